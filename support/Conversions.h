@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+class TStringList;
+
+// Conversions never fail: text that does not convert gives a zero value.
+
+// True exactly when the first character is "1".
+bool TextToBool(std::string_view S);
+char BoolToChar(bool B);
+// Trailing blanks removed; leading blanks and a sign allowed; anything else invalid gives 0.
+std::int32_t TextToInt(std::string_view S);
+// Blanks removed; the first "," and the first "." are decimal separators; an exponent
+// is allowed; invalid text gives 0.
+double TextToFloat(std::string_view S);
+bool IsZero(double X);
+// General format, 15 significant digits, "." as decimal separator; exponent form
+// ("1E-12", "1.5E20") outside 1e-5 <= |X| < 1e15.
+std::string FloatToText(double X, bool EmptyIfZero);
+// The last Width digits of |Value| padded with zeros; a negative value gets "-" as its
+// first character.
+std::string IntToZeroPadded(std::int64_t Value, int Width);
+std::string PrefixIfNotEmpty(std::string_view Prefix, std::string_view S);
+std::string_view TrimRightChar(std::string_view S, char C);
+std::string_view TrimRightBlanks(std::string_view S);
+std::string_view TrimBlanks(std::string_view S);
+std::string RemoveBlanks(std::string_view S);
+// S followed by blanks, cut to exactly N characters.
+std::string PadRight(std::string_view S, std::size_t N);
+void SwapTexts(std::string& A, std::string& B);
+// Field Index (from 1) of S split at Separator; empty when there is no such field.
+std::string_view GetField(std::string_view S, std::string_view Separator, int Index);
+// Removes from List every line that Allowed does not hold; List keeps its order.
+void KeepListed(TStringList& List, const TStringList& Allowed);
+// List ends sorted, without duplicates and without the lines of Unwanted; unchanged when
+// either list is empty.
+void RemoveListed(TStringList& List, const TStringList& Unwanted);
+
+} // namespace kr6

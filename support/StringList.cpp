@@ -1,0 +1,107 @@
+#include "support/StringList.h"
+
+#include "support/TextCompare.h"
+
+namespace kr6 {
+
+int TStringList::Add(std::string_view Text, void* Object) {
+    if (!FSorted) {
+        FItems.push_back({std::string(Text), Object});
+        return Count() - 1;
+    }
+    int Index = 0;
+    if (Find(Text, Index) && FDuplicates == TDuplicates::Ignore)
+        return Index;
+    FItems.insert(FItems.begin() + Index, TEntry{std::string(Text), Object});
+    return Index;
+}
+
+void TStringList::AddStrings(const TStringList& Other) {
+    for (const TEntry& E : Other.FItems)
+        Add(E.Text, E.Object);
+}
+
+void TStringList::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+
+bool TStringList::Find(std::string_view Text, int& Index) const {
+    int Low = 0;
+    int High = Count() - 1;
+    bool Found = false;
+    while (Low <= High) {
+        const int Mid = Low + (High - Low) / 2;
+        const int C = CompareText(FItems[Mid].Text, Text);
+        if (C < 0) {
+            Low = Mid + 1;
+        } else {
+            High = Mid - 1;
+            if (C == 0)
+                Found = true;
+        }
+    }
+    Index = Low;
+    return Found;
+}
+
+int TStringList::IndexOf(std::string_view Text) const {
+    if (FSorted) {
+        int Index = 0;
+        return Find(Text, Index) ? Index : -1;
+    }
+    for (int I = 0; I < Count(); ++I) {
+        if (EqualText(FItems[I].Text, Text))
+            return I;
+    }
+    return -1;
+}
+
+bool TStringList::Remove(std::string_view Text) {
+    const int Index = IndexOf(Text);
+    if (Index < 0)
+        return false;
+    Delete(Index);
+    return true;
+}
+
+void TStringList::Assign(const TStringList& Other) {
+    if (&Other == this)
+        return;
+    FItems.clear();
+    if (!FSorted) {
+        FItems = Other.FItems;
+        return;
+    }
+    AddStrings(Other);
+}
+
+std::string TStringList::Text() const {
+    std::size_t Size = 0;
+    for (const TEntry& E : FItems)
+        Size += E.Text.size() + 2;
+    std::string Result;
+    Result.reserve(Size);
+    for (const TEntry& E : FItems) {
+        Result += E.Text;
+        Result += "\r\n";
+    }
+    return Result;
+}
+
+void TStringList::SetText(std::string_view Text) {
+    FItems.clear();
+    const std::size_t Nul = Text.find('\0');
+    if (Nul != std::string_view::npos)
+        Text = Text.substr(0, Nul);
+    std::size_t Start = 0;
+    while (Start < Text.size()) {
+        std::size_t End = Start;
+        while (End < Text.size() && Text[End] != '\r' && Text[End] != '\n')
+            ++End;
+        Add(Text.substr(Start, End - Start));
+        if (End < Text.size() && Text[End] == '\r' && End + 1 < Text.size() &&
+            Text[End + 1] == '\n')
+            ++End;
+        Start = End + 1;
+    }
+}
+
+} // namespace kr6
