@@ -1,0 +1,88 @@
+#pragma once
+
+#include "model/ObjectBase.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace kr6 {
+
+// Base of every list of the model. A list owns its elements and frees them when they
+// are deleted or the list is reset.
+class TCustomdex6ObjectList : public Tdex6Node {
+public:
+    TCustomdex6ObjectList(Tdex6Dataobject* Root, Tdex6Node* Parent)
+        : FRoot(Root), FParent(Parent) {}
+
+    Tdex6Dataobject* Root() const { return FRoot; }
+    Tdex6Node* Parent() const { return FParent; }
+    Tdex6Node* ReadParent() const { return FReadParent; }
+
+    virtual int Count() const = 0;
+    virtual TCustomdex6Object* ItemAt(int Index) const = 0;
+    // A new element, created with a new identifier and appended.
+    virtual TCustomdex6Object* AddNew() = 0;
+    virtual std::string_view TagName() const = 0;
+    virtual void WriteItems(TXmlStream& Writer) const;
+    // Hands the reader back at the list's own end tag; an override calls this first.
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    // Frees every element; a list with default elements recreates them when asked.
+    virtual void Reset(bool WithDefaults) = 0;
+    void WriteXml(TXmlStream& Writer) const;
+    void BeginRead(TElementReader& Reader, Tdex6Node* ReadParent = nullptr) override;
+
+private:
+    Tdex6Dataobject* FRoot;
+    Tdex6Node* FParent;
+    Tdex6Node* FReadParent = nullptr;
+};
+
+// A list of elements of one class.
+template <class T> class Tdex6ObjectList : public TCustomdex6ObjectList {
+public:
+    using TCustomdex6ObjectList::TCustomdex6ObjectList;
+    using TItems = std::vector<std::unique_ptr<T>>;
+
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    bool IsEmpty() const { return FItems.empty(); }
+    TCustomdex6Object* ItemAt(int Index) const override { return Items(Index); }
+    // The element at Index, or none outside 0 to Count - 1.
+    T* Items(int Index) const {
+        return Index >= 0 && Index < Count() ? FItems[static_cast<std::size_t>(Index)].get()
+                                             : nullptr;
+    }
+
+    T* AddNew() override { return Add(std::make_unique<T>(Root(), this, true)); }
+    T* NewItem() { return AddNew(); }
+    T* Add(std::unique_ptr<T> Item) {
+        FItems.push_back(std::move(Item));
+        return FItems.back().get();
+    }
+    int IndexOf(const T* Item) const {
+        for (std::size_t I = 0; I < FItems.size(); ++I) {
+            if (FItems[I].get() == Item)
+                return static_cast<int>(I);
+        }
+        return -1;
+    }
+    void Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+    // Takes the element out of the list and frees it; false when it is not in the list.
+    virtual bool Remove(T* Item) {
+        const int Index = IndexOf(Item);
+        if (Index < 0)
+            return false;
+        Delete(Index);
+        return true;
+    }
+    void Reset(bool /*WithDefaults*/) override { FItems.clear(); }
+
+    typename TItems::const_iterator begin() const { return FItems.begin(); }
+    typename TItems::const_iterator end() const { return FItems.end(); }
+
+protected:
+    TItems FItems;
+};
+
+} // namespace kr6

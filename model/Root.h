@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/AllObjects.h"
+#include "model/Node.h"
+#include "model/XmlWriter.h"
+#include "support/StringList.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace kr6 {
+
+class TCustomdex6Object;
+
+// Progress of the combination test: current lens, then the lens's keys in all, tested
+// and deliverable, then the same three counts over all lenses.
+using TKombiProgress =
+    std::function<void(class Tdex6Dataobject& Sender, std::string_view CurrentLens,
+                       std::int64_t LensTotal, std::int64_t LensTested,
+                       std::int64_t LensDeliverable, std::int64_t AllTotal,
+                       std::int64_t AllTested, std::int64_t AllDeliverable)>;
+
+// The root of one price list in memory: owns every top-level list, hands out object
+// identifiers and keeps the register of all data objects.
+class Tdex6Dataobject : public Tdex6Node {
+public:
+    Tdex6Dataobject();
+    ~Tdex6Dataobject() override;
+
+    std::int32_t LastOID() const { return FLastOID; }
+    void SetLastOID(std::int32_t Value) { FLastOID = Value; }
+    std::int32_t NewOID() { return ++FLastOID; }
+    TAllObjects& AllObjects() { return FAllObjects; }
+    const TAllObjects& AllObjects() const { return FAllObjects; }
+
+    TStringList& Notes() { return FNotes; }
+    const TStringList& Notes() const { return FNotes; }
+
+    // Empties the model; with defaults the lists that have default entries get them.
+    void ClearAll(bool WithDefaults);
+
+    std::function<void(Tdex6Dataobject& Sender, std::string_view Text)> OnLog;
+    std::function<void(Tdex6Dataobject& Sender, TCustomdex6Object* Object)> OnChange;
+    void Log(std::string_view Text);
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value);
+
+    void SetKombiProgress(TKombiProgress Procedure) { FOnKombiProgress = std::move(Procedure); }
+    const TKombiProgress& OnKombiProgress() const { return FOnKombiProgress; }
+
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    void BeginRead(TElementReader& Reader, Tdex6Node* ReadParent = nullptr) override;
+
+private:
+    // Declared first so that it outlives every data object, which leaves it on destruction.
+    TAllObjects FAllObjects;
+    std::int32_t FLastOID = 0;
+    bool FModified = false;
+    TStringList FNotes;
+    TKombiProgress FOnKombiProgress;
+};
+
+} // namespace kr6
