@@ -13,14 +13,19 @@ inline constexpr TDateTime HalfSecond = 1.0 / 172800.0;
 
 bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Result);
 bool TryEncodeTime(int Hour, int Minute, int Second, TDateTime& Result);
+// Throws std::invalid_argument on an invalid date or time. Before 1899-12-30 the time
+// is subtracted, so that the fraction still counts from midnight.
 TDateTime EncodeDateTime(int Year, int Month, int Day, int Hour = 0, int Minute = 0,
                          int Second = 0);
+// Rounds to the millisecond; a negative value's date is its truncated day count and its
+// time the absolute fraction. Throws std::invalid_argument outside the years 1 to 9999.
 void DecodeDateTime(TDateTime D, int& Year, int& Month, int& Day, int& Hour, int& Minute,
                     int& Second);
 // The current local date and time.
 TDateTime Now();
 
-// "yyyymmdd"; empty when EmptyIfZero and D is at most half a second.
+// "yyyymmdd"; empty when EmptyIfZero and D is at most half a second. The writers throw
+// as DecodeDateTime does.
 std::string DateToText(bool EmptyIfZero, TDateTime D);
 // "yyyymmddhhnn".
 std::string DateTimeToText12(bool EmptyIfZero, TDateTime D);

@@ -17,11 +17,19 @@ int TStringList::Add(std::string_view Text, void* Object) {
 }
 
 void TStringList::AddStrings(const TStringList& Other) {
+    // Adding a list to itself would grow the vector under the loop.
+    if (&Other == this) {
+        const TStringList Copy = Other;
+        AddStrings(Copy);
+        return;
+    }
     for (const TEntry& E : Other.FItems)
         Add(E.Text, E.Object);
 }
 
-void TStringList::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+void TStringList::Delete(int Index) {
+    FItems.erase(FItems.begin() + Index);
+}
 
 bool TStringList::Find(std::string_view Text, int& Index) const {
     int Low = 0;
