@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/CodeTables.h"
+#include "model/ObjectBase.h"
+#include "model/ObjectList.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+// A picture belonging to product information.
+class Tdex6DataImage : public TCustomdex6Object {
+public:
+    Tdex6DataImage(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+
+    // The encoded picture bytes; not part of the element form.
+    std::string Picture;
+    std::string BB;
+    std::string FN;
+
+    std::string_view TagName() const override { return "DIM"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+};
+
+class Tdex6DataImageListe : public Tdex6ObjectList<Tdex6DataImage> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    std::string_view TagName() const override { return "DIL"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+};
+
+// Information texts of a glass or coating: thirteen kinds in up to nine languages
+// (1 to 9; 1 is the language of the KR6 import), and the pictures.
+class Tdex6DataInfo : public TCustomdex6Object {
+public:
+    static constexpr int LanguageCount = 9;
+    static constexpr int KindCount = 13;
+
+    Tdex6DataInfo(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    ~Tdex6DataInfo() override;
+
+    // Empty for a language outside 1 to 9.
+    const std::string& GetInfoText(int Language, Tdex6InfoKind Kind) const;
+    // Ignores a language outside 1 to 9.
+    void SetInfoText(int Language, Tdex6InfoKind Kind, std::string_view Text);
+    Tdex6DataImageListe* Images() const { return FImages.get(); }
+
+    std::string_view TagName() const override { return "DINFO"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+
+private:
+    std::array<std::array<std::string, KindCount>, LanguageCount> FTexts;
+    std::unique_ptr<Tdex6DataImageListe> FImages;
+};
+
+} // namespace kr6
