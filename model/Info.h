@@ -46,7 +46,6 @@ public:
     static constexpr int KindCount = 13;
 
     Tdex6DataInfo(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
-    ~Tdex6DataInfo() override;
 
     // Empty for a language outside 1 to 9.
     const std::string& GetInfoText(int Language, Tdex6InfoKind Kind) const;
