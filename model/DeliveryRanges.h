@@ -73,7 +73,8 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    // "  description (code)" of the owning glass; empty without one.
+    // Two blanks, the first description and "(code)" of the owning glass; empty without
+    // one.
     std::string OwnerGlassText() const;
 
     std::array<bool, MaxIndex + 1> FS{};

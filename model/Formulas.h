@@ -112,7 +112,8 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    bool ReadFlag(std::string_view Name, std::string_view Content);
+    // Tags without a material letter match no flag and are dropped.
+    void ReadFlag(std::string_view Name, std::string_view Content);
 
     std::unique_ptr<Tdex6DataFormelBereichListe> FBereiche;
     std::array<std::array<bool, MaterialCount>, GlassTypeCount> FAZG{};

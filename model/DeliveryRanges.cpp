@@ -1,0 +1,231 @@
+#include "model/DeliveryRanges.h"
+
+#include "model/ElementReader.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+#include <algorithm>
+
+namespace kr6 {
+
+// --- Tdex6DataLieferbereichsbezeichnung ---
+
+Tdex6DataLieferbereichsbezeichnung::Tdex6DataLieferbereichsbezeichnung(Tdex6Dataobject* Root,
+                                                                       Tdex6Node* Parent,
+                                                                       bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    Tdex6DataLieferbereichsbezeichnung::Clear(false);
+}
+
+void Tdex6DataLieferbereichsbezeichnung::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "ID", ID);
+    WriteStrElement(Writer, "Bez", Bez);
+}
+
+void Tdex6DataLieferbereichsbezeichnung::ReadTag(TElementReader& Reader, TPartType PartType,
+                                                 std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "ID"))
+        ID = TextToInt(Content);
+    else if (SameText(Name, "Bez"))
+        Bez = Content;
+}
+
+std::string Tdex6DataLieferbereichsbezeichnung::ProtocolPrefix(int Action,
+                                                               std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(331)) + Bez;
+}
+
+void Tdex6DataLieferbereichsbezeichnung::Clear(bool /*WithDefaults*/) {
+    Bez.clear();
+    ID = 0;
+}
+
+// --- Tdex6DataLieferbereichsbezeichnungsliste ---
+
+Tdex6DataLieferbereichsbezeichnung* Tdex6DataLieferbereichsbezeichnungsliste::AddNumbered() {
+    const std::int32_t ID = NextID();
+    Tdex6DataLieferbereichsbezeichnung* Entry = AddNew();
+    Entry->ID = ID;
+    return Entry;
+}
+
+Tdex6DataLieferbereichsbezeichnung* Tdex6DataLieferbereichsbezeichnungsliste::AddDefault() {
+    Tdex6DataLieferbereichsbezeichnung* Entry = AddNumbered();
+    Entry->Bez = GetText(332);
+    Entry->ID = 0;
+    return Entry;
+}
+
+std::int32_t Tdex6DataLieferbereichsbezeichnungsliste::NextID() const {
+    std::int32_t Largest = 0;
+    for (const auto& Entry : *this)
+        Largest = std::max(Largest, Entry->ID);
+    return Largest + 1;
+}
+
+Tdex6DataLieferbereichsbezeichnung*
+Tdex6DataLieferbereichsbezeichnungsliste::FindByID(std::int32_t ID) const {
+    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
+        if ((*It)->ID == ID)
+            return It->get();
+    }
+    return nullptr;
+}
+
+void Tdex6DataLieferbereichsbezeichnungsliste::ReadTag(TElementReader& Reader, TPartType PartType,
+                                                       std::string_view Name,
+                                                       std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "LBB"))
+        AddNumbered()->BeginRead(Reader, this);
+}
+
+void Tdex6DataLieferbereichsbezeichnungsliste::Reset(bool WithDefaults) {
+    Tdex6ObjectList::Reset(WithDefaults);
+    if (WithDefaults)
+        AddDefault();
+}
+
+// --- Tdex6DataPreisgruppen ---
+
+namespace {
+
+bool InGroupRange(int Index) {
+    return Index >= 0 && Index <= Tdex6DataPreisgruppen::MaxIndex;
+}
+
+std::string FlagTag(char Kind, int Index) {
+    return Kind + std::to_string(Index);
+}
+
+} // namespace
+
+Tdex6DataPreisgruppen::Tdex6DataPreisgruppen(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                             bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    Tdex6DataPreisgruppen::Clear(false);
+}
+
+bool Tdex6DataPreisgruppen::GetS(int Index) const {
+    return InGroupRange(Index) && FS[static_cast<std::size_t>(Index)];
+}
+
+bool Tdex6DataPreisgruppen::GetC(int Index) const {
+    return InGroupRange(Index) && FC[static_cast<std::size_t>(Index)];
+}
+
+void Tdex6DataPreisgruppen::SetS(int Index, bool Value) {
+    if (InGroupRange(Index))
+        FS[static_cast<std::size_t>(Index)] = Value;
+}
+
+void Tdex6DataPreisgruppen::SetC(int Index, bool Value) {
+    if (InGroupRange(Index))
+        FC[static_cast<std::size_t>(Index)] = Value;
+}
+
+void Tdex6DataPreisgruppen::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    for (int Index = 0; Index <= MaxIndex; ++Index)
+        WriteBoolElement(Writer, FlagTag('S', Index), GetS(Index));
+    for (int Index = 0; Index <= MaxWrittenC; ++Index)
+        WriteBoolElement(Writer, FlagTag('C', Index), GetC(Index));
+}
+
+void Tdex6DataPreisgruppen::ReadTag(TElementReader& Reader, TPartType PartType,
+                                    std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    for (int Index = 0; Index <= MaxIndex; ++Index) {
+        if (SameText(Name, FlagTag('S', Index))) {
+            SetS(Index, TextToBool(Content));
+            break;
+        }
+    }
+    for (int Index = 0; Index <= MaxWrittenC; ++Index) {
+        if (SameText(Name, FlagTag('C', Index))) {
+            SetC(Index, TextToBool(Content));
+            break;
+        }
+    }
+}
+
+std::string Tdex6DataPreisgruppen::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(333) + " ") + OwnerGlassText();
+}
+
+// The glass that would own these flags is not part of the model yet.
+std::string Tdex6DataPreisgruppen::OwnerGlassText() const {
+    return {};
+}
+
+void Tdex6DataPreisgruppen::Clear(bool /*WithDefaults*/) {
+    FS = {};
+    FC = {};
+}
+
+// --- Tdex6DataPrismenCylinder ---
+
+Tdex6DataPrismenCylinder::Tdex6DataPrismenCylinder(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                                   bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    Tdex6DataPrismenCylinder::Clear(false);
+}
+
+void Tdex6DataPrismenCylinder::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "ZB", ZB);
+    WriteIntElement(Writer, "ZG1", ZG1);
+    WriteIntElement(Writer, "ZG2", ZG2);
+    WriteIntElement(Writer, "PG1", PG1);
+    WriteIntElement(Writer, "PG2", PG2);
+    WriteIntElement(Writer, "PG3", PG3);
+    WriteIntElement(Writer, "PG4", PG4);
+    WriteIntElement(Writer, "PG5", PG5);
+}
+
+void Tdex6DataPrismenCylinder::ReadTag(TElementReader& Reader, TPartType PartType,
+                                       std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "ZB"))
+        ZB = TextToInt(Content);
+    else if (SameText(Name, "ZG1"))
+        ZG1 = TextToInt(Content);
+    else if (SameText(Name, "ZG2"))
+        ZG2 = TextToInt(Content);
+    else if (SameText(Name, "PG1"))
+        PG1 = TextToInt(Content);
+    else if (SameText(Name, "PG2"))
+        PG2 = TextToInt(Content);
+    else if (SameText(Name, "PG3"))
+        PG3 = TextToInt(Content);
+    else if (SameText(Name, "PG4"))
+        PG4 = TextToInt(Content);
+    else if (SameText(Name, "PG5"))
+        PG5 = TextToInt(Content);
+}
+
+std::string Tdex6DataPrismenCylinder::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(337));
+}
+
+void Tdex6DataPrismenCylinder::Clear(bool /*WithDefaults*/) {
+    PG2 = 6;
+    ZB = 4;
+    PG1 = 3;
+    PG3 = 10;
+    PG5 = 0;
+    PG4 = 15;
+    ZG1 = 6;
+    ZG2 = 8;
+}
+
+} // namespace kr6
