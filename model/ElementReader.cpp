@@ -124,8 +124,7 @@ struct TParserDeleter {
 
 } // namespace
 
-void TElementReader::Dispatch(TPartType PartType, std::string_view Name,
-                              std::string_view Content) {
+void TElementReader::Dispatch(TPartType PartType, std::string_view Name, std::string_view Content) {
     if (FHandler != nullptr)
         FHandler->ReadTag(*this, PartType, Name, Content);
 }
@@ -141,8 +140,7 @@ void TElementReader::Read(std::string_view Document, Tdex6Node& FirstHandler,
         }
     }
 
-    const std::unique_ptr<XML_ParserStruct, TParserDeleter> Parser(
-        XML_ParserCreate("ISO-8859-1"));
+    const std::unique_ptr<XML_ParserStruct, TParserDeleter> Parser(XML_ParserCreate("ISO-8859-1"));
     if (!Parser)
         throw EElementFormError("cannot read " + std::string(Source) + ": out of memory");
     TParseState State;
@@ -160,11 +158,11 @@ void TElementReader::Read(std::string_view Document, Tdex6Node& FirstHandler,
         Final = Offset + Length == Document.size();
         if (XML_Parse(Parser.get(), Document.data() + Offset, static_cast<int>(Length),
                       Final ? 1 : 0) == XML_STATUS_ERROR) {
-            throw EElementFormError(
-                "cannot read " + std::string(Source) + ": " +
-                XML_ErrorString(XML_GetErrorCode(Parser.get())) + " at line " +
-                std::to_string(XML_GetCurrentLineNumber(Parser.get())) + ", column " +
-                std::to_string(XML_GetCurrentColumnNumber(Parser.get()) + 1));
+            throw EElementFormError("cannot read " + std::string(Source) + ": " +
+                                    XML_ErrorString(XML_GetErrorCode(Parser.get())) + " at line " +
+                                    std::to_string(XML_GetCurrentLineNumber(Parser.get())) +
+                                    ", column " +
+                                    std::to_string(XML_GetCurrentColumnNumber(Parser.get()) + 1));
         }
         Offset += Length;
     }

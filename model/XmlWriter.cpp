@@ -4,7 +4,9 @@
 
 namespace kr6 {
 
-void WriteRaw(TXmlStream& Stream, std::string_view Text) { Stream += Text; }
+void WriteRaw(TXmlStream& Stream, std::string_view Text) {
+    Stream += Text;
+}
 
 void WriteTag(TXmlStream& Stream, std::string_view Name, bool Closing) {
     Stream += Closing ? "</" : "<";
@@ -24,13 +26,27 @@ void AppendEscaped(TXmlStream& Stream, std::string_view Text) {
     for (const char C : Text) {
         const auto Byte = static_cast<unsigned char>(C);
         switch (C) {
-        case '&': Stream += "&amp;"; break;
-        case '\r': Stream += "&#13;"; break;
-        case '\n': Stream += "&#10;"; break;
-        case '<': Stream += "&lt;"; break;
-        case '>': Stream += "&gt;"; break;
-        case '\'': Stream += "&apos;"; break;
-        case '"': Stream += "&quot;"; break;
+        case '&':
+            Stream += "&amp;";
+            break;
+        case '\r':
+            Stream += "&#13;";
+            break;
+        case '\n':
+            Stream += "&#10;";
+            break;
+        case '<':
+            Stream += "&lt;";
+            break;
+        case '>':
+            Stream += "&gt;";
+            break;
+        case '\'':
+            Stream += "&apos;";
+            break;
+        case '"':
+            Stream += "&quot;";
+            break;
         default:
             if (Byte > 123) {
                 Stream += "&#";
