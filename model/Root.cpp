@@ -1,19 +1,54 @@
 #include "model/Root.h"
 
+#include "model/Addresses.h"
+#include "model/Coatings.h"
+#include "model/DeliveryRanges.h"
+#include "model/DescriptionDefaults.h"
 #include "model/ElementReader.h"
+#include "model/Formulas.h"
 #include "model/ObjectBase.h"
+#include "model/OrderOptions.h"
+#include "model/ProductGroups.h"
+#include "model/Protocol.h"
+#include "model/Variables.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
 
 namespace kr6 {
 
-Tdex6Dataobject::Tdex6Dataobject() = default;
+Tdex6Dataobject::Tdex6Dataobject() {
+    FBezeichnungsvorgaben = std::make_unique<Tdex6DataBezeichnungsvorgaben>(this, this, true);
+    FProduktgruppenliste = std::make_unique<Tdex6DataProduktgruppenliste>(this, this);
+    FAdressliste = std::make_unique<Tdex6DataAdressliste>(this, this);
+    FPreisbezeichnungsliste = std::make_unique<Tdex6DataPreisbezeichnungsliste>(this, this);
+    FBeschichtungsliste = std::make_unique<Tdex6DataBeschichtungsliste>(this, this);
+    FVariableliste = std::make_unique<Tdex6DataVariableliste>(this, this);
+    FPrismenCylinder = std::make_unique<Tdex6DataPrismenCylinder>(this, this, true);
+    FLieferbereichsbezeichnungsliste =
+        std::make_unique<Tdex6DataLieferbereichsbezeichnungsliste>(this, this);
+    FFormelGruppeListe = std::make_unique<Tdex6DataFormelGruppeListe>(this, this);
+    FProtokollliste = std::make_unique<Tdex6DataProtokollliste>(this, this);
+    FCodeSubstGlasList = std::make_unique<Tdex6DataCodeSubstGlasList>(this, this);
+    FCodeSubstBeschList = std::make_unique<Tdex6DataCodeSubstBeschList>(this, this);
+}
 
 Tdex6Dataobject::~Tdex6Dataobject() = default;
 
-void Tdex6Dataobject::ClearAll(bool /*WithDefaults*/) {
+void Tdex6Dataobject::ClearAll(bool WithDefaults) {
     FLastOID = 1;
+    FAdressliste->Reset(WithDefaults);
+    FPreisbezeichnungsliste->Reset(WithDefaults);
+    FBeschichtungsliste->Reset(WithDefaults);
+    FVariableliste->Reset(WithDefaults);
+    FPrismenCylinder->Clear(WithDefaults);
+    FFormelGruppeListe->Reset(WithDefaults);
+    FLieferbereichsbezeichnungsliste->Reset(WithDefaults);
+    FProtokollliste->Reset(WithDefaults);
+    FBezeichnungsvorgaben->Clear(WithDefaults);
+    FProduktgruppenliste->Reset(WithDefaults);
+    FCodeSubstGlasList->Reset(WithDefaults);
+    FCodeSubstBeschList->Reset(WithDefaults);
     FNotes.Clear();
 }
 
@@ -28,8 +63,8 @@ void Tdex6Dataobject::SetModified(bool Value) {
         OnChange(*this, nullptr);
 }
 
-void Tdex6Dataobject::ReadTag(TElementReader& Reader, TPartType PartType,
-                              std::string_view Name, std::string_view Content) {
+void Tdex6Dataobject::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                              std::string_view Content) {
     if (IsContent(PartType)) {
         if (SameText(Name, "LOID"))
             FLastOID = TextToInt(Content);
@@ -39,6 +74,32 @@ void Tdex6Dataobject::ReadTag(TElementReader& Reader, TPartType PartType,
     }
     if (PartType != TPartType::StartTag)
         return;
+    struct TChild {
+        std::string_view Tag;
+        Tdex6Node* Node;
+        std::uint16_t Text;
+    };
+    const TChild Children[] = {
+        {"DAL", FAdressliste.get(), 271},
+        {"DPBL", FPreisbezeichnungsliste.get(), 272},
+        {"DBL", FBeschichtungsliste.get(), 274},
+        {"DVL", FVariableliste.get(), 276},
+        {"PC", FPrismenCylinder.get(), 277},
+        {"DFLG", FFormelGruppeListe.get(), 278},
+        {"LBBL", FLieferbereichsbezeichnungsliste.get(), 279},
+        {"PROT", FProtokollliste.get(), 280},
+        {"BezVorg", FBezeichnungsvorgaben.get(), 281},
+        {"DPGL", FProduktgruppenliste.get(), 282},
+        {"COSUBGL", FCodeSubstGlasList.get(), 283},
+        {"COSUBBL", FCodeSubstBeschList.get(), 284},
+    };
+    for (const TChild& Child : Children) {
+        if (SameText(Name, Child.Tag)) {
+            Child.Node->BeginRead(Reader, this);
+            Log(GetText(Child.Text));
+            break;
+        }
+    }
     Log(GetText(285));
 }
 

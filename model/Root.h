@@ -13,14 +13,25 @@
 namespace kr6 {
 
 class TCustomdex6Object;
+class Tdex6DataAdressliste;
+class Tdex6DataBeschichtungsliste;
+class Tdex6DataBezeichnungsvorgaben;
+class Tdex6DataCodeSubstBeschList;
+class Tdex6DataCodeSubstGlasList;
+class Tdex6DataFormelGruppeListe;
+class Tdex6DataLieferbereichsbezeichnungsliste;
+class Tdex6DataPreisbezeichnungsliste;
+class Tdex6DataPrismenCylinder;
+class Tdex6DataProduktgruppenliste;
+class Tdex6DataProtokollliste;
+class Tdex6DataVariableliste;
 
 // Progress of the combination test: current lens, then the lens's keys in all, tested
 // and deliverable, then the same three counts over all lenses.
-using TKombiProgress =
-    std::function<void(class Tdex6Dataobject& Sender, std::string_view CurrentLens,
-                       std::int64_t LensTotal, std::int64_t LensTested,
-                       std::int64_t LensDeliverable, std::int64_t AllTotal,
-                       std::int64_t AllTested, std::int64_t AllDeliverable)>;
+using TKombiProgress = std::function<void(
+    class Tdex6Dataobject& Sender, std::string_view CurrentLens, std::int64_t LensTotal,
+    std::int64_t LensTested, std::int64_t LensDeliverable, std::int64_t AllTotal,
+    std::int64_t AllTested, std::int64_t AllDeliverable)>;
 
 // The root of one price list in memory: owns every top-level list, hands out object
 // identifiers and keeps the register of all data objects.
@@ -34,6 +45,25 @@ public:
     std::int32_t NewOID() { return ++FLastOID; }
     TAllObjects& AllObjects() { return FAllObjects; }
     const TAllObjects& AllObjects() const { return FAllObjects; }
+
+    Tdex6DataBezeichnungsvorgaben* Bezeichnungsvorgaben() const {
+        return FBezeichnungsvorgaben.get();
+    }
+    Tdex6DataProduktgruppenliste* Produktgruppenliste() const { return FProduktgruppenliste.get(); }
+    Tdex6DataAdressliste* Adressliste() const { return FAdressliste.get(); }
+    Tdex6DataPreisbezeichnungsliste* Preisbezeichnungsliste() const {
+        return FPreisbezeichnungsliste.get();
+    }
+    Tdex6DataBeschichtungsliste* Beschichtungsliste() const { return FBeschichtungsliste.get(); }
+    Tdex6DataVariableliste* Variableliste() const { return FVariableliste.get(); }
+    Tdex6DataPrismenCylinder* PrismenCylinder() const { return FPrismenCylinder.get(); }
+    Tdex6DataLieferbereichsbezeichnungsliste* Lieferbereichsbezeichnungsliste() const {
+        return FLieferbereichsbezeichnungsliste.get();
+    }
+    Tdex6DataFormelGruppeListe* FormelGruppeListe() const { return FFormelGruppeListe.get(); }
+    Tdex6DataProtokollliste* Protokollliste() const { return FProtokollliste.get(); }
+    Tdex6DataCodeSubstGlasList* CodeSubstGlasList() const { return FCodeSubstGlasList.get(); }
+    Tdex6DataCodeSubstBeschList* CodeSubstBeschList() const { return FCodeSubstBeschList.get(); }
 
     TStringList& Notes() { return FNotes; }
     const TStringList& Notes() const { return FNotes; }
@@ -61,6 +91,18 @@ private:
     bool FModified = false;
     TStringList FNotes;
     TKombiProgress FOnKombiProgress;
+    std::unique_ptr<Tdex6DataBezeichnungsvorgaben> FBezeichnungsvorgaben;
+    std::unique_ptr<Tdex6DataProduktgruppenliste> FProduktgruppenliste;
+    std::unique_ptr<Tdex6DataAdressliste> FAdressliste;
+    std::unique_ptr<Tdex6DataPreisbezeichnungsliste> FPreisbezeichnungsliste;
+    std::unique_ptr<Tdex6DataBeschichtungsliste> FBeschichtungsliste;
+    std::unique_ptr<Tdex6DataVariableliste> FVariableliste;
+    std::unique_ptr<Tdex6DataPrismenCylinder> FPrismenCylinder;
+    std::unique_ptr<Tdex6DataLieferbereichsbezeichnungsliste> FLieferbereichsbezeichnungsliste;
+    std::unique_ptr<Tdex6DataFormelGruppeListe> FFormelGruppeListe;
+    std::unique_ptr<Tdex6DataProtokollliste> FProtokollliste;
+    std::unique_ptr<Tdex6DataCodeSubstGlasList> FCodeSubstGlasList;
+    std::unique_ptr<Tdex6DataCodeSubstBeschList> FCodeSubstBeschList;
 };
 
 } // namespace kr6
