@@ -2,6 +2,7 @@
 
 #include "model/Addresses.h"
 #include "model/Coatings.h"
+#include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/DescriptionDefaults.h"
 #include "model/ElementReader.h"
@@ -23,6 +24,7 @@ Tdex6Dataobject::Tdex6Dataobject() {
     FAdressliste = std::make_unique<Tdex6DataAdressliste>(this, this);
     FPreisbezeichnungsliste = std::make_unique<Tdex6DataPreisbezeichnungsliste>(this, this);
     FBeschichtungsliste = std::make_unique<Tdex6DataBeschichtungsliste>(this, this);
+    FKombinationsListe = std::make_unique<Tdex6DataKombinationsListe>(this, this);
     FVariableliste = std::make_unique<Tdex6DataVariableliste>(this, this);
     FPrismenCylinder = std::make_unique<Tdex6DataPrismenCylinder>(this, this, true);
     FLieferbereichsbezeichnungsliste =
@@ -40,6 +42,7 @@ void Tdex6Dataobject::ClearAll(bool WithDefaults) {
     FAdressliste->Reset(WithDefaults);
     FPreisbezeichnungsliste->Reset(WithDefaults);
     FBeschichtungsliste->Reset(WithDefaults);
+    FKombinationsListe->Reset(WithDefaults);
     FVariableliste->Reset(WithDefaults);
     FPrismenCylinder->Clear(WithDefaults);
     FFormelGruppeListe->Reset(WithDefaults);
@@ -83,6 +86,7 @@ void Tdex6Dataobject::ReadTag(TElementReader& Reader, TPartType PartType, std::s
         {"DAL", FAdressliste.get(), 271},
         {"DPBL", FPreisbezeichnungsliste.get(), 272},
         {"DBL", FBeschichtungsliste.get(), 274},
+        {"KOL", FKombinationsListe.get(), 275},
         {"DVL", FVariableliste.get(), 276},
         {"PC", FPrismenCylinder.get(), 277},
         {"DFLG", FFormelGruppeListe.get(), 278},

@@ -19,6 +19,7 @@ class Tdex6DataBezeichnungsvorgaben;
 class Tdex6DataCodeSubstBeschList;
 class Tdex6DataCodeSubstGlasList;
 class Tdex6DataFormelGruppeListe;
+class Tdex6DataKombinationsListe;
 class Tdex6DataLieferbereichsbezeichnungsliste;
 class Tdex6DataPreisbezeichnungsliste;
 class Tdex6DataPrismenCylinder;
@@ -55,6 +56,7 @@ public:
         return FPreisbezeichnungsliste.get();
     }
     Tdex6DataBeschichtungsliste* Beschichtungsliste() const { return FBeschichtungsliste.get(); }
+    Tdex6DataKombinationsListe* KombinationsListe() const { return FKombinationsListe.get(); }
     Tdex6DataVariableliste* Variableliste() const { return FVariableliste.get(); }
     Tdex6DataPrismenCylinder* PrismenCylinder() const { return FPrismenCylinder.get(); }
     Tdex6DataLieferbereichsbezeichnungsliste* Lieferbereichsbezeichnungsliste() const {
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<Tdex6DataAdressliste> FAdressliste;
     std::unique_ptr<Tdex6DataPreisbezeichnungsliste> FPreisbezeichnungsliste;
     std::unique_ptr<Tdex6DataBeschichtungsliste> FBeschichtungsliste;
+    std::unique_ptr<Tdex6DataKombinationsListe> FKombinationsListe;
     std::unique_ptr<Tdex6DataVariableliste> FVariableliste;
     std::unique_ptr<Tdex6DataPrismenCylinder> FPrismenCylinder;
     std::unique_ptr<Tdex6DataLieferbereichsbezeichnungsliste> FLieferbereichsbezeichnungsliste;

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "model/CodeTables.h"
+#include "model/ObjectBase.h"
+#include "model/ObjectList.h"
+#include "support/StringList.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kr6 {
+
+class Tdex6DataKombinationsListe;
+
+// One combination rule: whether a coating, or a set of up to three coatings, is
+// deliverable with a lens code or lens code pattern. "******" stands for any lens or
+// any coating, a "*" inside a code for any character, a blank slot for no coating.
+class Tdex6DataKombination : public TCustomdex6Object {
+public:
+    Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+
+    // Each setter re-sorts the owning list while that list sorts automatically.
+    Tdex6Delivery LB() const { return FLB; }
+    void SetLB(Tdex6Delivery Value);
+    const std::string& GE() const { return FGE; }
+    void SetGE(std::string_view Code);
+    const std::string& B1E() const { return FB1E; }
+    void SetB1E(std::string_view Code);
+    const std::string& B2E() const { return FB2E; }
+    void SetB2E(std::string_view Code);
+    const std::string& B3E() const { return FB3E; }
+    void SetB3E(std::string_view Code);
+
+    // B1E, B2E, B3E for 1 to 3; the empty text otherwise.
+    const std::string& CoatingSlot(int Index) const;
+    // Slots holding "******".
+    int WildcardSlotCount() const;
+    // The first slot other than "******"; empty when there is none.
+    std::string FirstNamedCoating() const;
+    // Slots that are empty after trailing blanks are removed.
+    int BlankSlotCount() const;
+    // The slots without "*", as a sorted set joined by tabs, trailing tabs removed.
+    std::string CoatingKey() const;
+    // A blank slot is met by any set; the number of blank slots limits the set's size.
+    bool MatchesCoatings(const TStringList& Coatings) const;
+    // Lens code, LB code and the three slots, each code padded or cut to six characters.
+    std::string SortKey() const;
+
+    std::string_view TagName() const override { return "KO"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+
+private:
+    friend class Tdex6DataKombinationsListe;
+
+    void ResortParent();
+
+    Tdex6Delivery FLB = Tdex6Delivery::NichtLieferbar;
+    std::string FGE;
+    std::string FB1E;
+    std::string FB2E;
+    std::string FB3E;
+};
+
+using TKombinationRefs = std::vector<Tdex6DataKombination*>;
+
+// The combination rules of a price list, kept in SortKey order while SortEnabled, and
+// the two questions asked of them: which coatings a lens allows, and whether a lens is
+// deliverable with a given set of coatings.
+class Tdex6DataKombinationsListe : public Tdex6ObjectList<Tdex6DataKombination> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    // None outside 0 to Count - 1.
+    Tdex6DataKombination* GetItem(int Index) const { return Items(Index); }
+    // A new rule with the defaults, placed by sorting; marks the model modified.
+    Tdex6DataKombination* NewRule();
+
+    bool SortEnabled() const { return FSortEnabled; }
+    // Switching it on sorts.
+    void SetSortEnabled(bool Value);
+    // Stable sort by SortKey; does nothing unless SortEnabled or Force.
+    void SortRules(bool Force);
+
+    // The first rule for exactly this lens code whose slots are C1, C2, C3 in any order;
+    // codes compared ignoring letter case, LB not compared.
+    Tdex6DataKombination* FindRule(std::string_view Glass, std::string_view C1, std::string_view C2,
+                                   std::string_view C3) const;
+    // Keeps an existing rule for the same lens and coatings, whatever its LB.
+    void AddRule(std::string_view Glass, std::string_view C1, std::string_view C2,
+                 std::string_view C3, Tdex6Delivery LB);
+    void RenameGlass(std::string_view Old, std::string_view New);
+    void RenameCoating(std::string_view Old, std::string_view New);
+    // Deletes every rule naming Code; patterns and the empty code delete nothing.
+    void DeleteCoating(std::string_view Code);
+
+    // The rules whose lens code or pattern matches Glass, in list order.
+    void RulesOfGlass(std::string_view Glass, TKombinationRefs& List) const;
+    // Of those, the "nur lieferbar" ones, the "nicht lieferbar" ones for every coating,
+    // and the ones that match Coatings.
+    void CheckRules(std::string_view Glass, const TStringList& Coatings,
+                    TKombinationRefs& List) const;
+    // Allowed: the coatings the lens allows; WrongMaterial: coatings not made for the
+    // lens's material; Disallowed: the other coatings. Special coatings take part only
+    // with IncludeSpecial. A lens code that no glass has allows nothing.
+    void CoatingsOfGlass(std::string_view Glass, TStringList* Allowed, TStringList* Disallowed,
+                         TStringList* WrongMaterial, bool IncludeSpecial) const;
+    // 0 when the lens is deliverable with exactly these coatings, otherwise the number
+    // of problems; Problems names the codes concerned, Required (when given) receives
+    // the coatings that the lens's "nur lieferbar" rules offer when none of them matches.
+    std::int32_t CheckCombination(std::string_view Glass, const TStringList& Coatings,
+                                  TStringList& Problems, TStringList* Required) const;
+
+    std::string_view TagName() const override { return "KOL"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+
+private:
+    bool FSortEnabled = false;
+};
+
+} // namespace kr6
