@@ -7,6 +7,7 @@
 #include "model/DescriptionDefaults.h"
 #include "model/ElementReader.h"
 #include "model/Formulas.h"
+#include "model/Glasses.h"
 #include "model/ObjectBase.h"
 #include "model/OrderOptions.h"
 #include "model/ProductGroups.h"
@@ -23,6 +24,7 @@ Tdex6Dataobject::Tdex6Dataobject() {
     FProduktgruppenliste = std::make_unique<Tdex6DataProduktgruppenliste>(this, this);
     FAdressliste = std::make_unique<Tdex6DataAdressliste>(this, this);
     FPreisbezeichnungsliste = std::make_unique<Tdex6DataPreisbezeichnungsliste>(this, this);
+    FGlasliste = std::make_unique<Tdex6DataGlasliste>(this, this);
     FBeschichtungsliste = std::make_unique<Tdex6DataBeschichtungsliste>(this, this);
     FKombinationsListe = std::make_unique<Tdex6DataKombinationsListe>(this, this);
     FVariableliste = std::make_unique<Tdex6DataVariableliste>(this, this);
@@ -41,6 +43,7 @@ void Tdex6Dataobject::ClearAll(bool WithDefaults) {
     FLastOID = 1;
     FAdressliste->Reset(WithDefaults);
     FPreisbezeichnungsliste->Reset(WithDefaults);
+    FGlasliste->Reset(WithDefaults);
     FBeschichtungsliste->Reset(WithDefaults);
     FKombinationsListe->Reset(WithDefaults);
     FVariableliste->Reset(WithDefaults);
@@ -85,6 +88,7 @@ void Tdex6Dataobject::ReadTag(TElementReader& Reader, TPartType PartType, std::s
     const TChild Children[] = {
         {"DAL", FAdressliste.get(), 271},
         {"DPBL", FPreisbezeichnungsliste.get(), 272},
+        {"GLL", FGlasliste.get(), 273},
         {"DBL", FBeschichtungsliste.get(), 274},
         {"KOL", FKombinationsListe.get(), 275},
         {"DVL", FVariableliste.get(), 276},

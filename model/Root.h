@@ -19,6 +19,7 @@ class Tdex6DataBezeichnungsvorgaben;
 class Tdex6DataCodeSubstBeschList;
 class Tdex6DataCodeSubstGlasList;
 class Tdex6DataFormelGruppeListe;
+class Tdex6DataGlasliste;
 class Tdex6DataKombinationsListe;
 class Tdex6DataLieferbereichsbezeichnungsliste;
 class Tdex6DataPreisbezeichnungsliste;
@@ -55,6 +56,7 @@ public:
     Tdex6DataPreisbezeichnungsliste* Preisbezeichnungsliste() const {
         return FPreisbezeichnungsliste.get();
     }
+    Tdex6DataGlasliste* Glasliste() const { return FGlasliste.get(); }
     Tdex6DataBeschichtungsliste* Beschichtungsliste() const { return FBeschichtungsliste.get(); }
     Tdex6DataKombinationsListe* KombinationsListe() const { return FKombinationsListe.get(); }
     Tdex6DataVariableliste* Variableliste() const { return FVariableliste.get(); }
@@ -97,6 +99,7 @@ private:
     std::unique_ptr<Tdex6DataProduktgruppenliste> FProduktgruppenliste;
     std::unique_ptr<Tdex6DataAdressliste> FAdressliste;
     std::unique_ptr<Tdex6DataPreisbezeichnungsliste> FPreisbezeichnungsliste;
+    std::unique_ptr<Tdex6DataGlasliste> FGlasliste;
     std::unique_ptr<Tdex6DataBeschichtungsliste> FBeschichtungsliste;
     std::unique_ptr<Tdex6DataKombinationsListe> FKombinationsListe;
     std::unique_ptr<Tdex6DataVariableliste> FVariableliste;

@@ -1,0 +1,400 @@
+#include "model/GlassParts.h"
+
+#include "model/Addresses.h"
+#include "model/DeliveryRanges.h"
+#include "model/ElementReader.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+#include <array>
+#include <utility>
+
+namespace kr6 {
+namespace {
+
+template <class TList> Tdex6DataGlas* OwnerOf(Tdex6Node* Parent) {
+    const auto* List = dynamic_cast<TList*>(Parent);
+    return List != nullptr ? dynamic_cast<Tdex6DataGlas*>(List->Parent()) : nullptr;
+}
+
+// "code description" of the owning glass; empty without one.
+std::string CodeAndDescription(const Tdex6DataGlas* Glas) {
+    return Glas != nullptr ? Glas->EDV() + " " + Glas->GetB(1) : std::string();
+}
+
+constexpr std::array<std::string Tdex6DataGlasWirkung::*, 5> BEDVFields{
+    &Tdex6DataGlasWirkung::BEDV1, &Tdex6DataGlasWirkung::BEDV2, &Tdex6DataGlasWirkung::BEDV3,
+    &Tdex6DataGlasWirkung::BEDV4, &Tdex6DataGlasWirkung::BEDV5};
+constexpr std::array<std::string_view, 5> BEDVNames{"BEDV1", "BEDV2", "BEDV3", "BEDV4", "BEDV5"};
+
+} // namespace
+
+// Power range
+
+Tdex6DataGlasWirkung::Tdex6DataGlasWirkung(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                           bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    Tdex6DataGlasWirkung::Clear(false);
+}
+
+void Tdex6DataGlasWirkung::SetSph(double From, double To) {
+    SphV = From;
+    SphB = To;
+}
+
+void Tdex6DataGlasWirkung::SetCyl(double A, double B) {
+    if (A < B) {
+        cylV = A;
+        CylB = B;
+    } else {
+        cylV = B;
+        CylB = A;
+    }
+}
+
+void Tdex6DataGlasWirkung::SetAdd(double A, double B) {
+    if (A < B) {
+        AddV = A;
+        AddB = B;
+    } else {
+        AddV = B;
+        AddB = A;
+    }
+}
+
+Tdex6DataGlas* Tdex6DataGlasWirkung::Glas() const {
+    return OwnerOf<Tdex6DataGlasWirkungsListe>(Parent());
+}
+
+void Tdex6DataGlasWirkung::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteStrElement(Writer, "DM", DiameterToText(DM));
+    WriteFloatElement(Writer, "SphV", SphV);
+    WriteFloatElement(Writer, "SphB", SphB);
+    WriteFloatElement(Writer, "cylV", cylV);
+    WriteFloatElement(Writer, "CylB", CylB);
+    WriteIntElement(Writer, "cylWV", cylWV);
+    WriteIntElement(Writer, "CylWB", CylWB);
+    WriteFloatElement(Writer, "PV", PV);
+    WriteFloatElement(Writer, "AddV", AddV);
+    WriteFloatElement(Writer, "AddB", AddB);
+    WriteIntElement(Writer, "AddS", Code(AddS));
+    for (std::size_t I = 0; I < BEDVFields.size(); ++I)
+        WriteStrElement(Writer, BEDVNames[I], this->*BEDVFields[I]);
+    WriteBoolElement(Writer, "SIP", SIP);
+    WriteDateElement(Writer, "LA", LA);
+    WriteDateElement(Writer, "LB", LB);
+    WriteBoolElement(Writer, "Lag", Lag);
+    WriteBoolElement(Writer, "ELief", ELief);
+    WriteBoolElement(Writer, "BF", BF);
+    WriteBoolElement(Writer, "DFUR", DFUR);
+    WriteBoolElement(Writer, "OLB", OLB);
+    WriteIntElement(Writer, "LBI", LBI);
+    WriteIntElement(Writer, "LZ", LZ);
+}
+
+void Tdex6DataGlasWirkung::ReadTag(TElementReader& Reader, TPartType PartType,
+                                   std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    for (std::size_t I = 0; I < BEDVFields.size(); ++I) {
+        if (SameText(Name, BEDVNames[I])) {
+            this->*BEDVFields[I] = Content;
+            return;
+        }
+    }
+    if (SameText(Name, "DM"))
+        DM = DiameterFromText(Content);
+    else if (SameText(Name, "SphV"))
+        SphV = TextToFloat(Content);
+    else if (SameText(Name, "SphB"))
+        SphB = TextToFloat(Content);
+    else if (SameText(Name, "cylV"))
+        cylV = TextToFloat(Content);
+    else if (SameText(Name, "CylB"))
+        CylB = TextToFloat(Content);
+    else if (SameText(Name, "cylWV"))
+        cylWV = TextToInt(Content);
+    else if (SameText(Name, "CylWB"))
+        CylWB = TextToInt(Content);
+    else if (SameText(Name, "PV"))
+        PV = TextToFloat(Content);
+    else if (SameText(Name, "AddV"))
+        AddV = TextToFloat(Content);
+    else if (SameText(Name, "AddB"))
+        AddB = TextToFloat(Content);
+    else if (SameText(Name, "AddS"))
+        AddS = FromCode<Tdex6AdditionStep>(TextToInt(Content));
+    else if (SameText(Name, "SIP"))
+        SIP = TextToBool(Content);
+    else if (SameText(Name, "LA"))
+        LA = TextToDateTime(Content);
+    else if (SameText(Name, "LB"))
+        LB = TextToDateTime(Content);
+    else if (SameText(Name, "Lag"))
+        Lag = TextToBool(Content);
+    else if (SameText(Name, "ELief"))
+        ELief = TextToBool(Content);
+    else if (SameText(Name, "BF"))
+        BF = TextToBool(Content);
+    else if (SameText(Name, "DFUR"))
+        DFUR = TextToBool(Content);
+    else if (SameText(Name, "OLB"))
+        OLB = TextToBool(Content);
+    else if (SameText(Name, "LBI"))
+        LBI = TextToInt(Content);
+    else if (SameText(Name, "LZ"))
+        LZ = TextToInt(Content);
+}
+
+std::string Tdex6DataGlasWirkung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(303)) + CodeAndDescription(Glas());
+}
+
+void Tdex6DataGlasWirkung::Clear(bool /*WithDefaults*/) {
+    PV = SphV = SphB = AddB = cylV = AddV = CylB = 0;
+    AddS = Tdex6AdditionStep::Stufe0_25;
+    Lag = ELief = BF = false;
+    LB = LA = 0;
+    for (auto Field : BEDVFields)
+        (this->*Field).clear();
+    LBI = LZ = 0;
+    DM = {};
+    cylWV = CylWB = 0;
+    SIP = DFUR = OLB = false;
+}
+
+void Tdex6DataGlasWirkungsListe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                         std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "GW"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+// Price
+
+Tdex6DataGlasPreis::Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true),
+      FFormel(std::make_unique<Tdex6DataFormelLokalGlas>(Root, this, true)) {
+    Tdex6DataGlasPreis::Clear(false);
+}
+
+Tdex6DataGlasPreis::~Tdex6DataGlasPreis() = default;
+
+void Tdex6DataGlasPreis::SetPR(double Amount) {
+    FPR = Amount;
+    PQ = Tdex6PriceSource::Value1;
+}
+
+Tdex6DataGlas* Tdex6DataGlasPreis::Glas() const {
+    return OwnerOf<Tdex6DataGlasPreisListe>(Parent());
+}
+
+void Tdex6DataGlasPreis::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "GSph", GSph);
+    WriteIntElement(Writer, "GCyl", GCyl);
+    WriteStrElement(Writer, "GDM", DiameterToText(GDM));
+    WriteIntElement(Writer, "LBI", LBI);
+    WriteIntElement(Writer, "PBID", PBID);
+    WriteFloatElement(Writer, "PR", FPR);
+    WriteIntElement(Writer, "PQ", Code(PQ));
+    FFormel->WriteXml(Writer);
+}
+
+void Tdex6DataGlasPreis::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                                 std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag) {
+        if (SameText(Name, FFormel->TagName()))
+            FFormel->BeginRead(Reader, this);
+        return;
+    }
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "GSph"))
+        GSph = TextToInt(Content);
+    else if (SameText(Name, "GCyl"))
+        GCyl = TextToInt(Content);
+    else if (SameText(Name, "GDM"))
+        GDM = DiameterFromText(Content);
+    else if (SameText(Name, "LBI"))
+        LBI = TextToInt(Content);
+    else if (SameText(Name, "PBID"))
+        PBID = TextToInt(Content);
+    else if (SameText(Name, "PR"))
+        FPR = TextToFloat(Content);
+    else if (SameText(Name, "PQ"))
+        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
+}
+
+std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    std::string Result = TCustomdex6Object::ProtocolPrefix(
+        Action, GetText(308) + " " + std::to_string(GSph) + "/" + std::to_string(GCyl));
+    if (const Tdex6DataGlas* Owner = Glas())
+        Result += "  " + Owner->GetB(1) + "(" + Owner->EDV() + ")";
+    return Result;
+}
+
+void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
+    FPR = 0;
+    GCyl = GSph = PBID = LBI = 0;
+    GDM = {};
+    PQ = Tdex6PriceSource::Value0;
+    FFormel->Clear(WithDefaults);
+}
+
+Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::int32_t GCyl,
+                                                       const TDiameter& GDM, std::int32_t PBID,
+                                                       std::int32_t LBI, bool Create) {
+    Tdex6DataGlasPreis* Found = nullptr;
+    for (const auto& Price : FItems) {
+        if (Price->GSph == GSph && Price->GCyl == GCyl && Price->PBID == PBID &&
+            Price->LBI == LBI && !DiametersDiffer(Price->GDM, GDM))
+            Found = Price.get();
+    }
+    if (Found != nullptr || !Create)
+        return Found;
+    const Tdex6DataGlas* Owner = Glas();
+    if (Owner == nullptr || Root() == nullptr)
+        return nullptr;
+    if (!Owner->Preisgruppen()->GetS(GSph) || !Owner->Preisgruppen()->GetC(GCyl))
+        return nullptr;
+    if (Root()->Lieferbereichsbezeichnungsliste()->FindByID(LBI) == nullptr ||
+        Root()->Preisbezeichnungsliste()->FindByID(PBID) == nullptr)
+        return nullptr;
+    Tdex6DataGlasPreis* Price = NewItem();
+    Price->GSph = GSph;
+    Price->GCyl = GCyl;
+    Price->GDM = GDM;
+    Price->PBID = PBID;
+    Price->LBI = LBI;
+    return Price;
+}
+
+void Tdex6DataGlasPreisListe::DeleteByPBID(std::int32_t ID) {
+    for (int I = Count() - 1; I >= 0; --I) {
+        if (Items(I)->PBID == ID)
+            Delete(I);
+    }
+}
+
+Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
+    return dynamic_cast<Tdex6DataGlas*>(Parent());
+}
+
+void Tdex6DataGlasPreisListe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                      std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "GP"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+// Geometry
+
+Tdex6DataGlasGeometrie::Tdex6DataGlasGeometrie(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                               bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    Tdex6DataGlasGeometrie::Clear(false);
+}
+
+Tdex6DataGlas* Tdex6DataGlasGeometrie::Glas() const {
+    return OwnerOf<Tdex6DataGlasGeometrieListe>(Parent());
+}
+
+void Tdex6DataGlasGeometrie::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteStrElement(Writer, "Dm", DiameterToText(Dm));
+    WriteBoolElement(Writer, "WK", WK);
+    WriteFloatElement(Writer, "WSV", WSV);
+    WriteFloatElement(Writer, "WSB", WSB);
+    WriteFloatElement(Writer, "DM1H", DM1H);
+    WriteFloatElement(Writer, "DM2H", DM2H);
+    WriteFloatElement(Writer, "VAFB", VAFB);
+    WriteFloatElement(Writer, "HAFB", HAFB);
+    WriteIntElement(Writer, "NTT", Code(NTT));
+    WriteFloatElement(Writer, "VAT", VAT);
+    WriteFloatElement(Writer, "HAT", HAT);
+    WriteFloatElement(Writer, "VAMN", VAMN);
+    WriteFloatElement(Writer, "URN", URN);
+    WriteFloatElement(Writer, "ORN", ORN);
+    WriteFloatElement(Writer, "BN", BN);
+    WriteFloatElement(Writer, "HN", HN);
+    WriteFloatElement(Writer, "HZ", HZ);
+    WriteFloatElement(Writer, "VAZK", VAZK);
+    WriteIntElement(Writer, "BLR", Code(BLR));
+    WriteFloatElement(Writer, "MVANB", MVANB);
+    WriteFloatElement(Writer, "VANB", VANB);
+    WriteFloatElement(Writer, "MHANP", MHANP);
+    WriteFloatElement(Writer, "HANP", HANP);
+}
+
+void Tdex6DataGlasGeometrie::ReadTag(TElementReader& Reader, TPartType PartType,
+                                     std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    static constexpr std::array<std::pair<std::string_view, double Tdex6DataGlasGeometrie::*>, 19>
+        Floats{{{"WSV", &Tdex6DataGlasGeometrie::WSV},
+                {"WSB", &Tdex6DataGlasGeometrie::WSB},
+                {"DM1H", &Tdex6DataGlasGeometrie::DM1H},
+                {"DM2H", &Tdex6DataGlasGeometrie::DM2H},
+                {"VAFB", &Tdex6DataGlasGeometrie::VAFB},
+                {"HAFB", &Tdex6DataGlasGeometrie::HAFB},
+                {"VAT", &Tdex6DataGlasGeometrie::VAT},
+                {"HAT", &Tdex6DataGlasGeometrie::HAT},
+                {"VAMN", &Tdex6DataGlasGeometrie::VAMN},
+                {"URN", &Tdex6DataGlasGeometrie::URN},
+                {"ORN", &Tdex6DataGlasGeometrie::ORN},
+                {"BN", &Tdex6DataGlasGeometrie::BN},
+                {"HN", &Tdex6DataGlasGeometrie::HN},
+                {"HZ", &Tdex6DataGlasGeometrie::HZ},
+                {"VAZK", &Tdex6DataGlasGeometrie::VAZK},
+                {"MVANB", &Tdex6DataGlasGeometrie::MVANB},
+                {"VANB", &Tdex6DataGlasGeometrie::VANB},
+                {"MHANP", &Tdex6DataGlasGeometrie::MHANP},
+                {"HANP", &Tdex6DataGlasGeometrie::HANP}}};
+    for (const auto& [Tag, Field] : Floats) {
+        if (SameText(Name, Tag)) {
+            this->*Field = TextToFloat(Content);
+            return;
+        }
+    }
+    if (SameText(Name, "Dm"))
+        Dm = DiameterFromText(Content);
+    else if (SameText(Name, "WK"))
+        WK = TextToBool(Content);
+    else if (SameText(Name, "NTT"))
+        NTT = FromCode<Tdex6NTT>(TextToInt(Content));
+    else if (SameText(Name, "BLR"))
+        BLR = FromCode<Tdex6ViewDirection>(TextToInt(Content));
+}
+
+std::string Tdex6DataGlasGeometrie::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(309)) + CodeAndDescription(Glas());
+}
+
+void Tdex6DataGlasGeometrie::Clear(bool /*WithDefaults*/) {
+    BN = HAFB = WSV = WSB = ORN = VANB = URN = HN = VAFB = HZ = VAZK = 0;
+    NTT = Tdex6NTT::C;
+    MVANB = MHANP = 0;
+    Dm = {};
+    WK = false;
+    DM1H = DM2H = VAMN = HAT = VAT = 0;
+    BLR = Tdex6ViewDirection::Nullblickrichtung;
+    HANP = 0;
+    GeometryKind = Tdex6GeometryKind::AngegebenerDurchmesser;
+}
+
+void Tdex6DataGlasGeometrieListe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                          std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "GG"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+} // namespace kr6

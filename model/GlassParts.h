@@ -1,0 +1,194 @@
+#pragma once
+
+#include "model/CodeTables.h"
+#include "model/Formulas.h"
+#include "model/ObjectBase.h"
+#include "model/ObjectList.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+class Tdex6DataGlas;
+
+// A range of sphere, cylinder and addition in which a glass can be delivered.
+class Tdex6DataGlasWirkung : public TCustomdex6Object {
+public:
+    // Always takes a new identifier.
+    Tdex6DataGlasWirkung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+
+    double PV = 0;
+    double SphV = 0;
+    double SphB = 0;
+    double AddB = 0;
+    double cylV = 0;
+    double AddV = 0;
+    double CylB = 0;
+    Tdex6AdditionStep AddS = Tdex6AdditionStep::Stufe0_25;
+    bool Lag = false;
+    bool ELief = false;
+    bool BF = false;
+    TDateTime LB = 0;
+    TDateTime LA = 0;
+    // Codes of coatings contained in this range.
+    std::string BEDV1;
+    std::string BEDV2;
+    std::string BEDV3;
+    std::string BEDV4;
+    std::string BEDV5;
+    std::int32_t LBI = 0;
+    std::int32_t LZ = 0;
+    TDiameter DM;
+    std::int32_t cylWV = 0;
+    std::int32_t CylWB = 0;
+    bool SIP = false;
+    bool DFUR = false;
+    bool OLB = false;
+
+    // Stored as given, without ordering the bounds.
+    void SetSph(double From, double To);
+    // The smaller value goes to cylV, the larger to CylB; equal values put A in CylB.
+    void SetCyl(double A, double B);
+    // The smaller value goes to AddV, the larger to AddB; equal values put A in AddB.
+    void SetAdd(double A, double B);
+
+    // The glass owning the power list; none outside a glass.
+    Tdex6DataGlas* Glas() const;
+
+    std::string_view TagName() const override { return "GW"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+};
+
+class Tdex6DataGlasWirkungsListe : public Tdex6ObjectList<Tdex6DataGlasWirkung> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    std::string_view TagName() const override { return "GWL"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+};
+
+// One amount of a glass for a sphere group, cylinder group, diameter, price
+// description and delivery range.
+class Tdex6DataGlasPreis : public TCustomdex6Object {
+public:
+    // Always takes a new identifier.
+    Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    ~Tdex6DataGlasPreis() override;
+
+    std::int32_t GCyl = 0;
+    std::int32_t GSph = 0;
+    // ID of the price description this amount fills.
+    std::int32_t PBID = 0;
+    std::int32_t LBI = 0;
+    TDiameter GDM;
+    // Where the amount came from; an amount set through SetPR is value 1.
+    Tdex6PriceSource PQ = Tdex6PriceSource::Value0;
+
+    double PR() const { return FPR; }
+    // Stores the amount and marks it as set (PQ value 1).
+    void SetPR(double Amount);
+    void SetGDM(const TDiameter& Diameter) { GDM = Diameter; }
+    void SetLBI(std::int32_t Index) { LBI = Index; }
+
+    Tdex6DataFormelLokalGlas* Formel() const { return FFormel.get(); }
+    // The glass owning the price list; none outside a glass.
+    Tdex6DataGlas* Glas() const;
+
+    std::string_view TagName() const override { return "GP"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+
+private:
+    double FPR = 0;
+    std::unique_ptr<Tdex6DataFormelLokalGlas> FFormel;
+};
+
+class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    // The last price with exactly these keys. Without one, and with Create, a price is
+    // added only when the owning glass uses both price groups and the root knows the
+    // delivery range and the price description; otherwise none.
+    Tdex6DataGlasPreis* FindPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
+                                  std::int32_t PBID, std::int32_t LBI, bool Create);
+    // Deletes every price of this price description.
+    void DeleteByPBID(std::int32_t ID);
+    Tdex6DataGlas* Glas() const;
+
+    std::string_view TagName() const override { return "DEX"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+};
+
+// For which diameters a geometry holds; set by the KR6 import, not part of the element
+// form.
+enum class Tdex6GeometryKind : std::uint8_t {
+    AngegebenerDurchmesser, // the diameter given in Dm
+    AlleZentrischenDurchmesser,
+    AlleDezentriertenDurchmesser
+};
+
+// The layout figures of a lens for a diameter and power range.
+class Tdex6DataGlasGeometrie : public TCustomdex6Object {
+public:
+    // Always takes a new identifier.
+    Tdex6DataGlasGeometrie(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+
+    double BN = 0;
+    double HAFB = 0;
+    double WSV = 0;
+    double WSB = 0;
+    double ORN = 0;
+    double VANB = 0;
+    double URN = 0;
+    double HN = 0;
+    double VAFB = 0;
+    double HZ = 0;
+    double VAZK = 0;
+    Tdex6NTT NTT = Tdex6NTT::C;
+    double MVANB = 0;
+    double MHANP = 0;
+    TDiameter Dm;
+    // The geometry holds for the whole power range.
+    bool WK = false;
+    double DM1H = 0;
+    double DM2H = 0;
+    double VAMN = 0;
+    double HAT = 0;
+    double VAT = 0;
+    Tdex6ViewDirection BLR = Tdex6ViewDirection::Nullblickrichtung;
+    double HANP = 0;
+    Tdex6GeometryKind GeometryKind = Tdex6GeometryKind::AngegebenerDurchmesser;
+
+    Tdex6DataGlas* Glas() const;
+
+    std::string_view TagName() const override { return "GG"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+};
+
+class Tdex6DataGlasGeometrieListe : public Tdex6ObjectList<Tdex6DataGlasGeometrie> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    std::string_view TagName() const override { return "GGL"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+};
+
+} // namespace kr6

@@ -1,0 +1,383 @@
+#include "model/Glasses.h"
+
+#include "model/ElementReader.h"
+#include "model/ProductGroups.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+namespace kr6 {
+namespace {
+
+constexpr std::array<std::string_view, Tdex6DataGlas::DescriptionCount> BNames{
+    "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"};
+constexpr std::array<std::string_view, Tdex6DataGlas::DescriptionCount> KBNames{
+    "KB1", "KB2", "KB3", "KB4", "KB5", "KB6", "KB7", "KB8", "KB9", "KB10"};
+
+const std::string NoText;
+
+bool InDescriptionRange(int Index) {
+    return Index >= 1 && Index <= Tdex6DataGlas::DescriptionCount;
+}
+
+// The 1-based index of Name in Names, or 0.
+int IndexOfName(const std::array<std::string_view, Tdex6DataGlas::DescriptionCount>& Names,
+                std::string_view Name) {
+    for (std::size_t I = 0; I < Names.size(); ++I) {
+        if (SameText(Name, Names[I]))
+            return static_cast<int>(I) + 1;
+    }
+    return 0;
+}
+
+const char* FlagText(bool Value) {
+    return Value ? "1" : "0";
+}
+
+} // namespace
+
+Tdex6DataGlas::Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
+    : TCustomdex6Object(Root, Parent, true),
+      FOrderOptions(std::make_unique<Tdex6DataOrderOptions>(Root, this, NewOID)),
+      FGlasWirkungsListe(std::make_unique<Tdex6DataGlasWirkungsListe>(Root, this)),
+      FGlasGeometrieListe(std::make_unique<Tdex6DataGlasGeometrieListe>(Root, this)),
+      FGlasPreisListe(std::make_unique<Tdex6DataGlasPreisListe>(Root, this)),
+      FPreisgruppen(std::make_unique<Tdex6DataPreisgruppen>(Root, this, NewOID)),
+      FInfo(std::make_unique<Tdex6DataInfo>(Root, this, NewOID)),
+      FFormelZuweisung(std::make_unique<Tdex6DataFormelZuweisung>(Root, this, false)) {
+    Tdex6DataGlas::Clear(false);
+}
+
+Tdex6DataGlas::~Tdex6DataGlas() = default;
+
+void Tdex6DataGlas::SetEDV(std::string_view Code) {
+    if (!FEDV.empty() && !SameText(FEDV, Code) && Root() != nullptr)
+        RenameInRules(FEDV, Code);
+    FEDV = Code;
+}
+
+void Tdex6DataGlas::RenameInRules(std::string_view OldCode, std::string_view NewCode) {
+    Root()->Produktgruppenliste()->RenameGlass(OldCode, NewCode);
+}
+
+const std::string& Tdex6DataGlas::GetB(int Index) const {
+    return InDescriptionRange(Index) ? FBTexts[static_cast<std::size_t>(Index - 1)] : NoText;
+}
+
+void Tdex6DataGlas::SetB(int Index, std::string_view Text) {
+    if (InDescriptionRange(Index))
+        FBTexts[static_cast<std::size_t>(Index - 1)] = Text;
+}
+
+const std::string& Tdex6DataGlas::GetKB(int Index) const {
+    return InDescriptionRange(Index) ? FKBTexts[static_cast<std::size_t>(Index - 1)] : NoText;
+}
+
+void Tdex6DataGlas::SetKB(int Index, std::string_view Text) {
+    if (InDescriptionRange(Index))
+        FKBTexts[static_cast<std::size_t>(Index - 1)] = Text;
+}
+
+void Tdex6DataGlas::SetCSNR(std::int32_t Value) {
+    FCSNR = Value;
+    if (Tdex6DataGlasliste* List = GlasListe(); List != nullptr && List->AutoSort)
+        List->RenumberAround(*this);
+}
+
+bool Tdex6DataGlas::IsValidAt(TDateTime Date) const {
+    return IsDateInRange(Date, LA, LB);
+}
+
+Tdex6DataGlasliste* Tdex6DataGlas::GlasListe() const {
+    return dynamic_cast<Tdex6DataGlasliste*>(Parent());
+}
+
+void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    if (Root() != nullptr)
+        Root()->Log(GetText(302) + " " + FEDV + " " + GetB(1));
+    WriteStrElement(Writer, "EDV", FEDV);
+    for (std::size_t I = 0; I < FBTexts.size(); ++I)
+        WriteStrElement(Writer, BNames[I], FBTexts[I]);
+    for (std::size_t I = 0; I < FKBTexts.size(); ++I)
+        WriteStrElement(Writer, KBNames[I], FKBTexts[I]);
+    WriteDateElement(Writer, "LA", LA);
+    WriteDateElement(Writer, "LB", LB);
+    WriteIntElement(Writer, "EM", Code(EM));
+    WriteBoolElement(Writer, "AG", AG);
+    WriteIntElement(Writer, "AGKG", AGKG);
+    WriteIntElement(Writer, "AGKB", AGKB);
+    WriteIntElement(Writer, "ME", Code(ME));
+    WriteIntElement(Writer, "MAT", Code(MAT));
+    WriteFloatElement(Writer, "BR", BR);
+    WriteFloatElement(Writer, "DI", DI);
+    WriteFloatElement(Writer, "AB", AB);
+    WriteBoolElement(Writer, "AS", AS);
+    WriteBoolElement(Writer, "ST", ST);
+    WriteIntElement(Writer, "ET", Code(ET));
+    WriteIntElement(Writer, "FA", Code(FA));
+    WriteBoolElement(Writer, "PH", PH);
+    WriteBoolElement(Writer, "HA", HA);
+    WriteBoolElement(Writer, "CL", CL);
+    WriteBoolElement(Writer, "UV", UV);
+    WriteBoolElement(Writer, "VS", VS);
+    WriteBoolElement(Writer, "MDM", MDM);
+    WriteIntElement(Writer, "KDM", Code(KDM));
+    WriteIntElement(Writer, "KMDM", KMDM);
+    WriteIntElement(Writer, "KDMA", KDMA);
+    WriteStrElement(Writer, "AD", FlagText(AD));
+    WriteStrElement(Writer, "Vers", FlagText(Vers));
+    WriteStrElement(Writer, "Pri", FlagText(Pri));
+    WriteIntElement(Writer, "FK", FK);
+    WriteIntElement(Writer, "FKB", FKB);
+    WriteIntElement(Writer, "STV", Code(STV));
+    WriteFloatElement(Writer, "UVK", UVK);
+    WriteFloatElement(Writer, "UVA", UVA);
+    WriteFloatElement(Writer, "UVB", UVB);
+    WriteBoolElement(Writer, "EG", EG);
+    WriteBoolElement(Writer, "TS", TS);
+    WriteIntElement(Writer, "EGB", Code(EGB));
+    WriteIntElement(Writer, "EdDmA", EdDmA);
+    WriteIntElement(Writer, "CSNR", FCSNR);
+    FGlasWirkungsListe->WriteXml(Writer);
+    FGlasGeometrieListe->WriteXml(Writer);
+    FGlasPreisListe->WriteXml(Writer);
+    FInfo->WriteXml(Writer);
+    FPreisgruppen->WriteXml(Writer);
+    FFormelZuweisung->WriteXml(Writer);
+    FOrderOptions->WriteXml(Writer);
+}
+
+bool Tdex6DataGlas::ReadChild(TElementReader& Reader, std::string_view Name) {
+    Tdex6Node* Child = nullptr;
+    if (SameText(Name, FGlasWirkungsListe->TagName()))
+        Child = FGlasWirkungsListe.get();
+    else if (SameText(Name, FGlasGeometrieListe->TagName()))
+        Child = FGlasGeometrieListe.get();
+    else if (SameText(Name, FGlasPreisListe->TagName()))
+        Child = FGlasPreisListe.get();
+    else if (SameText(Name, FInfo->TagName()))
+        Child = FInfo.get();
+    else if (SameText(Name, FPreisgruppen->TagName()))
+        Child = FPreisgruppen.get();
+    else if (SameText(Name, FFormelZuweisung->TagName()))
+        Child = FFormelZuweisung.get();
+    else if (SameText(Name, FOrderOptions->TagName()))
+        Child = FOrderOptions.get();
+    if (Child == nullptr)
+        return false;
+    Child->BeginRead(Reader, this);
+    return true;
+}
+
+void Tdex6DataGlas::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                            std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag) {
+        ReadChild(Reader, Name);
+        return;
+    }
+    if (!IsContent(PartType))
+        return;
+    if (const int I = IndexOfName(BNames, Name); I > 0) {
+        SetB(I, Content);
+        if (Root() != nullptr)
+            Root()->Log(GetText(301) + " " + FEDV + "  " + std::string(Content));
+        return;
+    }
+    if (const int I = IndexOfName(KBNames, Name); I > 0) {
+        SetKB(I, Content);
+        return;
+    }
+    if (SameText(Name, "EDV"))
+        SetEDV(Content);
+    else if (SameText(Name, "LA"))
+        LA = TextToDateTime(Content);
+    else if (SameText(Name, "LB"))
+        LB = TextToDateTime(Content);
+    else if (SameText(Name, "EM"))
+        EM = FromCode<Tdex6LensKind>(TextToInt(Content));
+    else if (SameText(Name, "AG"))
+        AG = TextToBool(Content);
+    else if (SameText(Name, "AGKG"))
+        AGKG = TextToInt(Content);
+    else if (SameText(Name, "AGKB"))
+        AGKB = TextToInt(Content);
+    else if (SameText(Name, "ME"))
+        ME = FromCode<Tdex6BrandLine>(TextToInt(Content));
+    else if (SameText(Name, "MAT"))
+        MAT = FromCode<Tdex6Material>(TextToInt(Content));
+    else if (SameText(Name, "BR"))
+        BR = TextToFloat(Content);
+    else if (SameText(Name, "DI"))
+        DI = TextToFloat(Content);
+    else if (SameText(Name, "AB"))
+        AB = TextToFloat(Content);
+    else if (SameText(Name, "AS"))
+        AS = TextToBool(Content);
+    else if (SameText(Name, "ST"))
+        ST = TextToBool(Content);
+    else if (SameText(Name, "ET"))
+        ET = FromCode<Tdex6AntiReflection>(TextToInt(Content));
+    else if (SameText(Name, "FA"))
+        FA = FromCode<Tdex6Tint>(TextToInt(Content));
+    else if (SameText(Name, "PH"))
+        PH = TextToBool(Content);
+    else if (SameText(Name, "HA"))
+        HA = TextToBool(Content);
+    else if (SameText(Name, "CL"))
+        CL = TextToBool(Content);
+    else if (SameText(Name, "UV"))
+        UV = TextToBool(Content);
+    else if (SameText(Name, "VS"))
+        VS = TextToBool(Content);
+    else if (SameText(Name, "MDM"))
+        MDM = TextToBool(Content);
+    else if (SameText(Name, "KDM"))
+        KDM = FromCode<Tdex6KDM>(TextToInt(Content));
+    else if (SameText(Name, "KMDM"))
+        KMDM = TextToInt(Content);
+    else if (SameText(Name, "KDMA"))
+        KDMA = TextToInt(Content);
+    else if (SameText(Name, "AD"))
+        AD = TextToBool(Content);
+    else if (SameText(Name, "Vers"))
+        Vers = TextToBool(Content);
+    else if (SameText(Name, "Pri"))
+        Pri = TextToBool(Content);
+    else if (SameText(Name, "FK"))
+        FK = TextToInt(Content);
+    else if (SameText(Name, "FKB"))
+        FKB = TextToInt(Content);
+    else if (SameText(Name, "STV"))
+        STV = FromCode<Tdex6RoadTraffic>(TextToInt(Content));
+    else if (SameText(Name, "UVK"))
+        UVK = TextToFloat(Content);
+    else if (SameText(Name, "UVA"))
+        UVA = TextToFloat(Content);
+    else if (SameText(Name, "UVB"))
+        UVB = TextToFloat(Content);
+    else if (SameText(Name, "EG"))
+        EG = TextToBool(Content);
+    else if (SameText(Name, "TS"))
+        TS = TextToBool(Content);
+    else if (SameText(Name, "EGB"))
+        EGB = FromCode<Tdex6EGB>(TextToInt(Content));
+    else if (SameText(Name, "EdDmA"))
+        EdDmA = TextToInt(Content);
+    else if (SameText(Name, "CSNR"))
+        SetCSNR(TextToInt(Content));
+}
+
+std::string Tdex6DataGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action,
+                                             GetText(361) + " " + GetB(1) + "(" + FEDV + ")");
+}
+
+void Tdex6DataGlas::Clear(bool WithDefaults) {
+    FEDV.clear();
+    for (std::string& Text : FBTexts)
+        Text.clear();
+    for (std::string& Text : FKBTexts)
+        Text.clear();
+    AB = BR = DI = 0;
+    AS = false;
+    EM = Tdex6LensKind::Einstaerken;
+    ME = Tdex6BrandLine::Standard;
+    MAT = Tdex6Material::Silikat;
+    ST = AG = false;
+    LA = LB = 0;
+    UVK = UVB = UVA = 0;
+    EGB = Tdex6EGB::NichtMoeglich;
+    FK = FKB = 0;
+    STV = Tdex6RoadTraffic::KeineAngabe;
+    UV = MDM = false;
+    ET = Tdex6AntiReflection::Keine;
+    HA = VS = AD = false;
+    FA = Tdex6Tint::Keine;
+    CL = PH = false;
+    KDM = Tdex6KDM::NichtInkl;
+    AGKB = AGKG = 100;
+    Vers = Pri = EG = TS = false;
+    EdDmA = 0;
+    FCSNR = 0;
+    KDMA = KMDM = 0;
+    FGlasWirkungsListe->Reset(WithDefaults);
+    FGlasGeometrieListe->Reset(WithDefaults);
+    FGlasPreisListe->Reset(WithDefaults);
+    FPreisgruppen->Clear(WithDefaults);
+    FFormelZuweisung->Clear(WithDefaults);
+    FInfo->Clear(WithDefaults);
+}
+
+// Glass list
+
+Tdex6DataGlas* Tdex6DataGlasliste::FindByEDV(std::string_view Code) const {
+    const std::string_view Wanted = TrimRightBlanks(Code);
+    Tdex6DataGlas* Found = nullptr;
+    for (const auto& Glas : FItems) {
+        if (SameText(Glas->EDV(), Wanted))
+            Found = Glas.get();
+    }
+    return Found;
+}
+
+Tdex6DataGlas* Tdex6DataGlasliste::NewGlas() {
+    Tdex6DataGlas* Glas = AddNew();
+    Glas->SetCSNR(100000);
+    return Glas;
+}
+
+void Tdex6DataGlasliste::GetCodes(TStringList& Strings, bool AddEmpty,
+                                  TSmallSet<Tdex6Material> MATSet, TSmallSet<Tdex6LensKind> EMSet,
+                                  std::string_view Exclude, TDateTime Date) const {
+    TStringList Excluded(true);
+    Excluded.SetText(Exclude);
+    Strings.Clear();
+    if (AddEmpty)
+        Strings.Add("");
+    for (const auto& Glas : FItems) {
+        if (MATSet.Contains(Glas->MAT) && EMSet.Contains(Glas->EM) &&
+            !Excluded.Contains(Glas->EDV()) && Glas->IsValidAt(Date))
+            Strings.Add(Glas->EDV());
+    }
+}
+
+void Tdex6DataGlasliste::Renumber() {
+    if (!IsEmpty())
+        RenumberAround(*Items(0));
+}
+
+void Tdex6DataGlasliste::RenumberAround(const Tdex6DataGlas& Changed) {
+    // The keys are texts in a sorted list that puts a key before its equals: among
+    // glasses sharing a number the later one in the list gets the lower new number.
+    const bool WasAutoSort = AutoSort;
+    AutoSort = false;
+    TStringList Keys(true, TStringList::TDuplicates::Accept);
+    Keys.Reserve(FItems.size());
+    for (const auto& Glas : FItems) {
+        const std::int64_t Key = std::int64_t{Glas->CSNR()} * 10 + (Glas.get() == &Changed ? 0 : 1);
+        Keys.Add(IntToZeroPadded(Key, 9), Glas.get());
+    }
+    for (int I = 0; I < Keys.Count(); ++I)
+        static_cast<Tdex6DataGlas*>(Keys.Objects(I))->SetCSNR(I);
+    AutoSort = WasAutoSort;
+}
+
+void Tdex6DataGlasliste::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                                 std::string_view Content) {
+    if (PartType == TPartType::StartTag) {
+        AutoSort = false;
+        if (SameText(Name, "GL"))
+            NewGlas()->BeginRead(Reader, this);
+        return;
+    }
+    if (PartType == TPartType::EndTag && SameText(Name, TagName())) {
+        AutoSort = true;
+        Renumber();
+    }
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+}
+
+} // namespace kr6
