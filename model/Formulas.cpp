@@ -1,5 +1,6 @@
 #include "model/Formulas.h"
 
+#include "model/Coatings.h"
 #include "model/ElementReader.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
@@ -407,9 +408,10 @@ std::string Tdex6DataFormelLokalBeschichtung::SourceName() const {
     return QEdv.empty() ? OwnerCoatingCode() : QEdv;
 }
 
-// The coating price and the coating that would own it are not part of the model yet.
 std::string Tdex6DataFormelLokalBeschichtung::OwnerCoatingCode() const {
-    return {};
+    const auto* Price = dynamic_cast<const Tdex6DataBeschichtungspreis*>(Parent());
+    const Tdex6DataBeschichtung* Coating = Price != nullptr ? Price->Beschichtung() : nullptr;
+    return Coating != nullptr ? Coating->EDV() : std::string();
 }
 
 void Tdex6DataFormelLokalBeschichtung::WriteTags(TXmlStream& Writer) const {

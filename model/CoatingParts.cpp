@@ -1,0 +1,281 @@
+#include "model/CoatingParts.h"
+
+#include "model/Addresses.h"
+#include "model/Coatings.h"
+#include "model/ElementReader.h"
+#include "model/Formulas.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+#include <string>
+
+namespace kr6 {
+namespace {
+
+constexpr std::string_view ComponentTags[3][3] = {
+    {"rgbro", "rgbgo", "rgbbo"},
+    {"rgbrm", "rgbgm", "rgbbm"},
+    {"rgbru", "rgbgu", "rgbbu"},
+};
+
+int ComponentOf(TColorValue Color, int Component) {
+    return static_cast<int>(Color >> (8 * Component) & 0xFFU);
+}
+
+TColorValue WithComponent(TColorValue Color, int Component, std::int32_t Value) {
+    const unsigned Shift = 8U * static_cast<unsigned>(Component);
+    return (Color & ~(0xFFU << Shift)) | (static_cast<TColorValue>(Value) & 0xFFU) << Shift;
+}
+
+} // namespace
+
+// --- Tdex6DataFarbe ---
+
+Tdex6DataFarbe::Tdex6DataFarbe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
+    : TCustomdex6Object(Root, Parent, NewOID) {}
+
+std::string Tdex6DataFarbe::GetB(int Index) const {
+    if (Index < 1 || Index > DescriptionCount)
+        return {};
+    return FB[static_cast<std::size_t>(Index - 1)];
+}
+
+void Tdex6DataFarbe::SetB(int Index, std::string_view Text) {
+    if (Index >= 1 && Index <= DescriptionCount)
+        FB[static_cast<std::size_t>(Index - 1)] = Text;
+}
+
+Tdex6DataBeschichtung* Tdex6DataFarbe::Beschichtung() const {
+    const auto* List = dynamic_cast<const Tdex6DataFarbListe*>(Parent());
+    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+}
+
+void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteStrElement(Writer, "EDV", EDV);
+    for (int I = 1; I <= DescriptionCount; ++I)
+        WriteStrElement(Writer, "B" + std::to_string(I), GetB(I));
+    WriteIntElement(Writer, "AbV", AbV);
+    WriteIntElement(Writer, "AbO", AbO);
+    const TColorValue Colors[3] = {RGBOben, RGBMitte, RGBUnten};
+    for (int C = 0; C < 3; ++C) {
+        for (int Component = 0; Component < 3; ++Component)
+            WriteIntElement(Writer, ComponentTags[C][Component], ComponentOf(Colors[C], Component));
+    }
+    WriteIntElement(Writer, "Stvo", Code(Stvo));
+    WriteIntElement(Writer, "FK", FK);
+    WriteFloatElement(Writer, "UVK", UVK);
+    WriteFloatElement(Writer, "UVA", UVA);
+    WriteFloatElement(Writer, "UVB", UVB);
+}
+
+void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                             std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "EDV")) {
+        EDV = Content;
+        return;
+    }
+    for (int I = 1; I <= DescriptionCount; ++I) {
+        if (SameText(Name, "B" + std::to_string(I))) {
+            SetB(I, Content);
+            return;
+        }
+    }
+    TColorValue* Colors[3] = {&RGBOben, &RGBMitte, &RGBUnten};
+    for (int C = 0; C < 3; ++C) {
+        for (int Component = 0; Component < 3; ++Component) {
+            if (SameText(Name, ComponentTags[C][Component])) {
+                *Colors[C] = WithComponent(*Colors[C], Component, TextToInt(Content));
+                return;
+            }
+        }
+    }
+    if (SameText(Name, "AbV"))
+        AbV = static_cast<std::uint8_t>(TextToInt(Content));
+    else if (SameText(Name, "AbO"))
+        AbO = static_cast<std::uint8_t>(TextToInt(Content));
+    else if (SameText(Name, "Stvo"))
+        Stvo = FromCode<Tdex6RoadTraffic>(TextToInt(Content));
+    else if (SameText(Name, "FK"))
+        FK = static_cast<std::uint8_t>(TextToInt(Content));
+    else if (SameText(Name, "UVK"))
+        UVK = TextToFloat(Content);
+    else if (SameText(Name, "UVA"))
+        UVA = TextToFloat(Content);
+    else if (SameText(Name, "UVB"))
+        UVB = TextToFloat(Content);
+}
+
+std::string Tdex6DataFarbe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    std::string Result =
+        TCustomdex6Object::ProtocolPrefix(Action, GetText(312) + " " + GetB(1) + "(" + EDV + ")");
+    if (const Tdex6DataBeschichtung* Coating = Beschichtung())
+        Result += "   " + Coating->GetB(1) + "(" + Coating->EDV() + ")";
+    return Result;
+}
+
+void Tdex6DataFarbe::Clear(bool WithDefaults) {
+    TCustomdex6Object::Clear(WithDefaults);
+    AbV = 0;
+    AbO = 0;
+    FB = {};
+    EDV.clear();
+    RGBUnten = 0;
+    RGBOben = 0;
+    RGBMitte = 0;
+    FK = 0;
+    UVK = 0;
+    UVA = 0;
+    UVB = 0;
+    Stvo = {};
+}
+
+void Tdex6DataFarbListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                                 std::string_view Content) {
+    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "DFA"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+// --- Tdex6DataBeschichtungspreis ---
+
+Tdex6DataBeschichtungspreis::Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                                         bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true),
+      FFormelLokal(std::make_unique<Tdex6DataFormelLokalBeschichtung>(Root, this, true)) {
+    Clear(false);
+}
+
+Tdex6DataBeschichtungspreis::~Tdex6DataBeschichtungspreis() = default;
+
+void Tdex6DataBeschichtungspreis::SetPR(double Amount) {
+    FPR = Amount;
+    PQ = Tdex6PriceSource::Value1;
+}
+
+Tdex6DataBeschichtung* Tdex6DataBeschichtungspreis::Beschichtung() const {
+    const auto* List = dynamic_cast<const Tdex6DataBeschichtungspreisListe*>(Parent());
+    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+}
+
+Tdex6Material Tdex6DataBeschichtungspreis::EffectiveMAT() const {
+    if (Edv.empty() || Root() == nullptr)
+        return MAT;
+    const Tdex6DataGlas* Glass = Root()->Glasliste()->FindByEDV(Edv);
+    return Glass != nullptr ? Glass->MAT : MAT;
+}
+
+Tdex6SingleMulti Tdex6DataBeschichtungspreis::EffectiveEM() const {
+    return Edv.empty() ? EM : Tdex6SingleMulti::Egal;
+}
+
+void Tdex6DataBeschichtungspreis::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteStrElement(Writer, "Edv", Edv);
+    WriteIntElement(Writer, "ST", Code(ST));
+    WriteIntElement(Writer, "MAT", Code(EffectiveMAT()));
+    WriteIntElement(Writer, "EM", Code(EffectiveEM()));
+    WriteIntElement(Writer, "PBID", PBID);
+    WriteIntElement(Writer, "PQ", Code(PQ));
+    WriteFloatElement(Writer, "PR", FPR);
+    FFormelLokal->WriteXml(Writer);
+}
+
+void Tdex6DataBeschichtungspreis::ReadTag(TElementReader& Reader, TPartType PartType,
+                                          std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag) {
+        if (SameText(Name, FFormelLokal->TagName()))
+            FFormelLokal->BeginRead(Reader, this);
+        return;
+    }
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "Edv"))
+        Edv = Content;
+    else if (SameText(Name, "ST"))
+        ST = FromCode<Tdex6SphTor>(TextToInt(Content));
+    else if (SameText(Name, "MAT"))
+        MAT = FromCode<Tdex6Material>(TextToInt(Content));
+    else if (SameText(Name, "EM"))
+        EM = FromCode<Tdex6SingleMulti>(TextToInt(Content));
+    else if (SameText(Name, "PBID"))
+        PBID = TextToInt(Content);
+    else if (SameText(Name, "PQ"))
+        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
+    else if (SameText(Name, "PR"))
+        FPR = TextToFloat(Content);
+}
+
+std::string Tdex6DataBeschichtungspreis::ProtocolPrefix(int Action,
+                                                        std::string_view /*Name*/) const {
+    std::string Result = TCustomdex6Object::ProtocolPrefix(Action, GetText(313) + " ");
+    if (const Tdex6DataBeschichtung* Coating = Beschichtung())
+        Result += "  " + Coating->GetB(1) + "(" + Coating->EDV() + ")";
+    return Result;
+}
+
+void Tdex6DataBeschichtungspreis::Clear(bool WithDefaults) {
+    TCustomdex6Object::Clear(WithDefaults);
+    Edv.clear();
+    ST = {};
+    MAT = {};
+    EM = {};
+    PBID = 0;
+    PQ = {};
+    FPR = 0;
+    FFormelLokal->Clear(false);
+}
+
+// --- Tdex6DataBeschichtungspreisListe ---
+
+Tdex6DataBeschichtungspreis*
+Tdex6DataBeschichtungspreisListe::FindPrice(Tdex6SphTor ST, Tdex6SingleMulti EM, bool Create,
+                                            std::string_view GlassCode, std::int32_t PBID,
+                                            Tdex6Material MAT) {
+    if (MAT == Tdex6Material::Egal && GlassCode.empty())
+        return nullptr;
+    Tdex6DataBeschichtungspreis* Found = nullptr;
+    for (const auto& Price : *this) {
+        if (Price->PBID != PBID)
+            continue;
+        const bool Matches = GlassCode.empty()
+                                 ? Price->Edv.empty() && Price->ST == ST &&
+                                       Price->EffectiveMAT() == MAT && Price->EffectiveEM() == EM
+                                 : SameText(Price->Edv, GlassCode);
+        if (Matches)
+            Found = Price.get();
+    }
+    if (Found != nullptr || !Create || Parent() == nullptr || Root() == nullptr ||
+        Root()->Preisbezeichnungsliste()->FindByID(PBID) == nullptr)
+        return Found;
+    Tdex6DataBeschichtungspreis* Price = NewItem();
+    Price->PBID = PBID;
+    Price->ST = ST;
+    Price->EM = EM;
+    Price->MAT = MAT;
+    Price->Edv = GlassCode;
+    return Price;
+}
+
+void Tdex6DataBeschichtungspreisListe::DeleteByPBID(std::int32_t ID) {
+    for (int I = Count() - 1; I >= 0; --I) {
+        if (Items(I)->PBID == ID)
+            Delete(I);
+    }
+}
+
+void Tdex6DataBeschichtungspreisListe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                               std::string_view Name, std::string_view Content) {
+    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "BP"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+} // namespace kr6

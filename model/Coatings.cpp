@@ -1,0 +1,549 @@
+#include "model/Coatings.h"
+
+#include "model/Combinations.h"
+#include "model/DeliveryRanges.h"
+#include "model/ElementReader.h"
+#include "model/Formulas.h"
+#include "model/Info.h"
+#include "model/NamedStrings.h"
+#include "model/OrderOptions.h"
+#include "model/ProductGroups.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+namespace kr6 {
+namespace {
+
+// The cylinder groups Z1-Z3, then the prism groups P1-P6.
+constexpr std::string_view SpecialCodes[] = {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4", "P5", "P6"};
+constexpr TMaterialSet SpecialMaterials = {Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+                                           Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
+constexpr std::uint32_t MaterialBits = 0x1F;
+constexpr std::uint32_t KindBits = 0x0F;
+
+// KR4 element suffixes of the materials 1 to 3.
+struct TKr4Tag {
+    std::string_view EDV;
+    std::string_view Bez;
+    Tdex6Material Material;
+};
+constexpr TKr4Tag Kr4Tags[] = {
+    {"KR4EDVSil", "KR4BezSil", Tdex6Material::Silikat},
+    {"KR4EDVKun", "KR4BezKun", Tdex6Material::Kunststoff},
+    {"KR4EDVPol", "KR4BezPol", Tdex6Material::Polycarbonat},
+};
+
+std::string DescriptionTag(std::string_view Prefix, int Index) {
+    return std::string(Prefix) + std::to_string(Index);
+}
+
+std::size_t MaterialIndex(Tdex6Material Material) {
+    return static_cast<std::size_t>(Material);
+}
+
+} // namespace
+
+// --- Tdex6DataBeschichtung ---
+
+Tdex6DataBeschichtung::Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                             bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    FOrderOptions = std::make_unique<Tdex6DataOrderOptions>(Root, this, true);
+    FFormelZuweisung = std::make_unique<Tdex6DataFormelZuweisung>(Root, this, false);
+    FFarbListe = std::make_unique<Tdex6DataFarbListe>(Root, this);
+    FPreisListe = std::make_unique<Tdex6DataBeschichtungspreisListe>(Root, this);
+    FInfo = std::make_unique<Tdex6DataInfo>(Root, this, true);
+    FSpecialPrices = std::make_unique<Tdex6DataStrings>(Root, this, true);
+    FSpecialPrices->SetElementName("SOPR");
+    FSpecialPrices->SetItemTag("EDV");
+}
+
+Tdex6DataBeschichtung::~Tdex6DataBeschichtung() = default;
+
+bool Tdex6DataBeschichtung::IsSpecial() const {
+    return IsGroupCode(FEDV);
+}
+
+std::string Tdex6DataBeschichtung::SpecialDescription() const {
+    if (Root() == nullptr)
+        return {};
+    const Tdex6DataPrismenCylinder& Groups = *Root()->PrismenCylinder();
+    const auto Prism = [](std::uint16_t Text, std::int32_t Value) {
+        return GetText(Text) + " " + std::to_string(Value) + " cm/m";
+    };
+    const auto Cylinder = [](std::uint16_t Text, std::int32_t Value) {
+        return GetText(Text) + " " + std::to_string(Value) + " dpt";
+    };
+    const std::int32_t PrismGroups[] = {Groups.PG1, Groups.PG2, Groups.PG3, Groups.PG4, Groups.PG5};
+    for (std::size_t I = 0; I < std::size(PrismGroups); ++I) {
+        if (SameText(FEDV, SpecialCodes[3 + I]))
+            return Prism(376, PrismGroups[I]);
+    }
+    if (SameText(FEDV, "P6"))
+        return Prism(377, Groups.PG5);
+    if (SameText(FEDV, "Z1"))
+        return Cylinder(378, Groups.ZG1);
+    if (SameText(FEDV, "Z2"))
+        return Cylinder(378, Groups.ZG2);
+    if (SameText(FEDV, "Z3"))
+        return Cylinder(379, Groups.ZG2);
+    return {};
+}
+
+std::string Tdex6DataBeschichtung::GetB(int Index) const {
+    if (IsSpecial())
+        return SpecialDescription();
+    if (Index < 1 || Index > DescriptionCount)
+        return {};
+    return FDescriptions[static_cast<std::size_t>(Index - 1)];
+}
+
+void Tdex6DataBeschichtung::SetB(int Index, std::string_view Text) {
+    if (!IsSpecial() && Index >= 1 && Index <= DescriptionCount)
+        FDescriptions[static_cast<std::size_t>(Index - 1)] = Text;
+}
+
+std::string Tdex6DataBeschichtung::GetKB(int Index) const {
+    if (Index < 1 || Index > DescriptionCount)
+        return {};
+    return FShortDescriptions[static_cast<std::size_t>(Index - 1)];
+}
+
+void Tdex6DataBeschichtung::SetKB(int Index, std::string_view Text) {
+    if (Index >= 1 && Index <= DescriptionCount)
+        FShortDescriptions[static_cast<std::size_t>(Index - 1)] = Text;
+}
+
+std::string Tdex6DataBeschichtung::GetKrEDV(Tdex6Material Material) const {
+    return MaterialIndex(Material) < MaterialCount ? FKrEDV[MaterialIndex(Material)]
+                                                   : std::string();
+}
+
+void Tdex6DataBeschichtung::SetKrEDV(Tdex6Material Material, std::string_view Text) {
+    if (MaterialIndex(Material) < MaterialCount)
+        FKrEDV[MaterialIndex(Material)] = Text;
+}
+
+std::string Tdex6DataBeschichtung::GetKrBez(Tdex6Material Material) const {
+    return MaterialIndex(Material) < MaterialCount ? FKrBez[MaterialIndex(Material)]
+                                                   : std::string();
+}
+
+void Tdex6DataBeschichtung::SetKrBez(Tdex6Material Material, std::string_view Text) {
+    if (MaterialIndex(Material) < MaterialCount)
+        FKrBez[MaterialIndex(Material)] = Text;
+}
+
+void Tdex6DataBeschichtung::SetEDV(std::string_view Code) {
+    if (!FEDV.empty() && !SameText(FEDV, Code) && Root() != nullptr) {
+        Root()->KombinationsListe()->RenameCoating(FEDV, Code);
+        Root()->Produktgruppenliste()->RenameCoating(FEDV, Code);
+    }
+    FEDV = Code;
+}
+
+void Tdex6DataBeschichtung::SetCSNR(std::int32_t Value) {
+    FCSNR = Value;
+    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste(); List != nullptr && List->AutoSort)
+        List->RenumberAround(*this);
+}
+
+bool Tdex6DataBeschichtung::IsValidAt(TDateTime Date) const {
+    return IsDateInRange(Date, LA, LB);
+}
+
+TCoatingKindSet Tdex6DataBeschichtung::Kinds() const {
+    TCoatingKindSet Result;
+    if (ET != Tdex6AntiReflection::Keine)
+        Result.Include(Tdex6CoatingKind::AntiReflection);
+    if (FA != Tdex6Tint::Keine)
+        Result.Include(Tdex6CoatingKind::Tint);
+    if (IsSpecial())
+        Result.Include(Tdex6CoatingKind::Special);
+    else if (Result.Empty())
+        Result.Include(Tdex6CoatingKind::Other);
+    return Result;
+}
+
+TStringList& Tdex6DataBeschichtung::SpecialPriceCodes() const {
+    return FSpecialPrices->Lines();
+}
+
+Tdex6DataBeschichtungsliste* Tdex6DataBeschichtung::Beschichtungsliste() const {
+    return dynamic_cast<Tdex6DataBeschichtungsliste*>(Parent());
+}
+
+void Tdex6DataBeschichtung::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteStrElement(Writer, "EDV", FEDV);
+    for (int I = 1; I <= DescriptionCount; ++I)
+        WriteStrElement(Writer, DescriptionTag("B", I), GetB(I));
+    for (int I = 1; I <= DescriptionCount; ++I)
+        WriteStrElement(Writer, DescriptionTag("KB", I), GetKB(I));
+    WriteDateElement(Writer, "LA", LA);
+    WriteDateElement(Writer, "LB", LB);
+    WriteIntElement(Writer, "ME", Code(ME));
+    for (std::size_t I = 0; I < MaterialCount; ++I) {
+        const auto Material = static_cast<Tdex6Material>(I);
+        if (MAT.Contains(Material))
+            WriteIntElement(Writer, "MAT", Code(Material));
+    }
+    WriteIntElement(Writer, "ET", Code(ET));
+    WriteIntElement(Writer, "FA", Code(FA));
+    WriteBoolElement(Writer, "PH", PH);
+    WriteBoolElement(Writer, "HA", HA);
+    WriteBoolElement(Writer, "CL", CL);
+    WriteBoolElement(Writer, "UV", UV);
+    WriteBoolElement(Writer, "VS", VS);
+    WriteIntElement(Writer, "ER", Code(ER));
+    WriteIntElement(Writer, "ADU", Code(ADU));
+    WriteIntElement(Writer, "AD", Code(AD));
+    WriteBoolElement(Writer, "ADB", ADB);
+    WriteBoolElement(Writer, "AAD", AAD);
+    WriteIntElement(Writer, "AF", Code(AF));
+    WriteBoolElement(Writer, "WAL", WAL);
+    WriteBoolElement(Writer, "DEZ", DEZ);
+    WriteBoolElement(Writer, "PRH", PRH);
+    WriteBoolElement(Writer, "MATT", MATT);
+    WriteBoolElement(Writer, "BENT", BENT);
+    WriteBoolElement(Writer, "BTOR", BTOR);
+    WriteBoolElement(Writer, "ATOR", ATOR);
+    WriteIntElement(Writer, "BF", Code(BF));
+    WriteStrElement(Writer, "Vers", Vers ? "1" : "0");
+    WriteIntElement(Writer, "Stvo", Code(Stvo));
+    WriteIntElement(Writer, "FK", FK);
+    WriteIntElement(Writer, "FKB", FKB);
+    WriteFloatElement(Writer, "UVK", UVK);
+    WriteFloatElement(Writer, "UVA", UVA);
+    WriteFloatElement(Writer, "UVB", UVB);
+    WriteFloatElement(Writer, "SphVon", SphVon);
+    WriteFloatElement(Writer, "SphBis", SphBis);
+    WriteIntElement(Writer, "DMVon", DMVon);
+    WriteIntElement(Writer, "DMBis", DMBis);
+    WriteBoolElement(Writer, "OLB", OLB);
+    WriteIntElement(Writer, "CSNR", FCSNR);
+    WriteBoolElement(Writer, "EMEG", FEMEG);
+    WriteBoolElement(Writer, "STEG", FSTEG);
+    for (const TKr4Tag& Tag : Kr4Tags) {
+        WriteStrElement(Writer, Tag.EDV, GetKrEDV(Tag.Material));
+        WriteStrElement(Writer, Tag.Bez, GetKrBez(Tag.Material));
+    }
+    FSpecialPrices->WriteXml(Writer);
+    FFarbListe->WriteXml(Writer);
+    FInfo->WriteXml(Writer);
+    FPreisListe->WriteXml(Writer);
+    FFormelZuweisung->WriteXml(Writer);
+    FOrderOptions->WriteXml(Writer);
+}
+
+void Tdex6DataBeschichtung::ReadTag(TElementReader& Reader, TPartType PartType,
+                                    std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag)
+        ReadOwnedStart(Reader, Name);
+    else if (IsContent(PartType))
+        ReadContent(Name, Content);
+}
+
+bool Tdex6DataBeschichtung::ReadOwnedStart(TElementReader& Reader, std::string_view Name) {
+    Tdex6Node* const Owned[] = {FSpecialPrices.get(), FFarbListe.get(),       FInfo.get(),
+                                FPreisListe.get(),    FFormelZuweisung.get(), FOrderOptions.get()};
+    const std::string_view Tags[] = {
+        FSpecialPrices->TagName(), FFarbListe->TagName(),       FInfo->TagName(),
+        FPreisListe->TagName(),    FFormelZuweisung->TagName(), FOrderOptions->TagName()};
+    for (std::size_t I = 0; I < std::size(Owned); ++I) {
+        if (SameText(Name, Tags[I])) {
+            Owned[I]->BeginRead(Reader, this);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Tdex6DataBeschichtung::ReadContent(std::string_view Name, std::string_view Content) {
+    for (int I = 1; I <= DescriptionCount; ++I) {
+        if (SameText(Name, DescriptionTag("B", I))) {
+            SetB(I, Content);
+            return;
+        }
+        if (SameText(Name, DescriptionTag("KB", I))) {
+            SetKB(I, Content);
+            return;
+        }
+    }
+    for (const TKr4Tag& Tag : Kr4Tags) {
+        if (SameText(Name, Tag.EDV)) {
+            SetKrEDV(Tag.Material, Content);
+            return;
+        }
+        if (SameText(Name, Tag.Bez)) {
+            SetKrBez(Tag.Material, Content);
+            return;
+        }
+    }
+    const auto Flag = [&] {
+        return TextToBool(Content);
+    };
+    const auto Int = [&] {
+        return TextToInt(Content);
+    };
+    const auto Float = [&] {
+        return TextToFloat(Content);
+    };
+    if (SameText(Name, "EDV"))
+        SetEDV(Content);
+    else if (SameText(Name, "LA"))
+        LA = TextToDateTime(Content);
+    else if (SameText(Name, "LB"))
+        LB = TextToDateTime(Content);
+    else if (SameText(Name, "ME"))
+        ME = FromCode<Tdex6BrandLine>(Int());
+    else if (SameText(Name, "MAT"))
+        MAT.Include(FromCode<Tdex6Material>(Int()));
+    else if (SameText(Name, "ET"))
+        ET = FromCode<Tdex6AntiReflection>(Int());
+    else if (SameText(Name, "FA"))
+        FA = FromCode<Tdex6Tint>(Int());
+    else if (SameText(Name, "PH"))
+        PH = Flag();
+    else if (SameText(Name, "HA"))
+        HA = Flag();
+    else if (SameText(Name, "CL"))
+        CL = Flag();
+    else if (SameText(Name, "UV"))
+        UV = Flag();
+    else if (SameText(Name, "VS"))
+        VS = Flag();
+    else if (SameText(Name, "ER"))
+        ER = FromCode<Tdex6EdgeFinish>(Int());
+    else if (SameText(Name, "ADU"))
+        ADU = FromCode<Tdex6DiameterChange>(Int());
+    else if (SameText(Name, "AD"))
+        AD = FromCode<Tdex6ThicknessChange>(Int());
+    else if (SameText(Name, "ADB"))
+        ADB = Flag();
+    else if (SameText(Name, "AAD"))
+        AAD = Flag();
+    else if (SameText(Name, "AF"))
+        AF = FromCode<Tdex6FormChange>(Int());
+    else if (SameText(Name, "WAL"))
+        WAL = Flag();
+    else if (SameText(Name, "DEZ"))
+        DEZ = Flag();
+    else if (SameText(Name, "PRH"))
+        PRH = Flag();
+    else if (SameText(Name, "MATT"))
+        MATT = Flag();
+    else if (SameText(Name, "BENT"))
+        BENT = Flag();
+    else if (SameText(Name, "BTOR"))
+        BTOR = Flag();
+    else if (SameText(Name, "ATOR"))
+        ATOR = Flag();
+    else if (SameText(Name, "BF"))
+        BF = FromCode<Tdex6Bonus>(Int());
+    else if (SameText(Name, "Vers"))
+        Vers = Flag();
+    else if (SameText(Name, "Stvo"))
+        Stvo = FromCode<Tdex6RoadTraffic>(Int());
+    else if (SameText(Name, "FK"))
+        FK = static_cast<std::uint8_t>(Int());
+    else if (SameText(Name, "FKB"))
+        FKB = Int();
+    else if (SameText(Name, "UVK"))
+        UVK = Float();
+    else if (SameText(Name, "UVA"))
+        UVA = Float();
+    else if (SameText(Name, "UVB"))
+        UVB = Float();
+    else if (SameText(Name, "SphVon"))
+        SphVon = Float();
+    else if (SameText(Name, "SphBis"))
+        SphBis = Float();
+    else if (SameText(Name, "DMVon"))
+        DMVon = Int();
+    else if (SameText(Name, "DMBis"))
+        DMBis = Int();
+    else if (SameText(Name, "OLB"))
+        OLB = Flag();
+    else if (SameText(Name, "CSNR"))
+        SetCSNR(Int());
+    else if (SameText(Name, "EMEG"))
+        FEMEG = Int() >= 1;
+    else if (SameText(Name, "STEG"))
+        FSTEG = Int() >= 1;
+}
+
+std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(311)) + FEDV + " " + GetB(1);
+}
+
+void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
+    TCustomdex6Object::Clear(WithDefaults);
+    ATOR = false;
+    BTOR = false;
+    UV = false;
+    PH = false;
+    BF = {};
+    AD = {};
+    AF = {};
+    DEZ = false;
+    HA = false;
+    ET = {};
+    ER = {};
+    BENT = false;
+    PRH = false;
+    MATT = false;
+    Stvo = {};
+    ADU = {};
+    FK = 0;
+    WAL = false;
+    FA = {};
+    VS = false;
+    ADB = false;
+    CL = false;
+    UVB = 0;
+    UVK = 0;
+    UVA = 0;
+    FDescriptions = {};
+    FShortDescriptions = {};
+    FEDV.clear();
+    LB = 0;
+    LA = 0;
+    AAD = false;
+    FKrEDV = {};
+    FKrBez = {};
+    MAT = {};
+    ME = {};
+    Vers = false;
+    SphVon = -99.99;
+    SphBis = 99.99;
+    DMVon = 0;
+    DMBis = 99;
+    FSTEG = true;
+    FEMEG = true;
+    FKB = 0;
+    FCSNR = 0;
+    OLB = false;
+    FFarbListe->Reset(false);
+    FPreisListe->Reset(false);
+    FInfo->Clear(false);
+    FSpecialPrices->Clear(false);
+    FFormelZuweisung->Clear(false);
+    FOrderOptions->Clear(false);
+}
+
+bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschichtung& B) {
+    if (A.ET != Tdex6AntiReflection::Keine && B.ET != Tdex6AntiReflection::Keine)
+        return false;
+    const auto Both = [&](bool Tdex6DataBeschichtung::*Flag) {
+        return A.*Flag && B.*Flag;
+    };
+    using C = Tdex6DataBeschichtung;
+    for (bool C::*Flag : {&C::PH, &C::HA, &C::CL, &C::UV, &C::VS, &C::ADB, &C::AAD, &C::WAL,
+                          &C::DEZ, &C::PRH, &C::MATT, &C::BENT, &C::BTOR, &C::ATOR}) {
+        if (Both(Flag))
+            return false;
+    }
+    return true;
+}
+
+// --- Tdex6DataBeschichtungsliste ---
+
+Tdex6DataBeschichtung* Tdex6DataBeschichtungsliste::FindByEDV(std::string_view Code) const {
+    if (Code.empty())
+        return nullptr;
+    Tdex6DataBeschichtung* Found = nullptr;
+    for (const auto& Coating : *this) {
+        if (SameText(Coating->EDV(), Code))
+            Found = Coating.get();
+    }
+    return Found;
+}
+
+std::string Tdex6DataBeschichtungsliste::GetDescription(std::string_view Code) const {
+    const Tdex6DataBeschichtung* Coating = FindByEDV(Code);
+    return Coating != nullptr ? Coating->GetB(1) : std::string();
+}
+
+void Tdex6DataBeschichtungsliste::AttachObjects(TStringList& Strings) const {
+    for (int I = 0; I < Strings.Count(); ++I)
+        Strings.SetObject(I, FindByEDV(Strings[I]));
+}
+
+void Tdex6DataBeschichtungsliste::GetCodes(TStringList& Strings, bool AddEmpty, TMaterialSet MATSet,
+                                           TCoatingKindSet KindSet, TDateTime Date) const {
+    const auto Materials = TMaterialSet::FromBits(MATSet.Bits() & MaterialBits);
+    const auto Kinds = TCoatingKindSet::FromBits(KindSet.Bits() & KindBits);
+    Strings.Clear();
+    if (AddEmpty)
+        Strings.Add("");
+    for (const auto& Coating : *this) {
+        if (Coating->MAT.Intersects(Materials) && Coating->Kinds().Intersects(Kinds) &&
+            Coating->IsValidAt(Date))
+            Strings.Add(Coating->EDV());
+    }
+}
+
+bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {
+    if (IndexOf(Item) < 0)
+        return false;
+    if (Root() != nullptr) {
+        const std::string Code = Item->EDV();
+        Root()->KombinationsListe()->DeleteCoating(Code);
+        Root()->Produktgruppenliste()->RenameCoating(Code, "");
+    }
+    return Tdex6ObjectList::Remove(Item);
+}
+
+void Tdex6DataBeschichtungsliste::Reset(bool WithDefaults) {
+    Tdex6ObjectList::Reset(WithDefaults);
+    if (!WithDefaults)
+        return;
+    for (std::string_view Code : SpecialCodes) {
+        if (Tdex6DataBeschichtung* Existing = FindByEDV(Code))
+            Remove(Existing);
+        Tdex6DataBeschichtung* Coating = NewItem();
+        Coating->SetEDV(Code);
+        Coating->MAT = SpecialMaterials;
+    }
+}
+
+void Tdex6DataBeschichtungsliste::Renumber() {
+    if (Tdex6DataBeschichtung* First = Items(0))
+        First->SetCSNR(First->CSNR());
+}
+
+void Tdex6DataBeschichtungsliste::RenumberAround(const Tdex6DataBeschichtung& Changed) {
+    AutoSort = false;
+    TStringList Keys(true, TStringList::TDuplicates::Accept);
+    for (const auto& Coating : *this) {
+        const std::int64_t Key =
+            static_cast<std::int64_t>(Coating->CSNR()) * 10 + (Coating.get() != &Changed ? 1 : 0);
+        Keys.Add(IntToZeroPadded(Key, 9), Coating.get());
+    }
+    for (int I = 0; I < Keys.Count(); ++I)
+        static_cast<Tdex6DataBeschichtung*>(Keys.Objects(I))->SetCSNR(I);
+    AutoSort = true;
+}
+
+void Tdex6DataBeschichtungsliste::ReadTag(TElementReader& Reader, TPartType PartType,
+                                          std::string_view Name, std::string_view Content) {
+    if (PartType == TPartType::StartTag) {
+        AutoSort = false;
+        if (SameText(Name, "BESCH")) {
+            Tdex6DataBeschichtung* Coating = NewItem();
+            Coating->SetSTEG(false);
+            Coating->SetEMEG(false);
+            Coating->BeginRead(Reader, this);
+        }
+    } else if (PartType == TPartType::EndTag && SameText(Name, TagName())) {
+        AutoSort = true;
+        Renumber();
+    }
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+}
+
+} // namespace kr6

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "model/CoatingParts.h"
+#include "model/CodeTables.h"
+#include "model/ObjectBase.h"
+#include "model/ObjectList.h"
+#include "support/DateTimeText.h"
+#include "support/SmallSet.h"
+#include "support/StringList.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+class Tdex6DataOrderOptions;
+class Tdex6DataFormelZuweisung;
+class Tdex6DataInfo;
+class Tdex6DataStrings;
+class Tdex6DataBeschichtungsliste;
+
+enum class Tdex6CoatingKind : std::uint8_t { AntiReflection, Tint, Other, Special };
+using TCoatingKindSet = TSmallSet<Tdex6CoatingKind>;
+
+// An option ordered with a glass: anti-reflection coating, tint, hard coat, prism or
+// cylinder surcharge and the like. The codes Z1-Z3 and P1-P6 are the surcharge groups;
+// their descriptions follow the root's prism and cylinder groups.
+class Tdex6DataBeschichtung : public TCustomdex6Object {
+public:
+    static constexpr int DescriptionCount = 10;
+    static constexpr int MaterialCount = 5;
+
+    // Always takes a new identifier.
+    Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    ~Tdex6DataBeschichtung() override;
+
+    bool ATOR = false;
+    bool BTOR = false;
+    bool UV = false;
+    bool PH = false;
+    Tdex6Bonus BF{};
+    Tdex6ThicknessChange AD{};
+    Tdex6FormChange AF{};
+    bool DEZ = false;
+    bool HA = false;
+    Tdex6AntiReflection ET{};
+    Tdex6EdgeFinish ER{};
+    bool BENT = false;
+    bool PRH = false;
+    bool MATT = false;
+    Tdex6RoadTraffic Stvo{};
+    Tdex6DiameterChange ADU{};
+    std::uint8_t FK = 0;
+    bool WAL = false;
+    Tdex6Tint FA{};
+    bool VS = false;
+    bool ADB = false;
+    bool CL = false;
+    double UVB = 0;
+    double UVK = 0;
+    double UVA = 0;
+    TDateTime LB = 0;
+    TDateTime LA = 0;
+    bool AAD = false;
+    TMaterialSet MAT;
+    Tdex6BrandLine ME{};
+    bool Vers = false;
+    double SphVon = -99.99;
+    double SphBis = 99.99;
+    std::int32_t DMVon = 0;
+    std::int32_t DMBis = 99;
+    std::int32_t FKB = 0;
+    bool OLB = false;
+
+    // Special coatings compute their description for every index; outside 1 to 10 the
+    // others give the empty text.
+    std::string GetB(int Index) const;
+    // Ignored for special coatings and outside 1 to 10.
+    void SetB(int Index, std::string_view Text);
+    std::string GetKB(int Index) const;
+    void SetKB(int Index, std::string_view Text);
+    // KR4 code and description per material; other values give the empty text.
+    std::string GetKrEDV(Tdex6Material Material) const;
+    void SetKrEDV(Tdex6Material Material, std::string_view Text);
+    std::string GetKrBez(Tdex6Material Material) const;
+    void SetKrBez(Tdex6Material Material, std::string_view Text);
+
+    const std::string& EDV() const { return FEDV; }
+    // A change of a non-empty code renames it in the combination rules and product groups.
+    void SetEDV(std::string_view Code);
+    std::int32_t CSNR() const { return FCSNR; }
+    // Renumbers the owning list when it sorts automatically.
+    void SetCSNR(std::int32_t Value);
+    bool STEG() const { return FSTEG; }
+    void SetSTEG(bool Flag) { FSTEG = Flag; }
+    bool EMEG() const { return FEMEG; }
+    void SetEMEG(bool Flag) { FEMEG = Flag; }
+
+    bool IsSpecial() const;
+    // Date 0 is valid always; the bounds LA and LB are inclusive, 0 meaning open.
+    bool IsValidAt(TDateTime Date) const;
+    TCoatingKindSet Kinds() const;
+
+    Tdex6DataOrderOptions* OrderOptions() const { return FOrderOptions.get(); }
+    Tdex6DataFormelZuweisung* FormelZuweisung() const { return FFormelZuweisung.get(); }
+    Tdex6DataFarbListe* FarbListe() const { return FFarbListe.get(); }
+    Tdex6DataBeschichtungspreisListe* PreisListe() const { return FPreisListe.get(); }
+    Tdex6DataInfo* Info() const { return FInfo.get(); }
+    Tdex6DataStrings* SpecialPrices() const { return FSpecialPrices.get(); }
+    // Codes of the glasses that have special prices.
+    TStringList& SpecialPriceCodes() const;
+    Tdex6DataBeschichtungsliste* Beschichtungsliste() const;
+
+    std::string_view TagName() const override { return "BESCH"; }
+    void WriteTags(TXmlStream& Writer) const override;
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+    std::string ProtocolPrefix(int Action, std::string_view Name) const override;
+    void Clear(bool WithDefaults) override;
+
+private:
+    std::string SpecialDescription() const;
+    bool ReadOwnedStart(TElementReader& Reader, std::string_view Name);
+    void ReadContent(std::string_view Name, std::string_view Content);
+
+    std::array<std::string, DescriptionCount> FDescriptions;
+    std::array<std::string, DescriptionCount> FShortDescriptions;
+    std::string FEDV;
+    std::array<std::string, MaterialCount> FKrEDV;
+    std::array<std::string, MaterialCount> FKrBez;
+    bool FSTEG = true;
+    bool FEMEG = true;
+    std::int32_t FCSNR = 0;
+
+    std::unique_ptr<Tdex6DataOrderOptions> FOrderOptions;
+    std::unique_ptr<Tdex6DataFormelZuweisung> FFormelZuweisung;
+    std::unique_ptr<Tdex6DataFarbListe> FFarbListe;
+    std::unique_ptr<Tdex6DataBeschichtungspreisListe> FPreisListe;
+    std::unique_ptr<Tdex6DataInfo> FInfo;
+    std::unique_ptr<Tdex6DataStrings> FSpecialPrices;
+};
+
+// False when both carry an anti-reflection type or both carry one of the exclusive
+// feature flags; colour and the option values never conflict.
+bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschichtung& B);
+
+// All coatings of a root, with a sort number per coating kept 0 to Count - 1.
+class Tdex6DataBeschichtungsliste : public Tdex6ObjectList<Tdex6DataBeschichtung> {
+public:
+    using Tdex6ObjectList::Tdex6ObjectList;
+
+    // While true, every change of a coating's CSNR renumbers the list.
+    bool AutoSort = true;
+
+    // The last coating whose code equals Code ignoring case; none for an empty code.
+    Tdex6DataBeschichtung* FindByEDV(std::string_view Code) const;
+    // Description 1 of the coating with that code, or the empty text.
+    std::string GetDescription(std::string_view Code) const;
+    // Attaches to every entry the coating of its code (none when there is no such one).
+    void AttachObjects(TStringList& Strings) const;
+    // The codes, in list order, of the coatings that share a material with MATSet and a
+    // kind with KindSet and are valid at Date; an empty entry first when AddEmpty.
+    void GetCodes(TStringList& Strings, bool AddEmpty, TMaterialSet MATSet, TCoatingKindSet KindSet,
+                  TDateTime Date) const;
+    // Also drops the coating's combination rules and its code from the product groups.
+    bool Remove(Tdex6DataBeschichtung* Item) override;
+    // With defaults the list is left holding the nine surcharge groups Z1-Z3, P1-P6.
+    void Reset(bool WithDefaults) override;
+    void Renumber();
+
+    std::string_view TagName() const override { return "DBL"; }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override;
+
+private:
+    friend class Tdex6DataBeschichtung;
+
+    // Sort numbers 0 to Count - 1 in the order of the present ones; Changed goes before
+    // the others that share its number.
+    void RenumberAround(const Tdex6DataBeschichtung& Changed);
+};
+
+} // namespace kr6
