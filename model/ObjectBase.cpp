@@ -1,6 +1,7 @@
 #include "model/ObjectBase.h"
 
 #include "model/ElementReader.h"
+#include "model/Protocol.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
@@ -48,8 +49,8 @@ void TCustomdex6Object::WriteTags(TXmlStream& Writer) const {
     WriteIntElement(Writer, "OID", FOID);
 }
 
-void TCustomdex6Object::ReadTag(TElementReader& Reader, TPartType PartType,
-                                std::string_view Name, std::string_view Content) {
+void TCustomdex6Object::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                                std::string_view Content) {
     if (IsContent(PartType)) {
         if (SameText(Name, "ED"))
             SetED(ReadChangeStamp(Content));
@@ -89,6 +90,16 @@ void TCustomdex6Object::BeginRead(TElementReader& Reader, Tdex6Node* ReadParent)
     if (ReadParent != nullptr)
         FReadParent = ReadParent;
     Reader.SetHandler(this);
+}
+
+Tdex6DataProtokoll* TCustomdex6Object::AddProtocol(int Action, std::string_view Detail,
+                                                   std::string_view UserName, TDateTime Date) {
+    if (FRoot == nullptr)
+        return nullptr;
+    std::string Text = ProtocolPrefix(Action, "");
+    if (!Detail.empty())
+        Text.append(" ").append(Detail);
+    return FRoot->Protokollliste()->AddEntry(FOID, Text, Date, UserName);
 }
 
 } // namespace kr6

@@ -1,0 +1,164 @@
+#include "model/OrderOptions.h"
+
+#include "model/ElementReader.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+
+namespace kr6 {
+namespace {
+
+constexpr int OrderOptionCount = 24;
+
+void WriteOptions(TXmlStream& Writer, std::string_view Tag, TOrderOptionSet Set) {
+    for (int I = 0; I < OrderOptionCount; ++I) {
+        const auto Option = static_cast<Tdex6OrderOption>(I);
+        if (Set.Contains(Option))
+            WriteIntElement(Writer, Tag, Code(Option));
+    }
+}
+
+} // namespace
+
+void Tdex6DataOrderOptions::SetMUTE(TOrderOptionSet Set) {
+    FMUTE = Set;
+    FKADU = FKADU - FMUTE;
+    FMUDU = FMUDU - FMUTE;
+}
+
+void Tdex6DataOrderOptions::SetMUDU(TOrderOptionSet Set) {
+    FMUDU = Set;
+    FKADU = FKADU - FMUDU;
+    FMUTE = FMUTE - FMUDU;
+}
+
+void Tdex6DataOrderOptions::SetKADU(TOrderOptionSet Set) {
+    FKADU = Set;
+    FMUTE = FMUTE - FKADU;
+    FMUDU = FMUDU - FKADU;
+}
+
+void Tdex6DataOrderOptions::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteOptions(Writer, "MUTE", FMUTE);
+    WriteOptions(Writer, "KADU", FKADU);
+    WriteOptions(Writer, "MUDU", FMUDU);
+}
+
+void Tdex6DataOrderOptions::ReadTag(TElementReader& Reader, TPartType PartType,
+                                    std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    const int Number = TextToInt(Content);
+    if (Number <= 0)
+        return;
+    const auto Option = FromCode<Tdex6OrderOption>(Number);
+    if (SameText(Name, "MUTE"))
+        SetMUTE(FMUTE + Option);
+    else if (SameText(Name, "KADU"))
+        SetKADU(FKADU + Option);
+    else if (SameText(Name, "MUDU"))
+        SetMUDU(FMUDU + Option);
+}
+
+std::string Tdex6DataOrderOptions::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, "OrderOptions");
+}
+
+void Tdex6DataOrderOptions::Clear(bool /*WithDefaults*/) {
+    FMUTE = {};
+    FMUDU = {};
+    FKADU = {};
+}
+
+void Tdex6DataCodeSubstGlas::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "AKT", Code(AKT));
+    WriteStrElement(Writer, "CA", CA);
+    WriteStrElement(Writer, "CN", CN);
+    WriteStrElement(Writer, "BEM", BEM);
+}
+
+void Tdex6DataCodeSubstGlas::ReadTag(TElementReader& Reader, TPartType PartType,
+                                     std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "AKT"))
+        AKT = FromCode<Tdex6SubstAction>(TextToInt(Content));
+    else if (SameText(Name, "CA"))
+        CA = Content;
+    else if (SameText(Name, "CN"))
+        CN = Content;
+    else if (SameText(Name, "BEM"))
+        BEM = Content;
+}
+
+std::string Tdex6DataCodeSubstGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, "CodeSubstGlas");
+}
+
+void Tdex6DataCodeSubstGlas::Clear(bool /*WithDefaults*/) {
+    CN.clear();
+    CA.clear();
+    AKT = Tdex6SubstAction::CodeErsetzen;
+    BEM.clear();
+}
+
+void Tdex6DataCodeSubstBesch::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "AKT", Code(AKT));
+    WriteStrElement(Writer, "CA", CA);
+    WriteStrElement(Writer, "CN1", CN1);
+    WriteStrElement(Writer, "CN2", CN2);
+    WriteStrElement(Writer, "CN3", CN3);
+    WriteStrElement(Writer, "BEM", BEM);
+}
+
+void Tdex6DataCodeSubstBesch::ReadTag(TElementReader& Reader, TPartType PartType,
+                                      std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "AKT"))
+        AKT = FromCode<Tdex6SubstAction>(TextToInt(Content));
+    else if (SameText(Name, "CA"))
+        CA = Content;
+    else if (SameText(Name, "CN1"))
+        CN1 = Content;
+    else if (SameText(Name, "CN2"))
+        CN2 = Content;
+    else if (SameText(Name, "CN3"))
+        CN3 = Content;
+    else if (SameText(Name, "BEM"))
+        BEM = Content;
+}
+
+std::string Tdex6DataCodeSubstBesch::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, "CodeSubstBesch");
+}
+
+void Tdex6DataCodeSubstBesch::Clear(bool /*WithDefaults*/) {
+    CN1.clear();
+    CN2.clear();
+    CN3.clear();
+    CA.clear();
+    AKT = Tdex6SubstAction::CodeErsetzen;
+    BEM.clear();
+}
+
+void Tdex6DataCodeSubstGlasList::ReadTag(TElementReader& Reader, TPartType PartType,
+                                         std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "COSUBG"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+void Tdex6DataCodeSubstBeschList::ReadTag(TElementReader& Reader, TPartType PartType,
+                                          std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "COSUBB"))
+        NewItem()->BeginRead(Reader, this);
+}
+
+} // namespace kr6

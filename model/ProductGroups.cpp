@@ -1,0 +1,161 @@
+#include "model/ProductGroups.h"
+
+#include "model/ElementReader.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+namespace kr6 {
+
+Tdex6DataLieferbareCodes::Tdex6DataLieferbareCodes(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                                   std::string_view Tag)
+    : TCustomdex6Object(Root, Parent, true),
+      FCodes(std::make_unique<Tdex6DataStrings>(Root, this, true, true)) {
+    FCodes->SetElementName(Tag);
+    FCodes->SetItemTag("EDV");
+}
+
+void Tdex6DataLieferbareCodes::AddOrRemove(std::string_view Code, bool Remove) {
+    if (Code.empty())
+        return;
+    if (Remove)
+        FCodes->Lines().Remove(Code);
+    else
+        FCodes->Lines().Add(Code);
+}
+
+void Tdex6DataLieferbareCodes::AddOrRemoveAll(const TStringList& TextList, bool Remove) {
+    for (const auto& Entry : TextList)
+        AddOrRemove(Entry.Text, Remove);
+}
+
+void Tdex6DataLieferbareCodes::Replace(std::string_view OldCode, std::string_view NewCode) {
+    // Removing every copy first and adding NewCode once gives the same list as replacing
+    // copy by copy, and cannot loop when NewCode equals OldCode.
+    TStringList& Lines = FCodes->Lines();
+    bool Found = false;
+    for (int I = Lines.Count() - 1; I >= 0; --I) {
+        if (SameText(Lines[I], OldCode)) {
+            Lines.Delete(I);
+            Found = true;
+        }
+    }
+    if (Found && !NewCode.empty())
+        Lines.Add(NewCode);
+}
+
+void Tdex6DataLieferbareCodes::WriteTags(TXmlStream& Writer) const {
+    FCodes->WriteTags(Writer);
+}
+
+void Tdex6DataLieferbareCodes::Clear(bool WithDefaults) {
+    FCodes->Clear(WithDefaults);
+}
+
+void Tdex6DataLieferbareCodes::BeginRead(TElementReader& Reader, Tdex6Node* ReadParent) {
+    FCodes->BeginRead(Reader, ReadParent);
+}
+
+Tdex6DataLieferbareGlaeser::Tdex6DataLieferbareGlaeser(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                                       bool /*NewOID*/)
+    : Tdex6DataLieferbareCodes(Root, Parent, "NLG") {}
+
+Tdex6DataLieferbareBeschichtungen::Tdex6DataLieferbareBeschichtungen(Tdex6Dataobject* Root,
+                                                                     Tdex6Node* Parent,
+                                                                     bool /*NewOID*/)
+    : Tdex6DataLieferbareCodes(Root, Parent, "NLB") {}
+
+Tdex6DataProduktgruppe::Tdex6DataProduktgruppe(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                               bool /*NewOID*/)
+    : TCustomdex6Object(Root, Parent, true) {
+    FLieferbareGlaeser = std::make_unique<Tdex6DataLieferbareGlaeser>(Root, this, true);
+    FLieferbareBeschichtungen =
+        std::make_unique<Tdex6DataLieferbareBeschichtungen>(Root, this, true);
+    Tdex6DataProduktgruppe::Clear(false);
+}
+
+void Tdex6DataProduktgruppe::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "ID", ID);
+    WriteStrElement(Writer, "BEZ", Bez);
+    WriteStrElement(Writer, "BE", BE);
+    FLieferbareGlaeser->WriteXml(Writer);
+    FLieferbareBeschichtungen->WriteXml(Writer);
+}
+
+void Tdex6DataProduktgruppe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                     std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag) {
+        if (SameText(Name, FLieferbareBeschichtungen->TagName()))
+            FLieferbareBeschichtungen->BeginRead(Reader, this);
+        else if (SameText(Name, FLieferbareGlaeser->TagName()))
+            FLieferbareGlaeser->BeginRead(Reader, this);
+        return;
+    }
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "ID"))
+        ID = TextToInt(Content);
+    else if (SameText(Name, "Bez"))
+        Bez = Content;
+    else if (SameText(Name, "BE"))
+        BE = Content;
+}
+
+std::string Tdex6DataProduktgruppe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    return TCustomdex6Object::ProtocolPrefix(Action, GetText(344)) + Bez;
+}
+
+void Tdex6DataProduktgruppe::Clear(bool WithDefaults) {
+    ID = 0;
+    Bez.clear();
+    BE.clear();
+    FLieferbareBeschichtungen->Clear(WithDefaults);
+    FLieferbareGlaeser->Clear(WithDefaults);
+}
+
+Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::AddNumbered() {
+    Tdex6DataProduktgruppe* Group = AddNew();
+    std::int32_t ID = 1;
+    while (FindByID(ID) != nullptr)
+        ++ID;
+    Group->ID = ID;
+    return Group;
+}
+
+Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::FindByID(std::int32_t ID) const {
+    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
+        if ((*It)->ID == ID)
+            return It->get();
+    }
+    return nullptr;
+}
+
+Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::FindByName(std::string_view Name) const {
+    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
+        if (SameText((*It)->Bez, Name))
+            return It->get();
+    }
+    return nullptr;
+}
+
+void Tdex6DataProduktgruppenliste::RenameGlass(std::string_view OldCode, std::string_view NewCode) {
+    for (const auto& Group : FItems)
+        Group->LieferbareGlaeser()->Replace(OldCode, NewCode);
+}
+
+void Tdex6DataProduktgruppenliste::RenameCoating(std::string_view OldCode,
+                                                 std::string_view NewCode) {
+    for (const auto& Group : FItems)
+        Group->LieferbareBeschichtungen()->Replace(OldCode, NewCode);
+}
+
+void Tdex6DataProduktgruppenliste::ReadTag(TElementReader& Reader, TPartType PartType,
+                                           std::string_view Name, std::string_view Content) {
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "DPG"))
+        AddNumbered()->BeginRead(Reader, this);
+}
+
+} // namespace kr6
