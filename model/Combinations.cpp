@@ -1,0 +1,558 @@
+#include "model/Combinations.h"
+
+#include "model/Coatings.h"
+#include "model/ElementReader.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/TextCompare.h"
+#include "texts/Language.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace kr6 {
+namespace {
+
+constexpr std::string_view AnyCode = "******";
+constexpr char Wildcard = '*';
+constexpr std::size_t CodeLength = 6;
+
+bool IsAnyCode(std::string_view Code) {
+    return SameText(Code, AnyCode);
+}
+
+bool HasWildcard(std::string_view Code) {
+    return Code.find(Wildcard) != std::string_view::npos;
+}
+
+bool IsBlankSlot(std::string_view Code) {
+    return TrimRightBlanks(Code).empty();
+}
+
+bool Matches(std::string_view A, std::string_view B) {
+    return MatchCodes(A, B, Wildcard) == 0;
+}
+
+constexpr TMaterialSet AllMaterials{Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+                                    Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
+constexpr TCoatingKindSet AllKinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                                   Tdex6CoatingKind::Other, Tdex6CoatingKind::Special};
+
+// Removes from List every entry of Unwanted.
+void Subtract(TStringList& List, const TStringList& Unwanted) {
+    for (const auto& Entry : Unwanted)
+        List.Remove(Entry.Text);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Tdex6DataKombination
+
+Tdex6DataKombination::Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
+    : TCustomdex6Object(Root, Parent, NewOID) {
+    Tdex6DataKombination::Clear(false);
+}
+
+void Tdex6DataKombination::ResortParent() {
+    if (auto* List = dynamic_cast<Tdex6DataKombinationsListe*>(Parent()))
+        List->SortRules(false);
+}
+
+void Tdex6DataKombination::SetLB(Tdex6Delivery Value) {
+    FLB = Value;
+    ResortParent();
+}
+
+void Tdex6DataKombination::SetGE(std::string_view Code) {
+    FGE = Code;
+    ResortParent();
+}
+
+void Tdex6DataKombination::SetB1E(std::string_view Code) {
+    FB1E = Code;
+    ResortParent();
+}
+
+void Tdex6DataKombination::SetB2E(std::string_view Code) {
+    FB2E = Code;
+    ResortParent();
+}
+
+void Tdex6DataKombination::SetB3E(std::string_view Code) {
+    FB3E = Code;
+    ResortParent();
+}
+
+const std::string& Tdex6DataKombination::CoatingSlot(int Index) const {
+    static const std::string None;
+    switch (Index) {
+    case 1:
+        return FB1E;
+    case 2:
+        return FB2E;
+    case 3:
+        return FB3E;
+    default:
+        return None;
+    }
+}
+
+int Tdex6DataKombination::WildcardSlotCount() const {
+    int Count = 0;
+    for (int K = 1; K <= 3; ++K)
+        if (IsAnyCode(CoatingSlot(K)))
+            ++Count;
+    return Count;
+}
+
+std::string Tdex6DataKombination::FirstNamedCoating() const {
+    for (int K = 1; K <= 3; ++K)
+        if (!IsAnyCode(CoatingSlot(K)))
+            return CoatingSlot(K);
+    return {};
+}
+
+int Tdex6DataKombination::BlankSlotCount() const {
+    int Count = 0;
+    for (int K = 1; K <= 3; ++K)
+        if (IsBlankSlot(CoatingSlot(K)))
+            ++Count;
+    return Count;
+}
+
+std::string Tdex6DataKombination::CoatingKey() const {
+    TStringList Codes(true);
+    for (int K = 1; K <= 3; ++K)
+        if (!HasWildcard(CoatingSlot(K)))
+            Codes.Add(CoatingSlot(K));
+    std::string Key;
+    for (int I = 0; I < Codes.Count(); ++I) {
+        if (I > 0)
+            Key += '\t';
+        Key += Codes[I];
+    }
+    return std::string(TrimRightChar(Key, '\t'));
+}
+
+bool Tdex6DataKombination::MatchesCoatings(const TStringList& Coatings) const {
+    // 1. Work: the coatings as a sorted set.
+    TStringList Work(true);
+    Work.AddStrings(Coatings);
+    // 2. Blank slots limit how many coatings the set may hold.
+    const int Blank = BlankSlotCount();
+    if ((Blank == 1 && Work.Count() > 2) || (Blank == 2 && Work.Count() > 1) ||
+        (Blank == 3 && Work.Count() >= 1))
+        return false;
+    // 3. Every slot that is not blank must be met by some coating; blank slots are met
+    //    by any set, their meaning lies in the limits of step 2.
+    for (int K = 1; K <= 3; ++K) {
+        const std::string& Slot = CoatingSlot(K);
+        if (IsBlankSlot(Slot))
+            continue;
+        const bool Met = std::any_of(Work.begin(), Work.end(),
+                                     [&](const auto& Entry) { return Matches(Slot, Entry.Text); });
+        // 4. All slots must be met.
+        if (!Met)
+            return false;
+    }
+    return true;
+}
+
+std::string Tdex6DataKombination::SortKey() const {
+    std::string Key = PadRight(FGE, CodeLength);
+    Key += std::to_string(Code(FLB));
+    Key += PadRight(FB1E, CodeLength);
+    Key += PadRight(FB2E, CodeLength);
+    Key += PadRight(FB3E, CodeLength);
+    return Key;
+}
+
+void Tdex6DataKombination::WriteTags(TXmlStream& Writer) const {
+    TCustomdex6Object::WriteTags(Writer);
+    WriteIntElement(Writer, "LB", Code(FLB));
+    WriteStrElement(Writer, "GE", FGE);
+    WriteStrElement(Writer, "B1E", FB1E);
+    WriteStrElement(Writer, "B2E", FB2E);
+    WriteStrElement(Writer, "B3E", FB3E);
+}
+
+void Tdex6DataKombination::ReadTag(TElementReader& Reader, TPartType PartType,
+                                   std::string_view Name, std::string_view Content) {
+    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
+    if (!IsContent(PartType))
+        return;
+    if (SameText(Name, "LB"))
+        SetLB(FromCode<Tdex6Delivery>(TextToInt(Content)));
+    else if (SameText(Name, "GE"))
+        SetGE(Content);
+    else if (SameText(Name, "B1E"))
+        SetB1E(Content);
+    else if (SameText(Name, "B2E"))
+        SetB2E(Content);
+    else if (SameText(Name, "B3E"))
+        SetB3E(Content);
+}
+
+std::string Tdex6DataKombination::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
+    const Tdex6DataBeschichtungsliste* Coatings =
+        Root() != nullptr ? Root()->Beschichtungsliste() : nullptr;
+    const auto SlotText = [&](const std::string& Code) {
+        return CoatingCodeText(Code, Coatings != nullptr ? Coatings->GetDescription(Code) : "",
+                               true);
+    };
+    const std::string Name = GetText(318) + " " + FGE + " " + DeliveryText(FLB) + " " +
+                             SlotText(FB1E) + SlotText(FB2E) + SlotText(FB3E);
+    return TCustomdex6Object::ProtocolPrefix(Action, Name);
+}
+
+void Tdex6DataKombination::Clear(bool WithDefaults) {
+    TCustomdex6Object::Clear(WithDefaults);
+    FLB = Tdex6Delivery::NichtLieferbar;
+    FGE = AnyCode;
+    FB1E = AnyCode;
+    FB2E = AnyCode;
+    FB3E = AnyCode;
+}
+
+// ---------------------------------------------------------------------------------------
+// Tdex6DataKombinationsListe
+
+Tdex6DataKombination* Tdex6DataKombinationsListe::NewRule() {
+    Tdex6DataKombination* Rule = AddNew();
+    SortRules(false);
+    if (Root() != nullptr)
+        Root()->SetModified(true);
+    return Rule;
+}
+
+void Tdex6DataKombinationsListe::SetSortEnabled(bool Value) {
+    FSortEnabled = Value;
+    if (Value)
+        SortRules(false);
+}
+
+void Tdex6DataKombinationsListe::SortRules(bool Force) {
+    // 1.
+    if (!Force && !FSortEnabled)
+        return;
+    // 2.
+    if (FItems.empty())
+        return;
+    // 3. (SortKey, position) pairs in list order, sorted so that equal keys keep their
+    //    order.
+    std::vector<std::pair<std::string, std::size_t>> Keys;
+    Keys.reserve(FItems.size());
+    for (std::size_t I = 0; I < FItems.size(); ++I)
+        Keys.emplace_back(FItems[I]->SortKey(), I);
+    std::stable_sort(Keys.begin(), Keys.end(), [](const auto& A, const auto& B) {
+        return CompareText(A.first, B.first) < 0;
+    });
+    // 4. The same rules in the sorted order.
+    TItems Sorted;
+    Sorted.reserve(FItems.size());
+    for (const auto& Key : Keys)
+        Sorted.push_back(std::move(FItems[Key.second]));
+    FItems = std::move(Sorted);
+}
+
+Tdex6DataKombination* Tdex6DataKombinationsListe::FindRule(std::string_view Glass,
+                                                           std::string_view C1, std::string_view C2,
+                                                           std::string_view C3) const {
+    const std::array<std::string_view, 3> Wanted{C1, C2, C3};
+    for (const auto& Rule : FItems) {
+        if (!SameText(Rule->GE(), Glass))
+            continue;
+        std::array<int, 3> Order{0, 1, 2};
+        do {
+            if (SameText(Rule->B1E(), Wanted[Order[0]]) &&
+                SameText(Rule->B2E(), Wanted[Order[1]]) && SameText(Rule->B3E(), Wanted[Order[2]]))
+                return Rule.get();
+        } while (std::next_permutation(Order.begin(), Order.end()));
+    }
+    return nullptr;
+}
+
+void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_view C1,
+                                         std::string_view C2, std::string_view C3,
+                                         Tdex6Delivery LB) {
+    if (FindRule(Glass, C1, C2, C3) != nullptr)
+        return;
+    Tdex6DataKombination* Rule = NewRule();
+    Rule->SetGE(Glass);
+    Rule->SetB1E(C1);
+    Rule->SetB2E(C2);
+    Rule->SetB3E(C3);
+    Rule->FLB = LB;
+    SortRules(false);
+}
+
+// The renames collect the rules first: each setter may re-sort the list, which would
+// otherwise move rules past a running index.
+void Tdex6DataKombinationsListe::RenameGlass(std::string_view Old, std::string_view New) {
+    TKombinationRefs Rules;
+    for (const auto& Rule : FItems)
+        if (SameText(Rule->GE(), Old))
+            Rules.push_back(Rule.get());
+    const std::string NewCode(New);
+    for (Tdex6DataKombination* Rule : Rules)
+        Rule->SetGE(NewCode);
+}
+
+void Tdex6DataKombinationsListe::RenameCoating(std::string_view Old, std::string_view New) {
+    TKombinationRefs Rules;
+    for (const auto& Rule : FItems)
+        Rules.push_back(Rule.get());
+    const std::string OldCode(Old);
+    const std::string NewCode(New);
+    for (Tdex6DataKombination* Rule : Rules) {
+        if (SameText(Rule->B1E(), OldCode))
+            Rule->SetB1E(NewCode);
+        if (SameText(Rule->B2E(), OldCode))
+            Rule->SetB2E(NewCode);
+        if (SameText(Rule->B3E(), OldCode))
+            Rule->SetB3E(NewCode);
+    }
+}
+
+void Tdex6DataKombinationsListe::DeleteCoating(std::string_view Code) {
+    if (Code.empty() || HasWildcard(Code))
+        return;
+    for (int I = Count() - 1; I >= 0; --I) {
+        const Tdex6DataKombination& Rule = *FItems[static_cast<std::size_t>(I)];
+        if (SameText(Rule.B1E(), Code) || SameText(Rule.B2E(), Code) ||
+            SameText(Rule.B3E(), Code)) {
+            Delete(I);
+            if (Root() != nullptr)
+                Root()->SetModified(true);
+        }
+    }
+}
+
+void Tdex6DataKombinationsListe::RulesOfGlass(std::string_view Glass,
+                                              TKombinationRefs& List) const {
+    List.clear();
+    for (const auto& Rule : FItems)
+        if (Matches(Glass, Rule->GE()))
+            List.push_back(Rule.get());
+}
+
+void Tdex6DataKombinationsListe::CheckRules(std::string_view Glass, const TStringList& Coatings,
+                                            TKombinationRefs& List) const {
+    List.clear();
+    for (const auto& Rule : FItems) {
+        if (!Matches(Glass, Rule->GE()))
+            continue;
+        if (Rule->LB() == Tdex6Delivery::NurLieferbar ||
+            (Rule->LB() == Tdex6Delivery::NichtLieferbar && Rule->WildcardSlotCount() == 3) ||
+            Rule->MatchesCoatings(Coatings))
+            List.push_back(Rule.get());
+    }
+}
+
+void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TStringList* Allowed,
+                                                 TStringList* Disallowed,
+                                                 TStringList* WrongMaterial,
+                                                 bool IncludeSpecial) const {
+    const Tdex6DataBeschichtungsliste& CoatingList = *Root()->Beschichtungsliste();
+    // 1.
+    TCoatingKindSet Kinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                          Tdex6CoatingKind::Other};
+    if (IncludeSpecial)
+        Kinds.Include(Tdex6CoatingKind::Special);
+
+    TStringList Result(true);
+    TStringList WrongMat(true);
+    // 2. A lens code that no glass has keeps both lists empty.
+    if (const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass)) {
+        // 3.
+        TKombinationRefs Rules;
+        RulesOfGlass(Glass, Rules);
+        TStringList Candidates(true);
+        CoatingList.GetCodes(Candidates, false, TMaterialSet{Lens->MAT}, Kinds, 0);
+        CoatingList.GetCodes(WrongMat, false, AllMaterials, AllKinds, 0);
+        Subtract(WrongMat, Candidates);
+        Result.Assign(Candidates);
+        // 4.
+        for (const Tdex6DataKombination* Rule : Rules) {
+            if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
+                const int Wildcards = Rule->WildcardSlotCount();
+                if (Wildcards == 3) {
+                    Result.Clear();
+                } else if (Wildcards == 2) {
+                    const std::string Named = Rule->FirstNamedCoating();
+                    if (!HasWildcard(Named)) {
+                        Result.Remove(Named);
+                    } else {
+                        for (int I = Result.Count() - 1; I >= 0; --I)
+                            if (Matches(Named, Result[I]))
+                                Result.Delete(I);
+                    }
+                }
+                continue;
+            }
+            bool NamesWrongMaterial = false;
+            for (int K = 1; K <= 3; ++K) {
+                const std::string& Slot = Rule->CoatingSlot(K);
+                if (!HasWildcard(Slot) && WrongMat.Contains(Slot))
+                    NamesWrongMaterial = true;
+            }
+            if (NamesWrongMaterial)
+                continue;
+            for (int K = 1; K <= 3; ++K) {
+                const std::string& Slot = Rule->CoatingSlot(K);
+                if (!HasWildcard(Slot))
+                    Result.Add(Slot);
+            }
+        }
+    }
+    // 5. Result holds the coatings allowed with the lens.
+    // 6.
+    if (Allowed != nullptr)
+        Allowed->Assign(Result);
+    if (WrongMaterial != nullptr)
+        WrongMaterial->Assign(WrongMat);
+    // 7.
+    if (Disallowed != nullptr) {
+        TStringList Others(true);
+        CoatingList.GetCodes(Others, false, AllMaterials, Kinds, 0);
+        Subtract(Others, Result);
+        if (WrongMaterial != nullptr)
+            Subtract(Others, WrongMat);
+        Disallowed->Assign(Others);
+    }
+}
+
+std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass,
+                                                          const TStringList& Coatings,
+                                                          TStringList& Problems,
+                                                          TStringList* Required) const {
+    // 1.
+    Problems.Clear();
+    if (Required != nullptr)
+        Required->Clear();
+    TStringList Work(true);
+    Work.AddStrings(Coatings);
+    // 2.
+    TStringList Scratch(true);
+    TStringList D(true);
+    CoatingsOfGlass(Glass, &Scratch, &D, nullptr, true);
+    // 3. Coatings the lens does not allow.
+    for (const auto& C : Work)
+        if (D.Contains(C.Text))
+            Problems.Add(C.Text);
+    // 4.
+    TKombinationRefs Rules;
+    CheckRules(Glass, Coatings, Rules);
+    TKombinationRefs Matched;
+    TStringList Req(true);
+    TStringList Forbidden(true);
+    // 5.
+    for (Tdex6DataKombination* Rule : Rules) {
+        // 5.1 "nur lieferbar": a matching rule clears its coatings' problems; every rule
+        //     offers its coatings.
+        if (Rule->LB() == Tdex6Delivery::NurLieferbar && Required != nullptr) {
+            if (Rule->MatchesCoatings(Coatings)) {
+                Matched.push_back(Rule);
+                for (int K = 1; K <= 3; ++K)
+                    if (!HasWildcard(Rule->CoatingSlot(K)))
+                        Problems.Remove(Rule->CoatingSlot(K));
+            }
+            for (int K = 1; K <= 3; ++K) {
+                const std::string& Slot = Rule->CoatingSlot(K);
+                if (!HasWildcard(Slot) && !D.Contains(Slot))
+                    Req.Add(Slot);
+            }
+            continue;
+        }
+        // 5.2
+        if (!Rule->MatchesCoatings(Coatings))
+            continue;
+        if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
+            // 5.3
+            for (int K = 1; K <= 3; ++K) {
+                const std::string& Slot = Rule->CoatingSlot(K);
+                for (const auto& C : Work) {
+                    if (!Matches(Slot, C.Text) || IsAnyCode(Slot))
+                        continue;
+                    Problems.Add(Slot);
+                    for (int I = Req.Count() - 1; I >= 0; --I)
+                        if (Matches(Slot, Req[I]))
+                            Req.Delete(I);
+                }
+            }
+            Forbidden.Add(Rule->CoatingKey());
+        } else if (Rule->LB() == Tdex6Delivery::Lieferbar) {
+            // 5.4
+            for (int K = 1; K <= 3; ++K) {
+                const std::string& Slot = Rule->CoatingSlot(K);
+                for (const auto& C : Work) {
+                    if (!SameText(Slot, C.Text))
+                        continue;
+                    Problems.Remove(C.Text);
+                    Forbidden.Remove(Slot);
+                }
+            }
+            Forbidden.Remove(Rule->CoatingKey());
+        }
+        // 5.5 "nur lieferbar" without Required: no effect.
+    }
+    // 6. Sets that a "nicht lieferbar" rule forbids and no "lieferbar" rule lifted.
+    for (const auto& Key : Forbidden) {
+        if (Key.Text.empty())
+            continue;
+        bool AllPresent = true;
+        for (int Field = 1; Field <= 3; ++Field) {
+            const std::string_view Code = GetField(Key.Text, "\t", Field);
+            if (!Code.empty() && !Work.Contains(Code))
+                AllPresent = false;
+        }
+        if (!AllPresent)
+            continue;
+        for (int Field = 1; Field <= 3; ++Field) {
+            const std::string_view Code = GetField(Key.Text, "\t", Field);
+            if (!Code.empty())
+                Problems.Add(Code);
+        }
+    }
+    // 7. Coatings that carry the same feature.
+    if (Work.Count() >= 2) {
+        Root()->Beschichtungsliste()->AttachObjects(Work);
+        for (int I = 0; I < Work.Count(); ++I) {
+            for (int J = I + 1; J < Work.Count(); ++J) {
+                const auto* A = static_cast<const Tdex6DataBeschichtung*>(Work.Objects(I));
+                const auto* B = static_cast<const Tdex6DataBeschichtung*>(Work.Objects(J));
+                if (A != nullptr && B != nullptr && !IsCompatible(*A, *B)) {
+                    Problems.Add(Work[I]);
+                    Problems.Add(Work[J]);
+                }
+            }
+        }
+    }
+    // 8.
+    std::int32_t Result = Problems.Count();
+    // 9. No "nur lieferbar" rule matched: the lens needs one of the offered coatings.
+    if (Required != nullptr && Matched.empty() && !Req.IsEmpty()) {
+        Required->Assign(Req);
+        Result += Required->Count();
+    }
+    // 10.
+    return Result;
+}
+
+void Tdex6DataKombinationsListe::ReadTag(TElementReader& Reader, TPartType PartType,
+                                         std::string_view Name, std::string_view Content) {
+    // Reading adds unsorted; the list sorts once at its end tag.
+    SetSortEnabled(false);
+    if (PartType == TPartType::EndTag && SameText(Name, "KOL"))
+        SetSortEnabled(true);
+    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, "KO")) {
+        Tdex6DataKombination* Rule = NewRule();
+        Rule->BeginRead(Reader, this);
+    }
+}
+
+} // namespace kr6
