@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct zip;
+
+namespace kr6 {
+
+class TStringList;
+
+// An archive that cannot be opened, read or written; the text names the archive and the cause.
+class EArchiveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// No member is read beyond this many bytes, whatever size the directory declares.
+inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{1} << 30;
+
+// A ZIP archive read and written member by member in memory. Member names are matched
+// without regard to case (SameText); of several equal names the first directory entry
+// counts.
+class TOXVCLZip {
+public:
+    explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize);
+    ~TOXVCLZip();
+    TOXVCLZip(const TOXVCLZip&) = delete;
+    TOXVCLZip& operator=(const TOXVCLZip&) = delete;
+
+    const std::string& ZipName() const { return FZipName; }
+    // Opens the named archive; the name of the open archive (in any case) does nothing.
+    // A file that does not exist yet is accepted so that it can be written; reading from
+    // it fails.
+    void SetZipName(std::string_view Name);
+
+    // Replaces Strings with the lines of member Name; a missing member leaves Strings
+    // as it was.
+    void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
+    // Stores the lines of Strings, each ended by CR LF, as member Name.
+    void StringsToTextfile(std::string_view Name, const TStringList& Strings);
+    // Replaces Picture with the bytes of member Name; false (Picture unchanged) when the
+    // archive holds no such member.
+    bool ExtractBitmapFromZip(std::string_view Name, std::string& Picture);
+    void CompressBitmapToZip(std::string_view Name, std::string_view Picture);
+    // Deletes every member called Name; none is not an error.
+    void DeletefileFromZip(std::string_view Name);
+    bool FileExists(std::string_view Name);
+    // Declared uncompressed size of member Name; 0 when there is none.
+    std::uint64_t UncompressedFilesizeFromFilename(std::string_view Name);
+
+private:
+    struct TZipCloser {
+        void operator()(zip* Archive) const;
+    };
+    using TZipHandle = std::unique_ptr<zip, TZipCloser>;
+
+    zip* Reader() const;
+    // Index of the first entry called Name, or -1.
+    std::int64_t IndexOf(zip* Archive, std::string_view Name) const;
+    bool ReadMember(std::string_view Name, std::string& Data);
+    void StoreMember(std::string_view Name, std::string_view Data);
+    void Reopen();
+
+    std::string FZipName;
+    TZipHandle FReader;
+    std::uint64_t FMemberLimit;
+};
+
+} // namespace kr6

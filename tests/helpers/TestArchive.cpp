@@ -1,0 +1,79 @@
+#include "helpers/TestArchive.h"
+
+#include <zip.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace kr6::test {
+
+std::string ReadFileBytes(const std::string& Path) {
+    std::ifstream File(Path, std::ios::binary);
+    if (!File)
+        throw std::runtime_error("cannot read " + Path);
+    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& Path, std::string_view Bytes) {
+    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+    File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+    if (!File)
+        throw std::runtime_error("cannot write " + Path);
+}
+
+TTempFile::TTempFile(std::string_view Bytes, std::string_view Suffix) {
+    std::string Pattern =
+        (std::filesystem::temp_directory_path() / "kr6test-XXXXXX").string() + std::string(Suffix);
+    const int Fd = mkstemps(Pattern.data(), static_cast<int>(Suffix.size()));
+    if (Fd < 0)
+        throw std::runtime_error("cannot create a temporary file");
+    close(Fd);
+    FPath = Pattern;
+    Write(Bytes);
+}
+
+TTempFile::~TTempFile() {
+    std::error_code Ignored;
+    std::filesystem::remove(FPath, Ignored);
+}
+
+std::string TTempFile::Read() const {
+    return ReadFileBytes(FPath);
+}
+
+void TTempFile::Write(std::string_view Bytes) const {
+    WriteFileBytes(FPath, Bytes);
+}
+
+TTempArchive::TTempArchive(const TMembers& Members, bool Deflate) {
+    int Error = 0;
+    zip_t* Archive = zip_open(Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &Error);
+    if (Archive == nullptr)
+        throw std::runtime_error("cannot create test archive " + Path());
+    for (const auto& [Name, Bytes] : Members) {
+        zip_source_t* Source = zip_source_buffer(Archive, Bytes.data(), Bytes.size(), 0);
+        const zip_int64_t Index =
+            Source ? zip_file_add(Archive, Name.c_str(), Source, 0) : zip_int64_t{-1};
+        if (Index < 0 ||
+            zip_set_file_compression(Archive, static_cast<zip_uint64_t>(Index),
+                                     Deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0) {
+            if (Source != nullptr && Index < 0)
+                zip_source_free(Source);
+            zip_discard(Archive);
+            throw std::runtime_error("cannot add " + Name + " to test archive");
+        }
+    }
+    if (zip_close(Archive) != 0) {
+        zip_discard(Archive);
+        throw std::runtime_error("cannot write test archive " + Path());
+    }
+    // libzip writes no file for an archive without members.
+    if (Members.empty())
+        Write(std::string_view("PK\x05\x06\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 22));
+}
+
+} // namespace kr6::test
