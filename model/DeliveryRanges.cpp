@@ -1,6 +1,7 @@
 #include "model/DeliveryRanges.h"
 
 #include "model/ElementReader.h"
+#include "model/Glasses.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -160,9 +161,9 @@ std::string Tdex6DataPreisgruppen::ProtocolPrefix(int Action, std::string_view /
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(333) + " ") + OwnerGlassText();
 }
 
-// The glass that would own these flags is not part of the model yet.
 std::string Tdex6DataPreisgruppen::OwnerGlassText() const {
-    return {};
+    const auto* Glas = dynamic_cast<const Tdex6DataGlas*>(Parent());
+    return Glas != nullptr ? "  " + Glas->GetB(1) + "(" + Glas->EDV() + ")" : std::string();
 }
 
 void Tdex6DataPreisgruppen::Clear(bool /*WithDefaults*/) {

@@ -2,6 +2,8 @@
 
 #include "model/Coatings.h"
 #include "model/ElementReader.h"
+#include "model/GlassParts.h"
+#include "model/Glasses.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -342,9 +344,10 @@ std::string Tdex6DataFormelLokalGlas::SourceName() const {
     return QGEdv.empty() ? OwnerGlassCode() : QGEdv;
 }
 
-// The glass price and the glass that would own it are not part of the model yet.
 std::string Tdex6DataFormelLokalGlas::OwnerGlassCode() const {
-    return {};
+    const auto* Price = dynamic_cast<const Tdex6DataGlasPreis*>(Parent());
+    const Tdex6DataGlas* Glas = Price != nullptr ? Price->Glas() : nullptr;
+    return Glas != nullptr ? Glas->EDV() : std::string();
 }
 
 void Tdex6DataFormelLokalGlas::WriteTags(TXmlStream& Writer) const {
