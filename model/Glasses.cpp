@@ -1,5 +1,6 @@
 #include "model/Glasses.h"
 
+#include "model/Combinations.h"
 #include "model/ElementReader.h"
 #include "model/ProductGroups.h"
 #include "model/Root.h"
@@ -58,6 +59,7 @@ void Tdex6DataGlas::SetEDV(std::string_view Code) {
 }
 
 void Tdex6DataGlas::RenameInRules(std::string_view OldCode, std::string_view NewCode) {
+    Root()->KombinationsListe()->RenameGlass(OldCode, NewCode);
     Root()->Produktgruppenliste()->RenameGlass(OldCode, NewCode);
 }
 
