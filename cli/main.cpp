@@ -1,11 +1,73 @@
+#include "cli/Commands.h"
+#include "cli/RowOutput.h"
+
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <functional>
+
+namespace {
+
+constexpr int ExitError = 1;
+constexpr int ExitUsage = 2;
+
+// Runs a command under the error policy: a vanished reader is a normal end, every other
+// failure one line on standard error.
+int Run(const std::function<void()>& Command) {
+    try {
+        Command();
+        return 0;
+    } catch (const kr6::EOutputClosed&) {
+        return 0;
+    } catch (const std::exception& Error) {
+        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        return ExitError;
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("kr6csv %s\n", KR6CSV_VERSION);
-        return 0;
+    kr6::IgnoreBrokenPipe();
+
+    CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.", "kr6csv"};
+    App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
+    App.require_subcommand(1);
+
+    kr6::TEvaluateOptions Evaluate;
+    CLI::App* EvaluateCommand =
+        App.add_subcommand("evaluate", "Write the deliverable combinations as tab-separated rows.");
+    EvaluateCommand->add_option("ARCHIVE", Evaluate.Archive, "KR6 archive (.zip)")->required();
+    EvaluateCommand->add_option("-o,--output", Evaluate.OutputFile,
+                                "Write the rows to FILE instead of standard output");
+    EvaluateCommand->add_flag("--lf", Evaluate.Lf, "End rows with a line feed only");
+    EvaluateCommand->add_flag("--utf8", Evaluate.Utf8, "Write UTF-8 instead of Windows-1252");
+    EvaluateCommand->add_flag("-q,--quiet", Evaluate.Quiet, "No summary at the end");
+
+    kr6::TInfoOptions Info;
+    CLI::App* InfoCommand = App.add_subcommand("info", "Summarise the price list.");
+    InfoCommand->add_option("ARCHIVE", Info.Archive, "KR6 archive (.zip)")->required();
+    InfoCommand->add_flag("--utf8", Info.Utf8, "Write UTF-8 instead of Windows-1252");
+
+    kr6::TXmlOptions Xml;
+    CLI::App* XmlCommand =
+        App.add_subcommand("xml", "Write the whole loaded model in its element form.");
+    XmlCommand->add_option("ARCHIVE", Xml.Archive, "KR6 archive (.zip)")->required();
+    XmlCommand->add_option("-o,--output", Xml.OutputFile,
+                           "Write to FILE instead of standard output");
+
+    try {
+        App.parse(argc, argv);
+    } catch (const CLI::ParseError& Error) {
+        // Help and version end with 0; everything else is a usage error.
+        const int Status = App.exit(Error);
+        return Status == 0 ? 0 : ExitUsage;
     }
-    std::fprintf(stderr, "kr6csv: the evaluation is not built yet; try --version\n");
-    return 2;
+
+    if (EvaluateCommand->parsed())
+        return Run([&] { kr6::RunEvaluate(Evaluate); });
+    if (InfoCommand->parsed())
+        return Run([&] { kr6::RunInfo(Info); });
+    return Run([&] { kr6::RunXml(Xml); });
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kr6 {
+
+class Tdex6Dataobject;
+
+// The commands of the command line. Each writes its data to standard output or to the
+// named file and throws std::runtime_error (EOutputError, EArchiveError, ...) on failure
+// and EOutputClosed when the reader of the output has gone.
+
+struct TEvaluateOptions {
+    std::string Archive;
+    std::string OutputFile;
+    bool Lf = false;
+    bool Utf8 = false;
+    bool Quiet = false;
+};
+void RunEvaluate(const TEvaluateOptions& Options);
+
+// The end-of-run line of the evaluation, without the program name and line end.
+std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std::int64_t Lenses,
+                              double Seconds);
+
+struct TInfoOptions {
+    std::string Archive;
+    bool Utf8 = false;
+};
+void RunInfo(const TInfoOptions& Options);
+
+// The summary of a loaded price list, lines ended by a line feed, in Windows-1252.
+// Version is the KR6 version text of the archive's header.
+std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
+
+struct TXmlOptions {
+    std::string Archive;
+    std::string OutputFile;
+};
+void RunXml(const TXmlOptions& Options);
+
+} // namespace kr6

@@ -1,0 +1,59 @@
+#include "cli/Commands.h"
+#include "cli/ProgressLine.h"
+#include "cli/RowOutput.h"
+
+#include "export/EvaluateCombinations.h"
+#include "import/Kr6Import.h"
+#include "model/Root.h"
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace kr6 {
+
+std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std::int64_t Lenses,
+                              double Seconds) {
+    char Text[160];
+    std::snprintf(Text, sizeof Text, "%lld of %lld combinations deliverable, %lld %s, %.1f s",
+                  static_cast<long long>(Deliverable), static_cast<long long>(Total),
+                  static_cast<long long>(Lenses), Lenses == 1 ? "lens" : "lenses", Seconds);
+    return Text;
+}
+
+void RunEvaluate(const TEvaluateOptions& Options) {
+    Tdex6Dataobject Root;
+    LoadKr6File(Root, Options.Archive);
+    const std::unique_ptr<TRowOutput> Output =
+        OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
+
+    TProgressLine Line(STDERR_FILENO, isatty(STDERR_FILENO) != 0);
+    TProgressState State;
+    Root.SetKombiProgress([&](Tdex6Dataobject&, std::string_view Lens, std::int64_t, std::int64_t,
+                              std::int64_t, std::int64_t AllTotal, std::int64_t AllTested,
+                              std::int64_t AllDeliverable) {
+        State.Lens = Lens;
+        State.Total = AllTotal;
+        State.Tested = AllTested;
+        State.Deliverable = AllDeliverable;
+        Line.Update(State);
+    });
+    std::int64_t Lenses = 0;
+    std::int64_t Rows = 0;
+    EvaluateCombinations(Root, [&](const TStringList& LensRows) {
+        Output->WriteRows(LensRows);
+        ++Lenses;
+        Rows += LensRows.Count();
+        Line.Update(State);
+    });
+    Line.Clear();
+    Output->Finish();
+
+    if (!Options.Quiet) {
+        const std::string Summary =
+            "kr6csv: " + EvaluationSummary(Rows, State.Total, Lenses, Line.ElapsedSeconds()) + "\n";
+        std::fputs(Summary.c_str(), stderr);
+    }
+}
+
+} // namespace kr6

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+class TStringList;
+
+// The reader of the output has gone away (EPIPE); the program stops quietly.
+class EOutputClosed : public std::exception {
+public:
+    const char* what() const noexcept override { return "output closed"; }
+};
+
+// Any other failure to open or write the output; the text names the output and the cause.
+class EOutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TLineEnd { CrLf, Lf };
+
+struct TRowFormat {
+    TLineEnd LineEnd = TLineEnd::CrLf;
+    bool Utf8 = false;
+};
+
+// Writes to a closed pipe must fail with EPIPE instead of killing the process.
+void IgnoreBrokenPipe();
+
+// Buffered output of Windows-1252 text to a file descriptor. Rows are collected in one
+// reusable buffer and written in large chunks; with Utf8 each chunk is converted just
+// before it is written. Write errors throw EOutputError, a closed pipe EOutputClosed.
+class TRowOutput {
+public:
+    static constexpr std::size_t ChunkSize = 256 * 1024;
+
+    // Writes to Fd without owning it; Name is used in error messages.
+    TRowOutput(int Fd, std::string Name, TRowFormat Format = {});
+    // Creates or truncates the file Path and owns its descriptor.
+    TRowOutput(const std::string& Path, TRowFormat Format = {});
+    ~TRowOutput();
+    TRowOutput(const TRowOutput&) = delete;
+    TRowOutput& operator=(const TRowOutput&) = delete;
+
+    // Appends Row and the line end.
+    void WriteRow(std::string_view Row);
+    void WriteRows(const TStringList& Rows);
+    // Appends Text as it is (still converted with Utf8).
+    void Write(std::string_view Text);
+    // Writes everything buffered and, for an owned file, closes it; only after this has
+    // returned is the output known to be complete.
+    void Finish();
+
+private:
+    void Flush();
+    void WriteAll(std::string_view Bytes);
+
+    int FFd;
+    bool FOwnsFd;
+    std::string FName;
+    TRowFormat FFormat;
+    std::string FBuffer;
+};
+
+// Standard output when File is empty, otherwise the file, created or truncated.
+std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format = {});
+
+} // namespace kr6
