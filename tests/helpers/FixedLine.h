@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kr6::test {
+
+// A fixed-column record line built by placing texts at 1-based positions; the gaps are
+// blanks.
+class TFixedLine {
+public:
+    TFixedLine& At(int Pos, std::string_view Text) {
+        const auto Start = static_cast<std::size_t>(Pos - 1);
+        if (FLine.size() < Start + Text.size())
+            FLine.resize(Start + Text.size(), ' ');
+        FLine.replace(Start, Text.size(), Text);
+        return *this;
+    }
+    // Pads with blanks to Length.
+    TFixedLine& Width(std::size_t Length) {
+        if (FLine.size() < Length)
+            FLine.resize(Length, ' ');
+        return *this;
+    }
+    operator std::string_view() const { return FLine; }
+    const std::string& Text() const { return FLine; }
+
+private:
+    std::string FLine;
+};
+
+} // namespace kr6::test
