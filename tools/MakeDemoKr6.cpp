@@ -1,0 +1,64 @@
+#include "support/StringList.h"
+#include "support/ZipArchive.h"
+#include "tools/DemoPriceList.h"
+#include "tools/ZipMemberTimes.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& Members) {
+    // The archive writer adds to an existing archive; the result must hold these
+    // members only.
+    std::filesystem::remove(Path);
+    kr6::TOXVCLZip Zip;
+    Zip.SetZipName(Path);
+    for (const kr6::TKr6Member& Member : Members) {
+        kr6::TStringList Lines(false, kr6::TStringList::TDuplicates::Accept);
+        Lines.Reserve(Member.Lines.size());
+        for (const std::string& Line : Member.Lines)
+            Lines.Add(Line);
+        Zip.StringsToTextfile(Member.Name, Lines);
+    }
+    kr6::FixZipMemberTimes(Path);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App App{"Writes a made-up KR6 price list of the invented maker Beispielhersteller.",
+                 "make-demo-kr6"};
+    std::string Output;
+    kr6::TDemoSize Size;
+    App.add_option("OUT", Output, "Archive to write (.zip); replaced when it exists")->required();
+    App.add_option("--lenses", Size.Lenses, "Number of lenses")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 40000));
+    App.add_option("--coatings", Size.Coatings, "Number of coatings")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 10000));
+    App.add_option("--rules", Size.Rules, "Number of combination rules")
+        ->capture_default_str()
+        ->check(CLI::Range(0, 10000000));
+    App.add_option("--price-lines", Size.PriceLines, "Number of lens price lines")
+        ->capture_default_str()
+        ->check(CLI::Range(0, 50000000));
+    App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
+        ->capture_default_str();
+    CLI11_PARSE(App, argc, argv);
+
+    try {
+        const std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
+        WriteArchive(Output, Members);
+        for (const kr6::TKr6Member& Member : Members)
+            std::fprintf(stderr, "%-22s %9zu lines\n", Member.Name.c_str(), Member.Lines.size());
+        return 0;
+    } catch (const std::exception& Error) {
+        std::fprintf(stderr, "make-demo-kr6: %s\n", Error.what());
+        return 1;
+    }
+}
