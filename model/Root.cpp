@@ -58,6 +58,27 @@ void Tdex6Dataobject::ClearAll(bool WithDefaults) {
     FNotes.Clear();
 }
 
+void Tdex6Dataobject::WriteXml(TXmlStream& Writer) const {
+    WriteTag(Writer, RootTagName, false);
+    FBezeichnungsvorgaben->WriteXml(Writer);
+    FProduktgruppenliste->WriteXml(Writer);
+    FAdressliste->WriteXml(Writer);
+    FPreisbezeichnungsliste->WriteXml(Writer);
+    FGlasliste->WriteXml(Writer);
+    FBeschichtungsliste->WriteXml(Writer);
+    FKombinationsListe->WriteXml(Writer);
+    FVariableliste->WriteXml(Writer);
+    FPrismenCylinder->WriteXml(Writer);
+    FLieferbereichsbezeichnungsliste->WriteXml(Writer);
+    FFormelGruppeListe->WriteXml(Writer);
+    FProtokollliste->WriteXml(Writer);
+    FCodeSubstGlasList->WriteXml(Writer);
+    FCodeSubstBeschList->WriteXml(Writer);
+    WriteStrElement(Writer, "NOTE", FNotes.Text());
+    WriteIntElement(Writer, "LOID", FLastOID);
+    WriteTag(Writer, RootTagName, true);
+}
+
 void Tdex6Dataobject::Log(std::string_view Text) {
     if (OnLog)
         OnLog(*this, Text);

@@ -84,6 +84,11 @@ public:
     void SetKombiProgress(TKombiProgress Procedure) { FOnKombiProgress = std::move(Procedure); }
     const TKombiProgress& OnKombiProgress() const { return FOnKombiProgress; }
 
+    // The whole model: every top-level list and object in creation order, the note and,
+    // last so that reading restores it exactly, LastOID, inside one root element.
+    void WriteXml(TXmlStream& Writer) const;
+    static constexpr std::string_view RootTagName = "DEX6";
+
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
     void BeginRead(TElementReader& Reader, Tdex6Node* ReadParent = nullptr) override;
