@@ -226,6 +226,11 @@ TEST(Glasliste, RenumberingExamples) {
     List.Items(2)->SetCSNR(0);
     EXPECT_EQ(Numbers(List), (std::vector<std::int32_t>{2, 1, 0}));
 
+    // The changed glass goes before the others that share its number.
+    SetNumbers(List, {4, 4, 4});
+    List.Items(1)->SetCSNR(4);
+    EXPECT_EQ(Numbers(List), (std::vector<std::int32_t>{2, 0, 1}));
+
     // Keys compare as texts: negative ones lead, and among them the digits decide.
     SetNumbers(List, {-1, -2, 0});
     List.Items(2)->SetCSNR(0);
