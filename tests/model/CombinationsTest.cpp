@@ -368,6 +368,20 @@ TEST(KombinationsListe, ElementFormRoundTripAndSortedAfterReading) {
     EXPECT_EQ(test::XmlOf(Target.Rules()), test::XmlOf(Source.Rules()));
 }
 
+TEST(KombinationsListe, TheRootHandsItsElementToTheList) {
+    TCombinationModel M;
+    std::vector<std::string> Log;
+    M.Root.OnLog = [&](Tdex6Dataobject&, std::string_view Text) {
+        Log.emplace_back(Text);
+    };
+    TElementReader Reader;
+    Reader.Read("<kol><KO><GE>L1</GE></KO></kol>", M.Root);
+    ASSERT_EQ(M.Rules().Count(), 1);
+    EXPECT_EQ(M.Rules().GetItem(0)->GE(), "L1");
+    EXPECT_EQ(Log, (std::vector<std::string>{"Laden von Kombinationen...", "Fertig"}));
+    EXPECT_EQ(Reader.Handler(), &M.Root);
+}
+
 TEST(KombinationsListe, ReadingAnUnknownDeliveryCodeGivesLieferbar) {
     TCombinationModel M;
     test::ReadInto("<KOL><KO><LB>9</LB><GE>L1</GE></KO><KO><lb>0</lb></KO></KOL>", M.Rules());
