@@ -290,7 +290,8 @@ void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_vie
 }
 
 // The renames collect the rules first: each setter may re-sort the list, which would
-// otherwise move rules past a running index.
+// otherwise move rules past a running index. The codes are copied because a caller may
+// pass a view of a rule's own field.
 void Tdex6DataKombinationsListe::RenameGlass(std::string_view Old, std::string_view New) {
     TKombinationRefs Rules;
     for (const auto& Rule : FItems)
