@@ -261,14 +261,21 @@ void TOXVCLZip::StoreMember(std::string_view Name, std::string_view Data) {
     zip_source_t* Source = zip_source_buffer(Archive, Data.data(), Data.size(), 0);
     if (Source == nullptr)
         Writer.Fail();
-    const std::int64_t Index = IndexOf(Archive, Name);
+    std::int64_t Index = IndexOf(Archive, Name);
     const bool Stored =
         Index >= 0 ? zip_file_replace(Archive, static_cast<zip_uint64_t>(Index), Source, 0) == 0
-                   : zip_file_add(Archive, std::string(Name).c_str(), Source, 0) >= 0;
+                   : (Index = zip_file_add(Archive, std::string(Name).c_str(), Source, 0)) >= 0;
     if (!Stored) {
         zip_source_free(Source);
         Writer.Fail();
     }
+    const auto Entry = static_cast<zip_uint64_t>(Index);
+    if (FCompressionLevel != 0 &&
+        zip_set_file_compression(Archive, Entry, ZIP_CM_DEFLATE,
+                                 static_cast<zip_uint32_t>(FCompressionLevel)) != 0)
+        Writer.Fail();
+    if (FMemberTime != 0 && zip_file_set_mtime(Archive, Entry, FMemberTime, 0) != 0)
+        Writer.Fail();
     Writer.Commit();
     Reopen();
 }

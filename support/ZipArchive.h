@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -37,6 +38,12 @@ public:
     // it fails.
     void SetZipName(std::string_view Name);
 
+    // For members written from now on: a fixed modification time instead of the current
+    // one (0 goes back to the current time), so that equal content gives equal archive
+    // bytes; and the deflate level, 1 (fastest) to 9 (smallest), 0 for libzip's default.
+    void SetMemberTime(std::time_t Time) { FMemberTime = Time; }
+    void SetCompressionLevel(int Level) { FCompressionLevel = Level; }
+
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
@@ -68,6 +75,8 @@ private:
     std::string FZipName;
     TZipHandle FReader;
     std::uint64_t FMemberLimit;
+    std::time_t FMemberTime = 0;
+    int FCompressionLevel = 0;
 };
 
 } // namespace kr6
