@@ -850,8 +850,8 @@ private:
     }
 
     // The rules of one lens, most important first: its anti-reflection coating (every
-    // ninth lens is deliverable only with it), a further coating and a tint (every
-    // fourth lens names the tint with blank slots, for the tint alone). Then, in an order
+    // seventh lens is deliverable only with it), a further coating and a tint (every
+    // fifth lens names the tint with blank slots, for the tint alone). Then, in an order
     // that turns from lens to lens, the other kinds of rule, and at last more coatings.
     std::vector<TRule> LensRules(const TLens& Lens, std::size_t Index,
                                  const TLensPicks& Picks) const {
@@ -861,16 +861,16 @@ private:
         const auto& F = Picks.Further;
         std::vector<TRule> Essential;
         if (!A.empty()) {
-            if (Index % 9 == 4)
+            if (Index % 7 == 3)
                 Essential.push_back(
-                    {Lens.Code, OnlyDeliverable, A[0], Index % 18 == 4 ? "" : Any, Any});
+                    {Lens.Code, OnlyDeliverable, A[0], Index % 14 == 3 ? "" : Any, Any});
             else
                 Essential.push_back({Lens.Code, Deliverable, A[0], Any, Any});
         }
         if (!F.empty())
             Essential.push_back({Lens.Code, Deliverable, F[0], Any, Any});
         if (!T.empty()) {
-            if (Index % 4 == 1)
+            if (Index % 5 == 1)
                 Essential.push_back({Lens.Code, Deliverable, T[0], "", ""});
             else
                 Essential.push_back({Lens.Code, Deliverable, T[0], Any, Any});

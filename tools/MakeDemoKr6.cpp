@@ -1,15 +1,25 @@
 #include "support/StringList.h"
 #include "support/ZipArchive.h"
 #include "tools/DemoPriceList.h"
-#include "tools/ZipMemberTimes.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 
 namespace {
+
+// 1 January 2025, 00:00 local time: ZIP stores local time, so the archive holds the same
+// date in every time zone.
+std::time_t FixedMemberTime() {
+    std::tm Fixed{};
+    Fixed.tm_year = 2025 - 1900;
+    Fixed.tm_mday = 1;
+    Fixed.tm_isdst = -1;
+    return std::mktime(&Fixed);
+}
 
 void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& Members) {
     // The archive writer adds to an existing archive; the result must hold these
@@ -17,6 +27,9 @@ void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& M
     std::filesystem::remove(Path);
     kr6::TOXVCLZip Zip;
     Zip.SetZipName(Path);
+    Zip.SetMemberTime(FixedMemberTime());
+    // Level 9 takes ten times as long on large price tables for a few per cent.
+    Zip.SetCompressionLevel(6);
     for (const kr6::TKr6Member& Member : Members) {
         kr6::TStringList Lines(false, kr6::TStringList::TDuplicates::Accept);
         Lines.Reserve(Member.Lines.size());
@@ -24,7 +37,6 @@ void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& M
             Lines.Add(Line);
         Zip.StringsToTextfile(Member.Name, Lines);
     }
-    kr6::FixZipMemberTimes(Path);
 }
 
 } // namespace
