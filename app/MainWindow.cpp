@@ -1,0 +1,376 @@
+#include "app/MainWindow.h"
+
+#include "app/Clipboard.h"
+#include "app/FittedLabel.h"
+#include "app/OverrideCursor.h"
+#include "app/QtText.h"
+#include "app/TimeText.h"
+#include "export/EvaluateCombinations.h"
+#include "import/Kr6Import.h"
+#include "model/Root.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <optional>
+#include <stdexcept>
+
+namespace kr6 {
+namespace {
+
+// Often enough for a live display and a movable window, rare enough that processing
+// events costs the evaluation nothing worth measuring.
+constexpr std::chrono::milliseconds RefreshInterval{40};
+
+const QColor Navy(0x00, 0x00, 0x80);
+const QColor Maroon(0x80, 0x00, 0x00);
+
+enum class TLook { Plain, Value, Note };
+
+TFittedLabel* AddLabel(QWidget* Parent, const QString& Name, const QRect& Design,
+                       const QString& Text, TLook Look = TLook::Plain,
+                       Qt::Alignment Alignment = Qt::AlignLeft) {
+    auto* Label = new TFittedLabel(Parent, Name, Design, Alignment);
+    if (Look != TLook::Plain) {
+        QPalette Palette = Label->palette();
+        Palette.setColor(QPalette::WindowText, Look == TLook::Value ? Navy : Maroon);
+        Label->setPalette(Palette);
+        QFont Font = Label->font();
+        Font.setBold(Look == TLook::Value);
+        Label->setFont(Font);
+    }
+    Label->SetText(Text);
+    return Label;
+}
+
+TFittedLabel* AddValue(QWidget* Parent, const QString& Name, const QRect& Design,
+                       const QString& Text, Qt::Alignment Alignment = Qt::AlignLeft) {
+    return AddLabel(Parent, Name, Design, Text, TLook::Value, Alignment);
+}
+
+QPushButton* AddButton(QWidget* Parent, const QString& Name, const QRect& Design,
+                       const QString& Text) {
+    auto* Button = new QPushButton(Text, Parent);
+    Button->setObjectName(Name);
+    Button->setGeometry(Design);
+    return Button;
+}
+
+QGroupBox* AddGroupBox(QWidget* Parent, const QString& Name, const QRect& Design,
+                       const QString& Title) {
+    auto* Box = new QGroupBox(Title, Parent);
+    Box->setObjectName(Name);
+    Box->setGeometry(Design);
+    return Box;
+}
+
+// A groove: lowered outer and raised inner bevel.
+QFrame* AddPanel(QWidget* Parent, const QString& Name, const QRect& Design) {
+    auto* Panel = new QFrame(Parent);
+    Panel->setObjectName(Name);
+    Panel->setGeometry(Design);
+    Panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Panel->setLineWidth(1);
+    return Panel;
+}
+
+QString Count(std::int64_t Value) {
+    return QString::number(static_cast<qint64>(Value));
+}
+
+QString Duration(double Seconds) {
+    return QString::fromStdString(TimeOfDayText(Seconds));
+}
+
+} // namespace
+
+TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
+    : QWidget(Parent), FDialogs(std::move(Dialogs)),
+      FDataObject(std::make_unique<Tdex6Dataobject>()) {
+    setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));
+    setWindowTitle(QStringLiteral("TALVERO KR6->CSV (Version 6.9.1.1)"));
+    QFont Font(QStringLiteral("Sans Serif"), 8);
+    Font.setStyleHint(QFont::SansSerif);
+    setFont(Font);
+    setFixedSize(610, 361);
+    CreateControls();
+
+    LabKr6Datei->SetText(QString());
+    LabEGEdv->SetText(QString());
+    for (TFittedLabel* Label : {LabEGKombiGes, LabEGKombiErl, LabEGKombiLieferbar, LabAGKombiGes,
+                                LabAGKombiErl, LabAGKombiLieferbar})
+        Label->SetText(QStringLiteral("0"));
+    LabVerstricheneZeit->SetText(QStringLiteral("0:00"));
+    LabVorraussichtlicheZeit->SetText(QStringLiteral("0:00"));
+    LabAlleKombiGestetet->hide();
+
+    if (const QScreen* Screen = QGuiApplication::primaryScreen())
+        move(Screen->availableGeometry().center() - rect().center());
+}
+
+TFormKr6CombinationToCsvHf::~TFormKr6CombinationToCsvHf() = default;
+
+void TFormKr6CombinationToCsvHf::CreateControls() {
+    const QString Tested = QStringLiteral("Kombinationen auf Lieferbarkeit getestet.");
+    const QString Checked = QStringLiteral("geprüft. Davon sind ");
+    const QString Deliverable = QStringLiteral("Kombinationen lieferbar.");
+    const QString Placeholder = QStringLiteral("12000");
+
+    auto* Label1 = AddLabel(this, "Label1", {8, 40, 96, 13}, QStringLiteral("Geladene KR6-Datei"));
+    LabKr6Datei = AddValue(this, "LabKr6Datei", {120, 40, 71, 13}, "LabKr6Datei");
+    LabKr6Datei->Follow(Label1);
+    BtnKr6Laden = AddButton(this, "BtnKr6Laden", {8, 8, 196, 25}, "KR6-Datei laden");
+    BtnKombiTEst = AddButton(this, "BtnKombiTEst", {208, 8, 196, 25}, "Kombinationen auswerten");
+    BtnKombiTEst->setEnabled(false);
+    BtnClipboard =
+        AddButton(this, "BtnClipboard", {408, 8, 196, 25}, "Auswerung in die Zwischenablage");
+    BtnClipboard->setEnabled(false);
+
+    GroupBox1 = AddGroupBox(this, "GroupBox1", {8, 64, 593, 85},
+                            QStringLiteral("Fortschritt zum aktuellen Glas"));
+    auto* Label2 = AddLabel(GroupBox1, "Label2", {8, 21, 166, 13},
+                            QStringLiteral("Folgendes Glas wird z.Z. bearbeitet"));
+    LabEGEdv = AddValue(GroupBox1, "LabEGEdv", {180, 21, 43, 13}, "100203");
+    LabEGEdv->Follow(Label2);
+    auto* Label4 =
+        AddLabel(GroupBox1, "Label4", {8, 40, 105, 13}, QStringLiteral("Für diese Glas werden"));
+    LabEGKombiGes =
+        AddValue(GroupBox1, "LabEGKombiGes", {118, 40, 36, 13}, Placeholder, Qt::AlignRight);
+    LabEGKombiGes->Follow(Label4);
+    AddLabel(GroupBox1, "Label6", {160, 40, 193, 13}, Tested)->Follow(LabEGKombiGes);
+    auto* Label7 = AddLabel(GroupBox1, "Label7", {8, 58, 50, 13}, QStringLiteral("Es wurden"));
+    LabEGKombiErl =
+        AddValue(GroupBox1, "LabEGKombiErl", {62, 58, 36, 13}, Placeholder, Qt::AlignRight);
+    LabEGKombiErl->Follow(Label7);
+    auto* Label9 = AddLabel(GroupBox1, "Label9", {104, 58, 96, 13}, Checked);
+    Label9->Follow(LabEGKombiErl);
+    LabEGKombiLieferbar =
+        AddValue(GroupBox1, "LabEGKombiLieferbar", {204, 58, 36, 13}, Placeholder, Qt::AlignRight);
+    LabEGKombiLieferbar->Follow(Label9);
+    AddLabel(GroupBox1, "Label11", {245, 58, 113, 13}, Deliverable)->Follow(LabEGKombiLieferbar);
+
+    GroupBox2 = AddGroupBox(this, "GroupBox2", {8, 160, 593, 113},
+                            QStringLiteral("Fortschritt zu allen Gläsern"));
+    auto* Label12 =
+        AddLabel(GroupBox2, "Label12", {8, 63, 79, 13}, QStringLiteral("verstrichene Zeit"));
+    LabVerstricheneZeit = AddValue(GroupBox2, "LabVerstricheneZeit", {104, 63, 36, 13}, Placeholder,
+                                   Qt::AlignHCenter);
+    LabAlleKombiGestetet = AddLabel(
+        GroupBox2, "LabAlleKombiGestetet", {8, 85, 467, 13},
+        QStringLiteral("Alle Kombinationen wurden getestet. Sie können nun das Ergebnis in die "
+                       "Zwischenablage kopieren"),
+        TLook::Note);
+    LabVerstricheneZeit->Follow(Label12);
+    auto* Label25 =
+        AddLabel(GroupBox2, "Label25", {191, 63, 97, 13}, QStringLiteral("voraussichtliche Zeit"));
+    Label25->Follow(LabVerstricheneZeit);
+    LabVorraussichtlicheZeit = AddValue(GroupBox2, "LabVorraussichtlicheZeit", {292, 63, 36, 13},
+                                        Placeholder, Qt::AlignHCenter);
+    LabVorraussichtlicheZeit->Follow(Label25);
+    auto* Label14 =
+        AddLabel(GroupBox2, "Label14", {8, 16, 105, 13}, QStringLiteral("Für alle Gläser werden"));
+    LabAGKombiGes =
+        AddValue(GroupBox2, "LabAGKombiGes", {134, 16, 36, 13}, Placeholder, Qt::AlignRight);
+    LabAGKombiGes->Follow(Label14);
+    AddLabel(GroupBox2, "Label16", {176, 16, 193, 13}, Tested)->Follow(LabAGKombiGes);
+    auto* Label19 = AddLabel(GroupBox2, "Label19", {8, 34, 50, 13}, QStringLiteral("Es wurden"));
+    LabAGKombiErl =
+        AddValue(GroupBox2, "LabAGKombiErl", {78, 34, 36, 13}, Placeholder, Qt::AlignRight);
+    LabAGKombiErl->Follow(Label19);
+    auto* Label21 = AddLabel(GroupBox2, "Label21", {120, 34, 96, 13}, Checked);
+    Label21->Follow(LabAGKombiErl);
+    LabAGKombiLieferbar =
+        AddValue(GroupBox2, "LabAGKombiLieferbar", {236, 34, 36, 13}, Placeholder, Qt::AlignRight);
+    LabAGKombiLieferbar->Follow(Label21);
+    AddLabel(GroupBox2, "Label28", {277, 34, 113, 13}, Deliverable)->Follow(LabAGKombiLieferbar);
+
+    // The first lines sit where the classic style has the frame, the caption being on the
+    // frame line; other styles put the caption above the frame and the frame on the text.
+    if (QStyle* Classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        Classic->setParent(this);
+        GroupBox1->setStyle(Classic);
+        GroupBox2->setStyle(Classic);
+    }
+
+    Panel1 = AddPanel(this, "Panel1", {8, 282, 129, 70});
+    AddLabel(Panel1, "Label18", {8, 8, 96, 52},
+             QStringLiteral("kr6csv\nKombinationen aus\nKR6-Preislisten\nVersion " KR6CSV_VERSION));
+    Panel2 = AddPanel(this, "Panel2", {144, 282, 457, 70});
+    AddLabel(Panel2, "Label22", {8, 7, 297, 13}, QString());
+    AddLabel(Panel2, "Label23", {8, 37, 396, 13},
+             QStringLiteral("Weitere Informationen zum Kronformat 6.x erhalten sie unter der "
+                            "Internetadresse"));
+    AddValue(Panel2, "Label24", {8, 51, 160, 13}, QStringLiteral("kr6csv --help"));
+
+    connect(BtnKr6Laden, &QPushButton::clicked, this,
+            &TFormKr6CombinationToCsvHf::BtnKr6LadenClick);
+    connect(BtnKombiTEst, &QPushButton::clicked, this,
+            &TFormKr6CombinationToCsvHf::BtnKombiTEstClick);
+    connect(BtnClipboard, &QPushButton::clicked, this,
+            &TFormKr6CombinationToCsvHf::BtnClipboardClick);
+}
+
+void TFormKr6CombinationToCsvHf::SetButtons(bool Load, bool Evaluate, bool Clipboard) {
+    BtnKr6Laden->setEnabled(Load);
+    BtnKombiTEst->setEnabled(Evaluate);
+    BtnClipboard->setEnabled(Clipboard);
+}
+
+void TFormKr6CombinationToCsvHf::ReportError(const std::exception& Error) {
+    FDialogs.ShowError(this, FromLibraryText(Error.what()));
+}
+
+void TFormKr6CombinationToCsvHf::BtnKr6LadenClick() {
+    const QString FileName = FDialogs.OpenKr6File(this);
+    if (!FileName.isEmpty())
+        OpenKr6File(FileName);
+}
+
+void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
+    const QByteArray Encoded = QFile::encodeName(FileName);
+    bool Loaded = false;
+    try {
+        const TOverrideCursor Busy(Qt::WaitCursor);
+        Loaded =
+            LoadKr6File(*FDataObject, std::string_view(Encoded.constData(),
+                                                       static_cast<std::size_t>(Encoded.size())));
+    } catch (const std::exception& Error) {
+        ReportError(Error);
+        return;
+    }
+    if (Loaded) {
+        const QString Shown = QFile::decodeName(Encoded);
+        FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert"));
+        BtnKombiTEst->setEnabled(true);
+        BtnClipboard->setEnabled(false);
+        LabKr6Datei->SetText(Shown);
+    } else {
+        FDialogs.ShowMessage(this, QStringLiteral("Fehler beim Laden der Datei"));
+        BtnKombiTEst->setEnabled(false);
+        BtnClipboard->setEnabled(false);
+        LabKr6Datei->SetText(QString());
+    }
+}
+
+void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
+    // Events processed during the evaluation must not start a second one.
+    if (FEvaluating)
+        return;
+    const bool LoadBefore = BtnKr6Laden->isEnabled();
+    const bool EvaluateBefore = BtnKombiTEst->isEnabled();
+    const bool ClipboardBefore = BtnClipboard->isEnabled();
+
+    FStartTime = TClock::now();
+    FLastRefresh = FStartTime;
+    std::optional<TOverrideCursor> Busy(std::in_place, Qt::WaitCursor);
+    SetButtons(false, false, false);
+    LabAlleKombiGestetet->hide();
+    FProgress = TProgress();
+    FProgressPending = false;
+    FEvaluating = true;
+    FDataObject->SetKombiProgress([this](Tdex6Dataobject&, std::string_view CurrentLens,
+                                         std::int64_t LensTotal, std::int64_t LensTested,
+                                         std::int64_t LensDeliverable, std::int64_t AllTotal,
+                                         std::int64_t AllTested, std::int64_t AllDeliverable) {
+        KombiProgress(CurrentLens, LensTotal, LensTested, LensDeliverable, AllTotal, AllTested,
+                      AllDeliverable);
+    });
+
+    // The rows replace the previous result only when the evaluation completes, so that a
+    // failed one leaves the clipboard command with the rows it had.
+    std::optional<std::runtime_error> Failure;
+    try {
+        TStringList Rows;
+        EvaluateCombinations(*FDataObject, Rows);
+        FResultList = std::move(Rows);
+    } catch (const std::exception& Error) {
+        Failure.emplace(Error.what());
+    }
+    FDataObject->SetKombiProgress({});
+    FEvaluating = false;
+    ShowProgress();
+
+    if (Failure) {
+        SetButtons(LoadBefore, EvaluateBefore, ClipboardBefore);
+        Busy.reset();
+        ReportError(*Failure);
+    } else {
+        SetButtons(true, true, true);
+        LabAlleKombiGestetet->show();
+        Busy.reset();
+    }
+    if (FCloseRequested)
+        close();
+}
+
+void TFormKr6CombinationToCsvHf::KombiProgress(std::string_view CurrentLens, std::int64_t LensTotal,
+                                               std::int64_t LensTested,
+                                               std::int64_t LensDeliverable, std::int64_t AllTotal,
+                                               std::int64_t AllTested,
+                                               std::int64_t AllDeliverable) {
+    const TClock::time_point Now = TClock::now();
+    FProgress.CurrentLens.assign(CurrentLens);
+    FProgress.LensTotal = LensTotal;
+    FProgress.LensTested = LensTested;
+    FProgress.LensDeliverable = LensDeliverable;
+    FProgress.AllTotal = AllTotal;
+    FProgress.AllTested = AllTested;
+    FProgress.AllDeliverable = AllDeliverable;
+    FProgress.ElapsedSeconds = std::chrono::duration<double>(Now - FStartTime).count();
+    // The projected duration of the whole evaluation; unknown until something was tested.
+    if (AllTested > 0) {
+        FProgress.ExpectedSeconds = FProgress.ElapsedSeconds * static_cast<double>(AllTotal) /
+                                    static_cast<double>(AllTested);
+        FProgress.HasExpected = true;
+    }
+    FProgressPending = true;
+    if (Now - FLastRefresh >= RefreshInterval) {
+        ShowProgress();
+        QCoreApplication::processEvents();
+        FLastRefresh = TClock::now();
+    }
+}
+
+void TFormKr6CombinationToCsvHf::ShowProgress() {
+    if (!FProgressPending)
+        return;
+    FProgressPending = false;
+    LabEGEdv->SetText(FromCp1252(FProgress.CurrentLens));
+    LabEGKombiGes->SetText(Count(FProgress.LensTotal));
+    LabEGKombiErl->SetText(Count(FProgress.LensTested));
+    LabEGKombiLieferbar->SetText(Count(FProgress.LensDeliverable));
+    LabAGKombiGes->SetText(Count(FProgress.AllTotal));
+    LabAGKombiErl->SetText(Count(FProgress.AllTested));
+    LabAGKombiLieferbar->SetText(Count(FProgress.AllDeliverable));
+    LabVerstricheneZeit->SetText(Duration(FProgress.ElapsedSeconds));
+    if (FProgress.HasExpected)
+        LabVorraussichtlicheZeit->SetText(Duration(FProgress.ExpectedSeconds));
+}
+
+void TFormKr6CombinationToCsvHf::BtnClipboardClick() {
+    try {
+        CopyToClipboard(FResultList);
+    } catch (const std::exception& Error) {
+        ReportError(Error);
+    }
+}
+
+void TFormKr6CombinationToCsvHf::closeEvent(QCloseEvent* Event) {
+    // The model must outlive the evaluation that works on it: close once it has returned.
+    if (FEvaluating) {
+        FCloseRequested = true;
+        Event->ignore();
+        return;
+    }
+    QWidget::closeEvent(Event);
+}
+
+} // namespace kr6

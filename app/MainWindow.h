@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/Dialogs.h"
+#include "support/StringList.h"
+
+#include <QWidget>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QFrame;
+class QGroupBox;
+class QPushButton;
+
+namespace kr6 {
+
+class TFittedLabel;
+class Tdex6Dataobject;
+
+// The program's one window: load a KR6 archive, evaluate its lens and coating
+// combinations with a progress display, copy the rows to the clipboard.
+class TFormKr6CombinationToCsvHf : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormKr6CombinationToCsvHf(TDialogs Dialogs = StandardDialogs(),
+                                        QWidget* Parent = nullptr);
+    ~TFormKr6CombinationToCsvHf() override;
+
+    const TStringList& ResultList() const { return FResultList; }
+    bool Evaluating() const { return FEvaluating; }
+
+    // The progress hook of the evaluation.
+    void KombiProgress(std::string_view CurrentLens, std::int64_t LensTotal,
+                       std::int64_t LensTested, std::int64_t LensDeliverable, std::int64_t AllTotal,
+                       std::int64_t AllTested, std::int64_t AllDeliverable);
+
+    QPushButton* BtnKr6Laden;
+    QPushButton* BtnKombiTEst;
+    QPushButton* BtnClipboard;
+    TFittedLabel* LabKr6Datei;
+    TFittedLabel* LabEGEdv;
+    TFittedLabel* LabEGKombiGes;
+    TFittedLabel* LabEGKombiErl;
+    TFittedLabel* LabEGKombiLieferbar;
+    TFittedLabel* LabAGKombiGes;
+    TFittedLabel* LabAGKombiErl;
+    TFittedLabel* LabAGKombiLieferbar;
+    TFittedLabel* LabVerstricheneZeit;
+    TFittedLabel* LabVorraussichtlicheZeit;
+    TFittedLabel* LabAlleKombiGestetet;
+    QGroupBox* GroupBox1;
+    QGroupBox* GroupBox2;
+    QFrame* Panel1;
+    QFrame* Panel2;
+
+public slots:
+    void BtnKr6LadenClick();
+    void OpenKr6File(const QString& FileName);
+    void BtnKombiTEstClick();
+    void BtnClipboardClick();
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    using TClock = std::chrono::steady_clock;
+
+    // The values of the latest progress call, shown when the window next gets to paint.
+    struct TProgress {
+        std::string CurrentLens;
+        std::int64_t LensTotal = 0;
+        std::int64_t LensTested = 0;
+        std::int64_t LensDeliverable = 0;
+        std::int64_t AllTotal = 0;
+        std::int64_t AllTested = 0;
+        std::int64_t AllDeliverable = 0;
+        double ElapsedSeconds = 0;
+        double ExpectedSeconds = 0;
+        bool HasExpected = false;
+    };
+
+    void CreateControls();
+    void ShowProgress();
+    void SetButtons(bool Load, bool Evaluate, bool Clipboard);
+    void ReportError(const std::exception& Error);
+
+    TDialogs FDialogs;
+    std::unique_ptr<Tdex6Dataobject> FDataObject;
+    TStringList FResultList;
+    TClock::time_point FStartTime;
+    TClock::time_point FLastRefresh;
+    TProgress FProgress;
+    bool FProgressPending = false;
+    bool FEvaluating = false;
+    bool FCloseRequested = false;
+};
+
+} // namespace kr6
