@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
     CLI::App* EvaluateCommand =
         App.add_subcommand("evaluate", "Write the deliverable combinations as tab-separated rows.");
     EvaluateCommand->add_option("ARCHIVE", Evaluate.Archive, "KR6 archive (.zip)")->required();
-    EvaluateCommand->add_option("-o,--output", Evaluate.OutputFile,
-                                "Write the rows to FILE instead of standard output");
+    EvaluateCommand
+        ->add_option("-o,--output", Evaluate.OutputFile,
+                     "Write the rows to FILE instead of standard output")
+        ->type_name("FILE");
     EvaluateCommand->add_flag("--lf", Evaluate.Lf, "End rows with a line feed only");
     EvaluateCommand->add_flag("--utf8", Evaluate.Utf8, "Write UTF-8 instead of Windows-1252");
     EvaluateCommand->add_flag("-q,--quiet", Evaluate.Quiet, "No summary at the end");
@@ -54,8 +56,9 @@ int main(int argc, char** argv) {
     CLI::App* XmlCommand =
         App.add_subcommand("xml", "Write the whole loaded model in its element form.");
     XmlCommand->add_option("ARCHIVE", Xml.Archive, "KR6 archive (.zip)")->required();
-    XmlCommand->add_option("-o,--output", Xml.OutputFile,
-                           "Write to FILE instead of standard output");
+    XmlCommand
+        ->add_option("-o,--output", Xml.OutputFile, "Write to FILE instead of standard output")
+        ->type_name("FILE");
 
     try {
         App.parse(argc, argv);

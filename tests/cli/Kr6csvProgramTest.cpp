@@ -1,0 +1,145 @@
+#include "helpers/FixedLine.h"
+#include "helpers/TestArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace kr6 {
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs the built program through the shell, Args being shell words.
+TRun Kr6csv(const std::string& Args) {
+    const test::TTempFile Out("", ".out");
+    const test::TTempFile Err("", ".err");
+    const std::string Command =
+        std::string(KR6CSV_BINARY) + " " + Args + " >" + Out.Path() + " 2>" + Err.Path();
+    const int Raw = std::system(Command.c_str());
+    TRun Run;
+    Run.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+    Run.Out = Out.Read();
+    Run.Err = Err.Read();
+    return Run;
+}
+
+std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
+    test::TFixedLine Fixed;
+    for (const auto& [Pos, Text] : Fields)
+        Fixed.At(Pos, Text);
+    return Fixed.Text();
+}
+
+// One plastic lens and four coatings of its material: anti-reflection, tint, two others.
+test::TTempArchive SmallPriceList() {
+    const std::string Coatings = Line({{1, "AR1"}, {64, "0100"}, {68, "2"}}) + "\r\n" +
+                                 Line({{1, "TI1"}, {64, "0100"}, {69, "2"}}) + "\r\n" +
+                                 Line({{1, "HC1"}, {64, "0100"}}) + "\r\n" +
+                                 Line({{1, "HC2"}, {64, "0100"}}) + "\r\n";
+    return test::TTempArchive(
+        {{"LensType.Dat", Line({{1, "GL1"}, {63, "0"}, {72, "2"}})}, {"Options.Dat", Coatings}});
+}
+
+bool IsOneErrorLine(const std::string& Text) {
+    return Text.starts_with("kr6csv: ") && Text.ends_with("\n") &&
+           Text.find('\n') == Text.size() - 1;
+}
+
+TEST(Kr6csvProgram, FailsWithOneLineForUnreadableArchives) {
+    const test::TTempFile Text("just some text\n", ".zip");
+    const std::string Directory = std::filesystem::temp_directory_path().string();
+    const std::pair<std::string, std::string> Cases[] = {{"evaluate", "/nonexistent/x.zip"},
+                                                         {"info", "/nonexistent/x.zip"},
+                                                         {"xml", "/nonexistent/x.zip"},
+                                                         {"evaluate", Directory},
+                                                         {"evaluate", Text.Path()}};
+    for (const auto& [Command, Archive] : Cases) {
+        const TRun Run = Kr6csv(Command + " " + Archive);
+        EXPECT_EQ(Run.Status, 1) << Command << " " << Archive;
+        EXPECT_TRUE(IsOneErrorLine(Run.Err)) << Run.Err;
+        EXPECT_NE(Run.Err.find(Archive), std::string::npos) << Run.Err;
+        EXPECT_EQ(Run.Out, "");
+    }
+}
+
+TEST(Kr6csvProgram, ArchiveWithoutKr6MembersGivesNoRows) {
+    const test::TTempArchive Archive({{"readme.txt", "nothing here"}});
+    const TRun Run = Kr6csv("evaluate " + Archive.Path());
+    EXPECT_EQ(Run.Status, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "");
+    EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses, "))
+        << Run.Err;
+    EXPECT_EQ(Kr6csv("evaluate --quiet " + Archive.Path()).Err, "");
+}
+
+TEST(Kr6csvProgram, UsageErrorsExitWithTwo) {
+    for (const char* Args : {"", "evaluate", "evaluate --bogus x.zip", "evaluate a.zip b.zip",
+                             "evaluate -o", "frobnicate x.zip"}) {
+        const TRun Run = Kr6csv(Args);
+        EXPECT_EQ(Run.Status, 2) << Args;
+        EXPECT_NE(Run.Err, "") << Args;
+        EXPECT_EQ(Run.Out, "") << Args;
+    }
+}
+
+TEST(Kr6csvProgram, VersionAndHelp) {
+    const TRun Version = Kr6csv("--version");
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out, "kr6csv " KR6CSV_VERSION "\n");
+
+    const TRun Help = Kr6csv("--help");
+    EXPECT_EQ(Help.Status, 0);
+    for (const char* Command : {"evaluate", "info", "xml"})
+        EXPECT_NE(Help.Out.find(Command), std::string::npos) << Command;
+    const TRun EvaluateHelp = Kr6csv("evaluate --help");
+    EXPECT_EQ(EvaluateHelp.Status, 0);
+    EXPECT_NE(EvaluateHelp.Out.find("--utf8"), std::string::npos);
+}
+
+TEST(Kr6csvProgram, EvaluatesToTheSameBytesEveryTime) {
+    const test::TTempArchive Archive = SmallPriceList();
+    const TRun First = Kr6csv("evaluate -q " + Archive.Path());
+    const TRun Second = Kr6csv("evaluate -q " + Archive.Path());
+    EXPECT_EQ(First.Status, 0) << First.Err;
+    EXPECT_TRUE(First.Out.starts_with("GL1\t\t\t\t\r\n")) << First.Out;
+    EXPECT_NE(First.Out.find("GL1\tAR1\tTI1\tHC1\tHC2\r\n"), std::string::npos) << First.Out;
+    EXPECT_EQ(First.Out, Second.Out);
+
+    const test::TTempFile Output("", ".csv");
+    const TRun ToFile = Kr6csv("evaluate --lf -o " + Output.Path() + " " + Archive.Path());
+    EXPECT_EQ(ToFile.Status, 0) << ToFile.Err;
+    EXPECT_EQ(ToFile.Out, "");
+    std::string Lf = First.Out;
+    std::erase(Lf, '\r');
+    EXPECT_EQ(Output.Read(), Lf);
+}
+
+TEST(Kr6csvProgram, ClosedPipeAndFailedWrites) {
+    const test::TTempArchive Archive = SmallPriceList();
+    const test::TTempFile Err("", ".err");
+    // pipefail: the status of the pipe is that of kr6csv unless it is 0.
+    for (const char* Reader : {"head -c 1 >/dev/null", "true"}) {
+        const std::string Pipe = "bash -c 'set -o pipefail; " + std::string(KR6CSV_BINARY) +
+                                 " evaluate -q " + Archive.Path() + " 2>" + Err.Path() + " | " +
+                                 Reader + "'";
+        EXPECT_EQ(std::system(Pipe.c_str()), 0) << Reader;
+        EXPECT_EQ(Err.Read(), "") << Reader;
+    }
+
+    const TRun Full = Kr6csv("evaluate " + Archive.Path() + " -o /dev/full");
+    EXPECT_EQ(Full.Status, 1);
+    EXPECT_EQ(Full.Err, "kr6csv: cannot write to '/dev/full': No space left on device\n");
+    const TRun Missing = Kr6csv("evaluate " + Archive.Path() + " -o /nonexistent/out.csv");
+    EXPECT_EQ(Missing.Status, 1);
+    EXPECT_TRUE(IsOneErrorLine(Missing.Err)) << Missing.Err;
+}
+
+} // namespace
+} // namespace kr6

@@ -1,0 +1,94 @@
+#include "cli/RowOutput.h"
+
+#include "helpers/TestArchive.h"
+#include "support/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kr6 {
+namespace {
+
+std::string WriteRows(const std::vector<std::string>& Rows, TRowFormat Format) {
+    const test::TTempFile File("", ".txt");
+    TRowOutput Output(File.Path(), Format);
+    for (const auto& Row : Rows)
+        Output.WriteRow(Row);
+    Output.Finish();
+    return File.Read();
+}
+
+TEST(RowOutput, EndsRowsAndConvertsAsAsked) {
+    const std::vector<std::string> Rows{"GL1\tAR\t\t\t", "\x80\xE4\xC4\xDF"};
+    EXPECT_EQ(WriteRows(Rows, {}), "GL1\tAR\t\t\t\r\n\x80\xE4\xC4\xDF\r\n");
+    EXPECT_EQ(WriteRows(Rows, {TLineEnd::Lf, false}), "GL1\tAR\t\t\t\n\x80\xE4\xC4\xDF\n");
+    EXPECT_EQ(WriteRows(Rows, {TLineEnd::CrLf, true}),
+              "GL1\tAR\t\t\t\r\n\xE2\x82\xAC\xC3\xA4\xC3\x84\xC3\x9F\r\n");
+    EXPECT_EQ(WriteRows({}, {}), "");
+}
+
+TEST(RowOutput, KeepsEveryByteAcrossChunks) {
+    std::vector<std::string> Rows;
+    std::string Expected;
+    std::string ExpectedUtf8;
+    for (int I = 0; I < 60000; ++I) {
+        Rows.push_back("L" + std::to_string(I) + "\t\xE4" + std::string(I % 7, 'x'));
+        Expected += Rows.back() + "\r\n";
+        ExpectedUtf8 += "L" + std::to_string(I) + "\t\xC3\xA4" + std::string(I % 7, 'x') + "\n";
+    }
+    ASSERT_GT(Expected.size(), 2 * TRowOutput::ChunkSize);
+    EXPECT_EQ(WriteRows(Rows, {}), Expected);
+    EXPECT_EQ(WriteRows(Rows, {TLineEnd::Lf, true}), ExpectedUtf8);
+
+    TStringList List;
+    List.Add("a");
+    List.Add("b");
+    const test::TTempFile File("", ".txt");
+    TRowOutput Output(File.Path());
+    Output.WriteRows(List);
+    Output.Write(std::string(TRowOutput::ChunkSize * 2 + 5, 'z'));
+    Output.Finish();
+    EXPECT_EQ(File.Read(), "a\r\nb\r\n" + std::string(TRowOutput::ChunkSize * 2 + 5, 'z'));
+}
+
+TEST(RowOutput, ClosedPipeStopsQuietly) {
+    IgnoreBrokenPipe();
+    int Pipe[2];
+    ASSERT_EQ(pipe(Pipe), 0);
+    close(Pipe[0]);
+    {
+        TRowOutput Output(Pipe[1], "standard output");
+        Output.WriteRow("GL1\t\t\t\t");
+        EXPECT_THROW(Output.Finish(), EOutputClosed);
+    }
+    close(Pipe[1]);
+}
+
+TEST(RowOutput, OtherWriteErrorsAreReported) {
+    const int Full = open("/dev/full", O_WRONLY);
+    ASSERT_GE(Full, 0);
+    {
+        TRowOutput Output(Full, "standard output");
+        Output.WriteRow("row");
+        try {
+            Output.Finish();
+            ADD_FAILURE() << "no error";
+        } catch (const EOutputError& Error) {
+            EXPECT_STREQ(Error.what(), "cannot write to standard output: No space left on device");
+        }
+    }
+    close(Full);
+
+    try {
+        TRowOutput Output("/nonexistent-dir/rows.csv");
+        ADD_FAILURE() << "no error";
+    } catch (const EOutputError& Error) {
+        EXPECT_STREQ(Error.what(),
+                     "cannot create '/nonexistent-dir/rows.csv': No such file or directory");
+    }
+}
+
+} // namespace
+} // namespace kr6
