@@ -1,0 +1,66 @@
+#pragma once
+
+#include "helpers/FixedLine.h"
+#include "helpers/TestArchive.h"
+#include "support/StringList.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+class Tdex6Dataobject;
+}
+
+namespace kr6::test {
+
+// Record lines of a KR6 archive with the fields a test usually needs; numbers are given
+// as the text that stands in the file, left-aligned. Further fields go in with At().
+
+// "Head.dat": key in columns 1-30, value from 31.
+std::string HeadLine(std::string_view Key, std::string_view Value);
+// "LensType.Dat": code, name and material code.
+TFixedLine LensTypeLine(std::string_view Code, std::string_view Name = {},
+                        std::string_view Material = "2");
+// "LensRange.Dat": code and delivery range.
+TFixedLine LensRangeLine(std::string_view Code, std::string_view DeliveryRange = "0");
+// "LensGeo.Dat": code and the diameter field (which also selects the geometry kind).
+TFixedLine LensGeoLine(std::string_view Code, std::string_view Diameter);
+// "LensPrice.Dat" in the layout of version 6.9.0 and later; prices are /100 texts.
+TFixedLine LensPriceLine(std::string_view Code, std::string_view Diameter, int SphereGroup,
+                         int CylinderGroup, int DeliveryRange,
+                         std::initializer_list<std::string_view> Prices);
+// "Options.Dat": code, name and the four material flags.
+TFixedLine OptionsLine(std::string_view Code, std::string_view Name = {},
+                       std::string_view Materials = "0100");
+// "OptionsColor.Dat".
+TFixedLine OptionsColorLine(std::string_view ColorCode, std::string_view OptionCode,
+                            std::string_view Name);
+// "OptionsPrice.Dat"; an empty LensCode is a general price.
+TFixedLine OptionsPriceLine(std::string_view OptionCode, std::string_view LensCode, int SphTor,
+                            int SingleMulti, std::string_view Materials,
+                            std::initializer_list<std::string_view> Prices);
+// "Combination.Dat"; Delivery is the code (0 nicht, 1 lieferbar, 2 nur lieferbar).
+std::string CombinationLine(std::string_view Lens, int Delivery, std::string_view C1,
+                            std::string_view C2 = {}, std::string_view C3 = {});
+// "Information.Dat".
+std::string InformationLine(int Target, std::string_view Code, int InfoKind, std::string_view Text);
+// "OrderOptions.Dat".
+std::string OrderOptionsLine(int Target, std::string_view Code, int OrderOption, int Usage);
+// "Productgroup.Dat".
+std::string ProductgroupLine(int Target, std::string_view Code, std::string_view GroupName);
+// "CodeSubstitution.Dat".
+std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std::string_view New1,
+                          std::string_view New2 = {}, std::string_view New3 = {});
+
+// The fourteen members of a KR6 archive as lines.
+struct TKr6Files {
+    TStringList Head, LensType, LensRange, LensGeo, LensPrice, Options, OptionsColor, OptionsPrice,
+        Combination, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
+
+    void Build(Tdex6Dataobject& Root) const;
+    // The non-empty members, lines ended by CR LF.
+    TMembers Members() const;
+};
+
+} // namespace kr6::test
