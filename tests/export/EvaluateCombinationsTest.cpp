@@ -1,0 +1,145 @@
+#include "export/EvaluateCombinations.h"
+
+#include "helpers/CombinationModel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kr6 {
+namespace {
+
+using namespace test;
+using M = Tdex6Material;
+using D = Tdex6Delivery;
+
+const TMaterialSet K{M::Kunststoff};
+
+class EvaluateCombinationsTest : public ::testing::Test {
+protected:
+    TCombinationModel Model;
+    // Every progress call as "lens LensTotal,LensTested,LensDeliverable,All...".
+    std::vector<std::string> Calls;
+
+    EvaluateCombinationsTest() {
+        Model.Root.SetKombiProgress(
+            [this](Tdex6Dataobject&, std::string_view Lens, std::int64_t LT, std::int64_t LTe,
+                   std::int64_t LD, std::int64_t AT, std::int64_t ATe,
+                   std::int64_t AD) { Calls.push_back(Call(Lens, LT, LTe, LD, AT, ATe, AD)); });
+    }
+
+    static std::string Call(std::string_view Lens, std::int64_t LT, std::int64_t LTe,
+                            std::int64_t LD, std::int64_t AT, std::int64_t ATe, std::int64_t AD) {
+        std::string Text(Lens);
+        for (const std::int64_t N : {LT, LTe, LD, AT, ATe, AD})
+            Text += (Text.size() == Lens.size() ? " " : ",") + std::to_string(N);
+        return Text;
+    }
+
+    TStringList Evaluate() {
+        TStringList Rows;
+        EvaluateCombinations(Model.Root, Rows);
+        return Rows;
+    }
+};
+
+TEST_F(EvaluateCombinationsTest, KeyCountIsTheProductOfTheChoicesPerKind) {
+    Model.Lens("L", M::Kunststoff);
+    Model.Lens("S", M::Silikat); // no coating of its material: the bare lens only
+    Model.AntiReflection("A1", K);
+    Model.AntiReflection("A2", K);
+    Model.Tint("T1", K);
+    for (const char* Code : {"F1", "F2", "F3"})
+        Model.Coating(Code, K);
+
+    const TStringList Rows = Evaluate();
+    ASSERT_GE(Calls.size(), 2U);
+    EXPECT_EQ(Calls[0], Call("", 0, 0, 0, 3 * 2 * 7, 0, 0));
+    EXPECT_EQ(Calls[1], Call("", 0, 0, 0, 43, 0, 0));
+    EXPECT_EQ(Rows[Rows.Count() - 1], "S\t\t\t\t");
+    EXPECT_TRUE(Calls.back().starts_with("S 1,1,1,43,43,")) << Calls.back();
+}
+
+TEST_F(EvaluateCombinationsTest, TwoHardCoatsNeverTogether) {
+    Model.Lens("L", M::Kunststoff);
+    Model.AntiReflection("AR", K);
+    Model.Tint("T", K);
+    Model.Coating("H1", K).HA = true;
+    Model.Coating("H2", K).HA = true;
+
+    const TStringList Rows = Evaluate();
+    ASSERT_EQ(Rows.Count(), 12);
+    EXPECT_EQ(Rows[0], "L\t\t\t\t");
+    EXPECT_EQ(Rows[1], "L\t\t\tH1\t");
+    EXPECT_EQ(Rows[11], "L\tAR\tT\tH2\t");
+    for (const auto& Row : Rows)
+        EXPECT_EQ(Row.Text.find("H1\tH2"), std::string::npos) << Row.Text;
+
+    // Within each choice of anti-reflection coating and tint the keys run bare, H1,
+    // H1+H2, H2; the third is the undeliverable one.
+    std::vector<std::string> Expected{Call("", 0, 0, 0, 16, 0, 0)};
+    int Deliverable = 0;
+    for (int K = 0; K < 16; ++K) {
+        if (K % 4 != 2) {
+            ++Deliverable;
+            Expected.push_back(Call("L", 16, K + 1, Deliverable, 16, K + 1, Deliverable));
+        }
+    }
+    EXPECT_EQ(Calls, Expected);
+
+    // The same rows on a second run and without a hook.
+    Calls.clear();
+    EXPECT_EQ(Evaluate().Text(), Rows.Text());
+    EXPECT_EQ(Calls, Expected);
+    Model.Root.SetKombiProgress({});
+    EXPECT_EQ(Evaluate().Text(), Rows.Text());
+}
+
+TEST_F(EvaluateCombinationsTest, FurtherCoatingsFillField4First) {
+    Model.Lens("L", M::Kunststoff);
+    Model.Coating("B", K);
+    Model.Coating("a", K);
+    Model.Coating("A", K); // the same coating as "a" for the evaluation
+
+    const TStringList Rows = Evaluate();
+    EXPECT_EQ(Rows.Text(), "L\t\t\t\t\r\n"
+                           "L\t\t\ta\t\r\n"
+                           "L\t\t\ta\tB\r\n"
+                           "L\t\t\tB\t\r\n");
+}
+
+TEST_F(EvaluateCombinationsTest, LensesInGlassListOrderAndUndeliverableOnesLeftOut) {
+    Model.Lens("B", M::Kunststoff);
+    Model.Lens("N", M::Silikat);
+    Model.Lens("A", M::Kunststoff);
+    Model.Lens("B", M::Kunststoff);
+    Model.Lens("E", M::Egal); // not a lens to test
+    Model.Coating("X", K);
+    Model.Rule("N", "QQ", "******", "******", D::NurLieferbar); // N is never deliverable
+    Model.Sort();
+
+    EXPECT_EQ(Lines(Evaluate()), "B\t\t\t\t,B\t\t\tX\t,A\t\t\t\t,A\t\t\tX\t,B\t\t\t\t,B\t\t\tX\t");
+    const std::vector<std::string> Expected{
+        Call("", 0, 0, 0, 2, 0, 0),  Call("", 0, 0, 0, 3, 0, 0),  Call("", 0, 0, 0, 5, 0, 0),
+        Call("", 0, 0, 0, 7, 0, 0),  Call("B", 2, 1, 1, 7, 1, 1), Call("B", 2, 2, 2, 7, 2, 2),
+        Call("A", 2, 1, 1, 7, 4, 3), Call("A", 2, 2, 2, 7, 5, 4), Call("B", 2, 1, 1, 7, 6, 5),
+        Call("B", 2, 2, 2, 7, 7, 6)};
+    EXPECT_EQ(Calls, Expected);
+}
+
+TEST_F(EvaluateCombinationsTest, RulesDecideTheRows) {
+    Model.Lens("L", M::Kunststoff);
+    Model.Lens("M", M::Kunststoff);
+    Model.AntiReflection("AR", K);
+    Model.Coating("HC", K);
+    Model.Rule("L", "AR", "******", "******", D::NurLieferbar);
+    Model.Rule("M", "AR", "HC", "******", D::NichtLieferbar);
+    Model.Sort();
+
+    EXPECT_EQ(Lines(Evaluate()), "L\tAR\t\t\t,L\tAR\t\tHC\t,"
+                                 "M\t\t\t\t,M\t\t\tHC\t,M\tAR\t\t\t");
+}
+
+} // namespace
+} // namespace kr6
