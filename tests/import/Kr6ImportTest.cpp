@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <tuple>
@@ -45,39 +46,22 @@ protected:
 
 TEST_F(Kr6Import, HeaderGivesAddressLanguageAndGroups) {
     TKr6Files F;
-    const std::pair<const char*, const char*> Keys[] = {{"comment", "Kommentar"},
-                                                        {"Valid-from", "20240101"},
-                                                        {"valid-until", "20241231"},
-                                                        {"country", "DE"},
-                                                        {"language", "EN"},
-                                                        {"uid-manufacturer", "U1"},
-                                                        {"manufacturer-code", "ABC"},
-                                                        {"manufacturer-subcode", "7"},
-                                                        {"manufacturer-name", "Optik"},
-                                                        {"street", "Weg 1"},
-                                                        {"zip-code", "12345"},
-                                                        {"city", "Stadt"},
-                                                        {"po-box-zip-code", "54321"},
-                                                        {"po-box-text", "PF 9"},
-                                                        {"phone", "T1"},
-                                                        {"fax", "F1"},
-                                                        {"phone-order", "T2"},
-                                                        {"fax-order", "F2"},
-                                                        {"mail", "a@b"},
-                                                        {"Url", "u.de"},
-                                                        {"pricedefinition-cylinder", "-"},
-                                                        {"cylindergroup-base", "5"},
-                                                        {"cylindergroup-1", "7"},
-                                                        {"cylindergroup-2", "9"},
-                                                        {"prismgroup-1", "2"},
-                                                        {"prismgroup-2", "4"},
-                                                        {"prismgroup-3", "8"},
-                                                        {"prismgroup-4", "12"},
-                                                        {"prismgroup-5", "20"},
-                                                        {"currencydescription", "EUR"},
-                                                        {"currencydescription-decimals", "Cent"}};
-    for (const auto& [Key, Value] : Keys)
-        F.Head.Add(HeadLine(Key, Value));
+    // key=value pairs separated by semicolons
+    std::string_view Pairs =
+        "comment=Kommentar;Valid-from=20240101;valid-until=20241231;country=DE;"
+        "language=EN;uid-manufacturer=U1;manufacturer-code=ABC;manufacturer-subcode=7;"
+        "manufacturer-name=Optik;street=Weg 1;zip-code=12345;city=Stadt;"
+        "po-box-zip-code=54321;po-box-text=PF 9;phone=T1;fax=F1;phone-order=T2;"
+        "fax-order=F2;mail=a@b;Url=u.de;pricedefinition-cylinder=-;cylindergroup-base=5;"
+        "cylindergroup-1=7;cylindergroup-2=9;prismgroup-1=2;prismgroup-2=4;"
+        "prismgroup-3=8;prismgroup-4=12;prismgroup-5=20;currencydescription=EUR;"
+        "currencydescription-decimals=Cent;";
+    while (!Pairs.empty()) {
+        const std::string_view Pair = Pairs.substr(0, Pairs.find(';'));
+        Pairs.remove_prefix(std::min(Pairs.size(), Pair.size() + 1));
+        const std::size_t Eq = Pair.find('=');
+        F.Head.Add(HeadLine(Pair.substr(0, Eq), Pair.substr(Eq + 1)));
+    }
     F.Build(Root);
 
     ASSERT_EQ(Root.Adressliste()->Count(), 1);
