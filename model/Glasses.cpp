@@ -8,6 +8,9 @@
 #include "support/TextCompare.h"
 #include "texts/Language.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace kr6 {
 namespace {
 
@@ -352,18 +355,29 @@ void Tdex6DataGlasliste::Renumber() {
 }
 
 void Tdex6DataGlasliste::RenumberAround(const Tdex6DataGlas& Changed) {
-    // The keys are texts in a sorted list that puts a key before its equals: among
-    // glasses sharing a number the later one in the list gets the lower new number.
+    // The keys are 9-digit texts in the order of sorted lists, and a key goes before the
+    // equal keys of glasses earlier in the list, as a sorted list accepting duplicates
+    // would insert it. Sorting once keeps this at n log n: the import renumbers on every
+    // new glass.
+    struct TEntry {
+        std::string Key;
+        std::size_t Index;
+    };
+    std::vector<TEntry> Entries;
+    Entries.reserve(FItems.size());
+    for (std::size_t I = 0; I < FItems.size(); ++I) {
+        const std::int64_t Key =
+            std::int64_t{FItems[I]->CSNR()} * 10 + (FItems[I].get() == &Changed ? 0 : 1);
+        Entries.push_back({IntToZeroPadded(Key, 9), I});
+    }
+    std::sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {
+        const int Order = CompareText(A.Key, B.Key);
+        return Order != 0 ? Order < 0 : A.Index > B.Index;
+    });
     const bool WasAutoSort = AutoSort;
     AutoSort = false;
-    TStringList Keys(true, TStringList::TDuplicates::Accept);
-    Keys.Reserve(FItems.size());
-    for (const auto& Glas : FItems) {
-        const std::int64_t Key = std::int64_t{Glas->CSNR()} * 10 + (Glas.get() == &Changed ? 0 : 1);
-        Keys.Add(IntToZeroPadded(Key, 9), Glas.get());
-    }
-    for (int I = 0; I < Keys.Count(); ++I)
-        static_cast<Tdex6DataGlas*>(Keys.Objects(I))->SetCSNR(I);
+    for (std::size_t Rank = 0; Rank < Entries.size(); ++Rank)
+        FItems[Entries[Rank].Index]->SetCSNR(static_cast<std::int32_t>(Rank));
     AutoSort = WasAutoSort;
 }
 
