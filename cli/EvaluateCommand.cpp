@@ -27,7 +27,9 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
 
-    TProgressLine Line(STDERR_FILENO, isatty(STDERR_FILENO) != 0);
+    // Rows on the same terminal would break into the line and the line into the rows.
+    const bool RowsOnTerminal = Options.OutputFile.empty() && isatty(STDOUT_FILENO) != 0;
+    TProgressLine Line(STDERR_FILENO, isatty(STDERR_FILENO) != 0 && !RowsOnTerminal);
     TProgressState State;
     Root.SetKombiProgress([&](Tdex6Dataobject&, std::string_view Lens, std::int64_t, std::int64_t,
                               std::int64_t, std::int64_t AllTotal, std::int64_t AllTested,

@@ -121,6 +121,26 @@ TEST(Kr6csvProgram, EvaluatesToTheSameBytesEveryTime) {
     EXPECT_EQ(Output.Read(), Lf);
 }
 
+TEST(Kr6csvProgram, InfoAndXmlDescribeTheLoadedModel) {
+    const auto Key = [](std::string_view Name, std::string_view Value) {
+        return Line({{1, Name}, {31, Value}}) + "\r\n";
+    };
+    const test::TTempArchive Archive(
+        {{"Head.dat", Key("version", "6.9.0") + Key("manufacturer-code", "ABC") +
+                          Key("manufacturer-name", "Optik M\xFCller") +
+                          Key("Valid-from", "20240101") + Key("Valid-until", "20241231")},
+         {"LensType.Dat", Line({{1, "GL1"}, {63, "0"}, {72, "2"}})}});
+    const TRun Info = Kr6csv("info --utf8 " + Archive.Path());
+    EXPECT_EQ(Info.Status, 0) << Info.Err;
+    for (const char* Part : {"Optik M\xC3\xBCller (ABC)\n", "2024-01-01 to 2024-12-31\n",
+                             "KR6 version:        6.9.0\n", "Lenses:             1\n"})
+        EXPECT_NE(Info.Out.find(Part), std::string::npos) << Part << "\n" << Info.Out;
+
+    const TRun Xml = Kr6csv("xml " + Archive.Path());
+    EXPECT_EQ(Xml.Status, 0) << Xml.Err;
+    EXPECT_NE(Xml.Out.find("<EDV>GL1</EDV>"), std::string::npos);
+}
+
 TEST(Kr6csvProgram, ClosedPipeAndFailedWrites) {
     const test::TTempArchive Archive = SmallPriceList();
     const test::TTempFile Err("", ".err");
