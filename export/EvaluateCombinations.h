@@ -3,26 +3,39 @@
 #include "support/StringList.h"
 
 #include <functional>
-#include <string_view>
 
 namespace kr6 {
 
 class Tdex6Dataobject;
 
-// Tests every combination of every lens with the coatings the price list allows for it
-// (at most one anti-reflection coating, one tint and two further coatings) against the
-// combination rules and replaces Rows with the deliverable ones: lens code, anti-reflection
-// coating, tint, first and second further coating, joined by tabs. A first pass only
-// counts the combinations so that the progress hook of the root knows the total from the
-// first test on.
-void EvaluateCombinations(Tdex6Dataobject& Root, TStringList& Rows);
+enum class TEvaluationEngine {
+    // Every key checked by the rule list on its own, step by step: the reference.
+    Literal,
+    // The same rows and progress, with everything that does not depend on a key's coatings
+    // worked out once per lens, and lenses tested in parallel.
+    Fast,
+};
+
+struct TEvaluationOptions {
+    TEvaluationEngine Engine = TEvaluationEngine::Fast;
+    // Threads of the fast engine; 0 means one per core.
+    unsigned Threads = 0;
+};
 
 // Receives the deliverable rows of one lens, lens by lens in glass-list order.
 using TLensRowsSink = std::function<void(const TStringList& LensRows)>;
-// The same evaluation, handing the rows over lens by lens instead of collecting them.
-void EvaluateCombinations(Tdex6Dataobject& Root, const TLensRowsSink& Sink);
 
-// Replaces Keys (a sorted list) with the combination keys of one lens.
-void BuildLensKeys(Tdex6Dataobject& Root, std::string_view Glass, TStringList& Keys);
+// Tests every combination of every lens with the coatings the price list allows for it
+// (at most one anti-reflection coating, one tint and two further coatings) against the
+// combination rules and hands over the deliverable ones: lens code, anti-reflection
+// coating, tint, first and second further coating, joined by tabs. A first pass only
+// counts the combinations so that the progress hook of the root knows the total from the
+// first test on. The hook and Sink are called on the calling thread.
+void EvaluateCombinations(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
+                          const TEvaluationOptions& Options = {});
+
+// The same, replacing Rows with all deliverable rows.
+void EvaluateCombinations(Tdex6Dataobject& Root, TStringList& Rows,
+                          const TEvaluationOptions& Options = {});
 
 } // namespace kr6

@@ -435,19 +435,17 @@ void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     FOrderOptions->Clear(false);
 }
 
-bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschichtung& B) {
-    if (A.ET != Tdex6AntiReflection::Keine && B.ET != Tdex6AntiReflection::Keine)
-        return false;
-    const auto Both = [&](bool Tdex6DataBeschichtung::*Flag) {
-        return A.*Flag && B.*Flag;
-    };
+std::uint32_t CompatibilityFeatures(const Tdex6DataBeschichtung& Coating) {
     using C = Tdex6DataBeschichtung;
+    std::uint32_t Features = Coating.ET != Tdex6AntiReflection::Keine ? 1U : 0U;
+    std::uint32_t Bit = 2;
     for (bool C::*Flag : {&C::PH, &C::HA, &C::CL, &C::UV, &C::VS, &C::ADB, &C::AAD, &C::WAL,
                           &C::DEZ, &C::PRH, &C::MATT, &C::BENT, &C::BTOR, &C::ATOR}) {
-        if (Both(Flag))
-            return false;
+        if (Coating.*Flag)
+            Features |= Bit;
+        Bit <<= 1;
     }
-    return true;
+    return Features;
 }
 
 // --- Tdex6DataBeschichtungsliste ---

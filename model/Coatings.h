@@ -143,9 +143,15 @@ private:
     std::unique_ptr<Tdex6DataStrings> FSpecialPrices;
 };
 
+// One bit for an anti-reflection type and one for each exclusive feature flag; two
+// coatings that share a bit cannot be combined.
+std::uint32_t CompatibilityFeatures(const Tdex6DataBeschichtung& Coating);
+
 // False when both carry an anti-reflection type or both carry one of the exclusive
 // feature flags; colour and the option values never conflict.
-bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschichtung& B);
+inline bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschichtung& B) {
+    return (CompatibilityFeatures(A) & CompatibilityFeatures(B)) == 0;
+}
 
 // All coatings of a root, with a sort number per coating kept 0 to Count - 1.
 class Tdex6DataBeschichtungsliste : public Tdex6ObjectList<Tdex6DataBeschichtung> {

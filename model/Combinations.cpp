@@ -1,5 +1,7 @@
 #include "model/Combinations.h"
 
+#include "model/RuleCodes.h"
+
 #include "model/Coatings.h"
 #include "model/ElementReader.h"
 #include "model/Glasses.h"
@@ -15,25 +17,8 @@
 namespace kr6 {
 namespace {
 
-constexpr std::string_view AnyCode = "******";
-constexpr char Wildcard = '*';
+// Codes take part in sorting with their first six characters.
 constexpr std::size_t CodeLength = 6;
-
-bool IsAnyCode(std::string_view Code) {
-    return SameText(Code, AnyCode);
-}
-
-bool HasWildcard(std::string_view Code) {
-    return Code.find(Wildcard) != std::string_view::npos;
-}
-
-bool IsBlankSlot(std::string_view Code) {
-    return TrimRightBlanks(Code).empty();
-}
-
-bool Matches(std::string_view A, std::string_view B) {
-    return MatchCodes(A, B, Wildcard) == 0;
-}
 
 constexpr TMaterialSet AllMaterials{Tdex6Material::Silikat, Tdex6Material::Kunststoff,
                                     Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
@@ -152,8 +137,9 @@ bool Tdex6DataKombination::MatchesCoatings(const TStringList& Coatings) const {
         const std::string& Slot = CoatingSlot(K);
         if (IsBlankSlot(Slot))
             continue;
-        const bool Met = std::any_of(Work.begin(), Work.end(),
-                                     [&](const auto& Entry) { return Matches(Slot, Entry.Text); });
+        const bool Met = std::any_of(Work.begin(), Work.end(), [&](const auto& Entry) {
+            return CodesMatch(Slot, Entry.Text);
+        });
         // 4. All slots must be met.
         if (!Met)
             return false;
@@ -336,7 +322,7 @@ void Tdex6DataKombinationsListe::RulesOfGlass(std::string_view Glass,
                                               TKombinationRefs& List) const {
     List.clear();
     for (const auto& Rule : FItems)
-        if (Matches(Glass, Rule->GE()))
+        if (CodesMatch(Glass, Rule->GE()))
             List.push_back(Rule.get());
 }
 
@@ -344,7 +330,7 @@ void Tdex6DataKombinationsListe::CheckRules(std::string_view Glass, const TStrin
                                             TKombinationRefs& List) const {
     List.clear();
     for (const auto& Rule : FItems) {
-        if (!Matches(Glass, Rule->GE()))
+        if (!CodesMatch(Glass, Rule->GE()))
             continue;
         if (Rule->LB() == Tdex6Delivery::NurLieferbar ||
             (Rule->LB() == Tdex6Delivery::NichtLieferbar && Rule->WildcardSlotCount() == 3) ||
@@ -388,7 +374,7 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TString
                         Result.Remove(Named);
                     } else {
                         for (int I = Result.Count() - 1; I >= 0; --I)
-                            if (Matches(Named, Result[I]))
+                            if (CodesMatch(Named, Result[I]))
                                 Result.Delete(I);
                     }
                 }
@@ -476,11 +462,11 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
                 for (const auto& C : Work) {
-                    if (!Matches(Slot, C.Text) || IsAnyCode(Slot))
+                    if (!CodesMatch(Slot, C.Text) || IsAnyCode(Slot))
                         continue;
                     Problems.Add(Slot);
                     for (int I = Req.Count() - 1; I >= 0; --I)
-                        if (Matches(Slot, Req[I]))
+                        if (CodesMatch(Slot, Req[I]))
                             Req.Delete(I);
                 }
             }

@@ -1,0 +1,27 @@
+#include "export/EvaluationLists.h"
+
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/StringList.h"
+
+namespace kr6 {
+
+void ListEvaluatedLenses(const Tdex6Dataobject& Root, TStringList& Lenses) {
+    const TSmallSet<Tdex6LensKind> AllKinds{Tdex6LensKind::Einstaerken, Tdex6LensKind::Bifo,
+                                            Tdex6LensKind::Trifo, Tdex6LensKind::Gleitsicht,
+                                            Tdex6LensKind::Office};
+    Root.Glasliste()->GetCodes(Lenses, false, EvaluatedMaterials, AllKinds, "", 0);
+}
+
+std::string JoinCombinationKey(std::string_view Glass, std::string_view AntiReflection,
+                               std::string_view Tint, std::string_view First,
+                               std::string_view Second) {
+    std::string Key;
+    Key.reserve(Glass.size() + AntiReflection.size() + Tint.size() + First.size() + Second.size() +
+                4);
+    Key.append(Glass).append(1, '\t').append(AntiReflection).append(1, '\t').append(Tint);
+    Key.append(1, '\t').append(First).append(1, '\t').append(Second);
+    return Key;
+}
+
+} // namespace kr6
