@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/EvaluateCombinations.h"
+
 #include <cstdint>
 #include <string>
 
@@ -17,6 +19,7 @@ struct TEvaluateOptions {
     bool Lf = false;
     bool Utf8 = false;
     bool Quiet = false;
+    TEvaluationOptions Evaluation;
 };
 void RunEvaluate(const TEvaluateOptions& Options);
 

@@ -42,12 +42,15 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     });
     std::int64_t Lenses = 0;
     std::int64_t Rows = 0;
-    EvaluateCombinations(Root, [&](const TStringList& LensRows) {
-        Output->WriteRows(LensRows);
-        ++Lenses;
-        Rows += LensRows.Count();
-        Line.Update(State);
-    });
+    EvaluateCombinations(
+        Root,
+        [&](const TStringList& LensRows) {
+            Output->WriteRows(LensRows);
+            ++Lenses;
+            Rows += LensRows.Count();
+            Line.Update(State);
+        },
+        Options.Evaluation);
     Line.Clear();
     Output->Finish();
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -46,6 +48,20 @@ int main(int argc, char** argv) {
     EvaluateCommand->add_flag("--lf", Evaluate.Lf, "End rows with a line feed only");
     EvaluateCommand->add_flag("--utf8", Evaluate.Utf8, "Write UTF-8 instead of Windows-1252");
     EvaluateCommand->add_flag("-q,--quiet", Evaluate.Quiet, "No summary at the end");
+    EvaluateCommand
+        ->add_option("--engine", Evaluate.Evaluation.Engine,
+                     "fast (default) or literal, the step-by-step reference")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, kr6::TEvaluationEngine>{
+                {"fast", kr6::TEvaluationEngine::Fast},
+                {"literal", kr6::TEvaluationEngine::Literal}},
+            CLI::ignore_case))
+        ->option_text("fast|literal");
+    EvaluateCommand
+        ->add_option("--threads", Evaluate.Evaluation.Threads,
+                     "Threads of the fast engine (default: one per core)")
+        ->check(CLI::Range(1U, 1024U))
+        ->option_text("N");
 
     kr6::TInfoOptions Info;
     CLI::App* InfoCommand = App.add_subcommand("info", "Summarise the price list.");
