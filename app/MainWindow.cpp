@@ -26,10 +26,6 @@
 namespace kr6 {
 namespace {
 
-// Often enough for a live display and a movable window, rare enough that processing
-// events costs the evaluation nothing worth measuring.
-constexpr std::chrono::milliseconds RefreshInterval{40};
-
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Maroon(0x80, 0x00, 0x00);
 
@@ -332,7 +328,7 @@ void TFormKr6CombinationToCsvHf::KombiProgress(std::string_view CurrentLens, std
         FProgress.HasExpected = true;
     }
     FProgressPending = true;
-    if (Now - FLastRefresh >= RefreshInterval) {
+    if (Now - FLastRefresh >= FRefreshInterval) {
         ShowProgress();
         QCoreApplication::processEvents();
         FLastRefresh = TClock::now();

@@ -30,6 +30,8 @@ public:
     ~TFormKr6CombinationToCsvHf() override;
 
     const TStringList& ResultList() const { return FResultList; }
+    // How often the evaluation lets the window process its events.
+    void SetRefreshInterval(std::chrono::milliseconds Interval) { FRefreshInterval = Interval; }
     bool Evaluating() const { return FEvaluating; }
 
     // The progress hook of the evaluation.
@@ -92,6 +94,9 @@ private:
     TStringList FResultList;
     TClock::time_point FStartTime;
     TClock::time_point FLastRefresh;
+    // Often enough for a live display and a movable window, rare enough that processing
+    // events costs the evaluation nothing worth measuring.
+    std::chrono::milliseconds FRefreshInterval{40};
     TProgress FProgress;
     bool FProgressPending = false;
     bool FEvaluating = false;
