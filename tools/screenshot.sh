@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the window of kr6csv-gui into a PNG under a virtual X server.
-# Usage: tools/screenshot.sh [OUT.png [ARCHIVE.zip]]  (defaults: docs/window.png, and the
-# window as it is right after start). With an archive the window loads and evaluates it first.
+# Usage: tools/screenshot.sh [OUT.png [ARCHIVE.zip]], paths relative to the repository root
+# (default docs/window.png). With an archive the window loads and evaluates it first;
+# without, it shows the window as it is right after start.
 # KR6CSV_GUI names the program when it is not build/app/kr6csv-gui.
 set -euo pipefail
 cd "$(dirname "$0")/.."
