@@ -7,8 +7,4 @@ source tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --parallel "$(nproc)" >/dev/null
 
-if [[ -x build/cli/kr6csv ]] && build/cli/kr6csv --help 2>/dev/null | grep -q evaluate; then
-    build/cli/kr6csv evaluate "${1:-examples/demo-kr6.zip}"
-else
-    build/cli/kr6csv --version
-fi
+exec build/cli/kr6csv evaluate "${1:-examples/demo-kr6.zip}"

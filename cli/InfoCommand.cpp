@@ -56,7 +56,11 @@ std::string ReadVersion(const std::string& Archive) {
 std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) {
     std::string Text;
     if (const Tdex6DataAdresse* Maker = Root.Adressliste()->Items(0)) {
-        Text += "Maker:              " + Maker->Name + " (" + Maker->EDVText("/", false) + ")\n";
+        const std::string Code = Maker->EDVText("/", false);
+        std::string Name = Maker->Name.empty() ? std::string("none") : Maker->Name;
+        if (!Code.empty())
+            Name += " (" + Code + ")";
+        Text += "Maker:              " + Name + "\n";
         Text += "Valid:              " + DateText(Maker->GA) + " to " + DateText(Maker->GB) + "\n";
     }
     Text += "KR6 version:        " + (Version.empty() ? std::string("none") : Version) + "\n";
