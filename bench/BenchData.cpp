@@ -1,0 +1,141 @@
+#include "bench/BenchData.h"
+
+#include "export/EvaluationLists.h"
+#include "export/FastEvaluation.h"
+#include "import/Kr6Import.h"
+#include "model/Root.h"
+#include "support/ZipArchive.h"
+#include "tools/DemoPriceList.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+namespace kr6::bench {
+namespace {
+
+TDemoSize SizeOf(TBenchList List) {
+    TDemoSize Size;
+    Size.Lenses = 3000;
+    Size.Coatings = 400;
+    Size.Rules = 20000;
+    Size.PriceLines = 500000;
+    Size.Seed = 1;
+    if (List == TBenchList::Double) {
+        Size.Lenses *= 2;
+        Size.Coatings *= 2;
+        Size.Rules *= 2;
+        Size.PriceLines *= 2;
+    }
+    return Size;
+}
+
+// Removes the generated archives when the process ends.
+class TScratchDir {
+public:
+    TScratchDir() {
+        std::string Template =
+            (std::filesystem::temp_directory_path() / "kr6-bench-XXXXXX").string();
+        if (mkdtemp(Template.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary directory for the archives");
+        FPath = Template;
+    }
+    ~TScratchDir() {
+        std::error_code Ignored;
+        std::filesystem::remove_all(FPath, Ignored);
+    }
+    TScratchDir(const TScratchDir&) = delete;
+    TScratchDir& operator=(const TScratchDir&) = delete;
+
+    const std::filesystem::path& Path() const { return FPath; }
+
+private:
+    std::filesystem::path FPath;
+};
+
+std::string GenerateArchive(TBenchList List) {
+    static const TScratchDir Scratch;
+    const std::string Path =
+        (Scratch.Path() / (List == TBenchList::Double ? "bench-2x.zip" : "bench.zip")).string();
+    TOXVCLZip Zip;
+    Zip.SetZipName(Path);
+    // The level the generator writes with, so that inflating costs the same.
+    Zip.SetCompressionLevel(6);
+    for (const TKr6Member& Member : MakeDemoPriceList(SizeOf(List))) {
+        TStringList Lines(false, TStringList::TDuplicates::Accept);
+        Lines.Reserve(Member.Lines.size());
+        for (const std::string& Line : Member.Lines)
+            Lines.Add(Line);
+        Zip.StringsToTextfile(Member.Name, Lines);
+    }
+    return Path;
+}
+
+std::string FindOrGenerate(TBenchList List) {
+    const char* Given =
+        std::getenv(List == TBenchList::Double ? "KR6_BENCH_ARCHIVE_2X" : "KR6_BENCH_ARCHIVE");
+    return Given != nullptr && *Given != '\0' ? std::string(Given) : GenerateArchive(List);
+}
+
+} // namespace
+
+const std::string& BenchArchive(TBenchList List) {
+    static const std::string Standard = FindOrGenerate(TBenchList::Standard);
+    if (List == TBenchList::Standard)
+        return Standard;
+    static const std::string Double = FindOrGenerate(TBenchList::Double);
+    return Double;
+}
+
+Tdex6Dataobject& LoadedBenchList() {
+    static const std::unique_ptr<Tdex6Dataobject> Root = [] {
+        auto Loaded = std::make_unique<Tdex6Dataobject>();
+        LoadKr6File(*Loaded, BenchArchive(TBenchList::Standard));
+        return Loaded;
+    }();
+    return *Root;
+}
+
+const TStringList& EvaluatedBenchLenses() {
+    static const TStringList Lenses = [] {
+        TStringList Codes;
+        ListEvaluatedLenses(LoadedBenchList(), Codes);
+        return Codes;
+    }();
+    return Lenses;
+}
+
+TStringList SampleBenchLenses(int Count) {
+    const TStringList& All = EvaluatedBenchLenses();
+    TStringList Sample;
+    if (Count <= 0 || All.IsEmpty())
+        return Sample;
+    const double Step = static_cast<double>(All.Count()) / Count;
+    for (int I = 0; I < Count && I < All.Count(); ++I)
+        Sample.Add(All[static_cast<int>(I * Step)]);
+    return Sample;
+}
+
+std::int64_t BenchListKeys() {
+    static const std::int64_t Keys = [] {
+        const TFastEvaluator Evaluator(LoadedBenchList());
+        std::int64_t Sum = 0;
+        for (const auto& Lens : EvaluatedBenchLenses())
+            Sum += Evaluator.CountKeys(Lens.Text);
+        return Sum;
+    }();
+    return Keys;
+}
+
+int EnvCount(const char* Name, int Default) {
+    const char* Text = std::getenv(Name);
+    if (Text == nullptr)
+        return Default;
+    const int Value = std::atoi(Text);
+    return Value > 0 ? Value : Default;
+}
+
+} // namespace kr6::bench

@@ -1,0 +1,81 @@
+#include "bench/BenchData.h"
+
+#include "export/EvaluateCombinations.h"
+#include "export/FastEvaluation.h"
+#include "export/LiteralEvaluation.h"
+#include "model/Root.h"
+
+#include <benchmark/benchmark.h>
+
+#include <thread>
+
+namespace kr6::bench {
+namespace {
+
+// The literal engine checks each key on its own and takes minutes on the whole list, so it
+// tests a sample of lenses spread over the list (KR6_BENCH_LITERAL_LENSES); keys per
+// second is the figure to compare. Items are keys.
+const int LiteralSample = EnvCount("KR6_BENCH_LITERAL_LENSES", 12);
+
+void BM_LiteralEngineSample(benchmark::State& State) {
+    const Tdex6Dataobject& Root = LoadedBenchList();
+    const TStringList Lenses = SampleBenchLenses(static_cast<int>(State.range(0)));
+    TLensOutcome Outcome;
+    std::int64_t Tested = 0;
+    for (auto _ : State) {
+        for (const auto& Lens : Lenses) {
+            EvaluateLensLiteral(Root, Lens.Text, Outcome);
+            Tested += Outcome.KeyCount;
+        }
+    }
+    State.SetItemsProcessed(Tested);
+}
+BENCHMARK(BM_LiteralEngineSample)->Arg(LiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The fast engine on the same sample, one thread, testing pass only like the one above.
+void BM_FastEngineSample(benchmark::State& State) {
+    const Tdex6Dataobject& Root = LoadedBenchList();
+    const TStringList Lenses = SampleBenchLenses(static_cast<int>(State.range(0)));
+    const TFastEvaluator Evaluator(Root);
+    TLensOutcome Outcome;
+    std::int64_t Tested = 0;
+    for (auto _ : State) {
+        for (const auto& Lens : Lenses) {
+            Evaluator.EvaluateLens(Lens.Text, Outcome);
+            Tested += Outcome.KeyCount;
+        }
+    }
+    State.SetItemsProcessed(Tested);
+}
+BENCHMARK(BM_FastEngineSample)->Arg(LiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole evaluation of the benchmark list, both passes, by the fast engine on the given
+// number of threads. Items are keys tested.
+void BM_FastEngine(benchmark::State& State) {
+    Tdex6Dataobject& Root = LoadedBenchList();
+    const std::int64_t Keys = BenchListKeys();
+    const TEvaluationOptions Options{TEvaluationEngine::Fast,
+                                     static_cast<unsigned>(State.range(0))};
+    std::int64_t Rows = 0;
+    for (auto _ : State) {
+        EvaluateCombinations(
+            Root, [&Rows](const TStringList& LensRows) { Rows += LensRows.Count(); }, Options);
+    }
+    benchmark::DoNotOptimize(Rows);
+    State.SetItemsProcessed(Keys * static_cast<std::int64_t>(State.iterations()));
+}
+
+int AllCores() {
+    const int Cores = static_cast<int>(std::thread::hardware_concurrency());
+    return EnvCount("KR6_BENCH_THREADS", Cores > 0 ? Cores : 1);
+}
+
+BENCHMARK(BM_FastEngine)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(AllCores())
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+} // namespace kr6::bench
