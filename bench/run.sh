@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Builds the release programs into build-bench/, generates the benchmark list and its
+# double, and measures in one run: the keys per second of both evaluation engines, the
+# import time at both sizes and the peak memory of `kr6csv evaluate` against `kr6csv info`.
+# Prints the figures with PASS or FAIL against the targets; exits 1 when a target fails.
+#
+#   KR6_BENCH_BUILD_DIR        build directory (default build-bench)
+#   KR6_BENCH_LITERAL_LENSES   lenses in the literal engine's sample (default 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/setup.sh
+
+build="${KR6_BENCH_BUILD_DIR:-build-bench}"
+cores="$(nproc)"
+literal_lenses="${KR6_BENCH_LITERAL_LENSES:-30}"
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKR6_SANITIZE=OFF -DKR6_BUILD_TESTS=OFF \
+    -DKR6_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" --parallel "$cores" --target kr6csv make-demo-kr6 kr6-bench peak-rss \
+    >/dev/null
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+lenses=3000 coatings=400 rules=20000 price_lines=500000
+echo "Generating the benchmark list and its double ..." >&2
+"$build/tools/make-demo-kr6" "$work/bench.zip" --lenses $lenses --coatings $coatings \
+    --rules $rules --price-lines $price_lines --seed 1 2>/dev/null
+"$build/tools/make-demo-kr6" "$work/bench-2x.zip" --lenses $((2 * lenses)) \
+    --coatings $((2 * coatings)) --rules $((2 * rules)) --price-lines $((2 * price_lines)) \
+    --seed 1 2>/dev/null
+
+load_before="$(cut -d' ' -f1 /proc/loadavg)"
+echo "Running the benchmarks ..." >&2
+KR6_BENCH_ARCHIVE="$work/bench.zip" KR6_BENCH_ARCHIVE_2X="$work/bench-2x.zip" \
+    KR6_BENCH_THREADS="$cores" KR6_BENCH_LITERAL_LENSES="$literal_lenses" \
+    "$build/bench/kr6-bench" --benchmark_out="$work/bench.csv" --benchmark_out_format=csv >&2
+
+echo "Measuring peak memory ..." >&2
+"$build/bench/peak-rss" -o "$work/evaluate.rss" \
+    "$build/cli/kr6csv" evaluate -q -o /dev/null "$work/bench.zip"
+"$build/bench/peak-rss" -o "$work/info.rss" "$build/cli/kr6csv" info "$work/bench.zip" >/dev/null
+load_after="$(cut -d' ' -f1 /proc/loadavg)"
+
+# Column Column of the benchmark whose name starts with Prefix; times in seconds.
+figure() {
+    awk -F, -v prefix="$1" -v column="$2" '
+        /^name,/ { for (i = 1; i <= NF; i++) index_of[$i] = i; next }
+        index_of["name"] {
+            name = $1; gsub(/"/, "", name)
+            if (index(name, prefix) != 1) next
+            value = $(index_of[column])
+            if (column ~ /_time$/) {
+                unit = $(index_of["time_unit"])
+                value /= (unit == "ns" ? 1e9 : unit == "us" ? 1e6 : unit == "ms" ? 1e3 : 1)
+            }
+            print value; exit
+        }' "$work/bench.csv"
+}
+
+literal=$(figure "BM_LiteralEngineSample/" items_per_second)
+fast_sample=$(figure "BM_FastEngineSample/" items_per_second)
+fast_one=$(figure "BM_FastEngine/threads:1/" items_per_second)
+fast_all=$(figure "BM_FastEngine/threads:$cores/" items_per_second)
+import_one=$(figure "BM_LoadKr6File/1/" real_time)
+import_two=$(figure "BM_LoadKr6File/2/" real_time)
+destroy_one=$(figure "BM_DestroyModel/100000/" real_time)
+destroy_two=$(figure "BM_DestroyModel/200000/" real_time)
+clear_one=$(figure "BM_ClearAll/100000/" real_time)
+clear_two=$(figure "BM_ClearAll/200000/" real_time)
+rss_evaluate=$(cat "$work/evaluate.rss")
+rss_info=$(cat "$work/info.rss")
+
+failed=0
+# Label, value, comparison (">=", "<" or "<="), target, format of the value.
+row() {
+    local verdict
+    verdict=$(awk -v v="$2" -v op="$3" -v t="$4" \
+        'BEGIN { ok = op == ">=" ? v >= t : op == "<" ? v < t : v <= t; print ok ? "PASS" : "FAIL" }')
+    [[ "$verdict" == FAIL ]] && failed=1
+    printf "%-50s %14s   %-10s %s\n" "$1" "$(printf "$5" "$2")" "$3 $4" "$verdict"
+}
+info() {
+    printf "%-50s %14s\n" "$1" "$2"
+}
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { print (b > 0) ? a / b : 0 }'
+}
+
+echo
+echo "Benchmark list: $lenses lenses, $coatings coatings, $rules rules, $price_lines price lines"
+echo "Machine: $cores cores; load average $load_before before, $load_after after the run"
+echo "Literal engine: a sample of $literal_lenses lenses spread evenly over the list (it takes"
+echo "minutes on the whole list); keys per second is the comparable figure."
+echo
+printf "%-50s %14s   %-10s %s\n" "figure" "value" "target" "result"
+info "literal engine, keys/s (sample)" "$(printf '%.0f' "$literal")"
+info "fast engine, keys/s (same sample, 1 thread)" "$(printf '%.0f' "$fast_sample")"
+info "fast engine, keys/s (whole list, 1 thread)" "$(printf '%.0f' "$fast_one")"
+info "fast engine, keys/s (whole list, $cores threads)" "$(printf '%.0f' "$fast_all")"
+row "fast 1 thread / literal" "$(ratio "$fast_one" "$literal")" ">=" 50 "%.1fx"
+info "fast / literal on the same sample" "$(printf '%.1fx' "$(ratio "$fast_sample" "$literal")")"
+row "fast $cores threads / fast 1 thread" "$(ratio "$fast_all" "$fast_one")" ">=" 1.7 "%.2fx"
+row "import of the benchmark list, s" "$import_one" "<" 2 "%.2f"
+info "import of the list at twice its size, s" "$(printf '%.2f' "$import_two")"
+row "import 2x / 1x" "$(ratio "$import_two" "$import_one")" "<=" 2.3 "%.2fx"
+info "freeing 10^5 / 2*10^5 glasses (root destroyed), s" \
+    "$(printf '%.3f / %.3f' "$destroy_one" "$destroy_two")"
+info "emptying 10^5 / 2*10^5 glasses (ClearAll), s" "$(printf '%.3f / %.3f' "$clear_one" "$clear_two")"
+info "peak RSS of kr6csv evaluate, MiB" "$(printf '%.0f' "$(ratio "$rss_evaluate" 1024)")"
+info "peak RSS of kr6csv info, MiB" "$(printf '%.0f' "$(ratio "$rss_info" 1024)")"
+row "peak RSS evaluate / info" "$(ratio "$rss_evaluate" "$rss_info")" "<=" 1.5 "%.2fx"
+exit "$failed"
