@@ -16,7 +16,8 @@ using D = Tdex6Delivery;
 
 const TMaterialSet K{M::Kunststoff};
 
-class EvaluateCombinationsTest : public ::testing::Test {
+// Every test runs for the literal engine and for the fast one on one and on three threads.
+class EvaluateCombinationsTest : public ::testing::TestWithParam<TEvaluationOptions> {
 protected:
     TCombinationModel Model;
     // Every progress call as "lens LensTotal,LensTested,LensDeliverable,All...".
@@ -39,12 +40,12 @@ protected:
 
     TStringList Evaluate() {
         TStringList Rows;
-        EvaluateCombinations(Model.Root, Rows);
+        EvaluateCombinations(Model.Root, Rows, GetParam());
         return Rows;
     }
 };
 
-TEST_F(EvaluateCombinationsTest, KeyCountIsTheProductOfTheChoicesPerKind) {
+TEST_P(EvaluateCombinationsTest, KeyCountIsTheProductOfTheChoicesPerKind) {
     Model.Lens("L", M::Kunststoff);
     Model.Lens("S", M::Silikat); // no coating of its material: the bare lens only
     Model.AntiReflection("A1", K);
@@ -61,7 +62,7 @@ TEST_F(EvaluateCombinationsTest, KeyCountIsTheProductOfTheChoicesPerKind) {
     EXPECT_TRUE(Calls.back().starts_with("S 1,1,1,43,43,")) << Calls.back();
 }
 
-TEST_F(EvaluateCombinationsTest, TwoHardCoatsNeverTogether) {
+TEST_P(EvaluateCombinationsTest, TwoHardCoatsNeverTogether) {
     Model.Lens("L", M::Kunststoff);
     Model.AntiReflection("AR", K);
     Model.Tint("T", K);
@@ -96,7 +97,7 @@ TEST_F(EvaluateCombinationsTest, TwoHardCoatsNeverTogether) {
     EXPECT_EQ(Evaluate().Text(), Rows.Text());
 }
 
-TEST_F(EvaluateCombinationsTest, FurtherCoatingsFillField4First) {
+TEST_P(EvaluateCombinationsTest, FurtherCoatingsFillField4First) {
     Model.Lens("L", M::Kunststoff);
     Model.Coating("B", K);
     Model.Coating("a", K);
@@ -109,7 +110,7 @@ TEST_F(EvaluateCombinationsTest, FurtherCoatingsFillField4First) {
                            "L\t\t\tB\t\r\n");
 }
 
-TEST_F(EvaluateCombinationsTest, LensesInGlassListOrderAndUndeliverableOnesLeftOut) {
+TEST_P(EvaluateCombinationsTest, LensesInGlassListOrderAndUndeliverableOnesLeftOut) {
     Model.Lens("B", M::Kunststoff);
     Model.Lens("N", M::Silikat);
     Model.Lens("A", M::Kunststoff);
@@ -128,7 +129,7 @@ TEST_F(EvaluateCombinationsTest, LensesInGlassListOrderAndUndeliverableOnesLeftO
     EXPECT_EQ(Calls, Expected);
 }
 
-TEST_F(EvaluateCombinationsTest, RulesDecideTheRows) {
+TEST_P(EvaluateCombinationsTest, RulesDecideTheRows) {
     Model.Lens("L", M::Kunststoff);
     Model.Lens("M", M::Kunststoff);
     Model.AntiReflection("AR", K);
@@ -140,6 +141,16 @@ TEST_F(EvaluateCombinationsTest, RulesDecideTheRows) {
     EXPECT_EQ(Lines(Evaluate()), "L\tAR\t\t\t,L\tAR\t\tHC\t,"
                                  "M\t\t\t\t,M\t\t\tHC\t,M\tAR\t\t\t");
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, EvaluateCombinationsTest,
+                         ::testing::Values(TEvaluationOptions{TEvaluationEngine::Literal, 1},
+                                           TEvaluationOptions{TEvaluationEngine::Fast, 1},
+                                           TEvaluationOptions{TEvaluationEngine::Fast, 3}),
+                         [](const ::testing::TestParamInfo<TEvaluationOptions>& Info) {
+                             return Info.param.Engine == TEvaluationEngine::Literal
+                                        ? std::string("Literal")
+                                        : "Fast" + std::to_string(Info.param.Threads) + "Threads";
+                         });
 
 } // namespace
 } // namespace kr6
