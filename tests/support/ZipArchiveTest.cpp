@@ -244,7 +244,7 @@ TEST(ZipArchive, DamagedMembersAreNamedErrors) {
 
     // Both headers declaring a size other than the 500 bytes of the member: 100 bytes or
     // nearly 4 GiB.
-    for (const std::string Declared :
+    for (const std::string& Declared :
          {std::string("\x64\0\0\0", 4), std::string("\xF0\xFF\xFF\xFF")}) {
         TTempArchive Lying({{"LensType.Dat", std::string(500, 'a')}});
         Bytes = Lying.Read();
