@@ -3,13 +3,32 @@
 #include "export/LensOutcome.h"
 #include "support/StringList.h"
 
+#include "model/Combinations.h"
+
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace kr6 {
 
 class Tdex6Dataobject;
+
+// Finds the rules of a lens (RulesOfGlass) without walking every rule: rules for a plain
+// lens code are grouped by its first six characters in upper case, and only lens patterns
+// are tried one by one.
+class TLensRuleIndex {
+public:
+    explicit TLensRuleIndex(const Tdex6DataKombinationsListe& Rules);
+    void RulesOf(std::string_view Glass, TKombinationRefs& Result) const;
+
+private:
+    const Tdex6DataKombinationsListe& FRules;
+    std::unordered_map<std::string, std::vector<int>> FByCode;
+    std::vector<int> FPatterns;
+};
 
 // Gives, lens by lens, exactly the keys and rows of the literal evaluation, but works out
 // once per lens everything that does not depend on the coatings of a key: the allowed and
@@ -27,6 +46,7 @@ public:
 
 private:
     const Tdex6Dataobject& FRoot;
+    TLensRuleIndex FRuleIndex;
     // The coatings of each evaluated kind, the empty entry first.
     std::array<TStringList, 3> FKindCodes;
 };

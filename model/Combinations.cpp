@@ -343,6 +343,16 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TString
                                                  TStringList* Disallowed,
                                                  TStringList* WrongMaterial,
                                                  bool IncludeSpecial) const {
+    TKombinationRefs Rules;
+    RulesOfGlass(Glass, Rules);
+    CoatingsOfGlass(Glass, Rules, Allowed, Disallowed, WrongMaterial, IncludeSpecial);
+}
+
+void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
+                                                 const TKombinationRefs& LensRules,
+                                                 TStringList* Allowed, TStringList* Disallowed,
+                                                 TStringList* WrongMaterial,
+                                                 bool IncludeSpecial) const {
     const Tdex6DataBeschichtungsliste& CoatingList = *Root()->Beschichtungsliste();
     // 1.
     TCoatingKindSet Kinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
@@ -355,15 +365,13 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TString
     // 2. A lens code that no glass has keeps both lists empty.
     if (const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass)) {
         // 3.
-        TKombinationRefs Rules;
-        RulesOfGlass(Glass, Rules);
         TStringList Candidates(true);
         CoatingList.GetCodes(Candidates, false, TMaterialSet{Lens->MAT}, Kinds, 0);
         CoatingList.GetCodes(WrongMat, false, AllMaterials, AllKinds, 0);
         Subtract(WrongMat, Candidates);
         Result.Assign(Candidates);
         // 4.
-        for (const Tdex6DataKombination* Rule : Rules) {
+        for (const Tdex6DataKombination* Rule : LensRules) {
             if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
                 const int Wildcards = Rule->WildcardSlotCount();
                 if (Wildcards == 3) {

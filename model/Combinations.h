@@ -110,6 +110,10 @@ public:
     // with IncludeSpecial. A lens code that no glass has allows nothing.
     void CoatingsOfGlass(std::string_view Glass, TStringList* Allowed, TStringList* Disallowed,
                          TStringList* WrongMaterial, bool IncludeSpecial) const;
+    // The same with the lens's rules (RulesOfGlass) already at hand.
+    void CoatingsOfGlass(std::string_view Glass, const TKombinationRefs& LensRules,
+                         TStringList* Allowed, TStringList* Disallowed, TStringList* WrongMaterial,
+                         bool IncludeSpecial) const;
     // 0 when the lens is deliverable with exactly these coatings, otherwise the number
     // of problems; Problems names the codes concerned, Required (when given) receives
     // the coatings that the lens's "nur lieferbar" rules offer when none of them matches.
