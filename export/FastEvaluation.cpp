@@ -35,9 +35,9 @@ bool BreaksKeyFields(std::string_view Text) {
 using TKindLists = std::array<TStringList, 3>;
 
 void BuildKindLists(const Tdex6Dataobject& Root, const TKindLists& KindCodes,
-                    std::string_view Glass, TKindLists& Lists) {
+                    std::string_view Glass, const TKombinationRefs& Rules, TKindLists& Lists) {
     TStringList Allowed(true);
-    Root.KombinationsListe()->CoatingsOfGlass(Glass, &Allowed, nullptr, nullptr, false);
+    Root.KombinationsListe()->CoatingsOfGlass(Glass, Rules, &Allowed, nullptr, nullptr, false);
     Allowed.Add("");
     for (std::size_t K = 0; K < Lists.size(); ++K) {
         Lists[K].Clear();
@@ -58,6 +58,11 @@ bool NeedsLiteral(std::string_view Glass, const TKindLists& Lists) {
         }
     }
     return false;
+}
+
+// Plain lens codes that MatchCodes finds equal share this key.
+std::string LensCodeKey(std::string_view Code) {
+    return AnsiUpperCase(PadRight(Code.substr(0, std::min<std::size_t>(Code.size(), 6)), 6));
 }
 
 std::int64_t KeyCountOf(const TKindLists& Lists) {
@@ -160,7 +165,8 @@ struct TKeyState {
 // Everything about one lens that does not depend on the coatings of a key.
 class TLensPlan {
 public:
-    TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass, const TKindLists& Lists);
+    TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass, const TKombinationRefs& Rules,
+              const TKindLists& Lists);
 
     // The entry of a text of the kind lists; -1 for the empty entry.
     int EntryOf(std::string_view Text) const { return Text.empty() ? -1 : FEntryIds.at(Text); }
@@ -181,14 +187,15 @@ private:
     std::size_t FRequiredWords = 0;
 };
 
-TLensPlan::TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass, const TKindLists& Lists) {
+TLensPlan::TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass,
+                     const TKombinationRefs& Rules, const TKindLists& Lists) {
     const Tdex6DataKombinationsListe& RuleList = *Root.KombinationsListe();
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
     TTextClasses Classes;
 
     TStringList Scratch(true);
     TStringList Disallowed(true);
-    RuleList.CoatingsOfGlass(Glass, &Scratch, &Disallowed, nullptr, true);
+    RuleList.CoatingsOfGlass(Glass, Rules, &Scratch, &Disallowed, nullptr, true);
 
     std::vector<std::string_view> EntryTexts;
     for (const TStringList& List : Lists) {
@@ -207,9 +214,6 @@ TLensPlan::TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass, const 
             FEntries.push_back(Entry);
         }
     }
-
-    TKombinationRefs Rules;
-    RuleList.RulesOfGlass(Glass, Rules);
 
     // The coatings "nur lieferbar" rules may require, numbered by class.
     std::map<int, std::size_t> RequiredIndex;
@@ -411,7 +415,39 @@ bool TLensPlan::IsDeliverable(const int* Work, int Count, TKeyState& State) cons
 
 } // namespace
 
-TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root) : FRoot(Root) {
+TLensRuleIndex::TLensRuleIndex(const Tdex6DataKombinationsListe& Rules) : FRules(Rules) {
+    for (int I = 0; I < Rules.Count(); ++I) {
+        const std::string& Lens = Rules.GetItem(I)->GE();
+        if (HasWildcard(Lens))
+            FPatterns.push_back(I);
+        else
+            FByCode[LensCodeKey(Lens)].push_back(I);
+    }
+}
+
+void TLensRuleIndex::RulesOf(std::string_view Glass, TKombinationRefs& Result) const {
+    if (HasWildcard(Glass)) {
+        FRules.RulesOfGlass(Glass, Result);
+        return;
+    }
+    Result.clear();
+    static const std::vector<int> None;
+    const auto Found = FByCode.find(LensCodeKey(Glass));
+    const std::vector<int>& Plain = Found != FByCode.end() ? Found->second : None;
+    // Both index lists ascend; merging them keeps the rules in list order.
+    auto P = Plain.begin();
+    for (const int Pattern : FPatterns) {
+        for (; P != Plain.end() && *P < Pattern; ++P)
+            Result.push_back(FRules.GetItem(*P));
+        if (CodesMatch(Glass, FRules.GetItem(Pattern)->GE()))
+            Result.push_back(FRules.GetItem(Pattern));
+    }
+    for (; P != Plain.end(); ++P)
+        Result.push_back(FRules.GetItem(*P));
+}
+
+TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root)
+    : FRoot(Root), FRuleIndex(*Root.KombinationsListe()) {
     for (std::size_t K = 0; K < FKindCodes.size(); ++K) {
         FKindCodes[K] = TStringList(true);
         Root.Beschichtungsliste()->GetCodes(FKindCodes[K], true, EvaluatedMaterials,
@@ -420,8 +456,10 @@ TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root) : FRoot(Root) {
 }
 
 std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
+    TKombinationRefs Rules;
+    FRuleIndex.RulesOf(Glass, Rules);
     TKindLists Lists;
-    BuildKindLists(FRoot, FKindCodes, Glass, Lists);
+    BuildKindLists(FRoot, FKindCodes, Glass, Rules, Lists);
     if (!NeedsLiteral(Glass, Lists))
         return KeyCountOf(Lists);
     TStringList Keys(true);
@@ -430,15 +468,17 @@ std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
 }
 
 void TFastEvaluator::EvaluateLens(std::string_view Glass, TLensOutcome& Outcome) const {
+    TKombinationRefs Rules;
+    FRuleIndex.RulesOf(Glass, Rules);
     TKindLists Lists;
-    BuildKindLists(FRoot, FKindCodes, Glass, Lists);
+    BuildKindLists(FRoot, FKindCodes, Glass, Rules, Lists);
     if (NeedsLiteral(Glass, Lists)) {
         EvaluateLensLiteral(FRoot, Glass, Outcome);
         return;
     }
     Outcome.Clear();
     Outcome.KeyCount = KeyCountOf(Lists);
-    const TLensPlan Plan(FRoot, Glass, Lists);
+    const TLensPlan Plan(FRoot, Glass, Rules, Lists);
 
     std::array<std::vector<int>, 3> Entries;
     for (std::size_t K = 0; K < Lists.size(); ++K) {
