@@ -65,13 +65,27 @@ void WriteEmptyArchive(const std::string& Path) {
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
 }
 
+// The lines that TStringList::SetText makes of Text.
+std::uint64_t LineCount(std::string_view Text) {
+    Text = Text.substr(0, Text.find('\0'));
+    std::uint64_t Count = 0;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        if (Text[I] == '\n' || (Text[I] == '\r' && (I + 1 == Text.size() || Text[I + 1] != '\n')))
+            ++Count;
+    }
+    if (!Text.empty() && Text.back() != '\n' && Text.back() != '\r')
+        ++Count;
+    return Count;
+}
+
 } // namespace
 
 void TOXVCLZip::TZipCloser::operator()(zip* Archive) const {
     zip_discard(Archive);
 }
 
-TOXVCLZip::TOXVCLZip(std::uint64_t MemberLimit) : FMemberLimit(MemberLimit) {}
+TOXVCLZip::TOXVCLZip(std::uint64_t MemberLimit, std::uint64_t LineLimit)
+    : FMemberLimit(MemberLimit), FLineLimit(LineLimit) {}
 
 TOXVCLZip::~TOXVCLZip() = default;
 
@@ -176,8 +190,12 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
 
 void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
     std::string Data;
-    if (ReadMember(Name, Data))
-        Strings.SetText(Data);
+    if (!ReadMember(Name, Data))
+        return;
+    if (LineCount(Data) > FLineLimit)
+        throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
+                            ": member has more than " + std::to_string(FLineLimit) + " lines");
+    Strings.SetText(Data);
 }
 
 bool TOXVCLZip::ExtractBitmapFromZip(std::string_view Name, std::string& Picture) {

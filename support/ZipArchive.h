@@ -19,15 +19,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// No member is read beyond this many bytes, whatever size the directory declares.
-inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{1} << 30;
+// No member is read beyond this many bytes, whatever size the directory declares, and no
+// text member of more lines is taken apart: every line costs memory beyond its bytes, and
+// the import makes an object of many of them. KR6 files stay far below both.
+inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{64} << 20;
+inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
 
 // A ZIP archive read and written member by member in memory. Member names are matched
 // without regard to case (SameText); of several equal names the first directory entry
 // counts.
 class TOXVCLZip {
 public:
-    explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize);
+    explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
+                       std::uint64_t LineLimit = MaxMemberLines);
     ~TOXVCLZip();
     TOXVCLZip(const TOXVCLZip&) = delete;
     TOXVCLZip& operator=(const TOXVCLZip&) = delete;
@@ -75,6 +79,7 @@ private:
     std::string FZipName;
     TZipHandle FReader;
     std::uint64_t FMemberLimit;
+    std::uint64_t FLineLimit;
     std::time_t FMemberTime = 0;
     int FCompressionLevel = 0;
 };

@@ -1,0 +1,148 @@
+#include "helpers/FuzzEntries.h"
+
+#include "export/EvaluateCombinations.h"
+#include "export/EvaluationLists.h"
+#include "export/FastEvaluation.h"
+#include "helpers/TestArchive.h"
+#include "import/Kr6Head.h"
+#include "import/Kr6Import.h"
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
+#include "model/Coatings.h"
+#include "model/ElementReader.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/StringList.h"
+#include "support/ZipArchive.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace kr6::test {
+namespace {
+
+// Small enough that a decompression bomb costs little, large enough for any fuzzed member.
+constexpr std::uint64_t FuzzMemberLimit = 1 << 20;
+
+// Above these the evaluation is skipped: the work grows with the fourth power of the
+// coatings and would only slow the fuzzer down.
+constexpr int MaxEvaluatedGlasses = 32;
+constexpr int MaxEvaluatedCoatings = 32;
+constexpr std::int64_t MaxEvaluatedKeys = 20000;
+
+void Check(bool Condition, const char* What) {
+    if (!Condition)
+        throw std::logic_error(What);
+}
+
+std::int64_t KeyCount(const Tdex6Dataobject& Root) {
+    TStringList Lenses;
+    ListEvaluatedLenses(Root, Lenses);
+    const TFastEvaluator Evaluator(Root);
+    std::int64_t Total = 0;
+    for (const auto& Lens : Lenses)
+        Total += Evaluator.CountKeys(Lens.Text);
+    return Total;
+}
+
+void EvaluateBothWays(Tdex6Dataobject& Root) {
+    if (Root.Glasliste()->Count() > MaxEvaluatedGlasses ||
+        Root.Beschichtungsliste()->Count() > MaxEvaluatedCoatings)
+        return;
+    const std::int64_t Keys = KeyCount(Root);
+    if (Keys > MaxEvaluatedKeys)
+        return;
+    std::int64_t Reported = -1;
+    Root.SetKombiProgress([&Reported](Tdex6Dataobject&, std::string_view, std::int64_t,
+                                      std::int64_t, std::int64_t, std::int64_t AllTotal,
+                                      std::int64_t, std::int64_t) { Reported = AllTotal; });
+    TStringList Literal;
+    EvaluateCombinations(Root, Literal, {TEvaluationEngine::Literal, 1});
+    Check(Reported == -1 || Reported == Keys, "literal total differs from the key count");
+    TStringList Fast;
+    EvaluateCombinations(Root, Fast, {TEvaluationEngine::Fast, 1});
+    Root.SetKombiProgress(nullptr);
+    Check(Literal.Count() <= Keys, "more rows than keys");
+    Check(Literal.Text() == Fast.Text(), "the engines disagree");
+}
+
+} // namespace
+
+void FuzzArchiveBytes(std::string_view Bytes) {
+    static const TTempFile File("", ".zip");
+    File.Write(Bytes);
+    try {
+        TOXVCLZip Archive(FuzzMemberLimit);
+        Archive.SetZipName(File.Path());
+        Archive.FileExists("Head.dat");
+        Archive.UncompressedFilesizeFromFilename("LensType.Dat");
+        Tdex6Dataobject Root;
+        ReadKr6Archive(Root, Archive);
+    } catch (const EArchiveError&) {
+    }
+}
+
+void FuzzRecordLine(std::string_view Line) {
+    TKr6DataLensType LensType;
+    ParseKr6LensType(LensType, Line);
+    TKr6DataLensRange LensRange;
+    ParseKr6LensRange(LensRange, Line);
+    TKr6DataLensGeo LensGeo;
+    ParseKr6LensGeo(LensGeo, Line);
+    TKr6DataLensPrice LensPrice;
+    ParseKr6LensPrice(LensPrice, Line, 0);
+    ParseKr6LensPrice(LensPrice, Line, Kr6LongPriceDiameterVersion);
+    TKr6Dataoptions Options;
+    ParseKr6Options(Options, Line);
+    TKr6DataoptionsColor Color;
+    ParseKr6OptionsColor(Color, Line);
+    TKr6DataoptionsPrice OptionsPrice;
+    ParseKr6OptionsPrice(OptionsPrice, Line);
+    TKr6DataCombination Combination;
+    ParseKr6Combination(Combination, Line);
+    TKr6DataInformation Information;
+    ParseKr6Information(Information, Line);
+    TKr6DataOrderOptions OrderOptions;
+    ParseKr6OrderOptions(OrderOptions, Line);
+    TKr6DataProductgroup Productgroup;
+    ParseKr6Productgroup(Productgroup, Line);
+    TKr6DataCodeSubst Subst;
+    ParseKr6CodeSubst(Subst, Line);
+
+    TStringList Lines;
+    Lines.SetText(Line);
+    TKr6DataHead Head;
+    ParseKr6Head(Head, Lines);
+    Kr6VersionNumber(Head.Version);
+    Kr6VersionNumber(Line);
+}
+
+void FuzzImport(std::string_view Bytes) {
+    std::array<TStringList, 14> Members;
+    for (auto& Member : Members) {
+        const std::size_t End = std::min(Bytes.find('\0'), Bytes.size());
+        Member.SetText(Bytes.substr(0, End));
+        Bytes.remove_prefix(std::min(End + 1, Bytes.size()));
+    }
+    Tdex6Dataobject Root;
+    // Archive order: Head, LensType, LensGeo, LensPrice, Options, OptionsColor,
+    // OptionsPrice, Combination, LensRange, Information, OrderOptions, Productgroup,
+    // CodeSubstitution, OeCodes.
+    BuildKr6Model(Root, Members[0], Members[1], Members[8], Members[2], Members[3], Members[4],
+                  Members[5], Members[6], Members[7], Members[9], Members[10], Members[11],
+                  Members[12], Members[13]);
+    EvaluateBothWays(Root);
+}
+
+void FuzzElementText(std::string_view Bytes) {
+    Tdex6Dataobject Root;
+    TElementReader Reader;
+    try {
+        Reader.Read(Bytes, Root);
+    } catch (const EElementFormError&) {
+    }
+}
+
+} // namespace kr6::test

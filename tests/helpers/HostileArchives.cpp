@@ -1,0 +1,259 @@
+#include "helpers/HostileArchives.h"
+
+#include "helpers/Kr6Lines.h"
+#include "helpers/TestArchive.h"
+
+#include <array>
+#include <random>
+
+namespace kr6::test {
+namespace {
+
+void Put16(std::string& Out, std::uint32_t Value) {
+    Out += static_cast<char>(Value & 0xFF);
+    Out += static_cast<char>(Value >> 8 & 0xFF);
+}
+
+void Put32(std::string& Out, std::uint32_t Value) {
+    Put16(Out, Value & 0xFFFF);
+    Put16(Out, Value >> 16);
+}
+
+// Deflate's bit order: fields from the least significant bit, Huffman codes from the most.
+class TBitWriter {
+public:
+    void Bits(std::uint32_t Value, int Count) {
+        for (int I = 0; I < Count; ++I)
+            Bit(Value >> I & 1);
+    }
+    void Code(std::uint32_t Value, int Length) {
+        for (int I = Length - 1; I >= 0; --I)
+            Bit(Value >> I & 1);
+    }
+    void Zeros(std::uint64_t Count) {
+        for (; Count > 0 && FUsed != 0; --Count)
+            Bit(0);
+        FOut.append(Count / 8, '\0');
+        Bits(0, static_cast<int>(Count % 8));
+    }
+    std::string Finish() {
+        if (FUsed != 0)
+            FOut += static_cast<char>(FByte);
+        return std::move(FOut);
+    }
+
+private:
+    void Bit(std::uint32_t Value) {
+        FByte |= Value << FUsed;
+        if (++FUsed == 8) {
+            FOut += static_cast<char>(FByte);
+            FByte = 0;
+            FUsed = 0;
+        }
+    }
+    std::string FOut;
+    std::uint32_t FByte = 0;
+    int FUsed = 0;
+};
+
+std::string LibzipArchive(const TMembers& Members) {
+    return TTempArchive(Members).Read();
+}
+
+std::string LegalHead() {
+    return HeadLine("version", "6.9.0") + "\r\n" + HeadLine("manufacturer-code", "MK1") + "\r\n";
+}
+
+} // namespace
+
+std::uint32_t Crc32(std::string_view Bytes) {
+    static const auto Table = [] {
+        std::array<std::uint32_t, 256> Result{};
+        for (std::uint32_t N = 0; N < 256; ++N) {
+            std::uint32_t C = N;
+            for (int K = 0; K < 8; ++K)
+                C = (C & 1) ? 0xEDB88320U ^ (C >> 1) : C >> 1;
+            Result[N] = C;
+        }
+        return Result;
+    }();
+    std::uint32_t Crc = 0xFFFFFFFFU;
+    for (const char Byte : Bytes)
+        Crc = Table[(Crc ^ static_cast<unsigned char>(Byte)) & 0xFF] ^ (Crc >> 8);
+    return Crc ^ 0xFFFFFFFFU;
+}
+
+TRawMember StoredMember(std::string_view Name, std::string_view Data) {
+    return {std::string(Name),
+            std::string(Data),
+            0,
+            0,
+            Crc32(Data),
+            static_cast<std::uint32_t>(Data.size())};
+}
+
+std::string ZipOf(const std::vector<TRawMember>& Members) {
+    constexpr std::uint32_t DosTime = 0, DosDate = (45 << 9) | (1 << 5) | 1; // 2025-01-01
+    std::string Out;
+    std::string Directory;
+    for (const TRawMember& Member : Members) {
+        const auto Offset = static_cast<std::uint32_t>(Out.size());
+        const auto CompressedSize = static_cast<std::uint32_t>(Member.Data.size());
+        const auto NameSize = static_cast<std::uint32_t>(Member.Name.size());
+
+        Put32(Out, 0x04034B50);
+        Put16(Out, 20);
+        Put16(Out, Member.Flags);
+        Put16(Out, Member.Method);
+        Put16(Out, DosTime);
+        Put16(Out, DosDate);
+        Put32(Out, Member.Crc);
+        Put32(Out, CompressedSize);
+        Put32(Out, Member.Size);
+        Put16(Out, NameSize);
+        Put16(Out, 0);
+        Out += Member.Name;
+        Out += Member.Data;
+
+        Put32(Directory, 0x02014B50);
+        Put16(Directory, 20);
+        Put16(Directory, 20);
+        Put16(Directory, Member.Flags);
+        Put16(Directory, Member.Method);
+        Put16(Directory, DosTime);
+        Put16(Directory, DosDate);
+        Put32(Directory, Member.Crc);
+        Put32(Directory, CompressedSize);
+        Put32(Directory, Member.Size);
+        Put16(Directory, NameSize);
+        Put16(Directory, 0);
+        Put16(Directory, 0);
+        Put16(Directory, 0);
+        Put16(Directory, 0);
+        Put32(Directory, 0);
+        Put32(Directory, Offset);
+        Directory += Member.Name;
+    }
+    const auto DirectoryOffset = static_cast<std::uint32_t>(Out.size());
+    Out += Directory;
+    Put32(Out, 0x06054B50);
+    Put16(Out, 0);
+    Put16(Out, 0);
+    Put16(Out, static_cast<std::uint32_t>(Members.size()));
+    Put16(Out, static_cast<std::uint32_t>(Members.size()));
+    Put32(Out, static_cast<std::uint32_t>(Directory.size()));
+    Put32(Out, DirectoryOffset);
+    Put16(Out, 0);
+    return Out;
+}
+
+// One dynamic block whose only symbols are the literal 0, the end and the length 258,
+// coded in 2, 2 and 1 bits, with the distance 1 in 1 bit: after one literal zero every
+// further 258 zeros cost two zero bits.
+std::string DeflatedZeros(std::uint32_t Size, std::uint32_t& ActualSize) {
+    const std::uint64_t Copies = (Size - 1) / 258;
+    ActualSize = static_cast<std::uint32_t>(1 + Copies * 258);
+
+    TBitWriter Out;
+    Out.Bits(1, 1); // last block
+    Out.Bits(2, 2); // dynamic Huffman codes
+    Out.Bits(286 - 257, 5);
+    Out.Bits(1 - 1, 5);
+    Out.Bits(18 - 4, 4);
+    // Code length code: 18 (a run of zeros) in 1 bit "0", lengths 1 and 2 as "10" and "11".
+    constexpr std::array<int, 18> Order = {16, 17, 18, 0,  8, 7,  9, 6,  10,
+                                           5,  11, 4,  12, 3, 13, 2, 14, 1};
+    for (const int Symbol : Order)
+        Out.Bits(Symbol == 18 ? 1 : Symbol == 1 || Symbol == 2 ? 2 : 0, 3);
+    const auto Length = [&Out](int Value) {
+        Out.Code(Value == 1 ? 0b10 : 0b11, 2);
+    };
+    const auto ZeroRun = [&Out](int Count) {
+        Out.Code(0, 1);
+        Out.Bits(static_cast<std::uint32_t>(Count - 11), 7);
+    };
+    Length(2);    // literal 0
+    ZeroRun(138); // literals 1 to 138
+    ZeroRun(117); // literals 139 to 255
+    Length(2);    // end of block
+    ZeroRun(28);  // lengths 257 to 284
+    Length(1);    // length 258
+    Length(1);    // distance 1
+    // Codes: length 258 "0", literal 0 "10", end "11"; distance 1 "0".
+    Out.Code(0b10, 2);
+    Out.Zeros(2 * Copies);
+    Out.Code(0b11, 2);
+    return Out.Finish();
+}
+
+std::vector<THostileArchive> HostileArchives() {
+    std::vector<THostileArchive> Cases;
+    const std::string Legal =
+        LibzipArchive({{"Head.dat", LegalHead()}, {"LensType.Dat", LensTypeLine("GL1").Text()}});
+
+    Cases.push_back({"empty file", "", "not a ZIP archive"});
+
+    std::mt19937 Random(6);
+    std::string Noise(4096, '\0');
+    for (char& Byte : Noise)
+        Byte = static_cast<char>(Random() & 0xFF);
+    Cases.push_back({"random bytes", Noise, "not a ZIP archive"});
+
+    Cases.push_back({"truncated archive", Legal.substr(0, Legal.size() / 2), "not a ZIP archive"});
+
+    std::string PastEnd = Legal;
+    const std::size_t End = PastEnd.rfind("PK\x05\x06");
+    PastEnd.replace(End + 16, 4, std::string("\xFF\xFF\x00\x01", 4));
+    Cases.push_back({"directory past the end", PastEnd, "damaged ZIP archive"});
+
+    TRawMember WrongCrc = StoredMember("LensType.Dat", LensTypeLine("GL1").Text());
+    WrongCrc.Crc ^= 1;
+    Cases.push_back({"wrong CRC", ZipOf({WrongCrc}), "CRC error"});
+
+    TRawMember Encrypted = StoredMember("Head.dat", std::string(12, '\x5A') + LegalHead());
+    Encrypted.Flags = 1;
+    Cases.push_back({"encrypted member", ZipOf({Encrypted}), "member is encrypted"});
+
+    TRawMember Imploded = StoredMember("LensType.Dat", "not really imploded");
+    Imploded.Method = 6;
+    Cases.push_back({"unsupported method", ZipOf({Imploded}), "unsupported compression method 6"});
+
+    TRawMember Bomb;
+    Bomb.Name = "LensType.Dat";
+    Bomb.Method = 8;
+    Bomb.Data = DeflatedZeros(BombSize, Bomb.Size);
+    // The CRC of 3 GiB of zeros is never reached: reading stops at the size limit.
+    Cases.push_back({"deflate bomb", ZipOf({Bomb}), "member is larger than"});
+
+    Cases.push_back({"member name with path parts",
+                     LibzipArchive({{"../Head.dat", LegalHead()},
+                                    {"LensType.Dat", LensTypeLine("GL1").Text()}}),
+                     ""});
+
+    std::string Keys;
+    for (int I = 0; I < ManyHeaderKeys; ++I)
+        Keys += HeadLine("unknown-key-" + std::to_string(I), "value") + "\r\n";
+    Cases.push_back(
+        {"header of unknown keys", LibzipArchive({{"Head.dat", Keys + LegalHead()}}), ""});
+
+    // Blanks up to the last byte, so that the fields keep their short values.
+    const auto Long = [](std::string Line) {
+        Line.resize(LongLineLength - 1, ' ');
+        return Line + "x\r\n";
+    };
+    Cases.push_back({"lines of 1 MiB",
+                     LibzipArchive({{"Head.dat", Long(HeadLine("manufacturer-code", "MK1"))},
+                                    {"LensType.Dat", Long(LensTypeLine("GL1").Text()) +
+                                                         Long(LensTypeLine("GL2").Text())},
+                                    {"Options.Dat", Long(OptionsLine("AR1").Text())},
+                                    {"Combination.Dat", Long(CombinationLine("GL1", 1, "AR1"))}}),
+                     ""});
+
+    std::string EmptyLines;
+    for (int I = 0; I < EmptyLensTypeLines; ++I)
+        EmptyLines += "\r\n";
+    Cases.push_back({"empty LensType lines", LibzipArchive({{"LensType.Dat", EmptyLines}}), ""});
+    return Cases;
+}
+
+} // namespace kr6::test

@@ -1,0 +1,54 @@
+#pragma once
+
+// Archive files as they may arrive damaged, built by careless tools or hostile: the bytes
+// of each, built in memory without ever holding the large data they claim to hold.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kr6::test {
+
+// One member as it stands in the archive; sizes and CRC are written as given.
+struct TRawMember {
+    std::string Name;
+    std::string Data;
+    std::uint16_t Method = 0;
+    std::uint16_t Flags = 0;
+    std::uint32_t Crc = 0;
+    std::uint32_t Size = 0;
+};
+
+std::uint32_t Crc32(std::string_view Bytes);
+// A stored member with correct CRC and size.
+TRawMember StoredMember(std::string_view Name, std::string_view Data);
+// Local headers and data, central directory, end record.
+std::string ZipOf(const std::vector<TRawMember>& Members);
+
+// A raw deflate stream of Size zero bytes (at least 259) in about Size / 1032 bytes.
+std::string DeflatedZeros(std::uint32_t Size, std::uint32_t& ActualSize);
+
+// Uncompressed size of the member in DeflateBomb.
+inline constexpr std::uint32_t BombSize = 0xC0000000; // 3 GiB
+
+struct THostileArchive {
+    std::string Name;
+    std::string Bytes;
+    // Empty for an input that is legal and must import; otherwise the cause that the
+    // error message must name.
+    std::string Cause;
+};
+
+// Sizes of the legal cases.
+inline constexpr int ManyHeaderKeys = 100000;
+inline constexpr int EmptyLensTypeLines = 200000;
+inline constexpr std::size_t LongLineLength = 1 << 20;
+
+// Every case: empty file, random bytes, truncated archive, directory past the end, wrong
+// CRC, encrypted member, unsupported method, deflate bomb ("LensType.Dat" of BombSize
+// bytes), a member called "../Head.dat", a header of ManyHeaderKeys unknown keys, lines
+// of LongLineLength bytes, and a "LensType.Dat" of EmptyLensTypeLines empty lines.
+std::vector<THostileArchive> HostileArchives();
+
+} // namespace kr6::test
