@@ -2,6 +2,7 @@
 
 #include "model/Addresses.h"
 #include "model/Coatings.h"
+#include "model/CodeIndex.h"
 #include "model/ElementReader.h"
 #include "model/Formulas.h"
 #include "model/Glasses.h"
@@ -152,7 +153,14 @@ Tdex6DataBeschichtungspreis::Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, 
     Clear(false);
 }
 
-Tdex6DataBeschichtungspreis::~Tdex6DataBeschichtungspreis() = default;
+Tdex6DataBeschichtungspreis::~Tdex6DataBeschichtungspreis() {
+    ReportKeysChanged();
+}
+
+void Tdex6DataBeschichtungspreis::ReportKeysChanged() const {
+    if (auto* List = dynamic_cast<Tdex6DataBeschichtungspreisListe*>(Parent()))
+        List->KeysChanged();
+}
 
 void Tdex6DataBeschichtungspreis::SetPR(double Amount) {
     FPR = Amount;
@@ -197,6 +205,15 @@ void Tdex6DataBeschichtungspreis::ReadTag(TElementReader& Reader, TPartType Part
     }
     if (!IsContent(PartType))
         return;
+    if (SameText(Name, "PQ"))
+        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
+    else if (SameText(Name, "PR"))
+        FPR = TextToFloat(Content);
+    else if (ReadKey(Name, Content))
+        ReportKeysChanged();
+}
+
+bool Tdex6DataBeschichtungspreis::ReadKey(std::string_view Name, std::string_view Content) {
     if (SameText(Name, "Edv"))
         Edv = Content;
     else if (SameText(Name, "ST"))
@@ -207,10 +224,9 @@ void Tdex6DataBeschichtungspreis::ReadTag(TElementReader& Reader, TPartType Part
         EM = FromCode<Tdex6SingleMulti>(TextToInt(Content));
     else if (SameText(Name, "PBID"))
         PBID = TextToInt(Content);
-    else if (SameText(Name, "PQ"))
-        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
-    else if (SameText(Name, "PR"))
-        FPR = TextToFloat(Content);
+    else
+        return false;
+    return true;
 }
 
 std::string Tdex6DataBeschichtungspreis::ProtocolPrefix(int Action,
@@ -223,11 +239,15 @@ std::string Tdex6DataBeschichtungspreis::ProtocolPrefix(int Action,
 
 void Tdex6DataBeschichtungspreis::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
+    const bool KeyWasSet = !Edv.empty() || ST != Tdex6SphTor{} || MAT != Tdex6Material{} ||
+                           EM != Tdex6SingleMulti{} || PBID != 0;
     Edv.clear();
     ST = {};
     MAT = {};
     EM = {};
     PBID = 0;
+    if (KeyWasSet)
+        ReportKeysChanged();
     PQ = {};
     FPR = 0;
     FFormelLokal->Clear(false);
@@ -241,17 +261,24 @@ Tdex6DataBeschichtungspreisListe::FindPrice(Tdex6SphTor ST, Tdex6SingleMulti EM,
                                             Tdex6Material MAT) {
     if (MAT == Tdex6Material::Egal && GlassCode.empty())
         return nullptr;
-    Tdex6DataBeschichtungspreis* Found = nullptr;
-    for (const auto& Price : *this) {
-        if (Price->PBID != PBID)
-            continue;
-        const bool Matches = GlassCode.empty()
-                                 ? Price->Edv.empty() && Price->ST == ST &&
-                                       Price->EffectiveMAT() == MAT && Price->EffectiveEM() == EM
-                                 : SameText(Price->Edv, GlassCode);
-        if (Matches)
-            Found = Price.get();
-    }
+    // A special price matches whatever ST, EM and MAT ask; a general one has no glass
+    // code, so its material is its own.
+    Tdex6DataBeschichtungspreis* Found =
+        GlassCode.empty()
+            ? FGeneralIndex.Find(FItems, {ST, MAT, EM, PBID},
+                                 [](const Tdex6DataBeschichtungspreis& Price) {
+                                     return Price.Edv.empty()
+                                                ? std::optional<TGeneralPriceKey>(
+                                                      {Price.ST, Price.MAT, Price.EM, Price.PBID})
+                                                : std::nullopt;
+                                 })
+            : FSpecialIndex.Find(FItems, {SameTextKey(GlassCode), PBID},
+                                 [](const Tdex6DataBeschichtungspreis& Price) {
+                                     return Price.Edv.empty()
+                                                ? std::nullopt
+                                                : std::optional<TSpecialPriceKey>(
+                                                      {SameTextKey(Price.Edv), Price.PBID});
+                                 });
     if (Found != nullptr || !Create || Parent() == nullptr || Root() == nullptr ||
         Root()->Preisbezeichnungsliste()->FindByID(PBID) == nullptr)
         return Found;
@@ -262,6 +289,27 @@ Tdex6DataBeschichtungspreisListe::FindPrice(Tdex6SphTor ST, Tdex6SingleMulti EM,
     Price->MAT = MAT;
     Price->Edv = GlassCode;
     return Price;
+}
+
+Tdex6DataBeschichtungspreisListe::~Tdex6DataBeschichtungspreisListe() {
+    // The prices report their going to this list, so they go before it does.
+    FItems.clear();
+}
+
+void Tdex6DataBeschichtungspreisListe::KeysChanged() {
+    FSpecialIndex.Invalidate();
+    FGeneralIndex.Invalidate();
+}
+
+std::size_t TCoatingPriceKeyHash::operator()(const TSpecialPriceKey& Key) const noexcept {
+    return std::hash<std::string>()(Key.Code) * 31U ^ static_cast<std::uint32_t>(Key.PBID);
+}
+
+std::size_t TCoatingPriceKeyHash::operator()(const TGeneralPriceKey& Key) const noexcept {
+    return (static_cast<std::size_t>(Key.ST) << 16 | static_cast<std::size_t>(Key.MAT) << 8 |
+            static_cast<std::size_t>(Key.EM)) *
+               1000003U ^
+           static_cast<std::uint32_t>(Key.PBID);
 }
 
 void Tdex6DataBeschichtungspreisListe::DeleteByPBID(std::int32_t ID) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/LastMatchIndex.h"
 #include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
@@ -74,6 +75,8 @@ public:
     Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataBeschichtungspreis() override;
 
+    // The keys of FindPrice. Its index takes a price's keys when it first meets the
+    // price; a change after that must be reported with the list's KeysChanged.
     std::string Edv;
     Tdex6SphTor ST{};
     Tdex6Material MAT{};
@@ -101,13 +104,40 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
+    bool ReadKey(std::string_view Name, std::string_view Content);
+    void ReportKeysChanged() const;
+
     double FPR = 0;
     std::unique_ptr<Tdex6DataFormelLokalBeschichtung> FFormelLokal;
+};
+
+// What FindPrice compares for a special price: the glass code under SameText.
+struct TSpecialPriceKey {
+    std::string Code;
+    std::int32_t PBID = 0;
+
+    friend bool operator==(const TSpecialPriceKey&, const TSpecialPriceKey&) = default;
+};
+
+// What FindPrice compares for a general price (whose material is its own).
+struct TGeneralPriceKey {
+    Tdex6SphTor ST{};
+    Tdex6Material MAT{};
+    Tdex6SingleMulti EM{};
+    std::int32_t PBID = 0;
+
+    friend bool operator==(const TGeneralPriceKey&, const TGeneralPriceKey&) = default;
+};
+
+struct TCoatingPriceKeyHash {
+    std::size_t operator()(const TSpecialPriceKey& Key) const noexcept;
+    std::size_t operator()(const TGeneralPriceKey& Key) const noexcept;
 };
 
 class Tdex6DataBeschichtungspreisListe : public Tdex6ObjectList<Tdex6DataBeschichtungspreis> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    ~Tdex6DataBeschichtungspreisListe() override;
 
     // The last matching price: with a glass code the special price of that glass and
     // PBID, otherwise the general price of ST, MAT, EM and PBID. A general request for
@@ -118,10 +148,18 @@ public:
                                            Tdex6Material MAT);
     // Frees every price of the price description ID.
     void DeleteByPBID(std::int32_t ID);
+    // The keys of prices already in the list were changed by assigning their fields.
+    void KeysChanged();
 
     std::string_view TagName() const override { return "BPL"; }
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
+
+private:
+    TLastMatchIndex<TSpecialPriceKey, Tdex6DataBeschichtungspreis, TCoatingPriceKeyHash>
+        FSpecialIndex;
+    TLastMatchIndex<TGeneralPriceKey, Tdex6DataBeschichtungspreis, TCoatingPriceKeyHash>
+        FGeneralIndex;
 };
 
 } // namespace kr6

@@ -60,7 +60,10 @@ Tdex6DataBeschichtung::Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* P
     FSpecialPrices->SetItemTag("EDV");
 }
 
-Tdex6DataBeschichtung::~Tdex6DataBeschichtung() = default;
+Tdex6DataBeschichtung::~Tdex6DataBeschichtung() {
+    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
+        List->ItemChanged(true);
+}
 
 bool Tdex6DataBeschichtung::IsSpecial() const {
     return IsGroupCode(FEDV);
@@ -141,13 +144,25 @@ void Tdex6DataBeschichtung::SetEDV(std::string_view Code) {
         Root()->KombinationsListe()->RenameCoating(FEDV, Code);
         Root()->Produktgruppenliste()->RenameCoating(FEDV, Code);
     }
+    if (FEDV == Code)
+        return;
     FEDV = Code;
+    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
+        List->ItemChanged(false);
 }
 
 void Tdex6DataBeschichtung::SetCSNR(std::int32_t Value) {
-    FCSNR = Value;
+    StoreCSNR(Value);
     if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste(); List != nullptr && List->AutoSort)
         List->RenumberAround(*this);
+}
+
+void Tdex6DataBeschichtung::StoreCSNR(std::int32_t Value) {
+    if (Value == FCSNR)
+        return;
+    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
+        List->FSortOrder.Detach(*this);
+    FCSNR = Value;
 }
 
 bool Tdex6DataBeschichtung::IsValidAt(TDateTime Date) const {
@@ -223,7 +238,7 @@ void Tdex6DataBeschichtung::WriteTags(TXmlStream& Writer) const {
     WriteIntElement(Writer, "DMVon", DMVon);
     WriteIntElement(Writer, "DMBis", DMBis);
     WriteBoolElement(Writer, "OLB", OLB);
-    WriteIntElement(Writer, "CSNR", FCSNR);
+    WriteIntElement(Writer, "CSNR", CSNR());
     WriteBoolElement(Writer, "EMEG", FEMEG);
     WriteBoolElement(Writer, "STEG", FSTEG);
     for (const TKr4Tag& Tag : Kr4Tags) {
@@ -409,7 +424,11 @@ void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     UVA = 0;
     FDescriptions = {};
     FShortDescriptions = {};
-    FEDV.clear();
+    if (!FEDV.empty()) {
+        FEDV.clear();
+        if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
+            List->ItemChanged(false);
+    }
     LB = 0;
     LA = 0;
     AAD = false;
@@ -425,7 +444,7 @@ void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     FSTEG = true;
     FEMEG = true;
     FKB = 0;
-    FCSNR = 0;
+    StoreCSNR(0);
     OLB = false;
     FFarbListe->Reset(false);
     FPreisListe->Reset(false);
@@ -450,15 +469,25 @@ std::uint32_t CompatibilityFeatures(const Tdex6DataBeschichtung& Coating) {
 
 // --- Tdex6DataBeschichtungsliste ---
 
+Tdex6DataBeschichtungsliste::~Tdex6DataBeschichtungsliste() {
+    // The coatings report their going to this list, so they go before it does.
+    FItems.clear();
+}
+
 Tdex6DataBeschichtung* Tdex6DataBeschichtungsliste::FindByEDV(std::string_view Code) const {
-    if (Code.empty())
-        return nullptr;
-    Tdex6DataBeschichtung* Found = nullptr;
-    for (const auto& Coating : *this) {
-        if (SameText(Coating->EDV(), Code))
-            Found = Coating.get();
-    }
-    return Found;
+    return Code.empty() ? nullptr : FCodeIndex.Find(FItems, Code);
+}
+
+Tdex6DataBeschichtung* Tdex6DataBeschichtungsliste::AddNew() {
+    Tdex6DataBeschichtung* Coating = Tdex6ObjectList::AddNew();
+    FSortOrder.Appended(FItems, *Coating);
+    return Coating;
+}
+
+void Tdex6DataBeschichtungsliste::ItemChanged(bool OrderToo) {
+    FCodeIndex.Invalidate();
+    if (OrderToo)
+        FSortOrder.Forget();
 }
 
 std::string Tdex6DataBeschichtungsliste::GetDescription(std::string_view Code) const {
@@ -498,6 +527,8 @@ bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {
 
 void Tdex6DataBeschichtungsliste::Reset(bool WithDefaults) {
     Tdex6ObjectList::Reset(WithDefaults);
+    FCodeIndex.Invalidate();
+    FSortOrder.Restart();
     if (!WithDefaults)
         return;
     for (std::string_view Code : SpecialCodes) {
@@ -515,16 +546,7 @@ void Tdex6DataBeschichtungsliste::Renumber() {
 }
 
 void Tdex6DataBeschichtungsliste::RenumberAround(const Tdex6DataBeschichtung& Changed) {
-    AutoSort = false;
-    TStringList Keys(true, TStringList::TDuplicates::Accept);
-    for (const auto& Coating : *this) {
-        const std::int64_t Key =
-            static_cast<std::int64_t>(Coating->CSNR()) * 10 + (Coating.get() != &Changed ? 1 : 0);
-        Keys.Add(IntToZeroPadded(Key, 9), Coating.get());
-    }
-    for (int I = 0; I < Keys.Count(); ++I)
-        static_cast<Tdex6DataBeschichtung*>(Keys.Objects(I))->SetCSNR(I);
-    AutoSort = true;
+    FSortOrder.Renumber(FItems, Changed);
 }
 
 void Tdex6DataBeschichtungsliste::ReadTag(TElementReader& Reader, TPartType PartType,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/CoatingParts.h"
+#include "model/CodeIndex.h"
 #include "model/CodeTables.h"
 #include "model/ObjectBase.h"
 #include "model/ObjectList.h"
+#include "model/SortNumberOrder.h"
 #include "support/DateTimeText.h"
 #include "support/SmallSet.h"
 #include "support/StringList.h"
@@ -122,7 +124,11 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
+    friend class TSortNumberOrder<Tdex6DataBeschichtung>;
+
     std::string SpecialDescription() const;
+    // Sets the sort number without renumbering.
+    void StoreCSNR(std::int32_t Value);
     bool ReadOwnedStart(TElementReader& Reader, std::string_view Name);
     void ReadContent(std::string_view Name, std::string_view Content);
 
@@ -157,6 +163,7 @@ inline bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschich
 class Tdex6DataBeschichtungsliste : public Tdex6ObjectList<Tdex6DataBeschichtung> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    ~Tdex6DataBeschichtungsliste() override;
 
     // While true, every change of a coating's CSNR renumbers the list.
     bool AutoSort = true;
@@ -171,6 +178,7 @@ public:
     // kind with KindSet and are valid at Date; an empty entry first when AddEmpty.
     void GetCodes(TStringList& Strings, bool AddEmpty, TMaterialSet MATSet, TCoatingKindSet KindSet,
                   TDateTime Date) const;
+    Tdex6DataBeschichtung* AddNew() override;
     // Also drops the coating's combination rules and its code from the product groups.
     bool Remove(Tdex6DataBeschichtung* Item) override;
     // With defaults the list is left holding the nine surcharge groups Z1-Z3, P1-P6.
@@ -187,6 +195,11 @@ private:
     // Sort numbers 0 to Count - 1 in the order of the present ones; Changed goes before
     // the others that share its number.
     void RenumberAround(const Tdex6DataBeschichtung& Changed);
+    // A coating left the list or changed its code.
+    void ItemChanged(bool OrderToo);
+
+    TCodeIndex<Tdex6DataBeschichtung> FCodeIndex;
+    TSortNumberOrder<Tdex6DataBeschichtung> FSortOrder;
 };
 
 } // namespace kr6

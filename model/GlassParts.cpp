@@ -183,7 +183,14 @@ Tdex6DataGlasPreis::Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent,
     Tdex6DataGlasPreis::Clear(false);
 }
 
-Tdex6DataGlasPreis::~Tdex6DataGlasPreis() = default;
+Tdex6DataGlasPreis::~Tdex6DataGlasPreis() {
+    ReportKeysChanged();
+}
+
+void Tdex6DataGlasPreis::ReportKeysChanged() const {
+    if (auto* List = dynamic_cast<Tdex6DataGlasPreisListe*>(Parent()))
+        List->KeysChanged();
+}
 
 void Tdex6DataGlasPreis::SetPR(double Amount) {
     FPR = Amount;
@@ -216,6 +223,15 @@ void Tdex6DataGlasPreis::ReadTag(TElementReader& Reader, TPartType PartType, std
     }
     if (!IsContent(PartType))
         return;
+    if (SameText(Name, "PR"))
+        FPR = TextToFloat(Content);
+    else if (SameText(Name, "PQ"))
+        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
+    else if (ReadKey(Name, Content))
+        ReportKeysChanged();
+}
+
+bool Tdex6DataGlasPreis::ReadKey(std::string_view Name, std::string_view Content) {
     if (SameText(Name, "GSph"))
         GSph = TextToInt(Content);
     else if (SameText(Name, "GCyl"))
@@ -226,10 +242,9 @@ void Tdex6DataGlasPreis::ReadTag(TElementReader& Reader, TPartType PartType, std
         LBI = TextToInt(Content);
     else if (SameText(Name, "PBID"))
         PBID = TextToInt(Content);
-    else if (SameText(Name, "PR"))
-        FPR = TextToFloat(Content);
-    else if (SameText(Name, "PQ"))
-        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
+    else
+        return false;
+    return true;
 }
 
 std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -241,9 +256,12 @@ std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Na
 }
 
 void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
+    const bool KeyWasSet = GCyl != 0 || GSph != 0 || PBID != 0 || LBI != 0 || GDM != TDiameter{};
     FPR = 0;
     GCyl = GSph = PBID = LBI = 0;
     GDM = {};
+    if (KeyWasSet)
+        ReportKeysChanged();
     PQ = Tdex6PriceSource::Value0;
     FFormel->Clear(WithDefaults);
 }
@@ -251,12 +269,11 @@ void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
 Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::int32_t GCyl,
                                                        const TDiameter& GDM, std::int32_t PBID,
                                                        std::int32_t LBI, bool Create) {
-    Tdex6DataGlasPreis* Found = nullptr;
-    for (const auto& Price : FItems) {
-        if (Price->GSph == GSph && Price->GCyl == GCyl && Price->PBID == PBID &&
-            Price->LBI == LBI && !DiametersDiffer(Price->GDM, GDM))
-            Found = Price.get();
-    }
+    Tdex6DataGlasPreis* Found =
+        FIndex.Find(FItems, {GSph, GCyl, GDM, PBID, LBI}, [](const Tdex6DataGlasPreis& Price) {
+            return std::optional<TGlassPriceKey>(
+                {Price.GSph, Price.GCyl, Price.GDM, Price.PBID, Price.LBI});
+        });
     if (Found != nullptr || !Create)
         return Found;
     const Tdex6DataGlas* Owner = Glas();
@@ -274,6 +291,19 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
     Price->PBID = PBID;
     Price->LBI = LBI;
     return Price;
+}
+
+Tdex6DataGlasPreisListe::~Tdex6DataGlasPreisListe() {
+    // The prices report their going to this list, so they go before it does.
+    FItems.clear();
+}
+
+std::size_t TGlassPriceKeyHash::operator()(const TGlassPriceKey& Key) const noexcept {
+    std::size_t Hash = 0;
+    for (const std::int32_t Part : {Key.GSph, Key.GCyl, Key.GDM.First, Key.GDM.Second,
+                                    std::int32_t{Key.GDM.Elliptical}, Key.PBID, Key.LBI})
+        Hash = Hash * 1000003U ^ static_cast<std::uint32_t>(Part);
+    return Hash;
 }
 
 void Tdex6DataGlasPreisListe::DeleteByPBID(std::int32_t ID) {

@@ -2,6 +2,7 @@
 
 #include "model/CodeTables.h"
 #include "model/Formulas.h"
+#include "model/LastMatchIndex.h"
 #include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
@@ -83,6 +84,8 @@ public:
     Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataGlasPreis() override;
 
+    // The keys of FindPrice. Its index takes a price's keys when it first meets the
+    // price; a change after that must be reported with the list's KeysChanged.
     std::int32_t GCyl = 0;
     std::int32_t GSph = 0;
     // ID of the price description this amount fills.
@@ -110,13 +113,32 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
+    bool ReadKey(std::string_view Name, std::string_view Content);
+    void ReportKeysChanged() const;
+
     double FPR = 0;
     std::unique_ptr<Tdex6DataFormelLokalGlas> FFormel;
+};
+
+// What FindPrice compares.
+struct TGlassPriceKey {
+    std::int32_t GSph = 0;
+    std::int32_t GCyl = 0;
+    TDiameter GDM;
+    std::int32_t PBID = 0;
+    std::int32_t LBI = 0;
+
+    friend bool operator==(const TGlassPriceKey&, const TGlassPriceKey&) = default;
+};
+
+struct TGlassPriceKeyHash {
+    std::size_t operator()(const TGlassPriceKey& Key) const noexcept;
 };
 
 class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    ~Tdex6DataGlasPreisListe() override;
 
     // The last price with exactly these keys. Without one, and with Create, a price is
     // added only when the owning glass uses both price groups and the root knows the
@@ -125,11 +147,16 @@ public:
                                   std::int32_t PBID, std::int32_t LBI, bool Create);
     // Deletes every price of this price description.
     void DeleteByPBID(std::int32_t ID);
+    // The keys of prices already in the list were changed by assigning their fields.
+    void KeysChanged() { FIndex.Invalidate(); }
     Tdex6DataGlas* Glas() const;
 
     std::string_view TagName() const override { return "DEX"; }
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
+
+private:
+    TLastMatchIndex<TGlassPriceKey, Tdex6DataGlasPreis, TGlassPriceKeyHash> FIndex;
 };
 
 // For which diameters a geometry holds; set by the KR6 import, not part of the element

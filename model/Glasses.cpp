@@ -8,9 +8,6 @@
 #include "support/TextCompare.h"
 #include "texts/Language.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace kr6 {
 namespace {
 
@@ -53,12 +50,19 @@ Tdex6DataGlas::Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewO
     Tdex6DataGlas::Clear(false);
 }
 
-Tdex6DataGlas::~Tdex6DataGlas() = default;
+Tdex6DataGlas::~Tdex6DataGlas() {
+    if (Tdex6DataGlasliste* List = GlasListe())
+        List->ItemChanged(true);
+}
 
 void Tdex6DataGlas::SetEDV(std::string_view Code) {
     if (!FEDV.empty() && !SameText(FEDV, Code) && Root() != nullptr)
         RenameInRules(FEDV, Code);
+    if (FEDV == Code)
+        return;
     FEDV = Code;
+    if (Tdex6DataGlasliste* List = GlasListe())
+        List->ItemChanged(false);
 }
 
 void Tdex6DataGlas::RenameInRules(std::string_view OldCode, std::string_view NewCode) {
@@ -85,9 +89,17 @@ void Tdex6DataGlas::SetKB(int Index, std::string_view Text) {
 }
 
 void Tdex6DataGlas::SetCSNR(std::int32_t Value) {
-    FCSNR = Value;
+    StoreCSNR(Value);
     if (Tdex6DataGlasliste* List = GlasListe(); List != nullptr && List->AutoSort)
         List->RenumberAround(*this);
+}
+
+void Tdex6DataGlas::StoreCSNR(std::int32_t Value) {
+    if (Value == FCSNR)
+        return;
+    if (Tdex6DataGlasliste* List = GlasListe())
+        List->FSortOrder.Detach(*this);
+    FCSNR = Value;
 }
 
 bool Tdex6DataGlas::IsValidAt(TDateTime Date) const {
@@ -144,7 +156,7 @@ void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
     WriteBoolElement(Writer, "TS", TS);
     WriteIntElement(Writer, "EGB", Code(EGB));
     WriteIntElement(Writer, "EdDmA", EdDmA);
-    WriteIntElement(Writer, "CSNR", FCSNR);
+    WriteIntElement(Writer, "CSNR", CSNR());
     FGlasWirkungsListe->WriteXml(Writer);
     FGlasGeometrieListe->WriteXml(Writer);
     FGlasPreisListe->WriteXml(Writer);
@@ -281,7 +293,11 @@ std::string Tdex6DataGlas::ProtocolPrefix(int Action, std::string_view /*Name*/)
 }
 
 void Tdex6DataGlas::Clear(bool WithDefaults) {
-    FEDV.clear();
+    if (!FEDV.empty()) {
+        FEDV.clear();
+        if (Tdex6DataGlasliste* List = GlasListe())
+            List->ItemChanged(false);
+    }
     for (std::string& Text : FBTexts)
         Text.clear();
     for (std::string& Text : FKBTexts)
@@ -306,7 +322,7 @@ void Tdex6DataGlas::Clear(bool WithDefaults) {
     AGKB = AGKG = 100;
     Vers = Pri = EG = TS = false;
     EdDmA = 0;
-    FCSNR = 0;
+    StoreCSNR(0);
     KDMA = KMDM = 0;
     FGlasWirkungsListe->Reset(WithDefaults);
     FGlasGeometrieListe->Reset(WithDefaults);
@@ -318,14 +334,31 @@ void Tdex6DataGlas::Clear(bool WithDefaults) {
 
 // Glass list
 
+Tdex6DataGlasliste::~Tdex6DataGlasliste() {
+    // The glasses report their going to this list, so they go before it does.
+    FItems.clear();
+}
+
 Tdex6DataGlas* Tdex6DataGlasliste::FindByEDV(std::string_view Code) const {
-    const std::string_view Wanted = TrimRightBlanks(Code);
-    Tdex6DataGlas* Found = nullptr;
-    for (const auto& Glas : FItems) {
-        if (SameText(Glas->EDV(), Wanted))
-            Found = Glas.get();
-    }
-    return Found;
+    return FCodeIndex.Find(FItems, TrimRightBlanks(Code));
+}
+
+Tdex6DataGlas* Tdex6DataGlasliste::AddNew() {
+    Tdex6DataGlas* Glas = Tdex6ObjectList::AddNew();
+    FSortOrder.Appended(FItems, *Glas);
+    return Glas;
+}
+
+void Tdex6DataGlasliste::Reset(bool WithDefaults) {
+    Tdex6ObjectList::Reset(WithDefaults);
+    FCodeIndex.Invalidate();
+    FSortOrder.Restart();
+}
+
+void Tdex6DataGlasliste::ItemChanged(bool OrderToo) {
+    FCodeIndex.Invalidate();
+    if (OrderToo)
+        FSortOrder.Forget();
 }
 
 Tdex6DataGlas* Tdex6DataGlasliste::NewGlas() {
@@ -355,30 +388,7 @@ void Tdex6DataGlasliste::Renumber() {
 }
 
 void Tdex6DataGlasliste::RenumberAround(const Tdex6DataGlas& Changed) {
-    // The keys are 9-digit texts in the order of sorted lists, and a key goes before the
-    // equal keys of glasses earlier in the list, as a sorted list accepting duplicates
-    // would insert it. Sorting once keeps this at n log n: the import renumbers on every
-    // new glass.
-    struct TEntry {
-        std::string Key;
-        std::size_t Index;
-    };
-    std::vector<TEntry> Entries;
-    Entries.reserve(FItems.size());
-    for (std::size_t I = 0; I < FItems.size(); ++I) {
-        const std::int64_t Key =
-            std::int64_t{FItems[I]->CSNR()} * 10 + (FItems[I].get() == &Changed ? 0 : 1);
-        Entries.push_back({IntToZeroPadded(Key, 9), I});
-    }
-    std::sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {
-        const int Order = CompareText(A.Key, B.Key);
-        return Order != 0 ? Order < 0 : A.Index > B.Index;
-    });
-    const bool WasAutoSort = AutoSort;
-    AutoSort = false;
-    for (std::size_t Rank = 0; Rank < Entries.size(); ++Rank)
-        FItems[Entries[Rank].Index]->SetCSNR(static_cast<std::int32_t>(Rank));
-    AutoSort = WasAutoSort;
+    FSortOrder.Renumber(FItems, Changed);
 }
 
 void Tdex6DataGlasliste::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CodeIndex.h"
 #include "model/CodeTables.h"
 #include "model/DeliveryRanges.h"
 #include "model/Formulas.h"
@@ -8,6 +9,7 @@
 #include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 #include "model/OrderOptions.h"
+#include "model/SortNumberOrder.h"
 #include "support/StringList.h"
 
 #include <array>
@@ -101,8 +103,12 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
+    friend class TSortNumberOrder<Tdex6DataGlas>;
+
     // Renames the code wherever the root's rules and groups name this glass.
     void RenameInRules(std::string_view OldCode, std::string_view NewCode);
+    // Sets the sort number without renumbering.
+    void StoreCSNR(std::int32_t Value);
     // Hands the reader to the owned object whose element starts; false for none.
     bool ReadChild(TElementReader& Reader, std::string_view Name);
 
@@ -123,6 +129,7 @@ private:
 class Tdex6DataGlasliste : public Tdex6ObjectList<Tdex6DataGlas> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    ~Tdex6DataGlasliste() override;
 
     // While on, every change of a glass's sort number renumbers the list.
     bool AutoSort = true;
@@ -139,6 +146,8 @@ public:
     // Sort numbers 0 to Count - 1, the first glass leading among its equals.
     void Renumber();
 
+    Tdex6DataGlas* AddNew() override;
+    void Reset(bool WithDefaults) override;
     std::string_view TagName() const override { return "GLL"; }
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
@@ -148,6 +157,11 @@ private:
     // Gives the glasses sort numbers 0 to Count - 1 in the order of their current ones;
     // Changed goes before the glasses that share its number.
     void RenumberAround(const Tdex6DataGlas& Changed);
+    // A glass left the list or changed its code.
+    void ItemChanged(bool OrderToo);
+
+    TCodeIndex<Tdex6DataGlas> FCodeIndex;
+    TSortNumberOrder<Tdex6DataGlas> FSortOrder;
 };
 
 } // namespace kr6

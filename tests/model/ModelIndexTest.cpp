@@ -1,0 +1,335 @@
+// The code and price indexes and the sort-number order against the plain walks and the
+// literal renumbering, on random operation sequences.
+#include "model/Addresses.h"
+#include "model/CoatingParts.h"
+#include "model/Coatings.h"
+#include "model/DeliveryRanges.h"
+#include "model/GlassParts.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/Conversions.h"
+#include "support/StringList.h"
+#include "support/TextCompare.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <thread>
+#include <type_traits>
+#include <vector>
+
+namespace kr6 {
+namespace {
+
+// A sorted list accepting duplicates of the keys CSNR * 10 (+ 1 for all but Changed);
+// the numbers are kept by list position.
+void LiteralRenumber(std::vector<std::int32_t>& Numbers, std::size_t Changed) {
+    TStringList Keys(true, TStringList::TDuplicates::Accept);
+    std::vector<std::size_t> Positions(Numbers.size());
+    for (std::size_t I = 0; I < Numbers.size(); ++I) {
+        Positions[I] = I;
+        Keys.Add(IntToZeroPadded(std::int64_t{Numbers[I]} * 10 + (I == Changed ? 0 : 1), 9),
+                 &Positions[I]);
+    }
+    for (int I = 0; I < Keys.Count(); ++I)
+        Numbers[*static_cast<std::size_t*>(Keys.Objects(I))] = I;
+}
+
+std::int32_t RandomSortNumber(std::mt19937& Random, std::size_t Count) {
+    static constexpr std::array<std::int32_t, 8> Odd{
+        -1, -150, -123456789, 99'999'999, 100'000'000, 123'456'789, INT32_MAX, INT32_MIN};
+    switch (Random() % 4) {
+    case 0:
+        return Odd[Random() % Odd.size()];
+    case 1: // ties
+        return static_cast<std::int32_t>(Random() % 3);
+    default:
+        return static_cast<std::int32_t>(Random() % (Count + 3));
+    }
+}
+
+template <class TList> void CheckRenumberingAgainstLiteral(unsigned Seed) {
+    constexpr bool IsGlassList = std::is_same_v<TList, Tdex6DataGlasliste>;
+    Tdex6Dataobject Root;
+    TList* List = nullptr;
+    if constexpr (IsGlassList)
+        List = Root.Glasliste();
+    else
+        List = Root.Beschichtungsliste();
+    List->Reset(false);
+    std::vector<std::int32_t> Numbers;
+    std::mt19937 Random(Seed);
+    for (int Step = 0; Step < 300; ++Step) {
+        const std::size_t Count = Numbers.size();
+        const auto Any = [&] {
+            return Random() % Count;
+        };
+        const unsigned Op = Count == 0 ? 0 : Random() % 20;
+        if (Op < 6) { // a new element with a sort number, as the import adds it
+            if constexpr (IsGlassList) {
+                List->NewGlas();
+                Numbers.push_back(100000);
+                if (List->AutoSort)
+                    LiteralRenumber(Numbers, Count);
+            } else {
+                List->NewItem();
+                Numbers.push_back(0);
+            }
+            if (Random() % 2 == 0) {
+                List->Items(static_cast<int>(Count))->Clear(false);
+                Numbers.back() = 0;
+            }
+            const std::int32_t Value = RandomSortNumber(Random, Count);
+            List->Items(static_cast<int>(Count))->SetCSNR(Value);
+            Numbers.back() = Value;
+            if (List->AutoSort)
+                LiteralRenumber(Numbers, Count);
+        } else if (Op < 13) {
+            const std::size_t I = Any();
+            const std::int32_t Value = RandomSortNumber(Random, Count);
+            List->Items(static_cast<int>(I))->SetCSNR(Value);
+            Numbers[I] = Value;
+            if (List->AutoSort)
+                LiteralRenumber(Numbers, I);
+        } else if (Op == 13) {
+            const std::size_t I = Any();
+            List->Items(static_cast<int>(I))->Clear(false);
+            Numbers[I] = 0;
+        } else if (Op == 14) {
+            List->AutoSort = !List->AutoSort;
+        } else if (Op == 15) {
+            List->Renumber();
+            if (IsGlassList || List->AutoSort)
+                LiteralRenumber(Numbers, 0);
+        } else if (Op == 16) {
+            const std::size_t I = Any();
+            if constexpr (IsGlassList)
+                List->Delete(static_cast<int>(I));
+            else
+                List->Remove(List->Items(static_cast<int>(I)));
+            Numbers.erase(Numbers.begin() + static_cast<std::ptrdiff_t>(I));
+        } else if (Op == 17) {
+            List->AddNew();
+            Numbers.push_back(0);
+        } else {
+            List->AutoSort = true;
+        }
+        ASSERT_EQ(List->Count(), static_cast<int>(Numbers.size()));
+        for (std::size_t I = 0; I < Numbers.size(); ++I)
+            ASSERT_EQ(List->Items(static_cast<int>(I))->CSNR(), Numbers[I])
+                << "seed " << Seed << ", step " << Step << ", element " << I;
+    }
+}
+
+TEST(SortNumberOrder, GlassRenumberingEndsAsTheLiteralOne) {
+    for (unsigned Seed = 1; Seed <= 12; ++Seed)
+        CheckRenumberingAgainstLiteral<Tdex6DataGlasliste>(Seed);
+}
+
+TEST(SortNumberOrder, CoatingRenumberingEndsAsTheLiteralOne) {
+    for (unsigned Seed = 1; Seed <= 12; ++Seed)
+        CheckRenumberingAgainstLiteral<Tdex6DataBeschichtungsliste>(Seed);
+}
+
+template <class TList> std::vector<std::string> CodesOf(const TList& List) {
+    std::vector<std::string> Codes;
+    for (const auto& Item : List)
+        Codes.push_back(Item->EDV());
+    return Codes;
+}
+
+const std::array<std::string_view, 7> Codes{"AB12", "ab12", "Ab12 ", "X", "", "\xE4", "\xC4"};
+
+TEST(CodeIndex, FindByEDVAnswersAsTheWalkUnderChanges) {
+    Tdex6Dataobject Root;
+    Root.ClearAll(true);
+    Tdex6DataGlasliste& Glasses = *Root.Glasliste();
+    Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
+    std::mt19937 Random(7);
+    const auto Code = [&] {
+        return Codes[Random() % Codes.size()];
+    };
+    for (int Step = 0; Step < 600; ++Step) {
+        switch (Random() % 8) {
+        case 0:
+        case 1:
+            Glasses.NewGlas()->SetEDV(Code());
+            Coatings.NewItem()->SetEDV(Code());
+            break;
+        case 2:
+        case 3:
+            if (!Glasses.IsEmpty())
+                Glasses.Items(static_cast<int>(Random() % Glasses.Count()))->SetEDV(Code());
+            if (!Coatings.IsEmpty())
+                Coatings.Items(static_cast<int>(Random() % Coatings.Count()))->SetEDV(Code());
+            break;
+        case 4:
+            if (!Glasses.IsEmpty())
+                Glasses.Delete(static_cast<int>(Random() % Glasses.Count()));
+            if (!Coatings.IsEmpty())
+                Coatings.Remove(Coatings.Items(static_cast<int>(Random() % Coatings.Count())));
+            break;
+        case 5:
+            if (!Glasses.IsEmpty())
+                Glasses.Items(static_cast<int>(Random() % Glasses.Count()))->Clear(false);
+            if (!Coatings.IsEmpty())
+                Coatings.Items(static_cast<int>(Random() % Coatings.Count()))->Clear(false);
+            break;
+        case 6:
+            if (Random() % 10 == 0) {
+                Glasses.Reset(false);
+                Coatings.Reset(Random() % 2 == 0);
+            }
+            break;
+        default:
+            break;
+        }
+        for (std::string_view Wanted : Codes) {
+            for (const std::string& Query : {std::string(Wanted), std::string(Wanted) + "  "}) {
+                const Tdex6DataGlas* Glass = nullptr;
+                for (const auto& Item : Glasses)
+                    if (SameText(Item->EDV(), TrimRightBlanks(Query)))
+                        Glass = Item.get();
+                ASSERT_EQ(Glasses.FindByEDV(Query), Glass) << "step " << Step;
+                const Tdex6DataBeschichtung* Coating = nullptr;
+                for (const auto& Item : Coatings)
+                    if (!Query.empty() && SameText(Item->EDV(), Query))
+                        Coating = Item.get();
+                ASSERT_EQ(Coatings.FindByEDV(Query), Coating) << "step " << Step;
+            }
+        }
+    }
+}
+
+TEST(CodeIndex, ConcurrentLookupsAfterAChangeAgree) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasliste& Glasses = *Root.Glasliste();
+    for (int I = 0; I < 300; ++I)
+        Glasses.NewGlas()->SetEDV("G" + std::to_string(I));
+    Glasses.Items(0)->SetEDV("g299");
+    std::vector<std::thread> Threads;
+    std::array<int, 4> Misses{};
+    for (int& ThreadMisses : Misses)
+        Threads.emplace_back([&Glasses, &ThreadMisses] {
+            for (int I = 1; I < 300; ++I)
+                if (Glasses.FindByEDV("G" + std::to_string(I)) != Glasses.Items(I))
+                    ++ThreadMisses;
+        });
+    for (std::thread& Thread : Threads)
+        Thread.join();
+    EXPECT_EQ(Misses, (std::array<int, 4>{}));
+}
+
+TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
+    Tdex6Dataobject Root;
+    Root.ClearAll(true);
+    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
+    for (int Group = 0; Group < 3; ++Group) {
+        Glas.Preisgruppen()->SetS(Group, true);
+        Glas.Preisgruppen()->SetC(Group, true);
+    }
+    Tdex6DataGlasPreisListe& Prices = *Glas.GlasPreisListe();
+    const std::array<TDiameter, 3> Diameters{MakeDiameter(70, 0, false), MakeDiameter(70, 0, true),
+                                             MakeDiameter(70, 65, false)};
+    std::mt19937 Random(11);
+    const auto Key = [&] {
+        return TGlassPriceKey{
+            static_cast<std::int32_t>(Random() % 4), static_cast<std::int32_t>(Random() % 4),
+            Diameters[Random() % Diameters.size()], static_cast<std::int32_t>(Random() % 4),
+            static_cast<std::int32_t>(Random() % 2)};
+    };
+    for (int Step = 0; Step < 3000; ++Step) {
+        const unsigned Op = Random() % 20;
+        if (Op == 0) {
+            Prices.DeleteByPBID(static_cast<std::int32_t>(Random() % 4));
+        } else if (Op == 1 || (Op == 2 && Prices.IsEmpty())) {
+            const TGlassPriceKey K = Key();
+            Tdex6DataGlasPreis& Price = *Prices.NewItem();
+            Price.GSph = K.GSph;
+            Price.GCyl = K.GCyl;
+            Price.GDM = K.GDM;
+            Price.PBID = K.PBID;
+            Price.LBI = K.LBI;
+        } else if (Op == 2) {
+            Tdex6DataGlasPreis& Price = *Prices.Items(static_cast<int>(Random() % Prices.Count()));
+            Price.GSph = Key().GSph;
+            Prices.KeysChanged();
+        } else if (Op == 3 && !Prices.IsEmpty()) {
+            Prices.Delete(static_cast<int>(Random() % Prices.Count()));
+        } else {
+            const TGlassPriceKey K = Key();
+            const bool Create = Random() % 2 == 0;
+            Tdex6DataGlasPreis* Walked = nullptr;
+            for (const auto& Price : Prices)
+                if (Price->GSph == K.GSph && Price->GCyl == K.GCyl && Price->GDM == K.GDM &&
+                    Price->PBID == K.PBID && Price->LBI == K.LBI)
+                    Walked = Price.get();
+            const bool Creates = Walked == nullptr && Create && K.GSph < 3 && K.GCyl < 3 &&
+                                 K.LBI == 0 && (K.PBID == 1 || K.PBID == 2);
+            const int Count = Prices.Count();
+            Tdex6DataGlasPreis* Found =
+                Prices.FindPrice(K.GSph, K.GCyl, K.GDM, K.PBID, K.LBI, Create);
+            ASSERT_EQ(Prices.Count(), Count + (Creates ? 1 : 0)) << "step " << Step;
+            ASSERT_EQ(Found, Creates ? Prices.Items(Count) : Walked) << "step " << Step;
+        }
+    }
+}
+
+TEST(PriceIndex, CoatingFindPriceAnswersAsTheWalk) {
+    Tdex6Dataobject Root;
+    Root.ClearAll(true);
+    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
+    Glas.SetEDV("G1");
+    Glas.MAT = Tdex6Material::Kunststoff;
+    Tdex6DataBeschichtungspreisListe& Prices = *Root.Beschichtungsliste()->NewItem()->PreisListe();
+    const std::array<std::string_view, 4> GlassCodes{"", "G1", "g1", "G2"};
+    std::mt19937 Random(13);
+    const auto Small = [&](unsigned Count) {
+        return static_cast<std::int32_t>(Random() % Count);
+    };
+    for (int Step = 0; Step < 3000; ++Step) {
+        const unsigned Op = Random() % 20;
+        if (Op == 0) {
+            Prices.DeleteByPBID(Small(4));
+        } else if (Op == 1) {
+            Tdex6DataBeschichtungspreis& Price = *Prices.NewItem();
+            Price.Edv = GlassCodes[Random() % GlassCodes.size()];
+            Price.ST = static_cast<Tdex6SphTor>(Small(3));
+            Price.MAT = static_cast<Tdex6Material>(Small(5));
+            Price.EM = static_cast<Tdex6SingleMulti>(Small(3));
+            Price.PBID = Small(4);
+        } else if (Op == 2 && !Prices.IsEmpty()) {
+            Prices.Items(static_cast<int>(Random() % Prices.Count()))->Clear(false);
+        } else {
+            const auto ST = static_cast<Tdex6SphTor>(Small(3));
+            const auto MAT = static_cast<Tdex6Material>(Small(5));
+            const auto EM = static_cast<Tdex6SingleMulti>(Small(3));
+            const std::int32_t PBID = Small(4);
+            const std::string_view Code = GlassCodes[Random() % GlassCodes.size()];
+            const bool Create = Random() % 2 == 0;
+            Tdex6DataBeschichtungspreis* Walked = nullptr;
+            for (const auto& Price : Prices) {
+                const bool Matches = Code.empty() ? Price->Edv.empty() && Price->ST == ST &&
+                                                        Price->EffectiveMAT() == MAT &&
+                                                        Price->EffectiveEM() == EM
+                                                  : SameText(Price->Edv, Code);
+                if (Matches && Price->PBID == PBID)
+                    Walked = Price.get();
+            }
+            const bool Asks = !(MAT == Tdex6Material::Egal && Code.empty());
+            const bool Creates = Asks && Walked == nullptr && Create && (PBID == 1 || PBID == 2);
+            const int Count = Prices.Count();
+            Tdex6DataBeschichtungspreis* Found = Prices.FindPrice(ST, EM, Create, Code, PBID, MAT);
+            ASSERT_EQ(Prices.Count(), Count + (Creates ? 1 : 0)) << "step " << Step;
+            ASSERT_EQ(Found, Creates ? Prices.Items(Count)
+                             : Asks  ? Walked
+                                     : nullptr)
+                << "step " << Step;
+        }
+    }
+}
+
+} // namespace
+} // namespace kr6
