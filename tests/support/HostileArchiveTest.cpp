@@ -69,7 +69,8 @@ TEST(HostileArchive, OddButLegalArchivesImport) {
     EXPECT_EQ(Long.Adressliste()->Items(0)->EDV, "MK1");
     ASSERT_EQ(Long.Glasliste()->Count(), 2);
     EXPECT_NE(Long.Glasliste()->FindByEDV("GL2"), nullptr);
-    EXPECT_EQ(Long.Beschichtungsliste()->Count(), 1);
+    // The nine prism and cylinder surcharges and the one coating of the file.
+    EXPECT_EQ(Long.Beschichtungsliste()->Count(), 10);
     EXPECT_EQ(Long.KombinationsListe()->Count(), 1);
 
     Tdex6Dataobject Empty;
