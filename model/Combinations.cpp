@@ -3,6 +3,7 @@
 #include "model/RuleCodes.h"
 
 #include "model/Coatings.h"
+#include "model/CodeIndex.h"
 #include "model/ElementReader.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
@@ -25,6 +26,25 @@ constexpr TMaterialSet AllMaterials{Tdex6Material::Silikat, Tdex6Material::Kunst
 constexpr TCoatingKindSet AllKinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
                                    Tdex6CoatingKind::Other, Tdex6CoatingKind::Special};
 
+// Lens code and slots under which FindRule takes two rules for the same: the codes as
+// SameText compares them, the slots in any order.
+std::string RuleIdentity(std::string_view Glass, std::string_view C1, std::string_view C2,
+                         std::string_view C3) {
+    std::array<std::string, 3> Slots{SameTextKey(C1), SameTextKey(C2), SameTextKey(C3)};
+    std::sort(Slots.begin(), Slots.end());
+    // Each code with its length in front, so that no two lists of codes run together.
+    std::string Identity;
+    const auto Append = [&Identity](const std::string& Code) {
+        Identity += std::to_string(Code.size());
+        Identity += ':';
+        Identity += Code;
+    };
+    Append(SameTextKey(Glass));
+    for (const std::string& Slot : Slots)
+        Append(Slot);
+    return Identity;
+}
+
 // Removes from List every entry of Unwanted.
 void Subtract(TStringList& List, const TStringList& Unwanted) {
     for (const auto& Entry : Unwanted)
@@ -38,12 +58,29 @@ void Subtract(TStringList& List, const TStringList& Unwanted) {
 
 Tdex6DataKombination::Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
     : TCustomdex6Object(Root, Parent, NewOID) {
-    Tdex6DataKombination::Clear(false);
+    SetDefaults();
+}
+
+Tdex6DataKombination::~Tdex6DataKombination() {
+    CodesChanged();
+}
+
+Tdex6DataKombinationsListe* Tdex6DataKombination::List() const {
+    return dynamic_cast<Tdex6DataKombinationsListe*>(Parent());
 }
 
 void Tdex6DataKombination::ResortParent() {
-    if (auto* List = dynamic_cast<Tdex6DataKombinationsListe*>(Parent()))
-        List->SortRules(false);
+    if (Tdex6DataKombinationsListe* Owner = List())
+        Owner->SortRules(false);
+}
+
+void Tdex6DataKombination::CodesChanged() {
+    if (Tdex6DataKombinationsListe* Owner = List())
+        Owner->FFirstRuleStale = true;
+}
+
+std::string Tdex6DataKombination::Identity() const {
+    return RuleIdentity(FGE, FB1E, FB2E, FB3E);
 }
 
 void Tdex6DataKombination::SetLB(Tdex6Delivery Value) {
@@ -53,21 +90,25 @@ void Tdex6DataKombination::SetLB(Tdex6Delivery Value) {
 
 void Tdex6DataKombination::SetGE(std::string_view Code) {
     FGE = Code;
+    CodesChanged();
     ResortParent();
 }
 
 void Tdex6DataKombination::SetB1E(std::string_view Code) {
     FB1E = Code;
+    CodesChanged();
     ResortParent();
 }
 
 void Tdex6DataKombination::SetB2E(std::string_view Code) {
     FB2E = Code;
+    CodesChanged();
     ResortParent();
 }
 
 void Tdex6DataKombination::SetB3E(std::string_view Code) {
     FB3E = Code;
+    CodesChanged();
     ResortParent();
 }
 
@@ -196,6 +237,11 @@ std::string Tdex6DataKombination::ProtocolPrefix(int Action, std::string_view /*
 
 void Tdex6DataKombination::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
+    SetDefaults();
+    CodesChanged();
+}
+
+void Tdex6DataKombination::SetDefaults() {
     FLB = Tdex6Delivery::NichtLieferbar;
     FGE = AnyCode;
     FB1E = AnyCode;
@@ -205,6 +251,11 @@ void Tdex6DataKombination::Clear(bool WithDefaults) {
 
 // ---------------------------------------------------------------------------------------
 // Tdex6DataKombinationsListe
+
+Tdex6DataKombinationsListe::~Tdex6DataKombinationsListe() {
+    // The rules report their going to this list, so they go before it does.
+    FItems.clear();
+}
 
 Tdex6DataKombination* Tdex6DataKombinationsListe::NewRule() {
     Tdex6DataKombination* Rule = AddNew();
@@ -242,23 +293,36 @@ void Tdex6DataKombinationsListe::SortRules(bool Force) {
     for (const auto& Key : Keys)
         Sorted.push_back(std::move(FItems[Key.second]));
     FItems = std::move(Sorted);
+    FFirstRuleStale = true;
 }
 
 Tdex6DataKombination* Tdex6DataKombinationsListe::FindRule(std::string_view Glass,
                                                            std::string_view C1, std::string_view C2,
                                                            std::string_view C3) const {
-    const std::array<std::string_view, 3> Wanted{C1, C2, C3};
-    for (const auto& Rule : FItems) {
-        if (!SameText(Rule->GE(), Glass))
-            continue;
-        std::array<int, 3> Order{0, 1, 2};
-        do {
-            if (SameText(Rule->B1E(), Wanted[Order[0]]) &&
-                SameText(Rule->B2E(), Wanted[Order[1]]) && SameText(Rule->B3E(), Wanted[Order[2]]))
-                return Rule.get();
-        } while (std::next_permutation(Order.begin(), Order.end()));
+    const std::string Wanted = RuleIdentity(Glass, C1, C2, C3);
+    for (int Attempt = 0; Attempt < 2; ++Attempt) {
+        CatchUpFirstRules();
+        const auto Found = FFirstRule.find(Wanted);
+        if (Found == FFirstRule.end())
+            return nullptr;
+        if (Found->second->Identity() == Wanted)
+            return Found->second;
+        // The list changed codes behind the index's back.
+        FFirstRuleStale = true;
     }
     return nullptr;
+}
+
+void Tdex6DataKombinationsListe::CatchUpFirstRules() const {
+    if (FFirstRuleStale || FRulesIndexed > FItems.size()) {
+        FFirstRule.clear();
+        FRulesIndexed = 0;
+        FFirstRuleStale = false;
+    }
+    for (; FRulesIndexed < FItems.size(); ++FRulesIndexed) {
+        Tdex6DataKombination* Rule = FItems[FRulesIndexed].get();
+        FFirstRule.try_emplace(Rule->Identity(), Rule);
+    }
 }
 
 void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_view C1,
@@ -267,10 +331,20 @@ void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_vie
     if (FindRule(Glass, C1, C2, C3) != nullptr)
         return;
     Tdex6DataKombination* Rule = NewRule();
-    Rule->SetGE(Glass);
-    Rule->SetB1E(C1);
-    Rule->SetB2E(C2);
-    Rule->SetB3E(C3);
+    if (FSortEnabled) {
+        // Every setter sorts, and where a rule ends among rules of equal sort keys depends
+        // on where each of these sorts left it.
+        Rule->SetGE(Glass);
+        Rule->SetB1E(C1);
+        Rule->SetB2E(C2);
+        Rule->SetB3E(C3);
+    } else {
+        // Nothing sorts, so the codes can go in without starting the index over.
+        Rule->FGE = Glass;
+        Rule->FB1E = C1;
+        Rule->FB2E = C2;
+        Rule->FB3E = C3;
+    }
     Rule->FLB = LB;
     SortRules(false);
 }

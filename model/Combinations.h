@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kr6 {
@@ -20,6 +21,7 @@ class Tdex6DataKombinationsListe;
 class Tdex6DataKombination : public TCustomdex6Object {
 public:
     Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    ~Tdex6DataKombination() override;
 
     // Each setter re-sorts the owning list while that list sorts automatically.
     Tdex6Delivery LB() const { return FLB; }
@@ -58,7 +60,13 @@ public:
 private:
     friend class Tdex6DataKombinationsListe;
 
+    void SetDefaults();
+    Tdex6DataKombinationsListe* List() const;
     void ResortParent();
+    // The lens code or a slot changed.
+    void CodesChanged();
+    // The lens code and the slots as FindRule compares them.
+    std::string Identity() const;
 
     Tdex6Delivery FLB = Tdex6Delivery::NichtLieferbar;
     std::string FGE;
@@ -75,6 +83,7 @@ using TKombinationRefs = std::vector<Tdex6DataKombination*>;
 class Tdex6DataKombinationsListe : public Tdex6ObjectList<Tdex6DataKombination> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    ~Tdex6DataKombinationsListe() override;
 
     // None outside 0 to Count - 1.
     Tdex6DataKombination* GetItem(int Index) const { return Items(Index); }
@@ -88,7 +97,8 @@ public:
     void SortRules(bool Force);
 
     // The first rule for exactly this lens code whose slots are C1, C2, C3 in any order;
-    // codes compared ignoring letter case, LB not compared.
+    // codes compared ignoring letter case, LB not compared. Not safe to call from several
+    // threads at once.
     Tdex6DataKombination* FindRule(std::string_view Glass, std::string_view C1, std::string_view C2,
                                    std::string_view C3) const;
     // Keeps an existing rule for the same lens and coatings, whatever its LB.
@@ -125,7 +135,17 @@ public:
                  std::string_view Content) override;
 
 private:
+    friend class Tdex6DataKombination;
+
+    // FindRule's index: the first rule of each Identity among the leading FRulesIndexed
+    // rules. Rules appended since are taken in on the next lookup; a rule whose codes
+    // change, a rule leaving and a sort start it over.
+    void CatchUpFirstRules() const;
+
     bool FSortEnabled = false;
+    mutable std::unordered_map<std::string, Tdex6DataKombination*> FFirstRule;
+    mutable std::size_t FRulesIndexed = 0;
+    mutable bool FFirstRuleStale = false;
 };
 
 } // namespace kr6

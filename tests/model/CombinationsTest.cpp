@@ -190,6 +190,12 @@ TEST(KombinationsListe, FindRuleComparesSlotsAsAPermutation) {
     EXPECT_EQ(List.FindRule("L2", "A", "B", "B"), nullptr) << "the same codes, other counts";
     EXPECT_EQ(List.FindRule("L2", "B", "a", "A"), &Doubled);
     EXPECT_EQ(List.FindRule("LX", "A", "B", ""), nullptr) << "lens codes are not patterns";
+
+    Tdex6DataKombination& Later = MakeRule(List, "L3", "B", "A", "");
+    Tdex6DataKombination& Earlier = MakeRule(List, "L3", "A", "B", "");
+    EXPECT_EQ(List.FindRule("L3", "A", "B", ""), &Later);
+    List.SetSortEnabled(true);
+    EXPECT_EQ(List.FindRule("L3", "A", "B", ""), &Earlier) << "the first after sorting";
 }
 
 TEST(KombinationsListe, AddRuleKeepsAnExistingRule) {

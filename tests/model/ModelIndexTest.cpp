@@ -1,8 +1,9 @@
-// The code and price indexes and the sort-number order against the plain walks and the
+// The code, rule and price indexes and the sort-number order against the plain walks and the
 // literal renumbering, on random operation sequences.
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
+#include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
@@ -220,6 +222,90 @@ TEST(CodeIndex, ConcurrentLookupsAfterAChangeAgree) {
     for (std::thread& Thread : Threads)
         Thread.join();
     EXPECT_EQ(Misses, (std::array<int, 4>{}));
+}
+
+// The first rule for the lens whose slots are a permutation of the wanted ones.
+const Tdex6DataKombination* PlainFindRule(const Tdex6DataKombinationsListe& Rules,
+                                          std::string_view Glass,
+                                          std::array<std::string_view, 3> Wanted) {
+    std::sort(Wanted.begin(), Wanted.end());
+    for (const auto& Rule : Rules) {
+        if (!SameText(Rule->GE(), Glass))
+            continue;
+        std::array<std::string_view, 3> Order = Wanted;
+        do {
+            if (SameText(Rule->B1E(), Order[0]) && SameText(Rule->B2E(), Order[1]) &&
+                SameText(Rule->B3E(), Order[2]))
+                return Rule.get();
+        } while (std::next_permutation(Order.begin(), Order.end()));
+    }
+    return nullptr;
+}
+
+TEST(RuleIndex, FindRuleAnswersAsTheWalkUnderChanges) {
+    Tdex6Dataobject Root;
+    Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
+    const std::array<std::string_view, 6> RuleCodes{"AR", "ar", "HC", "", "******", "1:A"};
+    std::mt19937 Random(11);
+    const auto Code = [&] {
+        return RuleCodes[Random() % RuleCodes.size()];
+    };
+    const auto AnyRule = [&] {
+        return Rules.GetItem(static_cast<int>(Random() % Rules.Count()));
+    };
+    for (int Step = 0; Step < 1500; ++Step) {
+        switch (Random() % 10) {
+        case 0:
+            if (!Rules.IsEmpty())
+                AnyRule()->SetB2E(Code());
+            break;
+        case 1:
+            if (!Rules.IsEmpty())
+                AnyRule()->SetGE(Code());
+            break;
+        case 2:
+            if (!Rules.IsEmpty())
+                Rules.Remove(AnyRule());
+            break;
+        case 3:
+            if (!Rules.IsEmpty())
+                AnyRule()->Clear(false);
+            break;
+        case 4:
+            Rules.SetSortEnabled(Random() % 2 == 0);
+            break;
+        case 5:
+            if (Random() % 20 == 0)
+                Rules.Reset(false);
+            break;
+        case 6: {
+            // Rules that FindRule takes for the same, in an order a sort may change.
+            Tdex6DataKombination& Rule = *Rules.NewRule();
+            Rule.SetLB(Random() % 2 == 0 ? Tdex6Delivery::Lieferbar : Tdex6Delivery::NurLieferbar);
+            Rule.SetGE(Code());
+            Rule.SetB1E(Code());
+            Rule.SetB2E(Code());
+            Rule.SetB3E(Code());
+            break;
+        }
+        default:
+            Rules.AddRule(Code(), Code(), Code(), Code(), Tdex6Delivery::Lieferbar);
+            break;
+        }
+        for (int Query = 0; Query < 8; ++Query) {
+            std::string_view Glass = Code();
+            std::array<std::string_view, 3> Slots{Code(), Code(), Code()};
+            if (Query % 2 == 0 && !Rules.IsEmpty()) {
+                // The codes of a rule there is, in another order.
+                const Tdex6DataKombination& Rule = *AnyRule();
+                Glass = Rule.GE();
+                Slots = {Rule.B3E(), Rule.B1E(), Rule.B2E()};
+            }
+            ASSERT_EQ(Rules.FindRule(Glass, Slots[0], Slots[1], Slots[2]),
+                      PlainFindRule(Rules, Glass, Slots))
+                << "step " << Step;
+        }
+    }
 }
 
 TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
