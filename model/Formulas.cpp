@@ -4,6 +4,7 @@
 #include "model/ElementReader.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
+#include "model/Root.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -62,6 +63,11 @@ bool InMatrix(int Type, int TypeCount, int Material) {
 
 Tdex6DataFormelCalc::Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
     : TCustomdex6Object(Root, Parent, true) {}
+
+Tdex6DataFormelCalc::Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, std::int32_t OID)
+    : TCustomdex6Object(Root, Parent, false) {
+    SetOID(OID);
+}
 
 void Tdex6DataFormelCalc::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
@@ -333,10 +339,22 @@ void Tdex6DataFormelGruppeListe::ReadTag(TElementReader& Reader, TPartType PartT
 
 // --- Tdex6DataFormelLokalGlas ---
 
+Tdex6DataFormelLokalGlas::TOIDs Tdex6DataFormelLokalGlas::ReserveOIDs(Tdex6Dataobject* Root) {
+    if (Root == nullptr)
+        return {};
+    const std::int32_t Formula = Root->NewOID();
+    return {Formula, Root->NewOID()};
+}
+
 Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                    bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true),
-      FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, true)) {
+    : Tdex6DataFormelLokalGlas(Root, Parent, ReserveOIDs(Root)) {}
+
+Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent,
+                                                   TOIDs OIDs)
+    : TCustomdex6Object(Root, Parent, false),
+      FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, OIDs.Calc)) {
+    SetOID(OIDs.Formula);
     Tdex6DataFormelLokalGlas::Clear(false);
 }
 

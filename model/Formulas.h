@@ -18,6 +18,8 @@ class Tdex6DataFormelCalc : public TCustomdex6Object {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    // Takes OID, handed out before.
+    Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, std::int32_t OID);
 
     Tdex6FormulaKind11 FI1{}, FI2{}, FI3{}, FI4{}, FI5{};
     Tdex6FormulaKind7 FRT{};
@@ -138,8 +140,17 @@ public:
 // Local formula of one glass price: the source price of another glass and the steps.
 class Tdex6DataFormelLokalGlas : public TCustomdex6Object {
 public:
+    // The identifiers of a formula and its step list, taken before the formula is made.
+    struct TOIDs {
+        std::int32_t Formula = 0;
+        std::int32_t Calc = 0;
+    };
+    // The identifiers a new formula would take from Root now; none without a root.
+    static TOIDs ReserveOIDs(Tdex6Dataobject* Root);
+
     // Always takes a new identifier.
     Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, TOIDs OIDs);
 
     std::int8_t QCyl = -1;
     std::int8_t QSph = -1;
@@ -153,7 +164,8 @@ public:
     // QGEdv, or when it is empty the code of the glass that owns the price.
     std::string SourceName() const;
 
-    std::string_view TagName() const override { return "DFGL"; }
+    static constexpr std::string_view Tag = "DFGL";
+    std::string_view TagName() const override { return Tag; }
     void WriteTags(TXmlStream& Writer) const override;
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;

@@ -179,8 +179,14 @@ void Tdex6DataGlasWirkungsListe::ReadTag(TElementReader& Reader, TPartType PartT
 
 Tdex6DataGlasPreis::Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
     : TCustomdex6Object(Root, Parent, true),
-      FFormel(std::make_unique<Tdex6DataFormelLokalGlas>(Root, this, true)) {
+      FFormelOIDs(Tdex6DataFormelLokalGlas::ReserveOIDs(Root)) {
     Tdex6DataGlasPreis::Clear(false);
+}
+
+Tdex6DataFormelLokalGlas* Tdex6DataGlasPreis::Formel() {
+    if (FFormel == nullptr)
+        FFormel = std::make_unique<Tdex6DataFormelLokalGlas>(Root(), this, FFormelOIDs);
+    return FFormel.get();
 }
 
 Tdex6DataGlasPreis::~Tdex6DataGlasPreis() {
@@ -210,15 +216,21 @@ void Tdex6DataGlasPreis::WriteTags(TXmlStream& Writer) const {
     WriteIntElement(Writer, "PBID", PBID);
     WriteFloatElement(Writer, "PR", FPR);
     WriteIntElement(Writer, "PQ", Code(PQ));
-    FFormel->WriteXml(Writer);
+    if (FFormel != nullptr) {
+        FFormel->WriteXml(Writer);
+    } else {
+        // The formula that would be made, written without keeping it.
+        const Tdex6DataFormelLokalGlas Default(nullptr, nullptr, FFormelOIDs);
+        Default.WriteXml(Writer);
+    }
 }
 
 void Tdex6DataGlasPreis::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                                  std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
     if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FFormel->TagName()))
-            FFormel->BeginRead(Reader, this);
+        if (SameText(Name, Tdex6DataFormelLokalGlas::Tag))
+            Formel()->BeginRead(Reader, this);
         return;
     }
     if (!IsContent(PartType))
@@ -263,7 +275,8 @@ void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
     if (KeyWasSet)
         ReportKeysChanged();
     PQ = Tdex6PriceSource::Value0;
-    FFormel->Clear(WithDefaults);
+    if (FFormel != nullptr)
+        FFormel->Clear(WithDefaults);
 }
 
 Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::int32_t GCyl,

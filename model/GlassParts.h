@@ -101,7 +101,10 @@ public:
     void SetGDM(const TDiameter& Diameter) { GDM = Diameter; }
     void SetLBI(std::int32_t Index) { LBI = Index; }
 
-    Tdex6DataFormelLokalGlas* Formel() const { return FFormel.get(); }
+    // Made when first asked for: a price list holds millions of prices, and nearly all
+    // keep the default formula. Its identifiers are taken with the price's, so they are
+    // the ones an eagerly made formula would have had.
+    Tdex6DataFormelLokalGlas* Formel();
     // The glass owning the price list; none outside a glass.
     Tdex6DataGlas* Glas() const;
 
@@ -117,6 +120,7 @@ private:
     void ReportKeysChanged() const;
 
     double FPR = 0;
+    Tdex6DataFormelLokalGlas::TOIDs FFormelOIDs;
     std::unique_ptr<Tdex6DataFormelLokalGlas> FFormel;
 };
 

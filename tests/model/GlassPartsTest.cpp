@@ -142,6 +142,23 @@ TEST(GlasPreis, SetPRMarksTheSourceAndReadingDoesNot) {
     EXPECT_EQ(Read.PQ, Tdex6PriceSource::Value2);
 }
 
+TEST(GlasPreis, FormulaMadeLaterHasTheIdentifiersOfOneMadeAtOnce) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasPreis Untouched(&Root, nullptr, true);
+    Tdex6DataGlasPreis Asked(&Root, nullptr, true);
+    const std::int32_t First = Untouched.OID();
+    const std::string Before = test::XmlOf(Untouched);
+    EXPECT_EQ(Asked.OID(), First + 3);
+    EXPECT_EQ(Root.LastOID(), First + 5);
+
+    EXPECT_EQ(Untouched.Formel()->OID(), First + 1);
+    EXPECT_EQ(Untouched.Formel()->Calc()->OID(), First + 2);
+    EXPECT_EQ(test::XmlOf(Untouched), Before) << "the same formula whether made or not";
+    EXPECT_NE(Before.find("<DFGL><ED></ED><OID>" + std::to_string(First + 1) + "</OID>"),
+              std::string::npos);
+    EXPECT_EQ(Root.LastOID(), First + 5);
+}
+
 TEST(GlasPreisListe, FindPriceCreatesOnlyWhatTheModelKnows) {
     TPriceSetup Setup;
     auto& Prices = *Setup.Prices;
