@@ -507,11 +507,14 @@ void Tdex6DataBeschichtungsliste::GetCodes(TStringList& Strings, bool AddEmpty, 
     Strings.Clear();
     if (AddEmpty)
         Strings.Add("");
+    // Collected first: a sorted list takes them in one merge instead of one insert each.
+    TStringList Codes;
     for (const auto& Coating : *this) {
         if (Coating->MAT.Intersects(Materials) && Coating->Kinds().Intersects(Kinds) &&
             Coating->IsValidAt(Date))
-            Strings.Add(Coating->EDV());
+            Codes.Add(Coating->EDV());
     }
+    Strings.AddStrings(Codes);
 }
 
 bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {

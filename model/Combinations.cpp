@@ -47,8 +47,18 @@ std::string RuleIdentity(std::string_view Glass, std::string_view C1, std::strin
 
 // Removes from List every entry of Unwanted.
 void Subtract(TStringList& List, const TStringList& Unwanted) {
-    for (const auto& Entry : Unwanted)
-        List.Remove(Entry.Text);
+    if (!List.Sorted() || List.Duplicates() != TStringList::TDuplicates::Ignore) {
+        for (const auto& Entry : Unwanted)
+            List.Remove(Entry.Text);
+        return;
+    }
+    // Each text is there at most once: keep the ones Unwanted lacks, in one pass.
+    TStringList Kept(true);
+    Kept.Reserve(static_cast<std::size_t>(List.Count()));
+    for (const auto& Entry : List)
+        if (!Unwanted.Contains(Entry.Text))
+            Kept.Add(Entry.Text, Entry.Object);
+    List = std::move(Kept);
 }
 
 } // namespace

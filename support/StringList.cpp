@@ -2,6 +2,9 @@
 
 #include "support/TextCompare.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kr6 {
 
 int TStringList::Add(std::string_view Text, void* Object) {
@@ -23,8 +26,39 @@ void TStringList::AddStrings(const TStringList& Other) {
         AddStrings(Copy);
         return;
     }
+    if (FSorted && FDuplicates == TDuplicates::Ignore) {
+        MergeIgnoringDuplicates(Other);
+        return;
+    }
     for (const TEntry& E : Other.FItems)
         Add(E.Text, E.Object);
+}
+
+// The result of adding Other's entries one by one, without moving the entries for each:
+// of equal texts the one present first stays, which for Other's own is the earlier one.
+void TStringList::MergeIgnoringDuplicates(const TStringList& Other) {
+    const auto Less = [](const TEntry& A, const TEntry& B) {
+        return CompareText(A.Text, B.Text) < 0;
+    };
+    std::vector<TEntry> Added = Other.FItems;
+    if (!Other.FSorted || Other.FDuplicates != TDuplicates::Ignore) {
+        std::stable_sort(Added.begin(), Added.end(), Less);
+        Added.erase(
+            std::unique(Added.begin(), Added.end(),
+                        [](const TEntry& A, const TEntry& B) { return EqualText(A.Text, B.Text); }),
+            Added.end());
+    }
+    std::vector<TEntry> Merged;
+    Merged.reserve(FItems.size() + Added.size());
+    auto Present = FItems.begin();
+    for (TEntry& Entry : Added) {
+        while (Present != FItems.end() && Less(*Present, Entry))
+            Merged.push_back(std::move(*Present++));
+        if (Present == FItems.end() || Less(Entry, *Present))
+            Merged.push_back(std::move(Entry));
+    }
+    std::move(Present, FItems.end(), std::back_inserter(Merged));
+    FItems = std::move(Merged);
 }
 
 void TStringList::Delete(int Index) {

@@ -24,6 +24,7 @@ public:
         : FSorted(Sorted), FDuplicates(Duplicates) {}
 
     bool Sorted() const { return FSorted; }
+    TDuplicates Duplicates() const { return FDuplicates; }
     int Count() const { return static_cast<int>(FItems.size()); }
     bool IsEmpty() const { return FItems.empty(); }
 
@@ -63,6 +64,8 @@ public:
     auto end() const { return FItems.end(); }
 
 private:
+    void MergeIgnoringDuplicates(const TStringList& Other);
+
     std::vector<TEntry> FItems;
     bool FSorted = false;
     TDuplicates FDuplicates = TDuplicates::Ignore;

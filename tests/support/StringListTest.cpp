@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string_view>
+
 namespace kr6 {
 namespace {
 
@@ -84,6 +89,33 @@ TEST(StringListTest, AddStringsOfItselfDoublesTheLines) {
     Sorted.SetText("b\na");
     Sorted.AddStrings(Sorted);
     EXPECT_EQ(Sorted.Text(), "a\r\na\r\nb\r\nb\r\n");
+}
+
+TEST(StringListTest, AddStringsToASortedListEndsAsAddingOneByOne) {
+    // Texts equal under CompareText but not byte for byte, so the kept entry shows.
+    const std::array<std::string_view, 7> Texts{"ab", "AB", "Ab", "b", "", " ", "\xE4"};
+    std::mt19937 Random(3);
+    const auto Fill = [&](TStringList& List) {
+        for (int N = static_cast<int>(Random() % 6); N > 0; --N)
+            List.Add(Texts[Random() % Texts.size()],
+                     reinterpret_cast<void*>(static_cast<std::uintptr_t>(Random() % 100 + 1)));
+    };
+    for (int Round = 0; Round < 500; ++Round) {
+        TStringList Target(true);
+        Fill(Target);
+        TStringList Source(Round % 3 != 0,
+                           Round % 2 == 0 ? TDuplicates::Accept : TDuplicates::Ignore);
+        Fill(Source);
+        TStringList OneByOne = Target;
+        for (const auto& Entry : Source)
+            OneByOne.Add(Entry.Text, Entry.Object);
+        Target.AddStrings(Source);
+        ASSERT_EQ(Target.Count(), OneByOne.Count()) << "round " << Round;
+        for (int I = 0; I < Target.Count(); ++I) {
+            ASSERT_EQ(Target[I], OneByOne[I]) << "round " << Round;
+            ASSERT_EQ(Target.Objects(I), OneByOne.Objects(I)) << "round " << Round;
+        }
+    }
 }
 
 } // namespace
