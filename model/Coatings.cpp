@@ -157,8 +157,13 @@ void Tdex6DataBeschichtung::SetCSNR(std::int32_t Value) {
         List->RenumberAround(*this);
 }
 
+std::int32_t Tdex6DataBeschichtung::CSNR() const {
+    const Tdex6DataBeschichtungsliste* List = Beschichtungsliste();
+    return List != nullptr ? List->FSortOrder.NumberOf(*this) : FCSNR;
+}
+
 void Tdex6DataBeschichtung::StoreCSNR(std::int32_t Value) {
-    if (Value == FCSNR)
+    if (Value == CSNR())
         return;
     if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
         List->FSortOrder.Detach(*this);

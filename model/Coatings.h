@@ -93,7 +93,7 @@ public:
     const std::string& EDV() const { return FEDV; }
     // A change of a non-empty code renames it in the combination rules and product groups.
     void SetEDV(std::string_view Code);
-    std::int32_t CSNR() const { return FCSNR; }
+    std::int32_t CSNR() const;
     // Renumbers the owning list when it sorts automatically.
     void SetCSNR(std::int32_t Value);
     bool STEG() const { return FSTEG; }

@@ -94,8 +94,13 @@ void Tdex6DataGlas::SetCSNR(std::int32_t Value) {
         List->RenumberAround(*this);
 }
 
+std::int32_t Tdex6DataGlas::CSNR() const {
+    const Tdex6DataGlasliste* List = GlasListe();
+    return List != nullptr ? List->FSortOrder.NumberOf(*this) : FCSNR;
+}
+
 void Tdex6DataGlas::StoreCSNR(std::int32_t Value) {
-    if (Value == FCSNR)
+    if (Value == CSNR())
         return;
     if (Tdex6DataGlasliste* List = GlasListe())
         List->FSortOrder.Detach(*this);

@@ -78,7 +78,7 @@ public:
     void SetB(int Index, std::string_view Text);
     const std::string& GetKB(int Index) const;
     void SetKB(int Index, std::string_view Text);
-    std::int32_t CSNR() const { return FCSNR; }
+    std::int32_t CSNR() const;
     // Renumbers the whole list while the list's AutoSort is on.
     void SetCSNR(std::int32_t Value);
 

@@ -7,6 +7,7 @@
 #include "model/DeliveryRanges.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
+#include "model/OrderTree.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
 #include "support/StringList.h"
@@ -133,6 +134,33 @@ TEST(SortNumberOrder, GlassRenumberingEndsAsTheLiteralOne) {
 TEST(SortNumberOrder, CoatingRenumberingEndsAsTheLiteralOne) {
     for (unsigned Seed = 1; Seed <= 12; ++Seed)
         CheckRenumberingAgainstLiteral<Tdex6DataBeschichtungsliste>(Seed);
+}
+
+TEST(OrderTree, MovesAndPositionsAsAVector) {
+    std::vector<int> Elements(2000);
+    TOrderTree<int> Tree;
+    std::vector<int*> Plain;
+    for (int& Element : Elements) {
+        Tree.PushBack(Element);
+        Plain.push_back(&Element);
+    }
+    std::mt19937 Random(5);
+    for (int Step = 0; Step < 4000; ++Step) {
+        int& Element = Elements[Random() % Elements.size()];
+        // Mostly to the front, as sort numbers of 0 do, and anywhere else.
+        const std::size_t To = Random() % 2 == 0 ? 0 : Random() % Elements.size();
+        Plain.erase(std::find(Plain.begin(), Plain.end(), &Element));
+        Plain.insert(Plain.begin() + static_cast<std::ptrdiff_t>(To), &Element);
+        Tree.Move(Element, To);
+        const int& Probe = Elements[Random() % Elements.size()];
+        ASSERT_EQ(
+            Tree.PositionOf(Probe),
+            static_cast<std::size_t>(std::find(Plain.begin(), Plain.end(), &Probe) - Plain.begin()))
+            << "step " << Step;
+    }
+    std::vector<int*> InOrder;
+    Tree.ForEach([&](int& Element) { InOrder.push_back(&Element); });
+    EXPECT_EQ(InOrder, Plain);
 }
 
 template <class TList> std::vector<std::string> CodesOf(const TList& List) {
