@@ -35,9 +35,11 @@ bool BreaksKeyFields(std::string_view Text) {
 using TKindLists = std::array<TStringList, 3>;
 
 void BuildKindLists(const Tdex6Dataobject& Root, const TKindLists& KindCodes,
-                    std::string_view Glass, const TKombinationRefs& Rules, TKindLists& Lists) {
+                    const TCoatingCodeCache& Codes, std::string_view Glass,
+                    const TKombinationRefs& Rules, TKindLists& Lists) {
     TStringList Allowed(true);
-    Root.KombinationsListe()->CoatingsOfGlass(Glass, Rules, &Allowed, nullptr, nullptr, false);
+    Root.KombinationsListe()->CoatingsOfGlass(Glass, Rules, &Allowed, nullptr, nullptr, false,
+                                              &Codes);
     Allowed.Add("");
     for (std::size_t K = 0; K < Lists.size(); ++K) {
         Lists[K].Clear();
@@ -165,8 +167,8 @@ struct TKeyState {
 // Everything about one lens that does not depend on the coatings of a key.
 class TLensPlan {
 public:
-    TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass, const TKombinationRefs& Rules,
-              const TKindLists& Lists);
+    TLensPlan(const Tdex6Dataobject& Root, const TCoatingCodeCache& Codes, std::string_view Glass,
+              const TKombinationRefs& Rules, const TKindLists& Lists);
 
     // The entry of a text of the kind lists; -1 for the empty entry.
     int EntryOf(std::string_view Text) const { return Text.empty() ? -1 : FEntryIds.at(Text); }
@@ -187,15 +189,16 @@ private:
     std::size_t FRequiredWords = 0;
 };
 
-TLensPlan::TLensPlan(const Tdex6Dataobject& Root, std::string_view Glass,
-                     const TKombinationRefs& Rules, const TKindLists& Lists) {
+TLensPlan::TLensPlan(const Tdex6Dataobject& Root, const TCoatingCodeCache& Codes,
+                     std::string_view Glass, const TKombinationRefs& Rules,
+                     const TKindLists& Lists) {
     const Tdex6DataKombinationsListe& RuleList = *Root.KombinationsListe();
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
     TTextClasses Classes;
 
     TStringList Scratch(true);
     TStringList Disallowed(true);
-    RuleList.CoatingsOfGlass(Glass, Rules, &Scratch, &Disallowed, nullptr, true);
+    RuleList.CoatingsOfGlass(Glass, Rules, &Scratch, &Disallowed, nullptr, true, &Codes);
 
     std::vector<std::string_view> EntryTexts;
     for (const TStringList& List : Lists) {
@@ -447,7 +450,8 @@ void TLensRuleIndex::RulesOf(std::string_view Glass, TKombinationRefs& Result) c
 }
 
 TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root)
-    : FRoot(Root), FRuleIndex(*Root.KombinationsListe()) {
+    : FRoot(Root), FRuleIndex(*Root.KombinationsListe()),
+      FCoatingCodes(*Root.Beschichtungsliste()) {
     for (std::size_t K = 0; K < FKindCodes.size(); ++K) {
         FKindCodes[K] = TStringList(true);
         Root.Beschichtungsliste()->GetCodes(FKindCodes[K], true, EvaluatedMaterials,
@@ -459,7 +463,7 @@ std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
     TKombinationRefs Rules;
     FRuleIndex.RulesOf(Glass, Rules);
     TKindLists Lists;
-    BuildKindLists(FRoot, FKindCodes, Glass, Rules, Lists);
+    BuildKindLists(FRoot, FKindCodes, FCoatingCodes, Glass, Rules, Lists);
     if (!NeedsLiteral(Glass, Lists))
         return KeyCountOf(Lists);
     TStringList Keys(true);
@@ -471,14 +475,14 @@ void TFastEvaluator::EvaluateLens(std::string_view Glass, TLensOutcome& Outcome)
     TKombinationRefs Rules;
     FRuleIndex.RulesOf(Glass, Rules);
     TKindLists Lists;
-    BuildKindLists(FRoot, FKindCodes, Glass, Rules, Lists);
+    BuildKindLists(FRoot, FKindCodes, FCoatingCodes, Glass, Rules, Lists);
     if (NeedsLiteral(Glass, Lists)) {
         EvaluateLensLiteral(FRoot, Glass, Outcome);
         return;
     }
     Outcome.Clear();
     Outcome.KeyCount = KeyCountOf(Lists);
-    const TLensPlan Plan(FRoot, Glass, Rules, Lists);
+    const TLensPlan Plan(FRoot, FCoatingCodes, Glass, Rules, Lists);
 
     std::array<std::vector<int>, 3> Entries;
     for (std::size_t K = 0; K < Lists.size(); ++K) {

@@ -3,6 +3,7 @@
 #include "export/LensOutcome.h"
 #include "support/StringList.h"
 
+#include "model/Coatings.h"
 #include "model/Combinations.h"
 
 #include <array>
@@ -49,6 +50,7 @@ private:
     TLensRuleIndex FRuleIndex;
     // The coatings of each evaluated kind, the empty entry first.
     std::array<TStringList, 3> FKindCodes;
+    TCoatingCodeCache FCoatingCodes;
 };
 
 } // namespace kr6

@@ -574,4 +574,13 @@ void Tdex6DataBeschichtungsliste::ReadTag(TElementReader& Reader, TPartType Part
     Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
 }
 
+const TStringList& TCoatingCodeCache::Codes(TMaterialSet Materials, TCoatingKindSet Kinds) const {
+    const std::lock_guard<std::mutex> Lock(FMutex);
+    const auto [Entry, Added] =
+        FCodes.try_emplace({Materials.Bits(), Kinds.Bits()}, TStringList(true));
+    if (Added)
+        FCoatings.GetCodes(Entry->second, false, Materials, Kinds, 0);
+    return Entry->second;
+}
+
 } // namespace kr6

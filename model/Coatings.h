@@ -12,9 +12,12 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kr6 {
 
@@ -200,6 +203,21 @@ private:
 
     TCodeIndex<Tdex6DataBeschichtung> FCodeIndex;
     TSortNumberOrder<Tdex6DataBeschichtung> FSortOrder;
+};
+
+// What the coating list's GetCodes gives for date 0 without the empty entry, in a sorted
+// list, kept for every material and kind set once asked for. For callers that ask again
+// and again while the coatings do not change; safe to use from several threads at once.
+class TCoatingCodeCache {
+public:
+    explicit TCoatingCodeCache(const Tdex6DataBeschichtungsliste& Coatings) : FCoatings(Coatings) {}
+
+    const TStringList& Codes(TMaterialSet Materials, TCoatingKindSet Kinds) const;
+
+private:
+    const Tdex6DataBeschichtungsliste& FCoatings;
+    mutable std::mutex FMutex;
+    mutable std::map<std::pair<std::uint32_t, std::uint32_t>, TStringList> FCodes;
 };
 
 } // namespace kr6

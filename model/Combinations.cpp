@@ -435,9 +435,17 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TString
 void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
                                                  const TKombinationRefs& LensRules,
                                                  TStringList* Allowed, TStringList* Disallowed,
-                                                 TStringList* WrongMaterial,
-                                                 bool IncludeSpecial) const {
+                                                 TStringList* WrongMaterial, bool IncludeSpecial,
+                                                 const TCoatingCodeCache* Codes) const {
     const Tdex6DataBeschichtungsliste& CoatingList = *Root()->Beschichtungsliste();
+    // The coating list's codes for date 0; Own receives them unless Codes has them.
+    const auto CodesOf = [&](TMaterialSet Materials, TCoatingKindSet KindSet,
+                             TStringList& Own) -> const TStringList& {
+        if (Codes != nullptr)
+            return Codes->Codes(Materials, KindSet);
+        CoatingList.GetCodes(Own, false, Materials, KindSet, 0);
+        return Own;
+    };
     // 1.
     TCoatingKindSet Kinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
                           Tdex6CoatingKind::Other};
@@ -449,11 +457,12 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
     // 2. A lens code that no glass has keeps both lists empty.
     if (const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass)) {
         // 3.
-        TStringList Candidates(true);
-        CoatingList.GetCodes(Candidates, false, TMaterialSet{Lens->MAT}, Kinds, 0);
-        CoatingList.GetCodes(WrongMat, false, AllMaterials, AllKinds, 0);
+        TStringList OwnCandidates(true);
+        const TStringList& Candidates = CodesOf(TMaterialSet{Lens->MAT}, Kinds, OwnCandidates);
+        TStringList AllCodes(true);
+        WrongMat = CodesOf(AllMaterials, AllKinds, AllCodes);
         Subtract(WrongMat, Candidates);
-        Result.Assign(Candidates);
+        Result = Candidates;
         // 4.
         for (const Tdex6DataKombination* Rule : LensRules) {
             if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
@@ -495,8 +504,8 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
         WrongMaterial->Assign(WrongMat);
     // 7.
     if (Disallowed != nullptr) {
-        TStringList Others(true);
-        CoatingList.GetCodes(Others, false, AllMaterials, Kinds, 0);
+        TStringList OwnOthers(true);
+        TStringList Others = CodesOf(AllMaterials, Kinds, OwnOthers);
         Subtract(Others, Result);
         if (WrongMaterial != nullptr)
             Subtract(Others, WrongMat);

@@ -14,6 +14,7 @@
 namespace kr6 {
 
 class Tdex6DataKombinationsListe;
+class TCoatingCodeCache;
 
 // One combination rule: whether a coating, or a set of up to three coatings, is
 // deliverable with a lens code or lens code pattern. "******" stands for any lens or
@@ -120,10 +121,11 @@ public:
     // with IncludeSpecial. A lens code that no glass has allows nothing.
     void CoatingsOfGlass(std::string_view Glass, TStringList* Allowed, TStringList* Disallowed,
                          TStringList* WrongMaterial, bool IncludeSpecial) const;
-    // The same with the lens's rules (RulesOfGlass) already at hand.
+    // The same with the lens's rules (RulesOfGlass) already at hand, and the coating
+    // codes taken from Codes when given.
     void CoatingsOfGlass(std::string_view Glass, const TKombinationRefs& LensRules,
                          TStringList* Allowed, TStringList* Disallowed, TStringList* WrongMaterial,
-                         bool IncludeSpecial) const;
+                         bool IncludeSpecial, const TCoatingCodeCache* Codes = nullptr) const;
     // 0 when the lens is deliverable with exactly these coatings, otherwise the number
     // of problems; Problems names the codes concerned, Required (when given) receives
     // the coatings that the lens's "nur lieferbar" rules offer when none of them matches.
