@@ -1,5 +1,7 @@
 #include "model/GlassParts.h"
 
+#include "model/FixedPool.h"
+
 #include "model/Addresses.h"
 #include "model/DeliveryRanges.h"
 #include "model/ElementReader.h"
@@ -187,6 +189,29 @@ Tdex6DataFormelLokalGlas* Tdex6DataGlasPreis::Formel() {
     if (FFormel == nullptr)
         FFormel = std::make_unique<Tdex6DataFormelLokalGlas>(Root(), this, FFormelOIDs);
     return FFormel.get();
+}
+
+namespace {
+
+using TPricePool = TFixedPool<sizeof(Tdex6DataGlasPreis), alignof(Tdex6DataGlasPreis)>;
+
+// Never destroyed: prices of a model that outlives static destruction still go back to it.
+TPricePool& PricePool() {
+    static TPricePool* const Pool = new TPricePool;
+    return *Pool;
+}
+
+} // namespace
+
+void* Tdex6DataGlasPreis::operator new(std::size_t Size) {
+    return Size == sizeof(Tdex6DataGlasPreis) ? PricePool().Allocate() : ::operator new(Size);
+}
+
+void Tdex6DataGlasPreis::operator delete(void* Object, std::size_t Size) noexcept {
+    if (Size == sizeof(Tdex6DataGlasPreis))
+        PricePool().Free(Object);
+    else
+        ::operator delete(Object);
 }
 
 Tdex6DataGlasPreis::~Tdex6DataGlasPreis() {

@@ -84,6 +84,10 @@ public:
     Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataGlasPreis() override;
 
+    // A large price list holds millions of prices: they live in a pool of their own.
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Object, std::size_t Size) noexcept;
+
     // The keys of FindPrice. Its index takes a price's keys when it first meets the
     // price; a change after that must be reported with the list's KeysChanged.
     std::int32_t GCyl = 0;
