@@ -1,10 +1,9 @@
 #include "model/GlassParts.h"
 
-#include "model/FixedPool.h"
-
 #include "model/Addresses.h"
 #include "model/DeliveryRanges.h"
 #include "model/ElementReader.h"
+#include "model/FixedPool.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
