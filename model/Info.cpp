@@ -70,13 +70,18 @@ const std::string& Tdex6DataInfo::GetInfoText(int Language, Tdex6InfoKind Kind) 
     const auto K = static_cast<std::size_t>(Kind);
     if (!IsLanguage(Language) || K >= KindCount)
         return Empty;
-    return FTexts[static_cast<std::size_t>(Language - 1)][K];
+    const auto Found = FTexts.find(SlotOf(Language, K));
+    return Found != FTexts.end() ? Found->second : Empty;
 }
 
 void Tdex6DataInfo::SetInfoText(int Language, Tdex6InfoKind Kind, std::string_view Text) {
     const auto K = static_cast<std::size_t>(Kind);
-    if (IsLanguage(Language) && K < KindCount)
-        FTexts[static_cast<std::size_t>(Language - 1)][K] = Text;
+    if (!IsLanguage(Language) || K >= KindCount)
+        return;
+    if (Text.empty())
+        FTexts.erase(SlotOf(Language, K));
+    else
+        FTexts[SlotOf(Language, K)] = Text;
 }
 
 void Tdex6DataInfo::WriteTags(TXmlStream& Writer) const {
@@ -126,10 +131,7 @@ std::string Tdex6DataInfo::ProtocolPrefix(int Action, std::string_view /*Name*/)
 }
 
 void Tdex6DataInfo::Clear(bool WithDefaults) {
-    for (auto& Language : FTexts) {
-        for (auto& Text : Language)
-            Text.clear();
-    }
+    FTexts.clear();
     FImages->Reset(WithDefaults);
 }
 

@@ -4,7 +4,8 @@
 #include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
-#include <array>
+#include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,7 +62,13 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    std::array<std::array<std::string, KindCount>, LanguageCount> FTexts;
+    static int SlotOf(int Language, std::size_t Kind) {
+        return (Language - 1) * KindCount + static_cast<int>(Kind);
+    }
+
+    // The texts that are not empty, by language and kind: a price list has thousands of
+    // glasses and coatings, and most of their 117 texts stay empty.
+    std::map<int, std::string> FTexts;
     std::unique_ptr<Tdex6DataImageListe> FImages;
 };
 
