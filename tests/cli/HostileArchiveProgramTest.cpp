@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <sys/wait.h>
 
@@ -29,9 +28,7 @@ TRun EvaluateQuietly(const std::string& Archive) {
 TEST(HostileArchiveProgram, EndsWithOneErrorLineOrImports) {
     for (const auto& C : test::HostileArchives()) {
         const test::TTempFile File(C.Bytes);
-        const auto Start = std::chrono::steady_clock::now();
         const TRun Run = EvaluateQuietly(File.Path());
-        EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(15)) << C.Name;
         if (C.Cause.empty()) {
             EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Err;
             EXPECT_EQ(Run.Err, "") << C.Name;

@@ -11,12 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 namespace kr6 {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const test::THostileArchive& Case(const std::vector<test::THostileArchive>& Cases,
                                   std::string_view Name) {
@@ -32,7 +28,6 @@ TEST(HostileArchive, DamagedArchivesEndInOneNamedError) {
             continue;
         const test::TTempFile File(C.Bytes);
         Tdex6Dataobject Root;
-        const auto Start = Clock::now();
         try {
             LoadKr6File(Root, File.Path());
             ADD_FAILURE() << C.Name << ": imported";
@@ -41,7 +36,6 @@ TEST(HostileArchive, DamagedArchivesEndInOneNamedError) {
             EXPECT_NE(Message.find("'" + File.Path() + "'"), std::string::npos) << Message;
             EXPECT_NE(Message.find(C.Cause), std::string::npos) << C.Name << ": " << Message;
         }
-        EXPECT_LT(Clock::now() - Start, std::chrono::seconds(15)) << C.Name;
     }
 }
 
@@ -49,9 +43,7 @@ TEST(HostileArchive, OddButLegalArchivesImport) {
     const auto Cases = test::HostileArchives();
     const auto Load = [&](std::string_view Name, Tdex6Dataobject& Root) {
         const test::TTempFile File(Case(Cases, Name).Bytes);
-        const auto Start = Clock::now();
         EXPECT_TRUE(LoadKr6File(Root, File.Path()));
-        EXPECT_LT(Clock::now() - Start, std::chrono::seconds(10)) << Name;
     };
 
     // Member names match whole: "../Head.dat" is not the header.
