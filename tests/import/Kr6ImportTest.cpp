@@ -469,21 +469,6 @@ TEST_F(Kr6Import, OrderOptionsByUsage) {
     EXPECT_EQ(CoatingOf("C1").OrderOptions()->MUDU(), TOrderOptionSet{O::EinschleifPD});
 }
 
-TEST_F(Kr6Import, ProductGroupOfAllButOneGlassListsNothing) {
-    TKr6Files F;
-    for (const char* Code : {"G1", "G2", "G3"})
-        F.LensType.Add(LensTypeLine(Code));
-    F.Productgroup.Add(ProductgroupLine(Glass, "G1", "Gruppe A"));
-    F.Productgroup.Add(ProductgroupLine(Glass, "G2", "Gruppe A"));
-    F.Build(Root);
-
-    ASSERT_EQ(Root.Produktgruppenliste()->Count(), 1);
-    const Tdex6DataProduktgruppe& A = *Root.Produktgruppenliste()->Items(0);
-    EXPECT_EQ(A.Bez, "Gruppe A");
-    EXPECT_EQ(Lines(A.LieferbareGlaeser()->Codes()->Lines()), "");
-    EXPECT_EQ(Lines(A.LieferbareBeschichtungen()->Codes()->Lines()), "");
-}
-
 TEST_F(Kr6Import, ProductGroupsListTheMembersOfOtherGroups) {
     TKr6Files F;
     for (const char* Code : {"G1", "G2", "G3", "G5"})

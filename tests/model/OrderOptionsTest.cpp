@@ -50,13 +50,12 @@ TEST(OrderOptions, RoundTripInWritingOrder) {
     EXPECT_NE(Xml.find("</OID><MUTE>65</MUTE><KADU>10</KADU><KADU>50</KADU><MUDU>130</MUDU>"),
               std::string::npos);
     Tdex6DataOrderOptions Read(&Root, nullptr, true);
-    test::ReadInto(Xml, Read);
-    EXPECT_EQ(test::XmlOf(Read), Xml);
+    EXPECT_EQ(test::XmlAfterReading(Xml, Read), Xml);
     Read.Clear(false);
     EXPECT_TRUE(Read.KADU().Empty());
 }
 
-TEST(CodeSubstitution, ActionCodes) {
+TEST(CodeSubstitution, ElementFormActionCodesAndListsRoundTrip) {
     Tdex6DataCodeSubstGlas Row(nullptr, nullptr, false);
     Row.AKT = Tdex6SubstAction::Produktvorschlag;
     Row.CA = "OLD";
@@ -72,28 +71,24 @@ TEST(CodeSubstitution, ActionCodes) {
     Coating.CN1 = "AR1";
     EXPECT_EQ(test::XmlOf(Coating), "<COSUBB><ED></ED><OID>0</OID><AKT>1</AKT><CA></CA>"
                                     "<CN1>AR1</CN1><CN2></CN2><CN3></CN3><BEM></BEM></COSUBB>");
-}
 
-TEST(CodeSubstitution, ListsRoundTrip) {
     Tdex6Dataobject Root;
     Tdex6DataCodeSubstGlasList& Glasses = *Root.CodeSubstGlasList();
-    Tdex6DataCodeSubstGlas* Row = Glasses.NewItem();
-    Row->CA = "G1";
-    Row->CN = "G2";
-    Row->BEM = "ersetzt <alt>";
+    Tdex6DataCodeSubstGlas& Listed = *Glasses.NewItem();
+    Listed.CA = "G1";
+    Listed.CN = "G2";
+    Listed.BEM = "ersetzt <alt>";
     Glasses.NewItem()->AKT = Tdex6SubstAction::Produktvorschlag;
     Tdex6DataCodeSubstGlasList ReadGlasses(&Root, &Root);
-    test::ReadInto(test::XmlOf(Glasses), ReadGlasses);
-    EXPECT_EQ(test::XmlOf(ReadGlasses), test::XmlOf(Glasses));
+    EXPECT_EQ(test::XmlAfterReading(test::XmlOf(Glasses), ReadGlasses), test::XmlOf(Glasses));
     EXPECT_EQ(ReadGlasses.Items(0)->BEM, "ersetzt <alt>");
 
     Tdex6DataCodeSubstBeschList& Coatings = *Root.CodeSubstBeschList();
-    Tdex6DataCodeSubstBesch* Coating = Coatings.NewItem();
-    Coating->CA = "B1";
-    Coating->CN3 = "B4";
+    Tdex6DataCodeSubstBesch& ListedCoating = *Coatings.NewItem();
+    ListedCoating.CA = "B1";
+    ListedCoating.CN3 = "B4";
     Tdex6DataCodeSubstBeschList ReadCoatings(&Root, &Root);
-    test::ReadInto(test::XmlOf(Coatings), ReadCoatings);
-    EXPECT_EQ(test::XmlOf(ReadCoatings), test::XmlOf(Coatings));
+    EXPECT_EQ(test::XmlAfterReading(test::XmlOf(Coatings), ReadCoatings), test::XmlOf(Coatings));
     EXPECT_EQ(ReadCoatings.Items(0)->CN3, "B4");
 }
 

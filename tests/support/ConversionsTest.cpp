@@ -89,14 +89,14 @@ TStringList Lines(std::string_view Text, bool Sorted = false) {
     return List;
 }
 
-TEST(ConversionsTest, KeepListedUsesTheAllowedListsLookup) {
+TEST(ConversionsTest, KeepListedAndRemoveListed) {
+    // KeepListed uses the allowed list's lookup and keeps the order.
     TStringList List = Lines("b\nA\nc\na");
     KeepListed(List, Lines("a\nB", true));
     EXPECT_EQ(List.Text(), "b\r\nA\r\na\r\n");
-}
 
-TEST(ConversionsTest, RemoveListedSortsAndDropsDuplicates) {
-    TStringList List = Lines("b\na\nb");
+    // RemoveListed sorts and drops duplicates, unless there is nothing to remove.
+    List = Lines("b\na\nb");
     RemoveListed(List, Lines("c"));
     EXPECT_EQ(List.Text(), "a\r\nb\r\n");
     List = Lines("c\nB\na\nb");

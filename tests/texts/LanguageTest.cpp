@@ -24,9 +24,7 @@ TEST(Language, EmptyEntryFallsBackToGermanBetweenStars) {
     EXPECT_EQ(GetTextLang(8, 4), "*Ansicht*");
     EXPECT_EQ(GetTextLang(German, 4), "Ansicht");
     EXPECT_EQ(GetTextLang(3, 148), "*[alle Beschichtungen]*");
-}
-
-TEST(Language, NumbersBeyondTheTableAreEmpty) {
+    // Numbers beyond the table have no German text either.
     EXPECT_EQ(GetText(1361), "**");
     EXPECT_EQ(GetText(1362), "**");
     EXPECT_EQ(GetText(1362, false, false), "");
