@@ -1,19 +1,49 @@
 #pragma once
 
 #include <sanitizer/asan_interface.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace kr6 {
 
+// One block of pool memory, mapped with all its pages at once: faulting hundreds of
+// megabytes in page by page costs more than building the objects in them.
+class TPoolBlock {
+public:
+    static constexpr std::size_t Bytes = std::size_t{2} << 20;
+
+    TPoolBlock() {
+        void* Data = mmap(nullptr, Bytes, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (Data == MAP_FAILED)
+            throw std::bad_alloc();
+        FData = static_cast<std::byte*>(Data);
+    }
+    ~TPoolBlock() {
+        // Whatever is mapped here next must not inherit the poison of free places.
+        ASAN_UNPOISON_MEMORY_REGION(FData, Bytes);
+        munmap(FData, Bytes);
+    }
+    TPoolBlock(const TPoolBlock&) = delete;
+    TPoolBlock& operator=(const TPoolBlock&) = delete;
+
+    std::byte* Data() const { return FData; }
+
+private:
+    std::byte* FData = nullptr;
+};
+
 // Memory for the millions of small objects of one class that a large price list holds.
 // The general allocator hands such objects out slowly while the import makes and frees
 // texts of every size around them; this takes large blocks and hands their places out in
-// order, reuses freed places, and gives the blocks back when the last object has gone.
+// order, reuses freed places, and gives all blocks but one back when the last object has
+// gone.
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
 template <std::size_t Size, std::size_t Alignment> class TFixedPool {
 public:
@@ -45,27 +75,35 @@ public:
         *reinterpret_cast<std::byte**>(Place) = FFree;
         FFree = Place;
         ASAN_POISON_MEMORY_REGION(Place, PlaceSize);
-        if (--FLive == 0) {
-            FBlocks.clear();
-            FFree = FNext = FEnd = nullptr;
-        }
+        if (--FLive == 0)
+            Restart();
     }
 
 private:
     static_assert(Alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
     static constexpr std::size_t PlaceSize =
         (std::max(Size, sizeof(std::byte*)) + Alignment - 1) / Alignment * Alignment;
-    static constexpr std::size_t PlacesPerBlock = 4096;
+    static constexpr std::size_t PlacesPerBlock = TPoolBlock::Bytes / PlaceSize;
+
+    // No object is left: every block but the first goes, and the first is handed out
+    // anew, so that a program making and dropping a few objects maps no block again.
+    void Restart() {
+        FBlocks.resize(1);
+        FFree = nullptr;
+        FNext = FBlocks.front()->Data();
+        FEnd = FNext + PlaceSize * PlacesPerBlock;
+        ASAN_POISON_MEMORY_REGION(FNext, PlaceSize * PlacesPerBlock);
+    }
 
     void NewBlock() {
-        FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(PlaceSize * PlacesPerBlock));
-        FNext = FBlocks.back().get();
+        FBlocks.push_back(std::make_unique<TPoolBlock>());
+        FNext = FBlocks.back()->Data();
         FEnd = FNext + PlaceSize * PlacesPerBlock;
         ASAN_POISON_MEMORY_REGION(FNext, PlaceSize * PlacesPerBlock);
     }
 
     std::mutex FMutex;
-    std::vector<std::unique_ptr<std::byte[]>> FBlocks;
+    std::vector<std::unique_ptr<TPoolBlock>> FBlocks;
     // Freed places, each holding the next one's address.
     std::byte* FFree = nullptr;
     // The unused rest of the newest block.

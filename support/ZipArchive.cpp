@@ -167,6 +167,11 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     // CRC and length are checked only when zip_fread reports the end.
     constexpr std::uint64_t ChunkSize = 64 * 1024;
     std::string Buffer;
+    // The declared size only sets aside room (within the limit), so that a large member
+    // is not copied each time the buffer grows.
+    if (Stat.valid & ZIP_STAT_SIZE)
+        Buffer.reserve(
+            static_cast<std::size_t>(std::min<std::uint64_t>(Stat.size, FMemberLimit + 1)));
     for (;;) {
         const std::uint64_t Room = FMemberLimit + 1 - Buffer.size();
         const std::uint64_t Want = std::min(ChunkSize, Room);
@@ -192,9 +197,12 @@ void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Str
     std::string Data;
     if (!ReadMember(Name, Data))
         return;
-    if (LineCount(Data) > FLineLimit)
+    const std::uint64_t Lines = LineCount(Data);
+    if (Lines > FLineLimit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(FLineLimit) + " lines");
+    // The line list of a large member in one allocation, not grown and moved many times.
+    Strings.Reserve(static_cast<std::size_t>(Lines));
     Strings.SetText(Data);
 }
 
