@@ -526,7 +526,7 @@ bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {
     if (IndexOf(Item) < 0)
         return false;
     if (Root() != nullptr) {
-        const std::string Code = Item->EDV();
+        const std::string& Code = Item->EDV();
         Root()->KombinationsListe()->DeleteCoating(Code);
         Root()->Produktgruppenliste()->RenameCoating(Code, "");
     }

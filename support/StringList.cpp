@@ -22,8 +22,7 @@ int TStringList::Add(std::string_view Text, void* Object) {
 void TStringList::AddStrings(const TStringList& Other) {
     // Adding a list to itself would grow the vector under the loop.
     if (&Other == this) {
-        const TStringList Copy = Other;
-        AddStrings(Copy);
+        AddStrings(TStringList(Other));
         return;
     }
     if (FSorted && FDuplicates == TDuplicates::Ignore) {

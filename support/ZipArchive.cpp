@@ -165,7 +165,7 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
 
     // The declared size is not trusted: read in chunks and stop one byte past the limit.
     // CRC and length are checked only when zip_fread reports the end.
-    constexpr std::uint64_t ChunkSize = 64 * 1024;
+    constexpr std::uint64_t ChunkSize = std::uint64_t{64} * 1024;
     std::string Buffer;
     // The declared size only sets aside room (within the limit), so that a large member
     // is not copied each time the buffer grows.
