@@ -28,9 +28,7 @@ int Run(const std::function<void()>& Command) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     kr6::IgnoreBrokenPipe();
 
     CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.", "kr6csv"};
@@ -89,4 +87,16 @@ int main(int argc, char** argv) {
     if (InfoCommand->parsed())
         return Run([&] { kr6::RunInfo(Info); });
     return Run([&] { kr6::RunXml(Xml); });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Setting up the options can fail too (out of memory); it ends like any other error.
+    try {
+        return Main(argc, argv);
+    } catch (const std::exception& Error) {
+        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        return ExitError;
+    }
 }
