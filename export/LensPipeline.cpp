@@ -1,5 +1,6 @@
 #include "export/LensPipeline.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -28,9 +29,12 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
         return;
     }
 
-    // Outcomes wait in a ring of slots; a worker takes the next lens only while its slot
-    // is free, that is while it is less than a ring ahead of the next lens to emit.
-    const std::size_t RingSize = std::size_t{4} * Threads;
+    // Outcomes wait in a ring of slots; a worker takes the next lenses only while their
+    // slots are free, that is while they are less than a ring ahead of the next lens to
+    // emit. Lenses go out in small batches and come back in runs, so that the threads
+    // meet at the lock once per batch rather than once per lens.
+    constexpr std::size_t Batch = 4;
+    const std::size_t RingSize = std::size_t{8} * Threads * Batch;
     std::vector<TLensOutcome> Ring(RingSize);
     std::vector<bool> Ready(RingSize, false);
     std::mutex Mutex;
@@ -42,7 +46,8 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
 
     const auto Worker = [&] {
         while (true) {
-            std::size_t Lens = 0;
+            std::size_t First = 0;
+            std::size_t Last = 0;
             {
                 std::unique_lock Lock(Mutex);
                 Changed.wait(Lock, [&] {
@@ -50,11 +55,13 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
                 });
                 if (Stop || NextToTake >= Count)
                     return;
-                Lens = NextToTake++;
+                First = NextToTake;
+                Last = std::min({First + Batch, Count, NextToEmit + RingSize});
+                NextToTake = Last;
             }
-            TLensOutcome& Outcome = Ring[Lens % RingSize];
             try {
-                Work(Lens, Outcome);
+                for (std::size_t Lens = First; Lens < Last; ++Lens)
+                    Work(Lens, Ring[Lens % RingSize]);
             } catch (...) {
                 const std::lock_guard Lock(Mutex);
                 if (!Failure)
@@ -64,7 +71,8 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
                 return;
             }
             const std::lock_guard Lock(Mutex);
-            Ready[Lens % RingSize] = true;
+            for (std::size_t Lens = First; Lens < Last; ++Lens)
+                Ready[Lens % RingSize] = true;
             Changed.notify_all();
         }
     };
@@ -85,17 +93,22 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
 
     try {
         while (NextToEmit < Count) {
+            // The run of outcomes ready from the next lens on.
+            std::size_t RunEnd = NextToEmit;
             {
                 std::unique_lock Lock(Mutex);
                 Changed.wait(Lock, [&] { return Stop || Ready[NextToEmit % RingSize]; });
                 if (Failure)
                     break;
+                while (RunEnd < Count && RunEnd < NextToEmit + RingSize && Ready[RunEnd % RingSize])
+                    ++RunEnd;
             }
-            const std::size_t Slot = NextToEmit % RingSize;
-            Emit(NextToEmit, Ring[Slot]);
+            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
+                Emit(Lens, Ring[Lens % RingSize]);
             const std::lock_guard Lock(Mutex);
-            Ready[Slot] = false;
-            ++NextToEmit;
+            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
+                Ready[Lens % RingSize] = false;
+            NextToEmit = RunEnd;
             Changed.notify_all();
         }
     } catch (...) {
