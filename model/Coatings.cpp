@@ -163,11 +163,10 @@ std::int32_t Tdex6DataBeschichtung::CSNR() const {
 }
 
 void Tdex6DataBeschichtung::StoreCSNR(std::int32_t Value) {
-    if (Value == CSNR())
-        return;
     if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
-        List->FSortOrder.Detach(*this);
-    FCSNR = Value;
+        List->FSortOrder.Store(*this, Value);
+    else
+        FCSNR = Value;
 }
 
 bool Tdex6DataBeschichtung::IsValidAt(TDateTime Date) const {

@@ -100,11 +100,10 @@ std::int32_t Tdex6DataGlas::CSNR() const {
 }
 
 void Tdex6DataGlas::StoreCSNR(std::int32_t Value) {
-    if (Value == CSNR())
-        return;
     if (Tdex6DataGlasliste* List = GlasListe())
-        List->FSortOrder.Detach(*this);
-    FCSNR = Value;
+        List->FSortOrder.Store(*this, Value);
+    else
+        FCSNR = Value;
 }
 
 bool Tdex6DataGlas::IsValidAt(TDateTime Date) const {

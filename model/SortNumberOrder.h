@@ -34,14 +34,12 @@ public:
         return static_cast<std::int32_t>(FOrder.PositionOf(Item));
     }
 
-    // Item's number is about to be overwritten without a renumbering.
-    void Detach(const T& Item) {
-        if (!FKnown || FLoose == &Item || !FOrder.Contains(Item))
+    // Sets Item's number without a renumbering.
+    void Store(T& Item, std::int32_t Value) {
+        if (Value == NumberOf(Item))
             return;
-        if (FLoose == nullptr)
-            FLoose = &Item;
-        else
-            Forget();
+        Detach(Item);
+        Item.FCSNR = Value;
     }
 
     // Item was appended to the list with its own number.
@@ -82,6 +80,16 @@ public:
     }
 
 private:
+    // Item's number is about to be overwritten without a renumbering.
+    void Detach(const T& Item) {
+        if (!FKnown || FLoose == &Item || !FOrder.Contains(Item))
+            return;
+        if (FLoose == nullptr)
+            FLoose = &Item;
+        else
+            Forget();
+    }
+
     static std::string Key(std::int64_t Number, bool Changed) {
         return IntToZeroPadded(Number * 10 + (Changed ? 0 : 1), 9);
     }

@@ -1,34 +1,16 @@
 #include "helpers/HostileArchives.h"
+#include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
-
 namespace kr6 {
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun EvaluateQuietly(const std::string& Archive) {
-    const test::TTempFile Out("", ".out");
-    const test::TTempFile Err("", ".err");
-    // A run that takes far too long ends by the timeout (status 124) instead of hanging.
-    const std::string Command = "timeout 60 " + std::string(KR6CSV_BINARY) + " evaluate --quiet '" +
-                                Archive + "' >" + Out.Path() + " 2>" + Err.Path();
-    const int Raw = std::system(Command.c_str());
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Out.Read(), Err.Read()};
-}
 
 TEST(HostileArchiveProgram, EndsWithOneErrorLineOrImports) {
     for (const auto& C : test::HostileArchives()) {
         const test::TTempFile File(C.Bytes);
-        const TRun Run = EvaluateQuietly(File.Path());
+        const test::TRun Run = test::Kr6csv("evaluate --quiet '" + File.Path() + "'");
         if (C.Cause.empty()) {
             EXPECT_EQ(Run.Status, 0) << C.Name << ": " << Run.Err;
             EXPECT_EQ(Run.Err, "") << C.Name;

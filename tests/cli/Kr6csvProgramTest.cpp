@@ -1,34 +1,17 @@
 #include "helpers/FixedLine.h"
+#include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace kr6 {
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// Runs the built program through the shell, Args being shell words.
-TRun Kr6csv(const std::string& Args) {
-    const test::TTempFile Out("", ".out");
-    const test::TTempFile Err("", ".err");
-    const std::string Command =
-        std::string(KR6CSV_BINARY) + " " + Args + " >" + Out.Path() + " 2>" + Err.Path();
-    const int Raw = std::system(Command.c_str());
-    TRun Run;
-    Run.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
-    Run.Out = Out.Read();
-    Run.Err = Err.Read();
-    return Run;
-}
+using test::Kr6csv;
+using test::TRun;
 
 std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
     test::TFixedLine Fixed;

@@ -101,32 +101,29 @@ std::string ZipOf(const std::vector<TRawMember>& Members) {
         const auto CompressedSize = static_cast<std::uint32_t>(Member.Data.size());
         const auto NameSize = static_cast<std::uint32_t>(Member.Name.size());
 
+        // The fields the local header and the directory entry share, from the flags on.
+        const auto PutShared = [&](std::string& To) {
+            Put16(To, Member.Flags);
+            Put16(To, Member.Method);
+            Put16(To, DosTime);
+            Put16(To, DosDate);
+            Put32(To, Member.Crc);
+            Put32(To, CompressedSize);
+            Put32(To, Member.Size);
+            Put16(To, NameSize);
+            Put16(To, 0);
+        };
+
         Put32(Out, 0x04034B50);
         Put16(Out, 20);
-        Put16(Out, Member.Flags);
-        Put16(Out, Member.Method);
-        Put16(Out, DosTime);
-        Put16(Out, DosDate);
-        Put32(Out, Member.Crc);
-        Put32(Out, CompressedSize);
-        Put32(Out, Member.Size);
-        Put16(Out, NameSize);
-        Put16(Out, 0);
+        PutShared(Out);
         Out += Member.Name;
         Out += Member.Data;
 
         Put32(Directory, 0x02014B50);
         Put16(Directory, 20);
         Put16(Directory, 20);
-        Put16(Directory, Member.Flags);
-        Put16(Directory, Member.Method);
-        Put16(Directory, DosTime);
-        Put16(Directory, DosDate);
-        Put32(Directory, Member.Crc);
-        Put32(Directory, CompressedSize);
-        Put32(Directory, Member.Size);
-        Put16(Directory, NameSize);
-        Put16(Directory, 0);
+        PutShared(Directory);
         Put16(Directory, 0);
         Put16(Directory, 0);
         Put16(Directory, 0);
