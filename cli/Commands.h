@@ -25,11 +25,12 @@ void RunEvaluate(const TEvaluateOptions& Options);
 
 // The end-of-run line of the evaluation, without the program name and line end.
 std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std::int64_t Lenses,
-                              double Seconds);
+                              double ImportSeconds, double EvaluationSeconds);
 
 struct TInfoOptions {
     std::string Archive;
     bool Utf8 = false;
+    bool Quiet = false;
 };
 void RunInfo(const TInfoOptions& Options);
 
@@ -40,6 +41,7 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
 struct TXmlOptions {
     std::string Archive;
     std::string OutputFile;
+    bool Quiet = false;
 };
 void RunXml(const TXmlOptions& Options);
 

@@ -1,9 +1,9 @@
+#include "cli/ArchiveInput.h"
 #include "cli/Commands.h"
 #include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
 #include "export/EvaluateCombinations.h"
-#include "import/Kr6Import.h"
 #include "model/Root.h"
 
 #include <cstdio>
@@ -13,23 +13,30 @@
 namespace kr6 {
 
 std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std::int64_t Lenses,
-                              double Seconds) {
-    char Text[160];
-    std::snprintf(Text, sizeof Text, "%lld of %lld combinations deliverable, %lld %s, %.1f s",
-                  static_cast<long long>(Deliverable), static_cast<long long>(Total),
-                  static_cast<long long>(Lenses), Lenses == 1 ? "lens" : "lenses", Seconds);
+                              double ImportSeconds, double EvaluationSeconds) {
+    char Text[200];
+    std::snprintf(
+        Text, sizeof Text,
+        "%lld of %lld combinations deliverable, %lld %s; import %.1f s, evaluation %.1f s",
+        static_cast<long long>(Deliverable), static_cast<long long>(Total),
+        static_cast<long long>(Lenses), Lenses == 1 ? "lens" : "lenses", ImportSeconds,
+        EvaluationSeconds);
     return Text;
 }
 
 void RunEvaluate(const TEvaluateOptions& Options) {
-    Tdex6Dataobject Root;
-    LoadKr6File(Root, Options.Archive);
+    RefuseOutputOverInput(Options.OutputFile, Options.Archive);
+    // A file that cannot be written fails now, not after a long import.
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
 
-    // Rows on the same terminal would break into the line and the line into the rows.
-    const bool RowsOnTerminal = Options.OutputFile.empty() && isatty(STDOUT_FILENO) != 0;
-    TProgressLine Line(STDERR_FILENO, isatty(STDERR_FILENO) != 0 && !RowsOnTerminal);
+    TProgressLine Line(STDERR_FILENO,
+                       WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
+    Tdex6Dataobject Root;
+    LoadArchive(Root, Options.Archive, &Line);
+    const double ImportSeconds = Line.ElapsedSeconds();
+
+    Line.Restart();
     TProgressState State;
     Root.SetKombiProgress([&](Tdex6Dataobject&, std::string_view Lens, std::int64_t, std::int64_t,
                               std::int64_t, std::int64_t AllTotal, std::int64_t AllTested,
@@ -51,12 +58,14 @@ void RunEvaluate(const TEvaluateOptions& Options) {
             Line.Update(State);
         },
         Options.Evaluation);
+    const double EvaluationSeconds = Line.ElapsedSeconds();
     Line.Clear();
     Output->Finish();
 
     if (!Options.Quiet) {
         const std::string Summary =
-            "kr6csv: " + EvaluationSummary(Rows, State.Total, Lenses, Line.ElapsedSeconds()) + "\n";
+            "kr6csv: " +
+            EvaluationSummary(Rows, State.Total, Lenses, ImportSeconds, EvaluationSeconds) + "\n";
         std::fputs(Summary.c_str(), stderr);
     }
 }

@@ -2,10 +2,62 @@
 
 #include "support/Cp1252.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace kr6 {
+namespace {
+
+constexpr std::string_view Ellipsis = "\xE2\x80\xA6";
+
+std::atomic<bool> WidthChanged{false};
+
+extern "C" void NoteWidthChange(int) {
+    WidthChanged.store(true);
+}
+
+bool IsContinuationByte(char Byte) {
+    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
+}
+
+// Terminal columns of UTF-8 text; the line holds no wide or combining characters that
+// would make a character other than one column.
+std::size_t Columns(std::string_view Text) {
+    std::size_t Count = 0;
+    for (const char Byte : Text)
+        Count += IsContinuationByte(Byte) ? 0 : 1;
+    return Count;
+}
+
+// The first Width columns of Text, never cutting a character in two.
+std::string_view FirstColumns(std::string_view Text, std::size_t Width) {
+    std::size_t Count = 0;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        if (IsContinuationByte(Text[I]))
+            continue;
+        if (Count++ == Width)
+            return Text.substr(0, I);
+    }
+    return Text;
+}
+
+// The first candidate that fits, else the last one cut to the width.
+std::string FirstThatFits(std::initializer_list<std::string> Candidates, std::size_t Width) {
+    for (const std::string& Candidate : Candidates)
+        if (Columns(Candidate) <= Width)
+            return Candidate;
+    return std::string(FirstColumns(*(Candidates.end() - 1), Width));
+}
+
+std::string Count(std::int64_t Value) {
+    return std::to_string(Value);
+}
+
+} // namespace
 
 std::string FormatDuration(double Seconds) {
     const auto Whole = static_cast<long long>(Seconds < 0 ? 0 : Seconds);
@@ -15,59 +67,121 @@ std::string FormatDuration(double Seconds) {
     return Text;
 }
 
-std::string FormatProgress(const TProgressState& State, double ElapsedSeconds) {
-    char Counts[160];
+std::string FormatProgress(const TProgressState& State, double ElapsedSeconds, std::size_t Width) {
+    const std::string Elapsed = "elapsed " + FormatDuration(ElapsedSeconds);
     if (State.Tested == 0) {
-        std::snprintf(Counts, sizeof Counts, "counting combinations: %lld",
-                      static_cast<long long>(State.Total));
-        return std::string(Counts) + ", elapsed " + FormatDuration(ElapsedSeconds);
+        const std::string Counting = "counting combinations: " + Count(State.Total);
+        return FirstThatFits({Counting + ", " + Elapsed, Counting, Count(State.Total)}, Width);
     }
-    std::snprintf(Counts, sizeof Counts, ": %lld of %lld tested, %lld deliverable",
-                  static_cast<long long>(State.Tested), static_cast<long long>(State.Total),
-                  static_cast<long long>(State.Deliverable));
-    const double Expected =
+    const double ExpectedSeconds =
         ElapsedSeconds * static_cast<double>(State.Total) / static_cast<double>(State.Tested);
-    return "lens " + Cp1252ToUtf8(State.Lens) + Counts + ", elapsed " +
-           FormatDuration(ElapsedSeconds) + ", expected " + FormatDuration(Expected);
+    const std::string Lens = Cp1252ToUtf8(State.Lens);
+    const std::string Tested = Count(State.Tested) + " of " + Count(State.Total) + " tested";
+    const std::string Deliverable = Count(State.Deliverable) + " deliverable";
+    const std::string Expected = "expected " + FormatDuration(ExpectedSeconds);
+
+    const std::string Counts = Tested + ", " + Expected;
+    // The code shortened to what is left beside the counts; below one column of the code and
+    // the ellipsis it is no help, and the counts stand alone.
+    std::string Shortened = Counts;
+    const std::size_t Fixed = Columns("lens : " + Counts) + 1;
+    if (Width > Fixed && Width != Unlimited)
+        Shortened = "lens " + std::string(FirstColumns(Lens, Width - Fixed)) +
+                    std::string(Ellipsis) + ": " + Counts;
+    return FirstThatFits(
+        {"lens " + Lens + ": " + Tested + ", " + Deliverable + ", " + Elapsed + ", " + Expected,
+         "lens " + Lens + ": " + Tested + ", " + Deliverable + ", " + Expected,
+         "lens " + Lens + ": " + Counts, Shortened, Counts, Tested},
+        Width);
+}
+
+std::string FormatImportProgress(std::string_view Stage, double Fraction, double ElapsedSeconds,
+                                 std::size_t Width) {
+    const int Percent = static_cast<int>(Fraction * 100);
+    const std::string Share = std::to_string(Percent < 0 ? 0 : Percent > 100 ? 100 : Percent) + "%";
+    const std::string Doing = "import: " + std::string(Stage) + ", " + Share;
+    return FirstThatFits(
+        {Doing + ", elapsed " + FormatDuration(ElapsedSeconds), Doing, "import " + Share, Share},
+        Width);
+}
+
+bool WantsProgressLine(bool Quiet, bool DataOnStandardOutput) {
+    const char* Term = std::getenv("TERM");
+    return !Quiet && isatty(STDERR_FILENO) != 0 && Term != nullptr && *Term != '\0' &&
+           std::string_view(Term) != "dumb" &&
+           !(DataOnStandardOutput && isatty(STDOUT_FILENO) != 0);
 }
 
 TProgressLine::TProgressLine(int Fd, bool Enabled)
-    : FFd(Fd), FEnabled(Enabled), FStart(TClock::now()), FLastDraw(FStart - Interval) {}
+    : FFd(Fd), FEnabled(Enabled), FStart(TClock::now()), FLastDraw(FStart - Interval) {
+    if (FEnabled)
+        std::signal(SIGWINCH, NoteWidthChange);
+}
 
 TProgressLine::~TProgressLine() {
     Clear();
+    if (FEnabled)
+        std::signal(SIGWINCH, SIG_DFL);
 }
 
 double TProgressLine::ElapsedSeconds() const {
     return std::chrono::duration<double>(TClock::now() - FStart).count();
 }
 
+void TProgressLine::Restart() {
+    FStart = TClock::now();
+}
+
 void TProgressLine::Update(const TProgressState& State) {
-    if (!FEnabled)
-        return;
-    const TClock::time_point Now = TClock::now();
-    if (Now - FLastDraw < Interval)
-        return;
-    FLastDraw = Now;
-    // Erase to the end of the line, so that a shorter text leaves nothing of the longer.
-    Draw("\r" + FormatProgress(State, ElapsedSeconds()) + "\x1b[K");
-    FShown = true;
+    if (DueForRedraw())
+        Draw(FormatProgress(State, ElapsedSeconds(), Width()));
+}
+
+void TProgressLine::UpdateImport(std::string_view Stage, double Fraction) {
+    if (DueForRedraw())
+        Draw(FormatImportProgress(Stage, Fraction, ElapsedSeconds(), Width()));
 }
 
 void TProgressLine::Clear() {
     if (!FShown)
         return;
     FShown = false;
-    Draw("\r\x1b[K");
+    Draw({});
+}
+
+bool TProgressLine::DueForRedraw() {
+    if (!FEnabled)
+        return false;
+    const TClock::time_point Now = TClock::now();
+    if (Now - FLastDraw < Interval && !WidthChanged.exchange(false))
+        return false;
+    FLastDraw = Now;
+    FShown = true;
+    return true;
+}
+
+std::size_t TProgressLine::Width() const {
+    winsize Size{};
+    const std::size_t Columns =
+        ioctl(FFd, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0 ? Size.ws_col : 80;
+    // Writing into the last column makes some terminals wrap at once.
+    return Columns - 1;
 }
 
 void TProgressLine::Draw(std::string_view Text) {
-    // The line is a courtesy: a failing terminal must not end the evaluation.
-    while (!Text.empty()) {
-        const ssize_t Written = ::write(FFd, Text.data(), Text.size());
+    // Return to the line's start, write, and erase what a longer text left behind.
+    std::string Line;
+    Line.reserve(Text.size() + 8);
+    Line += '\r';
+    Line += Text;
+    Line += "\x1b[K";
+    // The line is a courtesy: a failing terminal must not end the work.
+    std::string_view Rest = Line;
+    while (!Rest.empty()) {
+        const ssize_t Written = ::write(FFd, Rest.data(), Rest.size());
         if (Written <= 0)
             return;
-        Text.remove_prefix(static_cast<std::size_t>(Written));
+        Rest.remove_prefix(static_cast<std::size_t>(Written));
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -15,14 +17,28 @@ struct TProgressState {
     std::int64_t Deliverable = 0;
 };
 
+inline constexpr std::size_t Unlimited = std::numeric_limits<std::size_t>::max();
+
 // "H:MM:SS", whole seconds, hours unbounded.
 std::string FormatDuration(double Seconds);
-// The text of the line: the lens under test (or the counting of the combinations before
-// the first test), the counts, the elapsed and, once something was tested, the expected
-// duration of the whole evaluation.
-std::string FormatProgress(const TProgressState& State, double ElapsedSeconds);
+// The text of the line in UTF-8, at most Width columns: the lens under test (or the counting
+// of the combinations before the first test), the counts, the elapsed and, once something
+// was tested, the expected duration of the whole evaluation. A narrow line drops the elapsed
+// time first, then the deliverable count, then shortens the lens code and drops it.
+std::string FormatProgress(const TProgressState& State, double ElapsedSeconds,
+                           std::size_t Width = Unlimited);
+// The same for the import: what it is doing and how far the whole import is.
+std::string FormatImportProgress(std::string_view Stage, double Fraction, double ElapsedSeconds,
+                                 std::size_t Width = Unlimited);
 
-// One self-updating line on a terminal. Disabled, it does nothing at all, so that a log
+// Whether a progress line belongs on standard error: not when asked to be quiet, not when
+// standard error is no terminal or one that does not understand the erase sequence (TERM
+// unset or "dumb"), and not when the data go to the same terminal, where the rows would
+// break into the line and the line into the rows.
+bool WantsProgressLine(bool Quiet, bool DataOnStandardOutput);
+
+// One self-updating line on a terminal, fitted to the terminal's width at every redraw and
+// redrawn at once when the width changes. Disabled, it does nothing at all, so that a log
 // file or pipe receives no carriage returns.
 class TProgressLine {
 public:
@@ -34,13 +50,18 @@ public:
     TProgressLine(const TProgressLine&) = delete;
     TProgressLine& operator=(const TProgressLine&) = delete;
 
-    // Redraws the line with State unless it was drawn less than Interval ago.
+    // Redraw the line unless it was drawn less than Interval ago.
     void Update(const TProgressState& State);
+    void UpdateImport(std::string_view Stage, double Fraction);
+    // Starts the elapsed time anew, for the next phase of the work.
+    void Restart();
     // Removes the line; nothing when none is shown.
     void Clear();
     double ElapsedSeconds() const;
 
 private:
+    bool DueForRedraw();
+    std::size_t Width() const;
     void Draw(std::string_view Text);
 
     int FFd;

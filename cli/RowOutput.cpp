@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace kr6 {
@@ -24,22 +23,17 @@ void IgnoreBrokenPipe() {
 }
 
 TRowOutput::TRowOutput(int Fd, std::string Name, TRowFormat Format)
-    : FFd(Fd), FOwnsFd(false), FName(std::move(Name)), FFormat(Format) {
+    : FFd(Fd), FName(std::move(Name)), FFormat(Format) {
     FBuffer.reserve(ChunkSize);
 }
 
 TRowOutput::TRowOutput(const std::string& Path, TRowFormat Format)
-    : FFd(open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)), FOwnsFd(true),
-      FName("'" + Path + "'"), FFormat(Format) {
-    if (FFd < 0)
-        throw EOutputError("cannot create " + FName + ": " + ErrorText(errno));
+    : FFile(std::make_unique<TOutputFile>(Path)), FFd(FFile->Fd()), FName(FFile->Name()),
+      FFormat(Format) {
     FBuffer.reserve(ChunkSize);
 }
 
-TRowOutput::~TRowOutput() {
-    if (FOwnsFd && FFd >= 0)
-        close(FFd);
-}
+TRowOutput::~TRowOutput() = default;
 
 void TRowOutput::WriteRow(std::string_view Row) {
     Write(Row);
@@ -64,12 +58,8 @@ void TRowOutput::Write(std::string_view Text) {
 
 void TRowOutput::Finish() {
     Flush();
-    if (FOwnsFd) {
-        const int Fd = FFd;
-        FFd = -1;
-        if (close(Fd) != 0)
-            throw EOutputError("cannot write to " + FName + ": " + ErrorText(errno));
-    }
+    if (FFile)
+        FFile->Commit();
 }
 
 void TRowOutput::Flush() {
@@ -100,8 +90,12 @@ void TRowOutput::WriteAll(std::string_view Bytes) {
     }
 }
 
+bool IsStandardOutput(const std::string& File) {
+    return File.empty() || File == "-";
+}
+
 std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format) {
-    if (File.empty())
+    if (IsStandardOutput(File))
         return std::make_unique<TRowOutput>(STDOUT_FILENO, "standard output", Format);
     return std::make_unique<TRowOutput>(File, Format);
 }

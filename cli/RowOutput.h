@@ -1,9 +1,10 @@
 #pragma once
 
+#include "support/OutputFile.h"
+
 #include <cstddef>
 #include <exception>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,6 @@ class TStringList;
 class EOutputClosed : public std::exception {
 public:
     const char* what() const noexcept override { return "output closed"; }
-};
-
-// Any other failure to open or write the output; the text names the output and the cause.
-class EOutputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 enum class TLineEnd { CrLf, Lf };
@@ -42,7 +37,7 @@ public:
 
     // Writes to Fd without owning it; Name is used in error messages.
     TRowOutput(int Fd, std::string Name, TRowFormat Format = {});
-    // Creates or truncates the file Path and owns its descriptor.
+    // Writes the file Path, which gets the bytes only when Finish() succeeds (TOutputFile).
     TRowOutput(const std::string& Path, TRowFormat Format = {});
     ~TRowOutput();
     TRowOutput(const TRowOutput&) = delete;
@@ -53,22 +48,24 @@ public:
     void WriteRows(const TStringList& Rows);
     // Appends Text as it is (still converted with Utf8).
     void Write(std::string_view Text);
-    // Writes everything buffered and, for an owned file, closes it; only after this has
-    // returned is the output known to be complete.
+    // Writes everything buffered and, for a file, commits it; only after this has returned
+    // is the output known to be complete. Without it a file keeps its old content.
     void Finish();
 
 private:
     void Flush();
     void WriteAll(std::string_view Bytes);
 
+    std::unique_ptr<TOutputFile> FFile;
     int FFd;
-    bool FOwnsFd;
     std::string FName;
     TRowFormat FFormat;
     std::string FBuffer;
 };
 
-// Standard output when File is empty, otherwise the file, created or truncated.
+// Standard output when File is empty or "-", otherwise the file, replaced when Finish()
+// succeeds.
+bool IsStandardOutput(const std::string& File);
 std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format = {});
 
 } // namespace kr6

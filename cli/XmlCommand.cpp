@@ -1,20 +1,30 @@
+#include "cli/ArchiveInput.h"
 #include "cli/Commands.h"
+#include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
-#include "import/Kr6Import.h"
 #include "model/Root.h"
 #include "model/XmlWriter.h"
+
+#include <unistd.h>
 
 namespace kr6 {
 
 void RunXml(const TXmlOptions& Options) {
+    RefuseOutputOverInput(Options.OutputFile, Options.Archive);
+    const std::unique_ptr<TRowOutput> Output = OpenOutput(Options.OutputFile);
     Tdex6Dataobject Root;
-    LoadKr6File(Root, Options.Archive);
+    {
+        TProgressLine Line(STDERR_FILENO,
+                           WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
+        LoadArchive(Root, Options.Archive, &Line);
+    }
     TXmlStream Stream;
     Root.WriteXml(Stream);
-    // The element form is plain ASCII: it passes through unchanged.
-    const std::unique_ptr<TRowOutput> Output = OpenOutput(Options.OutputFile);
+    // The element form is plain ASCII: it passes through unchanged. A text file ends its
+    // last line.
     Output->Write(Stream);
+    Output->Write("\n");
     Output->Finish();
 }
 

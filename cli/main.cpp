@@ -3,11 +3,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -28,32 +32,104 @@ int Run(const std::function<void()>& Command) {
     }
 }
 
+constexpr std::string_view Program = "kr6csv";
+
+// Letters to change, add or remove to turn one word into the other.
+std::size_t EditDistance(std::string_view From, std::string_view To) {
+    std::vector<std::size_t> Row(To.size() + 1);
+    for (std::size_t J = 0; J <= To.size(); ++J)
+        Row[J] = J;
+    for (std::size_t I = 1; I <= From.size(); ++I) {
+        std::size_t Diagonal = Row[0];
+        Row[0] = I;
+        for (std::size_t J = 1; J <= To.size(); ++J) {
+            const std::size_t Above = Row[J];
+            Row[J] = std::min(
+                {Row[J] + 1, Row[J - 1] + 1, Diagonal + (From[I - 1] == To[J - 1] ? 0 : 1)});
+            Diagonal = Above;
+        }
+    }
+    return Row[To.size()];
+}
+
+// The command a mistyped word most likely meant, or none when no command is close.
+std::string NearestCommand(const CLI::App& App, std::string_view Word) {
+    std::string Nearest;
+    std::size_t Best = Word.size() / 2 + 1;
+    for (const CLI::App* Command : App.get_subcommands([](const CLI::App*) { return true; })) {
+        const std::size_t Distance = EditDistance(Word, Command->get_name());
+        if (Distance < Best) {
+            Best = Distance;
+            Nearest = Command->get_name();
+        }
+    }
+    return Nearest;
+}
+
+std::string UnknownCommand(const CLI::App& App, std::string_view Word) {
+    std::string Fault = "unknown command '" + std::string(Word) + "'";
+    if (const std::string Nearest = NearestCommand(App, Word); !Nearest.empty())
+        Fault += "; did you mean '" + Nearest + "'?";
+    return Fault;
+}
+
+// A usage error is one line naming the fault and one saying where to look.
+std::string UsageFailure(std::string_view Fault, std::string_view Command) {
+    const std::string Help =
+        std::string(Program) + (Command.empty() ? "" : " ") + std::string(Command) + " --help";
+    return std::string(Program) + ": " + std::string(Fault) + "\nTry '" + Help + "'\n";
+}
+
+std::string UsageFailure(const CLI::App& App, const CLI::Error& Error,
+                         std::string_view FirstArgument) {
+    const std::vector<CLI::App*> Parsed = App.get_subcommands();
+    if (!Parsed.empty())
+        return UsageFailure(Error.what(), Parsed.back()->get_name());
+    if (!FirstArgument.empty() && !FirstArgument.starts_with("-"))
+        return UsageFailure(UnknownCommand(App, FirstArgument), "");
+    return UsageFailure(Error.what(), "");
+}
+
+// "-q" and the archive and output arguments are the same in every command.
+void AddQuiet(CLI::App& Command, bool& Quiet, std::string_view What) {
+    Command.add_flag("-q,--quiet", Quiet, std::string(What));
+}
+
+void AddArchive(CLI::App& Command, std::string& Archive) {
+    Command.add_option("ARCHIVE", Archive, "KR6 archive (.zip); - reads it from standard input")
+        ->required();
+}
+
+void AddOutput(CLI::App& Command, std::string& File) {
+    Command
+        .add_option("-o,--output", File,
+                    "Write to FILE instead of standard output (- for standard output); FILE "
+                    "is replaced only when everything was written")
+        ->type_name("FILE");
+}
+
 int Main(int argc, char** argv) {
     kr6::IgnoreBrokenPipe();
 
-    CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.", "kr6csv"};
+    CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.",
+                 std::string(Program)};
     App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
     App.require_subcommand(1);
+    App.footer("Exit status: 0 success, 1 error, 2 usage error.");
 
     kr6::TEvaluateOptions Evaluate;
     CLI::App* EvaluateCommand =
         App.add_subcommand("evaluate", "Write the deliverable combinations as tab-separated rows.");
-    EvaluateCommand->add_option("ARCHIVE", Evaluate.Archive, "KR6 archive (.zip)")->required();
-    EvaluateCommand
-        ->add_option("-o,--output", Evaluate.OutputFile,
-                     "Write the rows to FILE instead of standard output")
-        ->type_name("FILE");
+    AddArchive(*EvaluateCommand, Evaluate.Archive);
+    AddOutput(*EvaluateCommand, Evaluate.OutputFile);
     EvaluateCommand->add_flag("--lf", Evaluate.Lf, "End rows with a line feed only");
     EvaluateCommand->add_flag("--utf8", Evaluate.Utf8, "Write UTF-8 instead of Windows-1252");
-    EvaluateCommand->add_flag("-q,--quiet", Evaluate.Quiet, "No summary at the end");
+    AddQuiet(*EvaluateCommand, Evaluate.Quiet, "No progress line and no summary, only errors");
+    std::string EngineName = "fast";
     EvaluateCommand
-        ->add_option("--engine", Evaluate.Evaluation.Engine,
+        ->add_option("--engine", EngineName,
                      "fast (default) or literal, the step-by-step reference")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, kr6::TEvaluationEngine>{
-                {"fast", kr6::TEvaluationEngine::Fast},
-                {"literal", kr6::TEvaluationEngine::Literal}},
-            CLI::ignore_case))
+        ->check(CLI::IsMember({"fast", "literal"}, CLI::ignore_case))
         ->option_text("fast|literal");
     EvaluateCommand
         ->add_option("--threads", Evaluate.Evaluation.Threads,
@@ -63,17 +139,25 @@ int Main(int argc, char** argv) {
 
     kr6::TInfoOptions Info;
     CLI::App* InfoCommand = App.add_subcommand("info", "Summarise the price list.");
-    InfoCommand->add_option("ARCHIVE", Info.Archive, "KR6 archive (.zip)")->required();
+    AddArchive(*InfoCommand, Info.Archive);
     InfoCommand->add_flag("--utf8", Info.Utf8, "Write UTF-8 instead of Windows-1252");
+    AddQuiet(*InfoCommand, Info.Quiet, "No progress line, only errors");
 
     kr6::TXmlOptions Xml;
     CLI::App* XmlCommand =
         App.add_subcommand("xml", "Write the whole loaded model in its element form.");
-    XmlCommand->add_option("ARCHIVE", Xml.Archive, "KR6 archive (.zip)")->required();
-    XmlCommand
-        ->add_option("-o,--output", Xml.OutputFile, "Write to FILE instead of standard output")
-        ->type_name("FILE");
+    AddArchive(*XmlCommand, Xml.Archive);
+    AddOutput(*XmlCommand, Xml.OutputFile);
+    AddQuiet(*XmlCommand, Xml.Quiet, "No progress line, only errors");
 
+    std::string HelpTopic;
+    CLI::App* HelpCommand = App.add_subcommand("help", "Show the help of kr6csv or of a command.");
+    HelpCommand->add_option("COMMAND", HelpTopic, "The command to explain");
+
+    const std::string FirstArgument = argc > 1 ? argv[1] : "";
+    App.failure_message([&](const CLI::App* Failed, const CLI::Error& Error) {
+        return UsageFailure(*Failed, Error, FirstArgument);
+    });
     try {
         App.parse(argc, argv);
     } catch (const CLI::ParseError& Error) {
@@ -82,6 +166,25 @@ int Main(int argc, char** argv) {
         return Status == 0 ? 0 : ExitUsage;
     }
 
+    if (HelpCommand->parsed()) {
+        if (HelpTopic.empty()) {
+            std::fputs(App.get_formatter()
+                           ->make_help(&App, std::string(Program), CLI::AppFormatMode::Normal)
+                           .c_str(),
+                       stdout);
+            return 0;
+        }
+        const std::vector<const CLI::App*> Topics = std::as_const(App).get_subcommands(
+            [&](const CLI::App* Command) { return Command->get_name() == HelpTopic; });
+        if (Topics.empty()) {
+            std::fputs(UsageFailure(UnknownCommand(App, HelpTopic), "").c_str(), stderr);
+            return ExitUsage;
+        }
+        std::fputs(Topics.front()->help(std::string(Program)).c_str(), stdout);
+        return 0;
+    }
+    Evaluate.Evaluation.Engine =
+        EngineName == "literal" ? kr6::TEvaluationEngine::Literal : kr6::TEvaluationEngine::Fast;
     if (EvaluateCommand->parsed())
         return Run([&] { kr6::RunEvaluate(Evaluate); });
     if (InfoCommand->parsed())

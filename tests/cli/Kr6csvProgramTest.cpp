@@ -57,19 +57,41 @@ TEST(Kr6csvProgram, ArchiveWithoutKr6MembersGivesNoRows) {
     const TRun Run = Kr6csv("evaluate " + Archive.Path());
     EXPECT_EQ(Run.Status, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "");
-    EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses, "))
+    EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
         << Run.Err;
     EXPECT_EQ(Kr6csv("evaluate --quiet " + Archive.Path()).Err, "");
 }
 
-TEST(Kr6csvProgram, UsageErrorsExitWithTwo) {
-    for (const char* Args : {"", "evaluate", "evaluate --bogus x.zip", "evaluate a.zip b.zip",
-                             "evaluate -o", "frobnicate x.zip"}) {
+TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {
+    const std::pair<std::string, std::string> Cases[] = {
+        {"", "kr6csv --help"},
+        {"--bogus", "kr6csv --help"},
+        {"evaluate", "kr6csv evaluate --help"},
+        {"evaluate --bogus x.zip", "kr6csv evaluate --help"},
+        {"evaluate a.zip b.zip", "kr6csv evaluate --help"},
+        {"evaluate -o", "kr6csv evaluate --help"},
+        {"xml --threads 2 x.zip", "kr6csv xml --help"},
+        {"frobnicate x.zip", "kr6csv --help"}};
+    for (const auto& [Args, Help] : Cases) {
         const TRun Run = Kr6csv(Args);
         EXPECT_EQ(Run.Status, 2) << Args;
-        EXPECT_NE(Run.Err, "") << Args;
         EXPECT_EQ(Run.Out, "") << Args;
+        const std::size_t FirstLine = Run.Err.find('\n');
+        EXPECT_TRUE(Run.Err.starts_with("kr6csv: ")) << Run.Err;
+        EXPECT_EQ(Run.Err.substr(FirstLine + 1), "Try '" + Help + "'\n") << Args;
     }
+
+    EXPECT_EQ(Kr6csv("evalute x.zip").Err,
+              "kr6csv: unknown command 'evalute'; did you mean 'evaluate'?\nTry 'kr6csv --help'\n");
+    EXPECT_EQ(Kr6csv("help inf").Err,
+              "kr6csv: unknown command 'inf'; did you mean 'info'?\nTry 'kr6csv --help'\n");
+    EXPECT_EQ(Kr6csv("frobnicate").Err,
+              "kr6csv: unknown command 'frobnicate'\nTry 'kr6csv --help'\n");
+    const TRun Engine = Kr6csv("evaluate --engine quick x.zip");
+    EXPECT_EQ(Engine.Status, 2);
+    EXPECT_TRUE(Engine.Err.starts_with("kr6csv: --engine: quick not in {fast,literal}\n"))
+        << Engine.Err;
+    EXPECT_EQ(Kr6csv("evaluate --threads 0 x.zip").Status, 2);
 }
 
 TEST(Kr6csvProgram, VersionAndHelp) {
@@ -79,11 +101,17 @@ TEST(Kr6csvProgram, VersionAndHelp) {
 
     const TRun Help = Kr6csv("--help");
     EXPECT_EQ(Help.Status, 0);
-    for (const char* Command : {"evaluate", "info", "xml"})
+    for (const char* Command : {"evaluate", "info", "xml", "help", "Exit status"})
         EXPECT_NE(Help.Out.find(Command), std::string::npos) << Command;
+    EXPECT_EQ(Kr6csv("help").Out, Help.Out);
+
     const TRun EvaluateHelp = Kr6csv("evaluate --help");
     EXPECT_EQ(EvaluateHelp.Status, 0);
+    EXPECT_NE(EvaluateHelp.Out.find("Usage: kr6csv evaluate"), std::string::npos);
     EXPECT_NE(EvaluateHelp.Out.find("--utf8"), std::string::npos);
+    const TRun HelpEvaluate = Kr6csv("help evaluate");
+    EXPECT_EQ(HelpEvaluate.Status, 0);
+    EXPECT_EQ(HelpEvaluate.Out, EvaluateHelp.Out);
 }
 
 TEST(Kr6csvProgram, EvaluatesToTheSameBytesEveryTime) {

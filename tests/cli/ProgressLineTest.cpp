@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace kr6 {
 namespace {
+
+std::size_t Columns(const std::string& Utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(Utf8.begin(), Utf8.end(), [](char C) { return (C & 0xC0) != 0x80; }));
+}
 
 TEST(ProgressLine, FormatsCountsAndTimes) {
     EXPECT_EQ(FormatDuration(0), "0:00:00");
@@ -17,6 +24,37 @@ TEST(ProgressLine, FormatsCountsAndTimes) {
     EXPECT_EQ(FormatProgress({"GL\xE4", 100, 25, 7}, 10),
               "lens GL\xC3\xA4: 25 of 100 tested, 7 deliverable, elapsed 0:00:10, expected "
               "0:00:40");
+    EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.456, 2),
+              "import: reading LensPrice.Dat, 45%, elapsed 0:00:02");
+}
+
+TEST(ProgressLine, NarrowLinesDropTheLeastImportantPartsFirst) {
+    const TProgressState State{"ES\xC4"
+                               "5201LONGCODE",
+                               1000, 250, 70};
+    EXPECT_EQ(FormatProgress(State, 10, 80),
+              "lens ES\xC3\x84"
+              "5201LONGCODE: 250 of 1000 tested, 70 deliverable, expected "
+              "0:00:40");
+    EXPECT_EQ(FormatProgress(State, 10, 60), "lens ES\xC3\x84"
+                                             "5201LONGCODE: 250 of 1000 tested, expected 0:00:40");
+    EXPECT_EQ(FormatProgress(State, 10, 50),
+              "lens ES\xC3\x84"
+              "520\xE2\x80\xA6: 250 of 1000 tested, expected 0:00:40");
+    EXPECT_EQ(FormatProgress(State, 10, 40), "250 of 1000 tested, expected 0:00:40");
+    EXPECT_EQ(FormatProgress(State, 10, 20), "250 of 1000 tested");
+    EXPECT_EQ(FormatProgress(State, 10, 5), "250 o");
+    EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.5, 2, 20), "import 50%");
+
+    // Whatever the width, the line never wraps and never cuts a character in two.
+    for (std::size_t Width = 0; Width < 120; ++Width) {
+        for (const std::string& Line :
+             {FormatProgress(State, 10, Width), FormatProgress({"", 5, 0, 0}, 1, Width),
+              FormatImportProgress("building the lenses", 0.25, 1, Width)}) {
+            EXPECT_LE(Columns(Line), Width) << Line;
+            EXPECT_TRUE(Line.empty() || (Line.back() & 0xC0) != 0xC0) << Line;
+        }
+    }
 }
 
 std::string Drain(int Fd) {

@@ -1,0 +1,50 @@
+#include "cli/ArchiveInput.h"
+
+#include "cli/ProgressLine.h"
+
+#include "import/Kr6Import.h"
+#include "support/OutputFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace kr6 {
+namespace {
+
+constexpr std::string_view StandardInput = "-";
+
+std::string ReadStandardInput() {
+    std::string Bytes;
+    char Buffer[1 << 16];
+    for (;;) {
+        const ssize_t Read = ::read(STDIN_FILENO, Buffer, sizeof Buffer);
+        if (Read == 0)
+            return Bytes;
+        if (Read < 0) {
+            if (errno == EINTR)
+                continue;
+            throw std::runtime_error(std::string("cannot read standard input: ") +
+                                     std::strerror(errno));
+        }
+        Bytes.append(Buffer, static_cast<std::size_t>(Read));
+    }
+}
+
+} // namespace
+
+void LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line) {
+    (void)Line;
+    LoadKr6File(Root, Archive);
+}
+
+void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {
+    if (Output.empty() || Output == StandardInput || Archive == StandardInput)
+        return;
+    if (IsSameFile(Output, Archive))
+        throw EOutputError("the output '" + Output + "' is the archive '" + Archive +
+                           "' itself; choose another output file");
+}
+
+} // namespace kr6

@@ -1,0 +1,163 @@
+#include "helpers/ProgramRun.h"
+#include "helpers/TestArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kr6 {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Kr6csv;
+using test::TRun;
+
+const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+
+// A fresh folder, removed with everything in it.
+class TTempDir {
+public:
+    TTempDir() {
+        std::string Pattern = (fs::temp_directory_path() / "kr6test-XXXXXX").string();
+        if (mkdtemp(Pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary folder");
+        FPath = Pattern;
+    }
+    ~TTempDir() {
+        std::error_code Ignored;
+        fs::remove_all(FPath, Ignored);
+    }
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    std::string operator/(std::string_view Name) const { return (FPath / Name).string(); }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> Result;
+        for (const auto& Entry : fs::directory_iterator(FPath))
+            Result.push_back(Entry.path().filename().string());
+        std::sort(Result.begin(), Result.end());
+        return Result;
+    }
+
+private:
+    fs::path FPath;
+};
+
+TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
+    const TTempDir Dir;
+    const std::string Archive = Dir / "list.zip";
+    fs::copy_file(DemoArchive, Archive);
+    fs::create_hard_link(Archive, Dir / "hard.zip");
+    fs::create_symlink(Archive, Dir / "soft.zip");
+    const std::string Original = test::ReadFileBytes(Archive);
+
+    for (const std::string& Output :
+         {Archive, Dir / "hard.zip", Dir / "soft.zip", Dir / "./list.zip"}) {
+        for (const char* Command : {"evaluate", "xml"}) {
+            const TRun Run = Kr6csv(std::string(Command) + " " + Archive + " -o " + Output);
+            EXPECT_EQ(Run.Status, 1) << Command << " " << Output;
+            EXPECT_TRUE(Run.Err.starts_with("kr6csv: the output '" + Output + "' is the archive"))
+                << Run.Err;
+            EXPECT_EQ(Run.Out, "");
+        }
+    }
+    EXPECT_EQ(test::ReadFileBytes(Archive), Original);
+    EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"hard.zip", "list.zip", "soft.zip"}));
+}
+
+TEST(OutputSafety, FailedRunLeavesTheOldFileAndNoTrace) {
+    const TTempDir Dir;
+    const std::string Output = Dir / "rows.txt";
+    test::WriteFileBytes(Output, "yesterday's rows\n");
+    fs::permissions(Output, fs::perms(0640));
+    const test::TTempFile NotAnArchive("not a zip", ".zip");
+
+    const TRun Failed = Kr6csv("evaluate " + NotAnArchive.Path() + " -o " + Output);
+    EXPECT_EQ(Failed.Status, 1);
+    EXPECT_EQ(test::ReadFileBytes(Output), "yesterday's rows\n");
+    EXPECT_EQ(Dir.Names(), std::vector<std::string>{"rows.txt"});
+
+    // A successful run replaces the file through a link and keeps its permissions.
+    fs::create_symlink(Output, Dir / "link.txt");
+    const TRun Done = Kr6csv("evaluate -q " + DemoArchive + " -o " + (Dir / "link.txt"));
+    EXPECT_EQ(Done.Status, 0) << Done.Err;
+    EXPECT_EQ(test::ReadFileBytes(Output), Kr6csv("evaluate -q " + DemoArchive).Out);
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.txt"));
+    EXPECT_EQ(fs::status(Output).permissions(), fs::perms(0640));
+    EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"link.txt", "rows.txt"}));
+}
+
+TEST(OutputSafety, DashIsStandardInputAndOutput) {
+    const TRun FromFile = Kr6csv("evaluate -q " + DemoArchive);
+    ASSERT_EQ(FromFile.Status, 0) << FromFile.Err;
+    const TRun FromPipe = Kr6csv("evaluate -q - -o - <" + DemoArchive);
+    EXPECT_EQ(FromPipe.Status, 0) << FromPipe.Err;
+    EXPECT_EQ(FromPipe.Out, FromFile.Out);
+
+    const TRun Xml = Kr6csv("xml - <" + DemoArchive);
+    EXPECT_EQ(Xml.Status, 0) << Xml.Err;
+    EXPECT_TRUE(Xml.Out.ends_with("</DEX6>\n")) << Xml.Out.substr(Xml.Out.size() - 20);
+    EXPECT_EQ(Xml.Out, Kr6csv("xml " + DemoArchive).Out);
+
+    const TRun Empty = Kr6csv("evaluate - </dev/null");
+    EXPECT_EQ(Empty.Status, 1);
+    EXPECT_TRUE(Empty.Err.starts_with("kr6csv: ")) << Empty.Err;
+    EXPECT_NE(Empty.Err.find("standard input"), std::string::npos) << Empty.Err;
+}
+
+// A run stopped by a signal while it works leaves the old file as it was and no temporary
+// file. The archive comes through a pipe that stays open, so the run is surely still
+// reading when the signal arrives.
+TEST(OutputSafety, StopSignalsLeaveTheOldFile) {
+    for (const int Signal : {SIGINT, SIGTERM}) {
+        const TTempDir Dir;
+        const std::string Output = Dir / "rows.txt";
+        test::WriteFileBytes(Output, "old\n");
+
+        int Input[2];
+        ASSERT_EQ(pipe(Input), 0);
+        posix_spawn_file_actions_t Actions;
+        posix_spawn_file_actions_init(&Actions);
+        posix_spawn_file_actions_adddup2(&Actions, Input[0], STDIN_FILENO);
+        posix_spawn_file_actions_addclose(&Actions, Input[1]);
+        posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        std::string Binary = KR6CSV_BINARY;
+        std::string Evaluate = "evaluate";
+        std::string Dash = "-";
+        std::string OutputOption = "-o";
+        std::string OutputPath = Output;
+        char* Argv[] = {Binary.data(),       Evaluate.data(),   Dash.data(),
+                        OutputOption.data(), OutputPath.data(), nullptr};
+        pid_t Child = 0;
+        ASSERT_EQ(posix_spawn(&Child, Binary.c_str(), &Actions, nullptr, Argv, environ), 0);
+        posix_spawn_file_actions_destroy(&Actions);
+        close(Input[0]);
+
+        // The temporary file shows that the output is open; give the run all the time it needs.
+        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+        while (Dir.Names().size() < 2 && std::chrono::steady_clock::now() < Deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(Dir.Names().size(), 2U);
+
+        kill(Child, Signal);
+        int Status = 0;
+        waitpid(Child, &Status, 0);
+        close(Input[1]);
+        EXPECT_TRUE(WIFSIGNALED(Status) && WTERMSIG(Status) == Signal) << Status;
+        EXPECT_EQ(test::ReadFileBytes(Output), "old\n");
+        EXPECT_EQ(Dir.Names(), std::vector<std::string>{"rows.txt"});
+    }
+}
+
+} // namespace
+} // namespace kr6
