@@ -11,10 +11,14 @@
 #include "support/TextCompare.h"
 #include "texts/Language.h"
 
+#include <array>
 #include <string>
 
 namespace kr6 {
 namespace {
+
+constexpr std::array<std::string_view, Tdex6DataFarbe::DescriptionCount> DescriptionTags = {
+    "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"};
 
 constexpr std::string_view ComponentTags[3][3] = {
     {"rgbro", "rgbgo", "rgbbo"},
@@ -58,7 +62,7 @@ void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
     WriteStrElement(Writer, "EDV", EDV);
     for (int I = 1; I <= DescriptionCount; ++I)
-        WriteStrElement(Writer, "B" + std::to_string(I), GetB(I));
+        WriteStrElement(Writer, DescriptionTags[I - 1], GetB(I));
     WriteIntElement(Writer, "AbV", AbV);
     WriteIntElement(Writer, "AbO", AbO);
     const TColorValue Colors[3] = {RGBOben, RGBMitte, RGBUnten};
@@ -83,7 +87,7 @@ void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::st
         return;
     }
     for (int I = 1; I <= DescriptionCount; ++I) {
-        if (SameText(Name, "B" + std::to_string(I))) {
+        if (SameText(Name, DescriptionTags[I - 1])) {
             SetB(I, Content);
             return;
         }
