@@ -2,6 +2,7 @@
 
 #include "model/Combinations.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
@@ -32,9 +33,48 @@ int IndexOfName(const std::array<std::string_view, Tdex6DataGlas::DescriptionCou
     return 0;
 }
 
-const char* FlagText(bool Value) {
-    return Value ? "1" : "0";
-}
+using G = Tdex6DataGlas;
+// The plain fields in the order of the element form, between the descriptions and the sort
+// number.
+constexpr TField<G> GlassFields[] = {
+    DateField<&G::LA>("LA"),
+    DateField<&G::LB>("LB"),
+    CodeField<&G::EM, Tdex6LensKind::Einstaerken>("EM"),
+    FlagField<&G::AG>("AG"),
+    IntField<&G::AGKG, 100>("AGKG"),
+    IntField<&G::AGKB, 100>("AGKB"),
+    CodeField<&G::ME, Tdex6BrandLine::Standard>("ME"),
+    CodeField<&G::MAT, Tdex6Material::Silikat>("MAT"),
+    FloatField<&G::BR>("BR"),
+    FloatField<&G::DI>("DI"),
+    FloatField<&G::AB>("AB"),
+    FlagField<&G::AS>("AS"),
+    FlagField<&G::ST>("ST"),
+    CodeField<&G::ET, Tdex6AntiReflection::Keine>("ET"),
+    CodeField<&G::FA, Tdex6Tint::Keine>("FA"),
+    FlagField<&G::PH>("PH"),
+    FlagField<&G::HA>("HA"),
+    FlagField<&G::CL>("CL"),
+    FlagField<&G::UV>("UV"),
+    FlagField<&G::VS>("VS"),
+    FlagField<&G::MDM>("MDM"),
+    CodeField<&G::KDM, Tdex6KDM::NichtInkl>("KDM"),
+    IntField<&G::KMDM>("KMDM"),
+    IntField<&G::KDMA>("KDMA"),
+    FlagTextField<&G::AD>("AD"),
+    FlagTextField<&G::Vers>("Vers"),
+    FlagTextField<&G::Pri>("Pri"),
+    IntField<&G::FK>("FK"),
+    IntField<&G::FKB>("FKB"),
+    CodeField<&G::STV, Tdex6RoadTraffic::KeineAngabe>("STV"),
+    FloatField<&G::UVK>("UVK"),
+    FloatField<&G::UVA>("UVA"),
+    FloatField<&G::UVB>("UVB"),
+    FlagField<&G::EG>("EG"),
+    FlagField<&G::TS>("TS"),
+    CodeField<&G::EGB, Tdex6EGB::NichtMoeglich>("EGB"),
+    IntField<&G::EdDmA>("EdDmA"),
+};
 
 } // namespace
 
@@ -123,43 +163,7 @@ void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
         WriteStrElement(Writer, BNames[I], FBTexts[I]);
     for (std::size_t I = 0; I < FKBTexts.size(); ++I)
         WriteStrElement(Writer, KBNames[I], FKBTexts[I]);
-    WriteDateElement(Writer, "LA", LA);
-    WriteDateElement(Writer, "LB", LB);
-    WriteIntElement(Writer, "EM", Code(EM));
-    WriteBoolElement(Writer, "AG", AG);
-    WriteIntElement(Writer, "AGKG", AGKG);
-    WriteIntElement(Writer, "AGKB", AGKB);
-    WriteIntElement(Writer, "ME", Code(ME));
-    WriteIntElement(Writer, "MAT", Code(MAT));
-    WriteFloatElement(Writer, "BR", BR);
-    WriteFloatElement(Writer, "DI", DI);
-    WriteFloatElement(Writer, "AB", AB);
-    WriteBoolElement(Writer, "AS", AS);
-    WriteBoolElement(Writer, "ST", ST);
-    WriteIntElement(Writer, "ET", Code(ET));
-    WriteIntElement(Writer, "FA", Code(FA));
-    WriteBoolElement(Writer, "PH", PH);
-    WriteBoolElement(Writer, "HA", HA);
-    WriteBoolElement(Writer, "CL", CL);
-    WriteBoolElement(Writer, "UV", UV);
-    WriteBoolElement(Writer, "VS", VS);
-    WriteBoolElement(Writer, "MDM", MDM);
-    WriteIntElement(Writer, "KDM", Code(KDM));
-    WriteIntElement(Writer, "KMDM", KMDM);
-    WriteIntElement(Writer, "KDMA", KDMA);
-    WriteStrElement(Writer, "AD", FlagText(AD));
-    WriteStrElement(Writer, "Vers", FlagText(Vers));
-    WriteStrElement(Writer, "Pri", FlagText(Pri));
-    WriteIntElement(Writer, "FK", FK);
-    WriteIntElement(Writer, "FKB", FKB);
-    WriteIntElement(Writer, "STV", Code(STV));
-    WriteFloatElement(Writer, "UVK", UVK);
-    WriteFloatElement(Writer, "UVA", UVA);
-    WriteFloatElement(Writer, "UVB", UVB);
-    WriteBoolElement(Writer, "EG", EG);
-    WriteBoolElement(Writer, "TS", TS);
-    WriteIntElement(Writer, "EGB", Code(EGB));
-    WriteIntElement(Writer, "EdDmA", EdDmA);
+    WriteFields<G>(Writer, *this, GlassFields);
     WriteIntElement(Writer, "CSNR", CSNR());
     FGlasWirkungsListe->WriteXml(Writer);
     FGlasGeometrieListe->WriteXml(Writer);
@@ -213,82 +217,10 @@ void Tdex6DataGlas::ReadTag(TElementReader& Reader, TPartType PartType, std::str
     }
     if (SameText(Name, "EDV"))
         SetEDV(Content);
-    else if (SameText(Name, "LA"))
-        LA = TextToDateTime(Content);
-    else if (SameText(Name, "LB"))
-        LB = TextToDateTime(Content);
-    else if (SameText(Name, "EM"))
-        EM = FromCode<Tdex6LensKind>(TextToInt(Content));
-    else if (SameText(Name, "AG"))
-        AG = TextToBool(Content);
-    else if (SameText(Name, "AGKG"))
-        AGKG = TextToInt(Content);
-    else if (SameText(Name, "AGKB"))
-        AGKB = TextToInt(Content);
-    else if (SameText(Name, "ME"))
-        ME = FromCode<Tdex6BrandLine>(TextToInt(Content));
-    else if (SameText(Name, "MAT"))
-        MAT = FromCode<Tdex6Material>(TextToInt(Content));
-    else if (SameText(Name, "BR"))
-        BR = TextToFloat(Content);
-    else if (SameText(Name, "DI"))
-        DI = TextToFloat(Content);
-    else if (SameText(Name, "AB"))
-        AB = TextToFloat(Content);
-    else if (SameText(Name, "AS"))
-        AS = TextToBool(Content);
-    else if (SameText(Name, "ST"))
-        ST = TextToBool(Content);
-    else if (SameText(Name, "ET"))
-        ET = FromCode<Tdex6AntiReflection>(TextToInt(Content));
-    else if (SameText(Name, "FA"))
-        FA = FromCode<Tdex6Tint>(TextToInt(Content));
-    else if (SameText(Name, "PH"))
-        PH = TextToBool(Content);
-    else if (SameText(Name, "HA"))
-        HA = TextToBool(Content);
-    else if (SameText(Name, "CL"))
-        CL = TextToBool(Content);
-    else if (SameText(Name, "UV"))
-        UV = TextToBool(Content);
-    else if (SameText(Name, "VS"))
-        VS = TextToBool(Content);
-    else if (SameText(Name, "MDM"))
-        MDM = TextToBool(Content);
-    else if (SameText(Name, "KDM"))
-        KDM = FromCode<Tdex6KDM>(TextToInt(Content));
-    else if (SameText(Name, "KMDM"))
-        KMDM = TextToInt(Content);
-    else if (SameText(Name, "KDMA"))
-        KDMA = TextToInt(Content);
-    else if (SameText(Name, "AD"))
-        AD = TextToBool(Content);
-    else if (SameText(Name, "Vers"))
-        Vers = TextToBool(Content);
-    else if (SameText(Name, "Pri"))
-        Pri = TextToBool(Content);
-    else if (SameText(Name, "FK"))
-        FK = TextToInt(Content);
-    else if (SameText(Name, "FKB"))
-        FKB = TextToInt(Content);
-    else if (SameText(Name, "STV"))
-        STV = FromCode<Tdex6RoadTraffic>(TextToInt(Content));
-    else if (SameText(Name, "UVK"))
-        UVK = TextToFloat(Content);
-    else if (SameText(Name, "UVA"))
-        UVA = TextToFloat(Content);
-    else if (SameText(Name, "UVB"))
-        UVB = TextToFloat(Content);
-    else if (SameText(Name, "EG"))
-        EG = TextToBool(Content);
-    else if (SameText(Name, "TS"))
-        TS = TextToBool(Content);
-    else if (SameText(Name, "EGB"))
-        EGB = FromCode<Tdex6EGB>(TextToInt(Content));
-    else if (SameText(Name, "EdDmA"))
-        EdDmA = TextToInt(Content);
     else if (SameText(Name, "CSNR"))
         SetCSNR(TextToInt(Content));
+    else
+        ReadField<G>(*this, GlassFields, Name, Content);
 }
 
 std::string Tdex6DataGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -306,28 +238,8 @@ void Tdex6DataGlas::Clear(bool WithDefaults) {
         Text.clear();
     for (std::string& Text : FKBTexts)
         Text.clear();
-    AB = BR = DI = 0;
-    AS = false;
-    EM = Tdex6LensKind::Einstaerken;
-    ME = Tdex6BrandLine::Standard;
-    MAT = Tdex6Material::Silikat;
-    ST = AG = false;
-    LA = LB = 0;
-    UVK = UVB = UVA = 0;
-    EGB = Tdex6EGB::NichtMoeglich;
-    FK = FKB = 0;
-    STV = Tdex6RoadTraffic::KeineAngabe;
-    UV = MDM = false;
-    ET = Tdex6AntiReflection::Keine;
-    HA = VS = AD = false;
-    FA = Tdex6Tint::Keine;
-    CL = PH = false;
-    KDM = Tdex6KDM::NichtInkl;
-    AGKB = AGKG = 100;
-    Vers = Pri = EG = TS = false;
-    EdDmA = 0;
+    ResetFields<G>(*this, GlassFields);
     StoreCSNR(0);
-    KDMA = KMDM = 0;
     FGlasWirkungsListe->Reset(WithDefaults);
     FGlasGeometrieListe->Reset(WithDefaults);
     FGlasPreisListe->Reset(WithDefaults);

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "model/CodeTables.h"
+#include "model/XmlWriter.h"
+#include "support/Conversions.h"
+#include "support/DateTimeText.h"
+#include "support/TextCompare.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+
+// One plain field of a model class in its element form: the element's tag, how the field is
+// written and read back, and the value Clear gives it. A class lists its plain fields once,
+// in the order the element form writes them, and WriteTags, ReadTag and Clear walk the list;
+// what is not a plain field (logging, derived texts, owned lists) stays explicit beside it.
+template <class T> struct TField {
+    std::string_view Tag;
+    void (*Write)(TXmlStream& Stream, std::string_view Tag, const T& Object);
+    void (*Read)(T& Object, std::string_view Content);
+    void (*Reset)(T& Object);
+};
+
+namespace field_detail {
+
+template <class M> struct TMemberOf;
+template <class C, class V> struct TMemberOf<V C::*> {
+    using Class = C;
+    using Value = V;
+};
+
+template <auto Member> using ClassOf = typename TMemberOf<decltype(Member)>::Class;
+template <auto Member> using ValueOf = typename TMemberOf<decltype(Member)>::Value;
+
+template <auto Member, auto Default> void Reset(ClassOf<Member>& Object) {
+    Object.*Member = static_cast<ValueOf<Member>>(Default);
+}
+
+} // namespace field_detail
+
+// A text, escaped in the element form; cleared to empty.
+template <auto Member>
+constexpr TField<field_detail::ClassOf<Member>> TextField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) { WriteStrElement(S, N, O.*Member); },
+            [](C& O, std::string_view V) { O.*Member = V; },
+            [](C& O) {
+                (O.*Member).clear();
+            }};
+}
+
+template <auto Member, std::int32_t Default = 0>
+constexpr TField<field_detail::ClassOf<Member>> IntField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) { WriteIntElement(S, N, O.*Member); },
+            [](C& O, std::string_view V) { O.*Member = TextToInt(V); },
+            &field_detail::Reset<Member, Default>};
+}
+
+template <auto Member>
+constexpr TField<field_detail::ClassOf<Member>> FloatField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {
+        Tag,
+        [](TXmlStream& S, std::string_view N, const C& O) { WriteFloatElement(S, N, O.*Member); },
+        [](C& O, std::string_view V) { O.*Member = TextToFloat(V); },
+        &field_detail::Reset<Member, 0>};
+}
+
+// A date written as "yyyymmdd".
+template <auto Member>
+constexpr TField<field_detail::ClassOf<Member>> DateField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {
+        Tag,
+        [](TXmlStream& S, std::string_view N, const C& O) { WriteDateElement(S, N, O.*Member); },
+        [](C& O, std::string_view V) { O.*Member = TextToDateTime(V); },
+        &field_detail::Reset<Member, 0>};
+}
+
+// A date with its time, written as "yyyymmddhhnnss".
+template <auto Member>
+constexpr TField<field_detail::ClassOf<Member>> DateTimeField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) {
+                WriteDateTimeElement(S, N, O.*Member);
+            },
+            [](C& O, std::string_view V) { O.*Member = TextToDateTime(V); },
+            &field_detail::Reset<Member, 0>};
+}
+
+// A flag that is written only when set.
+template <auto Member, bool Default = false>
+constexpr TField<field_detail::ClassOf<Member>> FlagField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {
+        Tag,
+        [](TXmlStream& S, std::string_view N, const C& O) { WriteBoolElement(S, N, O.*Member); },
+        [](C& O, std::string_view V) { O.*Member = TextToBool(V); },
+        &field_detail::Reset<Member, Default>};
+}
+
+// A flag that is always written, as "1" or "0".
+template <auto Member, bool Default = false>
+constexpr TField<field_detail::ClassOf<Member>> FlagTextField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) {
+                WriteStrElement(S, N, O.*Member ? "1" : "0");
+            },
+            [](C& O, std::string_view V) { O.*Member = TextToBool(V); },
+            &field_detail::Reset<Member, Default>};
+}
+
+// A member of a code table, written as its code.
+template <auto Member, auto Default>
+constexpr TField<field_detail::ClassOf<Member>> CodeField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    using E = field_detail::ValueOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) {
+                WriteIntElement(S, N, Code(O.*Member));
+            },
+            [](C& O, std::string_view V) { O.*Member = FromCode<E>(TextToInt(V)); },
+            &field_detail::Reset<Member, Default>};
+}
+
+template <class T>
+void WriteFields(TXmlStream& Stream, const T& Object, std::span<const TField<T>> Fields) {
+    for (const TField<T>& Field : Fields)
+        Field.Write(Stream, Field.Tag, Object);
+}
+
+// Reads the field whose tag is Name; false when none has it.
+template <class T>
+bool ReadField(T& Object, std::span<const TField<T>> Fields, std::string_view Name,
+               std::string_view Content) {
+    for (const TField<T>& Field : Fields) {
+        if (SameText(Name, Field.Tag)) {
+            Field.Read(Object, Content);
+            return true;
+        }
+    }
+    return false;
+}
+
+template <class T> void ResetFields(T& Object, std::span<const TField<T>> Fields) {
+    for (const TField<T>& Field : Fields)
+        Field.Reset(Object);
+}
+
+} // namespace kr6
