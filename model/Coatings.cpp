@@ -3,6 +3,7 @@
 #include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/Info.h"
 #include "model/NamedStrings.h"
@@ -33,6 +34,62 @@ constexpr TKr4Tag Kr4Tags[] = {
     {"KR4EDVSil", "KR4BezSil", Tdex6Material::Silikat},
     {"KR4EDVKun", "KR4BezKun", Tdex6Material::Kunststoff},
     {"KR4EDVPol", "KR4BezPol", Tdex6Material::Polycarbonat},
+};
+
+using B = Tdex6DataBeschichtung;
+// The plain fields in the order of the element form, between the descriptions and the sort
+// number. A coating is made of several materials: one "MAT" element each.
+constexpr TField<B> CoatingFields[] = {
+    DateField<&B::LA>("LA"),
+    DateField<&B::LB>("LB"),
+    CodeField<&B::ME, Tdex6BrandLine{}>("ME"),
+    {"MAT",
+     [](TXmlStream& Stream, std::string_view Tag, const B& Coating) {
+         for (int I = 0; I < B::MaterialCount; ++I) {
+             const auto Material = static_cast<Tdex6Material>(I);
+             if (Coating.MAT.Contains(Material))
+                 WriteIntElement(Stream, Tag, Code(Material));
+         }
+     },
+     [](B& Coating, std::string_view Content) {
+         Coating.MAT.Include(FromCode<Tdex6Material>(TextToInt(Content)));
+     },
+     [](B& Coating) {
+         Coating.MAT = {};
+     }},
+    CodeField<&B::ET, Tdex6AntiReflection{}>("ET"),
+    CodeField<&B::FA, Tdex6Tint{}>("FA"),
+    FlagField<&B::PH>("PH"),
+    FlagField<&B::HA>("HA"),
+    FlagField<&B::CL>("CL"),
+    FlagField<&B::UV>("UV"),
+    FlagField<&B::VS>("VS"),
+    CodeField<&B::ER, Tdex6EdgeFinish{}>("ER"),
+    CodeField<&B::ADU, Tdex6DiameterChange{}>("ADU"),
+    CodeField<&B::AD, Tdex6ThicknessChange{}>("AD"),
+    FlagField<&B::ADB>("ADB"),
+    FlagField<&B::AAD>("AAD"),
+    CodeField<&B::AF, Tdex6FormChange{}>("AF"),
+    FlagField<&B::WAL>("WAL"),
+    FlagField<&B::DEZ>("DEZ"),
+    FlagField<&B::PRH>("PRH"),
+    FlagField<&B::MATT>("MATT"),
+    FlagField<&B::BENT>("BENT"),
+    FlagField<&B::BTOR>("BTOR"),
+    FlagField<&B::ATOR>("ATOR"),
+    CodeField<&B::BF, Tdex6Bonus{}>("BF"),
+    FlagTextField<&B::Vers>("Vers"),
+    CodeField<&B::Stvo, Tdex6RoadTraffic{}>("Stvo"),
+    IntField<&B::FK>("FK"),
+    IntField<&B::FKB>("FKB"),
+    FloatField<&B::UVK>("UVK"),
+    FloatField<&B::UVA>("UVA"),
+    FloatField<&B::UVB>("UVB"),
+    FloatField<&B::SphVon, -99.99>("SphVon"),
+    FloatField<&B::SphBis, 99.99>("SphBis"),
+    IntField<&B::DMVon>("DMVon"),
+    IntField<&B::DMBis, 99>("DMBis"),
+    FlagField<&B::OLB>("OLB"),
 };
 
 std::string DescriptionTag(std::string_view Prefix, int Index) {
@@ -201,47 +258,7 @@ void Tdex6DataBeschichtung::WriteTags(TXmlStream& Writer) const {
         WriteStrElement(Writer, DescriptionTag("B", I), GetB(I));
     for (int I = 1; I <= DescriptionCount; ++I)
         WriteStrElement(Writer, DescriptionTag("KB", I), GetKB(I));
-    WriteDateElement(Writer, "LA", LA);
-    WriteDateElement(Writer, "LB", LB);
-    WriteIntElement(Writer, "ME", Code(ME));
-    for (std::size_t I = 0; I < MaterialCount; ++I) {
-        const auto Material = static_cast<Tdex6Material>(I);
-        if (MAT.Contains(Material))
-            WriteIntElement(Writer, "MAT", Code(Material));
-    }
-    WriteIntElement(Writer, "ET", Code(ET));
-    WriteIntElement(Writer, "FA", Code(FA));
-    WriteBoolElement(Writer, "PH", PH);
-    WriteBoolElement(Writer, "HA", HA);
-    WriteBoolElement(Writer, "CL", CL);
-    WriteBoolElement(Writer, "UV", UV);
-    WriteBoolElement(Writer, "VS", VS);
-    WriteIntElement(Writer, "ER", Code(ER));
-    WriteIntElement(Writer, "ADU", Code(ADU));
-    WriteIntElement(Writer, "AD", Code(AD));
-    WriteBoolElement(Writer, "ADB", ADB);
-    WriteBoolElement(Writer, "AAD", AAD);
-    WriteIntElement(Writer, "AF", Code(AF));
-    WriteBoolElement(Writer, "WAL", WAL);
-    WriteBoolElement(Writer, "DEZ", DEZ);
-    WriteBoolElement(Writer, "PRH", PRH);
-    WriteBoolElement(Writer, "MATT", MATT);
-    WriteBoolElement(Writer, "BENT", BENT);
-    WriteBoolElement(Writer, "BTOR", BTOR);
-    WriteBoolElement(Writer, "ATOR", ATOR);
-    WriteIntElement(Writer, "BF", Code(BF));
-    WriteStrElement(Writer, "Vers", Vers ? "1" : "0");
-    WriteIntElement(Writer, "Stvo", Code(Stvo));
-    WriteIntElement(Writer, "FK", FK);
-    WriteIntElement(Writer, "FKB", FKB);
-    WriteFloatElement(Writer, "UVK", UVK);
-    WriteFloatElement(Writer, "UVA", UVA);
-    WriteFloatElement(Writer, "UVB", UVB);
-    WriteFloatElement(Writer, "SphVon", SphVon);
-    WriteFloatElement(Writer, "SphBis", SphBis);
-    WriteIntElement(Writer, "DMVon", DMVon);
-    WriteIntElement(Writer, "DMBis", DMBis);
-    WriteBoolElement(Writer, "OLB", OLB);
+    WriteFields<B>(Writer, *this, CoatingFields);
     WriteIntElement(Writer, "CSNR", CSNR());
     WriteBoolElement(Writer, "EMEG", FEMEG);
     WriteBoolElement(Writer, "STEG", FSTEG);
@@ -302,97 +319,16 @@ void Tdex6DataBeschichtung::ReadContent(std::string_view Name, std::string_view 
             return;
         }
     }
-    const auto Flag = [&] {
-        return TextToBool(Content);
-    };
-    const auto Int = [&] {
-        return TextToInt(Content);
-    };
-    const auto Float = [&] {
-        return TextToFloat(Content);
-    };
     if (SameText(Name, "EDV"))
         SetEDV(Content);
-    else if (SameText(Name, "LA"))
-        LA = TextToDateTime(Content);
-    else if (SameText(Name, "LB"))
-        LB = TextToDateTime(Content);
-    else if (SameText(Name, "ME"))
-        ME = FromCode<Tdex6BrandLine>(Int());
-    else if (SameText(Name, "MAT"))
-        MAT.Include(FromCode<Tdex6Material>(Int()));
-    else if (SameText(Name, "ET"))
-        ET = FromCode<Tdex6AntiReflection>(Int());
-    else if (SameText(Name, "FA"))
-        FA = FromCode<Tdex6Tint>(Int());
-    else if (SameText(Name, "PH"))
-        PH = Flag();
-    else if (SameText(Name, "HA"))
-        HA = Flag();
-    else if (SameText(Name, "CL"))
-        CL = Flag();
-    else if (SameText(Name, "UV"))
-        UV = Flag();
-    else if (SameText(Name, "VS"))
-        VS = Flag();
-    else if (SameText(Name, "ER"))
-        ER = FromCode<Tdex6EdgeFinish>(Int());
-    else if (SameText(Name, "ADU"))
-        ADU = FromCode<Tdex6DiameterChange>(Int());
-    else if (SameText(Name, "AD"))
-        AD = FromCode<Tdex6ThicknessChange>(Int());
-    else if (SameText(Name, "ADB"))
-        ADB = Flag();
-    else if (SameText(Name, "AAD"))
-        AAD = Flag();
-    else if (SameText(Name, "AF"))
-        AF = FromCode<Tdex6FormChange>(Int());
-    else if (SameText(Name, "WAL"))
-        WAL = Flag();
-    else if (SameText(Name, "DEZ"))
-        DEZ = Flag();
-    else if (SameText(Name, "PRH"))
-        PRH = Flag();
-    else if (SameText(Name, "MATT"))
-        MATT = Flag();
-    else if (SameText(Name, "BENT"))
-        BENT = Flag();
-    else if (SameText(Name, "BTOR"))
-        BTOR = Flag();
-    else if (SameText(Name, "ATOR"))
-        ATOR = Flag();
-    else if (SameText(Name, "BF"))
-        BF = FromCode<Tdex6Bonus>(Int());
-    else if (SameText(Name, "Vers"))
-        Vers = Flag();
-    else if (SameText(Name, "Stvo"))
-        Stvo = FromCode<Tdex6RoadTraffic>(Int());
-    else if (SameText(Name, "FK"))
-        FK = static_cast<std::uint8_t>(Int());
-    else if (SameText(Name, "FKB"))
-        FKB = Int();
-    else if (SameText(Name, "UVK"))
-        UVK = Float();
-    else if (SameText(Name, "UVA"))
-        UVA = Float();
-    else if (SameText(Name, "UVB"))
-        UVB = Float();
-    else if (SameText(Name, "SphVon"))
-        SphVon = Float();
-    else if (SameText(Name, "SphBis"))
-        SphBis = Float();
-    else if (SameText(Name, "DMVon"))
-        DMVon = Int();
-    else if (SameText(Name, "DMBis"))
-        DMBis = Int();
-    else if (SameText(Name, "OLB"))
-        OLB = Flag();
     else if (SameText(Name, "CSNR"))
-        SetCSNR(Int());
+        SetCSNR(TextToInt(Content));
     else if (SameText(Name, "EMEG"))
-        FEMEG = Int() >= 1;
+        FEMEG = TextToInt(Content) >= 1;
     else if (SameText(Name, "STEG"))
-        FSTEG = Int() >= 1;
+        FSTEG = TextToInt(Content) >= 1;
+    else
+        ReadField<B>(*this, CoatingFields, Name, Content);
 }
 
 std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -401,31 +337,7 @@ std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /
 
 void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
-    ATOR = false;
-    BTOR = false;
-    UV = false;
-    PH = false;
-    BF = {};
-    AD = {};
-    AF = {};
-    DEZ = false;
-    HA = false;
-    ET = {};
-    ER = {};
-    BENT = false;
-    PRH = false;
-    MATT = false;
-    Stvo = {};
-    ADU = {};
-    FK = 0;
-    WAL = false;
-    FA = {};
-    VS = false;
-    ADB = false;
-    CL = false;
-    UVB = 0;
-    UVK = 0;
-    UVA = 0;
+    ResetFields<B>(*this, CoatingFields);
     FDescriptions = {};
     FShortDescriptions = {};
     if (!FEDV.empty()) {
@@ -433,23 +345,11 @@ void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
         if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
             List->ItemChanged(false);
     }
-    LB = 0;
-    LA = 0;
-    AAD = false;
     FKrEDV = {};
     FKrBez = {};
-    MAT = {};
-    ME = {};
-    Vers = false;
-    SphVon = -99.99;
-    SphBis = 99.99;
-    DMVon = 0;
-    DMBis = 99;
     FSTEG = true;
     FEMEG = true;
-    FKB = 0;
     StoreCSNR(0);
-    OLB = false;
     FFarbListe->Reset(false);
     FPreisListe->Reset(false);
     FInfo->Clear(false);

@@ -62,14 +62,14 @@ constexpr TField<field_detail::ClassOf<Member>> IntField(std::string_view Tag) {
             &field_detail::Reset<Member, Default>};
 }
 
-template <auto Member>
+template <auto Member, double Default = 0.0>
 constexpr TField<field_detail::ClassOf<Member>> FloatField(std::string_view Tag) {
     using C = field_detail::ClassOf<Member>;
     return {
         Tag,
         [](TXmlStream& S, std::string_view N, const C& O) { WriteFloatElement(S, N, O.*Member); },
         [](C& O, std::string_view V) { O.*Member = TextToFloat(V); },
-        &field_detail::Reset<Member, 0>};
+        &field_detail::Reset<Member, Default>};
 }
 
 // A date written as "yyyymmdd".
