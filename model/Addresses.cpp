@@ -4,6 +4,7 @@
 #include "model/Coatings.h"
 #include "model/DescriptionDefaults.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
@@ -33,6 +34,71 @@ bool HasDescription(const Tdex6Dataobject* Root, std::int32_t ID) {
     return Root != nullptr && Root->Preisbezeichnungsliste() != nullptr &&
            Root->Preisbezeichnungsliste()->FindByID(ID) != nullptr;
 }
+
+using A = Tdex6DataAdresse;
+
+// The first two price descriptions are named by default when the price list has them.
+template <std::int32_t A::*Member, std::int32_t ID>
+constexpr TField<A> PriceDescriptionField(std::string_view Tag) {
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const A& O) { WriteIntElement(S, N, O.*Member); },
+            [](A& O, std::string_view V) { O.*Member = TextToInt(V); },
+            [](A& O) {
+                O.*Member = ID > 0 && HasDescription(O.Root(), ID) ? ID : 0;
+            }};
+}
+
+// The address's fields in the order of the element form.
+constexpr TField<A> AddressFields[] = {
+    TextField<&A::EDV>("EDV"),
+    TextField<&A::EDV2>("EDV2"),
+    DateField<&A::GA>("GA"),
+    DateField<&A::GB>("GB"),
+    TextField<&A::Name>("Name"),
+    TextField<&A::Name1>("Name1"),
+    TextField<&A::Name2>("Name2"),
+    TextField<&A::Str>("Str"),
+    TextField<&A::LAND>("LAND"),
+    // Derived from the description set; not read back.
+    {"LANG",
+     [](TXmlStream& S, std::string_view N, const A& O) { WriteStrElement(S, N, O.Language()); },
+     [](A&, std::string_view) {},
+     [](A&) {
+     }},
+    TextField<&A::Plz>("Plz"),
+    TextField<&A::Ort>("Ort"),
+    TextField<&A::PlzPf>("PlzPf"),
+    TextField<&A::PF>("PF"),
+    TextField<&A::TelZent>("TelZent"),
+    TextField<&A::FaxZent>("FaxZent"),
+    TextField<&A::TelBest>("TelBest"),
+    TextField<&A::FaxBest>("FaxBest"),
+    TextField<&A::MailTo>("MailTo"),
+    TextField<&A::Url>("Url"),
+    {"PrDefCyl",
+     [](TXmlStream& S, std::string_view N, const A& O) {
+         WriteStrElement(S, N, O.PrDefCyl ? "+" : "-");
+     },
+     [](A& O, std::string_view V) { O.PrDefCyl = V != "-"; },
+     [](A& O) {
+         O.PrDefCyl = true;
+     }},
+    {"BEZNR",
+     [](TXmlStream& S, std::string_view N, const A& O) { WriteIntElement(S, N, O.BEZNR()); },
+     [](A& O, std::string_view V) { O.SetBEZNR(TextToInt(V)); },
+     [](A& O) {
+         O.SetBEZNR(1);
+     }},
+    TextField<&A::WVK>("WVK"),
+    TextField<&A::WNK>("WNK"),
+    PriceDescriptionField<&A::PrBezId1, 1>("PrBezId1"),
+    PriceDescriptionField<&A::PrBezId2, 2>("PrBezId2"),
+    PriceDescriptionField<&A::PrBezId3, 0>("PrBezId3"),
+    PriceDescriptionField<&A::PrBezId4, 0>("PrBezId4"),
+    PriceDescriptionField<&A::PrBezId5, 0>("PrBezId5"),
+    TextField<&A::Comment>("Comment"),
+    TextField<&A::UIDM>("UIDM"),
+};
 
 } // namespace
 
@@ -166,37 +232,7 @@ std::string Tdex6DataAdresse::Language() const {
 
 void Tdex6DataAdresse::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "EDV", EDV);
-    WriteStrElement(Writer, "EDV2", EDV2);
-    WriteDateElement(Writer, "GA", GA);
-    WriteDateElement(Writer, "GB", GB);
-    WriteStrElement(Writer, "Name", Name);
-    WriteStrElement(Writer, "Name1", Name1);
-    WriteStrElement(Writer, "Name2", Name2);
-    WriteStrElement(Writer, "Str", Str);
-    WriteStrElement(Writer, "LAND", LAND);
-    WriteStrElement(Writer, "LANG", Language());
-    WriteStrElement(Writer, "Plz", Plz);
-    WriteStrElement(Writer, "Ort", Ort);
-    WriteStrElement(Writer, "PlzPf", PlzPf);
-    WriteStrElement(Writer, "PF", PF);
-    WriteStrElement(Writer, "TelZent", TelZent);
-    WriteStrElement(Writer, "FaxZent", FaxZent);
-    WriteStrElement(Writer, "TelBest", TelBest);
-    WriteStrElement(Writer, "FaxBest", FaxBest);
-    WriteStrElement(Writer, "MailTo", MailTo);
-    WriteStrElement(Writer, "Url", Url);
-    WriteStrElement(Writer, "PrDefCyl", PrDefCyl ? "+" : "-");
-    WriteIntElement(Writer, "BEZNR", FBEZNR);
-    WriteStrElement(Writer, "WVK", WVK);
-    WriteStrElement(Writer, "WNK", WNK);
-    WriteIntElement(Writer, "PrBezId1", PrBezId1);
-    WriteIntElement(Writer, "PrBezId2", PrBezId2);
-    WriteIntElement(Writer, "PrBezId3", PrBezId3);
-    WriteIntElement(Writer, "PrBezId4", PrBezId4);
-    WriteIntElement(Writer, "PrBezId5", PrBezId5);
-    WriteStrElement(Writer, "Comment", Comment);
-    WriteStrElement(Writer, "UIDM", UIDM);
+    WriteFields<A>(Writer, *this, AddressFields);
     FLieferbareGlaeser->WriteXml(Writer);
     FLieferbareBeschichtungen->WriteXml(Writer);
 }
@@ -211,46 +247,8 @@ void Tdex6DataAdresse::ReadTag(TElementReader& Reader, TPartType PartType,
             FLieferbareBeschichtungen->BeginRead(Reader, this);
         return;
     }
-    if (!IsContent(PartType))
-        return;
-    struct TTextField {
-        std::string_view Tag;
-        std::string Tdex6DataAdresse::*Field;
-    };
-    static constexpr TTextField TextFields[] = {
-        {"FaxBest", &Tdex6DataAdresse::FaxBest}, {"FaxZent", &Tdex6DataAdresse::FaxZent},
-        {"EDV", &Tdex6DataAdresse::EDV},         {"MailTo", &Tdex6DataAdresse::MailTo},
-        {"Name", &Tdex6DataAdresse::Name},       {"Name1", &Tdex6DataAdresse::Name1},
-        {"Name2", &Tdex6DataAdresse::Name2},     {"EDV2", &Tdex6DataAdresse::EDV2},
-        {"Url", &Tdex6DataAdresse::Url},         {"LAND", &Tdex6DataAdresse::LAND},
-        {"Ort", &Tdex6DataAdresse::Ort},         {"Plz", &Tdex6DataAdresse::Plz},
-        {"PlzPf", &Tdex6DataAdresse::PlzPf},     {"PF", &Tdex6DataAdresse::PF},
-        {"Str", &Tdex6DataAdresse::Str},         {"TelBest", &Tdex6DataAdresse::TelBest},
-        {"TelZent", &Tdex6DataAdresse::TelZent}, {"Comment", &Tdex6DataAdresse::Comment},
-        {"WNK", &Tdex6DataAdresse::WNK},         {"WVK", &Tdex6DataAdresse::WVK},
-        {"UIDM", &Tdex6DataAdresse::UIDM},
-    };
-    for (const TTextField& Text : TextFields) {
-        if (SameText(ElementName, Text.Tag)) {
-            this->*Text.Field = Content;
-            return;
-        }
-    }
-    std::int32_t* const PrBezIds[] = {&PrBezId1, &PrBezId2, &PrBezId3, &PrBezId4, &PrBezId5};
-    for (int I = 0; I < 5; ++I) {
-        if (SameText(ElementName, "PrBezId" + std::to_string(I + 1))) {
-            *PrBezIds[I] = TextToInt(Content);
-            return;
-        }
-    }
-    if (SameText(ElementName, "GA"))
-        GA = TextToDateTime(Content);
-    else if (SameText(ElementName, "GB"))
-        GB = TextToDateTime(Content);
-    else if (SameText(ElementName, "BEZNR"))
-        SetBEZNR(TextToInt(Content));
-    else if (SameText(ElementName, "PrDefCyl"))
-        PrDefCyl = Content != "-";
+    if (IsContent(PartType))
+        ReadField<A>(*this, AddressFields, ElementName, Content);
 }
 
 std::string Tdex6DataAdresse::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -259,19 +257,7 @@ std::string Tdex6DataAdresse::ProtocolPrefix(int Action, std::string_view /*Name
 }
 
 void Tdex6DataAdresse::Clear(bool /*WithDefaults*/) {
-    for (std::string* Text :
-         {&FaxBest, &FaxZent, &EDV, &MailTo, &Name,    &Name1,   &Name2,   &EDV2, &Url, &LAND, &Ort,
-          &Plz,     &PlzPf,   &PF,  &Str,    &TelBest, &TelZent, &Comment, &WNK,  &WVK, &UIDM})
-        Text->clear();
-    GA = 0;
-    GB = 0;
-    PrDefCyl = true;
-    FBEZNR = 1;
-    PrBezId1 = HasDescription(Root(), 1) ? 1 : 0;
-    PrBezId2 = HasDescription(Root(), 2) ? 2 : 0;
-    PrBezId3 = 0;
-    PrBezId4 = 0;
-    PrBezId5 = 0;
+    ResetFields<A>(*this, AddressFields);
     FLieferbareGlaeser->Clear(false);
     FLieferbareBeschichtungen->Clear(false);
 }
