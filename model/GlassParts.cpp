@@ -3,6 +3,7 @@
 #include "model/Addresses.h"
 #include "model/DeliveryRanges.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/FixedPool.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
@@ -26,10 +27,43 @@ std::string CodeAndDescription(const Tdex6DataGlas* Glas) {
     return Glas != nullptr ? Glas->EDV() + " " + Glas->GetB(1) : std::string();
 }
 
-constexpr std::array<std::string Tdex6DataGlasWirkung::*, 5> BEDVFields{
-    &Tdex6DataGlasWirkung::BEDV1, &Tdex6DataGlasWirkung::BEDV2, &Tdex6DataGlasWirkung::BEDV3,
-    &Tdex6DataGlasWirkung::BEDV4, &Tdex6DataGlasWirkung::BEDV5};
-constexpr std::array<std::string_view, 5> BEDVNames{"BEDV1", "BEDV2", "BEDV3", "BEDV4", "BEDV5"};
+using W = Tdex6DataGlasWirkung;
+// The power range's fields in the order of the element form.
+constexpr TField<W> PowerRangeFields[] = {
+    {"DM",
+     [](TXmlStream& S, std::string_view N, const W& O) {
+         WriteStrElement(S, N, DiameterToText(O.DM));
+     },
+     [](W& O, std::string_view V) { O.DM = DiameterFromText(V); },
+     [](W& O) {
+         O.DM = {};
+     }},
+    FloatField<&W::SphV>("SphV"),
+    FloatField<&W::SphB>("SphB"),
+    FloatField<&W::cylV>("cylV"),
+    FloatField<&W::CylB>("CylB"),
+    IntField<&W::cylWV>("cylWV"),
+    IntField<&W::CylWB>("CylWB"),
+    FloatField<&W::PV>("PV"),
+    FloatField<&W::AddV>("AddV"),
+    FloatField<&W::AddB>("AddB"),
+    CodeField<&W::AddS, Tdex6AdditionStep::Stufe0_25>("AddS"),
+    TextField<&W::BEDV1>("BEDV1"),
+    TextField<&W::BEDV2>("BEDV2"),
+    TextField<&W::BEDV3>("BEDV3"),
+    TextField<&W::BEDV4>("BEDV4"),
+    TextField<&W::BEDV5>("BEDV5"),
+    FlagField<&W::SIP>("SIP"),
+    DateField<&W::LA>("LA"),
+    DateField<&W::LB>("LB"),
+    FlagField<&W::Lag>("Lag"),
+    FlagField<&W::ELief>("ELief"),
+    FlagField<&W::BF>("BF"),
+    FlagField<&W::DFUR>("DFUR"),
+    FlagField<&W::OLB>("OLB"),
+    IntField<&W::LBI>("LBI"),
+    IntField<&W::LZ>("LZ"),
+};
 
 } // namespace
 
@@ -72,84 +106,14 @@ Tdex6DataGlas* Tdex6DataGlasWirkung::Glas() const {
 
 void Tdex6DataGlasWirkung::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "DM", DiameterToText(DM));
-    WriteFloatElement(Writer, "SphV", SphV);
-    WriteFloatElement(Writer, "SphB", SphB);
-    WriteFloatElement(Writer, "cylV", cylV);
-    WriteFloatElement(Writer, "CylB", CylB);
-    WriteIntElement(Writer, "cylWV", cylWV);
-    WriteIntElement(Writer, "CylWB", CylWB);
-    WriteFloatElement(Writer, "PV", PV);
-    WriteFloatElement(Writer, "AddV", AddV);
-    WriteFloatElement(Writer, "AddB", AddB);
-    WriteIntElement(Writer, "AddS", Code(AddS));
-    for (std::size_t I = 0; I < BEDVFields.size(); ++I)
-        WriteStrElement(Writer, BEDVNames[I], this->*BEDVFields[I]);
-    WriteBoolElement(Writer, "SIP", SIP);
-    WriteDateElement(Writer, "LA", LA);
-    WriteDateElement(Writer, "LB", LB);
-    WriteBoolElement(Writer, "Lag", Lag);
-    WriteBoolElement(Writer, "ELief", ELief);
-    WriteBoolElement(Writer, "BF", BF);
-    WriteBoolElement(Writer, "DFUR", DFUR);
-    WriteBoolElement(Writer, "OLB", OLB);
-    WriteIntElement(Writer, "LBI", LBI);
-    WriteIntElement(Writer, "LZ", LZ);
+    WriteFields<W>(Writer, *this, PowerRangeFields);
 }
 
 void Tdex6DataGlasWirkung::ReadTag(TElementReader& Reader, TPartType PartType,
                                    std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    for (std::size_t I = 0; I < BEDVFields.size(); ++I) {
-        if (SameText(Name, BEDVNames[I])) {
-            this->*BEDVFields[I] = Content;
-            return;
-        }
-    }
-    if (SameText(Name, "DM"))
-        DM = DiameterFromText(Content);
-    else if (SameText(Name, "SphV"))
-        SphV = TextToFloat(Content);
-    else if (SameText(Name, "SphB"))
-        SphB = TextToFloat(Content);
-    else if (SameText(Name, "cylV"))
-        cylV = TextToFloat(Content);
-    else if (SameText(Name, "CylB"))
-        CylB = TextToFloat(Content);
-    else if (SameText(Name, "cylWV"))
-        cylWV = TextToInt(Content);
-    else if (SameText(Name, "CylWB"))
-        CylWB = TextToInt(Content);
-    else if (SameText(Name, "PV"))
-        PV = TextToFloat(Content);
-    else if (SameText(Name, "AddV"))
-        AddV = TextToFloat(Content);
-    else if (SameText(Name, "AddB"))
-        AddB = TextToFloat(Content);
-    else if (SameText(Name, "AddS"))
-        AddS = FromCode<Tdex6AdditionStep>(TextToInt(Content));
-    else if (SameText(Name, "SIP"))
-        SIP = TextToBool(Content);
-    else if (SameText(Name, "LA"))
-        LA = TextToDateTime(Content);
-    else if (SameText(Name, "LB"))
-        LB = TextToDateTime(Content);
-    else if (SameText(Name, "Lag"))
-        Lag = TextToBool(Content);
-    else if (SameText(Name, "ELief"))
-        ELief = TextToBool(Content);
-    else if (SameText(Name, "BF"))
-        BF = TextToBool(Content);
-    else if (SameText(Name, "DFUR"))
-        DFUR = TextToBool(Content);
-    else if (SameText(Name, "OLB"))
-        OLB = TextToBool(Content);
-    else if (SameText(Name, "LBI"))
-        LBI = TextToInt(Content);
-    else if (SameText(Name, "LZ"))
-        LZ = TextToInt(Content);
+    if (IsContent(PartType))
+        ReadField<W>(*this, PowerRangeFields, Name, Content);
 }
 
 std::string Tdex6DataGlasWirkung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -157,16 +121,7 @@ std::string Tdex6DataGlasWirkung::ProtocolPrefix(int Action, std::string_view /*
 }
 
 void Tdex6DataGlasWirkung::Clear(bool /*WithDefaults*/) {
-    PV = SphV = SphB = AddB = cylV = AddV = CylB = 0;
-    AddS = Tdex6AdditionStep::Stufe0_25;
-    Lag = ELief = BF = false;
-    LB = LA = 0;
-    for (auto Field : BEDVFields)
-        (this->*Field).clear();
-    LBI = LZ = 0;
-    DM = {};
-    cylWV = CylWB = 0;
-    SIP = DFUR = OLB = false;
+    ResetFields<W>(*this, PowerRangeFields);
 }
 
 void Tdex6DataGlasWirkungsListe::ReadTag(TElementReader& Reader, TPartType PartType,
