@@ -131,6 +131,20 @@ constexpr TField<field_detail::ClassOf<Member>> CodeField(std::string_view Tag) 
             &field_detail::Reset<Member, Default>};
 }
 
+// A diameter record, written in its element-form text.
+template <auto Member>
+constexpr TField<field_detail::ClassOf<Member>> DiameterField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const C& O) {
+                WriteStrElement(S, N, DiameterToText(O.*Member));
+            },
+            [](C& O, std::string_view V) { O.*Member = DiameterFromText(V); },
+            [](C& O) {
+                O.*Member = {};
+            }};
+}
+
 template <class T>
 void WriteFields(TXmlStream& Stream, const T& Object, std::span<const TField<T>> Fields) {
     for (const TField<T>& Field : Fields)

@@ -30,14 +30,7 @@ std::string CodeAndDescription(const Tdex6DataGlas* Glas) {
 using W = Tdex6DataGlasWirkung;
 // The power range's fields in the order of the element form.
 constexpr TField<W> PowerRangeFields[] = {
-    {"DM",
-     [](TXmlStream& S, std::string_view N, const W& O) {
-         WriteStrElement(S, N, DiameterToText(O.DM));
-     },
-     [](W& O, std::string_view V) { O.DM = DiameterFromText(V); },
-     [](W& O) {
-         O.DM = {};
-     }},
+    DiameterField<&W::DM>("DM"),
     FloatField<&W::SphV>("SphV"),
     FloatField<&W::SphB>("SphB"),
     FloatField<&W::cylV>("cylV"),
@@ -63,6 +56,34 @@ constexpr TField<W> PowerRangeFields[] = {
     FlagField<&W::OLB>("OLB"),
     IntField<&W::LBI>("LBI"),
     IntField<&W::LZ>("LZ"),
+};
+
+using Geo = Tdex6DataGlasGeometrie;
+// The geometry's fields in the order of the element form.
+constexpr TField<Geo> GeometryFields[] = {
+    DiameterField<&Geo::Dm>("Dm"),
+    FlagField<&Geo::WK>("WK"),
+    FloatField<&Geo::WSV>("WSV"),
+    FloatField<&Geo::WSB>("WSB"),
+    FloatField<&Geo::DM1H>("DM1H"),
+    FloatField<&Geo::DM2H>("DM2H"),
+    FloatField<&Geo::VAFB>("VAFB"),
+    FloatField<&Geo::HAFB>("HAFB"),
+    CodeField<&Geo::NTT, Tdex6NTT::C>("NTT"),
+    FloatField<&Geo::VAT>("VAT"),
+    FloatField<&Geo::HAT>("HAT"),
+    FloatField<&Geo::VAMN>("VAMN"),
+    FloatField<&Geo::URN>("URN"),
+    FloatField<&Geo::ORN>("ORN"),
+    FloatField<&Geo::BN>("BN"),
+    FloatField<&Geo::HN>("HN"),
+    FloatField<&Geo::HZ>("HZ"),
+    FloatField<&Geo::VAZK>("VAZK"),
+    CodeField<&Geo::BLR, Tdex6ViewDirection::Nullblickrichtung>("BLR"),
+    FloatField<&Geo::MVANB>("MVANB"),
+    FloatField<&Geo::VANB>("VANB"),
+    FloatField<&Geo::MHANP>("MHANP"),
+    FloatField<&Geo::HANP>("HANP"),
 };
 
 } // namespace
@@ -330,70 +351,14 @@ Tdex6DataGlas* Tdex6DataGlasGeometrie::Glas() const {
 
 void Tdex6DataGlasGeometrie::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "Dm", DiameterToText(Dm));
-    WriteBoolElement(Writer, "WK", WK);
-    WriteFloatElement(Writer, "WSV", WSV);
-    WriteFloatElement(Writer, "WSB", WSB);
-    WriteFloatElement(Writer, "DM1H", DM1H);
-    WriteFloatElement(Writer, "DM2H", DM2H);
-    WriteFloatElement(Writer, "VAFB", VAFB);
-    WriteFloatElement(Writer, "HAFB", HAFB);
-    WriteIntElement(Writer, "NTT", Code(NTT));
-    WriteFloatElement(Writer, "VAT", VAT);
-    WriteFloatElement(Writer, "HAT", HAT);
-    WriteFloatElement(Writer, "VAMN", VAMN);
-    WriteFloatElement(Writer, "URN", URN);
-    WriteFloatElement(Writer, "ORN", ORN);
-    WriteFloatElement(Writer, "BN", BN);
-    WriteFloatElement(Writer, "HN", HN);
-    WriteFloatElement(Writer, "HZ", HZ);
-    WriteFloatElement(Writer, "VAZK", VAZK);
-    WriteIntElement(Writer, "BLR", Code(BLR));
-    WriteFloatElement(Writer, "MVANB", MVANB);
-    WriteFloatElement(Writer, "VANB", VANB);
-    WriteFloatElement(Writer, "MHANP", MHANP);
-    WriteFloatElement(Writer, "HANP", HANP);
+    WriteFields<Geo>(Writer, *this, GeometryFields);
 }
 
 void Tdex6DataGlasGeometrie::ReadTag(TElementReader& Reader, TPartType PartType,
                                      std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    static constexpr std::array<std::pair<std::string_view, double Tdex6DataGlasGeometrie::*>, 19>
-        Floats{{{"WSV", &Tdex6DataGlasGeometrie::WSV},
-                {"WSB", &Tdex6DataGlasGeometrie::WSB},
-                {"DM1H", &Tdex6DataGlasGeometrie::DM1H},
-                {"DM2H", &Tdex6DataGlasGeometrie::DM2H},
-                {"VAFB", &Tdex6DataGlasGeometrie::VAFB},
-                {"HAFB", &Tdex6DataGlasGeometrie::HAFB},
-                {"VAT", &Tdex6DataGlasGeometrie::VAT},
-                {"HAT", &Tdex6DataGlasGeometrie::HAT},
-                {"VAMN", &Tdex6DataGlasGeometrie::VAMN},
-                {"URN", &Tdex6DataGlasGeometrie::URN},
-                {"ORN", &Tdex6DataGlasGeometrie::ORN},
-                {"BN", &Tdex6DataGlasGeometrie::BN},
-                {"HN", &Tdex6DataGlasGeometrie::HN},
-                {"HZ", &Tdex6DataGlasGeometrie::HZ},
-                {"VAZK", &Tdex6DataGlasGeometrie::VAZK},
-                {"MVANB", &Tdex6DataGlasGeometrie::MVANB},
-                {"VANB", &Tdex6DataGlasGeometrie::VANB},
-                {"MHANP", &Tdex6DataGlasGeometrie::MHANP},
-                {"HANP", &Tdex6DataGlasGeometrie::HANP}}};
-    for (const auto& [Tag, Field] : Floats) {
-        if (SameText(Name, Tag)) {
-            this->*Field = TextToFloat(Content);
-            return;
-        }
-    }
-    if (SameText(Name, "Dm"))
-        Dm = DiameterFromText(Content);
-    else if (SameText(Name, "WK"))
-        WK = TextToBool(Content);
-    else if (SameText(Name, "NTT"))
-        NTT = FromCode<Tdex6NTT>(TextToInt(Content));
-    else if (SameText(Name, "BLR"))
-        BLR = FromCode<Tdex6ViewDirection>(TextToInt(Content));
+    if (IsContent(PartType))
+        ReadField<Geo>(*this, GeometryFields, Name, Content);
 }
 
 std::string Tdex6DataGlasGeometrie::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -401,14 +366,7 @@ std::string Tdex6DataGlasGeometrie::ProtocolPrefix(int Action, std::string_view 
 }
 
 void Tdex6DataGlasGeometrie::Clear(bool /*WithDefaults*/) {
-    BN = HAFB = WSV = WSB = ORN = VANB = URN = HN = VAFB = HZ = VAZK = 0;
-    NTT = Tdex6NTT::C;
-    MVANB = MHANP = 0;
-    Dm = {};
-    WK = false;
-    DM1H = DM2H = VAMN = HAT = VAT = 0;
-    BLR = Tdex6ViewDirection::Nullblickrichtung;
-    HANP = 0;
+    ResetFields<Geo>(*this, GeometryFields);
     GeometryKind = Tdex6GeometryKind::AngegebenerDurchmesser;
 }
 
