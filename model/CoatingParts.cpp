@@ -4,6 +4,7 @@
 #include "model/Coatings.h"
 #include "model/CodeIndex.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr std::array<std::string_view, Tdex6DataFarbe::DescriptionCount> DescriptionTags = {
     "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"};
 
-constexpr std::string_view ComponentTags[3][3] = {
-    {"rgbro", "rgbgo", "rgbbo"},
-    {"rgbrm", "rgbgm", "rgbbm"},
-    {"rgbru", "rgbgu", "rgbbu"},
-};
-
 int ComponentOf(TColorValue Color, int Component) {
     return static_cast<int>(Color >> (8 * Component) & 0xFFU);
 }
@@ -34,6 +29,43 @@ TColorValue WithComponent(TColorValue Color, int Component, std::int32_t Value) 
     const unsigned Shift = 8U * static_cast<unsigned>(Component);
     return (Color & ~(0xFFU << Shift)) | (static_cast<TColorValue>(Value) & 0xFFU) << Shift;
 }
+
+using F = Tdex6DataFarbe;
+
+// One of the red, green and blue bytes of a colour, as an element of its own.
+template <TColorValue F::*Colour, int Component>
+constexpr TField<F> ComponentField(std::string_view Tag) {
+    return {Tag,
+            [](TXmlStream& S, std::string_view N, const F& O) {
+                WriteIntElement(S, N, ComponentOf(O.*Colour, Component));
+            },
+            [](F& O, std::string_view V) {
+                O.*Colour = WithComponent(O.*Colour, Component, TextToInt(V));
+            },
+            [](F& O) {
+                O.*Colour = 0;
+            }};
+}
+
+// The colour's fields after its descriptions, in the order of the element form.
+constexpr TField<F> ColourFields[] = {
+    IntField<&F::AbV>("AbV"),
+    IntField<&F::AbO>("AbO"),
+    ComponentField<&F::RGBOben, 0>("rgbro"),
+    ComponentField<&F::RGBOben, 1>("rgbgo"),
+    ComponentField<&F::RGBOben, 2>("rgbbo"),
+    ComponentField<&F::RGBMitte, 0>("rgbrm"),
+    ComponentField<&F::RGBMitte, 1>("rgbgm"),
+    ComponentField<&F::RGBMitte, 2>("rgbbm"),
+    ComponentField<&F::RGBUnten, 0>("rgbru"),
+    ComponentField<&F::RGBUnten, 1>("rgbgu"),
+    ComponentField<&F::RGBUnten, 2>("rgbbu"),
+    CodeField<&F::Stvo, Tdex6RoadTraffic{}>("Stvo"),
+    IntField<&F::FK>("FK"),
+    FloatField<&F::UVK>("UVK"),
+    FloatField<&F::UVA>("UVA"),
+    FloatField<&F::UVB>("UVB"),
+};
 
 } // namespace
 
@@ -63,18 +95,7 @@ void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
     WriteStrElement(Writer, "EDV", EDV);
     for (int I = 1; I <= DescriptionCount; ++I)
         WriteStrElement(Writer, DescriptionTags[I - 1], GetB(I));
-    WriteIntElement(Writer, "AbV", AbV);
-    WriteIntElement(Writer, "AbO", AbO);
-    const TColorValue Colors[3] = {RGBOben, RGBMitte, RGBUnten};
-    for (int C = 0; C < 3; ++C) {
-        for (int Component = 0; Component < 3; ++Component)
-            WriteIntElement(Writer, ComponentTags[C][Component], ComponentOf(Colors[C], Component));
-    }
-    WriteIntElement(Writer, "Stvo", Code(Stvo));
-    WriteIntElement(Writer, "FK", FK);
-    WriteFloatElement(Writer, "UVK", UVK);
-    WriteFloatElement(Writer, "UVA", UVA);
-    WriteFloatElement(Writer, "UVB", UVB);
+    WriteFields<F>(Writer, *this, ColourFields);
 }
 
 void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
@@ -92,29 +113,7 @@ void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::st
             return;
         }
     }
-    TColorValue* Colors[3] = {&RGBOben, &RGBMitte, &RGBUnten};
-    for (int C = 0; C < 3; ++C) {
-        for (int Component = 0; Component < 3; ++Component) {
-            if (SameText(Name, ComponentTags[C][Component])) {
-                *Colors[C] = WithComponent(*Colors[C], Component, TextToInt(Content));
-                return;
-            }
-        }
-    }
-    if (SameText(Name, "AbV"))
-        AbV = static_cast<std::uint8_t>(TextToInt(Content));
-    else if (SameText(Name, "AbO"))
-        AbO = static_cast<std::uint8_t>(TextToInt(Content));
-    else if (SameText(Name, "Stvo"))
-        Stvo = FromCode<Tdex6RoadTraffic>(TextToInt(Content));
-    else if (SameText(Name, "FK"))
-        FK = static_cast<std::uint8_t>(TextToInt(Content));
-    else if (SameText(Name, "UVK"))
-        UVK = TextToFloat(Content);
-    else if (SameText(Name, "UVA"))
-        UVA = TextToFloat(Content);
-    else if (SameText(Name, "UVB"))
-        UVB = TextToFloat(Content);
+    ReadField<F>(*this, ColourFields, Name, Content);
 }
 
 std::string Tdex6DataFarbe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -127,18 +126,9 @@ std::string Tdex6DataFarbe::ProtocolPrefix(int Action, std::string_view /*Name*/
 
 void Tdex6DataFarbe::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
-    AbV = 0;
-    AbO = 0;
     FB = {};
     EDV.clear();
-    RGBUnten = 0;
-    RGBOben = 0;
-    RGBMitte = 0;
-    FK = 0;
-    UVK = 0;
-    UVA = 0;
-    UVB = 0;
-    Stvo = {};
+    ResetFields<F>(*this, ColourFields);
 }
 
 void Tdex6DataFarbListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
