@@ -250,7 +250,8 @@ TEST_F(MainWindow, DamagedArchiveLeavesEverythingAsItWas) {
 }
 
 TEST_F(MainWindow, EmptyResultCopiesAnEmptyText) {
-    const test::TTempArchive Archive({{"readme.txt", "no price list"}});
+    // A price list without lenses.
+    const test::TTempArchive Archive({{"LensType.Dat", ""}});
     Form->OpenKr6File(QString::fromStdString(Archive.Path()));
     Form->BtnKombiTEstClick();
     EXPECT_EQ(Buttons(), AllEnabled);
