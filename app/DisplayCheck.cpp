@@ -1,10 +1,12 @@
 #include "app/DisplayCheck.h"
 
 #include <QMessageLogger>
+#include <QString>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace kr6 {
 namespace {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <QtGlobal>
 
 #include <string>
-#include <vector>
 
 namespace kr6 {
 
