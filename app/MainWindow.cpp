@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/BackgroundWork.h"
 #include "app/Clipboard.h"
 #include "app/FittedLabel.h"
 #include "app/OverrideCursor.h"
@@ -11,14 +12,18 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QUrl>
 
 #include <optional>
 #include <stdexcept>
@@ -86,10 +91,20 @@ QString Duration(double Seconds) {
     return QString::fromStdString(TimeOfDayText(Seconds));
 }
 
+// The archive that a drag carries: one local file named *.zip, else an empty text.
+QString DraggedArchive(const QMimeData* Data) {
+    if (Data == nullptr || !Data->hasUrls() || Data->urls().size() != 1)
+        return {};
+    const QUrl& Url = Data->urls().front();
+    if (!Url.isLocalFile() || !Url.fileName().endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
+        return {};
+    return Url.toLocalFile();
+}
+
 } // namespace
 
 TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
-    : QWidget(Parent), FDialogs(std::move(Dialogs)),
+    : QWidget(Parent), FDialogs(std::move(Dialogs)), FLoader(LoadKr6File),
       FDataObject(std::make_unique<Tdex6Dataobject>()) {
     setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));
     setWindowTitle(QStringLiteral("TALVERO KR6->CSV (Version 6.9.1.1)"));
@@ -97,6 +112,7 @@ TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget
     Font.setStyleHint(QFont::SansSerif);
     setFont(Font);
     setFixedSize(610, 361);
+    setAcceptDrops(true);
     CreateControls();
 
     LabKr6Datei->SetText(QString());
@@ -123,6 +139,7 @@ void TFormKr6CombinationToCsvHf::CreateControls() {
     auto* Label1 = AddLabel(this, "Label1", {8, 40, 96, 13}, QStringLiteral("Geladene KR6-Datei"));
     LabKr6Datei = AddValue(this, "LabKr6Datei", {120, 40, 71, 13}, "LabKr6Datei");
     LabKr6Datei->Follow(Label1);
+    LabKr6Datei->ShowsPath();
     BtnKr6Laden = AddButton(this, "BtnKr6Laden", {8, 8, 196, 25}, "KR6-Datei laden");
     BtnKombiTEst = AddButton(this, "BtnKombiTEst", {208, 8, 196, 25}, "Kombinationen auswerten");
     BtnKombiTEst->setEnabled(false);
@@ -231,34 +248,57 @@ void TFormKr6CombinationToCsvHf::BtnKr6LadenClick() {
 }
 
 void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
-    const QByteArray Encoded = QFile::encodeName(FileName);
-    bool Loaded = false;
-    try {
-        const TOverrideCursor Busy(Qt::WaitCursor);
-        Loaded =
-            LoadKr6File(*FDataObject, std::string_view(Encoded.constData(),
-                                                       static_cast<std::size_t>(Encoded.size())));
-    } catch (const std::exception& Error) {
-        ReportError(Error);
+    // Events processed during the import must not start a second command.
+    if (Busy())
         return;
+    const QByteArray Encoded = QFile::encodeName(FileName);
+    const std::string Path(Encoded.constData(), static_cast<std::size_t>(Encoded.size()));
+    const bool LoadBefore = BtnKr6Laden->isEnabled();
+    const bool EvaluateBefore = BtnKombiTEst->isEnabled();
+    const bool ClipboardBefore = BtnClipboard->isEnabled();
+
+    std::optional<TOverrideCursor> BusyCursor(std::in_place, Qt::WaitCursor);
+    SetButtons(false, false, false);
+    FImporting = true;
+    // The archive fills a fresh model that replaces the current one only when the import
+    // succeeds, so that a failed import leaves the price list loaded before it.
+    auto Fresh = std::make_unique<Tdex6Dataobject>();
+    bool Loaded = false;
+    std::optional<std::runtime_error> Failure;
+    try {
+        RunInBackground([&] { Loaded = FLoader(*Fresh, Path); });
+    } catch (const std::exception& Error) {
+        Failure.emplace(Error.what());
     }
-    if (Loaded) {
+    FImporting = false;
+    BusyCursor.reset();
+
+    if (Failure) {
+        SetButtons(LoadBefore, EvaluateBefore, ClipboardBefore);
+        ReportError(*Failure);
+    } else if (Loaded) {
+        FDataObject = std::move(Fresh);
         const QString Shown = QFile::decodeName(Encoded);
         FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert"));
-        BtnKombiTEst->setEnabled(true);
-        BtnClipboard->setEnabled(false);
+        SetButtons(true, true, false);
         LabKr6Datei->SetText(Shown);
     } else {
         FDialogs.ShowMessage(this, QStringLiteral("Fehler beim Laden der Datei"));
-        BtnKombiTEst->setEnabled(false);
-        BtnClipboard->setEnabled(false);
+        SetButtons(true, false, false);
         LabKr6Datei->SetText(QString());
     }
+    if (FCloseRequested)
+        close();
+}
+
+void TFormKr6CombinationToCsvHf::OpenKr6FileLater(const QString& FileName) {
+    QMetaObject::invokeMethod(
+        this, [this, FileName] { OpenKr6File(FileName); }, Qt::QueuedConnection);
 }
 
 void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
-    // Events processed during the evaluation must not start a second one.
-    if (FEvaluating)
+    // Events processed during the evaluation or an import must not start a second command.
+    if (Busy())
         return;
     const bool LoadBefore = BtnKr6Laden->isEnabled();
     const bool EvaluateBefore = BtnKombiTEst->isEnabled();
@@ -313,6 +353,16 @@ void TFormKr6CombinationToCsvHf::KombiProgress(std::string_view CurrentLens, std
                                                std::int64_t AllTested,
                                                std::int64_t AllDeliverable) {
     const TClock::time_point Now = TClock::now();
+    // The engines report a lens's tested keys in one burst once the lens is done. The
+    // display is brought up to date between bursts, so that it shows the counts a lens
+    // ended with rather than the first call of its burst.
+    const bool SameBurst = FProgressPending && LensTested > FProgress.LensTested &&
+                           CurrentLens == FProgress.CurrentLens;
+    if (FProgressPending && !SameBurst && Now - FLastRefresh >= FRefreshInterval) {
+        ShowProgress();
+        QCoreApplication::processEvents();
+        FLastRefresh = TClock::now();
+    }
     FProgress.CurrentLens.assign(CurrentLens);
     FProgress.LensTotal = LensTotal;
     FProgress.LensTested = LensTested;
@@ -328,11 +378,6 @@ void TFormKr6CombinationToCsvHf::KombiProgress(std::string_view CurrentLens, std
         FProgress.HasExpected = true;
     }
     FProgressPending = true;
-    if (Now - FLastRefresh >= FRefreshInterval) {
-        ShowProgress();
-        QCoreApplication::processEvents();
-        FLastRefresh = TClock::now();
-    }
 }
 
 void TFormKr6CombinationToCsvHf::ShowProgress() {
@@ -360,13 +405,28 @@ void TFormKr6CombinationToCsvHf::BtnClipboardClick() {
 }
 
 void TFormKr6CombinationToCsvHf::closeEvent(QCloseEvent* Event) {
-    // The model must outlive the evaluation that works on it: close once it has returned.
-    if (FEvaluating) {
+    // The model must outlive the command that works on it: close once it has returned.
+    if (Busy()) {
         FCloseRequested = true;
         Event->ignore();
         return;
     }
     QWidget::closeEvent(Event);
+}
+
+void TFormKr6CombinationToCsvHf::dragEnterEvent(QDragEnterEvent* Event) {
+    if (!Busy() && !DraggedArchive(Event->mimeData()).isEmpty())
+        Event->acceptProposedAction();
+}
+
+void TFormKr6CombinationToCsvHf::dropEvent(QDropEvent* Event) {
+    const QString FileName = DraggedArchive(Event->mimeData());
+    if (Busy() || FileName.isEmpty())
+        return;
+    Event->acceptProposedAction();
+    // Loaded after the drop has ended, so that the program the file came from is not kept
+    // waiting for the import and its message.
+    OpenKr6FileLater(FileName);
 }
 
 } // namespace kr6

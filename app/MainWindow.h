@@ -3,10 +3,13 @@
 #include "app/Dialogs.h"
 #include "support/StringList.h"
 
+#include <QString>
+
 #include <QWidget>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,8 +23,12 @@ namespace kr6 {
 class TFittedLabel;
 class Tdex6Dataobject;
 
+// Fills a fresh root from the KR6 archive at FileName: the signature of LoadKr6File.
+using TKr6Loader = std::function<bool(Tdex6Dataobject& Root, std::string_view FileName)>;
+
 // The program's one window: load a KR6 archive, evaluate its lens and coating
-// combinations with a progress display, copy the rows to the clipboard.
+// combinations with a progress display, copy the rows to the clipboard. An archive can
+// also be named at start or dropped onto the window.
 class TFormKr6CombinationToCsvHf : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +40,9 @@ public:
     // How often the evaluation lets the window process its events.
     void SetRefreshInterval(std::chrono::milliseconds Interval) { FRefreshInterval = Interval; }
     bool Evaluating() const { return FEvaluating; }
+    bool Importing() const { return FImporting; }
+    // The import the load command runs on its own thread; LoadKr6File unless replaced.
+    void SetLoader(TKr6Loader Loader) { FLoader = std::move(Loader); }
 
     // The progress hook of the evaluation.
     void KombiProgress(std::string_view CurrentLens, std::int64_t LensTotal,
@@ -61,11 +71,15 @@ public:
 public slots:
     void BtnKr6LadenClick();
     void OpenKr6File(const QString& FileName);
+    // OpenKr6File once the event loop gets to it, so that the window shows first.
+    void OpenKr6FileLater(const QString& FileName);
     void BtnKombiTEstClick();
     void BtnClipboardClick();
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
 
 private:
     using TClock = std::chrono::steady_clock;
@@ -88,8 +102,10 @@ private:
     void ShowProgress();
     void SetButtons(bool Load, bool Evaluate, bool Clipboard);
     void ReportError(const std::exception& Error);
+    bool Busy() const { return FImporting || FEvaluating; }
 
     TDialogs FDialogs;
+    TKr6Loader FLoader;
     std::unique_ptr<Tdex6Dataobject> FDataObject;
     TStringList FResultList;
     TClock::time_point FStartTime;
@@ -99,6 +115,7 @@ private:
     std::chrono::milliseconds FRefreshInterval{40};
     TProgress FProgress;
     bool FProgressPending = false;
+    bool FImporting = false;
     bool FEvaluating = false;
     bool FCloseRequested = false;
 };

@@ -1,19 +1,21 @@
+#include "app/DisplayCheck.h"
 #include "app/MainWindow.h"
+#include "app/StartArguments.h"
 #include "texts/Language.h"
 
 #include <QApplication>
 #include <QPixmap>
-#include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 constexpr kr6::TLanguage German = 1;
 
-// --screenshot FILE [ARCHIVE]: renders the window into a PNG and ends; with an archive
-// the window first loads and evaluates it, without showing messages.
-int SaveScreenshot(const QStringList& Args) {
+// Renders the window into a PNG and ends; with an archive the window first loads and
+// evaluates it, without showing messages.
+int SaveScreenshot(const kr6::TStartArguments& Start) {
     kr6::TDialogs Quiet = kr6::StandardDialogs();
     Quiet.ShowMessage = [](QWidget*, const QString&) {
     };
@@ -22,13 +24,13 @@ int SaveScreenshot(const QStringList& Args) {
     };
     kr6::TFormKr6CombinationToCsvHf Form(Quiet);
     Form.show();
-    if (Args.size() > 2) {
-        Form.OpenKr6File(Args[2]);
+    if (!Start.Archive.isEmpty()) {
+        Form.OpenKr6File(Start.Archive);
         Form.BtnKombiTEstClick();
     }
     QApplication::processEvents();
-    if (!Form.grab().save(Args[1], "PNG")) {
-        std::fprintf(stderr, "kr6csv-gui: cannot write '%s'\n", qPrintable(Args[1]));
+    if (!Form.grab().save(Start.Screenshot, "PNG")) {
+        std::fprintf(stderr, "kr6csv-gui: cannot write '%s'\n", qPrintable(Start.Screenshot));
         return 1;
     }
     return 0;
@@ -37,19 +39,27 @@ int SaveScreenshot(const QStringList& Args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::string Missing = kr6::MissingDisplay(argc, argv); !Missing.empty()) {
+        std::fprintf(stderr, "kr6csv-gui: %s\n", Missing.c_str());
+        return 1;
+    }
+    std::optional<kr6::TPlatformStartGuard> Guard(std::in_place);
     QApplication App(argc, argv);
+    Guard.reset();
     kr6::SetCurrentLanguage(German);
 
-    const QStringList Args = QApplication::arguments().mid(1);
-    if (!Args.isEmpty() && Args[0] == QLatin1String("--screenshot")) {
-        if (Args.size() < 2 || Args.size() > 3) {
-            std::fprintf(stderr, "usage: kr6csv-gui [--screenshot FILE.png [ARCHIVE.zip]]\n");
-            return 2;
-        }
-        return SaveScreenshot(Args);
+    const std::optional<kr6::TStartArguments> Start =
+        kr6::ParseStartArguments(QApplication::arguments().mid(1));
+    if (!Start) {
+        std::fprintf(stderr, "%s\n", kr6::StartUsage);
+        return 2;
     }
+    if (!Start->Screenshot.isEmpty())
+        return SaveScreenshot(*Start);
 
     kr6::TFormKr6CombinationToCsvHf Form;
     Form.show();
+    if (!Start->Archive.isEmpty())
+        Form.OpenKr6FileLater(Start->Archive);
     return QApplication::exec();
 }

@@ -10,17 +10,28 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kr6 {
@@ -72,6 +83,19 @@ TStringList ExpectedRows(const std::string& Path) {
 
 QString ClipboardText() {
     return QGuiApplication::clipboard()->text();
+}
+
+bool DragEnterAccepted(QWidget* Target, const QList<QUrl>& Urls) {
+    QMimeData Data;
+    Data.setUrls(Urls);
+    QDragEnterEvent Enter(QPoint(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Target, &Enter);
+    return Enter.isAccepted();
+}
+
+bool WaitCursorShown() {
+    const QCursor* Cursor = QGuiApplication::overrideCursor();
+    return Cursor != nullptr && Cursor->shape() == Qt::WaitCursor;
 }
 
 class MainWindow : public testing::Test {
@@ -158,6 +182,7 @@ TEST_F(MainWindow, LoadEvaluateCopyAndLoadAgain) {
     EXPECT_FALSE(EvaluateEnabledDuringMessage);
     EXPECT_EQ(Buttons(), Loaded);
     EXPECT_EQ(Form->LabKr6Datei->text(), Path);
+    EXPECT_EQ(Form->LabKr6Datei->toolTip(), Path);
 
     Form->BtnKombiTEstClick();
     const TStringList Expected = ExpectedRows(Archive.Path());
@@ -225,7 +250,8 @@ TEST_F(MainWindow, DamagedArchiveLeavesEverythingAsItWas) {
 }
 
 TEST_F(MainWindow, EmptyResultCopiesAnEmptyText) {
-    const test::TTempArchive Archive({{"readme.txt", "no price list"}});
+    // A price list without lenses.
+    const test::TTempArchive Archive({{"LensType.Dat", ""}});
     Form->OpenKr6File(QString::fromStdString(Archive.Path()));
     Form->BtnKombiTEstClick();
     EXPECT_EQ(Buttons(), AllEnabled);
@@ -271,6 +297,155 @@ TEST_F(MainWindow, StaysResponsiveAndClosesOnlyAfterTheEvaluation) {
     EXPECT_EQ(Label("LabAGKombiLieferbar"), QString::number(Expected.Count()));
     EXPECT_EQ(Label("LabAGKombiErl"), Label("LabAGKombiGes"));
     EXPECT_EQ(Label("LabEGEdv"), "GL003");
+}
+
+// The engines report a lens's keys in one burst after testing it; each refresh of the
+// window must show a lens as it ended, never the first call of its burst.
+TEST_F(MainWindow, LensLineShowsTheCountsEachLensEndedWith) {
+    // No rules, so every key is deliverable and a finished lens has all three counts equal.
+    const test::TTempArchive Archive = PriceList(3, 1, 1, {"HC1", "HC2", "HC3"});
+    Form->SetRefreshInterval(std::chrono::milliseconds(0));
+    Form->OpenKr6File(QString::fromStdString(Archive.Path()));
+
+    int LensStates = 0;
+    QString Unfinished;
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        if (Label("LabEGEdv").isEmpty())
+            return;
+        ++LensStates;
+        const QString Total = Label("LabEGKombiGes");
+        if (Unfinished.isEmpty() &&
+            (Label("LabEGKombiErl") != Total || Label("LabEGKombiLieferbar") != Total))
+            Unfinished = Label("LabEGEdv") + ": " + Label("LabEGKombiErl") + " of " + Total +
+                         " tested, " + Label("LabEGKombiLieferbar") + " deliverable";
+    });
+    Timer.start(0);
+    Form->BtnKombiTEstClick();
+    Timer.stop();
+
+    EXPECT_GT(LensStates, 0) << "no lens was shown while the evaluation ran";
+    EXPECT_TRUE(Unfinished.isEmpty()) << Unfinished.toStdString();
+    EXPECT_EQ(Label("LabEGEdv"), "GL003");
+    EXPECT_EQ(Label("LabEGKombiLieferbar"), Label("LabEGKombiGes"));
+}
+
+// The import runs on a thread of its own: meanwhile the window processes its events, is
+// busy and refuses drops, and a request to close it waits until the import has returned.
+TEST_F(MainWindow, ImportRunsBesideTheWindowAndClosesOnlyAfterIt) {
+    const test::TTempArchive Archive = SmallPriceList();
+    const QString Path = QString::fromStdString(Archive.Path());
+    std::promise<void> FirstTick;
+    std::future<void> Ticked = FirstTick.get_future();
+    std::thread::id LoaderThread;
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName) {
+        LoaderThread = std::this_thread::get_id();
+        // Far beyond what the window needs to get to its events; an import on the
+        // window's thread waits for nothing but this.
+        Ticked.wait_for(std::chrono::seconds(60));
+        return LoadKr6File(Root, FileName);
+    });
+    Form->show();
+
+    int Ticks = 0;
+    bool AlwaysBusy = true;
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        if (++Ticks == 1)
+            FirstTick.set_value();
+        AlwaysBusy = AlwaysBusy && Form->isVisible() && Form->Importing() && WaitCursorShown() &&
+                     Buttons() == std::vector<bool>{false, false, false} &&
+                     !DragEnterAccepted(Form.get(), {QUrl::fromLocalFile(Path)});
+        Form->close();
+    });
+    Timer.start(0);
+    Form->OpenKr6File(Path);
+    Timer.stop();
+
+    EXPECT_NE(LoaderThread, std::this_thread::get_id());
+    EXPECT_GT(Ticks, 0) << "the import processed no events";
+    EXPECT_TRUE(AlwaysBusy);
+    EXPECT_EQ(Messages, std::vector<QString>{Path + " wurde importiert"});
+    EXPECT_FALSE(EvaluateEnabledDuringMessage);
+    EXPECT_EQ(Buttons(), Loaded);
+    EXPECT_EQ(Form->LabKr6Datei->text(), Path);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(Form->Importing());
+    EXPECT_FALSE(Form->isVisible());
+}
+
+// Whatever ends an import early, and however much of the price list it had read by then,
+// the window keeps the model, the file label and the buttons it had.
+TEST_F(MainWindow, FailedImportKeepsThePriceListLoadedBefore) {
+    const test::TTempArchive First = PriceList(1, 1, 1, {});
+    const QString FirstPath = QString::fromStdString(First.Path());
+    Form->OpenKr6File(FirstPath);
+    Form->BtnKombiTEstClick();
+    const TStringList FirstRows = ExpectedRows(First.Path());
+    ASSERT_EQ(Form->ResultList().Text(), FirstRows.Text());
+
+    const test::TTempArchive Second = PriceList(2, 2, 2, {"HC1"});
+    Form->SetLoader([](Tdex6Dataobject& Root, std::string_view FileName) -> bool {
+        LoadKr6File(Root, FileName);
+        throw std::runtime_error("'second.zip' holds no KR6 price list");
+    });
+    Form->OpenKr6File(QString::fromStdString(Second.Path()));
+    EXPECT_EQ(Errors, std::vector<QString>{"'second.zip' holds no KR6 price list"});
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Buttons(), AllEnabled);
+    EXPECT_EQ(Form->LabKr6Datei->text(), FirstPath);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(Form->Importing());
+
+    Form->BtnKombiTEstClick();
+    EXPECT_EQ(Form->ResultList().Text(), FirstRows.Text());
+}
+
+TEST_F(MainWindow, LongPathKeepsItsFileNameInSight) {
+    const test::TTempArchive Archive = SmallPriceList();
+    const QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    const QString Folder =
+        Dir.path() + QString::fromUtf8("/Preislisten der Lieferanten/2026/Frühjahr/Kunststoff"
+                                       "gläser mit Beschichtungen/aktuelle Fassung vom März");
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    const QString Path = Folder + "/KR6-Preisliste-Herbst.zip";
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(Archive.Path()), Path));
+
+    Form->OpenKr6File(Path);
+    ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
+    const TFittedLabel* Shown = Form->LabKr6Datei;
+    EXPECT_EQ(Shown->toolTip(), Path);
+    EXPECT_TRUE(Shown->text().endsWith("/KR6-Preisliste-Herbst.zip"))
+        << Shown->text().toStdString();
+    EXPECT_TRUE(Shown->text().startsWith(Dir.path().left(4))) << Shown->text().toStdString();
+    EXPECT_TRUE(Shown->text().contains(QChar(0x2026)));
+    EXPECT_LE(Shown->geometry().right(), Form->width());
+    EXPECT_LE(Shown->fontMetrics().horizontalAdvance(Shown->text()), Shown->width());
+}
+
+TEST_F(MainWindow, DroppedArchiveLoadsAsTheLoadCommandWould) {
+    EXPECT_FALSE(DragEnterAccepted(Form.get(), {QUrl::fromLocalFile("/tmp/list.txt")}));
+    EXPECT_FALSE(DragEnterAccepted(
+        Form.get(), {QUrl::fromLocalFile("/tmp/a.zip"), QUrl::fromLocalFile("/tmp/b.zip")}));
+    EXPECT_FALSE(DragEnterAccepted(Form.get(), {QUrl("https://example.org/list.zip")}));
+    EXPECT_TRUE(DragEnterAccepted(Form.get(), {QUrl::fromLocalFile("/tmp/LIST.ZIP")}));
+
+    const test::TTempArchive Archive = SmallPriceList();
+    const QString Path = QString::fromStdString(Archive.Path());
+    QMimeData Data;
+    Data.setUrls({QUrl::fromLocalFile(Path)});
+    QDropEvent Drop(QPointF(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form.get(), &Drop);
+    EXPECT_TRUE(Drop.isAccepted());
+    // The drop ends before the import and its message.
+    EXPECT_TRUE(Messages.empty());
+
+    QCoreApplication::sendPostedEvents();
+    ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
+    EXPECT_EQ(Messages, std::vector<QString>{Path + " wurde importiert"});
+    EXPECT_EQ(Buttons(), Loaded);
+    EXPECT_EQ(Form->LabKr6Datei->text(), Path);
 }
 
 TEST(ShowMessageText, NormalCursorWhileOpenThenTheBusyOneAgain) {
