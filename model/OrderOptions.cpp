@@ -1,6 +1,7 @@
 #include "model/OrderOptions.h"
 
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 
@@ -16,6 +17,24 @@ void WriteOptions(TXmlStream& Writer, std::string_view Tag, TOrderOptionSet Set)
             WriteIntElement(Writer, Tag, Code(Option));
     }
 }
+
+using SG = Tdex6DataCodeSubstGlas;
+constexpr TField<SG> GlassSubstitutionFields[] = {
+    CodeField<&SG::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
+    TextField<&SG::CA>("CA"),
+    TextField<&SG::CN>("CN"),
+    TextField<&SG::BEM>("BEM"),
+};
+
+using SB = Tdex6DataCodeSubstBesch;
+constexpr TField<SB> CoatingSubstitutionFields[] = {
+    CodeField<&SB::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
+    TextField<&SB::CA>("CA"),
+    TextField<&SB::CN1>("CN1"),
+    TextField<&SB::CN2>("CN2"),
+    TextField<&SB::CN3>("CN3"),
+    TextField<&SB::BEM>("BEM"),
+};
 
 } // namespace
 
@@ -73,25 +92,14 @@ void Tdex6DataOrderOptions::Clear(bool /*WithDefaults*/) {
 
 void Tdex6DataCodeSubstGlas::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "AKT", Code(AKT));
-    WriteStrElement(Writer, "CA", CA);
-    WriteStrElement(Writer, "CN", CN);
-    WriteStrElement(Writer, "BEM", BEM);
+    WriteFields<SG>(Writer, *this, GlassSubstitutionFields);
 }
 
 void Tdex6DataCodeSubstGlas::ReadTag(TElementReader& Reader, TPartType PartType,
                                      std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "AKT"))
-        AKT = FromCode<Tdex6SubstAction>(TextToInt(Content));
-    else if (SameText(Name, "CA"))
-        CA = Content;
-    else if (SameText(Name, "CN"))
-        CN = Content;
-    else if (SameText(Name, "BEM"))
-        BEM = Content;
+    if (IsContent(PartType))
+        ReadField<SG>(*this, GlassSubstitutionFields, Name, Content);
 }
 
 std::string Tdex6DataCodeSubstGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -99,39 +107,19 @@ std::string Tdex6DataCodeSubstGlas::ProtocolPrefix(int Action, std::string_view 
 }
 
 void Tdex6DataCodeSubstGlas::Clear(bool /*WithDefaults*/) {
-    CN.clear();
-    CA.clear();
-    AKT = Tdex6SubstAction::CodeErsetzen;
-    BEM.clear();
+    ResetFields<SG>(*this, GlassSubstitutionFields);
 }
 
 void Tdex6DataCodeSubstBesch::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "AKT", Code(AKT));
-    WriteStrElement(Writer, "CA", CA);
-    WriteStrElement(Writer, "CN1", CN1);
-    WriteStrElement(Writer, "CN2", CN2);
-    WriteStrElement(Writer, "CN3", CN3);
-    WriteStrElement(Writer, "BEM", BEM);
+    WriteFields<SB>(Writer, *this, CoatingSubstitutionFields);
 }
 
 void Tdex6DataCodeSubstBesch::ReadTag(TElementReader& Reader, TPartType PartType,
                                       std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "AKT"))
-        AKT = FromCode<Tdex6SubstAction>(TextToInt(Content));
-    else if (SameText(Name, "CA"))
-        CA = Content;
-    else if (SameText(Name, "CN1"))
-        CN1 = Content;
-    else if (SameText(Name, "CN2"))
-        CN2 = Content;
-    else if (SameText(Name, "CN3"))
-        CN3 = Content;
-    else if (SameText(Name, "BEM"))
-        BEM = Content;
+    if (IsContent(PartType))
+        ReadField<SB>(*this, CoatingSubstitutionFields, Name, Content);
 }
 
 std::string Tdex6DataCodeSubstBesch::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -139,12 +127,7 @@ std::string Tdex6DataCodeSubstBesch::ProtocolPrefix(int Action, std::string_view
 }
 
 void Tdex6DataCodeSubstBesch::Clear(bool /*WithDefaults*/) {
-    CN1.clear();
-    CN2.clear();
-    CN3.clear();
-    CA.clear();
-    AKT = Tdex6SubstAction::CodeErsetzen;
-    BEM.clear();
+    ResetFields<SB>(*this, CoatingSubstitutionFields);
 }
 
 void Tdex6DataCodeSubstGlasList::ReadTag(TElementReader& Reader, TPartType PartType,
