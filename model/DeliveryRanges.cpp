@@ -1,6 +1,7 @@
 #include "model/DeliveryRanges.h"
 
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/Glasses.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
@@ -19,21 +20,34 @@ Tdex6DataLieferbereichsbezeichnung::Tdex6DataLieferbereichsbezeichnung(Tdex6Data
     Tdex6DataLieferbereichsbezeichnung::Clear(false);
 }
 
+namespace {
+
+using LB = Tdex6DataLieferbereichsbezeichnung;
+constexpr TField<LB> RangeNameFields[] = {
+    IntField<&LB::ID>("ID"),
+    TextField<&LB::Bez>("Bez"),
+};
+
+using PC = Tdex6DataPrismenCylinder;
+// The groups the price list uses unless its header names others.
+constexpr TField<PC> GroupFields[] = {
+    IntField<&PC::ZB, 4>("ZB"),    IntField<&PC::ZG1, 6>("ZG1"), IntField<&PC::ZG2, 8>("ZG2"),
+    IntField<&PC::PG1, 3>("PG1"),  IntField<&PC::PG2, 6>("PG2"), IntField<&PC::PG3, 10>("PG3"),
+    IntField<&PC::PG4, 15>("PG4"), IntField<&PC::PG5, 0>("PG5"),
+};
+
+} // namespace
+
 void Tdex6DataLieferbereichsbezeichnung::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "ID", ID);
-    WriteStrElement(Writer, "Bez", Bez);
+    WriteFields<LB>(Writer, *this, RangeNameFields);
 }
 
 void Tdex6DataLieferbereichsbezeichnung::ReadTag(TElementReader& Reader, TPartType PartType,
                                                  std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "ID"))
-        ID = TextToInt(Content);
-    else if (SameText(Name, "Bez"))
-        Bez = Content;
+    if (IsContent(PartType))
+        ReadField<LB>(*this, RangeNameFields, Name, Content);
 }
 
 std::string Tdex6DataLieferbereichsbezeichnung::ProtocolPrefix(int Action,
@@ -42,8 +56,7 @@ std::string Tdex6DataLieferbereichsbezeichnung::ProtocolPrefix(int Action,
 }
 
 void Tdex6DataLieferbereichsbezeichnung::Clear(bool /*WithDefaults*/) {
-    Bez.clear();
-    ID = 0;
+    ResetFields<LB>(*this, RangeNameFields);
 }
 
 // --- Tdex6DataLieferbereichsbezeichnungsliste ---
@@ -181,37 +194,14 @@ Tdex6DataPrismenCylinder::Tdex6DataPrismenCylinder(Tdex6Dataobject* Root, Tdex6N
 
 void Tdex6DataPrismenCylinder::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "ZB", ZB);
-    WriteIntElement(Writer, "ZG1", ZG1);
-    WriteIntElement(Writer, "ZG2", ZG2);
-    WriteIntElement(Writer, "PG1", PG1);
-    WriteIntElement(Writer, "PG2", PG2);
-    WriteIntElement(Writer, "PG3", PG3);
-    WriteIntElement(Writer, "PG4", PG4);
-    WriteIntElement(Writer, "PG5", PG5);
+    WriteFields<PC>(Writer, *this, GroupFields);
 }
 
 void Tdex6DataPrismenCylinder::ReadTag(TElementReader& Reader, TPartType PartType,
                                        std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "ZB"))
-        ZB = TextToInt(Content);
-    else if (SameText(Name, "ZG1"))
-        ZG1 = TextToInt(Content);
-    else if (SameText(Name, "ZG2"))
-        ZG2 = TextToInt(Content);
-    else if (SameText(Name, "PG1"))
-        PG1 = TextToInt(Content);
-    else if (SameText(Name, "PG2"))
-        PG2 = TextToInt(Content);
-    else if (SameText(Name, "PG3"))
-        PG3 = TextToInt(Content);
-    else if (SameText(Name, "PG4"))
-        PG4 = TextToInt(Content);
-    else if (SameText(Name, "PG5"))
-        PG5 = TextToInt(Content);
+    if (IsContent(PartType))
+        ReadField<PC>(*this, GroupFields, Name, Content);
 }
 
 std::string Tdex6DataPrismenCylinder::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -219,14 +209,7 @@ std::string Tdex6DataPrismenCylinder::ProtocolPrefix(int Action, std::string_vie
 }
 
 void Tdex6DataPrismenCylinder::Clear(bool /*WithDefaults*/) {
-    PG2 = 6;
-    ZB = 4;
-    PG1 = 3;
-    PG3 = 10;
-    PG5 = 0;
-    PG4 = 15;
-    ZG1 = 6;
-    ZG2 = 8;
+    ResetFields<PC>(*this, GroupFields);
 }
 
 } // namespace kr6
