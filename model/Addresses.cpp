@@ -35,6 +35,13 @@ bool HasDescription(const Tdex6Dataobject* Root, std::int32_t ID) {
            Root->Preisbezeichnungsliste()->FindByID(ID) != nullptr;
 }
 
+using PB = Tdex6DataPreisbezeichnung;
+constexpr TField<PB> PriceDescriptionFields[] = {
+    IntField<&PB::ID>("ID"),    CodeField<&PB::PFT, Tdex6PriceField::ListenEK>("PFT"),
+    TextField<&PB::BEZ>("BEZ"), TextField<&PB::WVK>("WVK"),
+    TextField<&PB::WNK>("WNK"), TextField<&PB::BE>("BE"),
+};
+
 using A = Tdex6DataAdresse;
 
 // The first two price descriptions are named by default when the price list has them.
@@ -110,31 +117,14 @@ Tdex6DataPreisbezeichnung::Tdex6DataPreisbezeichnung(Tdex6Dataobject* Root, Tdex
 
 void Tdex6DataPreisbezeichnung::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "ID", ID);
-    WriteIntElement(Writer, "PFT", Code(PFT));
-    WriteStrElement(Writer, "BEZ", BEZ);
-    WriteStrElement(Writer, "WVK", WVK);
-    WriteStrElement(Writer, "WNK", WNK);
-    WriteStrElement(Writer, "BE", BE);
+    WriteFields<PB>(Writer, *this, PriceDescriptionFields);
 }
 
 void Tdex6DataPreisbezeichnung::ReadTag(TElementReader& Reader, TPartType PartType,
                                         std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "ID"))
-        ID = TextToInt(Content);
-    else if (SameText(Name, "PFT"))
-        PFT = FromCode<Tdex6PriceField>(TextToInt(Content));
-    else if (SameText(Name, "Bez"))
-        BEZ = Content;
-    else if (SameText(Name, "WVK"))
-        WVK = Content;
-    else if (SameText(Name, "WNK"))
-        WNK = Content;
-    else if (SameText(Name, "BE"))
-        BE = Content;
+    if (IsContent(PartType))
+        ReadField<PB>(*this, PriceDescriptionFields, Name, Content);
 }
 
 std::string Tdex6DataPreisbezeichnung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -142,12 +132,7 @@ std::string Tdex6DataPreisbezeichnung::ProtocolPrefix(int Action, std::string_vi
 }
 
 void Tdex6DataPreisbezeichnung::Clear(bool /*WithDefaults*/) {
-    BEZ.clear();
-    WNK.clear();
-    WVK.clear();
-    BE.clear();
-    ID = 0;
-    PFT = Tdex6PriceField::ListenEK;
+    ResetFields<PB>(*this, PriceDescriptionFields);
 }
 
 Tdex6DataPreisbezeichnung* Tdex6DataPreisbezeichnungsliste::NewItem() {

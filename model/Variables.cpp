@@ -1,6 +1,7 @@
 #include "model/Variables.h"
 
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -9,6 +10,17 @@
 
 namespace kr6 {
 
+namespace {
+
+using V = Tdex6DataVariable;
+constexpr TField<V> VariableFields[] = {
+    IntField<&V::Id>("Id"),
+    TextField<&V::Bez>("Bez"),
+    FloatField<&V::W>("W"),
+};
+
+} // namespace
+
 Tdex6DataVariable::Tdex6DataVariable(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
     : TCustomdex6Object(Root, Parent, true) {
     Tdex6DataVariable::Clear(false);
@@ -16,22 +28,14 @@ Tdex6DataVariable::Tdex6DataVariable(Tdex6Dataobject* Root, Tdex6Node* Parent, b
 
 void Tdex6DataVariable::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "Id", Id);
-    WriteStrElement(Writer, "Bez", Bez);
-    WriteFloatElement(Writer, "W", W);
+    WriteFields<V>(Writer, *this, VariableFields);
 }
 
 void Tdex6DataVariable::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                                 std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "Id"))
-        Id = TextToInt(Content);
-    else if (SameText(Name, "Bez"))
-        Bez = Content;
-    else if (SameText(Name, "W"))
-        W = TextToFloat(Content);
+    if (IsContent(PartType))
+        ReadField<V>(*this, VariableFields, Name, Content);
 }
 
 std::string Tdex6DataVariable::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -40,9 +44,7 @@ std::string Tdex6DataVariable::ProtocolPrefix(int Action, std::string_view /*Nam
 }
 
 void Tdex6DataVariable::Clear(bool /*WithDefaults*/) {
-    W = 0;
-    Id = 0;
-    Bez.clear();
+    ResetFields<V>(*this, VariableFields);
 }
 
 std::int32_t Tdex6DataVariableliste::NextID() const {
