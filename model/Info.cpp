@@ -2,6 +2,7 @@
 
 #include "model/Coatings.h"
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "model/Glasses.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -18,6 +19,12 @@ bool IsLanguage(int Language) {
     return Language >= 1 && Language <= Tdex6DataInfo::LanguageCount;
 }
 
+using I = Tdex6DataImage;
+constexpr TField<I> ImageFields[] = {
+    TextField<&I::FN>("FN"),
+    TextField<&I::BB>("BB"),
+};
+
 } // namespace
 
 Tdex6DataImage::Tdex6DataImage(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
@@ -27,19 +34,14 @@ Tdex6DataImage::Tdex6DataImage(Tdex6Dataobject* Root, Tdex6Node* Parent, bool Ne
 
 void Tdex6DataImage::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "FN", FN);
-    WriteStrElement(Writer, "BB", BB);
+    WriteFields<I>(Writer, *this, ImageFields);
 }
 
 void Tdex6DataImage::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                              std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "FN"))
-        FN = Content;
-    else if (SameText(Name, "BB"))
-        BB = Content;
+    if (IsContent(PartType))
+        ReadField<I>(*this, ImageFields, Name, Content);
 }
 
 std::string Tdex6DataImage::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -47,9 +49,8 @@ std::string Tdex6DataImage::ProtocolPrefix(int Action, std::string_view /*Name*/
 }
 
 void Tdex6DataImage::Clear(bool /*WithDefaults*/) {
+    ResetFields<I>(*this, ImageFields);
     Picture.clear();
-    BB.clear();
-    FN.clear();
 }
 
 void Tdex6DataImageListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
