@@ -1,0 +1,37 @@
+#include "helpers/ProgramRun.h"
+#include "support/ZipArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kr6 {
+namespace {
+
+const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+
+// The element form and the rows of the example list, as the program wrote them when they were
+// last checked by hand; any change to a byte of either must be deliberate.
+std::string Expected(std::string_view Member) {
+    TOXVCLZip Pinned;
+    Pinned.SetZipName(KR6_TEST_DATA_DIR "/demo-kr6-expected.zip");
+    std::string Bytes;
+    EXPECT_TRUE(Pinned.ExtractBitmapFromZip(Member, Bytes)) << Member;
+    return Bytes;
+}
+
+TEST(DemoBytes, ElementFormAndRowsOfTheExampleList) {
+    const std::string Rows = Expected("demo-kr6.rows");
+    for (const char* Engine : {"fast", "literal"}) {
+        const test::TRun Run = test::Kr6csv("evaluate -q --engine " + std::string(Engine) + " " +
+                                            DemoArchive);
+        EXPECT_EQ(Run.Status, 0) << Run.Err;
+        EXPECT_TRUE(Run.Out == Rows) << Engine << ": the rows differ";
+    }
+    const test::TRun Xml = test::Kr6csv("xml " + DemoArchive);
+    EXPECT_EQ(Xml.Status, 0) << Xml.Err;
+    EXPECT_TRUE(Xml.Out == Expected("demo-kr6.xml")) << "the element form differs";
+}
+
+} // namespace
+} // namespace kr6
