@@ -225,7 +225,7 @@ TEST_F(MainWindow, DamagedArchiveLeavesEverythingAsItWas) {
 }
 
 TEST_F(MainWindow, EmptyResultCopiesAnEmptyText) {
-    const test::TTempArchive Archive({{"readme.txt", "no price list"}});
+    const test::TTempArchive Archive({{"Head.dat", ""}});
     Form->OpenKr6File(QString::fromStdString(Archive.Path()));
     Form->BtnKombiTEstClick();
     EXPECT_EQ(Buttons(), AllEnabled);
