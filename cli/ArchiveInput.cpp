@@ -35,8 +35,15 @@ std::string ReadStandardInput() {
 } // namespace
 
 void LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line) {
-    (void)Line;
-    LoadKr6File(Root, Archive);
+    TImportProgressFn Progress;
+    if (Line != nullptr)
+        Progress = [Line](const TImportProgress& Step) {
+            Line->UpdateImport(Step.Stage, Step.Fraction);
+        };
+    if (Archive == StandardInput)
+        LoadKr6Data(Root, ReadStandardInput(), "standard input", Progress);
+    else
+        LoadKr6File(Root, Archive, Progress);
 }
 
 void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {

@@ -1,6 +1,7 @@
 #include "import/Kr6Import.h"
 
 #include "import/Kr6Head.h"
+#include "import/Kr6ImportProgress.h"
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
 #include "model/Addresses.h"
@@ -16,8 +17,10 @@
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/StringList.h"
+#include "support/TextCompare.h"
 #include "support/ZipArchive.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -119,9 +122,10 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
 }
 
 // Step 9.
-void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataLensType Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
         ParseKr6LensType(Rec, Line.Text);
         Glas.Clear(true);
@@ -169,9 +173,11 @@ void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 10.
-void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter) {
     TKr6DataLensRange Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6LensRange(Rec, Line.Text);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
@@ -204,9 +210,11 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 11.
-void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
+                      TImportProgressMeter& Meter) {
     TKr6DataLensGeo Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6LensGeo(Rec, Line.Text);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
@@ -240,12 +248,14 @@ void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 12.
-void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version) {
+void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+                       TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     TKr6DataLensPrice Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6LensPrice(Rec, Line.Text, Version);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
@@ -264,9 +274,10 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int
 }
 
 // Step 13.
-void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6Dataoptions Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6Options(Rec, Line.Text);
         // These codes name the prism and cylinder surcharge groups, not coatings.
         if (IsGroupCode(Rec.Code))
@@ -317,12 +328,14 @@ void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 14.
-void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
+                         TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     TKr6DataoptionsPrice Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6OptionsPrice(Rec, Line.Text);
         Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
         if (Coating == nullptr)
@@ -350,9 +363,10 @@ void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 15.
-void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataCombination Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6Combination(Rec, Line.Text);
         Root.KombinationsListe()->AddRule(Rec.LensCode, Rec.OptionCode1, Rec.OptionCode2,
                                           Rec.OptionCode3, Rec.Delivery);
@@ -360,9 +374,10 @@ void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 16.
-void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataoptionsColor Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6OptionsColor(Rec, Line.Text);
         const Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
         if (Coating == nullptr)
@@ -396,9 +411,11 @@ template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const T
 }
 
 // Step 17.
-void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter) {
     TKr6DataInformation Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6Information(Rec, Line.Text);
         Tdex6DataInfo* Info = InfoOf(Root, Rec);
         if (Info == nullptr)
@@ -412,9 +429,11 @@ void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines) {
 }
 
 // Step 18.
-void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+                        TImportProgressMeter& Meter) {
     TKr6DataOrderOptions Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6OrderOptions(Rec, Line.Text);
         Tdex6DataOrderOptions* Options = nullptr;
         if (Rec.Target == TargetGlass) {
@@ -445,13 +464,15 @@ void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines) {
 
 // Steps 19 to 21: each group's code lists end up naming the glasses and coatings that
 // belong to other groups.
-void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work) {
+void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+                         TImportProgressMeter& Meter) {
     GlassCodes(Root, Work.UngroupedGlasses);
     CoatingCodes(Root, Work.UngroupedCoatings);
 
     Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
     TKr6DataProductgroup Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6Productgroup(Rec, Line.Text);
         if (Rec.GroupName.empty()) {
             if (Rec.Target == TargetGlass)
@@ -487,9 +508,11 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkL
 }
 
 // Step 22.
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines) {
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+                             TImportProgressMeter& Meter) {
     TKr6DataCodeSubst Rec;
     for (const auto& Line : Lines) {
+        Meter.Step();
         ParseKr6CodeSubst(Rec, Line.Text);
         if (Rec.Target == TargetGlass) {
             Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
@@ -507,34 +530,161 @@ void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines) {
     }
 }
 
-} // namespace
+// The members in the order they are read. Cost is what building the model from one byte
+// of the member costs beside reading (inflating and splitting) that byte, so that the
+// reported fraction moves with the time taken.
+struct TMember {
+    std::string_view Name;
+    double BuildCost;
+};
+constexpr std::size_t Head = 0, LensType = 1, LensGeo = 2, LensPrice = 3, Options = 4,
+                      OptionsColor = 5, OptionsPrice = 6, Combination = 7, LensRange = 8,
+                      Information = 9, OrderOptions = 10, Productgroup = 11, CodeSubstitution = 12;
+constexpr std::array<TMember, 14> Members = {{{"Head.dat", 1},
+                                              {"LensType.Dat", 1},
+                                              {"LensGeo.Dat", 1},
+                                              {"LensPrice.Dat", 1},
+                                              {"Options.Dat", 1},
+                                              {"OptionsColor.Dat", 1},
+                                              {"OptionsPrice.Dat", 1},
+                                              {"Combination.Dat", 1},
+                                              {"LensRange.Dat", 1},
+                                              {"Information.Dat", 1},
+                                              {"OrderOptions.Dat", 1},
+                                              {"Productgroup.Dat", 1},
+                                              {"CodeSubstitution.Dat", 1},
+                                              {"OeCodes.Dat", 0}}};
+// Sorting lenses and rules at the end, per byte of their members.
+constexpr double SortCost = 1;
 
-bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName) {
-    TOXVCLZip Archive;
-    Archive.SetZipName(FileName);
-    return ReadKr6Archive(Root, Archive);
+using TMemberLines = std::array<const TStringList*, Members.size()>;
+using TMemberBytes = std::array<double, Members.size()>;
+
+bool IsMemberName(std::string_view Name) {
+    return std::any_of(Members.begin(), Members.end(),
+                       [&](const TMember& Member) { return SameText(Member.Name, Name); });
 }
 
-bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive) {
-    static constexpr std::array<std::string_view, 14> Members = {"Head.dat",
-                                                                 "LensType.Dat",
-                                                                 "LensGeo.Dat",
-                                                                 "LensPrice.Dat",
-                                                                 "Options.Dat",
-                                                                 "OptionsColor.Dat",
-                                                                 "OptionsPrice.Dat",
-                                                                 "Combination.Dat",
-                                                                 "LensRange.Dat",
-                                                                 "Information.Dat",
-                                                                 "OrderOptions.Dat",
-                                                                 "Productgroup.Dat",
-                                                                 "CodeSubstitution.Dat",
-                                                                 "OeCodes.Dat"};
+// An archive without any KR6 member would import as an empty list, a failure that looks
+// like success. Zipping a folder instead of its files is the usual cause, so a member of
+// a KR6 name inside a folder is named.
+void RequirePriceList(TOXVCLZip& Archive) {
+    if (std::any_of(Members.begin(), Members.end(),
+                    [&](const TMember& Member) { return Archive.FileExists(Member.Name); }))
+        return;
+    std::string Text = "'" + Archive.ZipName() + "' holds no KR6 price list (none of ";
+    for (const TMember& Member : Members) {
+        Text += Member.Name;
+        Text += Member.Name == Members.back().Name ? " at the top level)" : ", ";
+    }
+    TStringList Names;
+    Archive.GetMemberNames(Names);
+    for (const auto& Entry : Names) {
+        const std::size_t Slash = Entry.Text.find_last_of("/\\");
+        if (Slash != std::string::npos &&
+            IsMemberName(std::string_view(Entry.Text).substr(Slash + 1))) {
+            Text += "; found '" + Entry.Text + "' inside a folder";
+            break;
+        }
+    }
+    throw EArchiveError(Text);
+}
+
+void BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberBytes& Bytes,
+                TImportProgressMeter& Meter) {
+    const auto Begin = [&](std::string_view Stage, std::size_t Member) {
+        Meter.Begin(std::string(Stage), Bytes[Member] * Members[Member].BuildCost,
+                    static_cast<std::size_t>(Lines[Member]->Count()));
+    };
+    Begin("building the header", Head);
+    // 1.
+    TWorkLists Work;
+    Root.KombinationsListe()->SetSortEnabled(false);
+    // 2.
+    Root.ClearAll(true);
+    // 3.
+    TKr6DataHead HeadRecord;
+    ParseKr6Head(HeadRecord, *Lines[Head]);
+    const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
+    // 4. to 8.
+    ImportHead(Root, HeadRecord);
+    // 9. to 18.
+    Begin("building the lenses", LensType);
+    ImportGlasses(Root, *Lines[LensType], Meter);
+    Begin("building the power ranges", LensRange);
+    ImportPowerRanges(Root, *Lines[LensRange], Meter);
+    Begin("building the lens geometries", LensGeo);
+    ImportGeometries(Root, *Lines[LensGeo], Meter);
+    Begin("building the lens prices", LensPrice);
+    ImportGlassPrices(Root, *Lines[LensPrice], Version, Meter);
+    Begin("building the coatings", Options);
+    ImportCoatings(Root, *Lines[Options], Meter);
+    Begin("building the coating prices", OptionsPrice);
+    ImportCoatingPrices(Root, *Lines[OptionsPrice], Meter);
+    Begin("building the combination rules", Combination);
+    ImportRules(Root, *Lines[Combination], Meter);
+    Begin("building the colours", OptionsColor);
+    ImportColours(Root, *Lines[OptionsColor], Meter);
+    Begin("building the information texts", Information);
+    ImportInformation(Root, *Lines[Information], Meter);
+    Begin("building the order options", OrderOptions);
+    ImportOrderOptions(Root, *Lines[OrderOptions], Meter);
+    // 19. to 21.
+    Begin("building the product groups", Productgroup);
+    ImportProductGroups(Root, *Lines[Productgroup], Work, Meter);
+    // 22.
+    Begin("building the code substitutions", CodeSubstitution);
+    ImportCodeSubstitutions(Root, *Lines[CodeSubstitution], Meter);
+    // 23.
+    Meter.Begin("sorting the lenses and rules", (Bytes[LensType] + Bytes[Combination]) * SortCost);
+    Root.Glasliste()->AutoSort = true;
+    Root.Glasliste()->Renumber();
+    // 24.
+    Root.Preisbezeichnungsliste()->DeleteEmpty();
+    // 25.
+    Root.KombinationsListe()->SetSortEnabled(true);
+}
+
+} // namespace
+
+bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
+                 const TImportProgressFn& Progress) {
+    TOXVCLZip Archive;
+    Archive.SetZipName(FileName);
+    return ReadKr6Archive(Root, Archive, Progress);
+}
+
+bool LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
+                 const TImportProgressFn& Progress) {
+    TOXVCLZip Archive;
+    Archive.OpenBytes(std::move(Bytes), Name);
+    return ReadKr6Archive(Root, Archive, Progress);
+}
+
+bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive, const TImportProgressFn& Progress) {
+    RequirePriceList(Archive);
+    // The declared sizes only share out the fraction; a member's size is checked when read.
+    TMemberBytes Bytes{};
+    double Total = 0;
+    if (Progress) {
+        for (std::size_t I = 0; I < Members.size(); ++I) {
+            Bytes[I] = static_cast<double>(
+                std::min(Archive.UncompressedFilesizeFromFilename(Members[I].Name), MaxMemberSize));
+            Total += Bytes[I] * (1 + Members[I].BuildCost);
+        }
+        Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
+    }
+    TImportProgressMeter Meter(Progress, Total);
+
     std::array<TStringList, Members.size()> Lines;
-    for (std::size_t I = 0; I < Members.size(); ++I)
-        Archive.ExtractTextfileToStrings(Members[I], Lines[I]);
-    BuildKr6Model(Root, Lines[0], Lines[1], Lines[8], Lines[2], Lines[3], Lines[4], Lines[5],
-                  Lines[6], Lines[7], Lines[9], Lines[10], Lines[11], Lines[12], Lines[13]);
+    TMemberLines Read{};
+    for (std::size_t I = 0; I < Members.size(); ++I) {
+        Meter.Begin("reading " + std::string(Members[I].Name), Bytes[I]);
+        Archive.ExtractTextfileToStrings(Members[I].Name, Lines[I]);
+        Read[I] = &Lines[I];
+    }
+    BuildModel(Root, Read, Bytes, Meter);
+    Meter.Finish();
     return true;
 }
 
@@ -544,40 +694,14 @@ void BuildKr6Model(Tdex6Dataobject& Root, const TStringList& Head, const TString
                    const TStringList& OptionsColor, const TStringList& OptionsPrice,
                    const TStringList& Combination, const TStringList& Information,
                    const TStringList& OrderOptions, const TStringList& Productgroup,
-                   const TStringList& CodeSubstitution, const TStringList& /*OeCodes*/) {
-    // 1.
-    TWorkLists Work;
-    Root.KombinationsListe()->SetSortEnabled(false);
-    // 2.
-    Root.ClearAll(true);
-    // 3.
-    TKr6DataHead HeadRecord;
-    ParseKr6Head(HeadRecord, Head);
-    const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
-    // 4. to 8.
-    ImportHead(Root, HeadRecord);
-    // 9. to 18.
-    ImportGlasses(Root, LensType);
-    ImportPowerRanges(Root, LensRange);
-    ImportGeometries(Root, LensGeo);
-    ImportGlassPrices(Root, LensPrice, Version);
-    ImportCoatings(Root, Options);
-    ImportCoatingPrices(Root, OptionsPrice);
-    ImportRules(Root, Combination);
-    ImportColours(Root, OptionsColor);
-    ImportInformation(Root, Information);
-    ImportOrderOptions(Root, OrderOptions);
-    // 19. to 21.
-    ImportProductGroups(Root, Productgroup, Work);
-    // 22.
-    ImportCodeSubstitutions(Root, CodeSubstitution);
-    // 23.
-    Root.Glasliste()->AutoSort = true;
-    Root.Glasliste()->Renumber();
-    // 24.
-    Root.Preisbezeichnungsliste()->DeleteEmpty();
-    // 25.
-    Root.KombinationsListe()->SetSortEnabled(true);
+                   const TStringList& CodeSubstitution, const TStringList& OeCodes) {
+    const TImportProgressFn None;
+    TImportProgressMeter Meter(None, 0);
+    BuildModel(Root,
+               {&Head, &LensType, &LensGeo, &LensPrice, &Options, &OptionsColor, &OptionsPrice,
+                &Combination, &LensRange, &Information, &OrderOptions, &Productgroup,
+                &CodeSubstitution, &OeCodes},
+               {}, Meter);
 }
 
 } // namespace kr6

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace kr6 {
@@ -8,12 +10,26 @@ class Tdex6Dataobject;
 class TOXVCLZip;
 class TStringList;
 
+struct TImportProgress {
+    std::string_view Stage; // what is being done, readable: "reading LensPrice.Dat", ...
+    double Fraction = 0;    // of the whole import, 0 to 1, never decreasing
+};
+// Called at the start of every stage and every few thousand lines within one.
+using TImportProgressFn = std::function<void(const TImportProgress&)>;
+
 // Opens the KR6 archive FileName and replaces the content of Root with the price list it
-// holds. Returns true; an archive that cannot be read ends it by an EArchiveError.
-bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName);
+// holds. Returns true; an archive that cannot be read, or that holds none of the KR6
+// members at its top level, ends it by an EArchiveError and leaves Root as it was.
+bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
+                 const TImportProgressFn& Progress = {});
+// The same for an archive whose bytes are already in memory (the command line reads
+// standard input for "-"); Name stands for the archive in messages.
+bool LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
+                 const TImportProgressFn& Progress = {});
 
 // Reads the fourteen members of an opened archive and builds the model from them.
-bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive);
+bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
+                    const TImportProgressFn& Progress = {});
 
 // Builds the model from the lines of the members. Lines that name no existing glass or
 // coating are skipped; the import reports nothing.

@@ -6,9 +6,12 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <unordered_set>
 
 namespace kr6 {
 
@@ -18,7 +21,44 @@ std::string Quoted(std::string_view Name) {
     return "'" + std::string(Name) + "'";
 }
 
-// Plain words for the causes a user meets; libzip's own text for the rest.
+// The operation that failed and the system's reason, as "write error (No space left on
+// device)".
+std::string SystemCause(zip_error_t* Error) {
+    const int Code = zip_error_system_type(Error) == ZIP_ET_SYS ? zip_error_code_system(Error) : 0;
+    std::string Reason = Code != 0 ? std::strerror(Code) : "";
+    // Opening is what the message already says: the reason alone ("permission denied").
+    if (zip_error_code_zip(Error) == ZIP_ER_OPEN && !Reason.empty()) {
+        Reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(Reason[0])));
+        return Reason;
+    }
+    std::string Operation;
+    switch (zip_error_code_zip(Error)) {
+    case ZIP_ER_OPEN:
+        Operation = "cannot open the file";
+        break;
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL:
+        Operation = "read error";
+        break;
+    case ZIP_ER_TMPOPEN:
+        Operation = "cannot create a temporary file";
+        break;
+    case ZIP_ER_RENAME:
+        Operation = "cannot replace the file";
+        break;
+    case ZIP_ER_REMOVE:
+        Operation = "cannot remove the file";
+        break;
+    default:
+        Operation = "write error";
+        break;
+    }
+    return Reason.empty() ? Operation : Operation + " (" + Reason + ")";
+}
+
+// Plain words for every cause an archive or the file system can provoke; what remains
+// are misuses of the library, which the text marks as such.
 std::string Describe(zip_error_t* Error) {
     switch (zip_error_code_zip(Error)) {
     case ZIP_ER_NOENT:
@@ -42,8 +82,23 @@ std::string Describe(zip_error_t* Error) {
         return "member is encrypted";
     case ZIP_ER_MULTIDISK:
         return "multi-disk archives are not supported";
+    case ZIP_ER_EXISTS:
+        return "two members have the same name";
+    case ZIP_ER_MEMORY:
+        return "out of memory";
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL:
+    case ZIP_ER_WRITE:
+    case ZIP_ER_CLOSE:
+    case ZIP_ER_RENAME:
+    case ZIP_ER_REMOVE:
+    case ZIP_ER_TMPOPEN:
+        return SystemCause(Error);
     default:
-        return zip_error_strerror(Error);
+        return std::string("unexpected error of the ZIP library (") + zip_error_strerror(Error) +
+               ")";
     }
 }
 
@@ -52,6 +107,100 @@ std::string DescribeCode(int Code) {
     zip_error_init_with_code(&Error, Code);
     std::string Text = Describe(&Error);
     zip_error_fini(&Error);
+    return Text;
+}
+
+// The names under which the methods this libzip may lack are known from the tools that
+// offer them.
+std::string MethodName(std::int32_t Method) {
+    switch (Method) {
+    case ZIP_CM_SHRINK:
+        return "Shrink";
+    case ZIP_CM_REDUCE_1:
+    case ZIP_CM_REDUCE_2:
+    case ZIP_CM_REDUCE_3:
+    case ZIP_CM_REDUCE_4:
+        return "Reduce";
+    case ZIP_CM_IMPLODE:
+        return "Implode";
+    case ZIP_CM_DEFLATE64:
+        return "Deflate64";
+    case ZIP_CM_PKWARE_IMPLODE:
+        return "PKWARE DCL Implode";
+    case ZIP_CM_BZIP2:
+        return "BZip2";
+    case ZIP_CM_LZMA:
+        return "LZMA";
+    case ZIP_CM_TERSE:
+        return "IBM TERSE";
+    case ZIP_CM_LZ77:
+        return "IBM LZ77";
+    case 20: // the number Zstandard had before 93 was assigned
+    case 93:
+        return "Zstandard";
+    case 94:
+        return "MP3";
+    case ZIP_CM_XZ:
+        return "XZ";
+    case ZIP_CM_JPEG:
+        return "JPEG";
+    case ZIP_CM_WAVPACK:
+        return "WavPack";
+    case ZIP_CM_PPMD:
+        return "PPMd";
+    default:
+        return {};
+    }
+}
+
+bool IsAes(std::uint16_t Encryption) {
+    switch (Encryption) {
+    case ZIP_EM_AES_128:
+    case ZIP_EM_AES_192:
+    case ZIP_EM_AES_256:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Why a member cannot be read before any of its data is, or empty when it can.
+std::string UnreadableCause(const zip_stat_t& Stat) {
+    // Method 99 stands for AES when the extra field naming the real method is missing.
+    constexpr std::uint16_t AesMarker = 99;
+    const bool Encrypted =
+        (Stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && Stat.encryption_method != ZIP_EM_NONE;
+    const bool Aes = (Encrypted && IsAes(Stat.encryption_method)) ||
+                     ((Stat.valid & ZIP_STAT_COMP_METHOD) && Stat.comp_method == AesMarker);
+    if (Aes)
+        return "member is encrypted (AES); re-pack the archive without a password";
+    if (Encrypted)
+        return "member is encrypted; re-pack the archive without a password";
+    if (!(Stat.valid & ZIP_STAT_COMP_METHOD) ||
+        zip_compression_method_supported(Stat.comp_method, 0) != 0)
+        return {};
+    const std::string Name = MethodName(Stat.comp_method);
+    return "member uses " +
+           (Name.empty() ? "compression method " + std::to_string(Stat.comp_method)
+                         : Name + " compression") +
+           ", which kr6csv cannot read; re-pack the archive with Deflate (the usual ZIP setting)";
+}
+
+// Index of the first entry called Name, or -1; writing replaces or deletes by it.
+std::int64_t FirstIndexOf(zip* Archive, std::string_view Name) {
+    const zip_int64_t Count = zip_get_num_entries(Archive, 0);
+    for (zip_int64_t I = 0; I < Count; ++I) {
+        const char* Stored = zip_get_name(Archive, static_cast<zip_uint64_t>(I), ZIP_FL_ENC_RAW);
+        if (Stored != nullptr && SameText(Stored, Name))
+            return I;
+    }
+    return -1;
+}
+
+std::string TwoMembers(std::string_view Archive, std::string_view First, std::string_view Second) {
+    std::string Text = Quoted(Archive) + " holds two members named " + Quoted(First);
+    if (Second != First)
+        Text += " and " + Quoted(Second);
     return Text;
 }
 
@@ -90,34 +239,86 @@ TOXVCLZip::TOXVCLZip(std::uint64_t MemberLimit, std::uint64_t LineLimit)
 TOXVCLZip::~TOXVCLZip() = default;
 
 void TOXVCLZip::SetZipName(std::string_view Name) {
-    if (FReader && SameText(Name, FZipName))
+    if (FReader && !FFromMemory && SameText(Name, FZipName))
         return;
     FReader.reset();
+    FBytes.clear();
+    FFromMemory = false;
     FZipName = Name;
     Reopen();
 }
 
+void TOXVCLZip::OpenBytes(std::string Bytes, std::string_view Name) {
+    FReader.reset();
+    FBytes = std::move(Bytes);
+    FFromMemory = true;
+    FZipName = Name;
+    Reopen();
+}
+
+TOXVCLZip::TZipHandle TOXVCLZip::OpenReader(int Flags, int& Error) const {
+    zip_error_t SourceError;
+    zip_error_init(&SourceError);
+    zip_source_t* Source =
+        FFromMemory ? zip_source_buffer_create(FBytes.data(), FBytes.size(), 0, &SourceError)
+                    : zip_source_file_create(FZipName.c_str(), 0, -1, &SourceError);
+    zip* Archive = nullptr;
+    if (Source != nullptr) {
+        Archive = zip_open_from_source(Source, Flags, &SourceError);
+        if (Archive == nullptr)
+            zip_source_free(Source);
+    }
+    Error = zip_error_code_zip(&SourceError);
+    if (Archive == nullptr && Error != ZIP_ER_INCONS && Error != ZIP_ER_EXISTS) {
+        const std::string Cause = Describe(&SourceError);
+        zip_error_fini(&SourceError);
+        throw EArchiveError("cannot open " + Quoted(FZipName) + ": " + Cause);
+    }
+    zip_error_fini(&SourceError);
+    return TZipHandle(Archive);
+}
+
 void TOXVCLZip::Reopen() {
     FReader.reset();
-    std::error_code Ec;
-    const std::filesystem::path Path(FZipName);
-    if (!std::filesystem::exists(Path, Ec))
-        return;
-    if (std::filesystem::is_directory(Path, Ec))
-        throw EArchiveError("cannot open " + Quoted(FZipName) + ": is a directory");
-    // libzip accepts an empty file as an empty archive; for reading it is no archive.
-    if (std::filesystem::is_regular_file(Path, Ec) && std::filesystem::file_size(Path, Ec) == 0)
+    if (!FFromMemory) {
+        std::error_code Ec;
+        const std::filesystem::path Path(FZipName);
+        if (!std::filesystem::exists(Path, Ec))
+            return;
+        if (std::filesystem::is_directory(Path, Ec))
+            throw EArchiveError("cannot open " + Quoted(FZipName) + ": is a directory");
+        // libzip accepts an empty file as an empty archive; for reading it is no archive.
+        if (std::filesystem::is_regular_file(Path, Ec) && std::filesystem::file_size(Path, Ec) == 0)
+            throw EArchiveError("cannot open " + Quoted(FZipName) + ": not a ZIP archive");
+    } else if (FBytes.empty()) {
         throw EArchiveError("cannot open " + Quoted(FZipName) + ": not a ZIP archive");
+    }
     int Error = 0;
-    FReader.reset(zip_open(FZipName.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &Error));
+    FReader = OpenReader(ZIP_RDONLY | ZIP_CHECKCONS, Error);
+    if (FReader)
+        return;
     // Info-ZIP writing to a pipe puts the uncompressed size into a local header that is
     // followed by a data descriptor, which this libzip's strict check calls inconsistent.
     // Such archives are read without that check; every member is still verified by its
-    // CRC and length when read, and reads are capped.
-    if (!FReader && Error == ZIP_ER_INCONS)
-        FReader.reset(zip_open(FZipName.c_str(), ZIP_RDONLY, &Error));
+    // CRC and length when read, and reads are capped. Only the strict check refuses two
+    // members of one name; without it they are found and named.
+    const int StrictError = Error;
+    FReader = OpenReader(ZIP_RDONLY, Error);
     if (!FReader)
         throw EArchiveError("cannot open " + Quoted(FZipName) + ": " + DescribeCode(Error));
+    if (StrictError == ZIP_ER_EXISTS)
+        FailOnDuplicate(FReader.get());
+}
+
+void TOXVCLZip::FailOnDuplicate(zip* Archive) const {
+    std::unordered_set<std::string_view> Seen;
+    const zip_int64_t Count = zip_get_num_entries(Archive, 0);
+    for (zip_int64_t I = 0; I < Count; ++I) {
+        const char* Stored = zip_get_name(Archive, static_cast<zip_uint64_t>(I), ZIP_FL_ENC_RAW);
+        if (Stored != nullptr && !Seen.insert(Stored).second)
+            throw EArchiveError(TwoMembers(FZipName, Stored, Stored));
+    }
+    throw EArchiveError("cannot open " + Quoted(FZipName) + ": " + DescribeCode(ZIP_ER_EXISTS));
 }
 
 zip* TOXVCLZip::Reader() const {
@@ -128,21 +329,28 @@ zip* TOXVCLZip::Reader() const {
     return FReader.get();
 }
 
-std::int64_t TOXVCLZip::IndexOf(zip* Archive, std::string_view Name) const {
+std::int64_t TOXVCLZip::MemberIndex(std::string_view Name) {
+    zip* Archive = Reader();
+    std::int64_t Found = -1;
     const zip_int64_t Count = zip_get_num_entries(Archive, 0);
     for (zip_int64_t I = 0; I < Count; ++I) {
         const char* Stored = zip_get_name(Archive, static_cast<zip_uint64_t>(I), ZIP_FL_ENC_RAW);
-        if (Stored != nullptr && SameText(Stored, Name))
-            return I;
+        if (Stored == nullptr || !SameText(Stored, Name))
+            continue;
+        if (Found >= 0)
+            throw EArchiveError(TwoMembers(
+                FZipName, zip_get_name(Archive, static_cast<zip_uint64_t>(Found), ZIP_FL_ENC_RAW),
+                Stored));
+        Found = I;
     }
-    return -1;
+    return Found;
 }
 
 bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
-    zip* Archive = Reader();
-    const std::int64_t Index = IndexOf(Archive, Name);
+    const std::int64_t Index = MemberIndex(Name);
     if (Index < 0)
         return false;
+    zip* Archive = Reader();
     const auto Fail = [&](const std::string& Cause) {
         return EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) + ": " +
                              Cause);
@@ -152,19 +360,16 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     zip_stat_init(&Stat);
     if (zip_stat_index(Archive, static_cast<zip_uint64_t>(Index), 0, &Stat) != 0)
         throw Fail(Describe(zip_get_error(Archive)));
-    if ((Stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && Stat.encryption_method != ZIP_EM_NONE)
-        throw Fail("member is encrypted");
-    if ((Stat.valid & ZIP_STAT_COMP_METHOD) && Stat.comp_method != ZIP_CM_STORE &&
-        Stat.comp_method != ZIP_CM_DEFLATE)
-        throw Fail("unsupported compression method " + std::to_string(Stat.comp_method));
+    if (const std::string Cause = UnreadableCause(Stat); !Cause.empty())
+        throw Fail(Cause);
 
     const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> File(
         zip_fopen_index(Archive, static_cast<zip_uint64_t>(Index), 0), &zip_fclose);
     if (!File)
         throw Fail(Describe(zip_get_error(Archive)));
 
-    // The declared size is not trusted: read in chunks and stop one byte past the limit.
-    // CRC and length are checked only when zip_fread reports the end.
+    // The declared size is not trusted: read in chunks and stop one byte past the limit,
+    // whatever the method. CRC and length are checked only when zip_fread reports the end.
     constexpr std::uint64_t ChunkSize = std::uint64_t{64} * 1024;
     std::string Buffer;
     // The declared size only sets aside room (within the limit), so that a large member
@@ -211,14 +416,25 @@ bool TOXVCLZip::ExtractBitmapFromZip(std::string_view Name, std::string& Picture
 }
 
 bool TOXVCLZip::FileExists(std::string_view Name) {
-    return IndexOf(Reader(), Name) >= 0;
+    return MemberIndex(Name) >= 0;
+}
+
+void TOXVCLZip::GetMemberNames(TStringList& Names) {
+    zip* Archive = Reader();
+    Names.Clear();
+    const zip_int64_t Count = zip_get_num_entries(Archive, 0);
+    for (zip_int64_t I = 0; I < Count; ++I) {
+        if (const char* Stored =
+                zip_get_name(Archive, static_cast<zip_uint64_t>(I), ZIP_FL_ENC_RAW))
+            Names.Add(Stored);
+    }
 }
 
 std::uint64_t TOXVCLZip::UncompressedFilesizeFromFilename(std::string_view Name) {
-    zip* Archive = Reader();
-    const std::int64_t Index = IndexOf(Archive, Name);
+    const std::int64_t Index = MemberIndex(Name);
     if (Index < 0)
         return 0;
+    zip* Archive = Reader();
     zip_stat_t Stat;
     zip_stat_init(&Stat);
     if (zip_stat_index(Archive, static_cast<zip_uint64_t>(Index), 0, &Stat) != 0 ||
@@ -280,14 +496,21 @@ private:
 
 } // namespace
 
+void TOXVCLZip::RefuseWritingFromMemory() const {
+    if (FFromMemory)
+        throw EArchiveError("cannot write " + Quoted(FZipName) +
+                            ": the archive was read from memory");
+}
+
 void TOXVCLZip::StoreMember(std::string_view Name, std::string_view Data) {
+    RefuseWritingFromMemory();
     TArchiveWriter Writer(FZipName);
     zip* Archive = Writer.Archive();
     // The buffer lives until Commit, which reads it.
     zip_source_t* Source = zip_source_buffer(Archive, Data.data(), Data.size(), 0);
     if (Source == nullptr)
         Writer.Fail();
-    std::int64_t Index = IndexOf(Archive, Name);
+    std::int64_t Index = FirstIndexOf(Archive, Name);
     const bool Stored =
         Index >= 0 ? zip_file_replace(Archive, static_cast<zip_uint64_t>(Index), Source, 0) == 0
                    : (Index = zip_file_add(Archive, std::string(Name).c_str(), Source, 0)) >= 0;
@@ -315,12 +538,13 @@ void TOXVCLZip::CompressBitmapToZip(std::string_view Name, std::string_view Pict
 }
 
 void TOXVCLZip::DeletefileFromZip(std::string_view Name) {
+    RefuseWritingFromMemory();
     TArchiveWriter Writer(FZipName);
     zip* Archive = Writer.Archive();
-    std::int64_t Index = IndexOf(Archive, Name);
+    std::int64_t Index = FirstIndexOf(Archive, Name);
     if (Index < 0)
         return;
-    for (; Index >= 0; Index = IndexOf(Archive, Name)) {
+    for (; Index >= 0; Index = FirstIndexOf(Archive, Name)) {
         if (zip_delete(Archive, static_cast<zip_uint64_t>(Index)) != 0)
             Writer.Fail();
     }

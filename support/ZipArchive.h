@@ -26,8 +26,9 @@ inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
 
 // A ZIP archive read and written member by member in memory. Member names are matched
-// without regard to case (SameText); of several equal names the first directory entry
-// counts.
+// without regard to case (SameText). Reading a name that two members share is refused:
+// two readers that pick different copies are how an archive smuggles content past a
+// check.
 class TOXVCLZip {
 public:
     explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
@@ -41,6 +42,9 @@ public:
     // A file that does not exist yet is accepted so that it can be written; reading from
     // it fails.
     void SetZipName(std::string_view Name);
+    // Opens the archive whose bytes are Bytes; Name stands for it in messages. Such an
+    // archive is only read: writing to it is refused.
+    void OpenBytes(std::string Bytes, std::string_view Name);
 
     // For members written from now on: a fixed modification time instead of the current
     // one (0 goes back to the current time), so that equal content gives equal archive
@@ -60,6 +64,8 @@ public:
     // Deletes every member called Name; none is not an error.
     void DeletefileFromZip(std::string_view Name);
     bool FileExists(std::string_view Name);
+    // The stored names of all members, in directory order.
+    void GetMemberNames(TStringList& Names);
     // Declared uncompressed size of member Name; 0 when there is none.
     std::uint64_t UncompressedFilesizeFromFilename(std::string_view Name);
 
@@ -70,13 +76,19 @@ private:
     using TZipHandle = std::unique_ptr<zip, TZipCloser>;
 
     zip* Reader() const;
-    // Index of the first entry called Name, or -1.
-    std::int64_t IndexOf(zip* Archive, std::string_view Name) const;
+    // Index of the one member called Name, or -1; a second one is an error.
+    std::int64_t MemberIndex(std::string_view Name);
     bool ReadMember(std::string_view Name, std::string& Data);
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
+    TZipHandle OpenReader(int Flags, int& Error) const;
+    [[noreturn]] void FailOnDuplicate(zip* Archive) const;
+    void RefuseWritingFromMemory() const;
 
     std::string FZipName;
+    // The archive's bytes when it was opened from memory; libzip reads them in place.
+    std::string FBytes;
+    bool FFromMemory = false;
     TZipHandle FReader;
     std::uint64_t FMemberLimit;
     std::uint64_t FLineLimit;

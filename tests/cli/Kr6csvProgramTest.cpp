@@ -52,14 +52,26 @@ TEST(Kr6csvProgram, FailsWithOneLineForUnreadableArchives) {
     }
 }
 
-TEST(Kr6csvProgram, ArchiveWithoutKr6MembersGivesNoRows) {
-    const test::TTempArchive Archive({{"readme.txt", "nothing here"}});
-    const TRun Run = Kr6csv("evaluate " + Archive.Path());
+TEST(Kr6csvProgram, ArchiveWithoutKr6MembersIsAnError) {
+    const test::TTempArchive Foreign({{"readme.txt", "nothing here"}, {"kr6/Head.dat", ""}});
+    for (const char* Command : {"evaluate", "info", "xml"}) {
+        const TRun Run = Kr6csv(std::string(Command) + " " + Foreign.Path());
+        EXPECT_EQ(Run.Status, 1) << Command;
+        EXPECT_EQ(Run.Out, "") << Command;
+        EXPECT_TRUE(IsOneErrorLine(Run.Err)) << Run.Err;
+        EXPECT_TRUE(Run.Err.starts_with("kr6csv: '" + Foreign.Path() + "' holds no KR6 price list"))
+            << Run.Err;
+        EXPECT_TRUE(Run.Err.ends_with("; found 'kr6/Head.dat' inside a folder\n")) << Run.Err;
+    }
+
+    // One KR6 member at the top level is a price list, if an empty one.
+    const test::TTempArchive HeadOnly({{"Head.dat", ""}});
+    const TRun Run = Kr6csv("evaluate " + HeadOnly.Path());
     EXPECT_EQ(Run.Status, 0) << Run.Err;
     EXPECT_EQ(Run.Out, "");
     EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
         << Run.Err;
-    EXPECT_EQ(Kr6csv("evaluate --quiet " + Archive.Path()).Err, "");
+    EXPECT_EQ(Kr6csv("evaluate --quiet " + HeadOnly.Path()).Err, "");
 }
 
 TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {

@@ -3,6 +3,8 @@
 #include "helpers/Kr6Lines.h"
 #include "helpers/TestArchive.h"
 
+#include <zip.h>
+
 #include <array>
 #include <random>
 
@@ -84,12 +86,37 @@ std::uint32_t Crc32(std::string_view Bytes) {
 }
 
 TRawMember StoredMember(std::string_view Name, std::string_view Data) {
-    return {std::string(Name),
-            std::string(Data),
-            0,
-            0,
-            Crc32(Data),
-            static_cast<std::uint32_t>(Data.size())};
+    TRawMember Member;
+    Member.Name = Name;
+    Member.Data = Data;
+    Member.Crc = Crc32(Data);
+    Member.Size = static_cast<std::uint32_t>(Data.size());
+    return Member;
+}
+
+TRawMember MemberOfMethod(std::string_view Name, std::string_view Data, std::uint16_t Method) {
+    TRawMember Member = StoredMember(Name, Data);
+    Member.Method = Method;
+    return Member;
+}
+
+TRawMember AesMember(std::string_view Name, std::string_view Data) {
+    constexpr std::uint16_t AesMethod = 99;
+    constexpr std::uint16_t Encrypted = 1;
+    // Salt of AES-256, password check, the data, authentication code.
+    TRawMember Member =
+        StoredMember(Name, std::string(18, '\x5A') + std::string(Data) + std::string(10, '\xA5'));
+    Member.Method = AesMethod;
+    Member.Flags = Encrypted;
+    // Version AE-2 (no CRC), key strength 3 (256 bits), real method deflate.
+    Member.Crc = 0;
+    Put16(Member.Extra, 0x9901);
+    Put16(Member.Extra, 7);
+    Put16(Member.Extra, 2);
+    Member.Extra += "AE";
+    Member.Extra += '\x03';
+    Put16(Member.Extra, 8);
+    return Member;
 }
 
 std::string ZipOf(const std::vector<TRawMember>& Members) {
@@ -111,13 +138,14 @@ std::string ZipOf(const std::vector<TRawMember>& Members) {
             Put32(To, CompressedSize);
             Put32(To, Member.Size);
             Put16(To, NameSize);
-            Put16(To, 0);
+            Put16(To, static_cast<std::uint32_t>(Member.Extra.size()));
         };
 
         Put32(Out, 0x04034B50);
         Put16(Out, 20);
         PutShared(Out);
         Out += Member.Name;
+        Out += Member.Extra;
         Out += Member.Data;
 
         Put32(Directory, 0x02014B50);
@@ -130,6 +158,7 @@ std::string ZipOf(const std::vector<TRawMember>& Members) {
         Put32(Directory, 0);
         Put32(Directory, Offset);
         Directory += Member.Name;
+        Directory += Member.Extra;
     }
     const auto DirectoryOffset = static_cast<std::uint32_t>(Out.size());
     Out += Directory;
@@ -211,9 +240,47 @@ std::vector<THostileArchive> HostileArchives() {
     Encrypted.Flags = 1;
     Cases.push_back({"encrypted member", ZipOf({Encrypted}), "member is encrypted"});
 
-    TRawMember Imploded = StoredMember("LensType.Dat", "not really imploded");
-    Imploded.Method = 6;
-    Cases.push_back({"unsupported method", ZipOf({Imploded}), "unsupported compression method 6"});
+    // What this libzip cannot decompress is refused by name before any data are read.
+    const auto Unreadable = [&](std::string Name, std::uint16_t Method, std::string Cause) {
+        if (zip_compression_method_supported(Method, 0) != 0)
+            return;
+        Cases.push_back({std::move(Name),
+                         ZipOf({StoredMember("Head.dat", LegalHead()),
+                                MemberOfMethod("LensType.Dat", "not really compressed", Method)}),
+                         std::move(Cause)});
+    };
+    Unreadable("imploded member", ZIP_CM_IMPLODE, "member uses Implode compression");
+    Unreadable("Deflate64 member", ZIP_CM_DEFLATE64,
+               "member uses Deflate64 compression, which kr6csv cannot read; re-pack the archive "
+               "with Deflate (the usual ZIP setting)");
+    Unreadable("LZMA member", ZIP_CM_LZMA, "member uses LZMA compression");
+    Unreadable("member of an unknown method", 77, "member uses compression method 77");
+    Cases.push_back({"AES-encrypted member",
+                     ZipOf({StoredMember("Head.dat", LegalHead()), AesMember("LensType.Dat", "x")}),
+                     "member is encrypted (AES)"});
+
+    Cases.push_back({"no KR6 member", LibzipArchive({{"readme.txt", "no price list"}}),
+                     "holds no KR6 price list (none of Head.dat, LensType.Dat, LensGeo.Dat, "
+                     "LensPrice.Dat, Options.Dat, OptionsColor.Dat, OptionsPrice.Dat, "
+                     "Combination.Dat, LensRange.Dat, Information.Dat, OrderOptions.Dat, "
+                     "Productgroup.Dat, CodeSubstitution.Dat, OeCodes.Dat at the top level)"});
+    Cases.push_back({"KR6 members inside a folder",
+                     LibzipArchive({{"readme.txt", "see kr6/"},
+                                    {"kr6/Head.dat", LegalHead()},
+                                    {"kr6/LensType.Dat", LensTypeLine("GL1").Text()}}),
+                     "at the top level); found 'kr6/Head.dat' inside a folder"});
+
+    // Two readers that pick different copies are how an archive smuggles content past a
+    // check.
+    const TRawMember Rule = StoredMember("Combination.Dat", CombinationLine("GL1", 1, "AR1"));
+    TRawMember OtherRule = StoredMember("Combination.Dat", CombinationLine("GL1", 0, "AR1"));
+    Cases.push_back({"two members of one name",
+                     ZipOf({StoredMember("Head.dat", LegalHead()), Rule, OtherRule}),
+                     "holds two members named 'Combination.Dat'"});
+    OtherRule.Name = "COMBINATION.DAT";
+    Cases.push_back({"two members of one name in other case",
+                     ZipOf({StoredMember("Head.dat", LegalHead()), Rule, OtherRule}),
+                     "holds two members named 'Combination.Dat' and 'COMBINATION.DAT'"});
 
     TRawMember Bomb;
     Bomb.Name = "LensType.Dat";

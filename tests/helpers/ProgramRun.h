@@ -10,8 +10,10 @@ struct TRun {
     std::string Err;
 };
 
-// Runs the built kr6csv through the shell, Args being shell words; a run that takes far
-// too long ends by the timeout (status 124) instead of hanging the tests.
+// Runs the built kr6csv through the shell, Args being shell words (a redirection of
+// standard input among them replaces the empty input it gets otherwise). No run has a time
+// limit of its own, which a busy machine would exceed: a hanging run is ended by the
+// test's limit in ctest.
 TRun Kr6csv(const std::string& Args);
 
 } // namespace kr6::test

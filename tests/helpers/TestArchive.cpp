@@ -49,7 +49,7 @@ void TTempFile::Write(std::string_view Bytes) const {
     WriteFileBytes(FPath, Bytes);
 }
 
-TTempArchive::TTempArchive(const TMembers& Members, bool Deflate) {
+TTempArchive::TTempArchive(const TMembers& Members, std::int32_t Method) {
     int Error = 0;
     zip_t* Archive = zip_open(Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &Error);
     if (Archive == nullptr)
@@ -59,8 +59,7 @@ TTempArchive::TTempArchive(const TMembers& Members, bool Deflate) {
         const zip_int64_t Index =
             Source ? zip_file_add(Archive, Name.c_str(), Source, 0) : zip_int64_t{-1};
         if (Index < 0 ||
-            zip_set_file_compression(Archive, static_cast<zip_uint64_t>(Index),
-                                     Deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0) {
+            zip_set_file_compression(Archive, static_cast<zip_uint64_t>(Index), Method, 0) != 0) {
             if (Source != nullptr && Index < 0)
                 zip_source_free(Source);
             zip_discard(Archive);

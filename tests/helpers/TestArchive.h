@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -27,12 +28,17 @@ private:
 // Member name and bytes, in directory order.
 using TMembers = std::vector<std::pair<std::string, std::string>>;
 
-// A ZIP archive written by libzip with the given members, stored or deflated.
+inline constexpr std::int32_t Stored = 0;
+inline constexpr std::int32_t Deflated = 8;
+
+// A ZIP archive written by libzip with the given members, compressed by Method (a ZIP
+// method number that this libzip can write).
 class TTempArchive : public TTempFile {
 public:
-    explicit TTempArchive(const TMembers& Members, bool Deflate = true);
-    explicit TTempArchive(std::initializer_list<TMembers::value_type> Members, bool Deflate = true)
-        : TTempArchive(TMembers(Members), Deflate) {}
+    explicit TTempArchive(const TMembers& Members, std::int32_t Method = Deflated);
+    explicit TTempArchive(std::initializer_list<TMembers::value_type> Members,
+                          std::int32_t Method = Deflated)
+        : TTempArchive(TMembers(Members), Method) {}
 };
 
 std::string ReadFileBytes(const std::string& Path);

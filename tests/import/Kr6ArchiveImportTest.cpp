@@ -1,0 +1,189 @@
+#include "import/Kr6Import.h"
+
+#include "helpers/Kr6Lines.h"
+#include "helpers/TestArchive.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "support/ZipArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kr6 {
+namespace {
+
+using namespace test;
+
+// The message of the EArchiveError that Action throws; fails the test when none is thrown.
+std::string ImportError(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const EArchiveError& Error) {
+        return Error.what();
+    }
+    ADD_FAILURE() << "imported";
+    return {};
+}
+
+// A model of one glass, "KEPT", to see that a failed import leaves it alone.
+void LoadKeptModel(Tdex6Dataobject& Root) {
+    TKr6Files F;
+    F.LensType.Add(LensTypeLine("KEPT"));
+    F.Build(Root);
+}
+
+const std::string AllMembers =
+    "Head.dat, LensType.Dat, LensGeo.Dat, LensPrice.Dat, Options.Dat, OptionsColor.Dat, "
+    "OptionsPrice.Dat, Combination.Dat, LensRange.Dat, Information.Dat, OrderOptions.Dat, "
+    "Productgroup.Dat, CodeSubstitution.Dat, OeCodes.Dat";
+
+TEST(Kr6ArchiveImport, ArchiveWithoutKr6MembersAtTheTopIsRefused) {
+    const TMembers Head = {{"Head.dat", HeadLine("version", "6.9.0")}};
+    const struct {
+        TMembers Members;
+        std::string Found;
+    } Cases[] = {
+        {{{"readme.txt", "no price list"}}, ""},
+        {{}, ""},
+        {{{"readme.txt", ""}, {"kr6/", ""}, {"kr6/LensType.Dat", ""}, {"kr6/Head.dat", ""}},
+         "; found 'kr6/LensType.Dat' inside a folder"},
+        {{{"Liste\\HEAD.DAT", ""}}, "; found 'Liste\\HEAD.DAT' inside a folder"},
+        // Names that merely end like a member are not in a folder.
+        {{{"OldHead.dat", ""}, {"a/b/Productgroup.Dat", ""}},
+         "; found 'a/b/Productgroup.Dat' inside a folder"},
+    };
+    for (const auto& C : Cases) {
+        const TTempArchive Archive(C.Members);
+        Tdex6Dataobject Root;
+        LoadKeptModel(Root);
+        EXPECT_EQ(ImportError([&] { LoadKr6File(Root, Archive.Path()); }),
+                  "'" + Archive.Path() + "' holds no KR6 price list (none of " + AllMembers +
+                      " at the top level)" + C.Found);
+        ASSERT_EQ(Root.Glasliste()->Count(), 1);
+        EXPECT_EQ(Root.Glasliste()->Items(0)->EDV(), "KEPT");
+    }
+
+    // Any one member at the top level makes a price list, whatever lies in folders.
+    for (const std::string Name : {"OeCodes.Dat", "lenstype.dat"}) {
+        const TTempArchive Archive({{"kr6/Head.dat", ""}, {Name, ""}});
+        Tdex6Dataobject Root;
+        LoadKeptModel(Root);
+        EXPECT_TRUE(LoadKr6File(Root, Archive.Path())) << Name;
+        EXPECT_EQ(Root.Glasliste()->Count(), 0) << Name;
+    }
+}
+
+TEST(Kr6ArchiveImport, MemberOfTwoCopiesIsRefusedBeforeTheModelChanges) {
+    TKr6Files F;
+    F.LensType.Add(LensTypeLine("G1"));
+    TMembers Members = F.Members();
+    Members.emplace_back("LENSTYPE.DAT", LensTypeLine("SMUGGLED").Text());
+    const TTempArchive Archive(Members);
+    Tdex6Dataobject Root;
+    LoadKeptModel(Root);
+    EXPECT_EQ(ImportError([&] { LoadKr6File(Root, Archive.Path()); }),
+              "'" + Archive.Path() + "' holds two members named 'LensType.Dat' and 'LENSTYPE.DAT'");
+    EXPECT_EQ(Root.Glasliste()->Items(0)->EDV(), "KEPT");
+}
+
+TEST(Kr6ArchiveImport, BytesInMemoryImportLikeTheFile) {
+    TKr6Files F;
+    F.LensType.Add(LensTypeLine("G1"));
+    F.LensType.Add(LensTypeLine("G2"));
+    const TTempArchive Archive(F.Members());
+
+    Tdex6Dataobject FromFile;
+    LoadKr6File(FromFile, Archive.Path());
+    Tdex6Dataobject FromMemory;
+    EXPECT_TRUE(LoadKr6Data(FromMemory, Archive.Read(), "-"));
+    ASSERT_EQ(FromMemory.Glasliste()->Count(), FromFile.Glasliste()->Count());
+    EXPECT_NE(FromMemory.Glasliste()->FindByEDV("G2"), nullptr);
+
+    const TTempArchive Foreign({{"readme.txt", ""}});
+    EXPECT_EQ(ImportError([&] { LoadKr6Data(FromMemory, Foreign.Read(), "-"); }),
+              "'-' holds no KR6 price list (none of " + AllMembers + " at the top level)");
+    EXPECT_EQ(ImportError([&] { LoadKr6Data(FromMemory, "PK\x03\x04 cut short", "-"); }),
+              "cannot open '-': not a ZIP archive");
+    EXPECT_EQ(FromMemory.Glasliste()->Count(), 2);
+}
+
+struct TReport {
+    std::string Stage;
+    double Fraction;
+};
+
+std::vector<TReport> ImportReports(const TTempArchive& Archive) {
+    std::vector<TReport> Reports;
+    Tdex6Dataobject Root;
+    LoadKr6File(Root, Archive.Path(), [&](const TImportProgress& Progress) {
+        Reports.push_back({std::string(Progress.Stage), Progress.Fraction});
+    });
+    return Reports;
+}
+
+// Fractions of the reports of Stage.
+std::vector<double> FractionsOf(const std::vector<TReport>& Reports, std::string_view Stage) {
+    std::vector<double> Fractions;
+    for (const TReport& Report : Reports)
+        if (Report.Stage == Stage)
+            Fractions.push_back(Report.Fraction);
+    return Fractions;
+}
+
+TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
+    constexpr int PriceLines = 10000;
+    TKr6Files F;
+    F.Head.Add(HeadLine("version", "6.9.0"));
+    F.Head.Add(HeadLine("pricefield-01", "20"));
+    F.LensType.Add(LensTypeLine("G1"));
+    for (int I = 0; I < PriceLines; ++I)
+        F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50, 0, {"0001000"}));
+    const TTempArchive Archive(F.Members());
+    const std::vector<TReport> Reports = ImportReports(Archive);
+
+    ASSERT_FALSE(Reports.empty());
+    EXPECT_EQ(Reports.front().Stage, "reading Head.dat");
+    EXPECT_EQ(Reports.front().Fraction, 0);
+    EXPECT_EQ(Reports.back().Stage, "done");
+    EXPECT_EQ(Reports.back().Fraction, 1);
+    for (std::size_t I = 1; I < Reports.size(); ++I)
+        EXPECT_GE(Reports[I].Fraction, Reports[I - 1].Fraction) << Reports[I].Stage;
+    // Every member is named while it is read, missing ones too.
+    for (const char* Member : {"LensType.Dat", "LensPrice.Dat", "OeCodes.Dat"})
+        EXPECT_EQ(FractionsOf(Reports, "reading " + std::string(Member)).size(), 1U) << Member;
+
+    // The big member moves the fraction while it is built, and takes the largest share.
+    const std::vector<double> Prices = FractionsOf(Reports, "building the lens prices");
+    ASSERT_GE(Prices.size(), 3U);
+    EXPECT_LT(Prices.front(), Prices[1]);
+    const std::vector<double> Options = FractionsOf(Reports, "building the coatings");
+    ASSERT_EQ(Options.size(), 1U);
+    EXPECT_GT(Options.front() - Prices.front(), 0.5);
+
+    // The same without a hook, and for the bytes in memory.
+    Tdex6Dataobject Root;
+    std::vector<std::string> Stages;
+    LoadKr6Data(Root, Archive.Read(), "-",
+                [&](const TImportProgress& Progress) { Stages.emplace_back(Progress.Stage); });
+    ASSERT_EQ(Stages.size(), Reports.size());
+    EXPECT_EQ(Stages[3], Reports[3].Stage);
+    Tdex6Dataobject Quiet;
+    EXPECT_TRUE(LoadKr6File(Quiet, Archive.Path()));
+    EXPECT_EQ(Quiet.Glasliste()->Items(0)->GlasPreisListe()->Count(),
+              Root.Glasliste()->Items(0)->GlasPreisListe()->Count());
+}
+
+TEST(Kr6ArchiveImport, NoProgressIsReportedForARefusedArchive) {
+    const TTempArchive Archive({{"readme.txt", ""}});
+    Tdex6Dataobject Root;
+    int Calls = 0;
+    EXPECT_THROW(LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Calls; }),
+                 EArchiveError);
+    EXPECT_EQ(Calls, 0);
+}
+
+} // namespace
+} // namespace kr6
