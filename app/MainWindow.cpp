@@ -104,7 +104,10 @@ QString DraggedArchive(const QMimeData* Data) {
 } // namespace
 
 TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
-    : QWidget(Parent), FDialogs(std::move(Dialogs)), FLoader(LoadKr6File),
+    : QWidget(Parent), FDialogs(std::move(Dialogs)),
+      FLoader([](Tdex6Dataobject& Root, std::string_view FileName) {
+          return LoadKr6File(Root, FileName);
+      }),
       FDataObject(std::make_unique<Tdex6Dataobject>()) {
     setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));
     setWindowTitle(QStringLiteral("TALVERO KR6->CSV (Version 6.9.1.1)"));

@@ -2,8 +2,11 @@
 
 #include "cli/ProgressLine.h"
 
+#include "import/Kr6Head.h"
 #include "import/Kr6Import.h"
 #include "support/OutputFile.h"
+#include "support/StringList.h"
+#include "support/ZipArchive.h"
 
 #include <cerrno>
 #include <cstring>
@@ -34,16 +37,24 @@ std::string ReadStandardInput() {
 
 } // namespace
 
-void LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line) {
+std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line) {
     TImportProgressFn Progress;
     if (Line != nullptr)
         Progress = [Line](const TImportProgress& Step) {
             Line->UpdateImport(Step.Stage, Step.Fraction);
         };
+    TOXVCLZip Zip;
     if (Archive == StandardInput)
-        LoadKr6Data(Root, ReadStandardInput(), "standard input", Progress);
+        Zip.OpenBytes(ReadStandardInput(), "standard input");
     else
-        LoadKr6File(Root, Archive, Progress);
+        Zip.SetZipName(Archive);
+    ReadKr6Archive(Root, Zip, Progress);
+
+    TStringList HeadLines;
+    Zip.ExtractTextfileToStrings("Head.dat", HeadLines);
+    TKr6DataHead Head;
+    ParseKr6Head(Head, HeadLines);
+    return Head.Version;
 }
 
 void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {

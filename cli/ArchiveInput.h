@@ -8,8 +8,10 @@ class Tdex6Dataobject;
 class TProgressLine;
 
 // Loads the price list named on the command line: a KR6 archive file, or "-" for an archive
-// read from standard input. Line, when given, shows how far the import is.
-void LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line = nullptr);
+// read from standard input. Line, when given, shows how far the import is. Returns the KR6
+// version the archive's header names, read from the same opened archive.
+std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive,
+                        TProgressLine* Line = nullptr);
 
 // Throws EOutputError when writing Output would destroy the archive it is made from: the
 // same file, also under another path or through a link. Checked before anything is read.

@@ -1,8 +1,8 @@
+#include "cli/ArchiveInput.h"
 #include "cli/Commands.h"
+#include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
-#include "import/Kr6Head.h"
-#include "import/Kr6Import.h"
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
@@ -12,10 +12,10 @@
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/StringList.h"
-#include "support/ZipArchive.h"
 
 #include <cstdio>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -39,16 +39,6 @@ std::string CountLine(std::string_view Label, std::int64_t Count) {
     std::snprintf(Text, sizeof Text, "%-20.*s%lld\n", static_cast<int>(Label.size()), Label.data(),
                   static_cast<long long>(Count));
     return Text;
-}
-
-std::string ReadVersion(const std::string& Archive) {
-    TOXVCLZip Zip;
-    Zip.SetZipName(Archive);
-    TStringList Lines;
-    Zip.ExtractTextfileToStrings("Head.dat", Lines);
-    TKr6DataHead Head;
-    ParseKr6Head(Head, Lines);
-    return Head.Version;
 }
 
 } // namespace
@@ -89,8 +79,12 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) 
 
 void RunInfo(const TInfoOptions& Options) {
     Tdex6Dataobject Root;
-    LoadKr6File(Root, Options.Archive);
-    const std::string Text = FormatInfo(Root, ReadVersion(Options.Archive));
+    std::string Version;
+    {
+        TProgressLine Line(STDERR_FILENO, WantsProgressLine(Options.Quiet, true));
+        Version = LoadArchive(Root, Options.Archive, &Line);
+    }
+    const std::string Text = FormatInfo(Root, Version);
     const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, Options.Utf8});
     Output->Write(Text);
     Output->Finish();
