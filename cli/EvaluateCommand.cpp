@@ -3,6 +3,7 @@
 #include "cli/RowOutput.h"
 
 #include "export/EvaluateCombinations.h"
+#include "export/ListDigest.h"
 #include "import/Kr6Import.h"
 #include "model/Root.h"
 
@@ -25,7 +26,10 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     Tdex6Dataobject Root;
     LoadKr6File(Root, Options.Archive);
     const std::unique_ptr<TRowOutput> Output =
-        OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
+        OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
+    const TCodeNames Names = Options.Layout.Names ? TCodeNames(Root) : TCodeNames();
+    TRowEncoder Encoder(*Output, Options.Layout);
+    Encoder.WriteHeader();
 
     // Rows on the same terminal would break into the line and the line into the rows.
     const bool RowsOnTerminal = Options.OutputFile.empty() && isatty(STDOUT_FILENO) != 0;
@@ -45,7 +49,8 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     EvaluateCombinations(
         Root,
         [&](const TStringList& LensRows) {
-            Output->WriteRows(LensRows);
+            for (const auto& Row : LensRows)
+                Encoder.WriteRow(Row.Text, 0, &Names);
             ++Lenses;
             Rows += LensRows.Count();
             Line.Update(State);

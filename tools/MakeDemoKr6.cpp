@@ -1,5 +1,6 @@
 #include "support/StringList.h"
 #include "support/ZipArchive.h"
+#include "tools/ChangedCopy.h"
 #include "tools/DemoPriceList.h"
 
 #include <CLI/CLI.hpp>
@@ -61,10 +62,17 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 50000000));
     App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
         ->capture_default_str();
+    std::uint64_t Changes = 0;
+    App.add_option("--changes", Changes,
+                   "Write a later season of the list instead: lenses, coatings and rules "
+                   "added, removed and changed, some prices raised; the number picks which")
+        ->option_text("SEED");
     CLI11_PARSE(App, argc, argv);
 
     try {
-        const std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
+        std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
+        if (Changes != 0)
+            Members = kr6::ChangedCopy(Members, Changes);
         WriteArchive(Output, Members);
         for (const kr6::TKr6Member& Member : Members)
             std::fprintf(stderr, "%-22s %9zu lines\n", Member.Name.c_str(), Member.Lines.size());
