@@ -122,7 +122,7 @@ std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Versi
     } else {
         Info["maker"] = nullptr;
     }
-    Info["kr6_version"] = Cp1252ToUtf8(Version);
+    Info["kr6_version"] = Version.empty() ? TJson() : TJson(Cp1252ToUtf8(Version));
     TJson Descriptions = TJson::array();
     for (const auto& Description : *Root.Preisbezeichnungsliste())
         Descriptions.push_back({{"id", Description->ID}, {"name", Cp1252ToUtf8(Description->BEZ)}});

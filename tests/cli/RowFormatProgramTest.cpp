@@ -231,12 +231,17 @@ TEST(RowFormatProgram, DiffRowsInEveryFormat) {
 }
 
 TEST(RowFormatProgram, InfoAsJsonHoldsTheCountsOfTheText) {
-    const test::TTempArchive Archive = OddCodes(true);
-    const TRun Json = Kr6csv("info --json " + Archive.Path());
+    const std::string Example = std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip";
+    const TRun Json = Kr6csv("info --json " + Example);
     ASSERT_EQ(Json.Status, 0) << Json.Err;
     EXPECT_TRUE(Json.Out.ends_with("}\n"));
     const nlohmann::json Object = nlohmann::json::parse(Json.Out);
-    EXPECT_TRUE(Object.at("maker").is_null());
+    EXPECT_EQ(Object.at("maker"), nlohmann::json::parse(R"({"name": "Beispielhersteller",
+                                                            "code": "BSP"})"));
+    EXPECT_EQ(Object.at("valid_until"), "2025-12-31");
+    EXPECT_EQ(Object.at("kr6_version"), "6.9.0");
+    EXPECT_EQ(Object.at("price_descriptions").at(1), nlohmann::json::parse(R"({"id": 2,
+                                                            "name": "empf. VK"})"));
     const std::pair<const char*, const char*> Counts[] = {{"Lenses:", "lenses"},
                                                           {"Coatings:", "coatings"},
                                                           {"Rules:", "rules"},
@@ -244,7 +249,7 @@ TEST(RowFormatProgram, InfoAsJsonHoldsTheCountsOfTheText) {
                                                           {"Glass prices:", "glass_prices"},
                                                           {"Coating prices:", "coating_prices"},
                                                           {"Product groups:", "product_groups"}};
-    const std::string Text = Kr6csv("info " + Archive.Path()).Out;
+    const std::string Text = Kr6csv("info " + Example).Out;
     for (const auto& [Label, Member] : Counts) {
         const std::size_t At = Text.find(Label);
         ASSERT_NE(At, std::string::npos) << Label;
