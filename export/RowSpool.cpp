@@ -8,7 +8,7 @@
 namespace kr6 {
 namespace {
 
-constexpr std::size_t BufferSize = 1024 * 1024;
+constexpr std::size_t BufferSize = std::size_t{1024} * 1024;
 constexpr std::size_t LengthBytes = 4;
 
 std::string SpoolDirectory() {

@@ -145,6 +145,7 @@ private:
             }
         }
         std::vector<std::string> Codes;
+        Codes.reserve(NewCode.size());
         for (const auto& [Old, New] : NewCode)
             Codes.push_back(New);
         return Codes;

@@ -136,6 +136,7 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
             return std::pair(LensOf(A.first), A.first) < std::pair(LensOf(B.first), B.first);
         });
         std::vector<std::string> ExpectedLines;
+        ExpectedLines.reserve(Expected.size());
         for (const auto& [Row, Line] : Expected)
             ExpectedLines.push_back(Line);
         ASSERT_FALSE(ExpectedLines.empty());
