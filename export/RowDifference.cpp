@@ -71,6 +71,8 @@ void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
         [&](std::size_t Lens, TLensOutcome& Outcome) {
             Evaluator.EvaluateLens(Codes[Lens], Outcome);
             RowCounts[Lens] = SortedBlock(Outcome, Blocks[Lens]);
+            // The block holds the rows now; a lens waiting to be spooled keeps one copy.
+            Outcome.Rows.Clear();
         },
         [&](std::size_t Lens, TLensOutcome& Outcome) {
             Spool.AddLens(Codes[Lens], RowCounts[Lens], Blocks[Lens]);

@@ -167,7 +167,10 @@ private:
         std::vector<std::string>& Rules = Lines("Combination.Dat");
         std::vector<std::string> Kept;
         for (std::string& Line : Rules) {
-            const int Turn = FRandom.Below(20);
+            // Rules of lens patterns stay: without a family's clearing rule its lenses
+            // would allow every coating, a list no maker publishes.
+            const int Turn =
+                Field(Line, 1, 6).find('*') == std::string::npos ? FRandom.Below(20) : 2;
             if (Turn == 0)
                 continue;
             if (Turn == 1) {
