@@ -167,18 +167,9 @@ std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountCh
     return nlohmann::ordered_json{{"summary", Summary}}.dump();
 }
 
-} // namespace
-
-bool RunDiff(const TDiffOptions& Options) {
-    const auto Start = std::chrono::steady_clock::now();
-    // Rows on the same terminal would break into the line and the line into the rows.
-    const bool RowsOnTerminal = Options.OutputFile.empty() && isatty(STDOUT_FILENO) != 0;
-    const bool ShowProgress = isatty(STDERR_FILENO) != 0 && !RowsOnTerminal;
-    TRowSpool OldRows;
-    TRowSpool NewRows;
-    const TListDigest Old = ReadList(Options.OldArchive, OldRows, Options.Threads, ShowProgress);
-    const TListDigest New = ReadList(Options.NewArchive, NewRows, Options.Threads, ShowProgress);
-
+TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest& Old,
+                                 const TListDigest& New, const TRowSpool& OldRows,
+                                 const TRowSpool& NewRows) {
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
     const bool Json = Options.Layout.Syntax == TRowSyntax::Jsonl;
@@ -205,6 +196,29 @@ bool RunDiff(const TDiffOptions& Options) {
         });
     }
     Output->Finish();
+    return Count;
+}
+
+} // namespace
+
+bool RunDiff(const TDiffOptions& Options) {
+    const auto Start = std::chrono::steady_clock::now();
+    // Rows on the same terminal would break into the line and the line into the rows.
+    const bool RowsOnTerminal = Options.OutputFile.empty() && isatty(STDOUT_FILENO) != 0;
+    const bool ShowProgress = isatty(STDERR_FILENO) != 0 && !RowsOnTerminal;
+    TRowSpool OldRows;
+    TRowSpool NewRows;
+    const TListDigest Old = ReadList(Options.OldArchive, OldRows, Options.Threads, ShowProgress);
+    const TListDigest New = ReadList(Options.NewArchive, NewRows, Options.Threads, ShowProgress);
+
+    TRowChangeCount Count;
+    try {
+        Count = WriteDifferences(Options, Old, New, OldRows, NewRows);
+    } catch (const EOutputClosed&) {
+        // The reader has gone, but the status still tells whether the rows differ.
+        Count = CompareRows(OldRows, NewRows, {});
+        return Count.Added != 0 || Count.Removed != 0;
+    }
 
     if (!Options.Quiet) {
         const double Seconds =

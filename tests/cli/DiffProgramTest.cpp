@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
-#include <sstream>
+#include <sys/wait.h>
 
 namespace kr6 {
 namespace {
@@ -180,6 +181,22 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
                                            !Line.starts_with("Glass prices: 0 changed");
                                 }),
                   1);
+    }
+}
+
+TEST(DiffProgram, ClosedPipeKeepsTheStatus) {
+    const std::vector<TKr6Member> Members = MakeDemoPriceList({});
+    const test::TTempArchive Old = ArchiveOf(Members);
+    const test::TTempArchive New = ArchiveOf(ChangedCopy(Members, 1));
+    // pipefail: the status of the pipe is that of kr6csv unless it is 0.
+    for (const char* Reader : {"head -c 1 >/dev/null", "true"}) {
+        for (const auto& [Second, Status] : {std::pair(&Old, 0), std::pair(&New, 3)}) {
+            const std::string Pipe = "bash -c 'set -o pipefail; " + std::string(KR6CSV_BINARY) +
+                                     " diff -q " + Old.Path() + " " + Second->Path() + " | " +
+                                     Reader + "'";
+            const int Raw = std::system(Pipe.c_str());
+            EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == Status) << Reader << " " << Status;
+        }
     }
 }
 
