@@ -42,10 +42,6 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
 // The same summary as one JSON object, UTF-8.
 std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version);
 
-// Compares the deliverable rows and the model of two price lists. Writes a summary of the
-// model's changes unless RowsOnly, then, unless SummaryOnly, every row only in the new
-// list with "+" and every row only in the old with "-", ordered by lens code, then by row.
-// Returns true when the rows differ.
 struct TDiffOptions {
     std::string OldArchive;
     std::string NewArchive;
@@ -58,6 +54,10 @@ struct TDiffOptions {
     unsigned Threads = 0;
     TRowLayout Layout{TRowSyntax::Tsv, false, false, true};
 };
+// Compares the deliverable rows and the model of two price lists. Writes a summary of the
+// model's changes unless RowsOnly, then, unless SummaryOnly, every row only in the new
+// list with "+" and every row only in the old with "-", ordered by lens code, then by row.
+// Returns true when the rows differ.
 bool RunDiff(const TDiffOptions& Options);
 
 struct TXmlOptions {
