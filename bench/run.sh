@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release programs into build-bench/, generates the benchmark list and its
 # double, and measures in one run: the keys per second of both evaluation engines, the
-# import time at both sizes and the peak memory of `kr6csv evaluate` against `kr6csv info`.
+# import time at both sizes, the peak memory of `kr6csv evaluate` against `kr6csv info`,
+# and the time and peak memory of `kr6csv diff` of the list against a later season of it
+# against those of one evaluate.
 # Prints the figures with PASS or FAIL against the targets; exits 1 when a target fails.
 #
 #   KR6_BENCH_BUILD_DIR        build directory (default build-bench)
@@ -29,6 +31,8 @@ echo "Generating the benchmark list and its double ..." >&2
 "$build/tools/make-demo-kr6" "$work/bench-2x.zip" --lenses $((2 * lenses)) \
     --coatings $((2 * coatings)) --rules $((2 * rules)) --price-lines $((2 * price_lines)) \
     --seed 1 2>/dev/null
+"$build/tools/make-demo-kr6" "$work/bench-changed.zip" --lenses $lenses --coatings $coatings \
+    --rules $rules --price-lines $price_lines --seed 1 --changes 1 2>/dev/null
 
 load_before="$(cut -d' ' -f1 /proc/loadavg)"
 echo "Running the benchmarks ..." >&2
@@ -36,9 +40,26 @@ KR6_BENCH_ARCHIVE="$work/bench.zip" KR6_BENCH_ARCHIVE_2X="$work/bench-2x.zip" \
     KR6_BENCH_THREADS="$cores" KR6_BENCH_LITERAL_LENSES="$literal_lenses" \
     "$build/bench/kr6-bench" --benchmark_out="$work/bench.csv" --benchmark_out_format=csv >&2
 
-echo "Measuring peak memory ..." >&2
+# Seconds since the epoch, to the nanosecond.
+now() {
+    date +%s.%N
+}
+
+echo "Measuring peak memory and the time of evaluate and diff ..." >&2
+start=$(now)
 "$build/bench/peak-rss" -o "$work/evaluate.rss" \
     "$build/cli/kr6csv" evaluate -q -o /dev/null "$work/bench.zip"
+evaluate_seconds=$(awk -v a="$start" -v b="$(now)" 'BEGIN { print b - a }')
+start=$(now)
+diff_status=0
+"$build/bench/peak-rss" -o "$work/diff.rss" \
+    "$build/cli/kr6csv" diff -q -o /dev/null "$work/bench.zip" "$work/bench-changed.zip" ||
+    diff_status=$?
+diff_seconds=$(awk -v a="$start" -v b="$(now)" 'BEGIN { print b - a }')
+if [[ $diff_status -ne 3 ]]; then
+    echo "kr6csv diff ended with status $diff_status instead of 3 (rows differ)" >&2
+    exit 1
+fi
 "$build/bench/peak-rss" -o "$work/info.rss" "$build/cli/kr6csv" info "$work/bench.zip" >/dev/null
 load_after="$(cut -d' ' -f1 /proc/loadavg)"
 
@@ -70,6 +91,7 @@ clear_one=$(figure "BM_ClearAll/100000/" real_time)
 clear_two=$(figure "BM_ClearAll/200000/" real_time)
 rss_evaluate=$(cat "$work/evaluate.rss")
 rss_info=$(cat "$work/info.rss")
+rss_diff=$(cat "$work/diff.rss")
 
 failed=0
 # Label, value, comparison (">=", "<" or "<="), target, format of the value.
@@ -110,4 +132,9 @@ info "emptying 10^5 / 2*10^5 glasses (ClearAll), s" "$(printf '%.3f / %.3f' "$cl
 info "peak RSS of kr6csv evaluate, MiB" "$(printf '%.0f' "$(ratio "$rss_evaluate" 1024)")"
 info "peak RSS of kr6csv info, MiB" "$(printf '%.0f' "$(ratio "$rss_info" 1024)")"
 row "peak RSS evaluate / info" "$(ratio "$rss_evaluate" "$rss_info")" "<=" 1.5 "%.2fx"
+info "kr6csv evaluate / diff against a later season, s" \
+    "$(printf '%.2f / %.2f' "$evaluate_seconds" "$diff_seconds")"
+info "peak RSS of kr6csv diff, MiB" "$(printf '%.0f' "$(ratio "$rss_diff" 1024)")"
+row "peak RSS diff / evaluate" "$(ratio "$rss_diff" "$rss_evaluate")" "<" 2 "%.2fx"
+row "time diff / evaluate" "$(ratio "$diff_seconds" "$evaluate_seconds")" "<" 2.5 "%.2fx"
 exit "$failed"

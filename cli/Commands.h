@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/RowFormat.h"
 #include "export/EvaluateCombinations.h"
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct TEvaluateOptions {
     bool Utf8 = false;
     bool Quiet = false;
     TEvaluationOptions Evaluation;
+    TRowLayout Layout;
 };
 void RunEvaluate(const TEvaluateOptions& Options);
 
@@ -31,12 +33,33 @@ struct TInfoOptions {
     std::string Archive;
     bool Utf8 = false;
     bool Quiet = false;
+    bool Json = false;
 };
 void RunInfo(const TInfoOptions& Options);
 
 // The summary of a loaded price list, lines ended by a line feed, in Windows-1252.
 // Version is the KR6 version text of the archive's header.
 std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
+// The same summary as one JSON object, UTF-8.
+std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version);
+
+struct TDiffOptions {
+    std::string OldArchive;
+    std::string NewArchive;
+    std::string OutputFile;
+    bool Lf = false;
+    bool Utf8 = false;
+    bool Quiet = false;
+    bool RowsOnly = false;
+    bool SummaryOnly = false;
+    unsigned Threads = 0;
+    TRowLayout Layout{TRowSyntax::Tsv, false, false, true};
+};
+// Compares the deliverable rows and the model of two price lists. Writes a summary of the
+// model's changes unless RowsOnly, then, unless SummaryOnly, every row only in the new
+// list with "+" and every row only in the old with "-", ordered by lens code, then by row.
+// Returns true when the rows differ.
+bool RunDiff(const TDiffOptions& Options);
 
 struct TXmlOptions {
     std::string Archive;

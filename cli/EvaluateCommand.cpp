@@ -4,6 +4,7 @@
 #include "cli/RowOutput.h"
 
 #include "export/EvaluateCombinations.h"
+#include "export/ListDigest.h"
 #include "model/Root.h"
 
 #include <cstdio>
@@ -28,13 +29,16 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     RefuseOutputOverInput(Options.OutputFile, Options.Archive);
     // A file that cannot be written fails now, not after a long import.
     const std::unique_ptr<TRowOutput> Output =
-        OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
+        OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
+    TRowEncoder Encoder(*Output, Options.Layout);
+    Encoder.WriteHeader();
 
     TProgressLine Line(STDERR_FILENO,
                        WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
     Tdex6Dataobject Root;
     LoadArchive(Root, Options.Archive, &Line);
     const double ImportSeconds = Line.ElapsedSeconds();
+    const TCodeNames Names = Options.Layout.Names ? TCodeNames(Root) : TCodeNames();
 
     Line.Restart();
     TProgressState State;
@@ -52,7 +56,8 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     EvaluateCombinations(
         Root,
         [&](const TStringList& LensRows) {
-            Output->WriteRows(LensRows);
+            for (const auto& Row : LensRows)
+                Encoder.WriteRow(Row.Text, 0, &Names);
             ++Lenses;
             Rows += LensRows.Count();
             Line.Update(State);

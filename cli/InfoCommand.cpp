@@ -11,7 +11,10 @@
 #include "model/Glasses.h"
 #include "model/ProductGroups.h"
 #include "model/Root.h"
+#include "support/Cp1252.h"
 #include "support/StringList.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <stdexcept>
@@ -41,6 +44,31 @@ std::string CountLine(std::string_view Label, std::int64_t Count) {
     return Text;
 }
 
+struct TModelCounts {
+    std::int64_t Lenses = 0;
+    std::int64_t Coatings = 0;
+    std::int64_t Rules = 0;
+    std::int64_t Colours = 0;
+    std::int64_t GlassPrices = 0;
+    std::int64_t CoatingPrices = 0;
+    std::int64_t ProductGroups = 0;
+};
+
+TModelCounts CountModel(const Tdex6Dataobject& Root) {
+    TModelCounts Counts;
+    Counts.Lenses = Root.Glasliste()->Count();
+    Counts.Coatings = Root.Beschichtungsliste()->Count();
+    Counts.Rules = Root.KombinationsListe()->Count();
+    Counts.ProductGroups = Root.Produktgruppenliste()->Count();
+    for (const auto& Glass : *Root.Glasliste())
+        Counts.GlassPrices += Glass->GlasPreisListe()->Count();
+    for (const auto& Coating : *Root.Beschichtungsliste()) {
+        Counts.Colours += Coating->FarbListe()->Count();
+        Counts.CoatingPrices += Coating->PreisListe()->Count();
+    }
+    return Counts;
+}
+
 } // namespace
 
 std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) {
@@ -58,23 +86,46 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) 
     for (const auto& Description : *Root.Preisbezeichnungsliste())
         Text += "  " + std::to_string(Description->ID) + "  " + Description->BEZ + "\n";
 
-    std::int64_t GlassPrices = 0;
-    for (const auto& Glass : *Root.Glasliste())
-        GlassPrices += Glass->GlasPreisListe()->Count();
-    std::int64_t Colours = 0;
-    std::int64_t CoatingPrices = 0;
-    for (const auto& Coating : *Root.Beschichtungsliste()) {
-        Colours += Coating->FarbListe()->Count();
-        CoatingPrices += Coating->PreisListe()->Count();
-    }
-    Text += CountLine("Lenses:", Root.Glasliste()->Count());
-    Text += CountLine("Coatings:", Root.Beschichtungsliste()->Count());
-    Text += CountLine("Rules:", Root.KombinationsListe()->Count());
-    Text += CountLine("Colours:", Colours);
-    Text += CountLine("Glass prices:", GlassPrices);
-    Text += CountLine("Coating prices:", CoatingPrices);
-    Text += CountLine("Product groups:", Root.Produktgruppenliste()->Count());
+    const TModelCounts Counts = CountModel(Root);
+    Text += CountLine("Lenses:", Counts.Lenses);
+    Text += CountLine("Coatings:", Counts.Coatings);
+    Text += CountLine("Rules:", Counts.Rules);
+    Text += CountLine("Colours:", Counts.Colours);
+    Text += CountLine("Glass prices:", Counts.GlassPrices);
+    Text += CountLine("Coating prices:", Counts.CoatingPrices);
+    Text += CountLine("Product groups:", Counts.ProductGroups);
     return Text;
+}
+
+std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version) {
+    using TJson = nlohmann::ordered_json;
+    const auto Date = [](TDateTime Value) {
+        const std::string Text = DateText(Value);
+        return Text == "none" ? TJson() : TJson(Text);
+    };
+    TJson Info;
+    if (const Tdex6DataAdresse* Maker = Root.Adressliste()->Items(0)) {
+        Info["maker"] = {{"name", Cp1252ToUtf8(Maker->Name)},
+                         {"code", Cp1252ToUtf8(Maker->EDVText("/", false))}};
+        Info["valid_from"] = Date(Maker->GA);
+        Info["valid_until"] = Date(Maker->GB);
+    } else {
+        Info["maker"] = nullptr;
+    }
+    Info["kr6_version"] = Version.empty() ? TJson() : TJson(Cp1252ToUtf8(Version));
+    TJson Descriptions = TJson::array();
+    for (const auto& Description : *Root.Preisbezeichnungsliste())
+        Descriptions.push_back({{"id", Description->ID}, {"name", Cp1252ToUtf8(Description->BEZ)}});
+    Info["price_descriptions"] = std::move(Descriptions);
+    const TModelCounts Counts = CountModel(Root);
+    Info["lenses"] = Counts.Lenses;
+    Info["coatings"] = Counts.Coatings;
+    Info["rules"] = Counts.Rules;
+    Info["colours"] = Counts.Colours;
+    Info["glass_prices"] = Counts.GlassPrices;
+    Info["coating_prices"] = Counts.CoatingPrices;
+    Info["product_groups"] = Counts.ProductGroups;
+    return Info.dump();
 }
 
 void RunInfo(const TInfoOptions& Options) {
@@ -84,9 +135,14 @@ void RunInfo(const TInfoOptions& Options) {
         TProgressLine Line(STDERR_FILENO, WantsProgressLine(Options.Quiet, true));
         Version = LoadArchive(Root, Options.Archive, &Line);
     }
-    const std::string Text = FormatInfo(Root, Version);
+    if (Options.Json) {
+        const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, false});
+        Output->WriteRow(FormatInfoJson(Root, Version));
+        Output->Finish();
+        return;
+    }
     const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, Options.Utf8});
-    Output->Write(Text);
+    Output->Write(FormatInfo(Root, Version));
     Output->Finish();
 }
 

@@ -96,13 +96,15 @@ std::string FormatProgress(const TProgressState& State, double ElapsedSeconds, s
 }
 
 std::string FormatImportProgress(std::string_view Stage, double Fraction, double ElapsedSeconds,
-                                 std::size_t Width) {
+                                 std::size_t Width, std::string_view Subject) {
     const int Percent = static_cast<int>(Fraction * 100);
     const std::string Share = std::to_string(Percent < 0 ? 0 : Percent > 100 ? 100 : Percent) + "%";
-    const std::string Doing = "import: " + std::string(Stage) + ", " + Share;
-    return FirstThatFits(
-        {Doing + ", elapsed " + FormatDuration(ElapsedSeconds), Doing, "import " + Share, Share},
-        Width);
+    const std::string Import =
+        Subject.empty() ? std::string("import") : "import of " + std::string(Subject);
+    const std::string Doing = Import + ": " + std::string(Stage) + ", " + Share;
+    return FirstThatFits({Doing + ", elapsed " + FormatDuration(ElapsedSeconds), Doing,
+                          Import + " " + Share, "import " + Share, Share},
+                         Width);
 }
 
 bool WantsProgressLine(bool Quiet, bool DataOnStandardOutput) {
@@ -139,7 +141,7 @@ void TProgressLine::Update(const TProgressState& State) {
 
 void TProgressLine::UpdateImport(std::string_view Stage, double Fraction) {
     if (DueForRedraw())
-        Draw(FormatImportProgress(Stage, Fraction, ElapsedSeconds(), Width()));
+        Draw(FormatImportProgress(Stage, Fraction, ElapsedSeconds(), Width(), FSubject));
 }
 
 void TProgressLine::Clear() {

@@ -27,9 +27,10 @@ std::string FormatDuration(double Seconds);
 // time first, then the deliverable count, then shortens the lens code and drops it.
 std::string FormatProgress(const TProgressState& State, double ElapsedSeconds,
                            std::size_t Width = Unlimited);
-// The same for the import: what it is doing and how far the whole import is.
+// The same for the import: what it is doing and how far the whole import is; Subject, when
+// given, names the list being imported.
 std::string FormatImportProgress(std::string_view Stage, double Fraction, double ElapsedSeconds,
-                                 std::size_t Width = Unlimited);
+                                 std::size_t Width = Unlimited, std::string_view Subject = {});
 
 // Whether a progress line belongs on standard error: not when asked to be quiet, not when
 // standard error is no terminal or one that does not understand the erase sequence (TERM
@@ -53,6 +54,8 @@ public:
     // Redraw the line unless it was drawn less than Interval ago.
     void Update(const TProgressState& State);
     void UpdateImport(std::string_view Stage, double Fraction);
+    // Names the list the import lines are about (UTF-8), when there is more than one.
+    void SetSubject(std::string Subject) { FSubject = std::move(Subject); }
     // Starts the elapsed time anew, for the next phase of the work.
     void Restart();
     // Removes the line; nothing when none is shown.
@@ -69,6 +72,7 @@ private:
     bool FShown = false;
     TClock::time_point FStart;
     TClock::time_point FLastDraw;
+    std::string FSubject;
 };
 
 } // namespace kr6

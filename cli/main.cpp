@@ -17,13 +17,13 @@ namespace {
 
 constexpr int ExitError = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitDiffer = 3;
 
 // Runs a command under the error policy: a vanished reader is a normal end, every other
-// failure one line on standard error.
-int Run(const std::function<void()>& Command) {
+// failure one line on standard error. The command's own status passes through.
+int RunWithStatus(const std::function<int()>& Command) {
     try {
-        Command();
-        return 0;
+        return Command();
     } catch (const kr6::EOutputClosed&) {
         return 0;
     } catch (const std::exception& Error) {
@@ -108,6 +108,29 @@ void AddOutput(CLI::App& Command, std::string& File) {
         ->type_name("FILE");
 }
 
+int Run(const std::function<void()>& Command) {
+    return RunWithStatus([&] {
+        Command();
+        return 0;
+    });
+}
+
+// --format, --header and --names of the commands that write rows. The format's name is
+// checked by name, so that a wrong one is answered with the names there are.
+void AddRowLayoutOptions(CLI::App& Command, kr6::TRowLayout& Layout) {
+    static const std::map<std::string, kr6::TRowSyntax> Syntaxes{{"tsv", kr6::TRowSyntax::Tsv},
+                                                                 {"csv", kr6::TRowSyntax::Csv},
+                                                                 {"jsonl", kr6::TRowSyntax::Jsonl}};
+    Command
+        .add_option_function<std::string>(
+            "--format", [&Layout](const std::string& Name) { Layout.Syntax = Syntaxes.at(Name); },
+            "tsv (default), csv (RFC 4180) or jsonl (one JSON object per row, UTF-8)")
+        ->transform(CLI::IsMember({"tsv", "csv", "jsonl"}, CLI::ignore_case))
+        ->option_text("tsv|csv|jsonl");
+    Command.add_flag("--header", Layout.Header, "Start tsv and csv with a line of column names");
+    Command.add_flag("--names", Layout.Names, "Add the lens's or coating's name after each code");
+}
+
 int Main(int argc, char** argv) {
     kr6::IgnoreBrokenPipe();
 
@@ -129,19 +152,45 @@ int Main(int argc, char** argv) {
     EvaluateCommand
         ->add_option("--engine", EngineName,
                      "fast (default) or literal, the step-by-step reference")
-        ->check(CLI::IsMember({"fast", "literal"}, CLI::ignore_case))
+        ->transform(CLI::IsMember({"fast", "literal"}, CLI::ignore_case))
         ->option_text("fast|literal");
     EvaluateCommand
         ->add_option("--threads", Evaluate.Evaluation.Threads,
                      "Threads of the fast engine (default: one per core)")
         ->check(CLI::Range(1U, 1024U))
         ->option_text("N");
+    AddRowLayoutOptions(*EvaluateCommand, Evaluate.Layout);
+
+    kr6::TDiffOptions Diff;
+    CLI::App* DiffCommand = App.add_subcommand(
+        "diff", "Compare two price lists: model changes, then rows only in NEW (+) or OLD (-). "
+                "Exit status 0: same rows, 3: rows differ.");
+    DiffCommand
+        ->add_option("OLD", Diff.OldArchive, "Older KR6 archive (.zip); - for standard input")
+        ->required();
+    DiffCommand
+        ->add_option("NEW", Diff.NewArchive, "Newer KR6 archive (.zip); - for standard input")
+        ->required();
+    AddOutput(*DiffCommand, Diff.OutputFile);
+    DiffCommand->add_flag("--lf", Diff.Lf, "End lines with a line feed only");
+    DiffCommand->add_flag("--utf8", Diff.Utf8, "Write UTF-8 instead of Windows-1252");
+    AddQuiet(*DiffCommand, Diff.Quiet, "No progress line and no summary line, only errors");
+    CLI::Option* RowsOnly =
+        DiffCommand->add_flag("--rows-only", Diff.RowsOnly, "Leave out the model summary");
+    DiffCommand->add_flag("--summary", Diff.SummaryOnly, "Write the model summary only")
+        ->excludes(RowsOnly);
+    DiffCommand
+        ->add_option("--threads", Diff.Threads, "Threads of the evaluation (default: one per core)")
+        ->check(CLI::Range(1U, 1024U))
+        ->option_text("N");
+    AddRowLayoutOptions(*DiffCommand, Diff.Layout);
 
     kr6::TInfoOptions Info;
     CLI::App* InfoCommand = App.add_subcommand("info", "Summarise the price list.");
     AddArchive(*InfoCommand, Info.Archive);
     InfoCommand->add_flag("--utf8", Info.Utf8, "Write UTF-8 instead of Windows-1252");
     AddQuiet(*InfoCommand, Info.Quiet, "No progress line, only errors");
+    InfoCommand->add_flag("--json", Info.Json, "Write one JSON object (UTF-8)");
 
     kr6::TXmlOptions Xml;
     CLI::App* XmlCommand =
@@ -187,6 +236,8 @@ int Main(int argc, char** argv) {
         EngineName == "literal" ? kr6::TEvaluationEngine::Literal : kr6::TEvaluationEngine::Fast;
     if (EvaluateCommand->parsed())
         return Run([&] { kr6::RunEvaluate(Evaluate); });
+    if (DiffCommand->parsed())
+        return RunWithStatus([&] { return kr6::RunDiff(Diff) ? ExitDiffer : 0; });
     if (InfoCommand->parsed())
         return Run([&] { kr6::RunInfo(Info); });
     return Run([&] { kr6::RunXml(Xml); });

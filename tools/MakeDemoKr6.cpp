@@ -1,5 +1,6 @@
 #include "support/StringList.h"
 #include "support/ZipArchive.h"
+#include "tools/ChangedCopy.h"
 #include "tools/DemoPriceList.h"
 
 #include <CLI/CLI.hpp>
@@ -39,9 +40,7 @@ void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& M
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     CLI::App App{"Writes a made-up KR6 price list of the invented maker Beispielhersteller.",
                  "make-demo-kr6"};
     std::string Output;
@@ -61,14 +60,28 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 50000000));
     App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
         ->capture_default_str();
+    std::uint64_t Changes = 0;
+    App.add_option("--changes", Changes,
+                   "Write a later season of the list instead: lenses, coatings and rules "
+                   "added, removed and changed, some prices raised; the number picks which")
+        ->option_text("SEED");
     CLI11_PARSE(App, argc, argv);
 
+    std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
+    if (Changes != 0)
+        Members = kr6::ChangedCopy(Members, Changes);
+    WriteArchive(Output, Members);
+    for (const kr6::TKr6Member& Member : Members)
+        std::fprintf(stderr, "%-22s %9zu lines\n", Member.Name.c_str(), Member.Lines.size());
+    return 0;
+}
+
+} // namespace
+
+// Setting up the options can fail as well as the writing; both end with one line.
+int main(int argc, char** argv) {
     try {
-        const std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
-        WriteArchive(Output, Members);
-        for (const kr6::TKr6Member& Member : Members)
-            std::fprintf(stderr, "%-22s %9zu lines\n", Member.Name.c_str(), Member.Lines.size());
-        return 0;
+        return Main(argc, argv);
     } catch (const std::exception& Error) {
         std::fprintf(stderr, "make-demo-kr6: %s\n", Error.what());
         return 1;

@@ -1,0 +1,241 @@
+#include "cli/ArchiveInput.h"
+#include "cli/Commands.h"
+#include "cli/ProgressLine.h"
+#include "cli/RowOutput.h"
+
+#include "export/ListDigest.h"
+#include "export/RowDifference.h"
+#include "model/Root.h"
+#include "support/Cp1252.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace kr6 {
+namespace {
+
+// Imports one list, keeps what the comparison needs and spools its rows; the model is
+// gone when this returns, so that only one model is in memory at a time.
+TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
+                     bool ShowProgress) {
+    TProgressLine Line(STDERR_FILENO, ShowProgress);
+    TProgressState State;
+    // Both lines name the list they are about.
+    const std::string FileName = std::filesystem::path(Archive).filename().string();
+    const std::string Label = " of " + Utf8ToCp1252(FileName);
+    Line.SetSubject(FileName);
+
+    Tdex6Dataobject Root;
+    LoadArchive(Root, Archive, &Line);
+    Line.Restart();
+    TListDigest Digest = DigestList(Root);
+    SpoolRows(Root, Spool, Threads,
+              [&](std::string_view Lens, std::int64_t Total, std::int64_t Tested,
+                  std::int64_t Deliverable) {
+                  State.Lens = std::string(Lens) + Label;
+                  State.Total = Total;
+                  State.Tested = Tested;
+                  State.Deliverable = Deliverable;
+                  Line.Update(State);
+              });
+    Line.Clear();
+    return Digest;
+}
+
+std::string RuleText(const TRuleDigest& Rule) {
+    return Rule.Lens + " | " + Rule.Slots[0] + " | " + Rule.Slots[1] + " | " + Rule.Slots[2] +
+           " | ";
+}
+
+class TSummaryText {
+public:
+    TSummaryText(TRowOutput& Output, const TDiffOptions& Options, const TListDigest& Old,
+                 const TListDigest& New)
+        : FOutput(Output), FNames(Options.Layout.Names), FOld(Old), FNew(New) {}
+
+    void Write(const TModelChanges& Changes, const std::vector<TCountChange>& Counts) {
+        Codes("Lenses added", Changes.LensesAdded, FNew, true);
+        Codes("Lenses removed", Changes.LensesRemoved, FOld, true);
+        Codes("Coatings added", Changes.CoatingsAdded, FNew, false);
+        Codes("Coatings removed", Changes.CoatingsRemoved, FOld, false);
+        Heading("Rules added", Changes.RulesAdded.size());
+        for (const TRuleDigest& Rule : Changes.RulesAdded)
+            Line("  " + RuleText(Rule) + DeliveryText(Rule.Delivery));
+        Heading("Rules removed", Changes.RulesRemoved.size());
+        for (const TRuleDigest& Rule : Changes.RulesRemoved)
+            Line("  " + RuleText(Rule) + DeliveryText(Rule.Delivery));
+        Heading("Rules changed", Changes.RulesChanged.size());
+        for (const TRuleChange& Change : Changes.RulesChanged)
+            Line("  " + RuleText(Change.Rule) + DeliveryText(Change.OldDelivery) + " -> " +
+                 DeliveryText(Change.Rule.Delivery));
+        Heading("Lenses with other deliverable counts", Counts.size());
+        for (const TCountChange& Count : Counts)
+            Line("  " + Count.Lens + "  " + std::to_string(Count.Old) + " -> " +
+                 std::to_string(Count.New));
+        Prices("Glass prices", Changes.GlassPrices);
+        Prices("Coating prices", Changes.CoatingPrices);
+    }
+
+private:
+    void Line(const std::string& Text) { FOutput.WriteRow(Text); }
+    void Heading(std::string_view Title, std::size_t Count) {
+        Line(std::string(Title) + ": " + std::to_string(Count));
+    }
+    void Codes(std::string_view Title, const std::vector<std::string>& Codes,
+               const TListDigest& From, bool Lenses) {
+        Heading(Title, Codes.size());
+        for (const std::string& Code : Codes) {
+            std::string Text = "  " + Code;
+            if (FNames)
+                Text.append("  ").append(Lenses ? From.Names.Lens(Code) : From.Names.Coating(Code));
+            Line(Text);
+        }
+    }
+    void Prices(std::string_view Title, const TPriceChanges& Prices) {
+        Line(std::string(Title) + ": " + std::to_string(Prices.Changed) + " changed, " +
+             std::to_string(Prices.Added) + " added, " + std::to_string(Prices.Removed) +
+             " removed");
+    }
+
+    TRowOutput& FOutput;
+    bool FNames;
+    const TListDigest& FOld;
+    const TListDigest& FNew;
+};
+
+nlohmann::ordered_json JsonCodes(const std::vector<std::string>& Codes, const TListDigest& From,
+                                 bool Lenses, bool Names) {
+    nlohmann::ordered_json List = nlohmann::ordered_json::array();
+    for (const std::string& Code : Codes) {
+        if (!Names) {
+            List.push_back(Cp1252ToUtf8(Code));
+            continue;
+        }
+        List.push_back(
+            {{"code", Cp1252ToUtf8(Code)},
+             {"name", Cp1252ToUtf8(Lenses ? From.Names.Lens(Code) : From.Names.Coating(Code))}});
+    }
+    return List;
+}
+
+nlohmann::ordered_json JsonRule(const TRuleDigest& Rule) {
+    return {
+        {"lens", Cp1252ToUtf8(Rule.Lens)},
+        {"slots",
+         {Cp1252ToUtf8(Rule.Slots[0]), Cp1252ToUtf8(Rule.Slots[1]), Cp1252ToUtf8(Rule.Slots[2])}},
+        {"delivery", Cp1252ToUtf8(DeliveryText(Rule.Delivery))}};
+}
+
+nlohmann::ordered_json JsonRules(const std::vector<TRuleDigest>& Rules) {
+    nlohmann::ordered_json List = nlohmann::ordered_json::array();
+    for (const TRuleDigest& Rule : Rules)
+        List.push_back(JsonRule(Rule));
+    return List;
+}
+
+nlohmann::ordered_json JsonPrices(const TPriceChanges& Prices) {
+    return {{"changed", Prices.Changed}, {"added", Prices.Added}, {"removed", Prices.Removed}};
+}
+
+std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountChange>& Counts,
+                        const TListDigest& Old, const TListDigest& New, bool Names) {
+    nlohmann::ordered_json Changed = nlohmann::ordered_json::array();
+    for (const TRuleChange& Change : Changes.RulesChanged) {
+        nlohmann::ordered_json Rule = JsonRule(Change.Rule);
+        Rule.erase("delivery");
+        Rule["old_delivery"] = Cp1252ToUtf8(DeliveryText(Change.OldDelivery));
+        Rule["new_delivery"] = Cp1252ToUtf8(DeliveryText(Change.Rule.Delivery));
+        Changed.push_back(std::move(Rule));
+    }
+    nlohmann::ordered_json CountList = nlohmann::ordered_json::array();
+    for (const TCountChange& Count : Counts)
+        CountList.push_back(
+            {{"lens", Cp1252ToUtf8(Count.Lens)}, {"old", Count.Old}, {"new", Count.New}});
+    const nlohmann::ordered_json Summary = {
+        {"lenses_added", JsonCodes(Changes.LensesAdded, New, true, Names)},
+        {"lenses_removed", JsonCodes(Changes.LensesRemoved, Old, true, Names)},
+        {"coatings_added", JsonCodes(Changes.CoatingsAdded, New, false, Names)},
+        {"coatings_removed", JsonCodes(Changes.CoatingsRemoved, Old, false, Names)},
+        {"rules_added", JsonRules(Changes.RulesAdded)},
+        {"rules_removed", JsonRules(Changes.RulesRemoved)},
+        {"rules_changed", Changed},
+        {"deliverable_counts_changed", CountList},
+        {"glass_prices", JsonPrices(Changes.GlassPrices)},
+        {"coating_prices", JsonPrices(Changes.CoatingPrices)}};
+    return nlohmann::ordered_json{{"summary", Summary}}.dump();
+}
+
+TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest& Old,
+                                 const TListDigest& New, const TRowSpool& OldRows,
+                                 const TRowSpool& NewRows) {
+    const std::unique_ptr<TRowOutput> Output =
+        OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
+    const bool Json = Options.Layout.Syntax == TRowSyntax::Jsonl;
+    if (!Options.RowsOnly) {
+        const TModelChanges Changes = CompareDigests(Old, New);
+        const std::vector<TCountChange> Counts = CompareRowCounts(OldRows, NewRows);
+        if (Json)
+            Output->WriteRow(JsonSummary(Changes, Counts, Old, New, Options.Layout.Names));
+        else
+            TSummaryText(*Output, Options, Old, New).Write(Changes, Counts);
+        // An empty line between the summary and a table of rows.
+        if (!Json && !Options.SummaryOnly)
+            Output->WriteRow("");
+    }
+
+    TRowEncoder Encoder(*Output, Options.Layout);
+    TRowChangeCount Count;
+    if (Options.SummaryOnly) {
+        Count = CompareRows(OldRows, NewRows, {});
+    } else {
+        Encoder.WriteHeader();
+        Count = CompareRows(OldRows, NewRows, [&](char Change, std::string_view Row) {
+            Encoder.WriteRow(Row, Change, Change == '+' ? &New.Names : &Old.Names);
+        });
+    }
+    Output->Finish();
+    return Count;
+}
+
+} // namespace
+
+bool RunDiff(const TDiffOptions& Options) {
+    const auto Start = std::chrono::steady_clock::now();
+    RefuseOutputOverInput(Options.OutputFile, Options.OldArchive);
+    RefuseOutputOverInput(Options.OutputFile, Options.NewArchive);
+    if (Options.OldArchive == "-" && Options.NewArchive == "-")
+        throw std::runtime_error("only one of the two lists can come from standard input");
+    const bool ShowProgress =
+        WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile));
+    TRowSpool OldRows;
+    TRowSpool NewRows;
+    const TListDigest Old = ReadList(Options.OldArchive, OldRows, Options.Threads, ShowProgress);
+    const TListDigest New = ReadList(Options.NewArchive, NewRows, Options.Threads, ShowProgress);
+
+    TRowChangeCount Count;
+    try {
+        Count = WriteDifferences(Options, Old, New, OldRows, NewRows);
+    } catch (const EOutputClosed&) {
+        // The reader has gone, but the status still tells whether the rows differ.
+        Count = CompareRows(OldRows, NewRows, {});
+        return Count.Added != 0 || Count.Removed != 0;
+    }
+
+    if (!Options.Quiet) {
+        const double Seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+        char Text[160];
+        std::snprintf(Text, sizeof Text,
+                      "kr6csv: %lld rows only in the new list, %lld only in the old, %.1f s\n",
+                      static_cast<long long>(Count.Added), static_cast<long long>(Count.Removed),
+                      Seconds);
+        std::fputs(Text, stderr);
+    }
+    return Count.Added != 0 || Count.Removed != 0;
+}
+
+} // namespace kr6

@@ -1,0 +1,152 @@
+#include "export/RowDifference.h"
+
+#include "export/EvaluationLists.h"
+#include "export/FastEvaluation.h"
+#include "export/LensPipeline.h"
+#include "support/StringList.h"
+
+#include <algorithm>
+
+namespace kr6 {
+namespace {
+
+std::vector<std::string> SortedLensCodes(const Tdex6Dataobject& Root) {
+    TStringList Listed;
+    ListEvaluatedLenses(Root, Listed);
+    std::vector<std::string> Codes;
+    Codes.reserve(static_cast<std::size_t>(Listed.Count()));
+    for (const auto& Entry : Listed)
+        Codes.push_back(Entry.Text);
+    std::sort(Codes.begin(), Codes.end());
+    Codes.erase(std::unique(Codes.begin(), Codes.end()), Codes.end());
+    return Codes;
+}
+
+// The rows of one outcome as a spool block, sorted and without duplicates; returns
+// their number.
+std::int64_t SortedBlock(const TLensOutcome& Outcome, std::string& Block) {
+    std::vector<std::string_view> Rows;
+    Rows.reserve(static_cast<std::size_t>(Outcome.Rows.Count()));
+    std::size_t Bytes = 0;
+    for (const auto& Row : Outcome.Rows) {
+        Rows.emplace_back(Row.Text);
+        Bytes += Row.Text.size() + 4;
+    }
+    std::sort(Rows.begin(), Rows.end());
+    Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+    Block.clear();
+    Block.reserve(Bytes);
+    for (std::string_view Row : Rows)
+        TRowSpool::AppendRow(Block, Row);
+    return static_cast<std::int64_t>(Rows.size());
+}
+
+} // namespace
+
+void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
+               const TSpoolProgress& Progress) {
+    const std::vector<std::string> Codes = SortedLensCodes(Root);
+    const TFastEvaluator Evaluator(Root);
+
+    std::int64_t Total = 0;
+    RunLensesInOrder(
+        Codes.size(), Threads,
+        [&](std::size_t Lens, TLensOutcome& Outcome) {
+            Outcome.KeyCount = Evaluator.CountKeys(Codes[Lens]);
+        },
+        [&](std::size_t /*Lens*/, TLensOutcome& Outcome) {
+            Total += Outcome.KeyCount;
+            if (Progress)
+                Progress("", Total, 0, 0);
+        });
+
+    // Each worker leaves its lens's block here; the block is freed once spooled, so only
+    // the lenses waiting in the pipeline hold one.
+    std::vector<std::string> Blocks(Codes.size());
+    std::vector<std::int64_t> RowCounts(Codes.size());
+    std::int64_t Tested = 0;
+    std::int64_t Deliverable = 0;
+    RunLensesInOrder(
+        Codes.size(), Threads,
+        [&](std::size_t Lens, TLensOutcome& Outcome) {
+            Evaluator.EvaluateLens(Codes[Lens], Outcome);
+            RowCounts[Lens] = SortedBlock(Outcome, Blocks[Lens]);
+            // The block holds the rows now; a lens waiting to be spooled keeps one copy.
+            Outcome.Rows.Clear();
+        },
+        [&](std::size_t Lens, TLensOutcome& Outcome) {
+            Spool.AddLens(Codes[Lens], RowCounts[Lens], Blocks[Lens]);
+            std::string().swap(Blocks[Lens]);
+            Tested += Outcome.KeyCount;
+            Deliverable += RowCounts[Lens];
+            if (Progress)
+                Progress(Codes[Lens], Total, Tested, Deliverable);
+        });
+    Spool.Finish();
+}
+
+TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New,
+                            const TRowChangeSink& Sink) {
+    TRowChangeCount Count;
+    const auto& OldLenses = Old.Lenses();
+    const auto& NewLenses = New.Lenses();
+    std::string OldBuffer;
+    std::string NewBuffer;
+    std::vector<std::string_view> OldRows;
+    std::vector<std::string_view> NewRows;
+    const auto Emit = [&](char Change, std::string_view Row) {
+        ++(Change == '+' ? Count.Added : Count.Removed);
+        if (Sink)
+            Sink(Change, Row);
+    };
+    std::size_t I = 0;
+    std::size_t J = 0;
+    while (I < OldLenses.size() || J < NewLenses.size()) {
+        const bool TakeOld = J == NewLenses.size() ||
+                             (I < OldLenses.size() && OldLenses[I].Code <= NewLenses[J].Code);
+        const bool TakeNew = I == OldLenses.size() ||
+                             (J < NewLenses.size() && NewLenses[J].Code <= OldLenses[I].Code);
+        OldRows.clear();
+        NewRows.clear();
+        if (TakeOld)
+            Old.ReadLens(I++, OldBuffer, OldRows);
+        if (TakeNew)
+            New.ReadLens(J++, NewBuffer, NewRows);
+        std::size_t A = 0;
+        std::size_t B = 0;
+        while (A < OldRows.size() || B < NewRows.size()) {
+            if (B == NewRows.size() || (A < OldRows.size() && OldRows[A] < NewRows[B])) {
+                Emit('-', OldRows[A++]);
+            } else if (A == OldRows.size() || NewRows[B] < OldRows[A]) {
+                Emit('+', NewRows[B++]);
+            } else {
+                ++A;
+                ++B;
+            }
+        }
+    }
+    return Count;
+}
+
+std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New) {
+    std::vector<TCountChange> Changes;
+    const auto& OldLenses = Old.Lenses();
+    const auto& NewLenses = New.Lenses();
+    std::size_t I = 0;
+    std::size_t J = 0;
+    while (I < OldLenses.size() && J < NewLenses.size()) {
+        if (OldLenses[I].Code < NewLenses[J].Code) {
+            ++I;
+        } else if (NewLenses[J].Code < OldLenses[I].Code) {
+            ++J;
+        } else {
+            if (OldLenses[I].Rows != NewLenses[J].Rows)
+                Changes.push_back({OldLenses[I].Code, OldLenses[I].Rows, NewLenses[J].Rows});
+            ++I;
+            ++J;
+        }
+    }
+    return Changes;
+}
+
+} // namespace kr6

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "export/RowSpool.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kr6 {
+
+class Tdex6Dataobject;
+
+// Called on the calling thread: before the first test with an empty Lens while the
+// combinations are counted, then after each lens.
+using TSpoolProgress = std::function<void(std::string_view Lens, std::int64_t Total,
+                                          std::int64_t Tested, std::int64_t Deliverable)>;
+
+// Evaluates every lens of Root with the fast engine on Threads threads (0: one per core)
+// and spools its deliverable rows, the rows `evaluate` writes, as a set: lenses in
+// ascending byte order of their codes (a code listed twice is evaluated once), rows in
+// ascending byte order.
+void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
+               const TSpoolProgress& Progress = {});
+
+// Receives one row of the difference: '+' for a row only in the new list, '-' for one
+// only in the old.
+using TRowChangeSink = std::function<void(char Change, std::string_view Row)>;
+
+struct TRowChangeCount {
+    std::int64_t Added = 0;
+    std::int64_t Removed = 0;
+};
+
+// Hands Sink the rows that only one of the spools holds, ordered by lens code, then by
+// row (both in byte order). Sink may be empty to count only.
+TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New, const TRowChangeSink& Sink);
+
+// A lens of both lists whose number of deliverable rows differs.
+struct TCountChange {
+    std::string Lens;
+    std::int64_t Old = 0;
+    std::int64_t New = 0;
+};
+
+// In ascending byte order of the lens codes.
+std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New);
+
+} // namespace kr6
