@@ -81,6 +81,9 @@ private:
     bool ReadMember(std::string_view Name, std::string& Data);
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
+    // Opens the file or the bytes for reading. Null, with Error set, only for the two
+    // causes that opening without the consistency check gets past; any other ends in an
+    // EArchiveError.
     TZipHandle OpenReader(int Flags, int& Error) const;
     [[noreturn]] void FailOnDuplicate(zip* Archive) const;
     void RefuseWritingFromMemory() const;
