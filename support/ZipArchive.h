@@ -26,9 +26,11 @@ inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
 
 // A ZIP archive read and written member by member in memory. Member names are matched
-// without regard to case (SameText). Reading a name that two members share is refused:
-// two readers that pick different copies are how an archive smuggles content past a
-// check.
+// without regard to case (SameText). An archive with two members of one name does not
+// open, and looking up a name that two members share in other case is refused: two
+// readers that pick different copies are how an archive smuggles content past a check.
+// Members are read in every compression method that libzip decompresses, each within the
+// same size and line limits; the others are refused by name.
 class TOXVCLZip {
 public:
     explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
