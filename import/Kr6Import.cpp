@@ -541,21 +541,21 @@ constexpr std::size_t Head = 0, LensType = 1, LensGeo = 2, LensPrice = 3, Option
                       OptionsColor = 5, OptionsPrice = 6, Combination = 7, LensRange = 8,
                       Information = 9, OrderOptions = 10, Productgroup = 11, CodeSubstitution = 12;
 constexpr std::array<TMember, 14> Members = {{{"Head.dat", 1},
-                                              {"LensType.Dat", 1},
+                                              {"LensType.Dat", 4},
                                               {"LensGeo.Dat", 1},
-                                              {"LensPrice.Dat", 1},
-                                              {"Options.Dat", 1},
-                                              {"OptionsColor.Dat", 1},
-                                              {"OptionsPrice.Dat", 1},
-                                              {"Combination.Dat", 1},
-                                              {"LensRange.Dat", 1},
-                                              {"Information.Dat", 1},
+                                              {"LensPrice.Dat", 7},
+                                              {"Options.Dat", 2},
+                                              {"OptionsColor.Dat", 2},
+                                              {"OptionsPrice.Dat", 14},
+                                              {"Combination.Dat", 5},
+                                              {"LensRange.Dat", 0.5},
+                                              {"Information.Dat", 0.3},
                                               {"OrderOptions.Dat", 1},
-                                              {"Productgroup.Dat", 1},
+                                              {"Productgroup.Dat", 100},
                                               {"CodeSubstitution.Dat", 1},
                                               {"OeCodes.Dat", 0}}};
 // Sorting lenses and rules at the end, per byte of their members.
-constexpr double SortCost = 1;
+constexpr double SortCost = 0.3;
 
 using TMemberLines = std::array<const TStringList*, Members.size()>;
 using TMemberBytes = std::array<double, Members.size()>;

@@ -242,7 +242,7 @@ void TOXVCLZip::SetZipName(std::string_view Name) {
     if (FReader && !FFromMemory && SameText(Name, FZipName))
         return;
     FReader.reset();
-    FBytes.clear();
+    std::string().swap(FBytes);
     FFromMemory = false;
     FZipName = Name;
     Reopen();
@@ -303,11 +303,12 @@ void TOXVCLZip::Reopen() {
     // CRC and length when read, and reads are capped. Only the strict check refuses two
     // members of one name; without it they are found and named.
     const int StrictError = Error;
-    FReader = OpenReader(ZIP_RDONLY, Error);
-    if (!FReader)
+    TZipHandle Lenient = OpenReader(ZIP_RDONLY, Error);
+    if (!Lenient)
         throw EArchiveError("cannot open " + Quoted(FZipName) + ": " + DescribeCode(Error));
     if (StrictError == ZIP_ER_EXISTS)
-        FailOnDuplicate(FReader.get());
+        FailOnDuplicate(Lenient.get());
+    FReader = std::move(Lenient);
 }
 
 void TOXVCLZip::FailOnDuplicate(zip* Archive) const {

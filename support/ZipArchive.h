@@ -26,9 +26,11 @@ inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
 
 // A ZIP archive read and written member by member in memory. Member names are matched
-// without regard to case (SameText). Reading a name that two members share is refused:
-// two readers that pick different copies are how an archive smuggles content past a
-// check.
+// without regard to case (SameText). An archive with two members of one name does not
+// open, and looking up a name that two members share in other case is refused: two
+// readers that pick different copies are how an archive smuggles content past a check.
+// Members are read in every compression method that libzip decompresses, each within the
+// same size and line limits; the others are refused by name.
 class TOXVCLZip {
 public:
     explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
@@ -81,6 +83,9 @@ private:
     bool ReadMember(std::string_view Name, std::string& Data);
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
+    // Opens the file or the bytes for reading. Null, with Error set, only for the two
+    // causes that opening without the consistency check gets past; any other ends in an
+    // EArchiveError.
     TZipHandle OpenReader(int Flags, int& Error) const;
     [[noreturn]] void FailOnDuplicate(zip* Archive) const;
     void RefuseWritingFromMemory() const;
