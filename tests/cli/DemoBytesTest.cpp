@@ -22,11 +22,11 @@ std::string Expected(std::string_view Member) {
 
 TEST(DemoBytes, ElementFormAndRowsOfTheExampleList) {
     const std::string Rows = Expected("demo-kr6.rows");
-    for (const char* Engine : {"fast", "literal"}) {
-        const test::TRun Run = test::Kr6csv("evaluate -q --engine " + std::string(Engine) + " " +
-                                            DemoArchive);
+    for (const char* Options : {"", "--engine literal", "--format tsv"}) {
+        const test::TRun Run =
+            test::Kr6csv("evaluate -q " + std::string(Options) + " " + DemoArchive);
         EXPECT_EQ(Run.Status, 0) << Run.Err;
-        EXPECT_TRUE(Run.Out == Rows) << Engine << ": the rows differ";
+        EXPECT_TRUE(Run.Out == Rows) << Options << ": the rows differ";
     }
     const test::TRun Xml = test::Kr6csv("xml " + DemoArchive);
     EXPECT_EQ(Xml.Status, 0) << Xml.Err;

@@ -122,15 +122,6 @@ std::string NameOf(const std::string& Code) {
     return "";
 }
 
-TEST(RowFormatProgram, EvaluateKeepsItsBytesByDefault) {
-    const std::string Example = std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip";
-    const TRun Run = Kr6csv("evaluate -q " + Example);
-    EXPECT_EQ(Run.Status, 0) << Run.Err;
-    EXPECT_EQ(Run.Out,
-              test::ReadFileBytes(std::string(KR6_TEST_DATA_DIR) + "/evaluate/demo-kr6.tsv"));
-    EXPECT_EQ(Kr6csv("evaluate -q --format tsv " + Example).Out, Run.Out);
-}
-
 TEST(RowFormatProgram, OddCodesSurviveEveryFormat) {
     const test::TTempArchive Archive = OddCodes(true);
     const TRun Tsv = Kr6csv("evaluate -q " + Archive.Path());
