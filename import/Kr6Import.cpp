@@ -62,7 +62,7 @@ void CoatingCodes(const Tdex6Dataobject& Root, TStringList& Codes) {
     Root.Beschichtungsliste()->GetCodes(Codes, false, RealMaterials, AllCoatingKinds, 0);
 }
 
-// Steps 4 to 8: the maker's address, prism and cylinder groups, price descriptions.
+// The maker's address, the prism and cylinder groups and the price descriptions.
 void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Tdex6DataAdresse& Address = *Root.Adressliste()->AddNew();
     Address.Comment = Head.Comment;
@@ -121,7 +121,6 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Address.PrBezId5 = 5;
 }
 
-// Step 9.
 void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataLensType Rec;
     for (const auto& Line : Lines) {
@@ -172,7 +171,6 @@ void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgr
     }
 }
 
-// Step 10.
 void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataLensRange Rec;
@@ -209,7 +207,6 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-// Step 11.
 void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
                       TImportProgressMeter& Meter) {
     TKr6DataLensGeo Rec;
@@ -247,7 +244,6 @@ void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-// Step 12.
 void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
                        TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
@@ -273,7 +269,6 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int
     }
 }
 
-// Step 13.
 void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6Dataoptions Rec;
     for (const auto& Line : Lines) {
@@ -327,7 +322,6 @@ void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProg
     }
 }
 
-// Step 14.
 void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
                          TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
@@ -362,7 +356,6 @@ void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-// Step 15.
 void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataCombination Rec;
     for (const auto& Line : Lines) {
@@ -373,7 +366,6 @@ void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgres
     }
 }
 
-// Step 16.
 void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
     TKr6DataoptionsColor Rec;
     for (const auto& Line : Lines) {
@@ -410,7 +402,6 @@ template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const T
     return nullptr;
 }
 
-// Step 17.
 void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataInformation Rec;
@@ -428,7 +419,6 @@ void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-// Step 18.
 void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
                         TImportProgressMeter& Meter) {
     TKr6DataOrderOptions Rec;
@@ -462,7 +452,7 @@ void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-// Steps 19 to 21: each group's code lists end up naming the glasses and coatings that
+// Each group's code lists end up naming the glasses and coatings that
 // belong to other groups.
 void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter) {
@@ -507,7 +497,6 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkL
     }
 }
 
-// Step 22.
 void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
                              TImportProgressMeter& Meter) {
     TKr6DataCodeSubst Rec;
@@ -597,18 +586,15 @@ void BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberB
                     static_cast<std::size_t>(Lines[Member]->Count()));
     };
     Begin("building the header", Head);
-    // 1.
+    // The rules are sorted once at the end rather than after every one that comes in.
     TWorkLists Work;
     Root.KombinationsListe()->SetSortEnabled(false);
-    // 2.
     Root.ClearAll(true);
-    // 3.
+    // The header, whose KR6 version decides how the prices are read.
     TKr6DataHead HeadRecord;
     ParseKr6Head(HeadRecord, *Lines[Head]);
     const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
-    // 4. to 8.
     ImportHead(Root, HeadRecord);
-    // 9. to 18.
     Begin("building the lenses", LensType);
     ImportGlasses(Root, *Lines[LensType], Meter);
     Begin("building the power ranges", LensRange);
@@ -629,19 +615,16 @@ void BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberB
     ImportInformation(Root, *Lines[Information], Meter);
     Begin("building the order options", OrderOptions);
     ImportOrderOptions(Root, *Lines[OrderOptions], Meter);
-    // 19. to 21.
     Begin("building the product groups", Productgroup);
     ImportProductGroups(Root, *Lines[Productgroup], Work, Meter);
-    // 22.
     Begin("building the code substitutions", CodeSubstitution);
     ImportCodeSubstitutions(Root, *Lines[CodeSubstitution], Meter);
-    // 23.
+    // The lenses get their sort numbers in the order of their codes.
     Meter.Begin("sorting the lenses and rules", (Bytes[LensType] + Bytes[Combination]) * SortCost);
     Root.Glasliste()->AutoSort = true;
     Root.Glasliste()->Renumber();
-    // 24.
+    // Price descriptions that describe nothing go.
     Root.Preisbezeichnungsliste()->DeleteEmpty();
-    // 25.
     Root.KombinationsListe()->SetSortEnabled(true);
 }
 
@@ -688,19 +671,14 @@ bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive, const TImportProg
     return true;
 }
 
-void BuildKr6Model(Tdex6Dataobject& Root, const TStringList& Head, const TStringList& LensType,
-                   const TStringList& LensRange, const TStringList& LensGeo,
-                   const TStringList& LensPrice, const TStringList& Options,
-                   const TStringList& OptionsColor, const TStringList& OptionsPrice,
-                   const TStringList& Combination, const TStringList& Information,
-                   const TStringList& OrderOptions, const TStringList& Productgroup,
-                   const TStringList& CodeSubstitution, const TStringList& OeCodes) {
+void BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
     const TImportProgressFn None;
     TImportProgressMeter Meter(None, 0);
     BuildModel(Root,
-               {&Head, &LensType, &LensGeo, &LensPrice, &Options, &OptionsColor, &OptionsPrice,
-                &Combination, &LensRange, &Information, &OrderOptions, &Productgroup,
-                &CodeSubstitution, &OeCodes},
+               {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice, &Files.Options,
+                &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination, &Files.LensRange,
+                &Files.Information, &Files.OrderOptions, &Files.Productgroup,
+                &Files.CodeSubstitution, &Files.OeCodes},
                {}, Meter);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/StringList.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,7 +10,6 @@ namespace kr6 {
 
 class Tdex6Dataobject;
 class TOXVCLZip;
-class TStringList;
 
 struct TImportProgress {
     std::string_view Stage; // what is being done, readable: "reading LensPrice.Dat", ...
@@ -31,14 +32,14 @@ bool LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name
 bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
                     const TImportProgressFn& Progress = {});
 
+// The lines of the fourteen members of a KR6 archive; a missing member has none.
+struct TKr6Files {
+    TStringList Head, LensType, LensRange, LensGeo, LensPrice, Options, OptionsColor, OptionsPrice,
+        Combination, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
+};
+
 // Builds the model from the lines of the members. Lines that name no existing glass or
 // coating are skipped; the import reports nothing.
-void BuildKr6Model(Tdex6Dataobject& Root, const TStringList& Head, const TStringList& LensType,
-                   const TStringList& LensRange, const TStringList& LensGeo,
-                   const TStringList& LensPrice, const TStringList& Options,
-                   const TStringList& OptionsColor, const TStringList& OptionsPrice,
-                   const TStringList& Combination, const TStringList& Information,
-                   const TStringList& OrderOptions, const TStringList& Productgroup,
-                   const TStringList& CodeSubstitution, const TStringList& OeCodes);
+void BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files);
 
 } // namespace kr6

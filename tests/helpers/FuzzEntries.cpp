@@ -120,19 +120,19 @@ void FuzzRecordLine(std::string_view Line) {
 }
 
 void FuzzImport(std::string_view Bytes) {
-    std::array<TStringList, 14> Members;
-    for (auto& Member : Members) {
+    TKr6Files Files;
+    // The members in the order of the archive, each ended by a zero byte.
+    for (TStringList* Member :
+         {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice, &Files.Options,
+          &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination, &Files.LensRange,
+          &Files.Information, &Files.OrderOptions, &Files.Productgroup, &Files.CodeSubstitution,
+          &Files.OeCodes}) {
         const std::size_t End = std::min(Bytes.find('\0'), Bytes.size());
-        Member.SetText(Bytes.substr(0, End));
+        Member->SetText(Bytes.substr(0, End));
         Bytes.remove_prefix(std::min(End + 1, Bytes.size()));
     }
     Tdex6Dataobject Root;
-    // Archive order: Head, LensType, LensGeo, LensPrice, Options, OptionsColor,
-    // OptionsPrice, Combination, LensRange, Information, OrderOptions, Productgroup,
-    // CodeSubstitution, OeCodes.
-    BuildKr6Model(Root, Members[0], Members[1], Members[8], Members[2], Members[3], Members[4],
-                  Members[5], Members[6], Members[7], Members[9], Members[10], Members[11],
-                  Members[12], Members[13]);
+    BuildKr6Model(Root, Files);
     EvaluateBothWays(Root);
 }
 

@@ -116,28 +116,22 @@ std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std:
         .Text();
 }
 
-void TKr6Files::Build(Tdex6Dataobject& Root) const {
-    BuildKr6Model(Root, Head, LensType, LensRange, LensGeo, LensPrice, Options, OptionsColor,
-                  OptionsPrice, Combination, Information, OrderOptions, Productgroup,
-                  CodeSubstitution, OeCodes);
-}
-
-TMembers TKr6Files::Members() const {
+TMembers MembersOf(const TKr6Files& Files) {
     const std::pair<const char*, const TStringList*> All[] = {
-        {"Head.dat", &Head},
-        {"LensType.Dat", &LensType},
-        {"LensGeo.Dat", &LensGeo},
-        {"LensPrice.Dat", &LensPrice},
-        {"Options.Dat", &Options},
-        {"OptionsColor.Dat", &OptionsColor},
-        {"OptionsPrice.Dat", &OptionsPrice},
-        {"Combination.Dat", &Combination},
-        {"LensRange.Dat", &LensRange},
-        {"Information.Dat", &Information},
-        {"OrderOptions.Dat", &OrderOptions},
-        {"Productgroup.Dat", &Productgroup},
-        {"CodeSubstitution.Dat", &CodeSubstitution},
-        {"OeCodes.Dat", &OeCodes}};
+        {"Head.dat", &Files.Head},
+        {"LensType.Dat", &Files.LensType},
+        {"LensGeo.Dat", &Files.LensGeo},
+        {"LensPrice.Dat", &Files.LensPrice},
+        {"Options.Dat", &Files.Options},
+        {"OptionsColor.Dat", &Files.OptionsColor},
+        {"OptionsPrice.Dat", &Files.OptionsPrice},
+        {"Combination.Dat", &Files.Combination},
+        {"LensRange.Dat", &Files.LensRange},
+        {"Information.Dat", &Files.Information},
+        {"OrderOptions.Dat", &Files.OrderOptions},
+        {"Productgroup.Dat", &Files.Productgroup},
+        {"CodeSubstitution.Dat", &Files.CodeSubstitution},
+        {"OeCodes.Dat", &Files.OeCodes}};
     TMembers Result;
     for (const auto& [Name, Lines] : All) {
         if (!Lines->IsEmpty())

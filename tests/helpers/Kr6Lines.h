@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/Kr6Import.h"
+
 #include "helpers/FixedLine.h"
 #include "helpers/TestArchive.h"
 #include "support/StringList.h"
@@ -53,14 +55,7 @@ std::string ProductgroupLine(int Target, std::string_view Code, std::string_view
 std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std::string_view New1,
                           std::string_view New2 = {}, std::string_view New3 = {});
 
-// The fourteen members of a KR6 archive as lines.
-struct TKr6Files {
-    TStringList Head, LensType, LensRange, LensGeo, LensPrice, Options, OptionsColor, OptionsPrice,
-        Combination, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
-
-    void Build(Tdex6Dataobject& Root) const;
-    // The non-empty members, lines ended by CR LF.
-    TMembers Members() const;
-};
+// The non-empty members, lines ended by CR LF, for an archive.
+TMembers MembersOf(const TKr6Files& Files);
 
 } // namespace kr6::test

@@ -32,7 +32,7 @@ std::string ImportError(const std::function<void()>& Action) {
 void LoadKeptModel(Tdex6Dataobject& Root) {
     TKr6Files F;
     F.LensType.Add(LensTypeLine("KEPT"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 }
 
 const std::string AllMembers =
@@ -79,7 +79,7 @@ TEST(Kr6ArchiveImport, ArchiveWithoutKr6MembersAtTheTopIsRefused) {
 TEST(Kr6ArchiveImport, MemberOfTwoCopiesIsRefusedBeforeTheModelChanges) {
     TKr6Files F;
     F.LensType.Add(LensTypeLine("G1"));
-    TMembers Members = F.Members();
+    TMembers Members = MembersOf(F);
     Members.emplace_back("LENSTYPE.DAT", LensTypeLine("SMUGGLED").Text());
     const TTempArchive Archive(Members);
     Tdex6Dataobject Root;
@@ -93,7 +93,7 @@ TEST(Kr6ArchiveImport, BytesInMemoryImportLikeTheFile) {
     TKr6Files F;
     F.LensType.Add(LensTypeLine("G1"));
     F.LensType.Add(LensTypeLine("G2"));
-    const TTempArchive Archive(F.Members());
+    const TTempArchive Archive(MembersOf(F));
 
     Tdex6Dataobject FromFile;
     LoadKr6File(FromFile, Archive.Path());
@@ -141,7 +141,7 @@ TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
     F.LensType.Add(LensTypeLine("G1"));
     for (int I = 0; I < PriceLines; ++I)
         F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50, 0, {"0001000"}));
-    const TTempArchive Archive(F.Members());
+    const TTempArchive Archive(MembersOf(F));
     const std::vector<TReport> Reports = ImportReports(Archive);
 
     ASSERT_FALSE(Reports.empty());

@@ -62,7 +62,7 @@ TEST_F(Kr6Import, HeaderGivesAddressLanguageAndGroups) {
         const std::size_t Eq = Pair.find('=');
         F.Head.Add(HeadLine(Pair.substr(0, Eq), Pair.substr(Eq + 1)));
     }
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(Root.Adressliste()->Count(), 1);
     const Tdex6DataAdresse& A = *Root.Adressliste()->Items(0);
@@ -97,7 +97,7 @@ TEST_F(Kr6Import, PriceDescriptionsFromHeader) {
     F.Head.Add(HeadLine("pricefield-description-03", "Ignoriert"));
     F.Head.Add(HeadLine("pricefield-05", "91"));
     F.Head.Add(HeadLine("pricefield-description-05", "Extra"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataPreisbezeichnungsliste& List = *Root.Preisbezeichnungsliste();
     ASSERT_EQ(List.Count(), 4); // field 4 stays unfilled and is removed
@@ -118,7 +118,7 @@ TEST_F(Kr6Import, HeaderWithoutPriceFieldsGivesNoDescriptionsAndNoPrices) {
     F.Options.Add(OptionsLine("C1"));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0100", {"0000500"}));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"0000500"}));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     EXPECT_EQ(Root.Preisbezeichnungsliste()->Count(), 0);
     EXPECT_EQ(GlassOf("G1").GlasPreisListe()->Count(), 0);
@@ -137,7 +137,7 @@ TEST_F(Kr6Import, GlassTakesEveryFieldOfItsLine) {
                        .At(112, "120")
                        .At(115, "7  Kurz")
                        .At(133, "123405"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(Root.Glasliste()->Count(), 1);
     const Tdex6DataGlas& G = GlassAt(0);
@@ -181,7 +181,7 @@ TEST_F(Kr6Import, EveryLensTypeLineMakesAGlassAndLaterLinesFindTheLastOfACode) {
     F.LensRange.Add(LensRangeLine("XX"));
     F.LensGeo.Add(LensGeoLine("G1", "65"));
     F.LensGeo.Add(LensGeoLine("XX", "65"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(Root.Glasliste()->Count(), 3);
     EXPECT_EQ(GlassAt(1).EDV(), "");
@@ -204,7 +204,7 @@ TEST_F(Kr6Import, PowerRangeTakesEveryFieldOfItsLine) {
                         .At(49, " AR1  ")
                         .At(73, "E5")
                         .At(79, "12024010120241231114 0101"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(GlassAt(0).GlasWirkungsListe()->Count(), 1);
     const Tdex6DataGlasWirkung& P = *GlassAt(0).GlasWirkungsListe()->Items(0);
@@ -238,7 +238,7 @@ TEST_F(Kr6Import, GeometryTakesEveryFieldOfItsLine) {
                       .At(56, "010002000300040005000600")
                       .At(80, "10700080009001000"));
     F.LensGeo.Add(LensGeoLine("G1", "0000 "));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(GlassAt(0).GlasGeometrieListe()->Count(), 2);
     const Tdex6DataGlasGeometrie& G = *GlassAt(0).GlasGeometrieListe()->Items(0);
@@ -269,7 +269,7 @@ TEST_F(Kr6Import, GlassPricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
     F.LensPrice.Add(LensPriceLine("G1", "65", 3, 4, 7, {"0001250", "0002000"}));
     F.LensPrice.Add(LensPriceLine("XX", "65", 5, 5, 0, {"0001250"}));
     F.LensPrice.Add(LensPriceLine("G1", "65", 1, 2, 0, {"0001300"}));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataGlas& G = GlassAt(0);
     const Tdex6DataGlasPreisListe& Prices = *G.GlasPreisListe();
@@ -309,7 +309,7 @@ TEST_F(Kr6Import, CoatingsTakeTheirFieldsAndSurchargeCodesAreSkipped) {
                       .At(113, "657007")
                       .At(119, "Kurz")
                       .At(134, "941"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     EXPECT_EQ(Root.Beschichtungsliste()->Count(), Defaults + 1);
     const Tdex6DataBeschichtung& C = CoatingOf("AB12");
@@ -349,7 +349,7 @@ TEST_F(Kr6Import, GeneralCoatingPrices) {
     F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 2, "1100", {"0001000", "0002000"}));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0000", {"0000500"}));
     F.OptionsPrice.Add(OptionsPriceLine("XX", "", 1, 2, "1100", {"0001000"}));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataBeschichtung& C = CoatingOf("C1");
     // The last general line decides both flags; materials 0000 give no price.
@@ -374,7 +374,7 @@ TEST_F(Kr6Import, SpecialCoatingPricesOnePerGlassAndField) {
     F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "1100", {"0000100"}));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0010", {"0000200"}));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "G2", 0, 0, "0100", {"0000300"}));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     Tdex6DataBeschichtung& C = CoatingOf("C1");
     EXPECT_EQ(Lines(C.SpecialPriceCodes()), "G1,G1,G2");
@@ -395,7 +395,7 @@ TEST_F(Kr6Import, CombinationRulesWithoutDuplicatesSortedAtTheEnd) {
     F.Combination.Add(CombinationLine("G1", 2, "a", "b")); // the same lens and coatings
     F.Combination.Add(CombinationLine("******", 1, "X"));
     F.Combination.Add(CombinationLine("A0", 0, "Y"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
     EXPECT_TRUE(Rules.SortEnabled());
@@ -415,7 +415,7 @@ TEST_F(Kr6Import, ColoursOfKnownCoatings) {
                            .At(50, "1234255000000000255000000000255")
                            .At(81, "2338009551000"));
     F.OptionsColor.Add(OptionsColorLine("B01", "XX", "Blau"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataFarbListe& Colours = *CoatingOf("C1").FarbListe();
     ASSERT_EQ(Colours.Count(), 1);
@@ -441,7 +441,7 @@ TEST_F(Kr6Import, InformationLinesJoinedInFileOrder) {
     F.Information.Add(InformationLine(Glass, "ABC123", 2, "B"));
     F.Information.Add(InformationLine(Glass, "XX", 2, "verloren"));
     F.Information.Add(InformationLine(2, "ABC123", 2, "anderes Ziel"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     using K = Tdex6InfoKind;
     EXPECT_EQ(GlassOf("ABC123").Info()->GetInfoText(1, K::TechnischeProduktbeschreibung), "A\r\nB");
@@ -459,7 +459,7 @@ TEST_F(Kr6Import, OrderOptionsByUsage) {
     F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 22, 3));
     F.OrderOptions.Add(OrderOptionsLine(Coating, "C1", 21, 6));
     F.OrderOptions.Add(OrderOptionsLine(Glass, "XX", 22, 1));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     using O = Tdex6OrderOption;
     const Tdex6DataOrderOptions& G = *GlassOf("G1").OrderOptions();
@@ -482,7 +482,7 @@ TEST_F(Kr6Import, ProductGroupsListTheMembersOfOtherGroups) {
     F.Productgroup.Add(ProductgroupLine(Coating, "C1", "a"));
     F.Productgroup.Add(ProductgroupLine(Coating, "C2", "B"));
     F.Productgroup.Add(ProductgroupLine(2, "G5", "C")); // only creates the group
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     const Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
     ASSERT_EQ(Groups.Count(), 3);
@@ -507,7 +507,7 @@ TEST_F(Kr6Import, CodeSubstitutionsByTarget) {
     F.CodeSubstitution.Add(CodeSubstLine(Glass, "OLD1", 1, "NEW1", "N2"));
     F.CodeSubstitution.Add(CodeSubstLine(Coating, "OLDC", 2, "N1", "N2", "N3"));
     F.CodeSubstitution.Add(CodeSubstLine(2, "OLDX", 1, "NX"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     ASSERT_EQ(Root.CodeSubstGlasList()->Count(), 1);
     const Tdex6DataCodeSubstGlas& G = *Root.CodeSubstGlasList()->Items(0);
@@ -526,7 +526,7 @@ TEST_F(Kr6Import, GlassesRenumberedAtTheEnd) {
     F.LensType.Add(LensTypeLine("G1").At(115, "1"));
     F.LensType.Add(LensTypeLine("G2").At(115, "0"));
     Root.Glasliste()->AutoSort = false;
-    F.Build(Root);
+    BuildKr6Model(Root, F);
 
     EXPECT_TRUE(Root.Glasliste()->AutoSort);
     EXPECT_EQ(GlassOf("G1").CSNR(), 1);
@@ -551,7 +551,7 @@ TEST_F(Kr6Import, ArchiveMembersReachTheirSteps) {
     F.OeCodes.Add("irgendwas");
 
     {
-        const TTempArchive Archive(F.Members());
+        const TTempArchive Archive(MembersOf(F));
         EXPECT_TRUE(LoadKr6File(Root, Archive.Path()));
     }
     const Tdex6DataGlas& G = GlassOf("G1");
@@ -569,7 +569,7 @@ TEST_F(Kr6Import, ArchiveMembersReachTheirSteps) {
     // Without "LensType.Dat" there are no glasses, and the lines that name one are skipped.
     F.LensType.Clear();
     {
-        const TTempArchive Archive(F.Members());
+        const TTempArchive Archive(MembersOf(F));
         EXPECT_TRUE(LoadKr6File(Root, Archive.Path()));
     }
     EXPECT_EQ(Root.Glasliste()->Count(), 0);
@@ -584,7 +584,7 @@ TEST_F(Kr6Import, ArchiveWithOnlyTheHeader) {
     for (const char* Key :
          {"pricefield-01", "pricefield-02", "pricefield-03", "pricefield-04", "pricefield-05"})
         F.Head.Add(HeadLine(Key, "20"));
-    const TTempArchive Archive(F.Members());
+    const TTempArchive Archive(MembersOf(F));
     EXPECT_TRUE(LoadKr6File(Root, Archive.Path()));
 
     EXPECT_EQ(Root.Adressliste()->Count(), 1);
@@ -597,7 +597,7 @@ TEST_F(Kr6Import, ArchiveWithOnlyTheHeader) {
 TEST_F(Kr6Import, FileThatIsNoZipArchiveLeavesTheModelAlone) {
     TKr6Files F;
     F.LensType.Add(LensTypeLine("G1"));
-    F.Build(Root);
+    BuildKr6Model(Root, F);
     const TTempFile NotZip("Head.dat version 6.9.0\r\n");
     try {
         LoadKr6File(Root, NotZip.Path());
