@@ -1,0 +1,60 @@
+#include "export/LensOverview.h"
+
+#include "export/FastEvaluation.h"
+#include "export/LensOutcome.h"
+#include "export/LiteralEvaluation.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/Root.h"
+
+namespace kr6 {
+
+TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens) {
+    TLensOverview Overview;
+    Overview.Alone = CheckKey(Root, Lens, {});
+    Overview.Lens = Overview.Alone.Explanation.Lens;
+    const std::string& Glass = Overview.Alone.Key.Lens;
+    Overview.Evaluated = Overview.Lens.Found && !Overview.Alone.Key.Key.empty();
+
+    // Without the surcharge codes, as the evaluation asks.
+    const Tdex6DataKombinationsListe& RuleList = *Root.KombinationsListe();
+    TCoatingReasons Reasons;
+    TStringList Allowed(true);
+    TStringList Disallowed(true);
+    TStringList WrongMaterial(true);
+    RuleList.CoatingsOfGlass(Glass, &Allowed, &Disallowed, &WrongMaterial, false, &Reasons);
+    for (const auto& Code : Disallowed)
+        Overview.Disallowed.push_back({Code.Text, Reasons.ReasonOf(Code.Text)});
+    // Asked without the surcharge codes, CoatingsOfGlass counts them as the wrong
+    // material too; only coatings whose material differs are listed as such.
+    const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
+    for (const auto& Code : WrongMaterial) {
+        const Tdex6DataBeschichtung* Coating = Coatings.FindByEDV(Code.Text);
+        if (Coating == nullptr || !Coating->MAT.Contains(Overview.Lens.Material))
+            Overview.WrongMaterial.push_back(Code.Text);
+    }
+
+    TLensKindLists Lists;
+    BuildLensKindLists(Root, Glass, Lists);
+    for (std::size_t Kind = 0; Kind < Lists.size(); ++Kind) {
+        for (const auto& Code : Lists[Kind]) {
+            if (!Code.Text.empty())
+                Overview.Allowed[Kind].push_back(Code.Text);
+        }
+    }
+
+    TKombinationRefs Rules;
+    RuleList.RulesOfGlass(Glass, Rules);
+    for (const Tdex6DataKombination* Rule : Rules)
+        Overview.Rules.push_back(RuleText(*Rule));
+
+    if (Overview.Evaluated) {
+        TLensOutcome Outcome;
+        TFastEvaluator(Root).EvaluateLens(Glass, Outcome);
+        Overview.Keys = Outcome.KeyCount;
+        Overview.DeliverableKeys = Outcome.Rows.Count();
+    }
+    return Overview;
+}
+
+} // namespace kr6
