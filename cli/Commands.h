@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kr6 {
 
@@ -36,6 +37,18 @@ void RunInfo(const TInfoOptions& Options);
 // The summary of a loaded price list, lines ended by a line feed, in Windows-1252.
 // Version is the KR6 version text of the archive's header.
 std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
+
+struct TCheckOptions {
+    std::string Archive;
+    // As typed, UTF-8.
+    std::string Lens;
+    std::vector<std::string> Coatings;
+    bool Json = false;
+};
+// Explains whether the lens is deliverable with the coatings, or without coatings gives
+// the overview of the lens. Returns the exit status: 3 when the combination is not
+// deliverable, otherwise 0.
+int RunCheck(const TCheckOptions& Options);
 
 struct TXmlOptions {
     std::string Archive;

@@ -74,6 +74,15 @@ int Main(int argc, char** argv) {
         ->add_option("-o,--output", Xml.OutputFile, "Write to FILE instead of standard output")
         ->type_name("FILE");
 
+    kr6::TCheckOptions Check;
+    CLI::App* CheckCommand = App.add_subcommand(
+        "check", "Explain why a lens with these coatings is deliverable or not (exit status 3 "
+                 "when not); without coatings, what the lens can be combined with.");
+    CheckCommand->add_option("ARCHIVE", Check.Archive, "KR6 archive (.zip)")->required();
+    CheckCommand->add_option("LENS", Check.Lens, "Lens code")->required();
+    CheckCommand->add_option("COATING", Check.Coatings, "Coating codes, in any order and case");
+    CheckCommand->add_flag("--json", Check.Json, "Write one JSON object");
+
     try {
         App.parse(argc, argv);
     } catch (const CLI::ParseError& Error) {
@@ -84,6 +93,11 @@ int Main(int argc, char** argv) {
 
     if (EvaluateCommand->parsed())
         return Run([&] { kr6::RunEvaluate(Evaluate); });
+    if (CheckCommand->parsed()) {
+        int Status = 0;
+        const int Failure = Run([&] { Status = kr6::RunCheck(Check); });
+        return Failure != 0 ? Failure : Status;
+    }
     if (InfoCommand->parsed())
         return Run([&] { kr6::RunInfo(Info); });
     return Run([&] { kr6::RunXml(Xml); });

@@ -88,7 +88,7 @@ TKeyCheck CheckKey(const Tdex6Dataobject& Root, std::string_view Lens,
                    const std::vector<std::string>& Coatings) {
     TKeyCheck Check;
     Check.Key = FindEvaluationKey(Root, Lens, Coatings);
-    Check.Explanation = ExplainCombination(Root, Check.Key.Lens, Check.Key.Coatings);
+    Check.Explanation = ExplainCombination(Root, Check.Key.CheckedLens, Check.Key.Coatings);
     return Check;
 }
 

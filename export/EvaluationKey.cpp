@@ -5,8 +5,10 @@
 #include "model/Coatings.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
+#include "support/Conversions.h"
 #include "support/TextCompare.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -29,9 +31,23 @@ template <class TList> std::string ListSpelling(const TList& List, std::string_v
     return std::string(Code);
 }
 
+// The entry that the code lookups take for Code, or -1. The sorted lists see more codes as
+// equal: "\xC4X" and "\xE4X" may be two coatings.
+int SameTextIndex(const TStringList& List, std::string_view Code) {
+    for (int I = 0; I < List.Count(); ++I) {
+        if (SameText(List[I], Code))
+            return I;
+    }
+    return -1;
+}
+
 // The coating's code as the lens's kind lists hold it, else as the coating list does.
 std::string CoatingSpelling(const Tdex6Dataobject& Root, const TLensKindLists& Lists,
                             std::string_view Code) {
+    for (const TStringList& List : Lists) {
+        if (const int Index = SameTextIndex(List, Code); Index >= 0)
+            return List[Index];
+    }
     for (const TStringList& List : Lists) {
         if (const int Index = List.IndexOf(Code); Index >= 0)
             return List[Index];
@@ -82,21 +98,30 @@ TEvaluationKey FindEvaluationKey(const Tdex6Dataobject& Root, std::string_view L
 
     TLensKindLists Lists;
     BuildLensKindLists(Root, Result.Lens, Lists);
-    TStringList Named(true);
+    // Each coating once, in the order of the sorted lists; two codes that only the sorted
+    // lists take for one stay two, as two fields of a key would.
+    std::vector<std::string> Named;
     for (const std::string& Code : Coatings) {
-        if (!Code.empty())
-            Named.Add(CoatingSpelling(Root, Lists, Code));
+        if (Code.empty())
+            continue;
+        std::string Spelling = CoatingSpelling(Root, Lists, Code);
+        if (std::none_of(Named.begin(), Named.end(),
+                         [&](const std::string& Other) { return SameText(Other, Spelling); }))
+            Named.push_back(std::move(Spelling));
     }
+    std::stable_sort(Named.begin(), Named.end(), [](const std::string& A, const std::string& B) {
+        return CompareText(A, B) < 0;
+    });
 
     // Once the lens has no key at all, its coatings need no reasons of their own.
     const bool LensEvaluated = Result.Gaps.empty();
     std::vector<std::array<bool, KindCount>> KindsOf;
-    for (const auto& Code : Named) {
+    for (const std::string& Code : Named) {
         std::array<bool, KindCount> Kinds{};
         for (std::size_t Kind = 0; Kind < KindCount; ++Kind)
-            Kinds[Kind] = Lists[Kind].Contains(Code.Text);
+            Kinds[Kind] = SameTextIndex(Lists[Kind], Code) >= 0;
         if (LensEvaluated && Kinds == std::array<bool, KindCount>{})
-            Result.Gaps.push_back({TKeyGap::CoatingNotOffered, Code.Text});
+            Result.Gaps.push_back({TKeyGap::CoatingNotOffered, Code});
         KindsOf.push_back(Kinds);
     }
     std::array<int, KindCount> Free = PlacesOfKind;
@@ -105,7 +130,9 @@ TEvaluationKey FindEvaluationKey(const Tdex6Dataobject& Root, std::string_view L
         Result.Gaps.push_back({TKeyGap::TooManyOfAKind, {}});
 
     if (!Result.Gaps.empty()) {
-        Result.Coatings.Assign(Named);
+        Result.CheckedLens = Result.Lens;
+        for (const std::string& Code : Named)
+            Result.Coatings.Add(Code);
         return Result;
     }
     // The fields as the evaluation fills them: each from its kind list, the two further
@@ -113,16 +140,18 @@ TEvaluationKey FindEvaluationKey(const Tdex6Dataobject& Root, std::string_view L
     std::array<std::string, 4> Fields;
     for (std::size_t I = 0; I < Placed.size(); ++I) {
         const std::size_t Kind = Placed[I];
-        const std::string& Code = Lists[Kind][Lists[Kind].IndexOf(Named[static_cast<int>(I)])];
+        const std::string& Code = Lists[Kind][SameTextIndex(Lists[Kind], Named[I])];
         std::string& Field = Fields[Kind == 2 && !Fields[2].empty() ? 3 : Kind];
         Field = Code;
     }
     if (!Fields[3].empty() && CompareText(Fields[3], Fields[2]) < 0)
         std::swap(Fields[2], Fields[3]);
     Result.Key = JoinCombinationKey(Result.Lens, Fields[0], Fields[1], Fields[2], Fields[3]);
-    for (const std::string& Field : Fields) {
-        if (!Field.empty())
-            Result.Coatings.Add(Field);
+    // The lens and coatings as the evaluation reads them back from the key.
+    Result.CheckedLens = GetField(Result.Key, "\t", 1);
+    for (int Field = 2; Field <= 5; ++Field) {
+        if (const std::string_view Code = GetField(Result.Key, "\t", Field); !Code.empty())
+            Result.Coatings.Add(Code);
     }
     return Result;
 }

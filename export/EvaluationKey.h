@@ -36,7 +36,9 @@ struct TEvaluationKey {
     // The lens code as the evaluation lists it, else as the glass list holds it, else as
     // given.
     std::string Lens;
-    // The coatings as the rule check gets them: the price list's codes, sorted, each once.
+    // The lens and coatings as the rule check gets them: read back from the key like the
+    // evaluation does, else the lens as above and the price list's codes; sorted, each once.
+    std::string CheckedLens;
     TStringList Coatings{true};
     // The key, which is also the row; empty when the evaluation builds none.
     std::string Key;

@@ -5,6 +5,7 @@
 #include "export/LiteralEvaluation.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
+#include "model/Glasses.h"
 #include "model/Root.h"
 
 namespace kr6 {
@@ -12,9 +13,12 @@ namespace kr6 {
 TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens) {
     TLensOverview Overview;
     Overview.Alone = CheckKey(Root, Lens, {});
-    Overview.Lens = Overview.Alone.Explanation.Lens;
     const std::string& Glass = Overview.Alone.Key.Lens;
-    Overview.Evaluated = Overview.Lens.Found && !Overview.Alone.Key.Key.empty();
+    if (const Tdex6DataGlas* Found = Root.Glasliste()->FindByEDV(Glass))
+        Overview.Lens = {true, Found->EDV(), Found->MAT};
+    else
+        Overview.Lens.Code = Glass;
+    Overview.Evaluated = !Overview.Alone.Key.Key.empty();
 
     // Without the surcharge codes, as the evaluation asks.
     const Tdex6DataKombinationsListe& RuleList = *Root.KombinationsListe();
