@@ -143,6 +143,8 @@ std::string RuleFindingLines(const TRuleFinding& Finding) {
         RuleLine(Finding.Rule) + "\n  " + (Finding.Matches ? "matches" : "does not match");
     if (!Effects.empty())
         Text += ": " + Joined(Effects, ", ");
+    else if (Finding.Matches)
+        Text += ", no effect on this set";
     return Text;
 }
 

@@ -20,13 +20,19 @@ TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens)
         Overview.Lens.Code = Glass;
     Overview.Evaluated = !Overview.Alone.Key.Key.empty();
 
-    // Without the surcharge codes, as the evaluation asks.
     const Tdex6DataKombinationsListe& RuleList = *Root.KombinationsListe();
+    TKombinationRefs Rules;
+    RuleList.RulesOfGlass(Glass, Rules);
+    for (const Tdex6DataKombination* Rule : Rules)
+        Overview.Rules.push_back(RuleText(*Rule));
+
+    // Without the surcharge codes, as the evaluation asks.
     TCoatingReasons Reasons;
     TStringList Allowed(true);
     TStringList Disallowed(true);
     TStringList WrongMaterial(true);
-    RuleList.CoatingsOfGlass(Glass, &Allowed, &Disallowed, &WrongMaterial, false, &Reasons);
+    RuleList.CoatingsOfGlass(Glass, Rules, &Allowed, &Disallowed, &WrongMaterial, false, nullptr,
+                             &Reasons);
     for (const auto& Code : Disallowed)
         Overview.Disallowed.push_back({Code.Text, Reasons.ReasonOf(Code.Text)});
     // Asked without the surcharge codes, CoatingsOfGlass counts them as the wrong
@@ -47,14 +53,9 @@ TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens)
         }
     }
 
-    TKombinationRefs Rules;
-    RuleList.RulesOfGlass(Glass, Rules);
-    for (const Tdex6DataKombination* Rule : Rules)
-        Overview.Rules.push_back(RuleText(*Rule));
-
     if (Overview.Evaluated) {
         TLensOutcome Outcome;
-        TFastEvaluator(Root).EvaluateLens(Glass, Outcome);
+        TFastEvaluator(Root).EvaluateLens(Glass, Rules, Outcome);
         Overview.Keys = Outcome.KeyCount;
         Overview.DeliverableKeys = Outcome.Rows.Count();
     }
