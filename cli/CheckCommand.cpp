@@ -17,7 +17,7 @@ namespace {
 constexpr int ExitNotDeliverable = 3;
 constexpr std::size_t LabelWidth = 13;
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // --- Pieces of text, Windows-1252 -------------------------------------------------------
 
@@ -109,8 +109,8 @@ std::string ReasonText(const TCoatingReason& Reason, const TLensFinding& Lens) {
 std::string CoatingLine(const TCoatingFinding& Coating, const TLensFinding& Lens) {
     if (!Coating.Found)
         return Coating.Code + "  not in the price list";
-    return Coating.Code + "  " + Joined(KindNames(Coating.Kinds), ", ") + " for " +
-           MaterialsText(Coating.Materials) + ": " + ReasonText(Coating.Reason, Lens);
+    return Coating.Code + "  " + Joined(KindNames(Coating.Kinds), ", ") + ", for " +
+           MaterialsText(Coating.Materials) + "\n  " + ReasonText(Coating.Reason, Lens);
 }
 
 std::string EffectText(const TRuleEffect& Effect) {
@@ -162,19 +162,20 @@ std::string GapText(const TKeyGapEntry& Gap, const TLensFinding& Lens) {
     return "a row holds at most one anti-reflection coating, one tint and two further coatings";
 }
 
-std::string RowText(const TEvaluationKey& Key, const TLensFinding& Lens) {
+// The row, or why there is none, one reason a line.
+std::vector<std::string> RowLines(const TEvaluationKey& Key, const TLensFinding& Lens) {
     if (Key.Key.empty()) {
-        std::vector<std::string> Gaps;
+        std::vector<std::string> Lines;
         for (const TKeyGapEntry& Gap : Key.Gaps)
-            Gaps.push_back(GapText(Gap, Lens));
-        return "none: " + Joined(Gaps, "; ");
+            Lines.push_back((Lines.empty() ? "none: " : "") + GapText(Gap, Lens));
+        return Lines;
     }
     std::vector<std::string> Fields;
     for (int Field = 1; Field <= 5; ++Field) {
         const std::string_view Code = GetField(Key.Key, "\t", Field);
         Fields.emplace_back(Code.empty() ? std::string_view("-") : Code);
     }
-    return Joined(Fields, " | ");
+    return {Joined(Fields, " | ")};
 }
 
 // A label in the first column, its lines beside it; a line may hold line feeds of its own.
@@ -244,10 +245,11 @@ json RuleFindingJson(const TRuleFinding& Finding) {
     return Object;
 }
 
-json ReasonJson(const TCoatingReason& Reason) {
+// Object with the verdict on the coating and the rule that gave it.
+json WithReason(json Object, const TCoatingReason& Reason) {
     static const char* const Verdicts[] = {"allowed", "taken_off_by_rule", "wrong_material",
                                            "lens_unknown", "not_judged"};
-    json Object = {{"verdict", Verdicts[static_cast<int>(Reason.Verdict)]}};
+    Object["verdict"] = Verdicts[static_cast<int>(Reason.Verdict)];
     if (Reason.Rule)
         Object["rule"] = RuleJson(*Reason.Rule);
     return Object;
@@ -274,7 +276,7 @@ std::string CheckText(const TKeyCheck& Check) {
     const TCombinationExplanation& Explanation = Check.Explanation;
     std::string Text = Check.Deliverable() ? "deliverable\n" : "not deliverable\n";
     Section(Text, "Lens", {LensText(Explanation.Lens)});
-    Section(Text, "Row", {RowText(Check.Key, Explanation.Lens)});
+    Section(Text, "Row", RowLines(Check.Key, Explanation.Lens));
 
     std::vector<std::string> Lines;
     for (const TCoatingFinding& Coating : Explanation.Coatings)
@@ -304,8 +306,8 @@ std::string CheckText(const TKeyCheck& Check) {
 
     if (Explanation.RequirementUnmet)
         Section(Text, "Only with",
-                {"the lens is deliverable only with a set that one of its \"nur lieferbar\" "
-                 "rules names,\nand none of them matches; they offer " +
+                {"the lens is deliverable only with a set that one of its\n\"nur lieferbar\" "
+                 "rules names, and none of them matches; they offer " +
                  ListText(Explanation.Required)});
 
     Section(Text, "Problems", {ListText(Explanation.Problems)});
@@ -339,17 +341,16 @@ json CheckJson(const TKeyCheck& Check, const std::string& Lens,
     for (const TKeyGapEntry& Gap : Check.Key.Gaps)
         Object["no_row_because"].push_back(GapJson(Gap));
     for (const TCoatingFinding& Coating : Explanation.Coatings) {
-        json Finding = ReasonJson(Coating.Reason);
-        Finding["code"] = Utf8(Coating.Code);
-        Finding["found"] = Coating.Found;
-        Finding["kinds"] = KindNames(Coating.Kinds);
-        Finding["materials"] = json::array();
+        json Materials = json::array();
         for (int Material = 0; Material < Tdex6DataBeschichtung::MaterialCount; ++Material) {
             if (Coating.Materials.Contains(static_cast<Tdex6Material>(Material)))
-                Finding["materials"].push_back(
-                    Utf8(MemberText(static_cast<Tdex6Material>(Material))));
+                Materials.push_back(Utf8(MemberText(static_cast<Tdex6Material>(Material))));
         }
-        Object["coating_findings"].push_back(std::move(Finding));
+        json Finding = {{"code", Utf8(Coating.Code)},
+                        {"found", Coating.Found},
+                        {"kinds", KindNames(Coating.Kinds)},
+                        {"materials", std::move(Materials)}};
+        Object["coating_findings"].push_back(WithReason(std::move(Finding), Coating.Reason));
     }
     for (const std::string& Set : Explanation.ForbiddenSets)
         Object["forbidden_sets"].push_back(Utf8List(SetCodes(Set)));
@@ -400,16 +401,14 @@ std::string OverviewText(const TLensOverview& Overview) {
                 {std::to_string(Overview.DeliverableKeys) + " of " + std::to_string(Overview.Keys) +
                  " combinations deliverable"});
     else
-        Section(Text, "Rows", {RowText(Alone.Key, Overview.Lens)});
+        Section(Text, "Rows", RowLines(Alone.Key, Overview.Lens));
     return Text;
 }
 
 json OverviewJson(const TLensOverview& Overview, const std::string& Lens) {
     json Disallowed = json::array();
     for (const TLensOverview::TDisallowed& Coating : Overview.Disallowed) {
-        json Entry = ReasonJson(Coating.Reason);
-        Entry["code"] = Utf8(Coating.Code);
-        Disallowed.push_back(std::move(Entry));
+        Disallowed.push_back(WithReason({{"code", Utf8(Coating.Code)}}, Coating.Reason));
     }
     json Rules = json::array();
     for (const TRuleText& Rule : Overview.Rules)

@@ -15,10 +15,10 @@ struct TLensOverview;
 
 // The verdict on its own line, then the explanation.
 std::string CheckText(const TKeyCheck& Check);
-nlohmann::json CheckJson(const TKeyCheck& Check, const std::string& Lens,
-                         const std::vector<std::string>& Coatings);
+nlohmann::ordered_json CheckJson(const TKeyCheck& Check, const std::string& Lens,
+                                 const std::vector<std::string>& Coatings);
 
 std::string OverviewText(const TLensOverview& Overview);
-nlohmann::json OverviewJson(const TLensOverview& Overview, const std::string& Lens);
+nlohmann::ordered_json OverviewJson(const TLensOverview& Overview, const std::string& Lens);
 
 } // namespace kr6

@@ -33,8 +33,11 @@ TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens)
     TStringList WrongMaterial(true);
     RuleList.CoatingsOfGlass(Glass, Rules, &Allowed, &Disallowed, &WrongMaterial, false, nullptr,
                              &Reasons);
-    for (const auto& Code : Disallowed)
-        Overview.Disallowed.push_back({Code.Text, Reasons.ReasonOf(Code.Text)});
+    // A lens that is not there disallows everything, which says nothing about a coating.
+    if (Overview.Lens.Found) {
+        for (const auto& Code : Disallowed)
+            Overview.Disallowed.push_back({Code.Text, Reasons.ReasonOf(Code.Text)});
+    }
     // Asked without the surcharge codes, CoatingsOfGlass counts them as the wrong
     // material too; only coatings whose material differs are listed as such.
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();

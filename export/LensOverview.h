@@ -24,7 +24,8 @@ struct TLensOverview {
         std::string Code;
         TCoatingReason Reason;
     };
-    // Coatings made for the lens's material that it does not allow.
+    // Coatings made for the lens's material that it does not allow; none when no glass has
+    // the lens code.
     std::vector<TDisallowed> Disallowed;
     // Coatings not made for the lens's material.
     std::vector<std::string> WrongMaterial;
