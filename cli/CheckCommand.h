@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/Coatings.h"
+
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kr6 {
@@ -20,5 +23,10 @@ nlohmann::ordered_json CheckJson(const TKeyCheck& Check, const std::string& Lens
 
 std::string OverviewText(const TLensOverview& Overview);
 nlohmann::ordered_json OverviewJson(const TLensOverview& Overview, const std::string& Lens);
+
+// The codes of a set that a rule forbids or lifts (its fields joined by tabs).
+std::vector<std::string> SetCodes(std::string_view Key);
+// "anti-reflection", "tint", "further", "surcharge".
+std::vector<std::string> KindNames(TCoatingKindSet Kinds);
 
 } // namespace kr6
