@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kr6 {
 
@@ -60,6 +61,18 @@ struct TDiffOptions {
 // list with "+" and every row only in the old with "-", ordered by lens code, then by row.
 // Returns true when the rows differ.
 bool RunDiff(const TDiffOptions& Options);
+
+struct TCheckOptions {
+    std::string Archive;
+    // As typed, UTF-8.
+    std::string Lens;
+    std::vector<std::string> Coatings;
+    bool Json = false;
+};
+// Explains whether the lens is deliverable with the coatings, or without coatings gives
+// the overview of the lens. Returns the exit status: 3 when the combination is not
+// deliverable, otherwise 0.
+int RunCheck(const TCheckOptions& Options);
 
 struct TXmlOptions {
     std::string Archive;

@@ -138,7 +138,8 @@ int Main(int argc, char** argv) {
                  std::string(Program)};
     App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
     App.require_subcommand(1);
-    App.footer("Exit status: 0 success, 1 error, 2 usage error.");
+    App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
+               "check: 3 when not deliverable.");
 
     kr6::TEvaluateOptions Evaluate;
     CLI::App* EvaluateCommand =
@@ -199,6 +200,15 @@ int Main(int argc, char** argv) {
     AddOutput(*XmlCommand, Xml.OutputFile);
     AddQuiet(*XmlCommand, Xml.Quiet, "No progress line, only errors");
 
+    kr6::TCheckOptions Check;
+    CLI::App* CheckCommand = App.add_subcommand(
+        "check", "Explain why a lens with these coatings is deliverable or not (exit status 3 "
+                 "when not); without coatings, what the lens can be combined with.");
+    AddArchive(*CheckCommand, Check.Archive);
+    CheckCommand->add_option("LENS", Check.Lens, "Lens code")->required();
+    CheckCommand->add_option("COATING", Check.Coatings, "Coating codes, in any order and case");
+    CheckCommand->add_flag("--json", Check.Json, "Write one JSON object");
+
     std::string HelpTopic;
     CLI::App* HelpCommand = App.add_subcommand("help", "Show the help of kr6csv or of a command.");
     HelpCommand->add_option("COMMAND", HelpTopic, "The command to explain");
@@ -238,6 +248,8 @@ int Main(int argc, char** argv) {
         return Run([&] { kr6::RunEvaluate(Evaluate); });
     if (DiffCommand->parsed())
         return RunWithStatus([&] { return kr6::RunDiff(Diff) ? ExitDiffer : 0; });
+    if (CheckCommand->parsed())
+        return RunWithStatus([&] { return kr6::RunCheck(Check); });
     if (InfoCommand->parsed())
         return Run([&] { kr6::RunInfo(Info); });
     return Run([&] { kr6::RunXml(Xml); });

@@ -450,8 +450,7 @@ void TLensRuleIndex::RulesOf(std::string_view Glass, TKombinationRefs& Result) c
 }
 
 TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root)
-    : FRoot(Root), FRuleIndex(*Root.KombinationsListe()),
-      FCoatingCodes(*Root.Beschichtungsliste()) {
+    : FRoot(Root), FCoatingCodes(*Root.Beschichtungsliste()) {
     for (std::size_t K = 0; K < FKindCodes.size(); ++K) {
         FKindCodes[K] = TStringList(true);
         Root.Beschichtungsliste()->GetCodes(FKindCodes[K], true, EvaluatedMaterials,
@@ -459,9 +458,14 @@ TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root)
     }
 }
 
+const TLensRuleIndex& TFastEvaluator::RuleIndex() const {
+    std::call_once(FRuleIndexBuilt, [this] { FRuleIndex.emplace(*FRoot.KombinationsListe()); });
+    return *FRuleIndex;
+}
+
 std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
     TKombinationRefs Rules;
-    FRuleIndex.RulesOf(Glass, Rules);
+    RuleIndex().RulesOf(Glass, Rules);
     TKindLists Lists;
     BuildKindLists(FRoot, FKindCodes, FCoatingCodes, Glass, Rules, Lists);
     if (!NeedsLiteral(Glass, Lists))
@@ -473,7 +477,12 @@ std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
 
 void TFastEvaluator::EvaluateLens(std::string_view Glass, TLensOutcome& Outcome) const {
     TKombinationRefs Rules;
-    FRuleIndex.RulesOf(Glass, Rules);
+    RuleIndex().RulesOf(Glass, Rules);
+    EvaluateLens(Glass, Rules, Outcome);
+}
+
+void TFastEvaluator::EvaluateLens(std::string_view Glass, const TKombinationRefs& Rules,
+                                  TLensOutcome& Outcome) const {
     TKindLists Lists;
     BuildKindLists(FRoot, FKindCodes, FCoatingCodes, Glass, Rules, Lists);
     if (NeedsLiteral(Glass, Lists)) {

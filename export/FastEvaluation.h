@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -44,10 +46,18 @@ public:
     // Safe to call from several threads at once while the model does not change.
     std::int64_t CountKeys(std::string_view Glass) const;
     void EvaluateLens(std::string_view Glass, TLensOutcome& Outcome) const;
+    // The same with the lens's rules (RulesOfGlass) at hand; a single lens then needs no
+    // index of all rules.
+    void EvaluateLens(std::string_view Glass, const TKombinationRefs& Rules,
+                      TLensOutcome& Outcome) const;
 
 private:
+    // Built on first use.
+    const TLensRuleIndex& RuleIndex() const;
+
     const Tdex6Dataobject& FRoot;
-    TLensRuleIndex FRuleIndex;
+    mutable std::once_flag FRuleIndexBuilt;
+    mutable std::optional<TLensRuleIndex> FRuleIndex;
     // The coatings of each evaluated kind, the empty entry first.
     std::array<TStringList, 3> FKindCodes;
     TCoatingCodeCache FCoatingCodes;

@@ -28,9 +28,9 @@ void RemoveLeadingEmpty(TStringList& List) {
 
 } // namespace
 
-void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringList& Keys) {
+void BuildLensKindLists(const Tdex6Dataobject& Root, std::string_view Glass,
+                        TLensKindLists& Lists) {
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
-    Keys.Clear();
 
     // 1. The allowed coatings and the empty entry.
     TStringList Allowed(true);
@@ -38,12 +38,19 @@ void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringL
     Allowed.Add("");
 
     // 2. and 3. The allowed coatings of each kind.
-    TStringList AntiReflection(true);
-    TStringList Tint(true);
-    TStringList Further(true);
-    FillAllowedOfKind(Coatings, Tdex6CoatingKind::AntiReflection, Allowed, AntiReflection);
-    FillAllowedOfKind(Coatings, Tdex6CoatingKind::Tint, Allowed, Tint);
-    FillAllowedOfKind(Coatings, Tdex6CoatingKind::Other, Allowed, Further);
+    const Tdex6CoatingKind Kinds[] = {Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                                      Tdex6CoatingKind::Other};
+    for (std::size_t K = 0; K < Lists.size(); ++K) {
+        Lists[K] = TStringList(true);
+        FillAllowedOfKind(Coatings, Kinds[K], Allowed, Lists[K]);
+    }
+}
+
+void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringList& Keys) {
+    Keys.Clear();
+    TLensKindLists Lists;
+    BuildLensKindLists(Root, Glass, Lists);
+    const auto& [AntiReflection, Tint, Further] = Lists;
 
     // 4. Every choice of each kind, the further coatings as an unordered pair.
     TStringList Pair(true);

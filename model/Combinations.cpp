@@ -425,18 +425,20 @@ void Tdex6DataKombinationsListe::CheckRules(std::string_view Glass, const TStrin
 
 void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass, TStringList* Allowed,
                                                  TStringList* Disallowed,
-                                                 TStringList* WrongMaterial,
-                                                 bool IncludeSpecial) const {
+                                                 TStringList* WrongMaterial, bool IncludeSpecial,
+                                                 TCombinationObserver* Observer) const {
     TKombinationRefs Rules;
     RulesOfGlass(Glass, Rules);
-    CoatingsOfGlass(Glass, Rules, Allowed, Disallowed, WrongMaterial, IncludeSpecial);
+    CoatingsOfGlass(Glass, Rules, Allowed, Disallowed, WrongMaterial, IncludeSpecial, nullptr,
+                    Observer);
 }
 
 void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
                                                  const TKombinationRefs& LensRules,
                                                  TStringList* Allowed, TStringList* Disallowed,
                                                  TStringList* WrongMaterial, bool IncludeSpecial,
-                                                 const TCoatingCodeCache* Codes) const {
+                                                 const TCoatingCodeCache* Codes,
+                                                 TCombinationObserver* Observer) const {
     const Tdex6DataBeschichtungsliste& CoatingList = *Root()->Beschichtungsliste();
     // The coating list's codes for date 0; Own receives them unless Codes has them.
     const auto CodesOf = [&](TMaterialSet Materials, TCoatingKindSet KindSet,
@@ -455,7 +457,10 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
     TStringList Result(true);
     TStringList WrongMat(true);
     // 2. A lens code that no glass has keeps both lists empty.
-    if (const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass)) {
+    const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass);
+    if (Observer != nullptr)
+        Observer->LensFound(Lens);
+    if (Lens != nullptr) {
         // 3.
         TStringList OwnCandidates(true);
         const TStringList& Candidates = CodesOf(TMaterialSet{Lens->MAT}, Kinds, OwnCandidates);
@@ -469,30 +474,43 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
                 const int Wildcards = Rule->WildcardSlotCount();
                 if (Wildcards == 3) {
                     Result.Clear();
+                    if (Observer != nullptr)
+                        Observer->AllCoatingsRemoved(*Rule);
                 } else if (Wildcards == 2) {
                     const std::string Named = Rule->FirstNamedCoating();
                     if (!HasWildcard(Named)) {
-                        Result.Remove(Named);
+                        if (Result.Remove(Named) && Observer != nullptr)
+                            Observer->CoatingRemoved(*Rule, Named);
                     } else {
-                        for (int I = Result.Count() - 1; I >= 0; --I)
-                            if (CodesMatch(Named, Result[I]))
-                                Result.Delete(I);
+                        for (int I = Result.Count() - 1; I >= 0; --I) {
+                            if (!CodesMatch(Named, Result[I]))
+                                continue;
+                            if (Observer != nullptr)
+                                Observer->CoatingRemoved(*Rule, Result[I]);
+                            Result.Delete(I);
+                        }
                     }
                 }
                 continue;
             }
-            bool NamesWrongMaterial = false;
+            const std::string* WrongSlot = nullptr;
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
-                if (!HasWildcard(Slot) && WrongMat.Contains(Slot))
-                    NamesWrongMaterial = true;
+                if (WrongSlot == nullptr && !HasWildcard(Slot) && WrongMat.Contains(Slot))
+                    WrongSlot = &Slot;
             }
-            if (NamesWrongMaterial)
+            if (WrongSlot != nullptr) {
+                if (Observer != nullptr)
+                    Observer->RuleSkipped(*Rule, *WrongSlot);
                 continue;
+            }
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
-                if (!HasWildcard(Slot))
-                    Result.Add(Slot);
+                if (HasWildcard(Slot))
+                    continue;
+                Result.Add(Slot);
+                if (Observer != nullptr)
+                    Observer->CoatingAdded(*Rule, Slot);
             }
         }
     }
@@ -511,12 +529,15 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
             Subtract(Others, WrongMat);
         Disallowed->Assign(Others);
     }
+    if (Observer != nullptr)
+        Observer->CoatingsJudged(Result, Disallowed, WrongMat);
 }
 
 std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass,
                                                           const TStringList& Coatings,
                                                           TStringList& Problems,
-                                                          TStringList* Required) const {
+                                                          TStringList* Required,
+                                                          TCombinationObserver* Observer) const {
     // 1.
     Problems.Clear();
     if (Required != nullptr)
@@ -526,11 +547,15 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
     // 2.
     TStringList Scratch(true);
     TStringList D(true);
-    CoatingsOfGlass(Glass, &Scratch, &D, nullptr, true);
+    CoatingsOfGlass(Glass, &Scratch, &D, nullptr, true, Observer);
     // 3. Coatings the lens does not allow.
-    for (const auto& C : Work)
-        if (D.Contains(C.Text))
-            Problems.Add(C.Text);
+    for (const auto& C : Work) {
+        if (!D.Contains(C.Text))
+            continue;
+        Problems.Add(C.Text);
+        if (Observer != nullptr)
+            Observer->CoatingNotAllowed(C.Text);
+    }
     // 4.
     TKombinationRefs Rules;
     CheckRules(Glass, Coatings, Rules);
@@ -539,24 +564,32 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
     TStringList Forbidden(true);
     // 5.
     for (Tdex6DataKombination* Rule : Rules) {
+        const bool Matches = Rule->MatchesCoatings(Coatings);
+        if (Observer != nullptr)
+            Observer->RuleTaken(*Rule, Matches);
         // 5.1 "nur lieferbar": a matching rule clears its coatings' problems; every rule
         //     offers its coatings.
         if (Rule->LB() == Tdex6Delivery::NurLieferbar && Required != nullptr) {
-            if (Rule->MatchesCoatings(Coatings)) {
+            if (Matches) {
                 Matched.push_back(Rule);
-                for (int K = 1; K <= 3; ++K)
-                    if (!HasWildcard(Rule->CoatingSlot(K)))
-                        Problems.Remove(Rule->CoatingSlot(K));
+                for (int K = 1; K <= 3; ++K) {
+                    const std::string& Slot = Rule->CoatingSlot(K);
+                    if (!HasWildcard(Slot) && Problems.Remove(Slot) && Observer != nullptr)
+                        Observer->ProblemRemoved(Slot);
+                }
             }
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
-                if (!HasWildcard(Slot) && !D.Contains(Slot))
-                    Req.Add(Slot);
+                if (HasWildcard(Slot) || D.Contains(Slot))
+                    continue;
+                Req.Add(Slot);
+                if (Observer != nullptr)
+                    Observer->RequiredOffered(Slot);
             }
             continue;
         }
         // 5.2
-        if (!Rule->MatchesCoatings(Coatings))
+        if (!Matches)
             continue;
         if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
             // 5.3
@@ -566,12 +599,21 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
                     if (!CodesMatch(Slot, C.Text) || IsAnyCode(Slot))
                         continue;
                     Problems.Add(Slot);
-                    for (int I = Req.Count() - 1; I >= 0; --I)
-                        if (CodesMatch(Slot, Req[I]))
-                            Req.Delete(I);
+                    if (Observer != nullptr)
+                        Observer->ProblemAdded(Slot);
+                    for (int I = Req.Count() - 1; I >= 0; --I) {
+                        if (!CodesMatch(Slot, Req[I]))
+                            continue;
+                        if (Observer != nullptr)
+                            Observer->RequiredWithdrawn(Req[I]);
+                        Req.Delete(I);
+                    }
                 }
             }
-            Forbidden.Add(Rule->CoatingKey());
+            const std::string Key = Rule->CoatingKey();
+            Forbidden.Add(Key);
+            if (Observer != nullptr)
+                Observer->SetForbidden(Key);
         } else if (Rule->LB() == Tdex6Delivery::Lieferbar) {
             // 5.4
             for (int K = 1; K <= 3; ++K) {
@@ -579,11 +621,15 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
                 for (const auto& C : Work) {
                     if (!SameText(Slot, C.Text))
                         continue;
-                    Problems.Remove(C.Text);
-                    Forbidden.Remove(Slot);
+                    if (Problems.Remove(C.Text) && Observer != nullptr)
+                        Observer->ProblemRemoved(C.Text);
+                    if (Forbidden.Remove(Slot) && Observer != nullptr)
+                        Observer->SetLifted(Slot);
                 }
             }
-            Forbidden.Remove(Rule->CoatingKey());
+            const std::string Key = Rule->CoatingKey();
+            if (Forbidden.Remove(Key) && Observer != nullptr)
+                Observer->SetLifted(Key);
         }
         // 5.5 "nur lieferbar" without Required: no effect.
     }
@@ -599,6 +645,8 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
         }
         if (!AllPresent)
             continue;
+        if (Observer != nullptr)
+            Observer->ForbiddenSetFound(Key.Text);
         for (int Field = 1; Field <= 3; ++Field) {
             const std::string_view Code = GetField(Key.Text, "\t", Field);
             if (!Code.empty())
@@ -615,6 +663,8 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
                 if (A != nullptr && B != nullptr && !IsCompatible(*A, *B)) {
                     Problems.Add(Work[I]);
                     Problems.Add(Work[J]);
+                    if (Observer != nullptr)
+                        Observer->FeatureShared(Work[I], *A, Work[J], *B);
                 }
             }
         }
@@ -625,6 +675,8 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
     if (Required != nullptr && Matched.empty() && !Req.IsEmpty()) {
         Required->Assign(Req);
         Result += Required->Count();
+        if (Observer != nullptr)
+            Observer->RequirementUnmet(Req);
     }
     // 10.
     return Result;

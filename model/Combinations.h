@@ -14,7 +14,52 @@
 namespace kr6 {
 
 class Tdex6DataKombinationsListe;
+class Tdex6DataKombination;
+class Tdex6DataGlas;
+class Tdex6DataBeschichtung;
 class TCoatingCodeCache;
+
+// Follows CoatingsOfGlass and CheckCombination step by step so that their answer can be
+// explained. The checks call it only when one is given; every call does nothing unless
+// overridden.
+class TCombinationObserver {
+public:
+    virtual ~TCombinationObserver() = default;
+
+    // CoatingsOfGlass: the glass of the lens code, none when no glass has it.
+    virtual void LensFound(const Tdex6DataGlas* /*Lens*/) {}
+    // A "nicht lieferbar" rule of the lens took Code, or every coating, off the allowed ones.
+    virtual void CoatingRemoved(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}
+    virtual void AllCoatingsRemoved(const Tdex6DataKombination& /*Rule*/) {}
+    // A "lieferbar" or "nur lieferbar" rule put Code among the allowed coatings (the empty
+    // text for a blank slot) ...
+    virtual void CoatingAdded(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}
+    // ... or was passed over because it names Code, a coating not made for the lens.
+    virtual void RuleSkipped(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}
+    // The outcome; Disallowed is none when it was not asked for.
+    virtual void CoatingsJudged(const TStringList& /*Allowed*/, const TStringList* /*Disallowed*/,
+                                const TStringList& /*WrongMaterial*/) {}
+
+    // CheckCombination: Code of the set is one the lens does not allow.
+    virtual void CoatingNotAllowed(std::string_view /*Code*/) {}
+    // The next rule of the lens, in list order; the calls up to the next rule are its doing.
+    virtual void RuleTaken(const Tdex6DataKombination& /*Rule*/, bool /*Matches*/) {}
+    virtual void ProblemAdded(std::string_view /*Code*/) {}
+    virtual void ProblemRemoved(std::string_view /*Code*/) {}
+    virtual void RequiredOffered(std::string_view /*Code*/) {}
+    virtual void RequiredWithdrawn(std::string_view /*Code*/) {}
+    // A set of coatings (a rule's CoatingKey) became forbidden, or was lifted.
+    virtual void SetForbidden(std::string_view /*Key*/) {}
+    virtual void SetLifted(std::string_view /*Key*/) {}
+    // After the rules: a forbidden set whose coatings are all in the set.
+    virtual void ForbiddenSetFound(std::string_view /*Key*/) {}
+    // Two coatings of the set that carry the same feature.
+    virtual void FeatureShared(std::string_view /*CodeA*/, const Tdex6DataBeschichtung& /*A*/,
+                               std::string_view /*CodeB*/, const Tdex6DataBeschichtung& /*B*/) {}
+    // The lens has "nur lieferbar" rules, none of them matched, and these coatings are
+    // what they offer.
+    virtual void RequirementUnmet(const TStringList& /*Offered*/) {}
+};
 
 // One combination rule: whether a coating, or a set of up to three coatings, is
 // deliverable with a lens code or lens code pattern. "******" stands for any lens or
@@ -120,17 +165,20 @@ public:
     // lens's material; Disallowed: the other coatings. Special coatings take part only
     // with IncludeSpecial. A lens code that no glass has allows nothing.
     void CoatingsOfGlass(std::string_view Glass, TStringList* Allowed, TStringList* Disallowed,
-                         TStringList* WrongMaterial, bool IncludeSpecial) const;
+                         TStringList* WrongMaterial, bool IncludeSpecial,
+                         TCombinationObserver* Observer = nullptr) const;
     // The same with the lens's rules (RulesOfGlass) already at hand, and the coating
     // codes taken from Codes when given.
     void CoatingsOfGlass(std::string_view Glass, const TKombinationRefs& LensRules,
                          TStringList* Allowed, TStringList* Disallowed, TStringList* WrongMaterial,
-                         bool IncludeSpecial, const TCoatingCodeCache* Codes = nullptr) const;
+                         bool IncludeSpecial, const TCoatingCodeCache* Codes = nullptr,
+                         TCombinationObserver* Observer = nullptr) const;
     // 0 when the lens is deliverable with exactly these coatings, otherwise the number
     // of problems; Problems names the codes concerned, Required (when given) receives
     // the coatings that the lens's "nur lieferbar" rules offer when none of them matches.
     std::int32_t CheckCombination(std::string_view Glass, const TStringList& Coatings,
-                                  TStringList& Problems, TStringList* Required) const;
+                                  TStringList& Problems, TStringList* Required,
+                                  TCombinationObserver* Observer = nullptr) const;
 
     std::string_view TagName() const override { return "KOL"; }
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,

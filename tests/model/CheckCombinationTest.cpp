@@ -715,11 +715,23 @@ std::string Describe(const TPlainModel& Model) {
     return Text;
 }
 
+// Counts what it is told; the check must call it once per lens lookup.
+struct TCountingObserver : TCombinationObserver {
+    int Lenses = 0;
+    int Events = 0;
+    void LensFound(const Tdex6DataGlas* /*Lens*/) override { ++Lenses; }
+    void RuleTaken(const Tdex6DataKombination& /*Rule*/, bool /*Matches*/) override { ++Events; }
+    void ProblemAdded(std::string_view /*Code*/) override { ++Events; }
+    void ProblemRemoved(std::string_view /*Code*/) override { ++Events; }
+    void RequiredOffered(std::string_view /*Code*/) override { ++Events; }
+};
+
 TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
     TRandomModels Random(20240611);
     int Deliverable = 0;
     int Undeliverable = 0;
     int WithRequired = 0;
+    int Observed = 0;
     for (int ModelIndex = 0; ModelIndex < 300; ++ModelIndex) {
         TCombinationModel Real;
         TPlainModel Plain;
@@ -768,6 +780,18 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
                     Glass, Coatings, Problems, GiveRequired ? &Required : nullptr);
                 const TPlainCheck Expected =
                     PlainCheckCombination(Plain, Glass, TextsOf(Coatings), GiveRequired);
+                // Watching the check changes nothing.
+                TStringList WatchedProblems;
+                TStringList WatchedRequired;
+                TCountingObserver Observer;
+                ASSERT_EQ(Real.Rules().CheckCombination(Glass, Coatings, WatchedProblems,
+                                                        GiveRequired ? &WatchedRequired : nullptr,
+                                                        &Observer),
+                          Result);
+                ASSERT_EQ(TextsOf(WatchedProblems), TextsOf(Problems));
+                ASSERT_EQ(TextsOf(WatchedRequired), TextsOf(Required));
+                ASSERT_EQ(Observer.Lenses, 1);
+                Observed += Observer.Events;
                 ASSERT_TRUE(Result == Expected.Result && TextsOf(Problems) == Expected.Problems &&
                             TextsOf(Required) == Expected.Required)
                     << "model " << ModelIndex << ", lens " << Glass << ", coatings "
@@ -783,6 +807,7 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
     EXPECT_GT(Deliverable, 1000);
     EXPECT_GT(Undeliverable, 1000);
     EXPECT_GT(WithRequired, 200);
+    EXPECT_GT(Observed, 5000);
 }
 
 } // namespace

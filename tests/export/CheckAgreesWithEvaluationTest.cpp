@@ -1,0 +1,162 @@
+#include "export/CombinationExplanation.h"
+
+#include "helpers/RandomModel.h"
+
+#include "export/EvaluationLists.h"
+#include "export/LensOutcome.h"
+#include "export/LensOverview.h"
+#include "export/LiteralEvaluation.h"
+#include "import/Kr6Import.h"
+#include "model/Combinations.h"
+#include "model/Root.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kr6 {
+namespace {
+
+// How the checked keys came out, so that the comparison cannot pass on models that
+// exercise nothing.
+struct TTally {
+    int Deliverable = 0;
+    int Undeliverable = 0;
+    int ForbiddenSets = 0;
+    int Clashes = 0;
+    int RequirementUnmet = 0;
+    int ProblemsLifted = 0;
+};
+
+// Only the letters a-z: the code lookups tell "\xC4X" from "\xE4X", and the models hold
+// both as different coatings. The unambiguous case has a test of its own.
+std::string SwapAsciiCase(std::string Code) {
+    for (char& C : Code) {
+        if (C >= 'a' && C <= 'z')
+            C = static_cast<char>(C - 'a' + 'A');
+        else if (C >= 'A' && C <= 'Z')
+            C = static_cast<char>(C - 'A' + 'a');
+    }
+    return Code;
+}
+
+// The coatings of a key typed otherwise: other letter case, reversed, the first twice.
+std::vector<std::string> Retyped(const std::vector<std::string>& Coatings) {
+    std::vector<std::string> Result;
+    for (auto It = Coatings.rbegin(); It != Coatings.rend(); ++It)
+        Result.push_back(SwapAsciiCase(*It));
+    if (!Coatings.empty())
+        Result.push_back(Coatings.front());
+    return Result;
+}
+
+void ExpectSameAsCheckCombination(const Tdex6Dataobject& Root, const TKeyCheck& Check) {
+    TStringList Problems;
+    TStringList Required;
+    const std::int32_t Result = Root.KombinationsListe()->CheckCombination(
+        Check.Key.CheckedLens, Check.Key.Coatings, Problems, &Required);
+    EXPECT_EQ(Check.Explanation.Result, Result);
+    EXPECT_EQ(Check.Explanation.Problems.Text(), Problems.Text());
+    EXPECT_EQ(Check.Explanation.Required.Text(), Required.Text());
+}
+
+// Every key of every lens, built from the lens's kind lists the way the evaluation builds
+// them: check says deliverable exactly when the evaluation writes the row, however the
+// codes are typed; the overview counts what the evaluation counts.
+void ExpectCheckAgrees(const Tdex6Dataobject& Root, TTally& Tally, const std::string& Context) {
+    TStringList Lenses;
+    ListEvaluatedLenses(Root, Lenses);
+    std::set<std::string> Done;
+    for (const auto& Lens : Lenses) {
+        if (!Done.insert(Lens.Text).second)
+            continue;
+        TLensOutcome Outcome;
+        EvaluateLensLiteral(Root, Lens.Text, Outcome);
+        TStringList Rows(true);
+        Rows.AddStrings(Outcome.Rows);
+
+        const TLensOverview Overview = OverviewOfLens(Root, Lens.Text);
+        EXPECT_EQ(Overview.Keys, Outcome.KeyCount) << Context << test::Visible(Lens.Text);
+        EXPECT_EQ(Overview.DeliverableKeys, Outcome.Rows.Count()) << Context;
+
+        TLensKindLists Lists;
+        BuildLensKindLists(Root, Lens.Text, Lists);
+        const auto& [AntiReflection, Tint, Further] = Lists;
+        const auto CheckOne = [&](const std::string& A, const std::string& T, const std::string& P1,
+                                  const std::string& P2) {
+            const std::string Key = JoinCombinationKey(Lens.Text, A, T, P1, P2);
+            std::vector<std::string> Coatings;
+            for (const std::string* Code : {&A, &T, &P1, &P2}) {
+                if (!Code->empty())
+                    Coatings.push_back(*Code);
+            }
+            const TKeyCheck Check = CheckKey(Root, Lens.Text, Coatings);
+            const bool Written = Rows.Contains(Key);
+            ASSERT_FALSE(Check.Key.Key.empty()) << Context << test::Visible(Key);
+            ASSERT_EQ(Check.Deliverable(), Written) << Context << test::Visible(Key);
+            ExpectSameAsCheckCombination(Root, Check);
+
+            const TKeyCheck Again = CheckKey(Root, SwapAsciiCase(Lens.Text), Retyped(Coatings));
+            ASSERT_EQ(Again.Deliverable(), Written) << Context << "retyped " << test::Visible(Key);
+
+            const TCombinationExplanation& E = Check.Explanation;
+            (Written ? Tally.Deliverable : Tally.Undeliverable) += 1;
+            Tally.ForbiddenSets += E.ForbiddenSets.empty() ? 0 : 1;
+            Tally.Clashes += E.Clashes.empty() ? 0 : 1;
+            Tally.RequirementUnmet += E.RequirementUnmet ? 1 : 0;
+            Tally.ProblemsLifted +=
+                std::any_of(E.Rules.begin(), E.Rules.end(),
+                            [](const TRuleFinding& Rule) {
+                                return std::any_of(Rule.Effects.begin(), Rule.Effects.end(),
+                                                   [](const TRuleEffect& Effect) {
+                                                       return Effect.Kind ==
+                                                              TRuleEffectKind::ProblemRemoved;
+                                                   });
+                            })
+                    ? 1
+                    : 0;
+        };
+        const int FurtherCount = Further.Count();
+        for (const auto& A : AntiReflection) {
+            for (const auto& T : Tint) {
+                for (int P1 = 0; P1 < FurtherCount; ++P1) {
+                    CheckOne(A.Text, T.Text, Further[P1], "");
+                    for (int P2 = P1 + 1; P1 > 0 && P2 < FurtherCount; ++P2)
+                        CheckOne(A.Text, T.Text, Further[P1], Further[P2]);
+                }
+            }
+        }
+    }
+}
+
+TEST(CheckAgreesWithEvaluationTest, EveryKeyOfTheExampleList) {
+    Tdex6Dataobject Root;
+    LoadKr6File(Root, std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip");
+    TTally Tally;
+    ExpectCheckAgrees(Root, Tally, "example list, key ");
+    EXPECT_EQ(Tally.Deliverable + Tally.Undeliverable, 1770);
+    EXPECT_EQ(Tally.Deliverable, 1009);
+}
+
+TEST(CheckAgreesWithEvaluationTest, EveryKeyOfRandomModels) {
+    TTally Tally;
+    for (std::uint32_t Seed = 1; Seed <= 150; ++Seed) {
+        Tdex6Dataobject Root;
+        test::BuildRandomModel(Seed, Root);
+        ExpectCheckAgrees(Root, Tally, "seed " + std::to_string(Seed) + ", key ");
+        if (HasFatalFailure())
+            FAIL() << test::Describe(Root);
+    }
+    EXPECT_GT(Tally.Deliverable, 600);
+    EXPECT_GT(Tally.Undeliverable, 600);
+    EXPECT_GT(Tally.ForbiddenSets, 50);
+    EXPECT_GT(Tally.Clashes, 120);
+    EXPECT_GT(Tally.RequirementUnmet, 400);
+    EXPECT_GT(Tally.ProblemsLifted, 70);
+}
+
+} // namespace
+} // namespace kr6

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kr6 {
+class Tdex6Dataobject;
+}
+
+namespace kr6::test {
+
+// Fills an empty root with a small random price list: a few lenses and coatings whose
+// codes share a small pool (so that they collide, differ in letter case only, exceed six
+// characters or hold a tab), and rules of every kind with patterns, blanks, wildcards and
+// answers to earlier rules. The same seed gives the same model.
+void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root);
+
+// Text with every byte outside printable ASCII written as \xNN, in quotes.
+std::string Visible(std::string_view Text);
+
+// The model's lenses, coatings and rules as text, to find the cause of a difference.
+std::string Describe(const Tdex6Dataobject& Root);
+
+} // namespace kr6::test
