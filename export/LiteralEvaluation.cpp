@@ -32,12 +32,12 @@ void BuildLensKindLists(const Tdex6Dataobject& Root, std::string_view Glass,
                         TLensKindLists& Lists) {
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
 
-    // 1. The allowed coatings and the empty entry.
+    // The allowed coatings and the empty entry.
     TStringList Allowed(true);
     Root.KombinationsListe()->CoatingsOfGlass(Glass, &Allowed, nullptr, nullptr, false);
     Allowed.Add("");
 
-    // 2. and 3. The allowed coatings of each kind.
+    // The allowed coatings of each kind.
     const Tdex6CoatingKind Kinds[] = {Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
                                       Tdex6CoatingKind::Other};
     for (std::size_t K = 0; K < Lists.size(); ++K) {
@@ -52,7 +52,7 @@ void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringL
     BuildLensKindLists(Root, Glass, Lists);
     const auto& [AntiReflection, Tint, Further] = Lists;
 
-    // 4. Every choice of each kind, the further coatings as an unordered pair.
+    // Every choice of each kind, the further coatings as an unordered pair.
     TStringList Pair(true);
     for (const auto& A : AntiReflection) {
         for (const auto& T : Tint) {

@@ -174,16 +174,16 @@ std::string Tdex6DataKombination::CoatingKey() const {
 }
 
 bool Tdex6DataKombination::MatchesCoatings(const TStringList& Coatings) const {
-    // 1. Work: the coatings as a sorted set.
+    // The coatings as a sorted set.
     TStringList Work(true);
     Work.AddStrings(Coatings);
-    // 2. Blank slots limit how many coatings the set may hold.
+    // Blank slots limit how many coatings the set may hold.
     const int Blank = BlankSlotCount();
     if ((Blank == 1 && Work.Count() > 2) || (Blank == 2 && Work.Count() > 1) ||
         (Blank == 3 && Work.Count() >= 1))
         return false;
-    // 3. Every slot that is not blank must be met by some coating; blank slots are met
-    //    by any set, their meaning lies in the limits of step 2.
+    // Every slot that is not blank must be met by some coating; blank slots are met by any
+    // set, their meaning lies in the limits above.
     for (int K = 1; K <= 3; ++K) {
         const std::string& Slot = CoatingSlot(K);
         if (IsBlankSlot(Slot))
@@ -191,7 +191,6 @@ bool Tdex6DataKombination::MatchesCoatings(const TStringList& Coatings) const {
         const bool Met = std::any_of(Work.begin(), Work.end(), [&](const auto& Entry) {
             return CodesMatch(Slot, Entry.Text);
         });
-        // 4. All slots must be met.
         if (!Met)
             return false;
     }
@@ -282,14 +281,12 @@ void Tdex6DataKombinationsListe::SetSortEnabled(bool Value) {
 }
 
 void Tdex6DataKombinationsListe::SortRules(bool Force) {
-    // 1.
+    // Sorting may be switched off while many rules come in.
     if (!Force && !FSortEnabled)
         return;
-    // 2.
     if (FItems.empty())
         return;
-    // 3. (SortKey, position) pairs in list order, sorted so that equal keys keep their
-    //    order.
+    // (SortKey, position) pairs in list order, sorted so that equal keys keep their order.
     std::vector<std::pair<std::string, std::size_t>> Keys;
     Keys.reserve(FItems.size());
     for (std::size_t I = 0; I < FItems.size(); ++I)
@@ -297,7 +294,7 @@ void Tdex6DataKombinationsListe::SortRules(bool Force) {
     std::stable_sort(Keys.begin(), Keys.end(), [](const auto& A, const auto& B) {
         return CompareText(A.first, B.first) < 0;
     });
-    // 4. The same rules in the sorted order.
+    // The same rules in the sorted order.
     TItems Sorted;
     Sorted.reserve(FItems.size());
     for (const auto& Key : Keys)
@@ -448,7 +445,7 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
         CoatingList.GetCodes(Own, false, Materials, KindSet, 0);
         return Own;
     };
-    // 1.
+    // The kinds of coating that take part; special ones only when asked for.
     TCoatingKindSet Kinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
                           Tdex6CoatingKind::Other};
     if (IncludeSpecial)
@@ -456,19 +453,21 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
 
     TStringList Result(true);
     TStringList WrongMat(true);
-    // 2. A lens code that no glass has keeps both lists empty.
+    // A lens code that no glass has keeps both lists empty.
     const Tdex6DataGlas* Lens = Root()->Glasliste()->FindByEDV(Glass);
     if (Observer != nullptr)
         Observer->LensFound(Lens);
     if (Lens != nullptr) {
-        // 3.
+        // Every coating of the lens's material is a candidate; the others are of the wrong
+        // material.
         TStringList OwnCandidates(true);
         const TStringList& Candidates = CodesOf(TMaterialSet{Lens->MAT}, Kinds, OwnCandidates);
         TStringList AllCodes(true);
         WrongMat = CodesOf(AllMaterials, AllKinds, AllCodes);
         Subtract(WrongMat, Candidates);
         Result = Candidates;
-        // 4.
+        // The lens's rules in list order: "nicht lieferbar" rules take coatings off, the
+        // others put the coatings they name back on, unless one is of the wrong material.
         for (const Tdex6DataKombination* Rule : LensRules) {
             if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
                 const int Wildcards = Rule->WildcardSlotCount();
@@ -514,13 +513,12 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
             }
         }
     }
-    // 5. Result holds the coatings allowed with the lens.
-    // 6.
+    // Result holds the coatings allowed with the lens.
     if (Allowed != nullptr)
         Allowed->Assign(Result);
     if (WrongMaterial != nullptr)
         WrongMaterial->Assign(WrongMat);
-    // 7.
+    // The coatings of the kinds taking part that the lens does not allow.
     if (Disallowed != nullptr) {
         TStringList OwnOthers(true);
         TStringList Others = CodesOf(AllMaterials, Kinds, OwnOthers);
@@ -538,17 +536,16 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
                                                           TStringList& Problems,
                                                           TStringList* Required,
                                                           TCombinationObserver* Observer) const {
-    // 1.
     Problems.Clear();
     if (Required != nullptr)
         Required->Clear();
     TStringList Work(true);
     Work.AddStrings(Coatings);
-    // 2.
+    // Which coatings the lens does not allow.
     TStringList Scratch(true);
     TStringList D(true);
     CoatingsOfGlass(Glass, &Scratch, &D, nullptr, true, Observer);
-    // 3. Coatings the lens does not allow.
+    // Named coatings the lens does not allow are problems.
     for (const auto& C : Work) {
         if (!D.Contains(C.Text))
             continue;
@@ -556,19 +553,18 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
         if (Observer != nullptr)
             Observer->CoatingNotAllowed(C.Text);
     }
-    // 4.
+    // The rules that concern the lens and these coatings, in list order.
     TKombinationRefs Rules;
     CheckRules(Glass, Coatings, Rules);
     TKombinationRefs Matched;
     TStringList Req(true);
     TStringList Forbidden(true);
-    // 5.
     for (Tdex6DataKombination* Rule : Rules) {
         const bool Matches = Rule->MatchesCoatings(Coatings);
         if (Observer != nullptr)
             Observer->RuleTaken(*Rule, Matches);
-        // 5.1 "nur lieferbar": a matching rule clears its coatings' problems; every rule
-        //     offers its coatings.
+        // "nur lieferbar": a matching rule clears its coatings' problems; every rule offers
+        // its coatings.
         if (Rule->LB() == Tdex6Delivery::NurLieferbar && Required != nullptr) {
             if (Matches) {
                 Matched.push_back(Rule);
@@ -588,11 +584,12 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
             }
             continue;
         }
-        // 5.2
+        // The other rules act only when they match.
         if (!Matches)
             continue;
         if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
-            // 5.3
+            // "nicht lieferbar": each named coating present is a problem and no longer offered,
+            // and the rule's set is forbidden.
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
                 for (const auto& C : Work) {
@@ -615,7 +612,8 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
             if (Observer != nullptr)
                 Observer->SetForbidden(Key);
         } else if (Rule->LB() == Tdex6Delivery::Lieferbar) {
-            // 5.4
+            // "lieferbar": each named coating present is no problem, and the sets it was
+            // forbidden in are lifted.
             for (int K = 1; K <= 3; ++K) {
                 const std::string& Slot = Rule->CoatingSlot(K);
                 for (const auto& C : Work) {
@@ -631,9 +629,9 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
             if (Forbidden.Remove(Key) && Observer != nullptr)
                 Observer->SetLifted(Key);
         }
-        // 5.5 "nur lieferbar" without Required: no effect.
+        // "nur lieferbar" without Required has no effect.
     }
-    // 6. Sets that a "nicht lieferbar" rule forbids and no "lieferbar" rule lifted.
+    // Sets that a "nicht lieferbar" rule forbids and no "lieferbar" rule lifted.
     for (const auto& Key : Forbidden) {
         if (Key.Text.empty())
             continue;
@@ -653,7 +651,7 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
                 Problems.Add(Code);
         }
     }
-    // 7. Coatings that carry the same feature.
+    // Coatings that carry the same feature.
     if (Work.Count() >= 2) {
         Root()->Beschichtungsliste()->AttachObjects(Work);
         for (int I = 0; I < Work.Count(); ++I) {
@@ -669,16 +667,14 @@ std::int32_t Tdex6DataKombinationsListe::CheckCombination(std::string_view Glass
             }
         }
     }
-    // 8.
     std::int32_t Result = Problems.Count();
-    // 9. No "nur lieferbar" rule matched: the lens needs one of the offered coatings.
+    // No "nur lieferbar" rule matched: the lens needs one of the offered coatings.
     if (Required != nullptr && Matched.empty() && !Req.IsEmpty()) {
         Required->Assign(Req);
         Result += Required->Count();
         if (Observer != nullptr)
             Observer->RequirementUnmet(Req);
     }
-    // 10.
     return Result;
 }
 
