@@ -315,13 +315,8 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
     FProgress = TProgress();
     FProgressPending = false;
     FEvaluating = true;
-    FDataObject->SetKombiProgress([this](Tdex6Dataobject&, std::string_view CurrentLens,
-                                         std::int64_t LensTotal, std::int64_t LensTested,
-                                         std::int64_t LensDeliverable, std::int64_t AllTotal,
-                                         std::int64_t AllTested, std::int64_t AllDeliverable) {
-        KombiProgress(CurrentLens, LensTotal, LensTested, LensDeliverable, AllTotal, AllTested,
-                      AllDeliverable);
-    });
+    FDataObject->SetKombiProgress(
+        [this](Tdex6Dataobject&, const TKombiCounts& Counts) { KombiProgress(Counts); });
 
     // The rows replace the previous result only when the evaluation completes, so that a
     // failed one leaves the clipboard command with the rows it had.
@@ -350,34 +345,31 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
         close();
 }
 
-void TFormKr6CombinationToCsvHf::KombiProgress(std::string_view CurrentLens, std::int64_t LensTotal,
-                                               std::int64_t LensTested,
-                                               std::int64_t LensDeliverable, std::int64_t AllTotal,
-                                               std::int64_t AllTested,
-                                               std::int64_t AllDeliverable) {
+void TFormKr6CombinationToCsvHf::KombiProgress(const TKombiCounts& Counts) {
     const TClock::time_point Now = TClock::now();
     // The engines report a lens's tested keys in one burst once the lens is done. The
     // display is brought up to date between bursts, so that it shows the counts a lens
     // ended with rather than the first call of its burst.
-    const bool SameBurst = FProgressPending && LensTested > FProgress.LensTested &&
-                           CurrentLens == FProgress.CurrentLens;
+    const bool SameBurst = FProgressPending && Counts.LensTested > FProgress.LensTested &&
+                           Counts.Lens == FProgress.CurrentLens;
     if (FProgressPending && !SameBurst && Now - FLastRefresh >= FRefreshInterval) {
         ShowProgress();
         QCoreApplication::processEvents();
         FLastRefresh = TClock::now();
     }
-    FProgress.CurrentLens.assign(CurrentLens);
-    FProgress.LensTotal = LensTotal;
-    FProgress.LensTested = LensTested;
-    FProgress.LensDeliverable = LensDeliverable;
-    FProgress.AllTotal = AllTotal;
-    FProgress.AllTested = AllTested;
-    FProgress.AllDeliverable = AllDeliverable;
+    FProgress.CurrentLens.assign(Counts.Lens);
+    FProgress.LensTotal = Counts.LensTotal;
+    FProgress.LensTested = Counts.LensTested;
+    FProgress.LensDeliverable = Counts.LensDeliverable;
+    FProgress.AllTotal = Counts.AllTotal;
+    FProgress.AllTested = Counts.AllTested;
+    FProgress.AllDeliverable = Counts.AllDeliverable;
     FProgress.ElapsedSeconds = std::chrono::duration<double>(Now - FStartTime).count();
     // The projected duration of the whole evaluation; unknown until something was tested.
-    if (AllTested > 0) {
-        FProgress.ExpectedSeconds = FProgress.ElapsedSeconds * static_cast<double>(AllTotal) /
-                                    static_cast<double>(AllTested);
+    if (Counts.AllTested > 0) {
+        FProgress.ExpectedSeconds = FProgress.ElapsedSeconds *
+                                    static_cast<double>(Counts.AllTotal) /
+                                    static_cast<double>(Counts.AllTested);
         FProgress.HasExpected = true;
     }
     FProgressPending = true;

@@ -22,6 +22,7 @@ namespace kr6 {
 
 class TFittedLabel;
 class Tdex6Dataobject;
+struct TKombiCounts;
 
 // Fills a fresh root from the KR6 archive at FileName: the signature of LoadKr6File.
 using TKr6Loader = std::function<bool(Tdex6Dataobject& Root, std::string_view FileName)>;
@@ -45,9 +46,7 @@ public:
     void SetLoader(TKr6Loader Loader) { FLoader = std::move(Loader); }
 
     // The progress hook of the evaluation.
-    void KombiProgress(std::string_view CurrentLens, std::int64_t LensTotal,
-                       std::int64_t LensTested, std::int64_t LensDeliverable, std::int64_t AllTotal,
-                       std::int64_t AllTested, std::int64_t AllDeliverable);
+    void KombiProgress(const TKombiCounts& Counts);
 
     QPushButton* BtnKr6Laden;
     QPushButton* BtnKombiTEst;

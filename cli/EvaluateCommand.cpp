@@ -42,13 +42,11 @@ void RunEvaluate(const TEvaluateOptions& Options) {
 
     Line.Restart();
     TProgressState State;
-    Root.SetKombiProgress([&](Tdex6Dataobject&, std::string_view Lens, std::int64_t, std::int64_t,
-                              std::int64_t, std::int64_t AllTotal, std::int64_t AllTested,
-                              std::int64_t AllDeliverable) {
-        State.Lens = Lens;
-        State.Total = AllTotal;
-        State.Tested = AllTested;
-        State.Deliverable = AllDeliverable;
+    Root.SetKombiProgress([&](Tdex6Dataobject&, const TKombiCounts& Counts) {
+        State.Lens = Counts.Lens;
+        State.Total = Counts.AllTotal;
+        State.Tested = Counts.AllTested;
+        State.Deliverable = Counts.AllDeliverable;
         Line.Update(State);
     });
     std::int64_t Lenses = 0;

@@ -24,8 +24,11 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Thr
         },
         [&](std::size_t /*Lens*/, TLensOutcome& Outcome) {
             AllTotal += Outcome.KeyCount;
-            if (const TKombiProgress& Progress = Root.OnKombiProgress())
-                Progress(Root, "", 0, 0, 0, AllTotal, 0, 0);
+            if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
+                TKombiCounts Counting;
+                Counting.AllTotal = AllTotal;
+                Progress(Root, Counting);
+            }
         });
 
     // Testing pass.

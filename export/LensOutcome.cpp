@@ -8,8 +8,8 @@ void TProgressReplay::Lens(std::string_view Glass, const TLensOutcome& Outcome) 
     if (const TKombiProgress& Progress = FRoot.OnKombiProgress()) {
         for (std::size_t I = 0; I < Outcome.Positions.size(); ++I) {
             const auto Deliverable = static_cast<std::int64_t>(I) + 1;
-            Progress(FRoot, Glass, Outcome.KeyCount, Outcome.Positions[I], Deliverable, FAllTotal,
-                     FAllTested + Outcome.Positions[I], FAllDeliverable + Deliverable);
+            Progress(FRoot, {Glass, Outcome.KeyCount, Outcome.Positions[I], Deliverable, FAllTotal,
+                             FAllTested + Outcome.Positions[I], FAllDeliverable + Deliverable});
         }
     }
     FAllTested += Outcome.KeyCount;

@@ -105,8 +105,11 @@ void EvaluateLiteral(Tdex6Dataobject& Root, const TLensRowsSink& Sink) {
     for (const auto& Lens : Lenses) {
         BuildLensKeys(Root, Lens.Text, Keys);
         AllTotal += Keys.Count();
-        if (const TKombiProgress& Progress = Root.OnKombiProgress())
-            Progress(Root, "", 0, 0, 0, AllTotal, 0, 0);
+        if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
+            TKombiCounts Counting;
+            Counting.AllTotal = AllTotal;
+            Progress(Root, Counting);
+        }
     }
 
     // Testing pass.

@@ -28,12 +28,19 @@ class Tdex6DataProduktgruppenliste;
 class Tdex6DataProtokollliste;
 class Tdex6DataVariableliste;
 
-// Progress of the combination test: current lens, then the lens's keys in all, tested
-// and deliverable, then the same three counts over all lenses.
-using TKombiProgress = std::function<void(
-    class Tdex6Dataobject& Sender, std::string_view CurrentLens, std::int64_t LensTotal,
-    std::int64_t LensTested, std::int64_t LensDeliverable, std::int64_t AllTotal,
-    std::int64_t AllTested, std::int64_t AllDeliverable)>;
+// Where the combination test stands: the lens under test (none while the keys are counted),
+// its keys in all, tested and deliverable, and the same three counts over all lenses.
+struct TKombiCounts {
+    std::string_view Lens;
+    std::int64_t LensTotal = 0;
+    std::int64_t LensTested = 0;
+    std::int64_t LensDeliverable = 0;
+    std::int64_t AllTotal = 0;
+    std::int64_t AllTested = 0;
+    std::int64_t AllDeliverable = 0;
+};
+using TKombiProgress =
+    std::function<void(class Tdex6Dataobject& Sender, const TKombiCounts& Counts)>;
 
 // The root of one price list in memory: owns every top-level list, hands out object
 // identifiers and keeps the register of all data objects.

@@ -24,10 +24,10 @@ protected:
     std::vector<std::string> Calls;
 
     EvaluateCombinationsTest() {
-        Model.Root.SetKombiProgress(
-            [this](Tdex6Dataobject&, std::string_view Lens, std::int64_t LT, std::int64_t LTe,
-                   std::int64_t LD, std::int64_t AT, std::int64_t ATe,
-                   std::int64_t AD) { Calls.push_back(Call(Lens, LT, LTe, LD, AT, ATe, AD)); });
+        Model.Root.SetKombiProgress([this](Tdex6Dataobject&, const TKombiCounts& C) {
+            Calls.push_back(Call(C.Lens, C.LensTotal, C.LensTested, C.LensDeliverable, C.AllTotal,
+                                 C.AllTested, C.AllDeliverable));
+        });
     }
 
     static std::string Call(std::string_view Lens, std::int64_t LT, std::int64_t LTe,

@@ -48,10 +48,11 @@ struct TRun {
 
 TRun Evaluate(Tdex6Dataobject& Root, TEvaluationOptions Options) {
     TRun Result;
-    Root.SetKombiProgress([&Result](Tdex6Dataobject& Sender, std::string_view Lens, std::int64_t LT,
-                                    std::int64_t LTe, std::int64_t LD, std::int64_t AT,
-                                    std::int64_t ATe, std::int64_t AD) {
-        Result.Calls.push_back({&Sender, std::string(Lens), {LT, LTe, LD, AT, ATe, AD}});
+    Root.SetKombiProgress([&Result](Tdex6Dataobject& Sender, const TKombiCounts& C) {
+        Result.Calls.push_back({&Sender,
+                                std::string(C.Lens),
+                                {C.LensTotal, C.LensTested, C.LensDeliverable, C.AllTotal,
+                                 C.AllTested, C.AllDeliverable}});
     });
     TStringList Rows;
     EvaluateCombinations(Root, Rows, Options);

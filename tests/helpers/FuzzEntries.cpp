@@ -55,9 +55,8 @@ void EvaluateBothWays(Tdex6Dataobject& Root) {
     if (Keys > MaxEvaluatedKeys)
         return;
     std::int64_t Reported = -1;
-    Root.SetKombiProgress([&Reported](Tdex6Dataobject&, std::string_view, std::int64_t,
-                                      std::int64_t, std::int64_t, std::int64_t AllTotal,
-                                      std::int64_t, std::int64_t) { Reported = AllTotal; });
+    Root.SetKombiProgress(
+        [&Reported](Tdex6Dataobject&, const TKombiCounts& Counts) { Reported = Counts.AllTotal; });
     TStringList Literal;
     EvaluateCombinations(Root, Literal, {TEvaluationEngine::Literal, 1});
     Check(Reported == -1 || Reported == Keys, "literal total differs from the key count");
