@@ -5,10 +5,10 @@
 
 #include "export/EvaluateCombinations.h"
 #include "model/Root.h"
+#include "support/FileDescriptor.h"
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 namespace kr6 {
 
@@ -30,7 +30,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, {Options.Lf ? TLineEnd::Lf : TLineEnd::CrLf, Options.Utf8});
 
-    TProgressLine Line(STDERR_FILENO,
+    TProgressLine Line(StandardErrorFd,
                        WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
     Tdex6Dataobject Root;
     LoadArchive(Root, Options.Archive, &Line);

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
+#include "cli/Utf8Arguments.h"
 
 #include <CLI/CLI.hpp>
 
@@ -197,7 +198,8 @@ int Main(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Setting up the options can fail too (out of memory); it ends like any other error.
     try {
-        return Main(argc, argv);
+        kr6::TUtf8Arguments Arguments(argc, argv);
+        return Main(Arguments.Count(), Arguments.Values());
     } catch (const std::exception& Error) {
         std::fprintf(stderr, "kr6csv: %s\n", Error.what());
         return ExitError;

@@ -2,6 +2,7 @@
 
 #include "support/StringList.h"
 #include "support/TextCompare.h"
+#include "support/Utf8Path.h"
 
 #include <zip.h>
 
@@ -59,7 +60,7 @@ std::string DescribeCode(int Code) {
 // its end-of-directory record instead, so the file stays a valid archive.
 void WriteEmptyArchive(const std::string& Path) {
     static constexpr char EndOfDirectory[22] = {'P', 'K', 5, 6};
-    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+    std::ofstream File(PathFromUtf8(Path), std::ios::binary | std::ios::trunc);
     File.write(EndOfDirectory, sizeof EndOfDirectory);
     if (!File)
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
@@ -100,7 +101,7 @@ void TOXVCLZip::SetZipName(std::string_view Name) {
 void TOXVCLZip::Reopen() {
     FReader.reset();
     std::error_code Ec;
-    const std::filesystem::path Path(FZipName);
+    const std::filesystem::path Path = PathFromUtf8(FZipName);
     if (!std::filesystem::exists(Path, Ec))
         return;
     if (std::filesystem::is_directory(Path, Ec))
@@ -302,6 +303,8 @@ void TOXVCLZip::StoreMember(std::string_view Name, std::string_view Data) {
         Writer.Fail();
     if (FMemberTime != 0 && zip_file_set_mtime(Archive, Entry, FMemberTime, 0) != 0)
         Writer.Fail();
+    // Windows replaces no file that is open: the reader lets go while the change is made.
+    FReader.reset();
     Writer.Commit();
     Reopen();
 }
@@ -324,6 +327,8 @@ void TOXVCLZip::DeletefileFromZip(std::string_view Name) {
         if (zip_delete(Archive, static_cast<zip_uint64_t>(Index)) != 0)
             Writer.Fail();
     }
+    // Windows replaces no file that is open: the reader lets go while the change is made.
+    FReader.reset();
     Writer.Commit();
     Reopen();
 }
