@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
+#include "cli/Terminal.h"
 #include "cli/Utf8Arguments.h"
+
+#include "support/FileDescriptor.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,6 +22,13 @@ namespace {
 constexpr int ExitError = 1;
 constexpr int ExitUsage = 2;
 
+// Paths in messages are UTF-8, which a Windows console shows only when given characters.
+void ReportError(const char* Message) {
+    const std::string Line = "kr6csv: " + std::string(Message) + "\n";
+    if (!kr6::WriteToConsole(kr6::StandardErrorFd, Line, true))
+        std::fputs(Line.c_str(), stderr);
+}
+
 // Runs a command under the error policy: a vanished reader is a normal end, every other
 // failure one line on standard error.
 int Run(const std::function<void()>& Command) {
@@ -28,7 +38,7 @@ int Run(const std::function<void()>& Command) {
     } catch (const kr6::EOutputClosed&) {
         return 0;
     } catch (const std::exception& Error) {
-        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        ReportError(Error.what());
         return ExitError;
     }
 }
@@ -201,7 +211,7 @@ int main(int argc, char** argv) {
         kr6::TUtf8Arguments Arguments(argc, argv);
         return Main(Arguments.Count(), Arguments.Values());
     } catch (const std::exception& Error) {
-        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        ReportError(Error.what());
         return ExitError;
     }
 }

@@ -27,6 +27,15 @@ step() {
     return 0
 }
 
+# Runs a command with its output in build-windows/step.log, shown only when it fails.
+logged() {
+    "$@" >"$out/step.log" 2>&1 || {
+        tail -40 "$out/step.log" >&2
+        echo "failed: $*" >&2
+        exit 1
+    }
+}
+
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
         env DEBIAN_FRONTEND=noninteractive "$@"
@@ -77,11 +86,11 @@ build_dependency() {
     local name=$1 source=$2
     shift 2
     [[ -f "$out/deps/$name.done" ]] && return 0
-    cmake -S "$source" -B "$out/deps/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    logged cmake -S "$source" -B "$out/deps/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DKR6_WINDOWS_PREFIX="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
-    cmake --build "$out/deps/$name" --parallel $jobs >/dev/null
-    cmake --install "$out/deps/$name" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@"
+    logged cmake --build "$out/deps/$name" --parallel $jobs
+    logged cmake --install "$out/deps/$name"
     touch "$out/deps/$name.done"
 }
 
@@ -113,10 +122,10 @@ for package in libcli11-dev nlohmann-json3-dev; do
 done
 
 step "kr6csv.exe and kr6core_tests.exe"
-cmake -S . -B "$out/kr6" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKR6_WINDOWS_PREFIX="$prefix" \
+logged cmake -S . -B "$out/kr6" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKR6_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_GUI=OFF -DKR6_BUILD_BENCH=OFF \
-    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="/usr/$mingw/include" >/dev/null
-cmake --build "$out/kr6" --parallel $jobs --target kr6csv kr6core_tests make-demo-kr6 >/dev/null
+    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="/usr/$mingw/include"
+logged cmake --build "$out/kr6" --parallel $jobs --target kr6csv kr6core_tests
 windows_kr6csv="$out/kr6/cli/kr6csv.exe"
 for program in "$windows_kr6csv" "$out/kr6/tests/kr6core_tests.exe"; do
     if "$mingw-objdump" -p "$program" | grep -i 'DLL Name' | grep -viqE \
@@ -128,9 +137,9 @@ for program in "$windows_kr6csv" "$out/kr6/tests/kr6core_tests.exe"; do
 done
 
 step "Linux kr6csv for the reference rows"
-cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_TESTS=OFF \
-    -DKR6_BUILD_BENCH=OFF -DKR6_BUILD_GUI=OFF >/dev/null
-cmake --build "$out/linux" --parallel $jobs --target kr6csv make-demo-kr6 >/dev/null
+logged cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_TESTS=OFF \
+    -DKR6_BUILD_BENCH=OFF -DKR6_BUILD_GUI=OFF
+logged cmake --build "$out/linux" --parallel $jobs --target kr6csv make-demo-kr6
 linux_kr6csv="$out/linux/cli/kr6csv"
 
 export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -138,22 +147,23 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 
 step "Wine prefix"
 [[ -d "$WINEPREFIX/drive_c" ]] || "$wine" wineboot --init >/dev/null 2>&1
-"${wine%64}server" -p 600 2>/dev/null || "$(dirname "$wine")/wineserver" -p 600 2>/dev/null || true
+# One Wine server for all the runs below; it ends a minute after the last.
+"$(dirname "$(readlink -f "$wine")")/wineserver" -p 60 2>/dev/null || true
 
 step "Core tests under Wine"
 # The tests find their data by the source tree's Unix paths, which Wine reaches through
 # drive Z: when the current folder is one of its folders.
 (cd "$out/kr6/tests" && "$wine" ./kr6core_tests.exe --gtest_brief=1) >"$out/tests.log" 2>&1 ||
     { tail -40 "$out/tests.log" >&2; exit 1; }
-tail -3 "$out/tests.log"
+grep -E '^\[ *(PASSED|FAILED) *\]' "$out/tests.log"
 
 step "Rows of kr6csv.exe against the Linux rows"
 check="$out/check"
 rm -rf "$check"
 mkdir -p "$check"
 cp examples/demo-kr6.zip "$check/example.zip"
-"$out/linux/tools/make-demo-kr6" "$check/generated-1.zip" --seed 11 --lenses 300 >/dev/null
-"$out/linux/tools/make-demo-kr6" "$check/generated-2.zip" --seed 12 --coatings 90 --rules 900 >/dev/null
+"$out/linux/tools/make-demo-kr6" "$check/generated-1.zip" --seed 11 --lenses 300 2>/dev/null
+"$out/linux/tools/make-demo-kr6" "$check/generated-2.zip" --seed 12 --coatings 90 --rules 900 2>/dev/null
 # A folder with a name outside ASCII, as Windows users name theirs.
 harte="$WINEPREFIX/drive_c/Preise/H$(printf '\xc3\xa4')rtel"
 mkdir -p "$harte"
