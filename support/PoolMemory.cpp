@@ -12,7 +12,7 @@ namespace kr6 {
 
 #ifdef _WIN32
 
-// Committed pages are backed at once; Windows has no overcommitment to defer to.
+// Committing charges the memory at once, so a shortage shows here and not on first touch.
 void* MapPoolMemory(std::size_t Bytes) {
     void* Data = VirtualAlloc(nullptr, Bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (Data == nullptr)
