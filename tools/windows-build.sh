@@ -20,7 +20,7 @@ current=""
 timings=()
 # Starts the next step, noting how long the previous one took.
 step() {
-    [[ -n "$current" ]] && timings+=("$(printf '%-40s %5d s' "$current" $((SECONDS - step_started)))")
+    [[ -n "$current" ]] && timings+=("$(printf '%-44s %5d s' "$current" $((SECONDS - step_started)))")
     current=$1
     step_started=$SECONDS
     [[ -n "$current" ]] && echo "== $current" >&2
@@ -73,7 +73,7 @@ mkdir -p "$out/src"
 for source in libzip expat; do
     if ! compgen -G "$out/src/$source-[0-9]*/CMakeLists.txt" >/dev/null &&
         ! compgen -G "$out/src/$source-[0-9]*/$source/CMakeLists.txt" >/dev/null; then
-        (cd "$out/src" && apt-get source -qq "$source" >&2)
+        (cd "$out/src" && logged apt-get source -qq "$source")
     fi
 done
 libzip_src=$(compgen -G "$out/src/libzip-[0-9]*/CMakeLists.txt" | head -1 | xargs dirname)
@@ -199,4 +199,4 @@ echo "  evaluate -o 'C:\\Preise\\rows.txt'                 same bytes"
 
 step ""
 printf '%s\n' "${timings[@]}"
-printf '%-40s %5d s\n' "total" $((SECONDS - started))
+printf '%-44s %5d s\n' "total" $((SECONDS - started))
