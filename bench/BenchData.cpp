@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 namespace kr6::bench {
 namespace {
@@ -37,11 +37,15 @@ TDemoSize SizeOf(TBenchList List) {
 class TScratchDir {
 public:
     TScratchDir() {
-        std::string Template =
-            (std::filesystem::temp_directory_path() / "kr6-bench-XXXXXX").string();
-        if (mkdtemp(Template.data()) == nullptr)
+        std::mt19937_64 Generator{std::random_device{}()};
+        for (int Attempt = 0; Attempt < 100 && FPath.empty(); ++Attempt) {
+            const std::filesystem::path Candidate = std::filesystem::temp_directory_path() /
+                                                    ("kr6-bench-" + std::to_string(Generator()));
+            if (std::filesystem::create_directory(Candidate))
+                FPath = Candidate;
+        }
+        if (FPath.empty())
             throw std::runtime_error("cannot create a temporary directory for the archives");
-        FPath = Template;
     }
     ~TScratchDir() {
         std::error_code Ignored;

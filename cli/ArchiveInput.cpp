@@ -4,14 +4,12 @@
 
 #include "import/Kr6Head.h"
 #include "import/Kr6Import.h"
+#include "support/FileDescriptor.h"
 #include "support/OutputFile.h"
 #include "support/StringList.h"
 #include "support/ZipArchive.h"
 
-#include <cerrno>
-#include <cstring>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -19,19 +17,17 @@ namespace {
 constexpr std::string_view StandardInput = "-";
 
 std::string ReadStandardInput() {
+    SetBinaryMode(StandardInputFd);
     std::string Bytes;
     char Buffer[1 << 16];
     for (;;) {
-        const ssize_t Read = ::read(STDIN_FILENO, Buffer, sizeof Buffer);
+        std::error_code Error;
+        const std::size_t Read = ReadSome(StandardInputFd, Buffer, sizeof Buffer, Error);
+        if (Error)
+            throw std::runtime_error("cannot read standard input: " + Error.message());
         if (Read == 0)
             return Bytes;
-        if (Read < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::runtime_error(std::string("cannot read standard input: ") +
-                                     std::strerror(errno));
-        }
-        Bytes.append(Buffer, static_cast<std::size_t>(Read));
+        Bytes.append(Buffer, Read);
     }
 }
 

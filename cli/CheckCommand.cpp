@@ -8,9 +8,9 @@
 #include "export/LensOverview.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
+#include "support/FileDescriptor.h"
 
 #include <memory>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -22,7 +22,7 @@ constexpr int ExitNotDeliverable = 3;
 int RunCheck(const TCheckOptions& Options) {
     Tdex6Dataobject Root;
     {
-        TProgressLine Line(STDERR_FILENO, WantsProgressLine(false, true));
+        TProgressLine Line(StandardErrorFd, WantsProgressLine(false, true));
         LoadArchive(Root, Options.Archive, &Line);
     }
     const std::string Lens = Utf8ToCp1252(Options.Lens);

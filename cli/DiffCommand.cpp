@@ -7,13 +7,13 @@
 #include "export/RowDifference.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
+#include "support/FileDescriptor.h"
 
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -22,7 +22,7 @@ namespace {
 // gone when this returns, so that only one model is in memory at a time.
 TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
                      bool ShowProgress) {
-    TProgressLine Line(STDERR_FILENO, ShowProgress);
+    TProgressLine Line(StandardErrorFd, ShowProgress);
     TProgressState State;
     // Both lines name the list they are about.
     const std::string FileName = std::filesystem::path(Archive).filename().string();

@@ -6,10 +6,10 @@
 #include "export/EvaluateCombinations.h"
 #include "export/ListDigest.h"
 #include "model/Root.h"
+#include "support/FileDescriptor.h"
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 namespace kr6 {
 
@@ -33,7 +33,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     TRowEncoder Encoder(*Output, Options.Layout);
     Encoder.WriteHeader();
 
-    TProgressLine Line(STDERR_FILENO,
+    TProgressLine Line(StandardErrorFd,
                        WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
     Tdex6Dataobject Root;
     LoadArchive(Root, Options.Archive, &Line);

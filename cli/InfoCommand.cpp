@@ -12,13 +12,13 @@
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
+#include "support/FileDescriptor.h"
 #include "support/StringList.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -132,7 +132,7 @@ void RunInfo(const TInfoOptions& Options) {
     Tdex6Dataobject Root;
     std::string Version;
     {
-        TProgressLine Line(STDERR_FILENO, WantsProgressLine(Options.Quiet, true));
+        TProgressLine Line(StandardErrorFd, WantsProgressLine(Options.Quiet, true));
         Version = LoadArchive(Root, Options.Archive, &Line);
     }
     if (Options.Json) {

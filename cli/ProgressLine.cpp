@@ -1,24 +1,16 @@
 #include "cli/ProgressLine.h"
 
-#include "support/Cp1252.h"
+#include "cli/Terminal.h"
 
-#include <atomic>
-#include <csignal>
+#include "support/Cp1252.h"
+#include "support/FileDescriptor.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
 
 constexpr std::string_view Ellipsis = "\xE2\x80\xA6";
-
-std::atomic<bool> WidthChanged{false};
-
-extern "C" void NoteWidthChange(int) {
-    WidthChanged.store(true);
-}
 
 bool IsContinuationByte(char Byte) {
     return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
@@ -108,22 +100,20 @@ std::string FormatImportProgress(std::string_view Stage, double Fraction, double
 }
 
 bool WantsProgressLine(bool Quiet, bool DataOnStandardOutput) {
-    const char* Term = std::getenv("TERM");
-    return !Quiet && isatty(STDERR_FILENO) != 0 && Term != nullptr && *Term != '\0' &&
-           std::string_view(Term) != "dumb" &&
-           !(DataOnStandardOutput && isatty(STDOUT_FILENO) != 0);
+    return !Quiet && IsTerminal(StandardErrorFd) && TerminalErases(StandardErrorFd) &&
+           !(DataOnStandardOutput && IsTerminal(StandardOutputFd));
 }
 
 TProgressLine::TProgressLine(int Fd, bool Enabled)
     : FFd(Fd), FEnabled(Enabled), FStart(TClock::now()), FLastDraw(FStart - Interval) {
     if (FEnabled)
-        std::signal(SIGWINCH, NoteWidthChange);
+        WatchTerminalWidth(true);
 }
 
 TProgressLine::~TProgressLine() {
     Clear();
     if (FEnabled)
-        std::signal(SIGWINCH, SIG_DFL);
+        WatchTerminalWidth(false);
 }
 
 double TProgressLine::ElapsedSeconds() const {
@@ -155,7 +145,7 @@ bool TProgressLine::DueForRedraw() {
     if (!FEnabled)
         return false;
     const TClock::time_point Now = TClock::now();
-    if (Now - FLastDraw < Interval && !WidthChanged.exchange(false))
+    if (Now - FLastDraw < Interval && !TerminalWidthChanged())
         return false;
     FLastDraw = Now;
     FShown = true;
@@ -163,11 +153,9 @@ bool TProgressLine::DueForRedraw() {
 }
 
 std::size_t TProgressLine::Width() const {
-    winsize Size{};
-    const std::size_t Columns =
-        ioctl(FFd, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 0 ? Size.ws_col : 80;
+    const std::size_t Columns = TerminalColumns(FFd);
     // Writing into the last column makes some terminals wrap at once.
-    return Columns - 1;
+    return (Columns > 0 ? Columns : 80) - 1;
 }
 
 void TProgressLine::Draw(std::string_view Text) {
@@ -177,13 +165,16 @@ void TProgressLine::Draw(std::string_view Text) {
     Line += '\r';
     Line += Text;
     Line += "\x1b[K";
+    if (WriteToConsole(FFd, Line, true))
+        return;
     // The line is a courtesy: a failing terminal must not end the work.
     std::string_view Rest = Line;
+    std::error_code Error;
     while (!Rest.empty()) {
-        const ssize_t Written = ::write(FFd, Rest.data(), Rest.size());
-        if (Written <= 0)
+        const std::size_t Written = WriteSome(FFd, Rest, Error);
+        if (Written == 0)
             return;
-        Rest.remove_prefix(static_cast<std::size_t>(Written));
+        Rest.remove_prefix(Written);
     }
 }
 

@@ -1,25 +1,20 @@
 #include "cli/RowOutput.h"
 
+#include "cli/Terminal.h"
+
 #include "support/Cp1252.h"
+#include "support/FileDescriptor.h"
 #include "support/StringList.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
-#include <cstring>
-#include <unistd.h>
 
 namespace kr6 {
-namespace {
-
-std::string ErrorText(int Error) {
-    return std::strerror(Error);
-}
-
-} // namespace
 
 void IgnoreBrokenPipe() {
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 TRowOutput::TRowOutput(int Fd, std::string Name, TRowFormat Format)
@@ -73,20 +68,20 @@ void TRowOutput::Flush() {
 }
 
 void TRowOutput::WriteAll(std::string_view Bytes) {
+    if (WriteToConsole(FFd, Bytes, FFormat.Utf8))
+        return;
     while (!Bytes.empty()) {
-        const ssize_t Written = ::write(FFd, Bytes.data(), Bytes.size());
-        if (Written < 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno == EPIPE) {
-                FBuffer.clear();
-                throw EOutputClosed();
-            }
-            throw EOutputError("cannot write to " + FName + ": " + ErrorText(errno));
+        std::error_code Error;
+        const std::size_t Written = WriteSome(FFd, Bytes, Error);
+        if (Error == std::errc::broken_pipe) {
+            FBuffer.clear();
+            throw EOutputClosed();
         }
+        if (Error)
+            throw EOutputError("cannot write to " + FName + ": " + Error.message());
         if (Written == 0)
             throw EOutputError("cannot write to " + FName + ": nothing was written");
-        Bytes.remove_prefix(static_cast<std::size_t>(Written));
+        Bytes.remove_prefix(Written);
     }
 }
 
@@ -95,8 +90,10 @@ bool IsStandardOutput(const std::string& File) {
 }
 
 std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format) {
-    if (IsStandardOutput(File))
-        return std::make_unique<TRowOutput>(STDOUT_FILENO, "standard output", Format);
+    if (IsStandardOutput(File)) {
+        SetBinaryMode(StandardOutputFd);
+        return std::make_unique<TRowOutput>(StandardOutputFd, "standard output", Format);
+    }
     return std::make_unique<TRowOutput>(File, Format);
 }
 

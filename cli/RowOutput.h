@@ -25,7 +25,8 @@ struct TRowFormat {
     bool Utf8 = false;
 };
 
-// Writes to a closed pipe must fail with EPIPE instead of killing the process.
+// Writes to a closed pipe must fail with EPIPE instead of killing the process (on POSIX;
+// Windows reports a closed pipe as a write error anyway).
 void IgnoreBrokenPipe();
 
 // Buffered output of Windows-1252 text to a file descriptor. Rows are collected in one

@@ -5,8 +5,7 @@
 
 #include "model/Root.h"
 #include "model/XmlWriter.h"
-
-#include <unistd.h>
+#include "support/FileDescriptor.h"
 
 namespace kr6 {
 
@@ -15,7 +14,7 @@ void RunXml(const TXmlOptions& Options) {
     const std::unique_ptr<TRowOutput> Output = OpenOutput(Options.OutputFile);
     Tdex6Dataobject Root;
     {
-        TProgressLine Line(STDERR_FILENO,
+        TProgressLine Line(StandardErrorFd,
                            WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
         LoadArchive(Root, Options.Archive, &Line);
     }

@@ -1,5 +1,9 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
+#include "cli/Terminal.h"
+#include "cli/Utf8Arguments.h"
+
+#include "support/FileDescriptor.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,6 +23,13 @@ constexpr int ExitError = 1;
 constexpr int ExitUsage = 2;
 constexpr int ExitDiffer = 3;
 
+// Paths in messages are UTF-8, which a Windows console shows only when given characters.
+void ReportError(const char* Message) {
+    const std::string Line = "kr6csv: " + std::string(Message) + "\n";
+    if (!kr6::WriteToConsole(kr6::StandardErrorFd, Line, true))
+        std::fputs(Line.c_str(), stderr);
+}
+
 // Runs a command under the error policy: a vanished reader is a normal end, every other
 // failure one line on standard error. The command's own status passes through.
 int RunWithStatus(const std::function<int()>& Command) {
@@ -27,7 +38,7 @@ int RunWithStatus(const std::function<int()>& Command) {
     } catch (const kr6::EOutputClosed&) {
         return 0;
     } catch (const std::exception& Error) {
-        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        ReportError(Error.what());
         return ExitError;
     }
 }
@@ -260,9 +271,10 @@ int Main(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Setting up the options can fail too (out of memory); it ends like any other error.
     try {
-        return Main(argc, argv);
+        kr6::TUtf8Arguments Arguments(argc, argv);
+        return Main(Arguments.Count(), Arguments.Values());
     } catch (const std::exception& Error) {
-        std::fprintf(stderr, "kr6csv: %s\n", Error.what());
+        ReportError(Error.what());
         return ExitError;
     }
 }

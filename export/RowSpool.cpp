@@ -1,9 +1,6 @@
 #include "export/RowSpool.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace kr6 {
 namespace {
@@ -11,28 +8,10 @@ namespace {
 constexpr std::size_t BufferSize = std::size_t{1024} * 1024;
 constexpr std::size_t LengthBytes = 4;
 
-std::string SpoolDirectory() {
-    const char* Dir = std::getenv("TMPDIR");
-    return Dir != nullptr && *Dir != '\0' ? Dir : "/tmp";
-}
-
 } // namespace
 
 TRowSpool::TRowSpool() {
-    std::string Template = SpoolDirectory() + "/kr6csv-rows-XXXXXX";
-    FFd = mkstemp(Template.data());
-    if (FFd < 0)
-        throw ESpoolError("cannot create a temporary file in '" + SpoolDirectory() +
-                          "': " + std::strerror(errno));
-    // Unlinked at once, so that nothing is left behind however the program ends.
-    unlink(Template.c_str());
-    FPath = Template;
     FBuffer.reserve(BufferSize);
-}
-
-TRowSpool::~TRowSpool() {
-    if (FFd >= 0)
-        close(FFd);
 }
 
 void TRowSpool::AppendRow(std::string& Block, std::string_view Row) {
@@ -60,16 +39,7 @@ void TRowSpool::Finish() {
 }
 
 void TRowSpool::Flush() {
-    std::string_view Bytes = FBuffer;
-    while (!Bytes.empty()) {
-        const ssize_t Written = ::write(FFd, Bytes.data(), Bytes.size());
-        if (Written < 0 && errno == EINTR)
-            continue;
-        if (Written <= 0)
-            throw ESpoolError("cannot write the temporary file '" + FPath +
-                              "': " + (Written < 0 ? std::strerror(errno) : "nothing was written"));
-        Bytes.remove_prefix(static_cast<std::size_t>(Written));
-    }
+    FFile.Write(FBuffer);
     FBuffer.clear();
 }
 
@@ -77,17 +47,7 @@ void TRowSpool::ReadLens(std::size_t Index, std::string& Buffer,
                          std::vector<std::string_view>& Rows) const {
     const TLens& Lens = FLenses.at(Index);
     Buffer.resize(Lens.Bytes);
-    std::size_t Done = 0;
-    while (Done < Buffer.size()) {
-        const ssize_t Read = ::pread(FFd, Buffer.data() + Done, Buffer.size() - Done,
-                                     static_cast<off_t>(Lens.Offset + Done));
-        if (Read < 0 && errno == EINTR)
-            continue;
-        if (Read <= 0)
-            throw ESpoolError("cannot read the temporary file '" + FPath + "': " +
-                              (Read < 0 ? std::strerror(errno) : "it is shorter than written"));
-        Done += static_cast<std::size_t>(Read);
-    }
+    FFile.ReadAt(Lens.Offset, Buffer.data(), Buffer.size());
     Rows.clear();
     std::string_view Rest = Buffer;
     while (Rest.size() >= LengthBytes) {
@@ -100,7 +60,7 @@ void TRowSpool::ReadLens(std::size_t Index, std::string& Buffer,
         Rest.remove_prefix(Length);
     }
     if (!Rest.empty() || static_cast<std::int64_t>(Rows.size()) != Lens.Rows)
-        throw ESpoolError("the temporary file '" + FPath + "' does not hold what was written");
+        throw EScratchError("a temporary file of rows does not hold what was written");
 }
 
 } // namespace kr6

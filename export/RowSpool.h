@@ -1,18 +1,13 @@
 #pragma once
 
+#include "support/ScratchFile.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kr6 {
-
-// The spool file cannot be created, written or read; the text names the cause.
-class ESpoolError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The deliverable rows of one price list, lens by lens, in a temporary file that is gone
 // as soon as the spool is: a large price list has tens of millions of rows, far more
@@ -28,11 +23,7 @@ public:
         std::uint64_t Bytes = 0;
     };
 
-    // Creates the file in $TMPDIR, or /tmp when that is not set.
     TRowSpool();
-    ~TRowSpool();
-    TRowSpool(const TRowSpool&) = delete;
-    TRowSpool& operator=(const TRowSpool&) = delete;
 
     // Block is the lens's rows as AppendRow builds it.
     void AddLens(std::string_view Code, std::int64_t Rows, std::string_view Block);
@@ -51,8 +42,7 @@ public:
 private:
     void Flush();
 
-    int FFd = -1;
-    std::string FPath;
+    TScratchFile FFile;
     std::string FBuffer;
     std::uint64_t FSize = 0;
     std::int64_t FRowCount = 0;

@@ -1,34 +1,33 @@
 #pragma once
 
+#include "support/PoolMemory.h"
+
+// Compilers without the sanitizer (MinGW) lack its header; the poisoning is then nothing.
+#if __has_include(<sanitizer/asan_interface.h>)
 #include <sanitizer/asan_interface.h>
-#include <sys/mman.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(Address, Size) ((void)(Address), (void)(Size))
+#define ASAN_UNPOISON_MEMORY_REGION(Address, Size) ((void)(Address), (void)(Size))
+#endif
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <vector>
 
 namespace kr6 {
 
-// One block of pool memory, mapped with all its pages at once: faulting hundreds of
-// megabytes in page by page costs more than building the objects in them.
+// One block of pool memory, taken from the operating system with all its pages.
 class TPoolBlock {
 public:
     static constexpr std::size_t Bytes = std::size_t{2} << 20;
 
-    TPoolBlock() {
-        void* Data = mmap(nullptr, Bytes, PROT_READ | PROT_WRITE,
-                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        if (Data == MAP_FAILED)
-            throw std::bad_alloc();
-        FData = static_cast<std::byte*>(Data);
-    }
+    TPoolBlock() : FData(static_cast<std::byte*>(MapPoolMemory(Bytes))) {}
     ~TPoolBlock() {
         // Whatever is mapped here next must not inherit the poison of free places.
         ASAN_UNPOISON_MEMORY_REGION(FData, Bytes);
-        munmap(FData, Bytes);
+        UnmapPoolMemory(FData, Bytes);
     }
     TPoolBlock(const TPoolBlock&) = delete;
     TPoolBlock& operator=(const TPoolBlock&) = delete;

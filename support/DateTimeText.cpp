@@ -101,12 +101,26 @@ void DecodeDateTime(TDateTime D, int& Year, int& Month, int& Day, int& Hour, int
     Second = S.Second;
 }
 
+namespace {
+
+// The reentrant local-time call has its arguments the other way round on Windows.
+std::tm LocalTime(std::time_t Seconds) {
+    std::tm Local{};
+#ifdef _WIN32
+    localtime_s(&Local, &Seconds);
+#else
+    localtime_r(&Seconds, &Local);
+#endif
+    return Local;
+}
+
+} // namespace
+
 TDateTime Now() {
     const auto Clock = system_clock::now();
     const std::time_t Seconds = system_clock::to_time_t(Clock);
     const auto MSecs = duration_cast<milliseconds>(Clock.time_since_epoch()).count() % 1000;
-    std::tm Local{};
-    localtime_r(&Seconds, &Local);
+    const std::tm Local = LocalTime(Seconds);
     // A leap second (tm_sec 60) counts as the last regular second.
     const TDateTime Whole =
         EncodeDateTime(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday, Local.tm_hour,

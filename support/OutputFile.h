@@ -14,7 +14,8 @@ public:
 // A file that appears whole or not at all. The bytes go to a temporary file in the target's
 // folder, which Commit() flushes to disk and renames over the target; until then the target
 // keeps what it had. An uncommitted temporary file is removed on destruction and when the
-// program is stopped by SIGINT, SIGTERM or SIGHUP, so an interrupted run leaves nothing behind.
+// program is stopped by SIGINT, SIGTERM or SIGHUP (on Windows by Ctrl-C, Ctrl-Break or closing
+// the console), so an interrupted run leaves nothing behind.
 // A target that exists and is not a regular file (a device, a pipe) is written directly:
 // there is nothing to replace. A symbolic link is followed, so the file it names is replaced.
 class TOutputFile {

@@ -2,6 +2,7 @@
 
 #include "support/StringList.h"
 #include "support/TextCompare.h"
+#include "support/Utf8Path.h"
 
 #include <zip.h>
 
@@ -208,7 +209,7 @@ std::string TwoMembers(std::string_view Archive, std::string_view First, std::st
 // its end-of-directory record instead, so the file stays a valid archive.
 void WriteEmptyArchive(const std::string& Path) {
     static constexpr char EndOfDirectory[22] = {'P', 'K', 5, 6};
-    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+    std::ofstream File(PathFromUtf8(Path), std::ios::binary | std::ios::trunc);
     File.write(EndOfDirectory, sizeof EndOfDirectory);
     if (!File)
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
@@ -282,7 +283,7 @@ void TOXVCLZip::Reopen() {
     FReader.reset();
     if (!FFromMemory) {
         std::error_code Ec;
-        const std::filesystem::path Path(FZipName);
+        const std::filesystem::path Path = PathFromUtf8(FZipName);
         if (!std::filesystem::exists(Path, Ec))
             return;
         if (std::filesystem::is_directory(Path, Ec))
@@ -526,6 +527,8 @@ void TOXVCLZip::StoreMember(std::string_view Name, std::string_view Data) {
         Writer.Fail();
     if (FMemberTime != 0 && zip_file_set_mtime(Archive, Entry, FMemberTime, 0) != 0)
         Writer.Fail();
+    // Windows replaces no file that is open: the reader lets go while the change is made.
+    FReader.reset();
     Writer.Commit();
     Reopen();
 }
@@ -549,6 +552,8 @@ void TOXVCLZip::DeletefileFromZip(std::string_view Name) {
         if (zip_delete(Archive, static_cast<zip_uint64_t>(Index)) != 0)
             Writer.Fail();
     }
+    // Windows replaces no file that is open: the reader lets go while the change is made.
+    FReader.reset();
     Writer.Commit();
     Reopen();
 }

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace kr6::test {
 
@@ -26,13 +26,16 @@ void WriteFileBytes(const std::string& Path, std::string_view Bytes) {
 }
 
 TTempFile::TTempFile(std::string_view Bytes, std::string_view Suffix) {
-    std::string Pattern =
-        (std::filesystem::temp_directory_path() / "kr6test-XXXXXX").string() + std::string(Suffix);
-    const int Fd = mkstemps(Pattern.data(), static_cast<int>(Suffix.size()));
-    if (Fd < 0)
-        throw std::runtime_error("cannot create a temporary file");
-    close(Fd);
-    FPath = Pattern;
+    static std::mt19937_64 Generator{std::random_device{}()};
+    const std::filesystem::path Folder = std::filesystem::temp_directory_path();
+    for (int Attempt = 0; FPath.empty(); ++Attempt) {
+        const std::filesystem::path Candidate =
+            Folder / ("kr6test-" + std::to_string(Generator()) + std::string(Suffix));
+        if (!std::filesystem::exists(Candidate))
+            FPath = Candidate.string();
+        else if (Attempt == 100)
+            throw std::runtime_error("cannot create a temporary file");
+    }
     Write(Bytes);
 }
 

@@ -1,3 +1,5 @@
+#ifndef _WIN32
+
 #include "support/OutputFile.h"
 
 #include <array>
@@ -159,3 +161,5 @@ bool IsSameFile(const std::string& First, const std::string& Second) {
 }
 
 } // namespace kr6
+
+#endif

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+
+namespace kr6 {
+
+// Memory straight from the operating system for a block of a fixed pool. Where the system
+// can (Linux), all its pages are made present at once: faulting hundreds of megabytes in page
+// by page costs more than building the objects in them. Throws std::bad_alloc when there is
+// none.
+void* MapPoolMemory(std::size_t Bytes);
+void UnmapPoolMemory(void* Data, std::size_t Bytes) noexcept;
+
+} // namespace kr6

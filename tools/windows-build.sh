@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Cross-builds kr6csv.exe and the core's test program for 64-bit Windows with Debian's
+# MinGW-w64, runs them under Wine and compares the rows with the Linux build's. Installs what
+# it needs on a fresh Debian 12 machine; what is already built is not built again.
+# Everything goes to build-windows/. Takes long: it is not part of test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/setup.sh
+
+root="$PWD"
+out="$root/build-windows"
+prefix="$out/prefix"
+mingw=x86_64-w64-mingw32
+jobs=2
+mkdir -p "$out"
+
+started=$SECONDS
+step_started=$SECONDS
+current=""
+timings=()
+# Starts the next step, noting how long the previous one took.
+step() {
+    [[ -n "$current" ]] && timings+=("$(printf '%-44s %5d s' "$current" $((SECONDS - step_started)))")
+    current=$1
+    step_started=$SECONDS
+    [[ -n "$current" ]] && echo "== $current" >&2
+    return 0
+}
+
+# Runs a command with its output in build-windows/step.log, shown only when it fails.
+logged() {
+    "$@" >"$out/step.log" 2>&1 || {
+        tail -40 "$out/step.log" >&2
+        echo "failed: $*" >&2
+        exit 1
+    }
+}
+
+as_root() {
+    if [[ $(id -u) -eq 0 ]]; then
+        env DEBIAN_FRONTEND=noninteractive "$@"
+    else
+        sudo env DEBIAN_FRONTEND=noninteractive "$@"
+    fi
+}
+
+step "Debian packages"
+packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine64 dpkg-dev
+          googletest libcli11-dev nlohmann-json3-dev)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+    as_root apt-get update -qq
+    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+fi
+
+step "Debian sources of libzip and expat"
+# apt-get source needs deb-src entries: the same archives as the binary entries.
+if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
+        sed -E 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            as_root tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    else
+        sed -nE 's/^deb (.*)/deb-src \1/p' /etc/apt/sources.list |
+            as_root tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    fi
+    as_root apt-get update -qq
+fi
+mkdir -p "$out/src"
+for source in libzip expat; do
+    if ! compgen -G "$out/src/$source-[0-9]*/CMakeLists.txt" >/dev/null &&
+        ! compgen -G "$out/src/$source-[0-9]*/$source/CMakeLists.txt" >/dev/null; then
+        (cd "$out/src" && logged apt-get source -qq "$source")
+    fi
+done
+libzip_src=$(compgen -G "$out/src/libzip-[0-9]*/CMakeLists.txt" | head -1 | xargs dirname)
+expat_src=$(compgen -G "$out/src/expat-[0-9]*/expat/CMakeLists.txt" | head -1 | xargs dirname)
+
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+zlib_static="/usr/$mingw/lib/libz.a"
+# Builds and installs a library for the target once.
+build_dependency() {
+    local name=$1 source=$2
+    shift 2
+    [[ -f "$out/deps/$name.done" ]] && return 0
+    logged cmake -S "$source" -B "$out/deps/$name" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DKR6_WINDOWS_PREFIX="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@"
+    logged cmake --build "$out/deps/$name" --parallel $jobs
+    logged cmake --install "$out/deps/$name"
+    touch "$out/deps/$name.done"
+}
+
+step "expat, libzip and GoogleTest for Windows"
+# Debian's security patches test "XML_DTD == 1", as its autotools build defines it; the
+# CMake build defines it empty.
+sed -i 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/' "$expat_src/expat_config.h.cmake"
+build_dependency expat "$expat_src" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF \
+    -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF
+build_dependency libzip "$libzip_src" -DZLIB_LIBRARY="$zlib_static" \
+    -DZLIB_INCLUDE_DIR="/usr/$mingw/include" -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF \
+    -DENABLE_GNUTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_COMMONCRYPTO=OFF \
+    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
+build_dependency googletest /usr/src/googletest -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF
+# CLI11 and nlohmann-json are headers: the Debian packages' files, placed in the prefix so
+# that the target's include path holds nothing else of the build machine.
+for package in libcli11-dev nlohmann-json3-dev; do
+    dpkg -L "$package" | while read -r file; do
+        case "$file" in
+        /usr/include/* | /usr/share/cmake/* | /usr/lib/cmake/*)
+            if [[ -f "$file" ]]; then
+                target="$prefix/${file#/usr/}"
+                mkdir -p "$(dirname "$target")"
+                cp -u "$file" "$target"
+            fi
+            ;;
+        esac
+    done
+done
+
+step "kr6csv.exe and kr6core_tests.exe"
+logged cmake -S . -B "$out/kr6" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKR6_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_GUI=OFF -DKR6_BUILD_BENCH=OFF \
+    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="/usr/$mingw/include"
+logged cmake --build "$out/kr6" --parallel $jobs --target kr6csv kr6core_tests
+windows_kr6csv="$out/kr6/cli/kr6csv.exe"
+for program in "$windows_kr6csv" "$out/kr6/tests/kr6core_tests.exe"; do
+    if "$mingw-objdump" -p "$program" | grep -i 'DLL Name' | grep -viqE \
+        'kernel32|msvcrt|advapi32|bcrypt|user32|shell32|ws2_32|api-ms-win'; then
+        echo "$program needs DLLs beside it:" >&2
+        "$mingw-objdump" -p "$program" | grep 'DLL Name' >&2
+        exit 1
+    fi
+done
+
+step "Linux kr6csv for the reference rows"
+logged cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_TESTS=OFF \
+    -DKR6_BUILD_BENCH=OFF -DKR6_BUILD_GUI=OFF
+logged cmake --build "$out/linux" --parallel $jobs --target kr6csv make-demo-kr6
+linux_kr6csv="$out/linux/cli/kr6csv"
+
+export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+
+step "Wine prefix"
+[[ -d "$WINEPREFIX/drive_c" ]] || "$wine" wineboot --init >/dev/null 2>&1
+# One Wine server for all the runs below; it ends a minute after the last.
+"$(dirname "$(readlink -f "$wine")")/wineserver" -p 60 2>/dev/null || true
+
+step "Core tests under Wine"
+# The tests find their data by the source tree's Unix paths, which Wine reaches through
+# drive Z: when the current folder is one of its folders.
+(cd "$out/kr6/tests" && "$wine" ./kr6core_tests.exe --gtest_brief=1) >"$out/tests.log" 2>&1 ||
+    { tail -40 "$out/tests.log" >&2; exit 1; }
+grep -E '^\[ *(PASSED|FAILED) *\]' "$out/tests.log"
+
+step "Rows of kr6csv.exe against the Linux rows"
+check="$out/check"
+rm -rf "$check"
+mkdir -p "$check"
+cp examples/demo-kr6.zip "$check/example.zip"
+"$out/linux/tools/make-demo-kr6" "$check/generated-1.zip" --seed 11 --lenses 300 2>/dev/null
+"$out/linux/tools/make-demo-kr6" "$check/generated-2.zip" --seed 12 --coatings 90 --rules 900 2>/dev/null
+# A folder with a name outside ASCII, as Windows users name theirs.
+harte="$WINEPREFIX/drive_c/Preise/H$(printf '\xc3\xa4')rtel"
+mkdir -p "$harte"
+cp examples/demo-kr6.zip "$harte/example.zip"
+
+compare() {
+    local what=$1 windows_archive=$2 linux_archive=$3
+    shift 3
+    "$linux_kr6csv" "$@" "$linux_archive" >"$check/$what.linux"
+    (cd "$check" && "$wine" "$windows_kr6csv" "$@" "$windows_archive") >"$check/$what.windows"
+    if ! cmp -s "$check/$what.linux" "$check/$what.windows"; then
+        echo "kr6csv.exe $* $windows_archive differs from Linux:" >&2
+        cmp "$check/$what.linux" "$check/$what.windows" >&2 || true
+        exit 1
+    fi
+    printf '  %-44s %9d bytes equal\n' "$* $windows_archive" "$(stat -c %s "$check/$what.linux")"
+}
+compare evaluate example.zip "$check/example.zip" evaluate -q
+compare evaluate-utf8 example.zip "$check/example.zip" evaluate -q --utf8
+compare info example.zip "$check/example.zip" info
+compare xml example.zip "$check/example.zip" xml -q
+if "$linux_kr6csv" help check >/dev/null 2>&1; then
+    compare check example.zip "$check/example.zip" check
+fi
+compare generated-1 generated-1.zip "$check/generated-1.zip" evaluate -q
+compare generated-2 generated-2.zip "$check/generated-2.zip" evaluate -q
+compare path 'C:\Preise\H'$'\xc3\xa4''rtel\example.zip' "$check/example.zip" evaluate -q
+
+# An output file is replaced whole, and written in the same bytes as standard output.
+(cd "$check" && "$wine" "$windows_kr6csv" evaluate -q -o 'C:\Preise\rows.txt' example.zip)
+cmp "$check/evaluate.linux" "$WINEPREFIX/drive_c/Preise/rows.txt"
+echo "  evaluate -o 'C:\\Preise\\rows.txt'                 same bytes"
+
+step ""
+printf '%s\n' "${timings[@]}"
+printf '%-44s %5d s\n' "total" $((SECONDS - started))
