@@ -112,7 +112,7 @@ const std::vector<TKey>& Keys() {
 // "pricefield-01" to "-05" and "pricefield-description-01" to "-05".
 bool SetPriceField(TKr6DataHead& Head, std::string_view Key, const std::string& Value) {
     for (std::size_t I = 0; I < 5; ++I) {
-        const std::string Number = "0" + std::to_string(I + 1);
+        const std::string Number{'0', static_cast<char>('1' + I)};
         if (SameText(Key, "pricefield-" + Number)) {
             Head.PriceField[I] = FromCode<Tdex6PriceField>(TextToInt(Value));
             return true;

@@ -111,7 +111,12 @@ TOutputFile::TOutputFile(const std::string& Path) : FName("'" + Path + "'"), FTa
     }
 
     const std::filesystem::path Target(FTarget);
-    FTemporary = (Target.parent_path() / ("." + Target.filename().string() + ".XXXXXX")).string();
+    // A hidden name beside the target; built in place, as GCC 12 warns of an overlap that
+    // is not there when it is concatenated.
+    std::string Hidden = Target.filename().string();
+    Hidden.insert(0, 1, '.');
+    Hidden += ".XXXXXX";
+    FTemporary = (Target.parent_path() / Hidden).string();
     {
         // A stop between creating and registering the file would leave it behind.
         const TStopSignalsBlocked Blocked;
