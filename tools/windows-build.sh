@@ -169,25 +169,30 @@ harte="$WINEPREFIX/drive_c/Preise/H$(printf '\xc3\xa4')rtel"
 mkdir -p "$harte"
 cp examples/demo-kr6.zip "$harte/example.zip"
 
+# Runs COMMAND ARCHIVE ARGS... with both programs; output and exit status must be the same.
 compare() {
-    local what=$1 windows_archive=$2 linux_archive=$3
-    shift 3
-    "$linux_kr6csv" "$@" "$linux_archive" >"$check/$what.linux"
-    (cd "$check" && "$wine" "$windows_kr6csv" "$@" "$windows_archive") >"$check/$what.windows"
-    if ! cmp -s "$check/$what.linux" "$check/$what.windows"; then
-        echo "kr6csv.exe $* $windows_archive differs from Linux:" >&2
+    local what=$1 windows_archive=$2 linux_archive=$3 command=$4
+    shift 4
+    local linux_status=0 windows_status=0
+    "$linux_kr6csv" "$command" "$linux_archive" "$@" >"$check/$what.linux" || linux_status=$?
+    (cd "$check" && "$wine" "$windows_kr6csv" "$command" "$windows_archive" "$@") \
+        >"$check/$what.windows" || windows_status=$?
+    if [[ $linux_status != "$windows_status" ]] || ! cmp -s "$check/$what.linux" "$check/$what.windows"; then
+        echo "kr6csv.exe $command $windows_archive $* differs from Linux" \
+            "(status $windows_status against $linux_status):" >&2
         cmp "$check/$what.linux" "$check/$what.windows" >&2 || true
         exit 1
     fi
-    printf '  %-44s %9d bytes equal\n' "$* $windows_archive" "$(stat -c %s "$check/$what.linux")"
+    printf '  %-44s %9d bytes equal\n' "$command $windows_archive $*" "$(stat -c %s "$check/$what.linux")"
 }
 compare evaluate example.zip "$check/example.zip" evaluate -q
 compare evaluate-utf8 example.zip "$check/example.zip" evaluate -q --utf8
 compare info example.zip "$check/example.zip" info
 compare xml example.zip "$check/example.zip" xml -q
-if "$linux_kr6csv" help check >/dev/null 2>&1; then
-    compare check example.zip "$check/example.zip" check
-fi
+compare check example.zip "$check/example.zip" check GK6001 AREF01 TNFA01
+compare check-not example.zip "$check/example.zip" check gk6001 tnfa01 hcst01
+compare check-json example.zip "$check/example.zip" check --json GK6001 TNFA01
+compare check-lens example.zip "$check/example.zip" check GK6001
 compare generated-1 generated-1.zip "$check/generated-1.zip" evaluate -q
 compare generated-2 generated-2.zip "$check/generated-2.zip" evaluate -q
 compare path 'C:\Preise\H'$'\xc3\xa4''rtel\example.zip' "$check/example.zip" evaluate -q
