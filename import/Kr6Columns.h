@@ -10,8 +10,10 @@
 
 #include "import/Kr6Fields.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -272,7 +274,7 @@ private:
         const auto Start = static_cast<std::size_t>(Pos - 1);
         if (FLine.size() < Start + Text.size())
             FLine.resize(Start + Text.size(), ' ');
-        FLine.replace(Start, Text.size(), Text);
+        std::copy(Text.begin(), Text.end(), FLine.begin() + static_cast<std::ptrdiff_t>(Start));
     }
 
     std::string FLine;
