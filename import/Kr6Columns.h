@@ -120,6 +120,14 @@ template <class Column, class Record> void Read(Record& Rec, std::string_view Li
     }
 }
 
+template <auto Member, class Column> constexpr bool Is() {
+    if constexpr (std::is_same_v<std::remove_cv_t<decltype(Member)>,
+                                 std::remove_cv_t<decltype(Column::Member)>>)
+        return Member == Column::Member;
+    else
+        return false;
+}
+
 template <class Layout> struct TParse;
 template <int Length, class... Columns> struct TParse<TKr6Layout<Length, Columns...>> {
     template <class Record> static void Run(Record& Rec, std::string_view Line) {
@@ -134,6 +142,28 @@ template <int Length, class... Columns> struct TParse<TKr6Layout<Length, Columns
 template <class Layout, class Record> void ParseKr6Columns(Record& Rec, std::string_view Line) {
     kr6_columns::TParse<Layout>::Run(Rec, Line);
 }
+
+// Where the column of Member starts and how many characters it has; for tools that change
+// one field of an existing line.
+struct TKr6Place {
+    int First = 0;
+    int Width = 0;
+};
+
+template <class Layout, auto Member> struct TKr6PlaceOf;
+template <int Length, class... Columns, auto Member>
+struct TKr6PlaceOf<TKr6Layout<Length, Columns...>, Member> {
+    static constexpr TKr6Place Value = [] {
+        TKr6Place Place;
+        ((kr6_columns::Is<Member, Columns>() ? (Place = {Columns::First, Columns::Width}, 0) : 0),
+         ...);
+        return Place;
+    }();
+    static_assert(Value.Width > 0, "the layout has no column for this member");
+};
+
+template <class Layout, auto Member>
+inline constexpr TKr6Place Kr6PlaceOf = TKr6PlaceOf<Layout, Member>::Value;
 
 // Builds one record line: the fields set are written in their columns' form, everything
 // else stays blank. A value that does not fit its column is a fault of the caller and throws.
@@ -174,19 +204,12 @@ public:
     const std::string& Line() const { return FLine; }
 
 private:
-    template <auto Member, class Column> static constexpr bool Is() {
-        if constexpr (std::is_same_v<std::remove_cv_t<decltype(Member)>,
-                                     std::remove_cv_t<decltype(Column::Member)>>)
-            return Member == Column::Member;
-        else
-            return false;
-    }
     template <auto Member> static constexpr int Matches() {
-        return (0 + ... + (Is<Member, Columns>() ? 1 : 0));
+        return (0 + ... + (kr6_columns::Is<Member, Columns>() ? 1 : 0));
     }
 
     template <auto Member, class Column, class V> void SetIf(const V& Value) {
-        if constexpr (Is<Member, Column>()) {
+        if constexpr (kr6_columns::Is<Member, Column>()) {
             using Array = kr6_columns::TArrayOf<kr6_columns::ValueOf<Column>>;
             if constexpr (Array::IsArray) {
                 for (std::size_t K = 0; K < Array::Count; ++K)
@@ -198,7 +221,7 @@ private:
     }
 
     template <auto Member, class Column, class V> void SetAtIf(std::size_t K, const V& Value) {
-        if constexpr (Is<Member, Column>()) {
+        if constexpr (kr6_columns::Is<Member, Column>()) {
             using Array = kr6_columns::TArrayOf<kr6_columns::ValueOf<Column>>;
             static_assert(Array::IsArray);
             if (K >= Array::Count)
@@ -209,7 +232,7 @@ private:
     }
 
     template <auto Member, class Column> void PutIf(std::string_view Text, std::size_t K) {
-        if constexpr (Is<Member, Column>())
+        if constexpr (kr6_columns::Is<Member, Column>())
             Place(Column::First + static_cast<int>(K) * Column::Width, Text);
     }
 
