@@ -128,8 +128,19 @@ template <auto Member, class Column> constexpr bool Is() {
         return false;
 }
 
+// Columns listed from left to right, none overlapping the one before it.
+template <class... Columns> constexpr bool InOrder() {
+    int End = 1;
+    bool Ordered = true;
+    ((Ordered = Ordered && Columns::First >= End,
+      End = Columns::First + Columns::Width * static_cast<int>(TArrayOf<ValueOf<Columns>>::Count)),
+     ...);
+    return Ordered;
+}
+
 template <class Layout> struct TParse;
 template <int Length, class... Columns> struct TParse<TKr6Layout<Length, Columns...>> {
+    static_assert(InOrder<Columns...>(), "columns out of order or overlapping");
     template <class Record> static void Run(Record& Rec, std::string_view Line) {
         (Read<Columns>(Rec, Line), ...);
     }
