@@ -3,6 +3,7 @@
 // Records of the lens files of a KR6 archive, one per line. The parsers set every field,
 // never fail, and accept lines shorter or longer than the layout.
 
+#include "import/Kr6Columns.h"
 #include "model/CodeTables.h"
 #include "support/DateTimeText.h"
 
@@ -134,6 +135,86 @@ struct TKr6DataLensPrice {
 
 // From this version on a price line carries the five-character diameter.
 inline constexpr std::int32_t Kr6LongPriceDiameterVersion = 6009000;
+
+// The column tables. A geometry line's diameter field also tells the geometry kind, and
+// the parser derives that kind, and what it blanks out, beside its table.
+namespace kr6_layouts {
+using K = TKr6Kind;
+using T = TKr6DataLensType;
+using LensType = TKr6Layout<
+    138, TKr6Column<&T::Code, 1, 6, K::TextTrimRight>,
+    TKr6Column<&T::Name, 7, 40, K::TextTrimRight>, TKr6Column<&T::ValidFrom, 47, 8, K::Date>,
+    TKr6Column<&T::ValidUntil, 55, 8, K::Date>, TKr6Column<&T::LensKind, 63, 1, K::Code>,
+    TKr6Column<&T::AG, 64, 1, K::Flag>, TKr6Column<&T::AGKG, 65, 3, K::Integer>,
+    TKr6Column<&T::AGKB, 68, 3, K::Integer>, TKr6Column<&T::BrandLine, 71, 1, K::Code>,
+    TKr6Column<&T::Material, 72, 1, K::Code>,
+    TKr6Column<&T::RefractiveIndex, 73, 5, K::Decimal, 10000>,
+    TKr6Column<&T::Density, 78, 3, K::Decimal, 100>,
+    TKr6Column<&T::AbbeNumber, 81, 4, K::Decimal, 100>, TKr6Column<&T::AS, 85, 1, K::Flag>,
+    TKr6Column<&T::ST, 86, 1, K::Flag>, TKr6Column<&T::AntiReflection, 87, 1, K::Code>,
+    TKr6Column<&T::Tint, 88, 1, K::Code>, TKr6Column<&T::Photochromic, 89, 1, K::Flag>,
+    TKr6Column<&T::HardCoat, 90, 1, K::Flag>, TKr6Column<&T::CleanCoat, 91, 1, K::Flag>,
+    TKr6Column<&T::UVCoat, 92, 1, K::Flag>, TKr6Column<&T::Mirror, 93, 1, K::Flag>,
+    TKr6Column<&T::MDM, 94, 1, K::Flag>, TKr6Column<&T::KDM, 95, 1, K::Code>,
+    TKr6Column<&T::AD, 96, 1, K::Flag>, TKr6Column<&T::Insurance, 97, 1, K::Flag>,
+    TKr6Column<&T::Pri, 98, 1, K::Flag>, TKr6Column<&T::FilterCategory, 99, 1, K::Integer>,
+    TKr6Column<&T::RoadTraffic, 100, 1, K::Code>, TKr6Column<&T::UVEdge, 101, 3, K::Decimal>,
+    TKr6Column<&T::UVA, 104, 4, K::Decimal, 100>, TKr6Column<&T::UVB, 108, 4, K::Decimal, 100>,
+    TKr6Column<&T::EG, 112, 1, K::Flag>, TKr6Column<&T::EGB, 113, 1, K::Code>,
+    TKr6Column<&T::TS, 114, 1, K::Flag>, TKr6Column<&T::SortNumber, 115, 3, K::Integer>,
+    TKr6Column<&T::ShortName, 118, 15, K::RawText>, TKr6Column<&T::KMDM, 133, 2, K::Integer>,
+    TKr6Column<&T::KDMA, 135, 2, K::Integer>, TKr6Column<&T::FKB, 137, 2, K::Integer>>;
+
+using R = TKr6DataLensRange;
+using LensRange = TKr6Layout<
+    106, TKr6Column<&R::Code, 1, 6, K::TextTrimRight>, TKr6Column<&R::Diameter, 7, 5, K::Diameter>,
+    TKr6Column<&R::SphereFrom, 12, 5, K::Decimal, 100>,
+    TKr6Column<&R::SphereTo, 17, 5, K::Decimal, 100>,
+    TKr6Column<&R::Cylinder1, 22, 4, K::Decimal, 100>,
+    TKr6Column<&R::Cylinder2, 26, 4, K::Decimal, 100>, TKr6Column<&R::FromAxis, 30, 3, K::Integer>,
+    TKr6Column<&R::ToAxis, 33, 3, K::Integer>, TKr6Column<&R::Prism, 36, 4, K::Decimal, 100>,
+    TKr6Column<&R::Addition1, 40, 4, K::Decimal, 100>,
+    TKr6Column<&R::Addition2, 44, 4, K::Decimal, 100>, TKr6Column<&R::AdditionStep, 48, 1, K::Code>,
+    TKr6Column<&R::BEDV1, 49, 6, K::TextTrimmed>, TKr6Column<&R::BEDV2, 55, 6, K::TextTrimmed>,
+    TKr6Column<&R::BEDV3, 61, 6, K::TextTrimmed>, TKr6Column<&R::BEDV4, 67, 6, K::TextTrimmed>,
+    TKr6Column<&R::BEDV5, 73, 6, K::TextTrimmed>, TKr6Column<&R::SIP, 79, 1, K::Flag>,
+    TKr6Column<&R::ValidFrom, 80, 8, K::Date>, TKr6Column<&R::ValidUntil, 88, 8, K::Date>,
+    TKr6Column<&R::Stock, 96, 1, K::Flag>, TKr6Column<&R::DeliveryTime, 97, 3, K::Integer>,
+    TKr6Column<&R::ELief, 100, 1, K::Flag>, TKr6Column<&R::BF, 101, 1, K::Flag>,
+    TKr6Column<&R::DFUR, 102, 1, K::Flag>, TKr6Column<&R::OLB, 103, 1, K::Flag>,
+    TKr6Column<&R::DeliveryRangeId, 104, 3, K::Integer>>;
+
+using G = TKr6DataLensGeo;
+using LensGeo = TKr6Layout<
+    96, TKr6Column<&G::Code, 1, 6, K::TextTrimRight>, TKr6Column<&G::Diameter, 7, 5, K::Diameter>,
+    TKr6Column<&G::SphereFrom, 12, 5, K::Decimal, 100>,
+    TKr6Column<&G::SphereTo, 17, 5, K::Decimal, 100>, TKr6Column<&G::DM1H, 22, 4, K::Decimal, 100>,
+    TKr6Column<&G::DM2H, 26, 4, K::Decimal, 100>, TKr6Column<&G::NTT, 30, 1, K::Code>,
+    TKr6Column<&G::VAFB, 31, 5, K::Decimal, 100>, TKr6Column<&G::HAFB, 36, 5, K::Decimal, 100>,
+    TKr6Column<&G::VAT, 41, 5, K::Decimal, 100>, TKr6Column<&G::HAT, 46, 5, K::Decimal, 100>,
+    TKr6Column<&G::VAMN, 51, 5, K::Decimal, 100>, TKr6Column<&G::URN, 56, 4, K::Decimal, 100>,
+    TKr6Column<&G::ORN, 60, 4, K::Decimal, 100>, TKr6Column<&G::BN, 64, 4, K::Decimal, 100>,
+    TKr6Column<&G::HN, 68, 4, K::Decimal, 100>, TKr6Column<&G::HZ, 72, 4, K::Decimal, 100>,
+    TKr6Column<&G::VAZK, 76, 4, K::Decimal, 100>, TKr6Column<&G::ViewDirection, 80, 1, K::Code>,
+    TKr6Column<&G::VANB, 81, 4, K::Decimal, 100>, TKr6Column<&G::MVANB, 85, 4, K::Decimal, 100>,
+    TKr6Column<&G::HANP, 89, 4, K::Decimal, 100>, TKr6Column<&G::MHANP, 93, 4, K::Decimal, 100>>;
+
+using P = TKr6DataLensPrice;
+using LensPrice = TKr6Layout<53, TKr6Column<&P::Code, 1, 6, K::TextTrimRight>,
+                             TKr6Column<&P::Diameter, 7, 5, K::Diameter>,
+                             TKr6Column<&P::SphereGroup, 12, 2, K::Integer>,
+                             TKr6Column<&P::CylinderGroup, 14, 2, K::Integer>,
+                             TKr6Column<&P::DeliveryRangeId, 16, 3, K::Integer>,
+                             TKr6Column<&P::Price, 19, 7, K::Decimal, 100>>;
+// Before Kr6LongPriceDiameterVersion the diameter had four characters and every later
+// field stood one column further left.
+using OldLensPrice = TKr6Layout<52, TKr6Column<&P::Code, 1, 6, K::TextTrimRight>,
+                                TKr6Column<&P::Diameter, 7, 4, K::Diameter>,
+                                TKr6Column<&P::SphereGroup, 11, 2, K::Integer>,
+                                TKr6Column<&P::CylinderGroup, 13, 2, K::Integer>,
+                                TKr6Column<&P::DeliveryRangeId, 15, 3, K::Integer>,
+                                TKr6Column<&P::Price, 18, 7, K::Decimal, 100>>;
+} // namespace kr6_layouts
 
 void ParseKr6LensType(TKr6DataLensType& Rec, std::string_view Line);
 void ParseKr6LensRange(TKr6DataLensRange& Rec, std::string_view Line);

@@ -1,5 +1,8 @@
 #include "tools/ChangedCopy.h"
 
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
+#include "support/Conversions.h"
 #include "tools/SplitMix.h"
 
 #include <algorithm>
@@ -14,15 +17,15 @@ namespace {
 
 constexpr std::string_view AnyCode = "******";
 
-std::string Field(const std::string& Line, std::size_t Pos, std::size_t Width) {
-    if (Line.size() < Pos)
-        return {};
-    std::string Text = Line.substr(Pos - 1, Width);
-    Text.erase(Text.find_last_not_of(' ') + 1);
-    return Text;
+namespace layouts = kr6_layouts;
+
+std::string Field(const std::string& Line, TKr6Place Place) {
+    return std::string(TrimRightBlanks(Kr6Field(Line, Place.First, Place.Width)));
 }
 
-void SetField(std::string& Line, std::size_t Pos, std::size_t Width, std::string_view Text) {
+void SetField(std::string& Line, TKr6Place Place, std::string_view Text) {
+    const auto Pos = static_cast<std::size_t>(Place.First);
+    const auto Width = static_cast<std::size_t>(Place.Width);
     if (Line.size() < Pos - 1 + Width)
         Line.resize(Pos - 1 + Width, ' ');
     std::string Padded(Text.substr(0, Width));
@@ -30,33 +33,45 @@ void SetField(std::string& Line, std::size_t Pos, std::size_t Width, std::string
     Line.replace(Pos - 1, Width, Padded);
 }
 
-// Where a member holds the code of the lens or coating a line belongs to; for the texts,
-// options and groups the first column says which of the two.
+constexpr TKr6Place RuleLens = Kr6PlaceOf<layouts::Combination, &TKr6DataCombination::LensCode>;
+constexpr TKr6Place RuleDelivery = Kr6PlaceOf<layouts::Combination, &TKr6DataCombination::Delivery>;
+// The texts, order options and groups name in their first column whether a lens or a
+// coating owns the line; every such layout has it in the same place.
+constexpr TKr6Place TargetPlace = Kr6PlaceOf<layouts::Information, &TKr6DataInformation::Target>;
+
+// Where a member holds the code of the lens or coating a line belongs to.
 struct TCodeColumn {
     std::string_view Member;
-    std::size_t Pos;
+    TKr6Place Place;
     int Target; // 0 lens, 1 coating
     bool TargetColumn;
 };
 
 constexpr TCodeColumn CodeColumns[] = {
-    {"LensType.Dat", 1, 0, false},        {"LensGeo.Dat", 1, 0, false},
-    {"LensPrice.Dat", 1, 0, false},       {"LensRange.Dat", 1, 0, false},
-    {"Options.Dat", 1, 1, false},         {"OptionsColor.Dat", 4, 1, false},
-    {"OptionsPrice.Dat", 1, 1, false},    {"Information.Dat", 2, 0, true},
-    {"OrderOptions.Dat", 2, 0, true},     {"Productgroup.Dat", 2, 0, true},
-    {"CodeSubstitution.Dat", 9, 0, true},
+    {"LensType.Dat", Kr6PlaceOf<layouts::LensType, &TKr6DataLensType::Code>, 0, false},
+    {"LensGeo.Dat", Kr6PlaceOf<layouts::LensGeo, &TKr6DataLensGeo::Code>, 0, false},
+    {"LensPrice.Dat", Kr6PlaceOf<layouts::LensPrice, &TKr6DataLensPrice::Code>, 0, false},
+    {"LensRange.Dat", Kr6PlaceOf<layouts::LensRange, &TKr6DataLensRange::Code>, 0, false},
+    {"Options.Dat", Kr6PlaceOf<layouts::Options, &TKr6Dataoptions::Code>, 1, false},
+    {"OptionsColor.Dat", Kr6PlaceOf<layouts::OptionsColor, &TKr6DataoptionsColor::OptionCode>, 1,
+     false},
+    {"OptionsPrice.Dat", Kr6PlaceOf<layouts::OptionsPrice, &TKr6DataoptionsPrice::OptionCode>, 1,
+     false},
+    {"Information.Dat", Kr6PlaceOf<layouts::Information, &TKr6DataInformation::Code>, 0, true},
+    {"OrderOptions.Dat", Kr6PlaceOf<layouts::OrderOptions, &TKr6DataOrderOptions::Code>, 0, true},
+    {"Productgroup.Dat", Kr6PlaceOf<layouts::Productgroup, &TKr6DataProductgroup::Code>, 0, true},
+    {"CodeSubstitution.Dat", Kr6PlaceOf<layouts::CodeSubst, &TKr6DataCodeSubst::NewCode1>, 0, true},
 };
 
 // The code a line belongs to as a lens (Target 0) or coating (1); empty when neither.
 std::string OwnerOf(const TCodeColumn& Column, const std::string& Line, int Target) {
     if (Column.TargetColumn) {
-        if (Field(Line, 1, 1) != std::to_string(Target))
+        if (Field(Line, TargetPlace) != std::to_string(Target))
             return {};
     } else if (Column.Target != Target) {
         return {};
     }
-    return Field(Line, Column.Pos, 6);
+    return Field(Line, Column.Place);
 }
 
 class TChanger {
@@ -73,8 +88,9 @@ public:
         Remove(0, Pick(Lenses, Lenses.size() / 12 + 1));
         Remove(1, Pick(Coatings, Coatings.size() / 12 + 1));
         ChangeRules(Lenses, NewCoatings);
-        RaisePrices("LensPrice.Dat", 50);
-        RaisePrices("OptionsPrice.Dat", 8);
+        RaisePrices("LensPrice.Dat", Kr6PlaceOf<layouts::LensPrice, &TKr6DataLensPrice::Price>, 50);
+        RaisePrices("OptionsPrice.Dat",
+                    Kr6PlaceOf<layouts::OptionsPrice, &TKr6DataoptionsPrice::Price>, 8);
         return FMembers;
     }
 
@@ -87,10 +103,15 @@ private:
         return FMembers.back().Lines;
     }
 
+    static const TCodeColumn& CodeColumnOf(std::string_view Member) {
+        return *std::find_if(std::begin(CodeColumns), std::end(CodeColumns),
+                             [&](const TCodeColumn& Column) { return Column.Member == Member; });
+    }
+
     std::vector<std::string> Codes(std::string_view Member) {
         std::vector<std::string> Codes;
         for (const std::string& Line : Lines(Member))
-            Codes.push_back(Field(Line, 1, 6));
+            Codes.push_back(Field(Line, CodeColumnOf(Member).Place));
         return Codes;
     }
 
@@ -130,17 +151,17 @@ private:
                 if (Found == NewCode.end())
                     continue;
                 std::string Line = Member[I];
-                SetField(Line, Column.Pos, 6, Found->second);
+                SetField(Line, Column.Place, Found->second);
                 Member.push_back(std::move(Line));
             }
         }
         std::vector<std::string>& Rules = Lines("Combination.Dat");
         const std::size_t RuleCount = Rules.size();
         for (std::size_t I = 0; I < RuleCount; ++I) {
-            const auto Found = NewCode.find(Field(Rules[I], 1, 6));
+            const auto Found = NewCode.find(Field(Rules[I], RuleLens));
             if (Target == 0 && Found != NewCode.end()) {
                 std::string Line = Rules[I];
-                SetField(Line, 1, 6, Found->second);
+                SetField(Line, RuleLens, Found->second);
                 Rules.push_back(std::move(Line));
             }
         }
@@ -170,41 +191,45 @@ private:
             // Rules of lens patterns stay: without a family's clearing rule its lenses
             // would allow every coating, a list no maker publishes.
             const int Turn =
-                Field(Line, 1, 6).find('*') == std::string::npos ? FRandom.Below(20) : 2;
+                Field(Line, RuleLens).find('*') == std::string::npos ? FRandom.Below(20) : 2;
             if (Turn == 0)
                 continue;
             if (Turn == 1) {
-                const std::string Delivery = Field(Line, 7, 1);
-                SetField(Line, 7, 1, Delivery == "0" ? "1" : "0");
+                const std::string Delivery = Field(Line, RuleDelivery);
+                SetField(Line, RuleDelivery, Delivery == "0" ? "1" : "0");
             }
             Kept.push_back(std::move(Line));
         }
         for (const std::string& Coating : NewCoatings) {
             for (int K = 0; K < 3 && !Lenses.empty(); ++K) {
-                std::string Line(25, ' ');
-                SetField(Line, 1, 6,
-                         Lenses[static_cast<std::size_t>(FRandom.Below(Lenses.size()))]);
-                SetField(Line, 7, 1, "1");
-                SetField(Line, 8, 6, Coating);
-                SetField(Line, 14, 6, AnyCode);
-                SetField(Line, 20, 6, AnyCode);
-                Kept.push_back(std::move(Line));
+                using R = TKr6DataCombination;
+                Kept.push_back(
+                    TKr6LineWriter<layouts::Combination>()
+                        .Set<&R::LensCode>(
+                            Lenses[static_cast<std::size_t>(FRandom.Below(Lenses.size()))])
+                        .Set<&R::Delivery>(1)
+                        .Set<&R::OptionCode1>(Coating)
+                        .Set<&R::OptionCode2>(AnyCode)
+                        .Set<&R::OptionCode3>(AnyCode)
+                        .Line());
             }
         }
         Rules = std::move(Kept);
     }
 
     // Raises the list purchase price of about one line in Every by a euro.
-    void RaisePrices(std::string_view Member, int Every) {
+    void RaisePrices(std::string_view Member, TKr6Place FirstPrice, int Every) {
         for (std::string& Line : Lines(Member)) {
-            if (FRandom.Below(static_cast<std::size_t>(Every)) != 0 || Line.size() < 25)
+            if (FRandom.Below(static_cast<std::size_t>(Every)) != 0 ||
+                Line.size() < static_cast<std::size_t>(FirstPrice.First + FirstPrice.Width - 1))
                 continue;
-            const long long Price = std::stoll(Field(Line, 19, 7)) + 100;
+            const long long Price = std::stoll(Field(Line, FirstPrice)) + 100;
             std::string Digits = std::to_string(Price);
-            if (Digits.size() > 7)
+            const auto Width = static_cast<std::size_t>(FirstPrice.Width);
+            if (Digits.size() > Width)
                 continue;
-            Digits.insert(0, 7 - Digits.size(), '0');
-            SetField(Line, 19, 7, Digits);
+            Digits.insert(0, Width - Digits.size(), '0');
+            SetField(Line, FirstPrice, Digits);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "tools/DemoPriceList.h"
 
-#include "tools/Kr6Line.h"
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
 #include "tools/SplitMix.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ namespace kr6 {
 namespace {
 
 constexpr std::string_view AnyCode = "******";
-constexpr std::string_view ValidFrom = "20250101";
 constexpr int NotDeliverable = 0;
 constexpr int Deliverable = 1;
 constexpr int OnlyDeliverable = 2;
@@ -217,11 +217,21 @@ bool HasMaterial(const TCoatingType& Type, int Material) {
            Type.Materials[static_cast<std::size_t>(Material - 1)] == '1';
 }
 
+const TDateTime ValidFrom = EncodeDateTime(2025, 1, 1);
+
+// Four characters "0" or "1": Silikat, Kunststoff, Polycarbonat, Trivex.
+TMaterialSet MaterialsOf(std::string_view Flags) {
+    return MaterialSet(Flags[0] == '1', Flags[1] == '1', Flags[2] == '1', Flags[3] == '1');
+}
+
+// The key fills columns 1 to 30, the value follows.
 std::string HeadLine(std::string_view Key, std::string_view Value) {
-    if (Value.empty())
-        return std::string(Key);
-    TKr6Line Line(30 + static_cast<int>(Value.size()));
-    return Line.Text(1, 30, Key).Text(31, static_cast<int>(Value.size()), Value).Line();
+    std::string Line(Key);
+    if (!Value.empty()) {
+        Line.resize(30, ' ');
+        Line += Value;
+    }
+    return Line;
 }
 
 class TDemoGenerator {
@@ -417,12 +427,14 @@ private:
 
     // The five prices of one cell: list purchase price, recommended retail price, the
     // same with insurance, bonus purchase price and the edging charge.
-    static void PutPrices(TKr6Line& Line, int Pos, long long Purchase, long long Edging) {
+    static std::array<double, 5> Prices(long long Purchase, long long Edging) {
         const long long Retail = RoundTo(Purchase * 2.5, 50);
-        const long long Prices[5] = {Purchase, Retail, RoundTo(Retail * 1.08, 10),
-                                     RoundTo(Purchase * 0.92, 1), Edging};
-        for (int K = 0; K < 5; ++K)
-            Line.Number(Pos + 7 * K, 7, Prices[K]);
+        const long long Cents[5] = {Purchase, Retail, RoundTo(Retail * 1.08, 10),
+                                    RoundTo(Purchase * 0.92, 1), Edging};
+        std::array<double, 5> Result{};
+        for (std::size_t K = 0; K < Result.size(); ++K)
+            Result[K] = static_cast<double>(Cents[K]) / 100;
+        return Result;
     }
 
     static long long LensBasePrice(const TLens& Lens) {
@@ -439,42 +451,43 @@ private:
                                      std::string(Mat.IndexText) + " " + MaterialNames[Mat.Material];
             const std::string Short =
                 std::string(Lens.Line->Short) + " " + std::string(Mat.IndexText);
-            TKr6Line Line(138);
-            Line.Text(1, 6, Lens.Code)
-                .Text(7, 40, Name)
-                .Text(47, 8, ValidFrom)
-                .Number(63, 1, Lens.Line->LensKind)
-                .Flag(64, false)
-                .Number(65, 3, 0)
-                .Number(68, 3, 0)
-                .Number(71, 1, Lens.Line->BrandLine)
-                .Number(72, 1, Mat.Material)
-                .Number(73, 5, Mat.Index)
-                .Number(78, 3, Mat.Density)
-                .Number(81, 4, Mat.Abbe)
-                .Flag(85, Lens.Line->Aspheric)
-                .Flag(86, false)
-                .Number(87, 1, 0)
-                .Number(88, 1, 0)
-                .Flag(89, false)
-                .Flag(90, false)
-                .Flag(91, false)
-                .Flag(92, Mat.Material >= 3)
-                .Flag(93, false)
-                .Flag(94, false)
-                .Number(95, 1, 0)
-                .Flag(96, false)
-                .Flag(97, Lens.Line->BrandLine != 1)
-                .Flag(98, false)
-                .Number(99, 1, 0)
-                .Number(100, 1, 1)
-                .Number(112, 1, 0)
-                .Number(113, 1, 0)
-                .Flag(114, false)
-                .Number(115, 3, static_cast<long long>(I % 999) + 1)
-                .Text(118, 15, Short);
+            using T = TKr6DataLensType;
+            TKr6LineWriter<kr6_layouts::LensType> Line;
+            Line.Set<&T::Code>(Lens.Code)
+                .Set<&T::Name>(Name)
+                .Set<&T::ValidFrom>(ValidFrom)
+                .Set<&T::LensKind>(Lens.Line->LensKind)
+                .Set<&T::AG>(false)
+                .Set<&T::AGKG>(0)
+                .Set<&T::AGKB>(0)
+                .Set<&T::BrandLine>(Lens.Line->BrandLine)
+                .Set<&T::Material>(Mat.Material)
+                .Set<&T::RefractiveIndex>(Mat.Index / 10000.0)
+                .Set<&T::Density>(Mat.Density / 100.0)
+                .Set<&T::AbbeNumber>(Mat.Abbe / 100.0)
+                .Set<&T::AS>(Lens.Line->Aspheric)
+                .Set<&T::ST>(false)
+                .Set<&T::AntiReflection>(0)
+                .Set<&T::Tint>(0)
+                .Set<&T::Photochromic>(false)
+                .Set<&T::HardCoat>(false)
+                .Set<&T::CleanCoat>(false)
+                .Set<&T::UVCoat>(Mat.Material >= 3)
+                .Set<&T::Mirror>(false)
+                .Set<&T::MDM>(false)
+                .Set<&T::KDM>(0)
+                .Set<&T::AD>(false)
+                .Set<&T::Insurance>(Lens.Line->BrandLine != 1)
+                .Set<&T::Pri>(false)
+                .Set<&T::FilterCategory>(0)
+                .Set<&T::RoadTraffic>(1)
+                .Set<&T::EG>(false)
+                .Set<&T::EGB>(0)
+                .Set<&T::TS>(false)
+                .Set<&T::SortNumber>(static_cast<int>(I % 999) + 1)
+                .Set<&T::ShortName>(Short);
             if (Polymer)
-                Line.Number(101, 3, Mat.UVEdge);
+                Line.Set<&T::UVEdge>(Mat.UVEdge);
             Lines.push_back(Line.Line());
         }
         return Lines;
@@ -492,28 +505,29 @@ private:
             const bool Stock = Lens.Line->Kind == 'E' && !Lens.Line->Aspheric;
             for (std::size_t D = 0; D < Lens.Diameters.size(); ++D) {
                 const auto [From, To] = SphereRange(Lens, D);
-                TKr6Line Line(106);
-                Line.Text(1, 6, Lens.Code)
-                    .Text(7, 5, Lens.Diameters[D])
-                    .Number(12, 5, From)
-                    .Number(17, 5, To)
-                    .Number(22, 4, Stock ? -200 : -400)
-                    .Number(26, 4, 0)
-                    .Number(30, 3, 0)
-                    .Number(33, 3, 180)
-                    .Number(36, 4, Lens.Line->Kind == 'E' ? 500 : 300)
-                    .Number(40, 4, Lens.Line->AdditionFrom)
-                    .Number(44, 4, Lens.Line->AdditionTo)
-                    .Number(48, 1, Lens.Line->AdditionStep)
-                    .Flag(79, false)
-                    .Text(80, 8, ValidFrom)
-                    .Flag(96, Stock)
-                    .Number(97, 3, Stock ? 2 : 5 + 2 * static_cast<int>(D))
-                    .Flag(100, false)
-                    .Flag(101, false)
-                    .Flag(102, false)
-                    .Flag(103, false)
-                    .Number(104, 3, 0);
+                using R = TKr6DataLensRange;
+                TKr6LineWriter<kr6_layouts::LensRange> Line;
+                Line.Set<&R::Code>(Lens.Code)
+                    .Set<&R::Diameter>(DiameterFromKr6(Lens.Diameters[D]))
+                    .Set<&R::SphereFrom>(From / 100.0)
+                    .Set<&R::SphereTo>(To / 100.0)
+                    .Set<&R::Cylinder1>(Stock ? -2.0 : -4.0)
+                    .Set<&R::Cylinder2>(0.0)
+                    .Set<&R::FromAxis>(0)
+                    .Set<&R::ToAxis>(180)
+                    .Set<&R::Prism>(Lens.Line->Kind == 'E' ? 5.0 : 3.0)
+                    .Set<&R::Addition1>(Lens.Line->AdditionFrom / 100.0)
+                    .Set<&R::Addition2>(Lens.Line->AdditionTo / 100.0)
+                    .Set<&R::AdditionStep>(Lens.Line->AdditionStep)
+                    .Set<&R::SIP>(false)
+                    .Set<&R::ValidFrom>(ValidFrom)
+                    .Set<&R::Stock>(Stock)
+                    .Set<&R::DeliveryTime>(Stock ? 2 : 5 + 2 * static_cast<int>(D))
+                    .Set<&R::ELief>(false)
+                    .Set<&R::BF>(false)
+                    .Set<&R::DFUR>(false)
+                    .Set<&R::OLB>(false)
+                    .Set<&R::DeliveryRangeId>(0);
                 Lines.push_back(Line.Line());
             }
         }
@@ -525,29 +539,32 @@ private:
         const auto Geometry = [&](const TLens& Lens, std::string_view Kind, int From, int To,
                                   int Centre, int Edge, bool AllPowers) {
             const int Base = 400 + (Lens.Mat->Index - 15000) / 10;
-            TKr6Line Line(96);
-            Line.Text(1, 6, Lens.Code).Text(7, 5, Kind);
+            using G = TKr6DataLensGeo;
+            const bool Single = Lens.Line->Kind == 'E';
+            TKr6LineWriter<kr6_layouts::LensGeo> Line;
+            // The diameter column also carries the "all diameters" kinds, so it goes in as text.
+            Line.Set<&G::Code>(Lens.Code).Put<&G::Diameter>(Kind);
             if (!AllPowers)
-                Line.Number(12, 5, From).Number(17, 5, To);
+                Line.Set<&G::SphereFrom>(From / 100.0).Set<&G::SphereTo>(To / 100.0);
             if (Centre > 0)
-                Line.Number(22, 4, Centre).Number(26, 4, Edge);
-            Line.Number(30, 1, Lens.Line->Kind == 'E' ? 1 : 2)
-                .Number(31, 5, Base)
-                .Number(36, 5, Base - 50)
-                .Number(41, 5, 1200)
-                .Number(46, 5, 1350)
-                .Number(51, 5, 300)
-                .Number(56, 4, Lens.Line->Kind == 'E' ? 0 : 1400)
-                .Number(60, 4, Lens.Line->Kind == 'E' ? 0 : 1800)
-                .Number(64, 4, 850)
-                .Number(68, 4, 300)
-                .Number(72, 4, 1500)
-                .Number(76, 4, 0)
-                .Number(80, 1, Lens.Line->Kind == 'E' ? 0 : 1)
-                .Number(81, 4, 800)
-                .Number(85, 4, 600)
-                .Number(89, 4, 0)
-                .Number(93, 4, 0);
+                Line.Set<&G::DM1H>(Centre / 100.0).Set<&G::DM2H>(Edge / 100.0);
+            Line.Set<&G::NTT>(Single ? 1 : 2)
+                .Set<&G::VAFB>(Base / 100.0)
+                .Set<&G::HAFB>((Base - 50) / 100.0)
+                .Set<&G::VAT>(12.0)
+                .Set<&G::HAT>(13.5)
+                .Set<&G::VAMN>(3.0)
+                .Set<&G::URN>(Single ? 0.0 : 14.0)
+                .Set<&G::ORN>(Single ? 0.0 : 18.0)
+                .Set<&G::BN>(8.5)
+                .Set<&G::HN>(3.0)
+                .Set<&G::HZ>(15.0)
+                .Set<&G::VAZK>(0.0)
+                .Set<&G::ViewDirection>(Single ? 0 : 1)
+                .Set<&G::VANB>(8.0)
+                .Set<&G::MVANB>(6.0)
+                .Set<&G::HANP>(0.0)
+                .Set<&G::MHANP>(0.0);
             Lines.push_back(Line.Line());
         };
         for (const TLens& Lens : FLenses) {
@@ -593,14 +610,16 @@ private:
                 const long long Cylinder = J % Cylinders;
                 const long long Sphere = (J / Cylinders) % Spheres;
                 const long long Diameter = J / (Cylinders * Spheres);
-                TKr6Line Line(53);
-                Line.Text(1, 6, Lens.Code)
-                    .Text(7, 5, Lens.Diameters[static_cast<std::size_t>(Diameter)])
-                    .Number(12, 2, Sphere)
-                    .Number(14, 2, Cylinder)
-                    .Number(16, 3, 0);
-                PutPrices(Line, 19, Base + 350 * Sphere + 450 * Cylinder + 200 * Diameter,
-                          Lens.Line->Kind == 'E' ? 450 : 650);
+                using P = TKr6DataLensPrice;
+                TKr6LineWriter<kr6_layouts::LensPrice> Line;
+                Line.Set<&P::Code>(Lens.Code)
+                    .Set<&P::Diameter>(
+                        DiameterFromKr6(Lens.Diameters[static_cast<std::size_t>(Diameter)]))
+                    .Set<&P::SphereGroup>(Sphere)
+                    .Set<&P::CylinderGroup>(Cylinder)
+                    .Set<&P::DeliveryRangeId>(0)
+                    .Set<&P::Price>(Prices(Base + 350 * Sphere + 450 * Cylinder + 200 * Diameter,
+                                           Lens.Line->Kind == 'E' ? 450 : 650));
                 Lines.push_back(Line.Line());
             }
         }
@@ -615,34 +634,46 @@ private:
             std::string Short(Type.Short);
             if (Coating.Serial > 1)
                 Short = Short.substr(0, 11) + " " + std::to_string(Coating.Serial);
-            TKr6Line Line(136);
-            Line.Text(1, 6, Coating.Code)
-                .Text(7, 40, Coating.Name)
-                .Text(47, 8, ValidFrom)
-                .Number(63, 1, 0)
-                .Text(64, 4, Type.Materials)
-                .Number(68, 1, Type.AntiReflection)
-                .Number(69, 1, Type.Tint)
-                .Flag(70, Type.Photochromic)
-                .Flag(71, Type.Hard)
-                .Flag(72, Type.Clean)
-                .Flag(73, Type.UV)
-                .Flag(74, Type.Mirror);
-            for (int Pos = 75; Pos <= 87; ++Pos)
-                Line.Number(Pos, 1, 0);
-            Line.Number(88, 1, Type.Kind == TCoatingKind::AntiReflection ? 1 : 0)
-                .Flag(89, Type.Kind != TCoatingKind::Tint)
-                .Number(90, 1, Type.RoadTraffic)
-                .Number(91, 1, Type.FilterCategory)
-                .Number(92, 3, Type.UV || Type.Photochromic ? 400 : 0)
-                .Number(103, 5, -2000)
-                .Number(108, 5, 2000)
-                .Number(113, 2, 50)
-                .Number(115, 2, 80)
-                .Number(117, 2, static_cast<long long>(I % 99) + 1)
-                .Text(119, 15, Short)
-                .Number(135, 1, 0)
-                .Flag(136, false);
+            using O = TKr6Dataoptions;
+            TKr6LineWriter<kr6_layouts::Options> Line;
+            Line.Set<&O::Code>(Coating.Code)
+                .Set<&O::Name>(Coating.Name)
+                .Set<&O::ValidFrom>(ValidFrom)
+                .Set<&O::BrandLine>(0)
+                .Set<&O::Materials>(MaterialsOf(Type.Materials))
+                .Set<&O::AntiReflection>(Type.AntiReflection)
+                .Set<&O::Tint>(Type.Tint)
+                .Set<&O::Photochromic>(Type.Photochromic)
+                .Set<&O::HardCoat>(Type.Hard)
+                .Set<&O::CleanCoat>(Type.Clean)
+                .Set<&O::UVCoat>(Type.UV)
+                .Set<&O::Mirror>(Type.Mirror)
+                .Set<&O::EdgeFinish>(0)
+                .Set<&O::DiameterChange>(0)
+                .Set<&O::ThicknessChange>(0)
+                .Set<&O::ADB>(false)
+                .Set<&O::AAD>(false)
+                .Set<&O::FormChange>(0)
+                .Set<&O::WAL>(false)
+                .Set<&O::Decentration>(false)
+                .Set<&O::PRH>(false)
+                .Set<&O::Matting>(false)
+                .Set<&O::RemoveCoating>(false)
+                .Set<&O::BTOR>(false)
+                .Set<&O::ATOR>(false)
+                .Set<&O::Bonus>(Type.Kind == TCoatingKind::AntiReflection ? 1 : 0)
+                .Set<&O::Insurance>(Type.Kind != TCoatingKind::Tint)
+                .Set<&O::RoadTraffic>(Type.RoadTraffic)
+                .Set<&O::FilterCategory>(Type.FilterCategory)
+                .Set<&O::UVEdge>(Type.UV || Type.Photochromic ? 400 : 0)
+                .Set<&O::SphereFrom>(-20.0)
+                .Set<&O::SphereTo>(20.0)
+                .Set<&O::DiameterFrom>(50)
+                .Set<&O::DiameterTo>(80)
+                .Set<&O::SortNumber>(static_cast<int>(I % 99) + 1)
+                .Set<&O::ShortName>(Short)
+                .Set<&O::FKB>(0)
+                .Set<&O::OLB>(false);
             Lines.push_back(Line.Line());
         }
         return Lines;
@@ -669,24 +700,31 @@ private:
                 };
                 std::string Code{Colour.Letter1, Colour.Letter2};
                 Code += static_cast<char>('0' + Top / 10 % 10);
-                TKr6Line Line(93);
-                Line.Text(1, 3, Code)
-                    .Text(4, 6, Coating.Code)
-                    .Text(10, 40,
-                          std::string(Colour.Name) + " " + std::to_string(Top) +
-                              (Gradient ? "-" + std::to_string(Bottom) : std::string()) + " %")
-                    .Number(50, 2, Top)
-                    .Number(52, 2, Bottom);
-                const int Absorptions[3] = {Top, (Top + Bottom) / 2, Bottom};
-                for (int Band = 0; Band < 3; ++Band)
-                    Line.Number(54 + 9 * Band, 3, Shade(Colour.Red, Absorptions[Band]))
-                        .Number(57 + 9 * Band, 3, Shade(Colour.Green, Absorptions[Band]))
-                        .Number(60 + 9 * Band, 3, Shade(Colour.Blue, Absorptions[Band]));
-                Line.Number(81, 1, Type.RoadTraffic)
-                    .Number(82, 1, Type.FilterCategory)
-                    .Number(83, 3, 400)
-                    .Number(86, 4, 1000)
-                    .Number(90, 4, 1000);
+                const auto Rgb = [&](int Absorption) {
+                    return Shade(Colour.Red, Absorption) + 256 * Shade(Colour.Green, Absorption) +
+                           65536 * Shade(Colour.Blue, Absorption);
+                };
+                // Built in place: GCC 12 warns of an overlap that is not there when the
+                // gradient's part is concatenated.
+                std::string Name = std::string(Colour.Name) + " " + std::to_string(Top);
+                if (Gradient)
+                    Name.append(1, '-').append(std::to_string(Bottom));
+                Name += " %";
+                using C = TKr6DataoptionsColor;
+                TKr6LineWriter<kr6_layouts::OptionsColor> Line;
+                Line.Set<&C::ColorCode>(Code)
+                    .Set<&C::OptionCode>(Coating.Code)
+                    .Set<&C::Name>(Name)
+                    .Set<&C::AbO>(Top)
+                    .Set<&C::AbV>(Bottom)
+                    .Set<&C::RgbTop>(Rgb(Top))
+                    .Set<&C::RgbMiddle>(Rgb((Top + Bottom) / 2))
+                    .Set<&C::RgbBottom>(Rgb(Bottom))
+                    .Set<&C::RoadTraffic>(Type.RoadTraffic)
+                    .Set<&C::FilterCategory>(Type.FilterCategory)
+                    .Set<&C::UVEdge>(400)
+                    .Set<&C::UVA>(100.0)
+                    .Set<&C::UVB>(100.0);
                 Lines.push_back(Line.Line());
             }
         }
@@ -704,14 +742,15 @@ private:
             const int SphTors = Type.Kind == TCoatingKind::Tint ? 2 : 0;
             for (int SingleMulti = 1; SingleMulti <= 2; ++SingleMulti)
                 for (int SphTor = SphTors == 0 ? 0 : 1; SphTor <= SphTors; ++SphTor) {
-                    TKr6Line Line(53);
-                    Line.Text(1, 6, Coating.Code)
-                        .Number(13, 1, SphTor)
-                        .Number(14, 1, SingleMulti)
-                        .Text(15, 4, Type.Materials);
-                    PutPrices(Line, 19,
-                              Base * (SingleMulti == 2 ? 120 : 100) / 100 + (SphTor == 2 ? 300 : 0),
-                              0);
+                    using P = TKr6DataoptionsPrice;
+                    TKr6LineWriter<kr6_layouts::OptionsPrice> Line;
+                    Line.Set<&P::OptionCode>(Coating.Code)
+                        .Set<&P::SphTor>(SphTor)
+                        .Set<&P::SingleMulti>(SingleMulti)
+                        .Set<&P::Materials>(MaterialsOf(Type.Materials))
+                        .Set<&P::Price>(Prices(Base * (SingleMulti == 2 ? 120 : 100) / 100 +
+                                                   (SphTor == 2 ? 300 : 0),
+                                               0));
                     Lines.push_back(Line.Line());
                 }
         }
@@ -724,13 +763,14 @@ private:
                 FCoatings[static_cast<std::size_t>(AntiReflection[I % AntiReflection.size()])];
             std::string Materials = "0000";
             Materials[static_cast<std::size_t>(Lens.Mat->Material - 1)] = '1';
-            TKr6Line Line(53);
-            Line.Text(1, 6, Coating.Code)
-                .Text(7, 6, Lens.Code)
-                .Number(13, 1, 0)
-                .Number(14, 1, 0)
-                .Text(15, 4, Materials);
-            PutPrices(Line, 19, Coating.Type->Price * 80 / 100, 0);
+            using P = TKr6DataoptionsPrice;
+            TKr6LineWriter<kr6_layouts::OptionsPrice> Line;
+            Line.Set<&P::OptionCode>(Coating.Code)
+                .Set<&P::LensCode>(Lens.Code)
+                .Set<&P::SphTor>(0)
+                .Set<&P::SingleMulti>(0)
+                .Set<&P::Materials>(MaterialsOf(Materials))
+                .Set<&P::Price>(Prices(Coating.Type->Price * 80 / 100, 0));
             Lines.push_back(Line.Line());
         }
         return Lines;
@@ -915,12 +955,13 @@ private:
         std::vector<std::string> Lines;
         Lines.reserve(Rules.size());
         for (const TRule& Rule : Rules) {
-            TKr6Line Line(25);
-            Line.Text(1, 6, Rule.Lens)
-                .Number(7, 1, Rule.Delivery)
-                .Text(8, 6, Rule.Slot1)
-                .Text(14, 6, Rule.Slot2)
-                .Text(20, 6, Rule.Slot3);
+            using R = TKr6DataCombination;
+            TKr6LineWriter<kr6_layouts::Combination> Line;
+            Line.Set<&R::LensCode>(Rule.Lens)
+                .Set<&R::Delivery>(Rule.Delivery)
+                .Set<&R::OptionCode1>(Rule.Slot1)
+                .Set<&R::OptionCode2>(Rule.Slot2)
+                .Set<&R::OptionCode3>(Rule.Slot3);
             Lines.push_back(Line.Line());
         }
         return Lines;
@@ -929,12 +970,13 @@ private:
     static void AddText(std::vector<std::string>& Lines, int Target, std::string_view Code,
                         int Kind, const std::vector<std::string>& Texts) {
         for (std::size_t K = 0; K < Texts.size(); ++K) {
-            TKr6Line Line(12 + static_cast<int>(Texts[K].size()));
-            Line.Number(1, 1, Target)
-                .Text(2, 6, Code)
-                .Number(8, 2, Kind)
-                .Number(10, 3, static_cast<long long>(K) + 1)
-                .Text(13, static_cast<int>(Texts[K].size()), Texts[K]);
+            using I = TKr6DataInformation;
+            TKr6LineWriter<kr6_layouts::Information> Line;
+            Line.Set<&I::Target>(Target)
+                .Set<&I::Code>(Code)
+                .Set<&I::InfoKind>(Kind)
+                .Set<&I::LineNo>(static_cast<int>(K) + 1)
+                .Set<&I::Text>(Texts[K]);
             Lines.push_back(Line.Line());
         }
     }
@@ -986,11 +1028,12 @@ private:
     std::vector<std::string> OrderOptions() const {
         std::vector<std::string> Lines;
         const auto Add = [&](int Target, std::string_view Code, int Option, int Usage) {
-            TKr6Line Line(12);
-            Lines.push_back(Line.Number(1, 1, Target)
-                                .Text(2, 6, Code)
-                                .Number(8, 4, Option)
-                                .Number(12, 1, Usage)
+            using O = TKr6DataOrderOptions;
+            Lines.push_back(TKr6LineWriter<kr6_layouts::OrderOptions>()
+                                .Set<&O::Target>(Target)
+                                .Set<&O::Code>(Code)
+                                .Set<&O::OrderOption>(Option)
+                                .Set<&O::Usage>(Usage)
                                 .Line());
         };
         for (const TLens& Lens : FLenses) {
@@ -1023,8 +1066,12 @@ private:
     std::vector<std::string> ProductGroups() const {
         std::vector<std::string> Lines;
         const auto Add = [&](int Target, std::string_view Code, std::string_view Group) {
-            TKr6Line Line(37);
-            Lines.push_back(Line.Number(1, 1, Target).Text(2, 6, Code).Text(8, 30, Group).Line());
+            using G = TKr6DataProductgroup;
+            Lines.push_back(TKr6LineWriter<kr6_layouts::Productgroup>()
+                                .Set<&G::Target>(Target)
+                                .Set<&G::Code>(Code)
+                                .Set<&G::GroupName>(Group)
+                                .Line());
         };
         for (const TLens& Lens : FLenses)
             Add(0, Lens.Code, Lens.Line->ProductGroup);
@@ -1038,13 +1085,14 @@ private:
         std::vector<std::string> Lines;
         const auto Add = [&](int Target, std::string_view Old, int Action, std::string_view New1,
                              std::string_view New2, std::string_view New3) {
-            TKr6Line Line(26);
-            Lines.push_back(Line.Number(1, 1, Target)
-                                .Text(2, 6, Old)
-                                .Number(8, 1, Action)
-                                .Text(9, 6, New1)
-                                .Text(15, 6, New2)
-                                .Text(21, 6, New3)
+            using S = TKr6DataCodeSubst;
+            Lines.push_back(TKr6LineWriter<kr6_layouts::CodeSubst>()
+                                .Set<&S::Target>(Target)
+                                .Set<&S::OldCode>(Old)
+                                .Set<&S::Action>(Action)
+                                .Set<&S::NewCode1>(New1)
+                                .Set<&S::NewCode2>(New2)
+                                .Set<&S::NewCode3>(New3)
                                 .Line());
         };
         int Old = 0;

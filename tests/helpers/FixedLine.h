@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kr6::test {
 
@@ -9,6 +10,9 @@ namespace kr6::test {
 // blanks.
 class TFixedLine {
 public:
+    TFixedLine() = default;
+    explicit TFixedLine(std::string Line) : FLine(std::move(Line)) {}
+
     TFixedLine& At(int Pos, std::string_view Text) {
         const auto Start = static_cast<std::size_t>(Pos - 1);
         if (FLine.size() < Start + Text.size())

@@ -1,18 +1,23 @@
 #include "helpers/Kr6Lines.h"
 
 #include "import/Kr6Import.h"
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
 
 #include <string>
 
 namespace kr6::test {
 namespace {
 
-void PutPrices(TFixedLine& Line, int First, std::initializer_list<std::string_view> Prices) {
-    int Pos = First;
-    for (std::string_view Price : Prices) {
-        Line.At(Pos, Price);
-        Pos += 7;
-    }
+namespace layouts = kr6_layouts;
+
+// The texts go in as they stand, left-aligned in their columns, so a test can also write
+// what no value would give.
+template <auto Member, class Writer>
+void PutPrices(Writer& Line, std::initializer_list<std::string_view> Prices) {
+    std::size_t K = 0;
+    for (std::string_view Price : Prices)
+        Line.template Put<Member>(Price, K++);
 }
 
 } // namespace
@@ -22,98 +27,128 @@ std::string HeadLine(std::string_view Key, std::string_view Value) {
 }
 
 TFixedLine LensTypeLine(std::string_view Code, std::string_view Name, std::string_view Material) {
-    return TFixedLine().At(1, Code).At(7, Name).At(72, Material).Width(138);
+    using T = TKr6DataLensType;
+    return TFixedLine(TKr6LineWriter<layouts::LensType>()
+                          .Put<&T::Code>(Code)
+                          .Put<&T::Name>(Name)
+                          .Put<&T::Material>(Material)
+                          .Line());
 }
 
 TFixedLine LensRangeLine(std::string_view Code, std::string_view DeliveryRange) {
-    return TFixedLine().At(1, Code).At(104, DeliveryRange).Width(106);
+    using R = TKr6DataLensRange;
+    return TFixedLine(TKr6LineWriter<layouts::LensRange>()
+                          .Put<&R::Code>(Code)
+                          .Put<&R::DeliveryRangeId>(DeliveryRange)
+                          .Line());
 }
 
 TFixedLine LensGeoLine(std::string_view Code, std::string_view Diameter) {
-    return TFixedLine().At(1, Code).At(7, Diameter).Width(96);
+    using G = TKr6DataLensGeo;
+    return TFixedLine(
+        TKr6LineWriter<layouts::LensGeo>().Put<&G::Code>(Code).Put<&G::Diameter>(Diameter).Line());
 }
 
 TFixedLine LensPriceLine(std::string_view Code, std::string_view Diameter, int SphereGroup,
                          int CylinderGroup, int DeliveryRange,
                          std::initializer_list<std::string_view> Prices) {
-    TFixedLine Line;
-    Line.At(1, Code)
-        .At(7, Diameter)
-        .At(12, std::to_string(SphereGroup))
-        .At(14, std::to_string(CylinderGroup))
-        .At(16, std::to_string(DeliveryRange));
-    PutPrices(Line, 19, Prices);
-    return Line.Width(53);
+    using P = TKr6DataLensPrice;
+    TKr6LineWriter<layouts::LensPrice> Line;
+    Line.Put<&P::Code>(Code)
+        .Put<&P::Diameter>(Diameter)
+        .Put<&P::SphereGroup>(std::to_string(SphereGroup))
+        .Put<&P::CylinderGroup>(std::to_string(CylinderGroup))
+        .Put<&P::DeliveryRangeId>(std::to_string(DeliveryRange));
+    PutPrices<&P::Price>(Line, Prices);
+    return TFixedLine(Line.Line());
 }
 
 TFixedLine OptionsLine(std::string_view Code, std::string_view Name, std::string_view Materials) {
-    return TFixedLine().At(1, Code).At(7, Name).At(64, Materials).Width(136);
+    using O = TKr6Dataoptions;
+    return TFixedLine(TKr6LineWriter<layouts::Options>()
+                          .Put<&O::Code>(Code)
+                          .Put<&O::Name>(Name)
+                          .Put<&O::Materials>(Materials)
+                          .Line());
 }
 
 TFixedLine OptionsColorLine(std::string_view ColorCode, std::string_view OptionCode,
                             std::string_view Name) {
-    return TFixedLine().At(1, ColorCode).At(4, OptionCode).At(10, Name).Width(93);
+    using C = TKr6DataoptionsColor;
+    return TFixedLine(TKr6LineWriter<layouts::OptionsColor>()
+                          .Put<&C::ColorCode>(ColorCode)
+                          .Put<&C::OptionCode>(OptionCode)
+                          .Put<&C::Name>(Name)
+                          .Line());
 }
 
 TFixedLine OptionsPriceLine(std::string_view OptionCode, std::string_view LensCode, int SphTor,
                             int SingleMulti, std::string_view Materials,
                             std::initializer_list<std::string_view> Prices) {
-    TFixedLine Line;
-    Line.At(1, OptionCode)
-        .At(7, LensCode)
-        .At(13, std::to_string(SphTor))
-        .At(14, std::to_string(SingleMulti))
-        .At(15, Materials);
-    PutPrices(Line, 19, Prices);
-    return Line.Width(53);
+    using P = TKr6DataoptionsPrice;
+    TKr6LineWriter<layouts::OptionsPrice> Line;
+    Line.Put<&P::OptionCode>(OptionCode)
+        .Put<&P::LensCode>(LensCode)
+        .Set<&P::SphTor>(SphTor)
+        .Set<&P::SingleMulti>(SingleMulti)
+        .Put<&P::Materials>(Materials);
+    PutPrices<&P::Price>(Line, Prices);
+    return TFixedLine(Line.Line());
 }
 
 std::string CombinationLine(std::string_view Lens, int Delivery, std::string_view C1,
                             std::string_view C2, std::string_view C3) {
-    return TFixedLine()
-        .At(1, Lens)
-        .At(7, std::to_string(Delivery))
-        .At(8, C1)
-        .At(14, C2)
-        .At(20, C3)
-        .Width(25)
-        .Text();
+    using R = TKr6DataCombination;
+    return TKr6LineWriter<layouts::Combination>()
+        .Put<&R::LensCode>(Lens)
+        .Set<&R::Delivery>(Delivery)
+        .Put<&R::OptionCode1>(C1)
+        .Put<&R::OptionCode2>(C2)
+        .Put<&R::OptionCode3>(C3)
+        .Line();
 }
 
 std::string InformationLine(int Target, std::string_view Code, int InfoKind,
                             std::string_view Text) {
-    return TFixedLine()
-        .At(1, std::to_string(Target))
-        .At(2, Code)
-        .At(8, std::to_string(InfoKind))
-        .At(13, Text)
-        .Text();
+    using I = TKr6DataInformation;
+    return TKr6LineWriter<layouts::Information>()
+        .Set<&I::Target>(Target)
+        .Put<&I::Code>(Code)
+        .Set<&I::InfoKind>(InfoKind)
+        .Put<&I::Text>(Text)
+        .Line();
 }
 
 std::string OrderOptionsLine(int Target, std::string_view Code, int OrderOption, int Usage) {
-    return TFixedLine()
-        .At(1, std::to_string(Target))
-        .At(2, Code)
-        .At(8, std::to_string(OrderOption))
-        .At(12, std::to_string(Usage))
-        .Text();
+    using O = TKr6DataOrderOptions;
+    return TKr6LineWriter<layouts::OrderOptions>()
+        .Set<&O::Target>(Target)
+        .Put<&O::Code>(Code)
+        .Set<&O::OrderOption>(OrderOption)
+        .Set<&O::Usage>(Usage)
+        .Line();
 }
 
 std::string ProductgroupLine(int Target, std::string_view Code, std::string_view GroupName) {
-    return TFixedLine().At(1, std::to_string(Target)).At(2, Code).At(8, GroupName).Width(37).Text();
+    using G = TKr6DataProductgroup;
+    return TKr6LineWriter<layouts::Productgroup>()
+        .Set<&G::Target>(Target)
+        .Put<&G::Code>(Code)
+        .Put<&G::GroupName>(GroupName)
+        .Line();
 }
 
 std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std::string_view New1,
                           std::string_view New2, std::string_view New3) {
-    return TFixedLine()
-        .At(1, std::to_string(Target))
-        .At(2, OldCode)
-        .At(8, std::to_string(Action))
-        .At(9, New1)
-        .At(15, New2)
-        .At(21, New3)
-        .Width(26)
-        .Text();
+    using S = TKr6DataCodeSubst;
+    return TKr6LineWriter<layouts::CodeSubst>()
+        .Set<&S::Target>(Target)
+        .Put<&S::OldCode>(OldCode)
+        .Set<&S::Action>(Action)
+        .Put<&S::NewCode1>(New1)
+        .Put<&S::NewCode2>(New2)
+        .Put<&S::NewCode3>(New3)
+        .Line();
 }
 
 TMembers MembersOf(const TKr6Files& Files) {

@@ -16,8 +16,9 @@ class Tdex6Dataobject;
 
 namespace kr6::test {
 
-// Record lines of a KR6 archive with the fields a test usually needs; numbers are given
-// as the text that stands in the file, left-aligned. Further fields go in with At().
+// Record lines of a KR6 archive with the fields a test usually needs, placed by the
+// import's column tables. Texts are given as they stand in the file, left-aligned; numbers
+// are written with leading zeros. Further fields go in with At().
 
 // "Head.dat": key in columns 1-30, value from 31.
 std::string HeadLine(std::string_view Key, std::string_view Value);
