@@ -62,14 +62,18 @@ constexpr TField<field_detail::ClassOf<Member>> IntField(std::string_view Tag) {
             &field_detail::Reset<Member, Default>};
 }
 
-template <auto Member, double Default = 0.0>
+// The default is given in hundredths: not every compiler takes a floating-point template
+// argument, and the quotient is the same double as the decimal literal.
+template <auto Member, std::int32_t DefaultHundredths = 0>
 constexpr TField<field_detail::ClassOf<Member>> FloatField(std::string_view Tag) {
     using C = field_detail::ClassOf<Member>;
     return {
         Tag,
         [](TXmlStream& S, std::string_view N, const C& O) { WriteFloatElement(S, N, O.*Member); },
         [](C& O, std::string_view V) { O.*Member = TextToFloat(V); },
-        &field_detail::Reset<Member, Default>};
+        [](C& O) {
+            O.*Member = DefaultHundredths / 100.0;
+        }};
 }
 
 // A date written as "yyyymmdd".
