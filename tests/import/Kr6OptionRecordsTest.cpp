@@ -1,6 +1,7 @@
 #include "import/Kr6OptionRecords.h"
 
 #include "helpers/FixedLine.h"
+#include "helpers/RecordColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@ using test::TFixedLine;
 using M = Tdex6Material;
 namespace layouts = kr6_layouts;
 
-template <class E> E Member(int Code) {
-    return FromCode<E>(Code);
-}
+using test::Member;
 
 TMaterialSet Materials(std::initializer_list<M> Members) {
     TMaterialSet Set;
@@ -22,90 +21,80 @@ TMaterialSet Materials(std::initializer_list<M> Members) {
     return Set;
 }
 
-// Every field set to a value other than its default: written through the layout it gives
-// exactly Line, and Line parses back to the same record, so each column is pinned once.
-template <class Layout, class Record>
-void ExpectColumns(const Record& Rec, std::string_view Line,
-                   void (*ParseLine)(Record&, std::string_view)) {
-    EXPECT_EQ(TKr6LineWriter<Layout>().SetAll(Rec).Line(), Line);
-    Record Parsed;
-    ParseLine(Parsed, Line);
-    EXPECT_EQ(Parsed, Rec);
-}
-
 TEST(Kr6OptionRecords, EveryColumnRoundTrips) {
-    ExpectColumns<layouts::Options>(TKr6Dataoptions{"AB12",
-                                                    "Super ET",
-                                                    EncodeDateTime(2024, 2, 29),
-                                                    EncodeDateTime(2024, 12, 31),
-                                                    Member<Tdex6BrandLine>(1),
-                                                    Materials({M::Silikat, M::Polycarbonat}),
-                                                    Member<Tdex6AntiReflection>(8),
-                                                    Member<Tdex6Tint>(6),
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    Member<Tdex6EdgeFinish>(2),
-                                                    Member<Tdex6DiameterChange>(3),
-                                                    Member<Tdex6ThicknessChange>(1),
-                                                    true,
-                                                    true,
-                                                    Member<Tdex6FormChange>(3),
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    true,
-                                                    Member<Tdex6Bonus>(2),
-                                                    true,
-                                                    Member<Tdex6RoadTraffic>(4),
-                                                    3,
-                                                    380,
-                                                    95.5,
-                                                    100,
-                                                    -20,
-                                                    3,
-                                                    65,
-                                                    70,
-                                                    7,
-                                                    "Kurz           ",
-                                                    9,
-                                                    true},
-                                    "AB12  Super ET                                "
-                                    "20240229202412311101086111112311131111111214338009551000-"
-                                    "200000300657007Kurz            91",
-                                    ParseKr6Options);
-    ExpectColumns<layouts::OptionsColor>(
+    test::ExpectColumns<layouts::Options>(
+        TKr6Dataoptions{"AB12",
+                        "Super ET",
+                        EncodeDateTime(2024, 2, 29),
+                        EncodeDateTime(2024, 12, 31),
+                        Member<Tdex6BrandLine>(1),
+                        Materials({M::Silikat, M::Polycarbonat}),
+                        Member<Tdex6AntiReflection>(8),
+                        Member<Tdex6Tint>(6),
+                        true,
+                        true,
+                        true,
+                        true,
+                        true,
+                        Member<Tdex6EdgeFinish>(2),
+                        Member<Tdex6DiameterChange>(3),
+                        Member<Tdex6ThicknessChange>(1),
+                        true,
+                        true,
+                        Member<Tdex6FormChange>(3),
+                        true,
+                        true,
+                        true,
+                        true,
+                        true,
+                        true,
+                        true,
+                        Member<Tdex6Bonus>(2),
+                        true,
+                        Member<Tdex6RoadTraffic>(4),
+                        3,
+                        380,
+                        95.5,
+                        100,
+                        -20,
+                        3,
+                        65,
+                        70,
+                        7,
+                        "Kurz           ",
+                        9,
+                        true},
+        "AB12  Super ET                                "
+        "20240229202412311101086111112311131111111214338009551000-"
+        "200000300657007Kurz            91",
+        ParseKr6Options);
+    test::ExpectColumns<layouts::OptionsColor>(
         TKr6DataoptionsColor{"R01", "AB12", "Rot", 10, 20, 255, 255 * 256, 1 + 2 * 256 + 3 * 65536,
                              Member<Tdex6RoadTraffic>(3), 2, 350, 85.5, 100},
         "R01AB12  Rot                                     "
         "10202550000000002550000010020033235008551000",
         ParseKr6OptionsColor);
-    ExpectColumns<layouts::OptionsPrice>(TKr6DataoptionsPrice{"AB12",
-                                                              "ABC123",
-                                                              Member<Tdex6SphTor>(2),
-                                                              Member<Tdex6SingleMulti>(1),
-                                                              Materials({M::Kunststoff, M::Trivex}),
-                                                              {12.5, 0.01, 0, -1, 99.99}},
-                                         "AB12  ABC123210101000125000000010000000-0001000009999",
-                                         ParseKr6OptionsPrice);
-    ExpectColumns<layouts::Combination>(
+    test::ExpectColumns<layouts::OptionsPrice>(
+        TKr6DataoptionsPrice{"AB12",
+                             "ABC123",
+                             Member<Tdex6SphTor>(2),
+                             Member<Tdex6SingleMulti>(1),
+                             Materials({M::Kunststoff, M::Trivex}),
+                             {12.5, 0.01, 0, -1, 99.99}},
+        "AB12  ABC123210101000125000000010000000-0001000009999", ParseKr6OptionsPrice);
+    test::ExpectColumns<layouts::Combination>(
         TKr6DataCombination{"ABC123", Member<Tdex6Delivery>(2), "AR1", "FA2", "******"},
         "ABC1232AR1   FA2   ******", ParseKr6Combination);
-    ExpectColumns<layouts::Information>(
+    test::ExpectColumns<layouts::Information>(
         TKr6DataInformation{1, "AB12", Member<Tdex6InfoKind>(40), 3, "Ein Text"},
         "1AB12  40003Ein Text", ParseKr6Information);
-    ExpectColumns<layouts::OrderOptions>(
+    test::ExpectColumns<layouts::OrderOptions>(
         TKr6DataOrderOptions{0, "ABC123", Member<Tdex6OrderOption>(121), 5}, "0ABC12301215",
         ParseKr6OrderOptions);
-    ExpectColumns<layouts::Productgroup>(TKr6DataProductgroup{1, "AB12", "Gruppe A"},
-                                         "1AB12  Gruppe A                      ",
-                                         ParseKr6Productgroup);
-    ExpectColumns<layouts::CodeSubst>(
+    test::ExpectColumns<layouts::Productgroup>(TKr6DataProductgroup{1, "AB12", "Gruppe A"},
+                                               "1AB12  Gruppe A                      ",
+                                               ParseKr6Productgroup);
+    test::ExpectColumns<layouts::CodeSubst>(
         TKr6DataCodeSubst{1, "OLD1", Member<Tdex6SubstAction>(2), "NEW1", "NEW2", "NEW3"},
         "1OLD1  2NEW1  NEW2  NEW3  ", ParseKr6CodeSubst);
 }
