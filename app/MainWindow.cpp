@@ -93,9 +93,13 @@ QString Duration(double Seconds) {
 
 // The archive that a drag carries: one local file named *.zip, else an empty text.
 QString DraggedArchive(const QMimeData* Data) {
-    if (Data == nullptr || !Data->hasUrls() || Data->urls().size() != 1)
+    if (Data == nullptr || !Data->hasUrls())
         return {};
-    const QUrl& Url = Data->urls().front();
+    // urls() hands out a copy: a reference into it would outlive it.
+    const QList<QUrl> Urls = Data->urls();
+    if (Urls.size() != 1)
+        return {};
+    const QUrl& Url = Urls.front();
     if (!Url.isLocalFile() || !Url.fileName().endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
         return {};
     return Url.toLocalFile();
@@ -106,7 +110,8 @@ QString DraggedArchive(const QMimeData* Data) {
 TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
     : QWidget(Parent), FDialogs(std::move(Dialogs)),
       FLoader([](Tdex6Dataobject& Root, std::string_view FileName) {
-          return LoadKr6File(Root, FileName);
+          LoadKr6File(Root, FileName);
+          return true;
       }),
       FDataObject(std::make_unique<Tdex6Dataobject>()) {
     setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));

@@ -24,7 +24,8 @@ class TFittedLabel;
 class Tdex6Dataobject;
 struct TKombiCounts;
 
-// Fills a fresh root from the KR6 archive at FileName: the signature of LoadKr6File.
+// Fills a fresh root from the KR6 archive at FileName; false when the window is to report
+// the load as failed, an exception when the archive cannot be read.
 using TKr6Loader = std::function<bool(Tdex6Dataobject& Root, std::string_view FileName)>;
 
 // The program's one window: load a KR6 archive, evaluate its lens and coating

@@ -2,11 +2,9 @@
 
 #include "cli/ProgressLine.h"
 
-#include "import/Kr6Head.h"
 #include "import/Kr6Import.h"
 #include "support/FileDescriptor.h"
 #include "support/OutputFile.h"
-#include "support/StringList.h"
 #include "support/ZipArchive.h"
 
 #include <stdexcept>
@@ -44,13 +42,7 @@ std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProg
         Zip.OpenBytes(ReadStandardInput(), "standard input");
     else
         Zip.SetZipName(Archive);
-    ReadKr6Archive(Root, Zip, Progress);
-
-    TStringList HeadLines;
-    Zip.ExtractTextfileToStrings("Head.dat", HeadLines);
-    TKr6DataHead Head;
-    ParseKr6Head(Head, HeadLines);
-    return Head.Version;
+    return ReadKr6Archive(Root, Zip, Progress).Version;
 }
 
 void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {

@@ -579,8 +579,8 @@ void RequirePriceList(TOXVCLZip& Archive) {
     throw EArchiveError(Text);
 }
 
-void BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberBytes& Bytes,
-                TImportProgressMeter& Meter) {
+TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberBytes& Bytes,
+                        TImportProgressMeter& Meter) {
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
         Meter.Begin(std::string(Stage), Bytes[Member] * Members[Member].BuildCost,
                     static_cast<std::size_t>(Lines[Member]->Count()));
@@ -626,25 +626,27 @@ void BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberB
     // Price descriptions that describe nothing go.
     Root.Preisbezeichnungsliste()->DeleteEmpty();
     Root.KombinationsListe()->SetSortEnabled(true);
+    return HeadRecord;
 }
 
 } // namespace
 
-bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
-                 const TImportProgressFn& Progress) {
+TKr6DataHead LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
+                         const TImportProgressFn& Progress) {
     TOXVCLZip Archive;
     Archive.SetZipName(FileName);
     return ReadKr6Archive(Root, Archive, Progress);
 }
 
-bool LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
-                 const TImportProgressFn& Progress) {
+TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
+                         const TImportProgressFn& Progress) {
     TOXVCLZip Archive;
     Archive.OpenBytes(std::move(Bytes), Name);
     return ReadKr6Archive(Root, Archive, Progress);
 }
 
-bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive, const TImportProgressFn& Progress) {
+TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
+                            const TImportProgressFn& Progress) {
     RequirePriceList(Archive);
     // The declared sizes only share out the fraction; a member's size is checked when read.
     TMemberBytes Bytes{};
@@ -666,20 +668,20 @@ bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive, const TImportProg
         Archive.ExtractTextfileToStrings(Members[I].Name, Lines[I]);
         Read[I] = &Lines[I];
     }
-    BuildModel(Root, Read, Bytes, Meter);
+    TKr6DataHead Head = BuildModel(Root, Read, Bytes, Meter);
     Meter.Finish();
-    return true;
+    return Head;
 }
 
-void BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
+TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
     const TImportProgressFn None;
     TImportProgressMeter Meter(None, 0);
-    BuildModel(Root,
-               {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice, &Files.Options,
-                &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination, &Files.LensRange,
-                &Files.Information, &Files.OrderOptions, &Files.Productgroup,
-                &Files.CodeSubstitution, &Files.OeCodes},
-               {}, Meter);
+    return BuildModel(Root,
+                      {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice,
+                       &Files.Options, &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination,
+                       &Files.LensRange, &Files.Information, &Files.OrderOptions,
+                       &Files.Productgroup, &Files.CodeSubstitution, &Files.OeCodes},
+                      {}, Meter);
 }
 
 } // namespace kr6

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/Kr6Head.h"
 #include "support/StringList.h"
 
 #include <functional>
@@ -18,19 +19,20 @@ struct TImportProgress {
 // Called at the start of every stage and every few thousand lines within one.
 using TImportProgressFn = std::function<void(const TImportProgress&)>;
 
-// Opens the KR6 archive FileName and replaces the content of Root with the price list it
-// holds. Returns true; an archive that cannot be read, or that holds none of the KR6
-// members at its top level, ends it by an EArchiveError and leaves Root as it was.
-bool LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
-                 const TImportProgressFn& Progress = {});
+// Opens the KR6 archive FileName, replaces the content of Root with the price list it
+// holds and returns the list's header, KR6 version included. An archive that cannot be
+// read, or that holds none of the KR6 members at its top level, ends it by an
+// EArchiveError and leaves Root as it was.
+TKr6DataHead LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
+                         const TImportProgressFn& Progress = {});
 // The same for an archive whose bytes are already in memory (the command line reads
 // standard input for "-"); Name stands for the archive in messages.
-bool LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
-                 const TImportProgressFn& Progress = {});
+TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
+                         const TImportProgressFn& Progress = {});
 
 // Reads the fourteen members of an opened archive and builds the model from them.
-bool ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
-                    const TImportProgressFn& Progress = {});
+TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
+                            const TImportProgressFn& Progress = {});
 
 // The lines of the fourteen members of a KR6 archive; a missing member has none.
 struct TKr6Files {
@@ -38,8 +40,8 @@ struct TKr6Files {
         Combination, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
 };
 
-// Builds the model from the lines of the members. Lines that name no existing glass or
-// coating are skipped; the import reports nothing.
-void BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files);
+// Builds the model from the lines of the members and returns the header. Lines that name
+// no existing glass or coating are skipped; the import reports nothing.
+TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files);
 
 } // namespace kr6

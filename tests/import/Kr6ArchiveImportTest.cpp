@@ -71,7 +71,7 @@ TEST(Kr6ArchiveImport, ArchiveWithoutKr6MembersAtTheTopIsRefused) {
         const TTempArchive Archive({{"kr6/Head.dat", ""}, {Name, ""}});
         Tdex6Dataobject Root;
         LoadKeptModel(Root);
-        EXPECT_TRUE(LoadKr6File(Root, Archive.Path())) << Name;
+        EXPECT_NO_THROW(LoadKr6File(Root, Archive.Path())) << Name;
         EXPECT_EQ(Root.Glasliste()->Count(), 0) << Name;
     }
 }
@@ -91,14 +91,15 @@ TEST(Kr6ArchiveImport, MemberOfTwoCopiesIsRefusedBeforeTheModelChanges) {
 
 TEST(Kr6ArchiveImport, BytesInMemoryImportLikeTheFile) {
     TKr6Files F;
+    F.Head.Add(HeadLine("Version", "6.1.4"));
     F.LensType.Add(LensTypeLine("G1"));
     F.LensType.Add(LensTypeLine("G2"));
     const TTempArchive Archive(MembersOf(F));
 
     Tdex6Dataobject FromFile;
-    LoadKr6File(FromFile, Archive.Path());
+    EXPECT_EQ(LoadKr6File(FromFile, Archive.Path()).Version, "6.1.4");
     Tdex6Dataobject FromMemory;
-    EXPECT_TRUE(LoadKr6Data(FromMemory, Archive.Read(), "-"));
+    EXPECT_EQ(LoadKr6Data(FromMemory, Archive.Read(), "-").Version, "6.1.4");
     ASSERT_EQ(FromMemory.Glasliste()->Count(), FromFile.Glasliste()->Count());
     EXPECT_NE(FromMemory.Glasliste()->FindByEDV("G2"), nullptr);
 
@@ -171,7 +172,7 @@ TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
     ASSERT_EQ(Stages.size(), Reports.size());
     EXPECT_EQ(Stages[3], Reports[3].Stage);
     Tdex6Dataobject Quiet;
-    EXPECT_TRUE(LoadKr6File(Quiet, Archive.Path()));
+    EXPECT_NO_THROW(LoadKr6File(Quiet, Archive.Path()));
     EXPECT_EQ(Quiet.Glasliste()->Items(0)->GlasPreisListe()->Count(),
               Root.Glasliste()->Items(0)->GlasPreisListe()->Count());
 }
