@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace kr6 {
@@ -41,67 +40,59 @@ private:
 // Memory for the millions of small objects of one class that a large price list holds.
 // The general allocator hands such objects out slowly while the import makes and frees
 // texts of every size around them; this takes large blocks and hands their places out in
-// order, reuses freed places, and gives all blocks but one back when the last object has
-// gone.
+// order, reuses freed places, and gives every block back when the last object has gone.
+// A pool serves one model, which only one thread changes at a time: it takes no lock.
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
-template <std::size_t Size, std::size_t Alignment> class TFixedPool {
+class TFixedPool {
 public:
-    TFixedPool() = default;
+    TFixedPool(std::size_t Size, std::size_t Alignment)
+        : FPlaceSize((std::max(Size, sizeof(std::byte*)) + Alignment - 1) / Alignment * Alignment),
+          FPlacesPerBlock(TPoolBlock::Bytes / FPlaceSize) {}
     TFixedPool(const TFixedPool&) = delete;
     TFixedPool& operator=(const TFixedPool&) = delete;
 
+    std::size_t PlaceSize() const { return FPlaceSize; }
+    std::size_t Live() const { return FLive; }
+    std::size_t BlockCount() const { return FBlocks.size(); }
+
     void* Allocate() {
-        const std::lock_guard<std::mutex> Lock(FMutex);
         std::byte* Place = nullptr;
         if (FFree != nullptr) {
             Place = FFree;
-            ASAN_UNPOISON_MEMORY_REGION(Place, PlaceSize);
+            ASAN_UNPOISON_MEMORY_REGION(Place, FPlaceSize);
             FFree = *reinterpret_cast<std::byte**>(Place);
         } else {
             if (FNext == FEnd)
                 NewBlock();
             Place = FNext;
-            FNext += PlaceSize;
-            ASAN_UNPOISON_MEMORY_REGION(Place, PlaceSize);
+            FNext += FPlaceSize;
+            ASAN_UNPOISON_MEMORY_REGION(Place, FPlaceSize);
         }
         ++FLive;
         return Place;
     }
 
     void Free(void* Object) noexcept {
-        const std::lock_guard<std::mutex> Lock(FMutex);
         auto* Place = static_cast<std::byte*>(Object);
         *reinterpret_cast<std::byte**>(Place) = FFree;
         FFree = Place;
-        ASAN_POISON_MEMORY_REGION(Place, PlaceSize);
-        if (--FLive == 0)
-            Restart();
+        ASAN_POISON_MEMORY_REGION(Place, FPlaceSize);
+        if (--FLive == 0) {
+            FBlocks.clear();
+            FFree = FNext = FEnd = nullptr;
+        }
     }
 
 private:
-    static_assert(Alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
-    static constexpr std::size_t PlaceSize =
-        (std::max(Size, sizeof(std::byte*)) + Alignment - 1) / Alignment * Alignment;
-    static constexpr std::size_t PlacesPerBlock = TPoolBlock::Bytes / PlaceSize;
-
-    // No object is left: every block but the first goes, and the first is handed out
-    // anew, so that a program making and dropping a few objects maps no block again.
-    void Restart() {
-        FBlocks.resize(1);
-        FFree = nullptr;
-        FNext = FBlocks.front()->Data();
-        FEnd = FNext + PlaceSize * PlacesPerBlock;
-        ASAN_POISON_MEMORY_REGION(FNext, PlaceSize * PlacesPerBlock);
-    }
-
     void NewBlock() {
         FBlocks.push_back(std::make_unique<TPoolBlock>());
         FNext = FBlocks.back()->Data();
-        FEnd = FNext + PlaceSize * PlacesPerBlock;
-        ASAN_POISON_MEMORY_REGION(FNext, PlaceSize * PlacesPerBlock);
+        FEnd = FNext + FPlaceSize * FPlacesPerBlock;
+        ASAN_POISON_MEMORY_REGION(FNext, FPlaceSize * FPlacesPerBlock);
     }
 
-    std::mutex FMutex;
+    std::size_t FPlaceSize;
+    std::size_t FPlacesPerBlock;
     std::vector<std::unique_ptr<TPoolBlock>> FBlocks;
     // Freed places, each holding the next one's address.
     std::byte* FFree = nullptr;

@@ -4,7 +4,6 @@
 #include "model/DeliveryRanges.h"
 #include "model/ElementReader.h"
 #include "model/FieldTable.h"
-#include "model/FixedPool.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
@@ -166,27 +165,29 @@ Tdex6DataFormelLokalGlas* Tdex6DataGlasPreis::Formel() {
     return FFormel.get();
 }
 
-namespace {
-
-using TPricePool = TFixedPool<sizeof(Tdex6DataGlasPreis), alignof(Tdex6DataGlasPreis)>;
-
-// Never destroyed: prices of a model that outlives static destruction still go back to it.
-TPricePool& PricePool() {
-    static TPricePool* const Pool = new TPricePool;
-    return *Pool;
+void* Tdex6DataGlasPreis::operator new(std::size_t Size, Tdex6Dataobject* Root) {
+    return Root != nullptr ? Root->GlassPricePool().Allocate() : ::operator new(Size);
 }
 
-} // namespace
-
-void* Tdex6DataGlasPreis::operator new(std::size_t Size) {
-    return Size == sizeof(Tdex6DataGlasPreis) ? PricePool().Allocate() : ::operator new(Size);
-}
-
-void Tdex6DataGlasPreis::operator delete(void* Object, std::size_t Size) noexcept {
-    if (Size == sizeof(Tdex6DataGlasPreis))
-        PricePool().Free(Object);
+void Tdex6DataGlasPreis::operator delete(void* Place, Tdex6Dataobject* Root) noexcept {
+    if (Root != nullptr)
+        Root->GlassPricePool().Free(Place);
     else
-        ::operator delete(Object);
+        ::operator delete(Place);
+}
+
+// The model is read before the price is gone: it says where the memory goes back to.
+void Tdex6DataGlasPreis::operator delete(Tdex6DataGlasPreis* Price,
+                                         std::destroying_delete_t) noexcept {
+    Tdex6Dataobject* const Root = Price->Root();
+    Price->~Tdex6DataGlasPreis();
+    operator delete(static_cast<void*>(Price), Root);
+}
+
+template <>
+std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataobject* Root,
+                                                                     Tdex6Node* Parent) {
+    return std::unique_ptr<Tdex6DataGlasPreis>(new (Root) Tdex6DataGlasPreis(Root, Parent, true));
 }
 
 Tdex6DataGlasPreis::~Tdex6DataGlasPreis() {

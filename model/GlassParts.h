@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -78,15 +79,18 @@ public:
 
 // One amount of a glass for a sphere group, cylinder group, diameter, price
 // description and delivery range.
-class Tdex6DataGlasPreis : public TCustomdex6Object {
+class Tdex6DataGlasPreis final : public TCustomdex6Object {
 public:
     // Always takes a new identifier.
     Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataGlasPreis() override;
 
-    // A large price list holds millions of prices: they live in a pool of their own.
-    static void* operator new(std::size_t Size);
-    static void operator delete(void* Object, std::size_t Size) noexcept;
+    // A large price list holds millions of prices: they live in their model's pool, or
+    // with the general allocator when they have no model. A price is made only as
+    // new (Root) Tdex6DataGlasPreis(Root, ...), as MakeListItem does it.
+    static void* operator new(std::size_t Size, Tdex6Dataobject* Root);
+    static void operator delete(void* Place, Tdex6Dataobject* Root) noexcept;
+    static void operator delete(Tdex6DataGlasPreis* Price, std::destroying_delete_t) noexcept;
 
     // The keys of FindPrice. Its index takes a price's keys when it first meets the
     // price; a change after that must be reported with the list's KeysChanged.
@@ -142,6 +146,10 @@ struct TGlassPriceKey {
 struct TGlassPriceKeyHash {
     std::size_t operator()(const TGlassPriceKey& Key) const noexcept;
 };
+
+template <>
+std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataobject* Root,
+                                                                     Tdex6Node* Parent);
 
 class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
 public:

@@ -39,6 +39,12 @@ private:
     Tdex6Node* FReadParent = nullptr;
 };
 
+// How a list makes a new element with a new identifier; a class with memory of its own
+// specialises it.
+template <class T> std::unique_ptr<T> MakeListItem(Tdex6Dataobject* Root, Tdex6Node* Parent) {
+    return std::make_unique<T>(Root, Parent, true);
+}
+
 // A list of elements of one class.
 template <class T> class Tdex6ObjectList : public TCustomdex6ObjectList {
 public:
@@ -54,7 +60,7 @@ public:
                                              : nullptr;
     }
 
-    T* AddNew() override { return Add(std::make_unique<T>(Root(), this, true)); }
+    T* AddNew() override { return Add(MakeListItem<T>(Root(), this)); }
     T* NewItem() { return AddNew(); }
     T* Add(std::unique_ptr<T> Item) {
         FItems.push_back(std::move(Item));

@@ -19,7 +19,9 @@
 
 namespace kr6 {
 
-Tdex6Dataobject::Tdex6Dataobject() {
+Tdex6Dataobject::Tdex6Dataobject()
+    : FGlassPricePool(
+          std::make_unique<TFixedPool>(sizeof(Tdex6DataGlasPreis), alignof(Tdex6DataGlasPreis))) {
     FBezeichnungsvorgaben = std::make_unique<Tdex6DataBezeichnungsvorgaben>(this, this, true);
     FProduktgruppenliste = std::make_unique<Tdex6DataProduktgruppenliste>(this, this);
     FAdressliste = std::make_unique<Tdex6DataAdressliste>(this, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AllObjects.h"
+#include "model/FixedPool.h"
 #include "model/Node.h"
 #include "model/XmlWriter.h"
 #include "support/StringList.h"
@@ -54,6 +55,8 @@ public:
     std::int32_t NewOID() { return ++FLastOID; }
     TAllObjects& AllObjects() { return FAllObjects; }
     const TAllObjects& AllObjects() const { return FAllObjects; }
+    // Where the glass prices of this model live.
+    TFixedPool& GlassPricePool() { return *FGlassPricePool; }
 
     Tdex6DataBezeichnungsvorgaben* Bezeichnungsvorgaben() const {
         return FBezeichnungsvorgaben.get();
@@ -103,6 +106,8 @@ public:
 private:
     // Declared first so that it outlives every data object, which leaves it on destruction.
     TAllObjects FAllObjects;
+    // Declared before the lists for the same reason: the prices go back to it.
+    std::unique_ptr<TFixedPool> FGlassPricePool;
     std::int32_t FLastOID = 0;
     bool FModified = false;
     TStringList FNotes;
