@@ -257,7 +257,7 @@ std::vector<THostileArchive> HostileArchives() {
     Unreadable("member of an unknown method", 77, "member uses compression method 77");
     Cases.push_back({"AES-encrypted member",
                      ZipOf({StoredMember("Head.dat", LegalHead()), AesMember("LensType.Dat", "x")}),
-                     "member is encrypted (AES)"});
+                     "member is encrypted (AES); re-pack the archive without a password"});
 
     Cases.push_back({"no KR6 member", LibzipArchive({{"readme.txt", "no price list"}}),
                      "holds no KR6 price list (none of Head.dat, LensType.Dat, LensGeo.Dat, "

@@ -14,102 +14,34 @@ namespace layouts = kr6_layouts;
 using test::Member;
 
 TEST(Kr6LensRecords, EveryColumnRoundTrips) {
+    // clang-format off
     test::ExpectColumns<layouts::LensType>(
-        TKr6DataLensType{"ABC123",
-                         "Glas eins",
-                         EncodeDateTime(2024, 1, 1),
-                         EncodeDateTime(2025, 12, 31),
-                         Member<Tdex6LensKind>(3),
-                         true,
-                         12,
-                         34,
-                         Member<Tdex6BrandLine>(2),
-                         Member<Tdex6Material>(2),
-                         1.5,
-                         1.2,
-                         58,
-                         true,
-                         true,
-                         Member<Tdex6AntiReflection>(5),
-                         Member<Tdex6Tint>(4),
-                         true,
-                         true,
-                         true,
-                         true,
-                         true,
-                         true,
-                         Member<Tdex6KDM>(2),
-                         true,
-                         true,
-                         true,
-                         3,
-                         Member<Tdex6RoadTraffic>(5),
-                         400,
-                         9.5,
-                         10,
-                         true,
-                         Member<Tdex6EGB>(1),
-                         true,
-                         42,
-                         "Kurz           ",
-                         70,
-                         65,
-                         12},
-        "ABC123Glas eins                               "
-        "2024010120251231310120342215000120580011541111112111354000950"
-        "1000111042Kurz           706512",
-        ParseKr6LensType);
+        TKr6DataLensType{"ABC123", "Glas eins", EncodeDateTime(2024, 1, 1),
+            EncodeDateTime(2025, 12, 31), Member<Tdex6LensKind>(3), true, 12, 34,
+            Member<Tdex6BrandLine>(2), Member<Tdex6Material>(2), 1.5, 1.2, 58, true, true,
+            Member<Tdex6AntiReflection>(5), Member<Tdex6Tint>(4), true, true, true, true, true,
+            true, Member<Tdex6KDM>(2), true, true, true, 3, Member<Tdex6RoadTraffic>(5), 400, 9.5,
+            10, true, Member<Tdex6EGB>(1), true, 42, "Kurz           ", 70, 65, 12},
+        test::LensTypeSample, ParseKr6LensType);
     test::ExpectColumns<layouts::LensRange>(
-        TKr6DataLensRange{"ABC1",
-                          MakeDiameter(65, 70, true),
-                          -8,
-                          6,
-                          -2,
-                          -0.5,
-                          10,
-                          170,
-                          2.5,
-                          2,
-                          1,
-                          Member<Tdex6AdditionStep>(4),
-                          "AR1",
-                          "B2",
-                          "C3",
-                          "D4",
-                          "E5",
-                          true,
-                          EncodeDateTime(2024, 1, 31),
-                          EncodeDateTime(2024, 12, 31),
-                          true,
-                          5,
-                          true,
-                          true,
-                          true,
-                          true,
-                          7},
-        "ABC1  6570E-080000600-200-0500101700250020001004AR1   B2    "
-        "C3    D4    E5    1202401312024123110051111007",
-        ParseKr6LensRange);
+        TKr6DataLensRange{"ABC123", MakeDiameter(65, 70, true), -8, 6, -2, -0.5, 10, 170, 2.5, 2, 1,
+            Member<Tdex6AdditionStep>(8), "AR1", "B2", "C3", "D4", "E5", true,
+            EncodeDateTime(2024, 1, 31), EncodeDateTime(2024, 12, 31), true, 5, true, true, true,
+            true, 7},
+        test::LensRangeSample, ParseKr6LensRange);
     test::ExpectColumns<layouts::LensGeo>(
-        TKr6DataLensGeo{"ABC123", 0,   MakeDiameter(70, 65, true),
-                        false,    -4,  4,
-                        1.5,      2.5, Member<Tdex6NTT>(2),
-                        1,        2,   3,
-                        4,        5,   0.6,
-                        0.7,      0.8, 0.9,
-                        1,        1.1, Member<Tdex6ViewDirection>(1),
-                        1.3,      1.2, 1.5,
-                        1.4},
-        "ABC1237065E-"
-        "040000400015002502001000020000300004000050000600070008000900100011010120013001400150",
-        ParseKr6LensGeo);
+        TKr6DataLensGeo{"ABC123", 0, MakeDiameter(70, 65, true), false, -4, 4, 1.5, 2.5,
+            Member<Tdex6NTT>(2), 1, 2, 3, 4, 5, 0.6, 0.7, 0.8, 0.9, 1, 1.1,
+            Member<Tdex6ViewDirection>(1), 1.3, 1.2, 1.5, 1.4},
+        test::LensGeoSample, ParseKr6LensGeo);
     test::ExpectColumns<layouts::LensPrice>(
-        TKr6DataLensPrice{
-            "ABC123", MakeDiameter(65, 70, true), 1, 2, 3, {12.5, 25, 0.01, -1, 99.99}},
+        TKr6DataLensPrice{"ABC123", MakeDiameter(65, 70, true), 1, 2, 3,
+            {12.5, 25, 0.01, -1, 99.99}},
         "ABC1236570E0102003000125000025000000001-0001000009999",
         [](TKr6DataLensPrice& R, std::string_view L) {
             ParseKr6LensPrice(R, L, Kr6LongPriceDiameterVersion);
         });
+    // clang-format on
 }
 
 TEST(Kr6LensRecords, ShortBlankAndOddFields) {

@@ -22,65 +22,24 @@ TMaterialSet Materials(std::initializer_list<M> Members) {
 }
 
 TEST(Kr6OptionRecords, EveryColumnRoundTrips) {
+    // clang-format off
     test::ExpectColumns<layouts::Options>(
-        TKr6Dataoptions{"AB12",
-                        "Super ET",
-                        EncodeDateTime(2024, 2, 29),
-                        EncodeDateTime(2024, 12, 31),
-                        Member<Tdex6BrandLine>(1),
-                        Materials({M::Silikat, M::Polycarbonat}),
-                        Member<Tdex6AntiReflection>(8),
-                        Member<Tdex6Tint>(6),
-                        true,
-                        true,
-                        true,
-                        true,
-                        true,
-                        Member<Tdex6EdgeFinish>(2),
-                        Member<Tdex6DiameterChange>(3),
-                        Member<Tdex6ThicknessChange>(1),
-                        true,
-                        true,
-                        Member<Tdex6FormChange>(3),
-                        true,
-                        true,
-                        true,
-                        true,
-                        true,
-                        true,
-                        true,
-                        Member<Tdex6Bonus>(2),
-                        true,
-                        Member<Tdex6RoadTraffic>(4),
-                        3,
-                        380,
-                        95.5,
-                        100,
-                        -20,
-                        3,
-                        65,
-                        70,
-                        7,
-                        "Kurz           ",
-                        9,
-                        true},
-        "AB12  Super ET                                "
-        "20240229202412311101086111112311131111111214338009551000-"
-        "200000300657007Kurz            91",
-        ParseKr6Options);
+        TKr6Dataoptions{"AB12", "Super ET", EncodeDateTime(2024, 2, 29),
+            EncodeDateTime(2024, 12, 31), Member<Tdex6BrandLine>(1),
+            Materials({M::Silikat, M::Polycarbonat}), Member<Tdex6AntiReflection>(8),
+            Member<Tdex6Tint>(6), true, true, true, true, true, Member<Tdex6EdgeFinish>(2),
+            Member<Tdex6DiameterChange>(3), Member<Tdex6ThicknessChange>(1), true, true,
+            Member<Tdex6FormChange>(3), true, true, true, true, true, true, true,
+            Member<Tdex6Bonus>(2), true, Member<Tdex6RoadTraffic>(4), 3, 380, 95.5, 100, -20, 3, 65,
+            70, 7, "Kurz           ", 9, true},
+        test::OptionsSample, ParseKr6Options);
     test::ExpectColumns<layouts::OptionsColor>(
         TKr6DataoptionsColor{"R01", "AB12", "Rot", 10, 20, 255, 255 * 256, 1 + 2 * 256 + 3 * 65536,
-                             Member<Tdex6RoadTraffic>(3), 2, 350, 85.5, 100},
-        "R01AB12  Rot                                     "
-        "10202550000000002550000010020033235008551000",
-        ParseKr6OptionsColor);
+            Member<Tdex6RoadTraffic>(3), 2, 350, 85.5, 100},
+        test::OptionsColorSample, ParseKr6OptionsColor);
     test::ExpectColumns<layouts::OptionsPrice>(
-        TKr6DataoptionsPrice{"AB12",
-                             "ABC123",
-                             Member<Tdex6SphTor>(2),
-                             Member<Tdex6SingleMulti>(1),
-                             Materials({M::Kunststoff, M::Trivex}),
-                             {12.5, 0.01, 0, -1, 99.99}},
+        TKr6DataoptionsPrice{"AB12", "ABC123", Member<Tdex6SphTor>(2), Member<Tdex6SingleMulti>(1),
+            Materials({M::Kunststoff, M::Trivex}), {12.5, 0.01, 0, -1, 99.99}},
         "AB12  ABC123210101000125000000010000000-0001000009999", ParseKr6OptionsPrice);
     test::ExpectColumns<layouts::Combination>(
         TKr6DataCombination{"ABC123", Member<Tdex6Delivery>(2), "AR1", "FA2", "******"},
@@ -89,14 +48,15 @@ TEST(Kr6OptionRecords, EveryColumnRoundTrips) {
         TKr6DataInformation{1, "AB12", Member<Tdex6InfoKind>(40), 3, "Ein Text"},
         "1AB12  40003Ein Text", ParseKr6Information);
     test::ExpectColumns<layouts::OrderOptions>(
-        TKr6DataOrderOptions{0, "ABC123", Member<Tdex6OrderOption>(121), 5}, "0ABC12301215",
-        ParseKr6OrderOptions);
-    test::ExpectColumns<layouts::Productgroup>(TKr6DataProductgroup{1, "AB12", "Gruppe A"},
-                                               "1AB12  Gruppe A                      ",
-                                               ParseKr6Productgroup);
+        TKr6DataOrderOptions{0, "ABC123", Member<Tdex6OrderOption>(121), 5},
+        "0ABC12301215", ParseKr6OrderOptions);
+    test::ExpectColumns<layouts::Productgroup>(
+        TKr6DataProductgroup{1, "AB12", "Gruppe A"},
+        "1AB12  Gruppe A                      ", ParseKr6Productgroup);
     test::ExpectColumns<layouts::CodeSubst>(
         TKr6DataCodeSubst{1, "OLD1", Member<Tdex6SubstAction>(2), "NEW1", "NEW2", "NEW3"},
         "1OLD1  2NEW1  NEW2  NEW3  ", ParseKr6CodeSubst);
+    // clang-format on
 }
 
 TEST(Kr6OptionRecords, ShortBlankAndOddFields) {
