@@ -77,18 +77,40 @@ protected:
     }
 };
 
-TEST_F(Kr6Import, HeaderFieldsReachTheAddressAndTheGroups) {
+// Every header key is read into its field, and the fields reach the address and the groups.
+TEST_F(Kr6Import, HeaderKeysReachTheAddressAndTheGroups) {
     TKr6Files F;
-    F.Head =
-        HeadLines("comment=Kommentar;Valid-from=20240101;valid-until=20241231;country=DE;"
-                  "language=EN;uid-manufacturer=U1;manufacturer-code=ABC;manufacturer-subcode=7;"
-                  "manufacturer-name=Optik;street=Weg 1;zip-code=12345;city=Stadt;"
-                  "po-box-zip-code=54321;po-box-text=PF 9;phone=T1;fax=F1;phone-order=T2;"
-                  "fax-order=F2;mail=a@b;Url=u.de;pricedefinition-cylinder=-;cylindergroup-base=5;"
-                  "cylindergroup-1=7;cylindergroup-2=9;prismgroup-1=2;prismgroup-2=4;"
-                  "prismgroup-3=8;prismgroup-4=12;prismgroup-5=20;currencydescription=EUR;"
-                  "currencydescription-decimals=Cent");
-    const TKr6DataHead Head = BuildKr6Model(Root, F);
+    F.Head = HeadLines(
+        "version=6.9.0;Software-id=SW 1;comment=Kommentar;uid-manufacturer=UM;uid-postedit=UP;"
+        "Valid-from=20240131;Valid-until=20241231235959;country=DE;language=de;"
+        "manufacturer-code=MC;manufacturer-subcode=MS;manufacturer-name=Muster GmbH;"
+        "street=Weg 1;zip-code=12345;city=Stadt;po-box-zip-code=12300;po-box-text=Fach 9;"
+        "phone=01;fax=02;phone-order=03;fax-order=04;mail=a@b.de;Url=www.b.de;"
+        "pricedefinition-cylinder=-;cylindergroup-base=200;cylindergroup-1=400;"
+        "cylindergroup-2=600;prismgroup-1=1;prismgroup-2=2;prismgroup-3=3;prismgroup-5=5;"
+        "currencydescription=EUR;currencydescription-decimals=Cent;pricefield-01=10;"
+        "pricefield-05=91;pricefield-description-02=Netto;characterset=1252;prismgroup-4=4");
+    const TKr6DataHead H = BuildKr6Model(Root, F);
+    std::string Texts;
+    // clang-format off
+    for (const std::string* Text :
+         {&H.Version, &H.SoftwareId, &H.Comment, &H.UidManufacturer, &H.UidPostedit, &H.Country,
+          &H.Language, &H.ManufacturerCode, &H.ManufacturerSubcode, &H.ManufacturerName[0],
+          &H.ManufacturerName[1], &H.Street, &H.ZipCode, &H.City, &H.PoBoxZipCode, &H.PoBoxText,
+          &H.Phone, &H.Fax, &H.PhoneOrder, &H.FaxOrder, &H.Mail, &H.Url, &H.CurrencyDescription,
+          &H.CurrencyDescriptionDecimals, &H.PriceFieldDescription[1]})
+        Texts += *Text + "|";
+    // clang-format on
+    EXPECT_EQ(Texts, "6.9.0|SW 1|Kommentar|UM|UP|DE|de|MC|MS|Muster GmbH||Weg 1|12345|Stadt|"
+                     "12300|Fach 9|01|02|03|04|a@b.de|www.b.de|EUR|Cent|Netto|");
+    EXPECT_DOUBLE_EQ(H.ValidFrom, EncodeDateTime(2024, 1, 31));
+    EXPECT_DOUBLE_EQ(H.ValidUntil, EncodeDateTime(2024, 12, 31, 23, 59, 59));
+    EXPECT_EQ((std::array{H.CylinderGroupBase, H.CylinderGroup[0], H.CylinderGroup[1],
+                          H.PrismGroup[0], H.PrismGroup[3], H.PrismGroup[4], H.CharacterSet}),
+              (std::array<std::int32_t, 7>{200, 400, 600, 1, 4, 5, 1252}));
+    using P = Tdex6PriceField;
+    EXPECT_EQ(H.PriceField, (std::array{P::ListenEK, P::NichtGefuellt, P::NichtGefuellt,
+                                        P::NichtGefuellt, P::SonstigesVK}));
     Tdex6Dataobject Fresh;
     Fresh.ClearAll(true);
 
@@ -96,7 +118,7 @@ TEST_F(Kr6Import, HeaderFieldsReachTheAddressAndTheGroups) {
     const Tdex6DataAdresse& A = *Root.Adressliste()->Items(0);
     // clang-format off
     ExpectFields<TKr6DataHead, Tdex6DataAdresse>(
-        Head, A, *Fresh.Adressliste()->AddNew(),
+        H, A, *Fresh.Adressliste()->AddNew(),
         {FIELD(Comment, Comment), FIELD(ValidFrom, GA), FIELD(ValidUntil, GB), FIELD(Country, LAND),
          FIELD(UidManufacturer, UIDM), FIELD(ManufacturerCode, EDV),
          FIELD(ManufacturerSubcode, EDV2), FIELD(ManufacturerName[0], Name), FIELD(Street, Str),
@@ -107,9 +129,9 @@ TEST_F(Kr6Import, HeaderFieldsReachTheAddressAndTheGroups) {
          FIELD(CurrencyDescriptionDecimals, WNK)});
     EXPECT_EQ((std::array{A.PrBezId1, A.PrBezId2, A.PrBezId3, A.PrBezId4, A.PrBezId5}),
               (std::array{1, 2, 3, 4, 5}));
-    EXPECT_EQ(Root.Bezeichnungsvorgaben()->GetLang(1), "EN");
+    EXPECT_EQ(Root.Bezeichnungsvorgaben()->GetLang(1), "de");
     ExpectFields<TKr6DataHead, Tdex6DataPrismenCylinder>(
-        Head, *Root.PrismenCylinder(), *Fresh.PrismenCylinder(),
+        H, *Root.PrismenCylinder(), *Fresh.PrismenCylinder(),
         {FIELD(CylinderGroupBase, ZB), FIELD(CylinderGroup[0], ZG1), FIELD(CylinderGroup[1], ZG2),
          FIELD(PrismGroup[0], PG1), FIELD(PrismGroup[1], PG2), FIELD(PrismGroup[2], PG3),
          FIELD(PrismGroup[3], PG4), FIELD(PrismGroup[4], PG5)});
@@ -259,25 +281,19 @@ TEST_F(Kr6Import, PricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
         Tdex6SphTor::Egal, Tdex6SingleMulti::Egal, false, "G1", 1, M::Egal);
     ASSERT_NE(G1, nullptr);
     EXPECT_DOUBLE_EQ(G1->PR(), 2);
+
+    // Without filled price fields there are no descriptions and no prices, only the groups.
+    F.Head = HeadLines("version=6.9.0");
+    Tdex6Dataobject Unpriced;
+    BuildKr6Model(Unpriced, F);
+    const Tdex6DataGlas& U = *Unpriced.Glasliste()->Items(0);
+    EXPECT_TRUE(U.Preisgruppen()->GetS(1));
+    EXPECT_EQ(Unpriced.Preisbezeichnungsliste()->Count() + U.GlasPreisListe()->Count() +
+                  Unpriced.Beschichtungsliste()->FindByEDV("C1")->PreisListe()->Count() +
+                  Unpriced.Beschichtungsliste()->FindByEDV("C2")->PreisListe()->Count(),
+              0);
 }
 
-TEST_F(Kr6Import, HeaderWithoutPriceFieldsGivesNoDescriptionsAndNoPrices) {
-    TKr6Files F;
-    F.Head.Add(HeadLine("version", "6.9.0"));
-    F.LensType.Add(LensTypeLine("G1"));
-    F.LensPrice.Add(LensPriceLine("G1", "65", 1, 1, 0, {"0001000", "0001000"}));
-    F.Options.Add(OptionsLine("C1"));
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0100", {"0000500"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"0000500"}));
-    BuildKr6Model(Root, F);
-
-    EXPECT_EQ(Root.Preisbezeichnungsliste()->Count(), 0);
-    EXPECT_EQ(GlassOf("G1").GlasPreisListe()->Count(), 0);
-    EXPECT_TRUE(GlassOf("G1").Preisgruppen()->GetS(1));
-    EXPECT_EQ(CoatingOf("C1").PreisListe()->Count(), 0);
-}
-
-// A price list read from its archive, so that every member shows in the step it feeds.
 TEST_F(Kr6Import, GlassesRenumberedAtTheEnd) {
     TKr6Files F;
     F.LensType.Add(LensTypeLine("G1").At(115, "1"));
