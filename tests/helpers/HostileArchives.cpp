@@ -152,10 +152,7 @@ std::string ZipOf(const std::vector<TRawMember>& Members) {
         Put16(Directory, 20);
         Put16(Directory, 20);
         PutShared(Directory);
-        Put16(Directory, 0);
-        Put16(Directory, 0);
-        Put16(Directory, 0);
-        Put32(Directory, 0);
+        Directory.append(10, '\0'); // comment length, disk, internal and external attributes
         Put32(Directory, Offset);
         Directory += Member.Name;
         Directory += Member.Extra;
@@ -163,8 +160,7 @@ std::string ZipOf(const std::vector<TRawMember>& Members) {
     const auto DirectoryOffset = static_cast<std::uint32_t>(Out.size());
     Out += Directory;
     Put32(Out, 0x06054B50);
-    Put16(Out, 0);
-    Put16(Out, 0);
+    Out.append(4, '\0'); // this disk, the directory's disk
     Put16(Out, static_cast<std::uint32_t>(Members.size()));
     Put16(Out, static_cast<std::uint32_t>(Members.size()));
     Put32(Out, static_cast<std::uint32_t>(Directory.size()));
