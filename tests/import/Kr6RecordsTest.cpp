@@ -49,10 +49,7 @@ TEST(Kr6LensRecords, ShortBlankAndOddFields) {
     TKr6DataLensType Type;
     ParseKr6LensType(Type, TFixedLine().At(1, "XYZ").At(64, "1").At(118, "K").Text());
     ParseKr6LensType(Type, "ABC123Gla");
-    TKr6DataLensType Expected;
-    Expected.Code = "ABC123";
-    Expected.Name = "Gla";
-    EXPECT_EQ(Type, Expected);
+    EXPECT_EQ(Type, (TKr6DataLensType{.Code = "ABC123", .Name = "Gla"}));
     ParseKr6LensType(Type, "");
     EXPECT_EQ(Type, TKr6DataLensType{});
 
@@ -99,9 +96,7 @@ TEST(Kr6LensRecords, GeometryKindsForAllDiameters) {
     EXPECT_EQ(R.GeometryKind, 0);
 
     ParseKr6LensGeo(R, "");
-    TKr6DataLensGeo Expected;
-    Expected.AllPowers = true;
-    EXPECT_EQ(R, Expected);
+    EXPECT_EQ(R, TKr6DataLensGeo{.AllPowers = true});
 }
 
 TEST(Kr6LensRecords, PriceLayoutFollowsTheVersion) {
@@ -173,9 +168,7 @@ TEST(Kr6OptionRecords, ShortBlankAndOddFields) {
     TKr6Dataoptions Option;
     ParseKr6Options(Option, TFixedLine().At(1, "AB12").At(70, "11111").At(119, "K").Text());
     ParseKr6Options(Option, "");
-    TKr6Dataoptions Expected;
-    Expected.Materials = {M::Egal};
-    EXPECT_EQ(Option, Expected);
+    EXPECT_EQ(Option, TKr6Dataoptions{.Materials = {M::Egal}});
     // Codes and names lose leading blanks too; the column between the short name and the
     // last two fields is read by none.
     ParseKr6Options(Option, TFixedLine().At(1, " Z1   ").At(7, "  Name  ").At(134, "X91"));

@@ -88,6 +88,7 @@ TEST(ZipArchive, ReadsMembersWhateverTheirCase) {
     EXPECT_FALSE(Zip.FileExists("LensGeo.Dat"));
 }
 
+// Two readers that pick different copies are how an archive smuggles content past a check.
 TEST(ZipArchive, TwoMembersOfOneNameAreRefused) {
     // Names that differ in case only: whichever a lookup asks for is refused.
     const TTempArchive Cased({{"Head.dat", "first"}, {"HEAD.DAT", "second!"}});
