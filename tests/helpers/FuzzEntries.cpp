@@ -84,31 +84,24 @@ void FuzzArchiveBytes(std::string_view Bytes) {
 }
 
 void FuzzRecordLine(std::string_view Line) {
-    TKr6DataLensType LensType;
-    ParseKr6LensType(LensType, Line);
-    TKr6DataLensRange LensRange;
-    ParseKr6LensRange(LensRange, Line);
-    TKr6DataLensGeo LensGeo;
-    ParseKr6LensGeo(LensGeo, Line);
+    const auto Parse = [Line]<class Record>(void (*Parser)(Record&, std::string_view)) {
+        Record Rec;
+        Parser(Rec, Line);
+    };
+    Parse(ParseKr6LensType);
+    Parse(ParseKr6LensRange);
+    Parse(ParseKr6LensGeo);
+    Parse(ParseKr6Options);
+    Parse(ParseKr6OptionsColor);
+    Parse(ParseKr6OptionsPrice);
+    Parse(ParseKr6Combination);
+    Parse(ParseKr6Information);
+    Parse(ParseKr6OrderOptions);
+    Parse(ParseKr6Productgroup);
+    Parse(ParseKr6CodeSubst);
     TKr6DataLensPrice LensPrice;
     ParseKr6LensPrice(LensPrice, Line, 0);
     ParseKr6LensPrice(LensPrice, Line, Kr6LongPriceDiameterVersion);
-    TKr6Dataoptions Options;
-    ParseKr6Options(Options, Line);
-    TKr6DataoptionsColor Color;
-    ParseKr6OptionsColor(Color, Line);
-    TKr6DataoptionsPrice OptionsPrice;
-    ParseKr6OptionsPrice(OptionsPrice, Line);
-    TKr6DataCombination Combination;
-    ParseKr6Combination(Combination, Line);
-    TKr6DataInformation Information;
-    ParseKr6Information(Information, Line);
-    TKr6DataOrderOptions OrderOptions;
-    ParseKr6OrderOptions(OrderOptions, Line);
-    TKr6DataProductgroup Productgroup;
-    ParseKr6Productgroup(Productgroup, Line);
-    TKr6DataCodeSubst Subst;
-    ParseKr6CodeSubst(Subst, Line);
 
     TStringList Lines;
     Lines.SetText(Line);

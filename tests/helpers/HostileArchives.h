@@ -55,11 +55,11 @@ inline constexpr int EmptyLensTypeLines = 10000;
 inline constexpr std::size_t LongLineLength = 1 << 20;
 
 // Every case: empty file, random bytes, truncated archive, directory past the end, wrong
-// CRC, encrypted member, members of methods this libzip cannot read, AES encryption, no
-// KR6 member or all of them in a folder, two members of one name, deflate bomb
-// ("LensType.Dat" of BombSize bytes), a member called "../Head.dat", a header of
-// ManyHeaderKeys unknown keys, lines of LongLineLength bytes, and a "LensType.Dat" of
-// EmptyLensTypeLines empty lines.
+// CRC, encrypted member, members of methods this libzip cannot read, AES encryption, the
+// KR6 members in a folder, deflate bomb ("LensType.Dat" of BombSize bytes), a member called
+// "../Head.dat", a header of ManyHeaderKeys unknown keys, lines of LongLineLength bytes, and
+// a "LensType.Dat" of EmptyLensTypeLines empty lines. (Members of one name are the zip
+// tests' and the import's.)
 std::vector<THostileArchive> HostileArchives();
 
 } // namespace kr6::test

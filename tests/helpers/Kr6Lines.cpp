@@ -4,6 +4,7 @@
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kr6::test {
@@ -24,6 +25,16 @@ void PutPrices(Writer& Line, std::initializer_list<std::string_view> Prices) {
 
 std::string HeadLine(std::string_view Key, std::string_view Value) {
     return TFixedLine().At(1, Key).At(31, Value).Text();
+}
+
+TStringList HeadLines(std::string_view Pairs) {
+    TStringList Lines;
+    while (!Pairs.empty()) {
+        const std::string_view Pair = Pairs.substr(0, Pairs.find(';'));
+        Pairs.remove_prefix(std::min(Pairs.size(), Pair.size() + 1));
+        Lines.Add(HeadLine(Pair.substr(0, Pair.find('=')), Pair.substr(Pair.find('=') + 1)));
+    }
+    return Lines;
 }
 
 TFixedLine LensTypeLine(std::string_view Code, std::string_view Name, std::string_view Material) {

@@ -22,6 +22,8 @@ namespace kr6::test {
 
 // "Head.dat": key in columns 1-30, value from 31.
 std::string HeadLine(std::string_view Key, std::string_view Value);
+// "Head.dat" from "key=value;key=value".
+TStringList HeadLines(std::string_view Pairs);
 // "LensType.Dat": code, name and material code.
 TFixedLine LensTypeLine(std::string_view Code, std::string_view Name = {},
                         std::string_view Material = "2");

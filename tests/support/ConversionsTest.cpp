@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace kr6 {
 namespace {
 
 TEST(ConversionsTest, TextToBoolAndInt) {
     EXPECT_TRUE(TextToBool("1abc"));
-    EXPECT_FALSE(TextToBool(" 1"));
-    EXPECT_FALSE(TextToBool(""));
-    EXPECT_EQ(TextToInt("  42  "), 42);
-    EXPECT_EQ(TextToInt(" +7"), 7);
+    EXPECT_FALSE(TextToBool(" 1") || TextToBool(""));
+    EXPECT_EQ(TextToInt("  42  ") + TextToInt(" +7"), 49);
     EXPECT_EQ(TextToInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(TextToInt("2147483647"), std::numeric_limits<std::int32_t>::max());
     for (const char* Text : {"", "4 2", "-", "+-1", "1.5", "12a", "0x10", "\t5", "2147483648",
@@ -22,29 +21,25 @@ TEST(ConversionsTest, TextToBoolAndInt) {
 }
 
 TEST(ConversionsTest, TextToFloatTakesEitherSeparator) {
-    EXPECT_DOUBLE_EQ(TextToFloat("1,5"), 1.5);
-    EXPECT_DOUBLE_EQ(TextToFloat("1.5"), 1.5);
-    EXPECT_DOUBLE_EQ(TextToFloat(" 1 000,5 "), 1000.5);
-    EXPECT_DOUBLE_EQ(TextToFloat("-,25"), -0.25);
-    EXPECT_DOUBLE_EQ(TextToFloat("+1,5E3"), 1500);
+    // clang-format off
+    for (const auto& [Text, Value] : {std::pair{"1,5", 1.5}, {"1.5", 1.5}, {" 1 000,5 ", 1000.5},
+                                      {"-,25", -0.25}, {"+1,5E3", 1500.0}})
+        EXPECT_DOUBLE_EQ(TextToFloat(Text), Value) << Text;
+    // clang-format on
     for (const char* Text :
          {"", "1.000,5", "1,2,3", "inf", "nan", "--1", "1e", ".", "0x1p3", "1e999", "1;5"})
         EXPECT_EQ(TextToFloat(Text), 0.0) << Text;
 }
 
 TEST(ConversionsTest, FloatToTextUsesTheGeneralFormat) {
-    EXPECT_EQ(FloatToText(-0.0, false), "0");
-    EXPECT_EQ(FloatToText(-2.25, false), "-2.25");
-    EXPECT_EQ(FloatToText(100, false), "100");
-    EXPECT_EQ(FloatToText(0.1 + 0.2, false), "0.3");
-    EXPECT_EQ(FloatToText(1.0 / 3, false), "0.333333333333333");
-    EXPECT_EQ(FloatToText(1e-5, false), "0.00001");
-    EXPECT_EQ(FloatToText(123456789012345, false), "123456789012345");
-    EXPECT_EQ(FloatToText(1.5e-6, false), "1.5E-6");
-    EXPECT_EQ(FloatToText(-1.5e20, false), "-1.5E20");
-    // Rounding to 15 digits reaches the next power of ten.
-    EXPECT_EQ(FloatToText(999999999999999.9, false), "1E15");
-    EXPECT_EQ(FloatToText(1e-12, false), "1E-12");
+    // Rounding to 15 digits may reach the next power of ten.
+    // clang-format off
+    for (const auto& [Value, Text] :
+         {std::pair{-0.0, "0"}, {-2.25, "-2.25"}, {100.0, "100"}, {0.1 + 0.2, "0.3"},
+          {1.0 / 3, "0.333333333333333"}, {1e-5, "0.00001"}, {123456789012345.0, "123456789012345"},
+          {1.5e-6, "1.5E-6"}, {-1.5e20, "-1.5E20"}, {999999999999999.9, "1E15"}, {1e-12, "1E-12"}})
+        EXPECT_EQ(FloatToText(Value, false), Text) << Text;
+    // clang-format on
     EXPECT_EQ(FloatToText(1e-11, true), "");
     EXPECT_EQ(FloatToText(2e-11, true), "2E-11");
 }
@@ -60,27 +55,20 @@ TEST(ConversionsTest, IntToZeroPaddedKeepsTheLastDigits) {
               "-9223372036854775808");
 }
 
-TEST(ConversionsTest, TrimmingAndPaddingTouchOnlyBlanks) {
-    EXPECT_EQ(PrefixIfNotEmpty("x", ""), "");
-    EXPECT_EQ(PrefixIfNotEmpty("x", "a"), "xa");
+TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
+    EXPECT_EQ(PrefixIfNotEmpty("x", "") + PrefixIfNotEmpty("x", "a"), "xa");
     EXPECT_EQ(TrimRightChar("a00b000", '0'), "a00b");
     EXPECT_EQ(TrimBlanks("  \ta b\t  "), "\ta b\t");
     EXPECT_EQ(TrimBlanks("   "), "");
     EXPECT_EQ(RemoveBlanks(" a b\tc "), "ab\tc");
-    EXPECT_EQ(PadRight("ab", 4), "ab  ");
-    EXPECT_EQ(PadRight("abcdef", 3), "abc");
-}
-
-TEST(ConversionsTest, GetFieldWalksFromTheLeft) {
-    EXPECT_EQ(GetField("6.9.0", ".", 1), "6");
-    EXPECT_EQ(GetField("6.9.0", ".", 3), "0");
-    EXPECT_EQ(GetField("6.9.0", ".", 4), "");
-    EXPECT_EQ(GetField("6.9.0", ".", 0), "");
-    EXPECT_EQ(GetField("a..b", ".", 2), "");
-    EXPECT_EQ(GetField("a..b", ".", 3), "b");
-    EXPECT_EQ(GetField("a::b::", "::", 2), "b");
-    EXPECT_EQ(GetField("a::b::", "::", 3), "");
-    EXPECT_EQ(GetField("a.b", "", 1), "a.b");
+    EXPECT_EQ(PadRight("ab", 4) + PadRight("abcdef", 3), "ab  abc");
+    // clang-format off
+    for (const auto& [Text, Separator, Index, Field] :
+         {std::tuple{"6.9.0", ".", 1, "6"}, {"6.9.0", ".", 3, "0"}, {"6.9.0", ".", 4, ""},
+          {"6.9.0", ".", 0, ""}, {"a..b", ".", 2, ""}, {"a..b", ".", 3, "b"},
+          {"a::b::", "::", 2, "b"}, {"a::b::", "::", 3, ""}, {"a.b", "", 1, "a.b"}})
+        EXPECT_EQ(GetField(Text, Separator, Index), Field) << Text << " " << Index;
+    // clang-format on
 }
 
 TStringList Lines(std::string_view Text, bool Sorted = false) {

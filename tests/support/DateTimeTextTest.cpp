@@ -20,27 +20,31 @@ TEST(DateTimeTextTest, EncodesDaysSinceTheEpochOfTheFormat) {
 
 TEST(DateTimeTextTest, RejectsInvalidDatesAndTimes) {
     TDateTime D = 7;
-    EXPECT_FALSE(TryEncodeDate(2023, 2, 29, D));
-    EXPECT_FALSE(TryEncodeDate(0, 1, 1, D));
-    EXPECT_FALSE(TryEncodeDate(10000, 1, 1, D));
-    EXPECT_FALSE(TryEncodeDate(2024, 13, 1, D));
+    EXPECT_FALSE(TryEncodeDate(2023, 2, 29, D) || TryEncodeDate(0, 1, 1, D) ||
+                 TryEncodeDate(10000, 1, 1, D) || TryEncodeDate(2024, 13, 1, D));
     EXPECT_FALSE(TryEncodeDate(2024, 1, 257, D)); // would wrap to a valid day in a byte
-    EXPECT_FALSE(TryEncodeTime(24, 0, 0, D));
-    EXPECT_FALSE(TryEncodeTime(0, 60, 0, D));
-    EXPECT_FALSE(TryEncodeTime(0, 0, -1, D));
+    EXPECT_FALSE(TryEncodeTime(24, 0, 0, D) || TryEncodeTime(0, 60, 0, D) ||
+                 TryEncodeTime(0, 0, -1, D));
     EXPECT_EQ(D, 7);
     EXPECT_THROW(EncodeDateTime(2023, 2, 29), std::invalid_argument);
     EXPECT_THROW(EncodeDateTime(2024, 2, 29, 24), std::invalid_argument);
 }
 
-TEST(DateTimeTextTest, WritingRoundsToTheMillisecond) {
+TEST(DateTimeTextTest, WritesTheThreeTextFormsRoundedToTheMillisecond) {
+    const TDateTime D = EncodeDateTime(2024, 3, 1, 14, 5, 59);
+    EXPECT_EQ(DateToText(true, D), "20240301");
+    EXPECT_EQ(DateTimeToText12(true, D), "202403011405");
+    EXPECT_EQ(DateTimeToText14(true, D), "20240301140559");
+    EXPECT_EQ(DateToText(false, 0), "18991230");
+    for (const TDateTime Empty : {0.0, HalfSecond, -5.0})
+        EXPECT_EQ(DateToText(true, Empty) + DateTimeToText12(true, Empty) +
+                      DateTimeToText14(true, Empty),
+                  "");
     const TDateTime Midnight = EncodeDateTime(2024, 3, 2);
     EXPECT_EQ(DateTimeToText14(false, Midnight - 1e-10), "20240302000000");
     EXPECT_EQ(DateTimeToText14(false, Midnight - 0.4 / 86400), "20240301235959");
     EXPECT_EQ(DateTimeToText14(true, 3 * HalfSecond), "18991230000001");
-}
-
-TEST(DateTimeTextTest, NegativeValuesCountTheTimeFromMidnight) {
+    // Negative values count the time from midnight.
     EXPECT_EQ(DateTimeToText14(false, -1.25), "18991229060000");
     EXPECT_EQ(DateTimeToText14(false, -0.5), "18991230120000");
     EXPECT_EQ(DateTimeToText14(false, TextToDateTime("18500101123000")), "18500101123000");
@@ -57,31 +61,13 @@ TEST(DateTimeTextTest, DecodeRejectsValuesOutsideTheCalendar) {
     EXPECT_THROW(DateToText(false, EncodeDateTime(9999, 12, 31) + 1), std::invalid_argument);
 }
 
-TEST(DateTimeTextTest, WritesTheThreeTextForms) {
-    const TDateTime D = EncodeDateTime(2024, 3, 1, 14, 5, 59);
-    EXPECT_EQ(DateToText(true, D), "20240301");
-    EXPECT_EQ(DateTimeToText12(true, D), "202403011405");
-    EXPECT_EQ(DateTimeToText14(true, D), "20240301140559");
-    EXPECT_EQ(DateToText(false, 0), "18991230");
-    for (const TDateTime Empty : {0.0, HalfSecond, -5.0}) {
-        EXPECT_EQ(DateToText(true, Empty), "");
-        EXPECT_EQ(DateTimeToText12(true, Empty), "");
-        EXPECT_EQ(DateTimeToText14(true, Empty), "");
-    }
-}
-
-TEST(DateTimeTextTest, TextToDateTimeAbsorbsInvalidParts) {
+TEST(DateTimeTextTest, ReadingAbsorbsInvalidPartsOrThrows) {
     EXPECT_EQ(TextToDateTime("20240229"), EncodeDateTime(2024, 2, 29));
-    EXPECT_EQ(TextToDateTime("20230229"), 0);
-    EXPECT_EQ(TextToDateTime(""), 0);
-    EXPECT_EQ(TextToDateTime("2024030"), 0);
+    EXPECT_EQ(TextToDateTime("20230229") + TextToDateTime("") + TextToDateTime("2024030"), 0);
     EXPECT_EQ(TextToDateTime("2024030112"), EncodeDateTime(2024, 3, 1, 12));
     EXPECT_EQ(TextToDateTime("20240301250000"), EncodeDateTime(2024, 3, 1));
     EXPECT_DOUBLE_EQ(TextToDateTime("20230229063000"), 6.5 / 24);
     EXPECT_EQ(TextToDateTime("2024 3 1"), EncodeDateTime(2024, 3, 1));
-}
-
-TEST(DateTimeTextTest, TextToDateTime12ThrowsOnInvalidText) {
     EXPECT_EQ(TextToDateTime12("202403011405"), EncodeDateTime(2024, 3, 1, 14, 5));
     EXPECT_EQ(TextToDateTime12("20240301"), EncodeDateTime(2024, 3, 1));
     EXPECT_THROW(TextToDateTime12(""), std::invalid_argument);
@@ -91,16 +77,10 @@ TEST(DateTimeTextTest, TextToDateTime12ThrowsOnInvalidText) {
 TEST(DateTimeTextTest, IsDateInRangeTreatsZeroAsOpen) {
     const TDateTime Jan1 = EncodeDateTime(2024, 1, 1);
     const TDateTime Dec31 = EncodeDateTime(2023, 12, 31);
-    EXPECT_TRUE(IsDateInRange(Jan1, Jan1, 0));
-    EXPECT_FALSE(IsDateInRange(Dec31, Jan1, 0));
-    EXPECT_TRUE(IsDateInRange(Dec31, 0, Dec31));
-    EXPECT_FALSE(IsDateInRange(Jan1, 0, Dec31));
-    EXPECT_TRUE(IsDateInRange(0, Jan1, Jan1));
-}
-
-TEST(DateTimeTextTest, NowIsARecentLocalTime) {
-    EXPECT_GT(Now(), EncodeDateTime(2024, 1, 1));
-    EXPECT_LT(Now(), EncodeDateTime(2200, 1, 1));
+    EXPECT_TRUE(IsDateInRange(Jan1, Jan1, 0) && IsDateInRange(Dec31, 0, Dec31) &&
+                IsDateInRange(0, Jan1, Jan1));
+    EXPECT_FALSE(IsDateInRange(Dec31, Jan1, 0) || IsDateInRange(Jan1, 0, Dec31));
+    EXPECT_GT(Now(), Jan1);
 }
 
 } // namespace
