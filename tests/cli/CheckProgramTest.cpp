@@ -119,19 +119,5 @@ TEST_F(CheckProgramTest, OverviewCountsWhatTheEvaluationWrites) {
         << Text.Out;
 }
 
-TEST_F(CheckProgramTest, ErrorsAndUsage) {
-    const TRun Missing = Check("/nonexistent/x.zip GL1 AR1");
-    EXPECT_EQ(Missing.Status, 1);
-    EXPECT_TRUE(Missing.Err.starts_with("kr6csv: ") &&
-                std::count(Missing.Err.begin(), Missing.Err.end(), '\n') == 1)
-        << Missing.Err;
-    EXPECT_EQ(Missing.Out, "");
-    for (const std::string& Args : {std::string(), Archive.Path(), "--bogus " + Archive.Path()}) {
-        const TRun Usage = Check(Args);
-        EXPECT_EQ(Usage.Status, 2) << Args;
-        EXPECT_EQ(Usage.Out, "") << Args;
-    }
-}
-
 } // namespace
 } // namespace kr6

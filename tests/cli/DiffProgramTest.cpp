@@ -184,42 +184,5 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
     }
 }
 
-TEST(DiffProgram, ClosedPipeKeepsTheStatus) {
-    const std::vector<TKr6Member> Members = MakeDemoPriceList({});
-    const test::TTempArchive Old = ArchiveOf(Members);
-    const test::TTempArchive New = ArchiveOf(ChangedCopy(Members, 1));
-    // pipefail: the status of the pipe is that of kr6csv unless it is 0.
-    for (const char* Reader : {"head -c 1 >/dev/null", "true"}) {
-        for (const auto& [Second, Status] : {std::pair(&Old, 0), std::pair(&New, 3)}) {
-            const std::string Pipe = "bash -c 'set -o pipefail; " + std::string(KR6CSV_BINARY) +
-                                     " diff -q " + Old.Path() + " " + Second->Path() + " | " +
-                                     Reader + "'";
-            const int Raw = std::system(Pipe.c_str());
-            EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == Status) << Reader << " " << Status;
-        }
-    }
-}
-
-TEST(DiffProgram, UsageAndErrors) {
-    const test::TTempArchive Archive = ArchiveOf(MakeDemoPriceList({}));
-    for (const std::string& Args :
-         {std::string("diff"), "diff " + Archive.Path(),
-          "diff --rows-only --summary " + Archive.Path() + " " + Archive.Path(),
-          "diff --format xml " + Archive.Path() + " " + Archive.Path()}) {
-        const TRun Run = Kr6csv(Args);
-        EXPECT_EQ(Run.Status, 2) << Args;
-        EXPECT_EQ(Run.Out, "") << Args;
-    }
-    for (const std::string& Args : {"diff /nonexistent/a.zip " + Archive.Path(),
-                                    "diff " + Archive.Path() + " /nonexistent/a.zip"}) {
-        const TRun Run = Kr6csv(Args);
-        EXPECT_EQ(Run.Status, 1) << Args;
-        EXPECT_EQ(Run.Out, "") << Args;
-        EXPECT_TRUE(Run.Err.starts_with("kr6csv: ") &&
-                    Run.Err.find("/nonexistent/a.zip") != std::string::npos)
-            << Run.Err;
-    }
-}
-
 } // namespace
 } // namespace kr6

@@ -108,11 +108,6 @@ TEST(OutputSafety, DashIsStandardInputAndOutput) {
     EXPECT_EQ(Xml.Status, 0) << Xml.Err;
     EXPECT_TRUE(Xml.Out.ends_with("</DEX6>\n")) << Xml.Out.substr(Xml.Out.size() - 20);
     EXPECT_EQ(Xml.Out, Kr6csv("xml " + DemoArchive).Out);
-
-    const TRun Empty = Kr6csv("evaluate - </dev/null");
-    EXPECT_EQ(Empty.Status, 1);
-    EXPECT_TRUE(Empty.Err.starts_with("kr6csv: ")) << Empty.Err;
-    EXPECT_NE(Empty.Err.find("standard input"), std::string::npos) << Empty.Err;
 }
 
 // A run stopped by a signal while it works leaves the old file as it was and no temporary
