@@ -52,8 +52,10 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
         {"evaluate " + Directory, Directory},
         {"evaluate " + Text.Path(), Text.Path()},
         {"evaluate - </dev/null", "standard input"},
-        {"evaluate " + Archive.Path() + " -o /nonexistent/out.csv", "/nonexistent/out.csv"},
-        {"evaluate " + Archive.Path() + " -o /dev/full", "'/dev/full': No space left on device"}};
+        {"evaluate " + Archive.Path() + " -o /nonexistent/out.csv",
+         "cannot create '/nonexistent/out.csv': No such file or directory"},
+        {"evaluate " + Archive.Path() + " -o /dev/full",
+         "cannot write to '/dev/full': No space left on device"}};
     for (const auto& [Args, Named] : Cases) {
         const TRun Run = Kr6csv(Args);
         EXPECT_EQ(Run.Status, 1) << Args;
