@@ -1,4 +1,5 @@
-#include "helpers/FixedLine.h"
+#include "helpers/HostileArchives.h"
+#include "helpers/Kr6Lines.h"
 #include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
 
@@ -16,29 +17,18 @@ using test::TRun;
 
 const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
 
-std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
-    test::TFixedLine Fixed;
-    for (const auto& [Pos, Text] : Fields)
-        Fixed.At(Pos, Text);
-    return Fixed.Text() + "\r\n";
-}
-
-// One plastic lens and four coatings of its material: anti-reflection, tint, two others.
-test::TTempArchive SmallPriceList() {
-    return test::TTempArchive(
-        {{"LensType.Dat", Line({{1, "GL1"}, {63, "0"}, {72, "2"}})},
-         {"Options.Dat", Line({{1, "AR1"}, {64, "0100"}, {68, "2"}}) +
-                             Line({{1, "TI1"}, {64, "0100"}, {69, "2"}}) +
-                             Line({{1, "HC1"}, {64, "0100"}}) + Line({{1, "HC2"}, {64, "0100"}})}});
-}
-
-bool IsOneErrorLine(const std::string& Text) {
-    return Text.starts_with("kr6csv: ") && Text.find('\n') == Text.size() - 1;
+// Status 1, nothing written, one line that names what failed.
+void ExpectOneErrorLine(const TRun& Run, const std::string& Named, const std::string& Context) {
+    EXPECT_EQ(Run.Status, 1) << Context;
+    EXPECT_EQ(Run.Out, "") << Context;
+    EXPECT_TRUE(Run.Err.starts_with("kr6csv: ") && Run.Err.find('\n') == Run.Err.size() - 1 &&
+                Run.Err.find(Named) != std::string::npos)
+        << Context << ": " << Run.Err;
 }
 
 // Every command fails with status 1 and one line naming the file it could not use.
 TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
-    const test::TTempArchive Archive = SmallPriceList();
+    const test::TTempArchive Empty({{"Head.dat", ""}});
     const test::TTempFile Text("just some text\n", ".zip");
     const std::string Directory = std::filesystem::temp_directory_path().string();
     const std::string Missing = "/nonexistent/x.zip";
@@ -47,41 +37,40 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
         {"info " + Missing, Missing},
         {"xml " + Missing, Missing},
         {"check " + Missing + " GL1 AR1", Missing},
-        {"diff " + Missing + " " + Archive.Path(), Missing},
-        {"diff " + Archive.Path() + " " + Missing, Missing},
+        {"diff " + Missing + " " + Empty.Path(), Missing},
+        {"diff " + Empty.Path() + " " + Missing, Missing},
         {"evaluate " + Directory, Directory},
         {"evaluate " + Text.Path(), Text.Path()},
         {"evaluate - </dev/null", "standard input"},
-        {"evaluate " + Archive.Path() + " -o /nonexistent/out.csv",
+        {"evaluate " + Empty.Path() + " -o /nonexistent/out.csv",
          "cannot create '/nonexistent/out.csv': No such file or directory"},
-        {"evaluate " + Archive.Path() + " -o /dev/full",
+        {"evaluate " + DemoArchive + " -o /dev/full",
          "cannot write to '/dev/full': No space left on device"}};
-    for (const auto& [Args, Named] : Cases) {
-        const TRun Run = Kr6csv(Args);
-        EXPECT_EQ(Run.Status, 1) << Args;
-        EXPECT_TRUE(IsOneErrorLine(Run.Err)) << Run.Err;
-        EXPECT_NE(Run.Err.find(Named), std::string::npos) << Run.Err;
-        EXPECT_EQ(Run.Out, "") << Args;
+    for (const auto& [Args, Named] : Cases)
+        ExpectOneErrorLine(Kr6csv(Args), Named, Args);
+    for (const auto& C : test::HostileArchives()) {
+        const test::TTempFile File(C.Bytes);
+        const TRun Run = Kr6csv("evaluate --quiet '" + File.Path() + "'");
+        if (C.Cause.empty())
+            EXPECT_TRUE(Run.Status == 0 && Run.Err.empty()) << C.Name << ": " << Run.Err;
+        else
+            ExpectOneErrorLine(Run, "'" + File.Path() + "'", C.Name);
+        EXPECT_NE(Run.Err.find(C.Cause), std::string::npos) << C.Name << ": " << Run.Err;
     }
 
     const test::TTempArchive Foreign({{"readme.txt", "nothing here"}, {"kr6/Head.dat", ""}});
     for (const char* Command : {"evaluate", "info", "xml"}) {
         const TRun Run = Kr6csv(std::string(Command) + " " + Foreign.Path());
-        EXPECT_EQ(Run.Status, 1) << Command;
-        EXPECT_TRUE(
-            IsOneErrorLine(Run.Err) &&
-            Run.Err.starts_with("kr6csv: '" + Foreign.Path() + "' holds no KR6 price list") &&
-            Run.Err.ends_with("; found 'kr6/Head.dat' inside a folder\n"))
-            << Run.Err;
+        ExpectOneErrorLine(Run, "'" + Foreign.Path() + "' holds no KR6 price list", Command);
+        EXPECT_TRUE(Run.Err.ends_with("; found 'kr6/Head.dat' inside a folder\n")) << Run.Err;
     }
     // One KR6 member at the top level is a price list, if an empty one.
-    const test::TTempArchive HeadOnly({{"Head.dat", ""}});
-    const TRun Empty = Kr6csv("evaluate " + HeadOnly.Path());
-    EXPECT_EQ(Empty.Status, 0) << Empty.Err;
-    EXPECT_EQ(Empty.Out, "");
-    EXPECT_TRUE(Empty.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
-        << Empty.Err;
-    EXPECT_EQ(Kr6csv("evaluate --quiet " + HeadOnly.Path()).Err, "");
+    const TRun Run = Kr6csv("evaluate " + Empty.Path());
+    EXPECT_EQ(Run.Status, 0) << Run.Err;
+    EXPECT_EQ(Run.Out, "");
+    EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
+        << Run.Err;
+    EXPECT_EQ(Kr6csv("evaluate --quiet " + Empty.Path()).Err, "");
 }
 
 TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {
@@ -142,22 +131,6 @@ TEST(Kr6csvProgram, VersionAndHelp) {
     EXPECT_EQ(HelpEvaluate.Out, EvaluateHelp.Out);
 }
 
-TEST(Kr6csvProgram, EvaluateToAFileWithLineFeeds) {
-    const test::TTempArchive Archive = SmallPriceList();
-    const TRun Rows = Kr6csv("evaluate -q " + Archive.Path());
-    EXPECT_EQ(Rows.Status, 0) << Rows.Err;
-    EXPECT_TRUE(Rows.Out.starts_with("GL1\t\t\t\t\r\n")) << Rows.Out;
-    EXPECT_NE(Rows.Out.find("GL1\tAR1\tTI1\tHC1\tHC2\r\n"), std::string::npos) << Rows.Out;
-
-    const test::TTempFile Output("", ".csv");
-    const TRun ToFile = Kr6csv("evaluate --lf -o " + Output.Path() + " " + Archive.Path());
-    EXPECT_EQ(ToFile.Status, 0) << ToFile.Err;
-    EXPECT_EQ(ToFile.Out, "");
-    std::string Lf = Rows.Out;
-    std::erase(Lf, '\r');
-    EXPECT_EQ(Output.Read(), Lf);
-}
-
 TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
     const TRun Text = Kr6csv("info " + DemoArchive);
     EXPECT_EQ(Text.Status, 0) << Text.Err;
@@ -186,16 +159,13 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
               R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7})"
               "\n");
 
-    const auto Key = [](std::string_view Name, std::string_view Value) {
-        return Line({{1, Name}, {31, Value}});
-    };
     const test::TTempArchive Archive(
-        {{"Head.dat",
-          Key("manufacturer-code", "ABC") + Key("manufacturer-name", "Optik M\xFCller")}});
-    EXPECT_TRUE(Kr6csv("info " + Archive.Path())
-                    .Out.starts_with("Maker:              Optik M\xFCller (ABC)\n"));
-    EXPECT_TRUE(Kr6csv("info --utf8 " + Archive.Path())
-                    .Out.starts_with("Maker:              Optik M\xC3\xBCller (ABC)\n"));
+        {{"Head.dat", test::HeadLine("manufacturer-code", "ABC") + "\r\n" +
+                          test::HeadLine("manufacturer-name", "Optik M\xFCller")}});
+    const std::string Maker = "Maker:              Optik M";
+    EXPECT_TRUE(Kr6csv("info " + Archive.Path()).Out.starts_with(Maker + "\xFCller (ABC)\n"));
+    EXPECT_TRUE(
+        Kr6csv("info --utf8 " + Archive.Path()).Out.starts_with(Maker + "\xC3\xBCller (ABC)\n"));
     EXPECT_NE(Kr6csv("info --json " + Archive.Path()).Out.find("\"name\":\"Optik M\xC3\xBCller\""),
               std::string::npos);
 }
@@ -203,12 +173,12 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
 // pipefail: the status of the pipe is that of kr6csv unless it is 0; a reader that stops
 // early is no error.
 TEST(Kr6csvProgram, ClosedPipeKeepsTheStatus) {
-    const test::TTempArchive Archive = SmallPriceList();
+    const test::TTempArchive Empty({{"Head.dat", ""}});
     const test::TTempFile Err("", ".err");
     const std::pair<std::string, int> Cases[] = {
-        {"evaluate -q " + Archive.Path(), 0},
-        {"diff -q " + Archive.Path() + " " + Archive.Path(), 0},
-        {"diff -q " + Archive.Path() + " " + DemoArchive, 3}};
+        {"evaluate -q " + DemoArchive, 0},
+        {"diff -q " + DemoArchive + " " + DemoArchive, 0},
+        {"diff -q " + Empty.Path() + " " + DemoArchive, 3}};
     for (const char* Reader : {"head -c 1 >/dev/null", "true"}) {
         for (const auto& [Args, Status] : Cases) {
             const std::string Pipe = "bash -c 'set -o pipefail; " + std::string(KR6CSV_BINARY) +

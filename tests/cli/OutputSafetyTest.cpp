@@ -81,10 +81,11 @@ TEST(OutputSafety, FailedRunLeavesTheOldFileAndNoTrace) {
     EXPECT_EQ(Dir.Names(), std::vector<std::string>{"rows.txt"});
 
     fs::create_symlink(Output, Dir / "link.txt");
-    const TRun Done = Kr6csv("evaluate -q - -o " + (Dir / "link.txt") + " <" + DemoArchive);
+    const TRun Done = Kr6csv("evaluate -q --lf - -o " + (Dir / "link.txt") + " <" + DemoArchive);
     EXPECT_EQ(Done.Status, 0) << Done.Err;
-    const TRun Rows = Kr6csv("evaluate -q " + DemoArchive + " -o -");
-    EXPECT_EQ(test::ReadFileBytes(Output), Rows.Out);
+    std::string Rows = Kr6csv("evaluate -q " + DemoArchive + " -o -").Out;
+    std::erase(Rows, '\r');
+    EXPECT_EQ(test::ReadFileBytes(Output), Rows);
     EXPECT_TRUE(fs::is_symlink(Dir / "link.txt"));
     EXPECT_EQ(fs::status(Output).permissions(), fs::perms(0640));
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"link.txt", "rows.txt"}));
