@@ -114,16 +114,13 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
             NewRows.insert(Row);
             ++Counts[LensOf(Row)].second;
         }
-        std::vector<std::pair<std::string, std::string>> Expected;
+        std::map<std::pair<std::string, std::string>, std::string> Expected;
         for (const std::string& Row : Minus(NewRows, OldRows))
-            Expected.emplace_back(Row, "+\t" + Row);
+            Expected[{LensOf(Row), Row}] = "+\t" + Row;
         for (const std::string& Row : Minus(OldRows, NewRows))
-            Expected.emplace_back(Row, "-\t" + Row);
-        std::sort(Expected.begin(), Expected.end(), [](const auto& A, const auto& B) {
-            return std::pair(LensOf(A.first), A.first) < std::pair(LensOf(B.first), B.first);
-        });
+            Expected[{LensOf(Row), Row}] = "-\t" + Row;
         std::vector<std::string> ExpectedLines;
-        for (const auto& [Row, Line] : Expected)
+        for (const auto& [Key, Line] : Expected)
             ExpectedLines.push_back(Line);
         ASSERT_FALSE(ExpectedLines.empty());
 
