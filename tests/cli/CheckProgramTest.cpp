@@ -34,9 +34,8 @@ protected:
         Files.Combination.Add(test::CombinationLine("GL2", 2, "AR1", "******", "******"));
         return test::MembersOf(Files);
     }
-    TRun Check(const std::string& Args) { return Kr6csv("check " + Args); }
     json Json(const std::string& Args, int Status) {
-        const TRun Run = Check("--json " + Archive.Path() + " " + Args);
+        const TRun Run = Kr6csv("check --json " + Archive.Path() + " " + Args);
         EXPECT_EQ(Run.Status, Status) << Args << ": " << Run.Err;
         return json::parse(Run.Out);
     }
@@ -90,12 +89,12 @@ TEST_F(CheckProgramTest, TextAnswers) {
          "Rules        GL2 nur lieferbar [AR1] [******] [******]\n"
          "Rows         6 of 16 combinations deliverable\n"}};
     for (const auto& [Args, Status, Text] : Cases) {
-        const TRun Run = Check(Archive.Path() + " " + Args);
+        const TRun Run = Kr6csv("check " + Archive.Path() + " " + Args);
         EXPECT_EQ(Run.Status, Status) << Args;
         EXPECT_EQ(Run.Out, Text) << Args;
         EXPECT_EQ(Run.Err, "") << Args;
     }
-    const TRun Deliverable = Check(Archive.Path() + " gl1 ar1");
+    const TRun Deliverable = Kr6csv("check " + Archive.Path() + " gl1 ar1");
     EXPECT_TRUE(Deliverable.Status == 0 && Deliverable.Out.starts_with("deliverable\nLens "))
         << Deliverable.Out;
 }

@@ -27,15 +27,11 @@ test::TTempArchive ArchiveOf(const std::vector<TKr6Member>& Members) {
 }
 
 std::vector<std::string> Lines(const std::string& Text) {
+    EXPECT_TRUE(Text.empty() || Text.ends_with("\r\n")) << "last line without its end";
     std::vector<std::string> Result;
-    for (std::size_t Start = 0, Stop; Start < Text.size(); Start = Stop + 2) {
-        Stop = Text.find("\r\n", Start);
-        if (Stop == std::string::npos) {
-            ADD_FAILURE() << "last line without its end";
-            break;
-        }
+    for (std::size_t Start = 0, Stop; (Stop = Text.find("\r\n", Start)) != std::string::npos;
+         Start = Stop + 2)
         Result.push_back(Text.substr(Start, Stop - Start));
-    }
     return Result;
 }
 
@@ -149,12 +145,10 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
                                   std::to_string(Count.second));
         }
         EXPECT_EQ(Section(Text, "Lenses with other deliverable counts"), Changed);
-        EXPECT_EQ(std::count_if(Text.begin(), Text.end(),
-                                [](const std::string& Line) {
-                                    return Line.starts_with("Glass prices: ") &&
-                                           !Line.starts_with("Glass prices: 0 changed");
-                                }),
-                  1);
+        const auto Glass = std::find_if(Text.begin(), Text.end(), [](const std::string& Line) {
+            return Line.starts_with("Glass prices: ");
+        });
+        EXPECT_TRUE(Glass != Text.end() && !Glass->starts_with("Glass prices: 0 changed"));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
+#include <tuple>
 
 namespace kr6 {
 namespace {
@@ -66,69 +67,54 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
     }
     // One KR6 member at the top level is a price list, if an empty one.
     const TRun Run = Kr6csv("evaluate " + Empty.Path());
-    EXPECT_EQ(Run.Status, 0) << Run.Err;
-    EXPECT_EQ(Run.Out, "");
-    EXPECT_TRUE(Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
+    EXPECT_TRUE(Run.Status == 0 && Run.Out.empty() &&
+                Run.Err.starts_with("kr6csv: 0 of 0 combinations deliverable, 0 lenses; import "))
         << Run.Err;
     EXPECT_EQ(Kr6csv("evaluate --quiet " + Empty.Path()).Err, "");
 }
 
+// Status 2, one line (given here where its wording matters) and the help to look at.
 TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {
-    const std::pair<std::string, std::string> Cases[] = {
-        {"", ""},
-        {"--bogus", ""},
-        {"frobnicate x.zip", ""},
-        {"evaluate", "evaluate "},
-        {"evaluate --bogus x.zip", "evaluate "},
-        {"evaluate a.zip b.zip", "evaluate "},
-        {"evaluate -o", "evaluate "},
-        {"evaluate --threads 0 x.zip", "evaluate "},
-        {"xml --threads 2 x.zip", "xml "},
-        {"info", "info "},
-        {"check x.zip", "check "},
-        {"check --bogus x.zip GL1", "check "},
-        {"diff x.zip", "diff "},
-        {"diff --rows-only --summary x.zip y.zip", "diff "},
-        {"diff --format xml x.zip y.zip", "diff "}};
-    for (const auto& [Args, Command] : Cases) {
+    const std::tuple<std::string, std::string, std::string> Cases[] = {
+        {"", "", ""},
+        {"frobnicate x.zip", "", "unknown command 'frobnicate'"},
+        {"evalute x.zip", "", "unknown command 'evalute'; did you mean 'evaluate'?"},
+        {"help inf", "", "unknown command 'inf'; did you mean 'info'?"},
+        {"evaluate", "evaluate ", ""},
+        {"evaluate --bogus x.zip", "evaluate ", ""},
+        {"evaluate --threads 0 x.zip", "evaluate ", ""},
+        {"evaluate --engine quick x.zip", "evaluate ", "--engine: quick not in {fast,literal}"},
+        {"xml --threads 2 x.zip", "xml ", ""},
+        {"info", "info ", ""},
+        {"check x.zip", "check ", ""},
+        {"diff x.zip", "diff ", ""},
+        {"diff --rows-only --summary x.zip y.zip", "diff ", ""},
+        {"diff --format xml x.zip y.zip", "diff ", "--format: xml not in {tsv,csv,jsonl}"}};
+    for (const auto& [Args, Command, First] : Cases) {
         const TRun Run = Kr6csv(Args);
         EXPECT_EQ(Run.Status, 2) << Args;
         EXPECT_EQ(Run.Out, "") << Args;
         const std::size_t FirstLine = Run.Err.find('\n');
-        EXPECT_TRUE(Run.Err.starts_with("kr6csv: ")) << Run.Err;
+        EXPECT_TRUE(Run.Err.starts_with("kr6csv: " + First)) << Run.Err;
+        EXPECT_TRUE(First.empty() || FirstLine == First.size() + 8) << Run.Err;
         EXPECT_EQ(Run.Err.substr(FirstLine + 1), "Try 'kr6csv " + Command + "--help'\n") << Args;
     }
-
-    EXPECT_EQ(Kr6csv("evalute x.zip").Err,
-              "kr6csv: unknown command 'evalute'; did you mean 'evaluate'?\nTry 'kr6csv --help'\n");
-    EXPECT_EQ(Kr6csv("help inf").Err,
-              "kr6csv: unknown command 'inf'; did you mean 'info'?\nTry 'kr6csv --help'\n");
-    EXPECT_EQ(Kr6csv("frobnicate").Err,
-              "kr6csv: unknown command 'frobnicate'\nTry 'kr6csv --help'\n");
-    EXPECT_TRUE(Kr6csv("evaluate --engine quick x.zip")
-                    .Err.starts_with("kr6csv: --engine: quick not in {fast,literal}\n"));
-    EXPECT_TRUE(Kr6csv("diff --format xml x.zip y.zip")
-                    .Err.starts_with("kr6csv: --format: xml not in {tsv,csv,jsonl}\n"));
 }
 
 TEST(Kr6csvProgram, VersionAndHelp) {
     const TRun Version = Kr6csv("--version");
-    EXPECT_EQ(Version.Status, 0);
-    EXPECT_EQ(Version.Out, "kr6csv " KR6CSV_VERSION "\n");
-
+    EXPECT_TRUE(Version.Status == 0 && Version.Out == "kr6csv " KR6CSV_VERSION "\n") << Version.Out;
     const TRun Help = Kr6csv("--help");
     EXPECT_EQ(Help.Status, 0);
     for (const char* Command : {"evaluate", "info", "xml", "diff", "check", "help", "Exit status"})
         EXPECT_NE(Help.Out.find(Command), std::string::npos) << Command;
     EXPECT_EQ(Kr6csv("help").Out, Help.Out);
-
     const TRun EvaluateHelp = Kr6csv("evaluate --help");
-    EXPECT_EQ(EvaluateHelp.Status, 0);
-    EXPECT_NE(EvaluateHelp.Out.find("Usage: kr6csv evaluate"), std::string::npos);
-    EXPECT_NE(EvaluateHelp.Out.find("--utf8"), std::string::npos);
-    const TRun HelpEvaluate = Kr6csv("help evaluate");
-    EXPECT_EQ(HelpEvaluate.Status, 0);
-    EXPECT_EQ(HelpEvaluate.Out, EvaluateHelp.Out);
+    EXPECT_TRUE(EvaluateHelp.Status == 0 &&
+                EvaluateHelp.Out.find("Usage: kr6csv evaluate") != std::string::npos &&
+                EvaluateHelp.Out.find("--utf8") != std::string::npos)
+        << EvaluateHelp.Out;
+    EXPECT_EQ(Kr6csv("help evaluate").Out, EvaluateHelp.Out);
 }
 
 TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
