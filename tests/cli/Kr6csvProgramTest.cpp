@@ -35,8 +35,6 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
     const std::string Missing = "/nonexistent/x.zip";
     const std::pair<std::string, std::string> Cases[] = {
         {"evaluate " + Missing, Missing},
-        {"info " + Missing, Missing},
-        {"xml " + Missing, Missing},
         {"check " + Missing + " GL1 AR1", Missing},
         {"diff " + Missing + " " + Empty.Path(), Missing},
         {"diff " + Empty.Path() + " " + Missing, Missing},
@@ -158,7 +156,7 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
 
 // pipefail: the status of the pipe is that of kr6csv unless it is 0; a reader that stops
 // early is no error.
-TEST(Kr6csvProgram, ClosedPipeKeepsTheStatus) {
+TEST(Kr6csvProgram, ClosedPipeKeepsTheStatusFullDiskFails) {
     const test::TTempArchive Empty({{"Head.dat", ""}});
     const test::TTempFile Err("", ".err");
     const std::pair<std::string, int> Cases[] = {
@@ -174,6 +172,12 @@ TEST(Kr6csvProgram, ClosedPipeKeepsTheStatus) {
             EXPECT_EQ(Err.Read(), "") << Reader << ": " << Args;
         }
     }
+    // Other write errors on standard output end the run with one line.
+    const std::string Full =
+        std::string(KR6CSV_BINARY) + " evaluate -q " + DemoArchive + " >/dev/full 2>" + Err.Path();
+    const int Raw = std::system(Full.c_str());
+    EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 1) << Raw;
+    EXPECT_EQ(Err.Read(), "kr6csv: cannot write to standard output: No space left on device\n");
 }
 
 } // namespace
