@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace kr6 {
 namespace {
 
-using nlohmann::json;
+// Keys in the order the program writes them.
+using json = nlohmann::ordered_json;
 using test::Kr6csv;
 using test::TRun;
 
@@ -20,8 +21,6 @@ using test::TRun;
 // together, GL2 only with AR1.
 class CheckProgramTest : public ::testing::Test {
 protected:
-    CheckProgramTest() : Archive(Members()) {}
-
     static test::TMembers Members() {
         TKr6Files Files;
         Files.LensType.Add(test::LensTypeLine("GL1").Text());
@@ -35,102 +34,96 @@ protected:
         Files.Combination.Add(test::CombinationLine("GL2", 2, "AR1", "******", "******"));
         return test::MembersOf(Files);
     }
+    json Json(const std::string& Args, int Status) {
+        const TRun Run = Kr6csv("check --json " + Archive.Path() + " " + Args);
+        EXPECT_EQ(Run.Status, Status) << Args << ": " << Run.Err;
+        return json::parse(Run.Out);
+    }
 
-    TRun Check(const std::string& Args) { return Kr6csv("check " + Args); }
-
-    test::TTempArchive Archive;
+    test::TTempArchive Archive{Members()};
 };
 
-TEST_F(CheckProgramTest, VerdictFirstAndTheExitStatusSaysIt) {
-    const TRun Deliverable = Check(Archive.Path() + " gl1 ar1");
-    EXPECT_EQ(Deliverable.Status, 0) << Deliverable.Err;
-    EXPECT_TRUE(Deliverable.Out.starts_with("deliverable\n")) << Deliverable.Out;
-    EXPECT_NE(Deliverable.Out.find("GL1 | AR1 | - | - | -"), std::string::npos) << Deliverable.Out;
-
-    const TRun Forbidden = Check(Archive.Path() + " GL1 TI1 AR1");
-    EXPECT_EQ(Forbidden.Status, 3);
-    EXPECT_EQ(Forbidden.Err, "");
-    EXPECT_TRUE(Forbidden.Out.starts_with("not deliverable\n")) << Forbidden.Out;
-    EXPECT_NE(Forbidden.Out.find("GL1 nicht lieferbar [AR1] [TI1] [******]"), std::string::npos)
-        << Forbidden.Out;
-    EXPECT_NE(Forbidden.Out.find("AR1 + TI1: forbidden together"), std::string::npos)
-        << Forbidden.Out;
-
-    // Codes the price list does not know are part of the answer, not errors.
-    const TRun Unknown = Check(Archive.Path() + " NOPE QQ");
-    EXPECT_EQ(Unknown.Status, 3);
-    EXPECT_NE(Unknown.Out.find("NOPE: not in the price list"), std::string::npos) << Unknown.Out;
-    EXPECT_NE(Unknown.Out.find("QQ  not in the price list"), std::string::npos) << Unknown.Out;
-
-    // A glass-only coating: the rules have nothing against it, but no row holds it.
-    const TRun Glass = Check(Archive.Path() + " GL1 SIL");
-    EXPECT_EQ(Glass.Status, 3);
-    EXPECT_NE(Glass.Out.find("SIL is not among the coatings combined with this lens"),
-              std::string::npos)
-        << Glass.Out;
-}
-
-TEST_F(CheckProgramTest, JsonInUtf8WithTheCheckResult) {
-    // "\xC3\xA4" is a typed lower-case a umlaut; the price list writes the code upper case.
-    const TRun Run = Check("--json " + Archive.Path() + " GL1 hc1 '\xC3\xA4x'");
-    EXPECT_EQ(Run.Status, 3) << Run.Err;
-    const json Answer = json::parse(Run.Out);
-    EXPECT_EQ(Answer["lens"], "GL1");
-    EXPECT_EQ(Answer["coatings"], json({"hc1", "\xC3\xA4x"}));
-    EXPECT_EQ(Answer["deliverable"], false);
-    EXPECT_EQ(Answer["result"], 2);
-    EXPECT_EQ(Answer["problems"], json({"HC1", "\xC3\x84X"}));
-    EXPECT_EQ(Answer["required"], json::array());
-    EXPECT_EQ(Answer["rules"], json::array());
-    EXPECT_EQ(Answer["row"], "GL1\t\t\tHC1\t\xC3\x84X");
-    EXPECT_EQ(Answer["shared_features"][0]["features"], json({"HA"}));
-
-    const json Forbidden = json::parse(Check("--json " + Archive.Path() + " GL1 AR1 TI1").Out);
-    ASSERT_EQ(Forbidden["rules"].size(), 1U);
-    EXPECT_EQ(Forbidden["rules"][0]["slots"], json({"AR1", "TI1", "******"}));
-    EXPECT_EQ(Forbidden["rules"][0]["delivery"], "nicht lieferbar");
-    EXPECT_EQ(Forbidden["forbidden_sets"], json::array({json({"AR1", "TI1"})}));
-
-    // The text answer is UTF-8 as well.
-    const TRun Text = Check(Archive.Path() + " GL1 '\xC3\xA4x'");
-    EXPECT_NE(Text.Out.find("\xC3\x84X  further, for Kunststoff"), std::string::npos) << Text.Out;
-}
-
-TEST_F(CheckProgramTest, OverviewCountsWhatTheEvaluationWrites) {
-    const TRun Rows = Kr6csv("evaluate -q --lf " + Archive.Path());
-    ASSERT_EQ(Rows.Status, 0);
-    std::size_t Gl2Rows = 0;
-    for (std::size_t At = 0; (At = Rows.Out.find("GL2\t", At)) != std::string::npos; ++At)
-        ++Gl2Rows;
-
-    const TRun Run = Check("--json " + Archive.Path() + " gl2");
-    EXPECT_EQ(Run.Status, 0) << Run.Err;
-    const json Overview = json::parse(Run.Out);
-    EXPECT_EQ(Overview["keys"], 2 * 2 * 4);
-    EXPECT_EQ(Overview["deliverable_keys"], Gl2Rows);
-    EXPECT_EQ(Overview["allowed"]["further"], json({"HC1", "\xC3\x84X"}));
-    EXPECT_EQ(Overview["alone"]["deliverable"], false);
-    EXPECT_EQ(Overview["alone"]["required"], json({"AR1"}));
-
-    const TRun Text = Check(Archive.Path() + " GL2");
-    EXPECT_EQ(Text.Status, 0);
-    EXPECT_NE(Text.Out.find(std::to_string(Gl2Rows) + " of 16 combinations deliverable"),
-              std::string::npos)
-        << Text.Out;
-}
-
-TEST_F(CheckProgramTest, ErrorsAndUsage) {
-    const TRun Missing = Check("/nonexistent/x.zip GL1 AR1");
-    EXPECT_EQ(Missing.Status, 1);
-    EXPECT_TRUE(Missing.Err.starts_with("kr6csv: ") &&
-                std::count(Missing.Err.begin(), Missing.Err.end(), '\n') == 1)
-        << Missing.Err;
-    EXPECT_EQ(Missing.Out, "");
-    for (const std::string& Args : {std::string(), Archive.Path(), "--bogus " + Archive.Path()}) {
-        const TRun Usage = Check(Args);
-        EXPECT_EQ(Usage.Status, 2) << Args;
-        EXPECT_EQ(Usage.Out, "") << Args;
+// The verdict comes first, the exit status says it; codes the price list does not know are
+// part of the answer, not errors. Text is UTF-8.
+TEST_F(CheckProgramTest, TextAnswers) {
+    const std::tuple<std::string, int, std::string> Cases[] = {
+        {"GL1 TI1 AR1", 3,
+         "not deliverable\n"
+         "Lens         GL1 (Kunststoff)\n"
+         "Row          GL1 | AR1 | TI1 | - | -\n"
+         "Coatings     AR1  anti-reflection, for Kunststoff\n"
+         "               allowed\n"
+         "             TI1  tint, for Kunststoff\n"
+         "               allowed\n"
+         "Rules        GL1 nicht lieferbar [AR1] [TI1] [******]\n"
+         "               matches: problem AR1, problem TI1, forbids AR1 + TI1\n"
+         "Forbidden    AR1 + TI1: forbidden together, and no rule lifts it\n"
+         "Problems     AR1, TI1, AR1, TI1\n"
+         "Required     none\n"
+         "Result       4\n"},
+        {"NOPE QQ", 3,
+         "not deliverable\n"
+         "Lens         NOPE: not in the price list\n"
+         "Row          none: no lens has the code NOPE\n"
+         "Coatings     QQ  not in the price list\n"
+         "Problems     none\n"
+         "Required     none\n"
+         "Result       0\n"},
+        // The rules have nothing against a glass-only coating, but no row holds it.
+        {"GL1 SIL", 3,
+         "not deliverable\n"
+         "Lens         GL1 (Kunststoff)\n"
+         "Row          none: SIL is not among the coatings combined with this lens\n"
+         "Coatings     SIL  further, for Silikat\n"
+         "               not made for Kunststoff\n"
+         "Problems     SIL\n"
+         "Required     none\n"
+         "Result       1\n"},
+        {"GL2", 0,
+         "Lens         GL2 (Kunststoff)\n"
+         "Alone        not deliverable, only with one of: AR1\n"
+         "Allowed      anti-reflection: AR1\n"
+         "             tint: TI1\n"
+         "             further: HC1, ÄX\n"
+         "Material     1 coatings not made for Kunststoff\n"
+         "Rules        GL2 nur lieferbar [AR1] [******] [******]\n"
+         "Rows         6 of 16 combinations deliverable\n"}};
+    for (const auto& [Args, Status, Text] : Cases) {
+        const TRun Run = Kr6csv("check " + Archive.Path() + " " + Args);
+        EXPECT_TRUE(Run.Status == Status && Run.Err.empty()) << Args << ": " << Run.Err;
+        EXPECT_EQ(Run.Out, Text) << Args;
     }
+    const TRun Deliverable = Kr6csv("check " + Archive.Path() + " gl1 ar1");
+    EXPECT_TRUE(Deliverable.Status == 0 && Deliverable.Out.starts_with("deliverable\nLens "))
+        << Deliverable.Out;
+}
+
+TEST_F(CheckProgramTest, JsonInUtf8) {
+    EXPECT_EQ(Json("GL1 AR1 TI1", 3), json::parse(R"({"lens":"GL1","coatings":["AR1","TI1"],
+        "deliverable":false,"result":4,"problems":["AR1","TI1","AR1","TI1"],"required":[],
+        "rules":[{"lens":"GL1","slots":["AR1","TI1","******"],"delivery":"nicht lieferbar",
+          "effects":[{"action":"problem_added","code":"AR1"},{"action":"problem_added",
+          "code":"TI1"},{"action":"set_forbidden","coatings":["AR1","TI1"]}]}],
+        "unmatched_rules":[],"row":"GL1\tAR1\tTI1\t\t","no_row_because":[],
+        "lens_found":{"code":"GL1","material":"Kunststoff"},
+        "coating_findings":[{"code":"AR1","found":true,"kinds":["anti-reflection"],
+          "materials":["Kunststoff"],"verdict":"allowed"},{"code":"TI1","found":true,
+          "kinds":["tint"],"materials":["Kunststoff"],"verdict":"allowed"}],
+        "forbidden_sets":[["AR1","TI1"]],"shared_features":[],"requirement_unmet":false})"));
+    EXPECT_EQ(Json("gl2", 0), json::parse(R"({"lens":"gl2","lens_found":{"code":"GL2",
+        "material":"Kunststoff"},"evaluated":true,"allowed":{"anti_reflection":["AR1"],
+        "tint":["TI1"],"further":["HC1","ÄX"]},"disallowed":[],"wrong_material":["SIL"],
+        "rules":[{"lens":"GL2","slots":["AR1","******","******"],"delivery":"nur lieferbar"}],
+        "keys":16,"deliverable_keys":6,"alone":{"deliverable":false,"result":1,"problems":[],
+        "required":["AR1"]}})"));
+
+    // A typed lower-case a umlaut; the price list writes the code upper case.
+    const json Typed = Json("GL1 hc1 'äx'", 3);
+    EXPECT_EQ(Typed["coatings"], json({"hc1", "äx"}));
+    EXPECT_EQ(Typed["problems"], json({"HC1", "ÄX"}));
+    EXPECT_EQ(Typed["row"], "GL1\t\t\tHC1\tÄX");
+    EXPECT_EQ(Typed["shared_features"],
+              json::parse(R"([{"coatings":["HC1","ÄX"],"features":["HA"]}])"));
 }
 
 } // namespace

@@ -8,12 +8,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kr6 {
 namespace {
@@ -37,9 +34,6 @@ public:
         std::error_code Ignored;
         fs::remove_all(FPath, Ignored);
     }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
     std::string operator/(std::string_view Name) const { return (FPath / Name).string(); }
     std::vector<std::string> Names() const {
         std::vector<std::string> Result;
@@ -60,7 +54,6 @@ TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
     fs::create_hard_link(Archive, Dir / "hard.zip");
     fs::create_symlink(Archive, Dir / "soft.zip");
     const std::string Original = test::ReadFileBytes(Archive);
-
     for (const std::string& Output :
          {Archive, Dir / "hard.zip", Dir / "soft.zip", Dir / "./list.zip"}) {
         for (const char* Command : {"evaluate", "xml"}) {
@@ -75,44 +68,28 @@ TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"hard.zip", "list.zip", "soft.zip"}));
 }
 
+// A failed run leaves the old file and no trace; a successful one replaces the file
+// through a link and keeps its permissions. "-" is standard input and output.
 TEST(OutputSafety, FailedRunLeavesTheOldFileAndNoTrace) {
     const TTempDir Dir;
     const std::string Output = Dir / "rows.txt";
     test::WriteFileBytes(Output, "yesterday's rows\n");
     fs::permissions(Output, fs::perms(0640));
     const test::TTempFile NotAnArchive("not a zip", ".zip");
-
-    const TRun Failed = Kr6csv("evaluate " + NotAnArchive.Path() + " -o " + Output);
-    EXPECT_EQ(Failed.Status, 1);
+    EXPECT_EQ(Kr6csv("evaluate " + NotAnArchive.Path() + " -o " + Output).Status, 1);
     EXPECT_EQ(test::ReadFileBytes(Output), "yesterday's rows\n");
     EXPECT_EQ(Dir.Names(), std::vector<std::string>{"rows.txt"});
 
-    // A successful run replaces the file through a link and keeps its permissions.
     fs::create_symlink(Output, Dir / "link.txt");
-    const TRun Done = Kr6csv("evaluate -q " + DemoArchive + " -o " + (Dir / "link.txt"));
+    const TRun Done = Kr6csv("evaluate -q --lf - -o " + (Dir / "link.txt") + " <" + DemoArchive);
     EXPECT_EQ(Done.Status, 0) << Done.Err;
-    EXPECT_EQ(test::ReadFileBytes(Output), Kr6csv("evaluate -q " + DemoArchive).Out);
+    std::string Rows = Kr6csv("evaluate -q " + DemoArchive + " -o -").Out;
+    std::erase(Rows, '\r');
+    EXPECT_EQ(test::ReadFileBytes(Output), Rows);
     EXPECT_TRUE(fs::is_symlink(Dir / "link.txt"));
     EXPECT_EQ(fs::status(Output).permissions(), fs::perms(0640));
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"link.txt", "rows.txt"}));
-}
-
-TEST(OutputSafety, DashIsStandardInputAndOutput) {
-    const TRun FromFile = Kr6csv("evaluate -q " + DemoArchive);
-    ASSERT_EQ(FromFile.Status, 0) << FromFile.Err;
-    const TRun FromPipe = Kr6csv("evaluate -q - -o - <" + DemoArchive);
-    EXPECT_EQ(FromPipe.Status, 0) << FromPipe.Err;
-    EXPECT_EQ(FromPipe.Out, FromFile.Out);
-
-    const TRun Xml = Kr6csv("xml - <" + DemoArchive);
-    EXPECT_EQ(Xml.Status, 0) << Xml.Err;
-    EXPECT_TRUE(Xml.Out.ends_with("</DEX6>\n")) << Xml.Out.substr(Xml.Out.size() - 20);
-    EXPECT_EQ(Xml.Out, Kr6csv("xml " + DemoArchive).Out);
-
-    const TRun Empty = Kr6csv("evaluate - </dev/null");
-    EXPECT_EQ(Empty.Status, 1);
-    EXPECT_TRUE(Empty.Err.starts_with("kr6csv: ")) << Empty.Err;
-    EXPECT_NE(Empty.Err.find("standard input"), std::string::npos) << Empty.Err;
+    EXPECT_EQ(Kr6csv("xml - <" + DemoArchive).Out, Kr6csv("xml " + DemoArchive).Out);
 }
 
 // A run stopped by a signal while it works leaves the old file as it was and no temporary
@@ -123,26 +100,17 @@ TEST(OutputSafety, StopSignalsLeaveTheOldFile) {
         const TTempDir Dir;
         const std::string Output = Dir / "rows.txt";
         test::WriteFileBytes(Output, "old\n");
-
         int Input[2];
         ASSERT_EQ(pipe(Input), 0);
-        posix_spawn_file_actions_t Actions;
-        posix_spawn_file_actions_init(&Actions);
-        posix_spawn_file_actions_adddup2(&Actions, Input[0], STDIN_FILENO);
-        posix_spawn_file_actions_addclose(&Actions, Input[1]);
-        posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::string Binary = KR6CSV_BINARY;
-        std::string Evaluate = "evaluate";
-        std::string Dash = "-";
-        std::string OutputOption = "-o";
-        std::string OutputPath = Output;
-        char* Argv[] = {Binary.data(),       Evaluate.data(),   Dash.data(),
-                        OutputOption.data(), OutputPath.data(), nullptr};
-        pid_t Child = 0;
-        ASSERT_EQ(posix_spawn(&Child, Binary.c_str(), &Actions, nullptr, Argv, environ), 0);
-        posix_spawn_file_actions_destroy(&Actions);
+        const pid_t Child = fork();
+        if (Child == 0) {
+            dup2(Input[0], STDIN_FILENO);
+            close(Input[1]);
+            dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+            execl(KR6CSV_BINARY, KR6CSV_BINARY, "evaluate", "-", "-o", Output.c_str(), nullptr);
+            _exit(127);
+        }
         close(Input[0]);
-
         // The temporary file shows that the output is open; give the run all the time it needs.
         const auto Deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
         while (Dir.Names().size() < 2 && std::chrono::steady_clock::now() < Deadline)

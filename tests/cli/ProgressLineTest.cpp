@@ -3,19 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kr6 {
 namespace {
 
-std::size_t Columns(const std::string& Utf8) {
+std::size_t Columns(std::string_view Utf8) {
     return static_cast<std::size_t>(
         std::count_if(Utf8.begin(), Utf8.end(), [](char C) { return (C & 0xC0) != 0x80; }));
 }
 
-TEST(ProgressLine, FormatsCountsAndTimes) {
+TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
     EXPECT_EQ(FormatDuration(0), "0:00:00");
     EXPECT_EQ(FormatDuration(3725.9), "1:02:05");
     EXPECT_EQ(FormatDuration(-1), "0:00:00");
@@ -26,21 +29,15 @@ TEST(ProgressLine, FormatsCountsAndTimes) {
               "0:00:40");
     EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.456, 2),
               "import: reading LensPrice.Dat, 45%, elapsed 0:00:02");
-}
 
-TEST(ProgressLine, NarrowLinesDropTheLeastImportantPartsFirst) {
-    const TProgressState State{"ES\xC4"
-                               "5201LONGCODE",
-                               1000, 250, 70};
-    EXPECT_EQ(FormatProgress(State, 10, 80),
-              "lens ES\xC3\x84"
-              "5201LONGCODE: 250 of 1000 tested, 70 deliverable, expected "
-              "0:00:40");
-    EXPECT_EQ(FormatProgress(State, 10, 60), "lens ES\xC3\x84"
-                                             "5201LONGCODE: 250 of 1000 tested, expected 0:00:40");
+    // A narrow line drops the least important parts first.
+    const TProgressState State{"ES\xC4Q201LONGCODE", 1000, 250, 70};
+    EXPECT_EQ(FormatProgress(State, 10, 80), "lens ES\xC3\x84Q201LONGCODE: 250 of 1000 tested, 70 "
+                                             "deliverable, expected 0:00:40");
+    EXPECT_EQ(FormatProgress(State, 10, 60),
+              "lens ES\xC3\x84Q201LONGCODE: 250 of 1000 tested, expected 0:00:40");
     EXPECT_EQ(FormatProgress(State, 10, 50),
-              "lens ES\xC3\x84"
-              "520\xE2\x80\xA6: 250 of 1000 tested, expected 0:00:40");
+              "lens ES\xC3\x84Q20\xE2\x80\xA6: 250 of 1000 tested, expected 0:00:40");
     EXPECT_EQ(FormatProgress(State, 10, 40), "250 of 1000 tested, expected 0:00:40");
     EXPECT_EQ(FormatProgress(State, 10, 20), "250 of 1000 tested");
     EXPECT_EQ(FormatProgress(State, 10, 5), "250 o");
@@ -59,10 +56,13 @@ TEST(ProgressLine, NarrowLinesDropTheLeastImportantPartsFirst) {
 
 std::string Drain(int Fd) {
     std::string Text;
-    char Buffer[256];
-    ssize_t N;
-    while ((N = read(Fd, Buffer, sizeof Buffer)) > 0)
-        Text.append(Buffer, static_cast<std::size_t>(N));
+    char Buffer[4096];
+    for (ssize_t N; (N = read(Fd, Buffer, sizeof Buffer)) != 0;) {
+        if (N > 0)
+            Text.append(Buffer, static_cast<std::size_t>(N));
+        else if (errno != EINTR)
+            break; // EAGAIN on an empty pipe, EIO once a terminal's other side has closed
+    }
     return Text;
 }
 
@@ -74,7 +74,6 @@ TEST(ProgressLine, DrawsThrottledAndClearsOnlyWhenEnabled) {
         Disabled.Update({"GL1", 10, 1, 1});
     }
     EXPECT_EQ(Drain(Pipe[0]), "");
-
     {
         TProgressLine Line(Pipe[1], true);
         Line.Update({"GL1", 10, 1, 1});
@@ -86,6 +85,53 @@ TEST(ProgressLine, DrawsThrottledAndClearsOnlyWhenEnabled) {
     EXPECT_TRUE(Text.ends_with("\x1b[K\r\x1b[K"));
     close(Pipe[0]);
     close(Pipe[1]);
+}
+
+// Runs kr6csv evaluate on the example list with Option ("-q", or "--lf" to draw), its
+// standard error on a terminal of the given width and TERM and standard output going to
+// /dev/null; returns what reached the terminal, or "status N" when the run failed.
+std::string OnTerminal(const char* Option, unsigned short Width, const char* Term) {
+    winsize Size{};
+    Size.ws_row = 24;
+    Size.ws_col = Width;
+    int Master = -1;
+    const pid_t Child = forkpty(&Master, nullptr, nullptr, &Size);
+    if (Child == 0) {
+        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        setenv("TERM", Term, 1);
+        execl(KR6CSV_BINARY, KR6CSV_BINARY, "evaluate", Option,
+              KR6_SOURCE_DIR "/examples/demo-kr6.zip", nullptr);
+        _exit(127);
+    }
+    const std::string Screen = Drain(Master);
+    close(Master);
+    int Status = 0;
+    waitpid(Child, &Status, 0);
+    return Status == 0 ? Screen : "status " + std::to_string(Status);
+}
+
+TEST(ProgressLine, OnATerminalFitsTheWidthAndLeavesOnlyTheSummary) {
+    constexpr unsigned short Width = 32;
+    const std::string Screen = OnTerminal("--lf", Width, "xterm");
+    // Each drawing is "\r", the text, and the erase sequence; none may reach the last column.
+    std::size_t Drawings = 0;
+    for (std::size_t Start = 0, End; (Start = Screen.find('\r', Start)) != std::string::npos &&
+                                     (End = Screen.find("\x1b[K", Start)) != std::string::npos;
+         Start = End) {
+        const std::string_view Text(Screen.data() + Start + 1, End - Start - 1);
+        Drawings += Text.empty() ? 0 : 1;
+        EXPECT_LT(Columns(Text), Width) << Text;
+    }
+    EXPECT_GT(Drawings, 0U) << Screen;
+    // The terminal turns the summary's line feed into CR LF.
+    EXPECT_NE(Screen.find(" lenses; import ", Screen.rfind("kr6csv: ")), std::string::npos)
+        << Screen;
+
+    // No line on a dumb terminal or when asked to be quiet.
+    const std::string Dumb = OnTerminal("--lf", 80, "dumb");
+    EXPECT_EQ(Dumb.find('\x1b'), std::string::npos) << Dumb;
+    EXPECT_TRUE(Dumb.starts_with("kr6csv: 1009 of 1770 combinations deliverable")) << Dumb;
+    EXPECT_EQ(OnTerminal("-q", 80, "xterm"), "");
 }
 
 } // namespace

@@ -1,20 +1,17 @@
 #include "helpers/FixedLine.h"
 #include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
-#include "support/Cp1252.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace kr6 {
 namespace {
 
 using test::Kr6csv;
 using test::TRun;
-using TRecords = std::vector<std::vector<std::string>>;
 
 std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
     test::TFixedLine Fixed;
@@ -23,229 +20,94 @@ std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields)
     return Fixed.Text() + "\r\n";
 }
 
-// Codes and names with a comma, a double quote and Windows-1252 letters.
-const std::string Lens = "G,\"\xC4"
-                         "1";
-const std::string LensName = "Gl\xE4s \"Komfort\", rund";
-const std::string AntiReflection = "A,R1";
-const std::string Tint = "T\"I1";
-const std::string Hard = "H\xE4"
-                         "1";
-const std::string Clean = "\xC9\"C,";
-
-test::TTempArchive OddCodes(bool WithClean) {
-    std::string Coatings =
-        Line({{1, AntiReflection}, {7, "Entspiegelung, super"}, {64, "0100"}, {68, "2"}}) +
-        Line({{1, Tint}, {7, "T\xF6nung \"grau\""}, {64, "0100"}, {69, "2"}}) +
-        Line({{1, Hard}, {7, "H\xE4rtung"}, {64, "0100"}});
-    if (WithClean)
-        Coatings += Line({{1, Clean}, {7, "Clean"}, {64, "0100"}});
-    return test::TTempArchive(
-        {{"LensType.Dat", Line({{1, Lens}, {7, LensName}, {63, "0"}, {72, "2"}})},
-         {"Options.Dat", Coatings}});
-}
-
-std::vector<std::string> Split(const std::string& Text, std::string_view Separator) {
-    std::vector<std::string> Parts;
-    std::size_t Start = 0;
-    while (true) {
-        const std::size_t Stop = Text.find(Separator, Start);
-        Parts.push_back(Text.substr(Start, Stop - Start));
-        if (Stop == std::string::npos)
-            return Parts;
-        Start = Stop + Separator.size();
+// Codes and names with commas, double quotes and Windows-1252 letters: a lens, an
+// anti-reflection coating, a tint and, in the older list, a further coating.
+class RowFormatProgram : public ::testing::Test {
+protected:
+    static test::TTempArchive OddCodes(bool WithClean) {
+        return test::TTempArchive(
+            {{"LensType.Dat",
+              Line({{1, "G,\"\xC4X"}, {7, "Gl\xE4s \"Komfort\", rund"}, {63, "0"}, {72, "2"}})},
+             {"Options.Dat",
+              Line({{1, "A,R1"}, {7, "Entspiegelung, super"}, {64, "0100"}, {68, "2"}}) +
+                  Line({{1, "T\"I1"}, {7, "T\xF6nung \"grau\""}, {64, "0100"}, {69, "2"}}) +
+                  (WithClean ? Line({{1, "\xC9\"C,"}, {7, "Clean"}, {64, "0100"}}) : "")}});
     }
-}
-
-// The rows of evaluate's default output, each split into its fields.
-TRecords TsvRecords(const std::string& Text) {
-    TRecords Records;
-    std::vector<std::string> Rows = Split(Text, "\r\n");
-    EXPECT_EQ(Rows.back(), "");
-    Rows.pop_back();
-    for (const std::string& Row : Rows)
-        Records.push_back(Split(Row, "\t"));
-    return Records;
-}
-
-// RFC 4180: records end with CR LF, fields in double quotes may hold anything, a doubled
-// double quote standing for one.
-TRecords ParseCsv(const std::string& Text) {
-    TRecords Records;
-    std::vector<std::string> Record;
-    std::string Field;
-    std::size_t I = 0;
-    while (I < Text.size()) {
-        if (Text[I] == '"') {
-            for (++I; I < Text.size(); ++I) {
-                if (Text[I] == '"' && I + 1 < Text.size() && Text[I + 1] == '"')
-                    Field += Text[++I];
-                else if (Text[I] == '"')
-                    break;
-                else
-                    Field += Text[I];
-            }
-            ++I;
-        }
-        if (I < Text.size() && Text[I] == ',') {
-            Record.push_back(std::move(Field));
-            Field.clear();
-            ++I;
-        } else if (Text.compare(I, 2, "\r\n") == 0) {
-            Record.push_back(std::move(Field));
-            Field.clear();
-            Records.push_back(std::move(Record));
-            Record.clear();
-            I += 2;
-        } else if (I < Text.size()) {
-            EXPECT_NE(Text[I], '"') << "quote inside an unquoted field at " << I;
-            Field += Text[I++];
-        }
+    std::string Run(const std::string& Options, int Status = 0) {
+        const TRun Result = Kr6csv(Options + " " + Old.Path() +
+                                   (Options.starts_with("diff") ? " " + New.Path() : ""));
+        EXPECT_EQ(Result.Status, Status) << Options << ": " << Result.Err;
+        return Result.Out;
     }
-    EXPECT_TRUE(Record.empty() && Field.empty()) << "last record without CR LF";
-    return Records;
-}
+    test::TTempArchive Old = OddCodes(true);
+    test::TTempArchive New = OddCodes(false);
+};
 
-const std::vector<std::string> Columns = {"lens", "antireflection", "tint", "further1", "further2"};
-
-std::string NameOf(const std::string& Code) {
-    if (Code == Lens)
-        return LensName;
-    if (Code == AntiReflection)
-        return "Entspiegelung, super";
-    if (Code == Tint)
-        return "T\xF6nung \"grau\"";
-    if (Code == Hard)
-        return "H\xE4rtung";
-    if (Code == Clean)
-        return "Clean";
-    return "";
-}
-
-TEST(RowFormatProgram, OddCodesSurviveEveryFormat) {
-    const test::TTempArchive Archive = OddCodes(true);
-    const TRun Tsv = Kr6csv("evaluate -q " + Archive.Path());
-    ASSERT_EQ(Tsv.Status, 0) << Tsv.Err;
-    const TRecords Rows = TsvRecords(Tsv.Out);
-    ASSERT_EQ(Rows.size(), 16U);
-    ASSERT_EQ(Rows[0].size(), 5U);
-    EXPECT_EQ(Rows[0][0], Lens);
-
-    const TRun Csv = Kr6csv("evaluate -q --format csv --header " + Archive.Path());
-    ASSERT_EQ(Csv.Status, 0) << Csv.Err;
-    TRecords Expected = Rows;
-    Expected.insert(Expected.begin(), Columns);
-    EXPECT_EQ(ParseCsv(Csv.Out), Expected);
+TEST_F(RowFormatProgram, OddCodesSurviveEveryFormat) {
+    EXPECT_EQ(Run("evaluate -q --format csv --header"),
+              "lens,antireflection,tint,further1,further2\r\n"
+              "\"G,\"\"\xC4X\",,,,\r\n"
+              "\"G,\"\"\xC4X\",,,\"\xC9\"\"C,\",\r\n"
+              "\"G,\"\"\xC4X\",,\"T\"\"I1\",,\r\n"
+              "\"G,\"\"\xC4X\",,\"T\"\"I1\",\"\xC9\"\"C,\",\r\n"
+              "\"G,\"\"\xC4X\",\"A,R1\",,,\r\n"
+              "\"G,\"\"\xC4X\",\"A,R1\",,\"\xC9\"\"C,\",\r\n"
+              "\"G,\"\"\xC4X\",\"A,R1\",\"T\"\"I1\",,\r\n"
+              "\"G,\"\"\xC4X\",\"A,R1\",\"T\"\"I1\",\"\xC9\"\"C,\",\r\n");
 
     // UTF-8 and names: each code followed by its name.
-    const TRun Named = Kr6csv("evaluate -q --format csv --names --utf8 " + Archive.Path());
-    ASSERT_EQ(Named.Status, 0) << Named.Err;
-    TRecords ExpectedNamed;
-    for (const auto& Row : Rows) {
-        ExpectedNamed.emplace_back();
-        for (const std::string& Code : Row) {
-            ExpectedNamed.back().push_back(Cp1252ToUtf8(Code));
-            ExpectedNamed.back().push_back(Cp1252ToUtf8(NameOf(Code)));
-        }
-    }
-    EXPECT_EQ(ParseCsv(Named.Out), ExpectedNamed);
-
-    const TRun TsvNamed = Kr6csv("evaluate -q --names --header --lf " + Archive.Path());
-    const std::vector<std::string> TsvLines = Split(TsvNamed.Out, "\n");
-    ASSERT_EQ(TsvLines.size(), Rows.size() + 2);
-    EXPECT_EQ(TsvLines[0], "lens\tlens_name\tantireflection\tantireflection_name\ttint\t"
-                           "tint_name\tfurther1\tfurther1_name\tfurther2\tfurther2_name");
-    EXPECT_EQ(TsvLines[1], Lens + "\t" + LensName + "\t\t\t\t\t\t\t\t");
+    const std::string Named = Run("evaluate -q --format csv --names --utf8");
+    EXPECT_TRUE(Named.starts_with("\"G,\"\"ÄX\",\"Gläs \"\"Komfort\"\", rund\",,,,,,,,\r\n"
+                                  "\"G,\"\"ÄX\",\"Gläs \"\"Komfort\"\", rund\",,,,,\"É\"\"C,\","
+                                  "Clean,,\r\n"))
+        << Named;
+    EXPECT_TRUE(Named.ends_with("\"A,R1\",\"Entspiegelung, super\",\"T\"\"I1\",\"Tönung "
+                                "\"\"grau\"\"\",\"É\"\"C,\",Clean,,\r\n"))
+        << Named;
+    EXPECT_TRUE(Run("evaluate -q --names --header --lf")
+                    .starts_with("lens\tlens_name\tantireflection\tantireflection_name\ttint\t"
+                                 "tint_name\tfurther1\tfurther1_name\tfurther2\tfurther2_name\n"
+                                 "G,\"\xC4X\tGl\xE4s \"Komfort\", rund\t\t\t\t\t\t\t\t\n"));
 
     // JSON is UTF-8 whatever --utf8 says, one object per line, no header.
-    for (const char* Options : {"", "--utf8 --header "}) {
-        const TRun Jsonl =
-            Kr6csv(std::string("evaluate -q --format jsonl --names ") + Options + Archive.Path());
-        ASSERT_EQ(Jsonl.Status, 0) << Jsonl.Err;
-        std::vector<std::string> Objects = Split(Jsonl.Out, "\n");
-        EXPECT_EQ(Objects.back(), "");
-        Objects.pop_back();
-        ASSERT_EQ(Objects.size(), Rows.size());
-        for (std::size_t R = 0; R < Rows.size(); ++R) {
-            const nlohmann::json Object = nlohmann::json::parse(Objects[R]);
-            ASSERT_EQ(Object.size(), 10U);
-            for (std::size_t F = 0; F < Columns.size(); ++F) {
-                EXPECT_EQ(Object.at(Columns[F]), Cp1252ToUtf8(Rows[R][F]));
-                EXPECT_EQ(Object.at(Columns[F] + "_name"), Cp1252ToUtf8(NameOf(Rows[R][F])));
-            }
-        }
-    }
+    const std::string Jsonl = Run("evaluate -q --format jsonl --names");
+    EXPECT_EQ(Run("evaluate -q --format jsonl --names --utf8 --header"), Jsonl);
+    EXPECT_EQ(std::count(Jsonl.begin(), Jsonl.end(), '\n'), 8);
+    EXPECT_TRUE(Jsonl.ends_with(
+        R"({"lens":"G,\"ÄX","lens_name":"Gläs \"Komfort\", rund","antireflection":"A,R1",)"
+        R"("antireflection_name":"Entspiegelung, super","tint":"T\"I1","tint_name":)"
+        R"("Tönung \"grau\"","further1":"É\"C,","further1_name":"Clean","further2":"",)"
+        R"("further2_name":""})"
+        "\n"))
+        << Jsonl;
 }
 
-TEST(RowFormatProgram, DiffRowsInEveryFormat) {
-    const test::TTempArchive Old = OddCodes(true);
-    const test::TTempArchive New = OddCodes(false);
-    const TRun Tsv = Kr6csv("diff -q --rows-only " + Old.Path() + " " + New.Path());
-    EXPECT_EQ(Tsv.Status, 3) << Tsv.Err;
-    const TRecords Rows = TsvRecords(Tsv.Out);
-    ASSERT_EQ(Rows.size(), 8U); // every key holding the removed coating
-    for (const auto& Row : Rows) {
-        ASSERT_EQ(Row.size(), 6U);
-        EXPECT_EQ(Row[0], "-");
-        EXPECT_TRUE(Row[4] == Clean || Row[5] == Clean);
-    }
-
-    const TRun Csv =
-        Kr6csv("diff -q --rows-only --format csv --header " + Old.Path() + " " + New.Path());
-    EXPECT_EQ(Csv.Status, 3);
-    TRecords Expected = Rows;
-    std::vector<std::string> Header = Columns;
-    Header.insert(Header.begin(), "change");
-    Expected.insert(Expected.begin(), Header);
-    EXPECT_EQ(ParseCsv(Csv.Out), Expected);
+TEST_F(RowFormatProgram, DiffRowsInEveryFormat) {
+    const std::string Tsv = Run("diff -q --rows-only", 3);
+    EXPECT_TRUE(Tsv.starts_with("-\tG,\"\xC4X\t\t\t\xC9\"C,\t\r\n")) << Tsv;
+    EXPECT_EQ(std::count(Tsv.begin(), Tsv.end(), '\n'), 4);
+    EXPECT_EQ(Run("diff -q --rows-only --format csv --header", 3),
+              "change,lens,antireflection,tint,further1,further2\r\n"
+              "-,\"G,\"\"\xC4X\",,,\"\xC9\"\"C,\",\r\n"
+              "-,\"G,\"\"\xC4X\",,\"T\"\"I1\",\"\xC9\"\"C,\",\r\n"
+              "-,\"G,\"\"\xC4X\",\"A,R1\",,\"\xC9\"\"C,\",\r\n"
+              "-,\"G,\"\"\xC4X\",\"A,R1\",\"T\"\"I1\",\"\xC9\"\"C,\",\r\n");
 
     // The summary is the first object; names come from the list that has the row.
-    const TRun Jsonl = Kr6csv("diff -q --format jsonl --names " + Old.Path() + " " + New.Path());
-    EXPECT_EQ(Jsonl.Status, 3);
-    std::vector<std::string> Objects = Split(Jsonl.Out, "\n");
-    ASSERT_EQ(Objects.size(), Rows.size() + 2);
-    const nlohmann::json Summary = nlohmann::json::parse(Objects[0]).at("summary");
-    EXPECT_EQ(Summary.at("coatings_removed"),
-              nlohmann::json::parse(R"([{"code": ")" + Cp1252ToUtf8("\xC9\\\"C,") +
-                                    R"(", "name": "Clean"}])"));
-    EXPECT_EQ(Summary.at("deliverable_counts_changed"),
-              nlohmann::json::parse(R"([{"lens": ")" +
-                                    Cp1252ToUtf8("G,\\\"\xC4"
-                                                 "1") +
-                                    R"(", "old": 16, "new": 8}])"));
-    for (std::size_t R = 0; R < Rows.size(); ++R) {
-        const nlohmann::json Row = nlohmann::json::parse(Objects[R + 1]);
-        EXPECT_EQ(Row.at("change"), "-");
-        EXPECT_EQ(Row.at("lens_name"), Cp1252ToUtf8(LensName));
-        EXPECT_EQ(Row.at("further2"), Cp1252ToUtf8(Rows[R][5]));
-    }
-}
-
-TEST(RowFormatProgram, InfoAsJsonHoldsTheCountsOfTheText) {
-    const std::string Example = std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip";
-    const TRun Json = Kr6csv("info --json " + Example);
-    ASSERT_EQ(Json.Status, 0) << Json.Err;
-    EXPECT_TRUE(Json.Out.ends_with("}\n"));
-    const nlohmann::json Object = nlohmann::json::parse(Json.Out);
-    EXPECT_EQ(Object.at("maker"), nlohmann::json::parse(R"({"name": "Beispielhersteller",
-                                                            "code": "BSP"})"));
-    EXPECT_EQ(Object.at("valid_until"), "2025-12-31");
-    EXPECT_EQ(Object.at("kr6_version"), "6.9.0");
-    EXPECT_EQ(Object.at("price_descriptions").at(1), nlohmann::json::parse(R"({"id": 2,
-                                                            "name": "empf. VK"})"));
-    const std::pair<const char*, const char*> Counts[] = {{"Lenses:", "lenses"},
-                                                          {"Coatings:", "coatings"},
-                                                          {"Rules:", "rules"},
-                                                          {"Colours:", "colours"},
-                                                          {"Glass prices:", "glass_prices"},
-                                                          {"Coating prices:", "coating_prices"},
-                                                          {"Product groups:", "product_groups"}};
-    const std::string Text = Kr6csv("info " + Example).Out;
-    for (const auto& [Label, Member] : Counts) {
-        const std::size_t At = Text.find(Label);
-        ASSERT_NE(At, std::string::npos) << Label;
-        EXPECT_EQ(Object.at(Member), std::stoll(Text.substr(At + 20))) << Member;
-    }
+    const std::string Jsonl = Run("diff -q --format jsonl --names", 3);
+    EXPECT_EQ(std::count(Jsonl.begin(), Jsonl.end(), '\n'), 5);
+    EXPECT_TRUE(Jsonl.starts_with(
+        R"({"summary":{"lenses_added":[],"lenses_removed":[],"coatings_added":[],)"
+        R"("coatings_removed":[{"code":"É\"C,","name":"Clean"}],"rules_added":[],)"
+        R"("rules_removed":[],"rules_changed":[],"deliverable_counts_changed":[{"lens":)"
+        R"("G,\"ÄX","old":8,"new":4}],"glass_prices":{"changed":0,"added":0,"removed":0},)"
+        R"("coating_prices":{"changed":0,"added":0,"removed":0}}})"
+        "\n"
+        R"({"change":"-","lens":"G,\"ÄX","lens_name":"Gläs \"Komfort\", rund",)"
+        R"("antireflection":"","antireflection_name":"","tint":"","tint_name":"",)"
+        R"("further1":"É\"C,","further1_name":"Clean","further2":"","further2_name":""})"
+        "\n"))
+        << Jsonl;
 }
 
 } // namespace

@@ -45,23 +45,6 @@ protected:
     }
 };
 
-TEST_P(EvaluateCombinationsTest, KeyCountIsTheProductOfTheChoicesPerKind) {
-    Model.Lens("L", M::Kunststoff);
-    Model.Lens("S", M::Silikat); // no coating of its material: the bare lens only
-    Model.AntiReflection("A1", K);
-    Model.AntiReflection("A2", K);
-    Model.Tint("T1", K);
-    for (const char* Code : {"F1", "F2", "F3"})
-        Model.Coating(Code, K);
-
-    const TStringList Rows = Evaluate();
-    ASSERT_GE(Calls.size(), 2U);
-    EXPECT_EQ(Calls[0], Call("", 0, 0, 0, 3 * 2 * 7, 0, 0));
-    EXPECT_EQ(Calls[1], Call("", 0, 0, 0, 43, 0, 0));
-    EXPECT_EQ(Rows[Rows.Count() - 1], "S\t\t\t\t");
-    EXPECT_TRUE(Calls.back().starts_with("S 1,1,1,43,43,")) << Calls.back();
-}
-
 TEST_P(EvaluateCombinationsTest, TwoHardCoatsNeverTogether) {
     Model.Lens("L", M::Kunststoff);
     Model.AntiReflection("AR", K);
@@ -137,9 +120,38 @@ TEST_P(EvaluateCombinationsTest, RulesDecideTheRows) {
     Model.Rule("L", "AR", "******", "******", D::NurLieferbar);
     Model.Rule("M", "AR", "HC", "******", D::NichtLieferbar);
     Model.Sort();
-
     EXPECT_EQ(Lines(Evaluate()), "L\tAR\t\t\t,L\tAR\t\tHC\t,"
                                  "M\t\t\t\t,M\t\t\tHC\t,M\tAR\t\t\t");
+}
+
+// A "lieferbar" rule lifts a problem only for a coating whose code it names letter for
+// letter ("\xC4X" is not "\xE4X" there).
+TEST_P(EvaluateCombinationsTest, LiftingNeedsTheExactCode) {
+    Model.Lens("L1", M::Kunststoff);
+    Model.Coating("\xE4X", K);
+    Model.Coating("HC", K);
+    Model.Rule("L1", "\xE4X", "HC", "******", D::NichtLieferbar);
+    Model.Rule("L1", "\xC4X", "HC", "******", D::Lieferbar);
+    Model.Sort();
+    EXPECT_EQ(Lines(Evaluate()), "L1\t\t\t\t,L1\t\t\tHC\t,L1\t\t\t\xE4X\t");
+}
+
+// A matching "nicht lieferbar" rule withdraws what an earlier "nur lieferbar" rule offers,
+// and a later "lieferbar" rule with a blank slot lifts it again.
+TEST_P(EvaluateCombinationsTest, WithdrawnOfferLiftedAgain) {
+    Model.Lens("L1", M::Kunststoff);
+    Model.Coating("HC", K);
+    Model.Coating("UV", K);
+    Model.Coating("BR", TMaterialSet{M::Silikat});
+    Model.Rule("******", "HC", "UV", "BR", D::NurLieferbar);
+    Model.Rule("L1", "HC", "UV", "******", D::NichtLieferbar);
+    Tdex6DataKombination& Lift = *Model.Rules().NewRule();
+    Lift.SetGE("L1");
+    Lift.SetB1E("UV");
+    Lift.SetB2E("HC");
+    Lift.SetLB(D::Lieferbar);
+    Model.Sort();
+    EXPECT_EQ(Lines(Evaluate()), "L1\t\t\tHC\tUV");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, EvaluateCombinationsTest,
