@@ -317,8 +317,10 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
     std::optional<TOverrideCursor> Busy(std::in_place, Qt::WaitCursor);
     SetButtons(false, false, false);
     LabAlleKombiGestetet->hide();
+    // The counts start from nothing and are shown at the end even when no lens reports
+    // any, so that a list without lenses does not show the previous list's counts.
     FProgress = TProgress();
-    FProgressPending = false;
+    FProgressPending = true;
     FEvaluating = true;
     FDataObject->SetKombiProgress(
         [this](Tdex6Dataobject&, const TKombiCounts& Counts) { KombiProgress(Counts); });

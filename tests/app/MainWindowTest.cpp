@@ -183,12 +183,15 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     EXPECT_EQ(Form->ResultList().Count(), Expected.Count());
     EXPECT_EQ(Label("LabAGKombiLieferbar"), Rows);
 
-    // A price list without lenses copies an empty text.
+    // A price list without lenses copies an empty text and shows no counts of the list
+    // evaluated before it.
     const test::TTempArchive Empty({{"LensType.Dat", ""}});
     Form->OpenKr6File(QString::fromStdString(Empty.Path()));
     Form->BtnKombiTEstClick();
     EXPECT_EQ(Buttons(), AllEnabled);
     EXPECT_EQ(Form->ResultList().Count(), 0);
+    for (const char* Name : {"LabAGKombiGes", "LabAGKombiErl", "LabAGKombiLieferbar"})
+        EXPECT_EQ(Label(Name), "0") << Name;
     QGuiApplication::clipboard()->setText(QStringLiteral("old"));
     Form->BtnClipboardClick();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
