@@ -47,22 +47,6 @@ protected:
     TCombinationModel M;
 };
 
-TEST_F(CheckCombinationTest, CoatingsOfTheWrongMaterialAreProblems) {
-    EXPECT_EQ(Check({}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-    EXPECT_EQ(Check({"sil", "HC"}), "1 sil / ");
-    EXPECT_EQ(Check({"XY"}), "0  / ") << "codes of no coating are not judged";
-    EXPECT_EQ(Check({"AR"}, true, "NOLENS"), "1 AR / ");
-}
-
-TEST_F(CheckCombinationTest, NichtLieferbarForOneCoating) {
-    M.Rule("L1", "******", "HC", "******", Tdex6Delivery::NichtLieferbar);
-    M.Sort();
-    // Not allowed, named by the rule, and forbidden as a set of one.
-    EXPECT_EQ(Check({"hc"}), "3 hc,HC,HC / ");
-    EXPECT_EQ(Check({"AR"}), "0  / ");
-}
-
 TEST_F(CheckCombinationTest, NichtLieferbarSetIsLiftedByALaterLieferbarRule) {
     M.Rule("L1", "AR", "HC", "******", Tdex6Delivery::NichtLieferbar);
     M.Rule("L1", "HC", "******", "AR", Tdex6Delivery::Lieferbar);
@@ -77,29 +61,6 @@ TEST_F(CheckCombinationTest, NichtLieferbarSetIsLiftedByALaterLieferbarRule) {
     M.Rule("L1 ", "hc", "******", "AR", Tdex6Delivery::Lieferbar);
     ASSERT_EQ(M.Rules().Count(), 2);
     EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-}
-
-TEST_F(CheckCombinationTest, AllWildcardsForbidEveryCoatingButNotTheBareLens) {
-    M.Rule("L1", "******", "******", "******", Tdex6Delivery::NichtLieferbar);
-    M.Rule("L1", "HC", "******", "******", Tdex6Delivery::Lieferbar);
-    M.Sort();
-    EXPECT_EQ(Check({}), "0  / ");
-    EXPECT_EQ(Check({"AR"}), "1 AR / ");
-    EXPECT_EQ(Check({"HC"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "1 AR / ");
-}
-
-TEST_F(CheckCombinationTest, NurLieferbarNeedsAMatchingSet) {
-    M.Rule("L1", "AR", "******", "******", Tdex6Delivery::NurLieferbar);
-    M.Sort();
-    EXPECT_EQ(Check({}), "1  / AR");
-    EXPECT_EQ(Check({"HC"}), "1  / AR");
-    EXPECT_EQ(Check({"ar"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "SIL"}), "1 SIL / ");
-    // Without Required the rule has no effect.
-    EXPECT_EQ(Check({}, false), "0  / ");
-    EXPECT_EQ(Check({"HC"}, false), "0  / ");
 }
 
 TEST_F(CheckCombinationTest, NurLieferbarLiftsItsCoatingsAndOffersOnlyAllowedOnes) {

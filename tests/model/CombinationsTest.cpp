@@ -36,37 +36,6 @@ TKeys KeysOf(const Tdex6DataKombinationsListe& List) {
     return Keys;
 }
 
-TEST(Kombination, SlotQueriesAndKeys) {
-    TCombinationModel M;
-    M.Rules().NewRule();
-    EXPECT_EQ(KeysOf(M.Rules()), TKeys{"******|0|******|******|******"});
-    EXPECT_TRUE(M.Root.Modified());
-    Tdex6DataKombination& Rule = MakeRule(M.Rules(), "L1", "******", "AR", "  ");
-    EXPECT_EQ(Rule.CoatingSlot(2) + "|" + Rule.CoatingSlot(0) + "|" + Rule.CoatingSlot(4), "AR||");
-    EXPECT_EQ(Rule.WildcardSlotCount(), 1);
-    EXPECT_EQ(Rule.BlankSlotCount(), 1);
-    EXPECT_EQ(Rule.FirstNamedCoating(), "AR");
-    Rule.SetB2E("******");
-    Rule.SetB3E("******");
-    EXPECT_EQ(Rule.WildcardSlotCount(), 3);
-    EXPECT_EQ(Rule.BlankSlotCount(), 0);
-    EXPECT_EQ(Rule.FirstNamedCoating(), "");
-
-    const std::vector<std::array<std::string_view, 4>> Cases = {{"AR", "******", "HC", "AR\tHC"},
-                                                                {"HC", "******", "AR", "AR\tHC"},
-                                                                {"AR", "", "******", "\tAR"},
-                                                                {"hc", "AR", "HC", "AR\thc"},
-                                                                {"AR*", "HC", "", "\tHC"},
-                                                                {"******", "******", "******", ""},
-                                                                {"", "", "", ""}};
-    for (const auto& [B1, B2, B3, Key] : Cases)
-        EXPECT_EQ(MakeRule(M.Rules(), "L1", B1, B2, B3).CoatingKey(), Key) << B1 << B2 << B3;
-    // The sort key pads and cuts every code to six characters.
-    EXPECT_EQ(
-        MakeRule(M.Rules(), "L1", "AR", "ABCDEFGH", "", Tdex6Delivery::NurLieferbar).SortKey(),
-        "L1    2AR    ABCDEF      ");
-}
-
 TEST(KombinationsListe, SortsStablyWhenEnabledOrForced) {
     TCombinationModel M;
     Tdex6DataKombinationsListe& List = M.Rules();
@@ -75,6 +44,7 @@ TEST(KombinationsListe, SortsStablyWhenEnabledOrForced) {
     MakeRule(List, "L2", "x", "******", "******", Tdex6Delivery::Lieferbar);
     MakeRule(List, "aB", "x", "******", "******", Tdex6Delivery::NurLieferbar);
     EXPECT_EQ(KeysOf(List).front(), "L2|2|x|******|******");
+    EXPECT_TRUE(M.Root.Modified());
     List.SortRules(true);
     EXPECT_FALSE(List.SortEnabled());
     EXPECT_EQ(KeysOf(List),
