@@ -1,17 +1,12 @@
 #include "helpers/RandomModel.h"
 
-#include "model/Addresses.h"
-#include "model/CoatingParts.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
-#include "model/DescriptionDefaults.h"
 #include "model/Formulas.h"
-#include "model/GlassParts.h"
 #include "model/Glasses.h"
 #include "model/Info.h"
 #include "model/OrderOptions.h"
-#include "model/ProductGroups.h"
 #include "model/Protocol.h"
 #include "model/Root.h"
 #include "model/RuleCodes.h"
@@ -166,185 +161,54 @@ void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root) {
     const auto Count = [&](int Max) {
         return Random.Below(Max + 1);
     };
-    const auto Date = [&] {
-        return EncodeDateTime(2000 + Random.Below(40), 1 + Random.Below(12), 1 + Random.Below(28));
+    const auto Code = [&](const auto& List) {
+        return List.IsEmpty() ? Text() : List.Items(Random.Below(List.Count()))->EDV();
     };
-    const auto Money = [&] {
-        return Random.Below(100000) / 100.0;
-    };
-    const auto Diameter = [&] {
-        return MakeDiameter(50 + 5 * Random.Below(6), Random.Chance(30) ? 45 : 0,
-                            Random.Chance(30));
-    };
-    const auto Calc = [&](Tdex6DataFormelCalc& C) {
-        C.FI1 = static_cast<Tdex6FormulaKind11>(Random.Below(11));
-        C.VAR2 = static_cast<std::uint16_t>(Random.Below(65536));
-        C.VAL3 = Money() - 500;
-        C.FRT = static_cast<Tdex6FormulaKind7>(Random.Below(7));
-    };
-    const auto Info = [&](Tdex6DataInfo& I) {
+    const auto Common = [&](auto& Object) {
+        Tdex6DataInfo& Info = *Object.Info();
         for (int N = Count(3); N > 0; --N)
-            I.SetInfoText(1 + Random.Below(Tdex6DataInfo::LanguageCount),
-                          static_cast<Tdex6InfoKind>(Random.Below(Tdex6DataInfo::KindCount)),
-                          Text());
+            Info.SetInfoText(1 + Random.Below(Tdex6DataInfo::LanguageCount),
+                             static_cast<Tdex6InfoKind>(Random.Below(Tdex6DataInfo::KindCount)),
+                             Text());
         for (int N = Count(2); N > 0; --N) {
-            Tdex6DataImage& Image = *I.Images()->AddNew();
+            Tdex6DataImage& Image = *Info.Images()->AddNew();
             Image.FN = Text();
             Image.BB = Text();
         }
-    };
-    const auto Options = [&](Tdex6DataOrderOptions& O) {
-        const auto Set = [&] {
-            TOrderOptionSet Result;
-            for (int N = Count(2); N > 0; --N)
-                Result.Include(static_cast<Tdex6OrderOption>(1 + Random.Below(23)));
-            return Result;
-        };
-        O.SetMUTE(Set());
-        O.SetKADU(Set());
-        O.SetMUDU(Set());
-    };
-    const auto Assign = [&](Tdex6DataFormelZuweisung& Z) {
         for (int N = Count(2); N > 0; --N)
-            Z.Lines.Add(Text());
-    };
-    const auto Protocol = [&](TCustomdex6Object& Object) {
+            Object.FormelZuweisung()->Lines.Add(Text());
+        TOrderOptionSet Options[3];
+        for (int N = Count(4); N > 0; --N)
+            Options[Random.Below(3)].Include(static_cast<Tdex6OrderOption>(1 + Random.Below(23)));
+        Object.OrderOptions()->SetMUTE(Options[0]);
+        Object.OrderOptions()->SetKADU(Options[1]);
+        Object.OrderOptions()->SetMUDU(Options[2]);
         if (Random.Chance(30))
             Object.AddProtocol(Random.Below(4), Text(), Text(),
-                               Date() + Random.Below(86400) / 86400.0);
+                               EncodeDateTime(2000 + Random.Below(40), 1 + Random.Below(12),
+                                              1 + Random.Below(28), Random.Below(24)));
     };
-    std::vector<std::string> LensCodes;
-    for (const auto& Glass : *Root.Glasliste())
-        LensCodes.push_back(Glass->EDV());
-    std::vector<std::string> CoatingCodes;
-    for (const auto& Coating : *Root.Beschichtungsliste())
-        CoatingCodes.push_back(Coating->EDV());
-    const auto Lens = [&] {
-        return LensCodes.empty() ? Text() : Random.Pick(LensCodes);
-    };
-    const auto CoatingCode = [&] {
-        return CoatingCodes.empty() ? Text() : Random.Pick(CoatingCodes);
-    };
-
     for (const auto& Glass : *Root.Glasliste()) {
-        Glass->SetB(1 + Random.Below(10), Text());
-        Glass->SetKB(1 + Random.Below(10), Text());
-        Glass->LA = Random.Chance(50) ? Date() : 0;
-        for (int N = Count(3); N > 0; --N) {
-            Tdex6DataGlasWirkung& Power = *Glass->GlasWirkungsListe()->NewItem();
-            Power.DM = Diameter();
-            Power.SetSph(Random.Below(33) / 4.0 - 4, Random.Below(33) / 4.0 - 4);
-            Power.SetCyl(-Random.Below(17) / 4.0, -Random.Below(17) / 4.0);
-            Power.BEDV1 = CoatingCode();
-        }
-        for (int N = Count(2); N > 0; --N) {
-            Tdex6DataGlasGeometrie& Geometry = *Glass->GlasGeometrieListe()->NewItem();
-            Geometry.Dm = Diameter();
-            Geometry.BN = Random.Below(80) / 4.0;
-        }
-        for (int N = Count(3); N > 0; --N) {
-            Glass->Preisgruppen()->SetS(Random.Below(51), true);
-            Glass->Preisgruppen()->SetC(Random.Below(11), true);
-            Tdex6DataGlasPreis& Price = *Glass->GlasPreisListe()->NewItem();
-            Price.GSph = Random.Below(51);
-            Price.GCyl = Random.Below(11);
-            Price.GDM = Diameter();
-            Price.PBID = 1 + Random.Below(3);
-            Price.SetPR(Money());
-            if (Random.Chance(50)) {
-                Price.Formel()->QGEdv = Lens();
-                Price.Formel()->QDM = Diameter();
-                Calc(*Price.Formel()->Calc());
-            }
-        }
-        Info(*Glass->Info());
-        Assign(*Glass->FormelZuweisung());
-        Options(*Glass->OrderOptions());
-        Protocol(*Glass);
+        Common(*Glass);
+        // The highest groups that are written, often.
+        Glass->Preisgruppen()->SetS(Random.Chance(50) ? 50 : Random.Below(50), true);
+        Glass->Preisgruppen()->SetC(Random.Chance(50) ? 10 : Random.Below(10), true);
     }
     for (const auto& Coating : *Root.Beschichtungsliste()) {
-        Coating->SetB(1 + Random.Below(10), Text());
-        Coating->SetKrEDV(static_cast<Tdex6Material>(1 + Random.Below(3)), Text());
-        Coating->SetKrBez(static_cast<Tdex6Material>(1 + Random.Below(3)), Text());
+        Common(*Coating);
         for (int N = Count(2); N > 0; --N)
-            Coating->SpecialPriceCodes().Add(Lens());
-        for (int N = Count(2); N > 0; --N) {
-            Tdex6DataFarbe& Colour = *Coating->FarbListe()->NewItem();
-            Colour.EDV = Text();
-            Colour.SetB(1 + Random.Below(10), Text());
-            Colour.RGBOben = static_cast<TColorValue>(Random.Below(1 << 24));
-            Colour.RGBUnten = static_cast<TColorValue>(Random.Below(1 << 24));
-        }
-        for (int N = Count(3); N > 0; --N) {
-            Tdex6DataBeschichtungspreis& Price = *Coating->PreisListe()->NewItem();
-            // A price for one lens takes material and kind from that lens.
-            Price.Edv = Random.Chance(40) ? Lens() : "";
-            Price.ST = static_cast<Tdex6SphTor>(Random.Below(3));
-            Price.MAT = static_cast<Tdex6Material>(Random.Below(5));
-            Price.EM = static_cast<Tdex6SingleMulti>(Random.Below(3));
-            Price.PBID = 1 + Random.Below(3);
-            Price.SetPR(Money());
-            if (Random.Chance(50)) {
-                Price.FormelLokal()->QEdv = CoatingCode();
-                Price.FormelLokal()->QSP = Lens();
-                Calc(*Price.FormelLokal()->Calc());
-            }
-        }
-        Info(*Coating->Info());
-        Assign(*Coating->FormelZuweisung());
-        Options(*Coating->OrderOptions());
-        Protocol(*Coating);
+            Coating->SpecialPriceCodes().Add(Code(*Root.Glasliste()));
     }
     // Reading renumbers the coatings' sort numbers, as an import leaves them.
     Root.Beschichtungsliste()->Renumber();
 
-    for (int N = 1 + Random.Below(10); N > 0; --N)
-        Root.Bezeichnungsvorgaben()->SetBez(N, Text());
-    Root.Bezeichnungsvorgaben()->SetLang(1 + Random.Below(10), "EN");
-    for (int N = Count(2); N > 0; --N) {
-        Tdex6DataPreisbezeichnung& Description = *Root.Preisbezeichnungsliste()->NewItem();
-        Description.BEZ = Text();
-        Description.PFT = static_cast<Tdex6PriceField>(Random.Below(14));
-    }
     for (int N = Count(2); N > 0; --N)
         Root.Lieferbereichsbezeichnungsliste()->AddNumbered()->Bez = Text();
-    for (int N = Count(3); N > 0; --N) {
-        Tdex6DataProduktgruppe& Group = *Root.Produktgruppenliste()->AddNumbered();
-        Group.Bez = Text();
-        Group.BE = Text();
-        for (int I = Count(3); I > 0; --I) {
-            Group.LieferbareGlaeser()->AddOrRemove(Lens(), false);
-            Group.LieferbareBeschichtungen()->AddOrRemove(CoatingCode(), false);
-        }
-        Protocol(Group);
-    }
-    for (int N = Count(2); N > 0; --N) {
-        Tdex6DataAdresse& Address = *Root.Adressliste()->NewItem();
-        Address.Name = Text();
-        Address.GA = Date();
-        Address.PrDefCyl = Random.Chance(50);
-        Address.SetBEZNR(1 + Random.Below(10));
-        Address.LieferbareGlaeser()->AddOrRemove(Lens(), false);
-        Address.LieferbareBeschichtungen()->AddOrRemove(CoatingCode(), false);
-    }
-    for (int N = Count(2); N > 0; --N) {
-        Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
-        Row.AKT = static_cast<Tdex6SubstAction>(Random.Below(2));
-        Row.CA = Lens();
-        Row.CN = Text();
-        Row.BEM = Text();
-    }
-    for (int N = Count(2); N > 0; --N) {
-        Tdex6DataCodeSubstBesch& Row = *Root.CodeSubstBeschList()->NewItem();
-        Row.AKT = static_cast<Tdex6SubstAction>(Random.Below(2));
-        Row.CA = CoatingCode();
-        Row.CN2 = Text();
-    }
     for (int N = Count(3); N > 0; --N) {
         Tdex6DataVariable& Variable = *Root.Variableliste()->AddNew();
         Variable.Id = Random.Below(5);
         Variable.Bez = Text();
-        Variable.W = Money();
+        Variable.W = Random.Below(10000) / 100.0;
     }
     for (int N = Count(2); N > 0; --N) {
         Tdex6DataFormelGruppe& Group = *Root.FormelGruppeListe()->AddNew();
@@ -358,13 +222,15 @@ void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root) {
         }
         for (int I = Count(2); I > 0; --I) {
             Tdex6DataFormelBereich& Range = *Group.Bereiche()->AddNew();
-            Range.QPRV = Money();
-            Range.DMV = 50 + Random.Below(30);
-            Calc(*Range.Calc());
+            Range.QPRV = Random.Below(10000) / 100.0;
+            Range.Calc()->FI1 = static_cast<Tdex6FormulaKind11>(Random.Below(11));
+            Range.Calc()->VAR2 = static_cast<std::uint16_t>(Random.Below(65536));
         }
+        if (Random.Chance(50))
+            Group.AddProtocol(ProtocolChanged, Text());
     }
     for (int N = Count(2); N > 0; --N)
-        Root.Notes().Add(Random.Pick(TextPool) + std::to_string(N));
+        Root.Notes().Add(Text() + std::to_string(N));
 }
 
 std::string Visible(std::string_view Text) {

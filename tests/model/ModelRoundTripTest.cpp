@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 
 namespace kr6 {
@@ -37,14 +38,11 @@ void ExpectReadsBackEqual(const Tdex6Dataobject& Written, const std::string& Con
                   << "\nread    " << Again.substr(From, 240);
 }
 
-TEST(ModelRoundTrip, ExampleList) {
-    Tdex6Dataobject Root;
-    LoadKr6File(Root, std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip");
-    ExpectReadsBackEqual(Root, "example list");
-}
-
-TEST(ModelRoundTrip, RandomModels) {
-    std::string Seen;
+TEST(ModelRoundTrip, ExampleListAndRandomModels) {
+    Tdex6Dataobject Example;
+    LoadKr6File(Example, std::string(KR6_SOURCE_DIR) + "/examples/demo-kr6.zip");
+    ExpectReadsBackEqual(Example, "example list");
+    std::string Seen = ElementForm(Example);
     for (std::uint32_t Seed = 1; Seed <= 40; ++Seed) {
         Tdex6Dataobject Root;
         test::BuildRandomModel(Seed, Root);
@@ -52,14 +50,17 @@ TEST(ModelRoundTrip, RandomModels) {
         ExpectReadsBackEqual(Root, "seed " + std::to_string(Seed) + "\n" + test::Describe(Root));
         Seen += ElementForm(Root);
     }
-    // Every part beside the plain fields was written at least once.
+    // Every part beside the plain fields was written at least once, lists of codes with codes.
     for (const char* Tag :
-         {"<GW>",   "<GG>",   "<GP>",  "<DFGL>",     "<DFOC>",   "<DFA>",    "<BP>",
-          "<DFBL>", "<DIM>",  "<MPG",  "<FZUE>",     "<MUTE>",   "<KADU>",   "<MUDU>",
-          "<DPG>",  "<NLG>",  "<NLB>", "<DA>",       "<COSUBG>", "<COSUBB>", "<DV>",
-          "<DFGG>", "<DFOB>", "<AZG",  "<AZB",       "<PE>",     "<LBB>",    "<DPB>",
-          "<NOTE>", "<S50>",  "<C10>", "&#13;&#10;", "&#228;"})
+         {"<GW>",     "<GG>",     "<GP>",   "<DFGL>", "<DFOC>", "<DFA>",      "<BP>",  "<DFBL>",
+          "<DIM>",    "<MPG",     "<FZUE>", "<MUTE>", "<KADU>", "<MUDU>",     "<DPG>", "<DA>",
+          "<COSUBG>", "<COSUBB>", "<DV>",   "<DFGG>", "<DFOB>", "<AZG",       "<AZB",  "<PE>",
+          "<LBB>",    "<DPB>",    "<NOTE>", "<S50>",  "<C10>",  "&#13;&#10;", "&#228;"})
         EXPECT_NE(Seen.find(Tag), std::string::npos) << Tag;
+    for (const char* List : {"SOPR", "NLG", "NLB"})
+        EXPECT_TRUE(std::regex_search(
+            Seen, std::regex("<" + std::string(List) + "><ED></ED><OID>[0-9]+</OID><EDV>")))
+            << List;
 }
 
 } // namespace
