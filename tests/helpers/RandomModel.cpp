@@ -2,9 +2,16 @@
 
 #include "model/Coatings.h"
 #include "model/Combinations.h"
+#include "model/DeliveryRanges.h"
+#include "model/Formulas.h"
 #include "model/Glasses.h"
+#include "model/Info.h"
+#include "model/OrderOptions.h"
+#include "model/Protocol.h"
 #include "model/Root.h"
 #include "model/RuleCodes.h"
+#include "model/Variables.h"
+#include "support/DateTimeText.h"
 
 #include <random>
 #include <string>
@@ -29,6 +36,8 @@ const std::vector<std::string> LensPool = {"L1",    "l1",    "L2",        "12AB"
 const std::vector<std::string> OddLensPool = {"L\t1", "L\x01"};
 const std::vector<std::string> PatternPool = {"******", "L*", "*1", "12****", "QQ", "l*****"};
 const std::vector<std::string> SlotPool = {"A*****", "*R", "H*", "a*", "", "  ", "QQ"};
+const std::vector<std::string> TextPool = {
+    "", "Einst\xE4rken 1.5", "a<b & \"c\" 'd' >", "zwei\r\nZeilen", "{|}~\x7F", "\x80\xFF", "  "};
 
 class TRandom {
 public:
@@ -142,6 +151,86 @@ void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root) {
         }
     }
     RuleList.SetSortEnabled(true);
+}
+
+void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root) {
+    TRandom Random(Seed * 7919U + 1U);
+    const auto Text = [&] {
+        return Random.Pick(TextPool);
+    };
+    const auto Count = [&](int Max) {
+        return Random.Below(Max + 1);
+    };
+    const auto Code = [&](const auto& List) {
+        return List.IsEmpty() ? Text() : List.Items(Random.Below(List.Count()))->EDV();
+    };
+    const auto Common = [&](auto& Object) {
+        Tdex6DataInfo& Info = *Object.Info();
+        for (int N = Count(3); N > 0; --N)
+            Info.SetInfoText(1 + Random.Below(Tdex6DataInfo::LanguageCount),
+                             static_cast<Tdex6InfoKind>(Random.Below(Tdex6DataInfo::KindCount)),
+                             Text());
+        for (int N = Count(2); N > 0; --N) {
+            Tdex6DataImage& Image = *Info.Images()->AddNew();
+            Image.FN = Text();
+            Image.BB = Text();
+        }
+        for (int N = Count(2); N > 0; --N)
+            Object.FormelZuweisung()->Lines.Add(Text());
+        TOrderOptionSet Options[3];
+        for (int N = Count(4); N > 0; --N)
+            Options[Random.Below(3)].Include(static_cast<Tdex6OrderOption>(1 + Random.Below(23)));
+        Object.OrderOptions()->SetMUTE(Options[0]);
+        Object.OrderOptions()->SetKADU(Options[1]);
+        Object.OrderOptions()->SetMUDU(Options[2]);
+        if (Random.Chance(30))
+            Object.AddProtocol(Random.Below(4), Text(), Text(),
+                               EncodeDateTime(2000 + Random.Below(40), 1 + Random.Below(12),
+                                              1 + Random.Below(28), Random.Below(24)));
+    };
+    for (const auto& Glass : *Root.Glasliste()) {
+        Common(*Glass);
+        // The highest groups that are written, often.
+        Glass->Preisgruppen()->SetS(Random.Chance(50) ? 50 : Random.Below(50), true);
+        Glass->Preisgruppen()->SetC(Random.Chance(50) ? 10 : Random.Below(10), true);
+    }
+    for (const auto& Coating : *Root.Beschichtungsliste()) {
+        Common(*Coating);
+        for (int N = Count(2); N > 0; --N)
+            Coating->SpecialPriceCodes().Add(Code(*Root.Glasliste()));
+    }
+    // Reading renumbers the coatings' sort numbers, as an import leaves them.
+    Root.Beschichtungsliste()->Renumber();
+
+    for (int N = Count(2); N > 0; --N)
+        Root.Lieferbereichsbezeichnungsliste()->AddNumbered()->Bez = Text();
+    for (int N = Count(3); N > 0; --N) {
+        Tdex6DataVariable& Variable = *Root.Variableliste()->AddNew();
+        Variable.Id = Random.Below(5);
+        Variable.Bez = Text();
+        Variable.W = Random.Below(10000) / 100.0;
+    }
+    for (int N = Count(2); N > 0; --N) {
+        Tdex6DataFormelGruppe& Group = *Root.FormelGruppeListe()->AddNew();
+        Group.SetID(Random.Below(4));
+        Group.KB = Text();
+        for (int I = Count(4); I > 0; --I) {
+            Group.SetAZG(Random.Below(Tdex6DataFormelGruppe::GlassTypeCount), 1 + Random.Below(4),
+                         true);
+            Group.SetAZB(Random.Below(Tdex6DataFormelGruppe::CoatingTypeCount), 1 + Random.Below(4),
+                         true);
+        }
+        for (int I = Count(2); I > 0; --I) {
+            Tdex6DataFormelBereich& Range = *Group.Bereiche()->AddNew();
+            Range.QPRV = Random.Below(10000) / 100.0;
+            Range.Calc()->FI1 = static_cast<Tdex6FormulaKind11>(Random.Below(11));
+            Range.Calc()->VAR2 = static_cast<std::uint16_t>(Random.Below(65536));
+        }
+        if (Random.Chance(50))
+            Group.AddProtocol(ProtocolChanged, Text());
+    }
+    for (int N = Count(2); N > 0; --N)
+        Root.Notes().Add(Text() + std::to_string(N));
 }
 
 std::string Visible(std::string_view Text) {

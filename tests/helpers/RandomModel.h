@@ -16,6 +16,13 @@ namespace kr6::test {
 // answers to earlier rules. The same seed gives the same model.
 void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root);
 
+// Adds to a built model the parts of its element form beside plain fields that the example
+// list leaves empty: texts in several languages and of every kind, images, formula
+// assignments, order options, special price codes, high price groups, delivery ranges,
+// variables, formula groups with their ranges, protocol entries and notes. Texts hold markup
+// characters, line breaks and bytes above 127.
+void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root);
+
 // Text with every byte outside printable ASCII written as \xNN, in quotes.
 std::string Visible(std::string_view Text);
 

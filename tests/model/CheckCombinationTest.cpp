@@ -1,10 +1,12 @@
 #include "model/Combinations.h"
 
 #include "helpers/CombinationModel.h"
+#include "helpers/RandomModel.h"
 #include "support/TextCompare.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
@@ -45,22 +47,6 @@ protected:
     TCombinationModel M;
 };
 
-TEST_F(CheckCombinationTest, CoatingsOfTheWrongMaterialAreProblems) {
-    EXPECT_EQ(Check({}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-    EXPECT_EQ(Check({"sil", "HC"}), "1 sil / ");
-    EXPECT_EQ(Check({"XY"}), "0  / ") << "codes of no coating are not judged";
-    EXPECT_EQ(Check({"AR"}, true, "NOLENS"), "1 AR / ");
-}
-
-TEST_F(CheckCombinationTest, NichtLieferbarForOneCoating) {
-    M.Rule("L1", "******", "HC", "******", Tdex6Delivery::NichtLieferbar);
-    M.Sort();
-    // Not allowed, named by the rule, and forbidden as a set of one.
-    EXPECT_EQ(Check({"hc"}), "3 hc,HC,HC / ");
-    EXPECT_EQ(Check({"AR"}), "0  / ");
-}
-
 TEST_F(CheckCombinationTest, NichtLieferbarSetIsLiftedByALaterLieferbarRule) {
     M.Rule("L1", "AR", "HC", "******", Tdex6Delivery::NichtLieferbar);
     M.Rule("L1", "HC", "******", "AR", Tdex6Delivery::Lieferbar);
@@ -75,29 +61,6 @@ TEST_F(CheckCombinationTest, NichtLieferbarSetIsLiftedByALaterLieferbarRule) {
     M.Rule("L1 ", "hc", "******", "AR", Tdex6Delivery::Lieferbar);
     ASSERT_EQ(M.Rules().Count(), 2);
     EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-}
-
-TEST_F(CheckCombinationTest, AllWildcardsForbidEveryCoatingButNotTheBareLens) {
-    M.Rule("L1", "******", "******", "******", Tdex6Delivery::NichtLieferbar);
-    M.Rule("L1", "HC", "******", "******", Tdex6Delivery::Lieferbar);
-    M.Sort();
-    EXPECT_EQ(Check({}), "0  / ");
-    EXPECT_EQ(Check({"AR"}), "1 AR / ");
-    EXPECT_EQ(Check({"HC"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "1 AR / ");
-}
-
-TEST_F(CheckCombinationTest, NurLieferbarNeedsAMatchingSet) {
-    M.Rule("L1", "AR", "******", "******", Tdex6Delivery::NurLieferbar);
-    M.Sort();
-    EXPECT_EQ(Check({}), "1  / AR");
-    EXPECT_EQ(Check({"HC"}), "1  / AR");
-    EXPECT_EQ(Check({"ar"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-    EXPECT_EQ(Check({"AR", "SIL"}), "1 SIL / ");
-    // Without Required the rule has no effect.
-    EXPECT_EQ(Check({}, false), "0  / ");
-    EXPECT_EQ(Check({"HC"}, false), "0  / ");
 }
 
 TEST_F(CheckCombinationTest, NurLieferbarLiftsItsCoatingsAndOffersOnlyAllowedOnes) {
@@ -141,41 +104,32 @@ TEST_F(CheckCombinationTest, LensPatternsAndLetterCase) {
 
 using TTexts = std::vector<std::string>;
 
-char FoldAscii(char C) {
-    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
-}
-
+// Only ASCII letters fold, as in the code lookups.
 bool PlainSame(std::string_view A, std::string_view B) {
-    if (A.size() != B.size())
-        return false;
-    for (std::size_t I = 0; I < A.size(); ++I)
-        if (FoldAscii(A[I]) != FoldAscii(B[I]))
-            return false;
-    return true;
+    const auto Fold = [](char C) {
+        return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C;
+    };
+    return std::equal(A.begin(), A.end(), B.begin(), B.end(),
+                      [&](char X, char Y) { return Fold(X) == Fold(Y); });
 }
 
 bool Has(const TTexts& List, std::string_view S) {
-    for (const std::string& E : List)
-        if (CompareText(E, S) == 0)
-            return true;
-    return false;
+    return std::any_of(List.begin(), List.end(),
+                       [&](const std::string& E) { return EqualText(E, S); });
 }
 
 void RemoveFirst(TTexts& List, std::string_view S) {
-    for (std::size_t I = 0; I < List.size(); ++I)
-        if (CompareText(List[I], S) == 0) {
-            List.erase(List.begin() + static_cast<std::ptrdiff_t>(I));
-            return;
-        }
+    const auto It = std::find_if(List.begin(), List.end(),
+                                 [&](const std::string& E) { return EqualText(E, S); });
+    if (It != List.end())
+        List.erase(It);
 }
 
 void SetAdd(TTexts& Set, std::string_view S) {
-    if (Has(Set, S))
-        return;
-    std::size_t At = 0;
-    while (At < Set.size() && CompareText(Set[At], S) < 0)
-        ++At;
-    Set.insert(Set.begin() + static_cast<std::ptrdiff_t>(At), std::string(S));
+    if (!Has(Set, S))
+        Set.insert(std::find_if(Set.begin(), Set.end(),
+                                [&](const std::string& E) { return CompareText(E, S) >= 0; }),
+                   std::string(S));
 }
 
 TTexts SetOf(const TTexts& List) {
@@ -192,8 +146,7 @@ TTexts Minus(TTexts Set, const TTexts& Other) {
 }
 
 std::string TrimmedRight(std::string S) {
-    while (!S.empty() && S.back() == ' ')
-        S.pop_back();
+    S.erase(S.find_last_not_of(' ') + 1);
     return S;
 }
 
@@ -209,11 +162,6 @@ bool CodesMatch(std::string_view A, std::string_view B) {
             return false;
     }
     return true;
-}
-
-std::string Six(std::string S) {
-    S.resize(6, ' ');
-    return S;
 }
 
 struct TPlainLens {
@@ -242,43 +190,20 @@ struct TPlainModel {
     std::vector<TPlainRule> Rules;
 };
 
-bool IsSpecialCode(std::string_view Code) {
-    for (std::string_view G : {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4", "P5", "P6"})
-        if (PlainSame(Code, G))
-            return true;
-    return false;
-}
-
 unsigned KindsOf(const TPlainCoating& C) {
-    const bool Special = IsSpecialCode(C.Code);
-    unsigned Kinds = 0;
-    if (C.AntiReflection)
-        Kinds |= 1U;
-    if (C.Tint)
-        Kinds |= 2U;
-    if (!Special && !C.AntiReflection && !C.Tint)
-        Kinds |= 4U;
-    if (Special)
-        Kinds |= 8U;
-    return Kinds;
+    bool Special = false;
+    for (std::string_view G : {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4", "P5", "P6"})
+        Special = Special || PlainSame(C.Code, G);
+    return (C.AntiReflection ? 1U : 0U) | (C.Tint ? 2U : 0U) |
+           (!Special && !C.AntiReflection && !C.Tint ? 4U : 0U) | (Special ? 8U : 0U);
 }
 
-const TPlainLens* FindLens(const TPlainModel& Model, const std::string& Glass) {
-    const std::string Code = TrimmedRight(Glass);
-    const TPlainLens* Found = nullptr;
-    for (const TPlainLens& L : Model.Lenses)
-        if (PlainSame(L.Code, Code))
-            Found = &L;
-    return Found;
-}
-
-const TPlainCoating* FindCoating(const TPlainModel& Model, const std::string& Code) {
-    if (Code.empty())
-        return nullptr;
-    const TPlainCoating* Found = nullptr;
-    for (const TPlainCoating& C : Model.Coatings)
-        if (PlainSame(C.Code, Code))
-            Found = &C;
+// The last lens or coating of the code.
+template <class T> const T* FindLast(const std::vector<T>& Items, std::string_view Code) {
+    const T* Found = nullptr;
+    for (const T& Item : Items)
+        if (PlainSame(Item.Code, Code))
+            Found = &Item;
     return Found;
 }
 
@@ -290,40 +215,26 @@ TTexts CodesFor(const TPlainModel& Model, unsigned Materials, unsigned Kinds) {
     return Set;
 }
 
-int CountIf(const TPlainRule& R, bool (*Test)(const std::string&)) {
-    int N = 0;
-    for (const std::string& S : R.Slot)
-        if (Test(S))
-            ++N;
-    return N;
+int AnyCount(const TPlainRule& R) {
+    return static_cast<int>(std::count(R.Slot.begin(), R.Slot.end(), "******"));
 }
 
-bool IsAny(const std::string& S) {
-    return S == "******";
-}
-bool IsBlank(const std::string& S) {
-    return TrimmedRight(S).empty();
+int BlankCount(const TPlainRule& R) {
+    return static_cast<int>(std::count_if(R.Slot.begin(), R.Slot.end(), [](const std::string& S) {
+        return TrimmedRight(S).empty();
+    }));
 }
 
 bool RuleMatches(const TPlainRule& R, const TTexts& Coatings) {
     const TTexts Work = SetOf(Coatings);
-    const int Blank = CountIf(R, IsBlank);
-    if (Blank == 1 && Work.size() > 2)
+    const int Blank = BlankCount(R);
+    if (Blank > 0 && static_cast<int>(Work.size()) > 3 - Blank)
         return false;
-    if (Blank == 2 && Work.size() > 1)
-        return false;
-    if (Blank == 3 && !Work.empty())
-        return false;
-    for (const std::string& S : R.Slot) {
-        if (IsBlank(S))
-            continue;
-        bool Met = false;
-        for (const std::string& C : Work)
-            if (CodesMatch(S, C))
-                Met = true;
-        if (!Met)
+    for (const std::string& S : R.Slot)
+        if (!TrimmedRight(S).empty() &&
+            std::none_of(Work.begin(), Work.end(),
+                         [&](const std::string& C) { return CodesMatch(S, C); }))
             return false;
-    }
     return true;
 }
 
@@ -341,6 +252,10 @@ std::string KeyOf(const TPlainRule& R) {
 }
 
 std::string SortKeyOf(const TPlainRule& R) {
+    const auto Six = [](std::string S) {
+        S.resize(6, ' ');
+        return S;
+    };
     return Six(R.GE) + std::to_string(R.LB) + Six(R.Slot[0]) + Six(R.Slot[1]) + Six(R.Slot[2]);
 }
 
@@ -365,52 +280,39 @@ TPlainLists PlainCoatingsOfGlass(const TPlainModel& Model, const std::string& Gl
     const unsigned AllMaterials = 0b11110U;
     TTexts Result;
     TTexts Wrong;
-    if (const TPlainLens* Lens = FindLens(Model, Glass)) {
-        const TTexts Candidates = CodesFor(Model, 1U << Lens->Material, Kinds);
-        Wrong = Minus(CodesFor(Model, AllMaterials, 15U), Candidates);
-        Result = Candidates;
+    if (const TPlainLens* Lens = FindLast(Model.Lenses, TrimmedRight(Glass))) {
+        Result = CodesFor(Model, 1U << Lens->Material, Kinds);
+        Wrong = Minus(CodesFor(Model, AllMaterials, 15U), Result);
         for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
             if (R->LB == 0) {
-                const int Any = CountIf(*R, IsAny);
+                const int Any = AnyCount(*R);
                 if (Any == 3) {
                     Result.clear();
                 } else if (Any == 2) {
-                    std::string Named;
-                    for (const std::string& S : R->Slot)
-                        if (!IsAny(S)) {
-                            Named = S;
-                            break;
-                        }
-                    if (!HasStar(Named)) {
+                    const std::string Named =
+                        *std::find_if(R->Slot.begin(), R->Slot.end(),
+                                      [](const auto& S) { return S != "******"; });
+                    if (!HasStar(Named))
                         RemoveFirst(Result, Named);
-                    } else {
-                        TTexts Kept;
-                        for (const std::string& C : Result)
-                            if (!CodesMatch(Named, C))
-                                Kept.push_back(C);
-                        Result = Kept;
-                    }
+                    else
+                        std::erase_if(Result,
+                                      [&](const std::string& C) { return CodesMatch(Named, C); });
                 }
                 continue;
             }
-            bool Skip = false;
-            for (const std::string& S : R->Slot)
-                if (!HasStar(S) && Has(Wrong, S))
-                    Skip = true;
-            if (Skip)
+            if (std::any_of(R->Slot.begin(), R->Slot.end(),
+                            [&](const std::string& S) { return !HasStar(S) && Has(Wrong, S); }))
                 continue;
             for (const std::string& S : R->Slot)
                 if (!HasStar(S))
                     SetAdd(Result, S);
         }
     }
-    TPlainLists Lists;
-    Lists.Allowed = Result;
-    if (WantWrong)
+    TPlainLists Lists{Result, Minus(CodesFor(Model, AllMaterials, Kinds), Result), {}};
+    if (WantWrong) {
         Lists.Wrong = Wrong;
-    Lists.Disallowed = Minus(CodesFor(Model, AllMaterials, Kinds), Result);
-    if (WantWrong)
         Lists.Disallowed = Minus(Lists.Disallowed, Wrong);
+    }
     return Lists;
 }
 
@@ -434,9 +336,6 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     TTexts Forbidden;
     for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
         const bool Matches = RuleMatches(*R, Coatings);
-        const bool Checked = R->LB == 2 || (R->LB == 0 && CountIf(*R, IsAny) == 3) || Matches;
-        if (!Checked)
-            continue;
         if (R->LB == 2 && WithRequired) {
             if (Matches) {
                 AnyMatched = true;
@@ -447,23 +346,15 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
             for (const std::string& S : R->Slot)
                 if (!HasStar(S) && !Has(D, S))
                     SetAdd(Req, S);
-            continue;
-        }
-        if (!Matches)
-            continue;
-        if (R->LB == 0) {
+        } else if (Matches && R->LB == 0) {
             for (const std::string& S : R->Slot)
                 for (const std::string& C : Work)
-                    if (CodesMatch(S, C) && !IsAny(S)) {
+                    if (CodesMatch(S, C) && S != "******") {
                         Out.Problems.push_back(S);
-                        TTexts Kept;
-                        for (const std::string& E : Req)
-                            if (!CodesMatch(S, E))
-                                Kept.push_back(E);
-                        Req = Kept;
+                        std::erase_if(Req, [&](const std::string& E) { return CodesMatch(S, E); });
                     }
             SetAdd(Forbidden, KeyOf(*R));
-        } else if (R->LB == 1) {
+        } else if (Matches && R->LB == 1) {
             for (const std::string& S : R->Slot)
                 for (const std::string& C : Work)
                     if (PlainSame(S, C)) {
@@ -474,8 +365,6 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
         }
     }
     for (const std::string& Key : Forbidden) {
-        if (Key.empty())
-            continue;
         TTexts Fields(3);
         std::size_t Field = 0;
         for (char Ch : Key) {
@@ -484,19 +373,17 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
             else if (Field < 3)
                 Fields[Field] += Ch;
         }
-        bool All = true;
-        for (const std::string& F : Fields)
-            if (!F.empty() && !Has(Work, F))
-                All = false;
-        if (All)
+        if (!Key.empty() && std::all_of(Fields.begin(), Fields.end(), [&](const std::string& F) {
+                return F.empty() || Has(Work, F);
+            }))
             for (const std::string& F : Fields)
                 if (!F.empty())
                     Out.Problems.push_back(F);
     }
     for (std::size_t I = 0; I < Work.size(); ++I)
         for (std::size_t J = I + 1; J < Work.size(); ++J) {
-            const TPlainCoating* A = FindCoating(Model, Work[I]);
-            const TPlainCoating* B = FindCoating(Model, Work[J]);
+            const TPlainCoating* A = FindLast(Model.Coatings, Work[I]);
+            const TPlainCoating* B = FindLast(Model.Coatings, Work[J]);
             if (A != nullptr && B != nullptr && (A->Features & B->Features) != 0) {
                 Out.Problems.push_back(Work[I]);
                 Out.Problems.push_back(Work[J]);
@@ -519,7 +406,11 @@ public:
 
     int Below(int N) { return static_cast<int>(FRandom() % static_cast<std::uint32_t>(N)); }
     bool Chance(int Percent) { return Below(100) < Percent; }
+    template <class T> const T& Pick(const std::vector<T>& From) {
+        return From[static_cast<std::size_t>(Below(static_cast<int>(From.size())))];
+    }
 
+    // The same code, its letters' case changed at random.
     std::string Vary(std::string Code) {
         for (char& C : Code) {
             if (!Chance(40))
@@ -528,72 +419,53 @@ public:
                 C = static_cast<char>(C - 'a' + 'A');
             else if (C >= 'A' && C <= 'Z')
                 C = static_cast<char>(C - 'A' + 'a');
-            else if (C == '\xC4')
-                C = '\xE4';
-            else if (C == '\xE4')
-                C = '\xC4';
+            else if (C == '\xC4' || C == '\xE4')
+                C = static_cast<char>(C ^ 0x20);
         }
         return Code;
     }
 
     std::string NewCode(std::string_view Letters, int MinLength, int MaxLength) {
         std::string Code;
-        const int Length = MinLength + Below(MaxLength - MinLength + 1);
-        for (int I = 0; I < Length; ++I)
+        for (int I = MinLength + Below(MaxLength - MinLength + 1); I > 0; --I)
             Code += Letters[static_cast<std::size_t>(Below(static_cast<int>(Letters.size())))];
         return Code;
     }
 
-    std::string Pattern(const std::string& Code) {
-        std::string P = Code;
-        if (Chance(50))
-            P[static_cast<std::size_t>(Below(static_cast<int>(P.size())))] = '*';
-        else
-            P = P.substr(0, 1) + "*****";
-        return P;
-    }
-
-    template <class T> const T& Pick(const std::vector<T>& From) {
-        return From[static_cast<std::size_t>(Below(static_cast<int>(From.size())))];
+    std::string Pattern(std::string Code) {
+        if (!Chance(50))
+            return Code.substr(0, 1) + "*****";
+        Code[static_cast<std::size_t>(Below(static_cast<int>(Code.size())))] = '*';
+        return Code;
     }
 
     std::string Slot(const TPlainModel& Plain) {
         const int Roll = Below(100);
-        if (Roll < 40)
-            return Vary(Pick(Plain.Coatings).Code);
-        if (Roll < 62)
-            return "******";
-        if (Roll < 72)
-            return Pattern(Pick(Plain.Coatings).Code);
-        if (Roll < 85)
-            return "";
-        if (Roll < 90)
-            return "  ";
-        return NewCode("QX", 1, 2);
+        return Roll < 40   ? Vary(Pick(Plain.Coatings).Code)
+               : Roll < 62 ? "******"
+               : Roll < 72 ? Pattern(Pick(Plain.Coatings).Code)
+               : Roll < 85 ? ""
+               : Roll < 90 ? "  "
+                           : NewCode("QX", 1, 2);
     }
 
     std::string LensCode(const TPlainModel& Plain) {
         const int Roll = Below(100);
-        if (Roll < 55)
-            return Vary(Pick(Plain.Lenses).Code);
-        if (Roll < 70)
-            return "******";
-        if (Roll < 88)
-            return Pattern(Pick(Plain.Lenses).Code);
-        return NewCode("LN", 2, 2);
+        return Roll < 55   ? Vary(Pick(Plain.Lenses).Code)
+               : Roll < 70 ? "******"
+               : Roll < 88 ? Pattern(Pick(Plain.Lenses).Code)
+                           : NewCode("LN", 2, 2);
     }
 
     void Build(TCombinationModel& Real, TPlainModel& Plain) {
-        const int LensCount = 2 + Below(5);
-        for (int I = 0; I < LensCount; ++I) {
-            TPlainLens L;
-            L.Code = I > 0 && Chance(15) ? Vary(Plain.Lenses.back().Code) : NewCode("Ll12", 2, 3);
-            L.Material = Chance(10) ? 0 : 1 + Below(2);
+        for (int I = 0, Count = 2 + Below(5); I < Count; ++I) {
+            TPlainLens L{I > 0 && Chance(15) ? Vary(Plain.Lenses.back().Code)
+                                             : NewCode("Ll12", 2, 3),
+                         Chance(10) ? 0 : 1 + Below(2)};
             Plain.Lenses.push_back(L);
             Real.Lens(L.Code, static_cast<Tdex6Material>(L.Material));
         }
-        const int CoatingCount = 3 + Below(7);
-        for (int I = 0; I < CoatingCount; ++I) {
+        for (int I = 0, Count = 3 + Below(7); I < Count; ++I) {
             TPlainCoating C;
             if (Chance(8))
                 C.Code = Vary(Pick(std::vector<std::string>{"P1", "Z2", "p6"}));
@@ -613,12 +485,9 @@ public:
             AddCoating(Real, C);
         }
         const bool ThroughAddRule = Chance(50);
-        const int RuleCount = Below(14);
         std::vector<TPlainRule> Added;
-        for (int I = 0; I < RuleCount; ++I) {
-            TPlainRule R;
-            R.LB = Below(3);
-            R.GE = LensCode(Plain);
+        for (int I = 0, Count = Below(14); I < Count; ++I) {
+            TPlainRule R{Below(3), LensCode(Plain), {}};
             for (std::string& S : R.Slot)
                 S = Slot(Plain);
             if (ThroughAddRule) {
@@ -637,7 +506,7 @@ public:
             Added.push_back(R);
         }
         Real.Sort();
-        // Stable insertion sort by SortKey.
+        // Stable insertion sort by the sort key.
         for (const TPlainRule& R : Added) {
             std::size_t At = Plain.Rules.size();
             while (At > 0 && CompareText(SortKeyOf(Plain.Rules[At - 1]), SortKeyOf(R)) > 0)
@@ -648,30 +517,25 @@ public:
 
     TTexts CoatingSet(const TPlainModel& Plain) {
         TTexts Set;
-        const int Size = Below(5);
-        for (int I = 0; I < Size; ++I) {
+        for (int I = Below(5); I > 0; --I) {
             const int Roll = Below(100);
-            if (Roll < 88)
-                Set.push_back(Vary(Pick(Plain.Coatings).Code));
-            else if (Roll < 95)
-                Set.push_back(NewCode("QX", 1, 2));
-            else
-                Set.push_back("");
+            Set.push_back(Roll < 88   ? Vary(Pick(Plain.Coatings).Code)
+                          : Roll < 95 ? NewCode("QX", 1, 2)
+                                      : "");
         }
         return Set;
     }
 
 private:
+    // A rule of the same lens whose slots are a permutation of R's.
     static bool PlainFindRule(const std::vector<TPlainRule>& Rules, const TPlainRule& R) {
-        static const std::array<std::array<int, 3>, 6> Orders{
-            {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
         for (const TPlainRule& E : Rules) {
-            if (!PlainSame(E.GE, R.GE))
-                continue;
-            for (const auto& O : Orders)
-                if (PlainSame(E.Slot[0], R.Slot[O[0]]) && PlainSame(E.Slot[1], R.Slot[O[1]]) &&
-                    PlainSame(E.Slot[2], R.Slot[O[2]]))
+            std::array<int, 3> O{0, 1, 2};
+            do {
+                if (PlainSame(E.GE, R.GE) && PlainSame(E.Slot[0], R.Slot[O[0]]) &&
+                    PlainSame(E.Slot[1], R.Slot[O[1]]) && PlainSame(E.Slot[2], R.Slot[O[2]]))
                     return true;
+            } while (std::next_permutation(O.begin(), O.end()));
         }
         return false;
     }
@@ -700,21 +564,6 @@ TTexts TextsOf(const TStringList& List) {
     return Texts;
 }
 
-std::string Describe(const TPlainModel& Model) {
-    std::string Text = "lenses:";
-    for (const TPlainLens& L : Model.Lenses)
-        Text += " " + L.Code + "/" + std::to_string(L.Material);
-    Text += "\ncoatings:";
-    for (const TPlainCoating& C : Model.Coatings)
-        Text += " " + C.Code + "/m" + std::to_string(C.Materials) + "/k" +
-                std::to_string(KindsOf(C)) + "/f" + std::to_string(C.Features);
-    Text += "\nrules:";
-    for (const TPlainRule& R : Model.Rules)
-        Text += "\n  " + R.GE + " " + std::to_string(R.LB) + " [" + R.Slot[0] + "][" + R.Slot[1] +
-                "][" + R.Slot[2] + "]";
-    return Text;
-}
-
 // Counts what it is told; the check must call it once per lens lookup.
 struct TCountingObserver : TCombinationObserver {
     int Lenses = 0;
@@ -736,38 +585,34 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
         TCombinationModel Real;
         TPlainModel Plain;
         Random.Build(Real, Plain);
+        const std::string Context =
+            "model " + std::to_string(ModelIndex) + "\n" + test::Describe(Real.Root);
         ASSERT_EQ(Real.Rules().Count(), static_cast<int>(Plain.Rules.size()));
         for (int I = 0; I < Real.Rules().Count(); ++I)
-            ASSERT_EQ(Real.Rules().GetItem(I)->SortKey(), SortKeyOf(Plain.Rules[I]))
-                << "model " << ModelIndex << "\n"
-                << Describe(Plain);
+            ASSERT_EQ(Real.Rules().GetItem(I)->SortKey(), SortKeyOf(Plain.Rules[I])) << Context;
 
         std::vector<std::string> Glasses;
         for (const TPlainLens& L : Plain.Lenses)
             Glasses.push_back(Random.Vary(L.Code));
         Glasses.push_back(Plain.Lenses.front().Code + "  ");
         Glasses.push_back("NONE");
-
         for (const std::string& Glass : Glasses) {
-            for (int Variant = 0; Variant < 4; ++Variant) {
-                const bool IncludeSpecial = (Variant & 1) != 0;
-                const bool WantWrong = (Variant & 2) != 0;
-                TStringList Allowed(true);
-                TStringList Disallowed(true);
-                TStringList Wrong(true);
-                Real.Rules().CoatingsOfGlass(Glass, &Allowed, &Disallowed,
-                                             WantWrong ? &Wrong : nullptr, IncludeSpecial);
-                const TPlainLists Expected =
-                    PlainCoatingsOfGlass(Plain, Glass, IncludeSpecial, WantWrong);
-                const bool Same = TextsOf(Allowed) == Expected.Allowed &&
-                                  TextsOf(Disallowed) == Expected.Disallowed &&
-                                  TextsOf(Wrong) == Expected.Wrong;
-                ASSERT_TRUE(Same) << "model " << ModelIndex << ", lens " << Glass << ", variant "
-                                  << Variant << "\n"
-                                  << Describe(Plain) << "\nallowed " << Lines(Allowed)
-                                  << "\ndisallowed " << Lines(Disallowed) << "\nwrong "
-                                  << Lines(Wrong);
-            }
+            for (const bool IncludeSpecial : {false, true})
+                for (const bool WantWrong : {false, true}) {
+                    TStringList Allowed(true);
+                    TStringList Disallowed(true);
+                    TStringList Wrong(true);
+                    Real.Rules().CoatingsOfGlass(Glass, &Allowed, &Disallowed,
+                                                 WantWrong ? &Wrong : nullptr, IncludeSpecial);
+                    const TPlainLists Expected =
+                        PlainCoatingsOfGlass(Plain, Glass, IncludeSpecial, WantWrong);
+                    ASSERT_TRUE(TextsOf(Allowed) == Expected.Allowed &&
+                                TextsOf(Disallowed) == Expected.Disallowed &&
+                                TextsOf(Wrong) == Expected.Wrong)
+                        << Context << "lens " << Glass << (IncludeSpecial ? " special" : "")
+                        << (WantWrong ? " wrong" : "") << "\nallowed " << Lines(Allowed)
+                        << "\ndisallowed " << Lines(Disallowed) << "\nwrong " << Lines(Wrong);
+                }
             for (int SetIndex = 0; SetIndex < 8; ++SetIndex) {
                 const TTexts Set = Random.CoatingSet(Plain);
                 TStringList Coatings(Random.Chance(50));
@@ -780,6 +625,12 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
                     Glass, Coatings, Problems, GiveRequired ? &Required : nullptr);
                 const TPlainCheck Expected =
                     PlainCheckCombination(Plain, Glass, TextsOf(Coatings), GiveRequired);
+                ASSERT_TRUE(Result == Expected.Result && TextsOf(Problems) == Expected.Problems &&
+                            TextsOf(Required) == Expected.Required)
+                    << Context << "lens " << Glass << ", coatings " << Lines(Coatings)
+                    << (GiveRequired ? " with" : " without") << " Required\ngot " << Result << " "
+                    << Lines(Problems) << " / " << Lines(Required) << "\nexpected "
+                    << Expected.Result;
                 // Watching the check changes nothing.
                 TStringList WatchedProblems;
                 TStringList WatchedRequired;
@@ -792,12 +643,6 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
                 ASSERT_EQ(TextsOf(WatchedRequired), TextsOf(Required));
                 ASSERT_EQ(Observer.Lenses, 1);
                 Observed += Observer.Events;
-                ASSERT_TRUE(Result == Expected.Result && TextsOf(Problems) == Expected.Problems &&
-                            TextsOf(Required) == Expected.Required)
-                    << "model " << ModelIndex << ", lens " << Glass << ", coatings "
-                    << Lines(Coatings) << (GiveRequired ? " with" : " without") << " Required\n"
-                    << Describe(Plain) << "\ngot " << Result << " " << Lines(Problems) << " / "
-                    << Lines(Required) << "\nexpected " << Expected.Result;
                 (Result == 0 ? Deliverable : Undeliverable) += 1;
                 WithRequired += Required.IsEmpty() ? 0 : 1;
             }

@@ -126,14 +126,11 @@ template <class TList> void CheckRenumberingAgainstLiteral(unsigned Seed) {
     }
 }
 
-TEST(SortNumberOrder, GlassRenumberingEndsAsTheLiteralOne) {
-    for (unsigned Seed = 1; Seed <= 12; ++Seed)
+TEST(SortNumberOrder, RenumberingEndsAsTheLiteralOne) {
+    for (unsigned Seed = 1; Seed <= 12; ++Seed) {
         CheckRenumberingAgainstLiteral<Tdex6DataGlasliste>(Seed);
-}
-
-TEST(SortNumberOrder, CoatingRenumberingEndsAsTheLiteralOne) {
-    for (unsigned Seed = 1; Seed <= 12; ++Seed)
         CheckRenumberingAgainstLiteral<Tdex6DataBeschichtungsliste>(Seed);
+    }
 }
 
 TEST(OrderTree, MovesAndPositionsAsAVector) {
@@ -163,13 +160,6 @@ TEST(OrderTree, MovesAndPositionsAsAVector) {
     EXPECT_EQ(InOrder, Plain);
 }
 
-template <class TList> std::vector<std::string> CodesOf(const TList& List) {
-    std::vector<std::string> Codes;
-    for (const auto& Item : List)
-        Codes.push_back(Item->EDV());
-    return Codes;
-}
-
 const std::array<std::string_view, 7> Codes{"AB12", "ab12", "Ab12 ", "X", "", "\xE4", "\xC4"};
 
 TEST(CodeIndex, FindByEDVAnswersAsTheWalkUnderChanges) {
@@ -182,39 +172,26 @@ TEST(CodeIndex, FindByEDVAnswersAsTheWalkUnderChanges) {
         return Codes[Random() % Codes.size()];
     };
     for (int Step = 0; Step < 600; ++Step) {
-        switch (Random() % 8) {
-        case 0:
-        case 1:
+        const unsigned Op = Random() % 8;
+        if (Op < 2) {
             Glasses.NewGlas()->SetEDV(Code());
             Coatings.NewItem()->SetEDV(Code());
-            break;
-        case 2:
-        case 3:
-            if (!Glasses.IsEmpty())
-                Glasses.Items(static_cast<int>(Random() % Glasses.Count()))->SetEDV(Code());
-            if (!Coatings.IsEmpty())
-                Coatings.Items(static_cast<int>(Random() % Coatings.Count()))->SetEDV(Code());
-            break;
-        case 4:
-            if (!Glasses.IsEmpty())
-                Glasses.Delete(static_cast<int>(Random() % Glasses.Count()));
-            if (!Coatings.IsEmpty())
-                Coatings.Remove(Coatings.Items(static_cast<int>(Random() % Coatings.Count())));
-            break;
-        case 5:
-            if (!Glasses.IsEmpty())
-                Glasses.Items(static_cast<int>(Random() % Glasses.Count()))->Clear(false);
-            if (!Coatings.IsEmpty())
-                Coatings.Items(static_cast<int>(Random() % Coatings.Count()))->Clear(false);
-            break;
-        case 6:
-            if (Random() % 10 == 0) {
-                Glasses.Reset(false);
-                Coatings.Reset(Random() % 2 == 0);
+        } else if (Op < 6 && !Glasses.IsEmpty() && !Coatings.IsEmpty()) {
+            const int G = static_cast<int>(Random() % Glasses.Count());
+            const int C = static_cast<int>(Random() % Coatings.Count());
+            if (Op == 4) {
+                Glasses.Delete(G);
+                Coatings.Remove(Coatings.Items(C));
+            } else if (Op == 5) {
+                Glasses.Items(G)->Clear(false);
+                Coatings.Items(C)->Clear(false);
+            } else {
+                Glasses.Items(G)->SetEDV(Code());
+                Coatings.Items(C)->SetEDV(Code());
             }
-            break;
-        default:
-            break;
+        } else if (Op == 6 && Random() % 10 == 0) {
+            Glasses.Reset(false);
+            Coatings.Reset(Random() % 2 == 0);
         }
         for (std::string_view Wanted : Codes) {
             for (const std::string& Query : {std::string(Wanted), std::string(Wanted) + "  "}) {
@@ -282,31 +259,22 @@ TEST(RuleIndex, FindRuleAnswersAsTheWalkUnderChanges) {
         return Rules.GetItem(static_cast<int>(Random() % Rules.Count()));
     };
     for (int Step = 0; Step < 1500; ++Step) {
-        switch (Random() % 10) {
-        case 0:
-            if (!Rules.IsEmpty())
-                AnyRule()->SetB2E(Code());
-            break;
-        case 1:
-            if (!Rules.IsEmpty())
-                AnyRule()->SetGE(Code());
-            break;
-        case 2:
-            if (!Rules.IsEmpty())
-                Rules.Remove(AnyRule());
-            break;
-        case 3:
-            if (!Rules.IsEmpty())
-                AnyRule()->Clear(false);
-            break;
-        case 4:
+        const unsigned Op = Random() % 10;
+        if (Op < 4 && !Rules.IsEmpty()) {
+            Tdex6DataKombination& Rule = *AnyRule();
+            if (Op == 0)
+                Rule.SetB2E(Code());
+            else if (Op == 1)
+                Rule.SetGE(Code());
+            else if (Op == 2)
+                Rules.Remove(&Rule);
+            else
+                Rule.Clear(false);
+        } else if (Op == 4) {
             Rules.SetSortEnabled(Random() % 2 == 0);
-            break;
-        case 5:
-            if (Random() % 20 == 0)
-                Rules.Reset(false);
-            break;
-        case 6: {
+        } else if (Op == 5 && Random() % 20 == 0) {
+            Rules.Reset(false);
+        } else if (Op == 6) {
             // Rules that FindRule takes for the same, in an order a sort may change.
             Tdex6DataKombination& Rule = *Rules.NewRule();
             Rule.SetLB(Random() % 2 == 0 ? Tdex6Delivery::Lieferbar : Tdex6Delivery::NurLieferbar);
@@ -314,11 +282,8 @@ TEST(RuleIndex, FindRuleAnswersAsTheWalkUnderChanges) {
             Rule.SetB1E(Code());
             Rule.SetB2E(Code());
             Rule.SetB3E(Code());
-            break;
-        }
-        default:
+        } else if (Op > 6) {
             Rules.AddRule(Code(), Code(), Code(), Code(), Tdex6Delivery::Lieferbar);
-            break;
         }
         for (int Query = 0; Query < 8; ++Query) {
             std::string_view Glass = Code();

@@ -1,0 +1,341 @@
+// What the lenses, coatings and their parts do beyond holding fields: derived texts and kinds,
+// code lists, renames carried into rules and groups, price lookups and what reading changes.
+#include "helpers/ElementTestSupport.h"
+#include "model/CoatingParts.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/Formulas.h"
+#include "model/GlassParts.h"
+#include "model/Glasses.h"
+#include "model/ProductGroups.h"
+#include "model/Root.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace kr6 {
+namespace {
+
+const TMaterialSet AllMaterials = {Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+                                   Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
+
+template <class TList> std::string SortNumbers(const TList& List) {
+    std::string Text;
+    for (const auto& Item : List)
+        Text += std::to_string(Item->CSNR()) + " ";
+    return Text;
+}
+
+TEST(Coatings, SurchargeGroupsTakeTheirTextsFromThePrismAndCylinderBounds) {
+    Tdex6Dataobject Root;
+    Root.PrismenCylinder()->PG1 = 2;
+    Root.PrismenCylinder()->PG5 = 12;
+    Tdex6DataBeschichtungsliste& List = *Root.Beschichtungsliste();
+    List.NewItem()->SetEDV("AR");
+    List.Reset(true);
+    std::string Codes;
+    for (const auto& Coating : List) {
+        Codes += Coating->EDV() + " ";
+        EXPECT_EQ(Coating->MAT, AllMaterials);
+        EXPECT_EQ(Coating->Kinds(), TCoatingKindSet{Tdex6CoatingKind::Special});
+    }
+    EXPECT_EQ(Codes, "Z1 Z2 Z3 P1 P2 P3 P4 P5 P6 ");
+    EXPECT_EQ(List.FindByEDV("P1")->GetB(1), "Prisma bis 2 cm/m");
+    EXPECT_EQ(List.FindByEDV("P6")->GetB(1), "Prisma \xFC"
+                                             "ber 12 cm/m");
+    EXPECT_EQ(List.FindByEDV("Z2")->GetB(1), "Zylinder bis 8 dpt");
+    EXPECT_EQ(List.FindByEDV("Z3")->GetB(1), "Zylinder \xFC"
+                                             "ber 8 dpt");
+    Tdex6DataBeschichtung& P3 = *List.FindByEDV("P3");
+    P3.SetB(1, "Eigener Text");
+    EXPECT_EQ(P3.GetB(1), "Prisma bis 10 cm/m");
+    EXPECT_EQ(P3.GetB(7), P3.GetB(1));
+    Tdex6DataBeschichtung Rootless(nullptr, nullptr, true);
+    Rootless.SetEDV("P1");
+    EXPECT_EQ(Rootless.GetB(1), "");
+}
+
+TEST(Coatings, KindsFollowTypeAndCode) {
+    Tdex6DataBeschichtung Coating(nullptr, nullptr, true);
+    Coating.SetEDV("AR");
+    EXPECT_EQ(Coating.Kinds(), TCoatingKindSet{Tdex6CoatingKind::Other});
+    Coating.ET = Tdex6AntiReflection::SuperET;
+    Coating.FA = Tdex6Tint::Farbig;
+    EXPECT_EQ(Coating.Kinds(),
+              (TCoatingKindSet{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint}));
+    Coating.FA = Tdex6Tint::Keine;
+    Coating.SetEDV("z1");
+    EXPECT_EQ(Coating.Kinds(),
+              (TCoatingKindSet{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Special}));
+}
+
+TEST(Coatings, CodeListsDescriptionsAndAttachedObjects) {
+    Tdex6Dataobject Root;
+    Tdex6DataBeschichtungsliste& List = *Root.Beschichtungsliste();
+    List.Reset(true);
+    const auto Add = [&](std::string_view Code, TMaterialSet MAT = AllMaterials) {
+        Tdex6DataBeschichtung* Coating = List.NewItem();
+        Coating->SetEDV(Code);
+        Coating->MAT = MAT;
+        return Coating;
+    };
+    Add("AR")->ET = Tdex6AntiReflection::EinfachET;
+    Add("TI")->FA = Tdex6Tint::Farbig;
+    Add("HC", {Tdex6Material::Kunststoff})->SetB(1, "first");
+    Add("ANY", {Tdex6Material::Egal});
+    Tdex6DataBeschichtung* Later = Add("NEW");
+    Later->LA = EncodeDateTime(2030, 1, 1);
+    Add("hc")->SetB(1, "second");
+
+    TStringList Strings;
+    Strings.Add("stale");
+    const TCoatingKindSet Other = {Tdex6CoatingKind::Other};
+    List.GetCodes(Strings, true, AllMaterials, Other, 0);
+    EXPECT_EQ(Strings.Text(), "\r\nHC\r\nNEW\r\nhc\r\n");
+    List.GetCodes(Strings, false, {Tdex6Material::Kunststoff}, Other, EncodeDateTime(2020, 6, 1));
+    EXPECT_EQ(Strings.Text(), "HC\r\nhc\r\n");
+    List.GetCodes(Strings, false, {Tdex6Material::Silikat},
+                  {Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint}, 0);
+    EXPECT_EQ(Strings.Text(), "AR\r\nTI\r\n");
+
+    EXPECT_EQ(List.GetDescription("HC"), "second") << "the last coating of the code";
+    EXPECT_EQ(List.GetDescription("XX"), "");
+    Strings.Clear();
+    Strings.Add("XX");
+    Strings.Add("new");
+    List.AttachObjects(Strings);
+    EXPECT_EQ(Strings.Objects(0), nullptr);
+    EXPECT_EQ(Strings.Objects(1), Later);
+}
+
+TEST(Glasses, CodeListsFilterByMaterialKindExclusionAndDate) {
+    Tdex6Dataobject Root;
+    const auto Add = [&](std::string_view Code) {
+        Tdex6DataGlas* Glas = Root.Glasliste()->NewGlas();
+        Glas->SetEDV(Code);
+        return Glas;
+    };
+    Add("ANY")->MAT = Tdex6Material::Egal;
+    Add("SIL");
+    Add("BIFO")->EM = Tdex6LensKind::Bifo;
+    Add("OLD")->LB = EncodeDateTime(2000, 1, 1);
+    Add("sil");
+    Add("SKIP");
+    TStringList Codes;
+    Codes.Add("stale");
+    const TSmallSet<Tdex6LensKind> Single{Tdex6LensKind::Einstaerken};
+    Root.Glasliste()->GetCodes(Codes, true, AllMaterials, Single, "skip\r\nnone", 0);
+    EXPECT_EQ(Codes.Text(), "\r\nSIL\r\nOLD\r\nsil\r\n");
+    Root.Glasliste()->GetCodes(Codes, false, AllMaterials, Single, "", EncodeDateTime(2020, 1, 1));
+    EXPECT_EQ(Codes.Text(), "SIL\r\nsil\r\nSKIP\r\n");
+}
+
+TEST(Glasses, ValidityBoundsAreInclusiveAndZeroIsOpen) {
+    Tdex6DataGlas Glas(nullptr, nullptr, true);
+    Glas.LA = EncodeDateTime(2010, 1, 1);
+    Glas.LB = EncodeDateTime(2012, 6, 30);
+    const std::vector<std::pair<TDateTime, bool>> Cases = {{0, true},
+                                                           {EncodeDateTime(2009, 12, 31), false},
+                                                           {EncodeDateTime(2010, 1, 1), true},
+                                                           {EncodeDateTime(2012, 6, 30), true},
+                                                           {EncodeDateTime(2012, 7, 1), false}};
+    for (const auto& [Date, Valid] : Cases)
+        EXPECT_EQ(Glas.IsValidAt(Date), Valid) << Date;
+    Glas.LB = 0;
+    EXPECT_TRUE(Glas.IsValidAt(EncodeDateTime(2099, 1, 1)));
+}
+
+TEST(Glasses, WritingAndReadingReportTheGlass) {
+    Tdex6Dataobject Root;
+    std::vector<std::string> Lines;
+    Root.OnLog = [&](Tdex6Dataobject&, std::string_view Text) {
+        Lines.emplace_back(Text);
+    };
+    Tdex6DataGlas Glas(&Root, &Root, true);
+    Glas.SetEDV("AB12");
+    Glas.SetB(1, "Single");
+    const std::string Xml = test::XmlOf(Glas);
+    EXPECT_EQ(Lines, std::vector<std::string>{"Schreiben von AB12 Single"});
+    Lines.clear();
+    Tdex6DataGlas Read(&Root, &Root, true);
+    test::ReadInto(Xml, Read);
+    ASSERT_EQ(Lines.size(), 10U);
+    EXPECT_EQ(Lines[0], "Laden von AB12  Single");
+    EXPECT_EQ(Lines[9], "Laden von AB12  ");
+}
+
+TEST(CodeChanges, ReachRulesProductGroupsAndAreDroppedWithTheCoating) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlas& Lens = *Root.Glasliste()->NewGlas();
+    Lens.SetEDV("L1");
+    Tdex6DataBeschichtung& AR = *Root.Beschichtungsliste()->NewItem();
+    AR.SetEDV("AR");
+    Tdex6DataBeschichtung& HC = *Root.Beschichtungsliste()->NewItem();
+    HC.SetEDV("HC");
+    Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
+    Rules.AddRule("L1", "AR", "******", "******", Tdex6Delivery::NichtLieferbar);
+    Rules.AddRule("L1", "HC", "AR", "******", Tdex6Delivery::NichtLieferbar);
+    Rules.AddRule("L1", "UV", "******", "******", Tdex6Delivery::NichtLieferbar);
+    Tdex6DataProduktgruppe& Group = *Root.Produktgruppenliste()->AddNumbered();
+    Group.LieferbareGlaeser()->AddOrRemove("L1", false);
+    Group.LieferbareGlaeser()->AddOrRemove("KEEP", false);
+    Group.LieferbareBeschichtungen()->AddOrRemove("AR", false);
+    Group.LieferbareBeschichtungen()->AddOrRemove("HC", false);
+    const TStringList& Glasses = Group.LieferbareGlaeser()->Codes()->Lines();
+    const TStringList& Coatings = Group.LieferbareBeschichtungen()->Codes()->Lines();
+
+    Lens.SetEDV("l1");
+    EXPECT_EQ(Glasses.Text(), "KEEP\r\nL1\r\n") << "a change of letter case renames nothing";
+    Lens.SetEDV("L9");
+    AR.SetEDV("AR2");
+    std::string Keys;
+    for (const auto& Rule : Rules)
+        Keys += Rule->GE() + "|" + Rule->B1E() + "|" + Rule->B2E() + " ";
+    EXPECT_EQ(Keys, "L9|AR2|****** L9|HC|AR2 L9|UV|****** ");
+    EXPECT_EQ(Glasses.Text(), "KEEP\r\nL9\r\n");
+    EXPECT_EQ(Coatings.Text(), "AR2\r\nHC\r\n");
+
+    Tdex6DataGlas& Blank = *Root.Glasliste()->NewGlas();
+    Blank.SetEDV("KEEP2");
+    EXPECT_EQ(Glasses.Text(), "KEEP\r\nL9\r\n") << "a glass without a code renames nothing";
+
+    EXPECT_TRUE(Root.Beschichtungsliste()->Remove(&HC));
+    EXPECT_EQ(Rules.Count(), 2);
+    EXPECT_EQ(Coatings.Text(), "AR2\r\n");
+}
+
+TEST(GlassParts, PowerSettersOrderCylinderAndAdditionButNotSphere) {
+    Tdex6DataGlasWirkung Power(nullptr, nullptr, true);
+    Power.SetCyl(-0.5, -2);
+    EXPECT_EQ(std::pair(Power.cylV, Power.CylB), std::pair(-2.0, -0.5));
+    Power.SetCyl(-2, -0.5);
+    EXPECT_EQ(std::pair(Power.cylV, Power.CylB), std::pair(-2.0, -0.5));
+    Power.SetSph(4, -4);
+    EXPECT_EQ(std::pair(Power.SphV, Power.SphB), std::pair(4.0, -4.0));
+    Power.SetAdd(2.5, 0.75);
+    EXPECT_EQ(std::pair(Power.AddV, Power.AddB), std::pair(0.75, 2.5));
+    // Equal values: the first argument goes to the upper bound.
+    Power.SetCyl(0.0, -0.0);
+    EXPECT_FALSE(std::signbit(Power.CylB));
+    EXPECT_TRUE(std::signbit(Power.cylV));
+    Power.SetAdd(-0.0, 0.0);
+    EXPECT_TRUE(std::signbit(Power.AddB));
+    EXPECT_FALSE(std::signbit(Power.AddV));
+}
+
+TEST(GlassParts, PriceSourceIsSetByEntryNotByReading) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasPreis Glass(&Root, nullptr, true);
+    Tdex6DataBeschichtungspreis Coating(&Root, nullptr, true);
+    test::ReadInto("<GP><PR>7</PR></GP>", Glass);
+    test::ReadInto("<BP><PR>7</PR></BP>", Coating);
+    EXPECT_EQ(Glass.PR() + Coating.PR(), 14);
+    EXPECT_EQ(std::pair(Glass.PQ, Coating.PQ),
+              std::pair(Tdex6PriceSource::Value0, Tdex6PriceSource::Value0));
+    Glass.SetPR(12.5);
+    Coating.SetPR(12.5);
+    EXPECT_EQ(std::pair(Glass.PQ, Coating.PQ),
+              std::pair(Tdex6PriceSource::Value1, Tdex6PriceSource::Value1));
+}
+
+TEST(GlassParts, FormulaMadeLaterHasTheIdentifiersOfOneMadeAtOnce) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasPreis Untouched(&Root, nullptr, true);
+    Tdex6DataGlasPreis Asked(&Root, nullptr, true);
+    const std::int32_t First = Untouched.OID();
+    const std::string Before = test::XmlOf(Untouched);
+    EXPECT_EQ(Asked.OID(), First + 3);
+    EXPECT_EQ(Root.LastOID(), First + 5);
+    EXPECT_EQ(Untouched.Formel()->OID(), First + 1);
+    EXPECT_EQ(Untouched.Formel()->Calc()->OID(), First + 2);
+    EXPECT_EQ(test::XmlOf(Untouched), Before) << "the same formula whether made or not";
+    EXPECT_NE(Before.find("<DFGL><ED></ED><OID>" + std::to_string(First + 1) + "</OID>"),
+              std::string::npos);
+    EXPECT_EQ(Root.LastOID(), First + 5);
+}
+
+TEST(Prices, ListsWithoutAnOwnerNeverCreate) {
+    Tdex6Dataobject Root;
+    Root.ClearAll(true);
+    Tdex6DataGlasPreisListe LooseGlass(&Root, &Root);
+    EXPECT_EQ(LooseGlass.FindPrice(0, 0, MakeDiameter(70, 0, false), 1, 0, true), nullptr);
+    Tdex6DataBeschichtungspreisListe LooseCoating(&Root, nullptr);
+    EXPECT_EQ(LooseCoating.FindPrice(Tdex6SphTor::Egal, Tdex6SingleMulti::Egal, true, "G1", 1,
+                                     Tdex6Material::Silikat),
+              nullptr);
+    EXPECT_EQ(LooseGlass.Count() + LooseCoating.Count(), 0);
+}
+
+TEST(Prices, ACoatingPriceForOneLensTakesMaterialAndKindFromIt) {
+    Tdex6Dataobject Root;
+    Tdex6DataBeschichtung& Coating = *Root.Beschichtungsliste()->NewItem();
+    Tdex6DataBeschichtungspreis& Special = *Coating.PreisListe()->NewItem();
+    Special.Edv = "G1";
+    Special.MAT = Tdex6Material::Silikat;
+    Special.EM = Tdex6SingleMulti::Mehrst;
+    EXPECT_EQ(Special.EffectiveMAT(), Tdex6Material::Silikat);
+    EXPECT_EQ(Special.EffectiveEM(), Tdex6SingleMulti::Egal);
+    Tdex6DataGlas& Glass = *Root.Glasliste()->NewGlas();
+    Glass.SetEDV("g1");
+    Glass.MAT = Tdex6Material::Polycarbonat;
+    EXPECT_EQ(Special.EffectiveMAT(), Tdex6Material::Polycarbonat);
+    EXPECT_NE(test::XmlOf(Special).find("<MAT>3</MAT><EM>0</EM>"), std::string::npos);
+}
+
+TEST(Reading, ListsRenumberSortNumbersAndCoatingsMissFlagsAsFalse) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasliste& Glasses = *Root.Glasliste();
+    test::ReadInto("<GLL><GL><EDV>A</EDV><CSNR>5</CSNR></GL><GL><EDV>B</EDV><CSNR>2</CSNR></GL>"
+                   "<GL><EDV>C</EDV><CSNR>5</CSNR></GL></GLL>",
+                   Glasses);
+    EXPECT_EQ(SortNumbers(Glasses), "1 0 2 ");
+    EXPECT_EQ(Glasses.Items(2)->GlasListe(), &Glasses);
+
+    Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
+    test::ReadInto("<DBL><BESCH><EDV>A</EDV><CSNR>5</CSNR><STEG>2</STEG></BESCH>"
+                   "<BESCH><EDV>B</EDV><CSNR>3</CSNR></BESCH></DBL>",
+                   Coatings);
+    EXPECT_EQ(SortNumbers(Coatings), "1 0 ");
+    EXPECT_TRUE(Coatings.Items(0)->STEG());
+    EXPECT_FALSE(Coatings.Items(0)->EMEG());
+    EXPECT_FALSE(Coatings.Items(1)->STEG());
+    Tdex6DataBeschichtung Fresh(&Root, nullptr, true);
+    EXPECT_TRUE(Fresh.STEG() && Fresh.EMEG());
+}
+
+TEST(Reading, PartsWithMoreThanPlainFields) {
+    Tdex6DataFarbe Colour(nullptr, nullptr, false);
+    Colour.RGBOben = 0x0000FF;
+    Colour.RGBMitte = 0x123456;
+    test::ReadInto("<DFA><rgbgo>255</rgbgo><rgbbm>1</rgbbm></DFA>", Colour);
+    EXPECT_EQ(Colour.RGBOben, 0x00FFFFU) << "colours are read one component at a time";
+    EXPECT_EQ(Colour.RGBMitte, 0x013456U);
+
+    Tdex6DataPreisgruppen Groups(nullptr, nullptr, false);
+    Groups.SetS(51, true);
+    Groups.SetC(-1, true);
+    Groups.SetC(20, true);
+    EXPECT_EQ(test::XmlOf(Groups), "<PG><ED></ED><OID>0</OID></PG>") << "C above 10 is not written";
+    test::ReadInto("<PG><C20>1</C20><C10>1</C10><S03>1</S03><S7>0</S7><S8>1</S8></PG>", Groups);
+    EXPECT_EQ(test::XmlOf(Groups), "<PG><ED></ED><OID>0</OID><S8>1</S8><C10>1</C10></PG>");
+    EXPECT_TRUE(Groups.GetC(20));
+
+    Tdex6DataFormelCalc Calc(nullptr, nullptr, false);
+    test::ReadInto("<DFOC><FI3>11</FI3><FI1>10</FI1><FRT>7</FRT><VAR2>65541</VAR2>"
+                   "<VAL4>1,5</VAL4></DFOC>",
+                   Calc);
+    EXPECT_EQ(Calc.FI3, Tdex6FormulaKind11::Value0);
+    EXPECT_EQ(Calc.FI1, Tdex6FormulaKind11::Value10);
+    EXPECT_EQ(Calc.FRT, Tdex6FormulaKind7::Value0);
+    EXPECT_EQ(Calc.VAR2, 5);
+    EXPECT_EQ(Calc.VAL4, 1.5);
+    Tdex6DataFormelLokalGlas Cut(nullptr, nullptr, false);
+    test::ReadInto("<DFGL><QSph>200</QSph><QCyl>-129</QCyl></DFGL>", Cut);
+    EXPECT_EQ(Cut.QSph, -56);
+    EXPECT_EQ(Cut.QCyl, 127);
+}
+
+} // namespace
+} // namespace kr6
