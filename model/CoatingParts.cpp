@@ -179,13 +179,7 @@ Tdex6SingleMulti Tdex6DataBeschichtungspreis::EffectiveEM() const {
 
 void Tdex6DataBeschichtungspreis::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "Edv", Edv);
-    WriteIntElement(Writer, "ST", Code(ST));
-    WriteIntElement(Writer, "MAT", Code(EffectiveMAT()));
-    WriteIntElement(Writer, "EM", Code(EffectiveEM()));
-    WriteIntElement(Writer, "PBID", PBID);
-    WriteIntElement(Writer, "PQ", Code(PQ));
-    WriteFloatElement(Writer, "PR", FPR);
+    WriteFields<Tdex6DataBeschichtungspreis>(Writer, *this, Fields());
     FFormelLokal->WriteXml(Writer);
 }
 
@@ -199,28 +193,34 @@ void Tdex6DataBeschichtungspreis::ReadTag(TElementReader& Reader, TPartType Part
     }
     if (!IsContent(PartType))
         return;
-    if (SameText(Name, "PQ"))
-        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
-    else if (SameText(Name, "PR"))
-        FPR = TextToFloat(Content);
-    else if (ReadKey(Name, Content))
+    const auto Table = Fields();
+    if (ReadField<Tdex6DataBeschichtungspreis>(*this, Table.first(KeyFieldCount), Name, Content))
         ReportKeysChanged();
+    else
+        ReadField<Tdex6DataBeschichtungspreis>(*this, Table.subspan(KeyFieldCount), Name, Content);
 }
 
-bool Tdex6DataBeschichtungspreis::ReadKey(std::string_view Name, std::string_view Content) {
-    if (SameText(Name, "Edv"))
-        Edv = Content;
-    else if (SameText(Name, "ST"))
-        ST = FromCode<Tdex6SphTor>(TextToInt(Content));
-    else if (SameText(Name, "MAT"))
-        MAT = FromCode<Tdex6Material>(TextToInt(Content));
-    else if (SameText(Name, "EM"))
-        EM = FromCode<Tdex6SingleMulti>(TextToInt(Content));
-    else if (SameText(Name, "PBID"))
-        PBID = TextToInt(Content);
-    else
-        return false;
-    return true;
+std::span<const TField<Tdex6DataBeschichtungspreis>> Tdex6DataBeschichtungspreis::Fields() {
+    using P = Tdex6DataBeschichtungspreis;
+    static constexpr TField<P> Table[] = {
+        TextField<&P::Edv>("Edv"),
+        CodeField<&P::ST, Tdex6SphTor{}>("ST"),
+        // A special price is written with its glass's material and every lens type.
+        {"MAT",
+         [](TXmlStream& S, std::string_view N, const P& O) {
+             WriteIntElement(S, N, Code(O.EffectiveMAT()));
+         },
+         CodeField<&P::MAT, Tdex6Material{}>("").Read, CodeField<&P::MAT, Tdex6Material{}>("").Reset},
+        {"EM",
+         [](TXmlStream& S, std::string_view N, const P& O) {
+             WriteIntElement(S, N, Code(O.EffectiveEM()));
+         },
+         CodeField<&P::EM, Tdex6SingleMulti{}>("").Read, CodeField<&P::EM, Tdex6SingleMulti{}>("").Reset},
+        IntField<&P::PBID>("PBID"),
+        CodeField<&P::PQ, Tdex6PriceSource{}>("PQ"),
+        FloatField<&P::FPR>("PR"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataBeschichtungspreis::ProtocolPrefix(int Action,
@@ -235,15 +235,9 @@ void Tdex6DataBeschichtungspreis::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
     const bool KeyWasSet = !Edv.empty() || ST != Tdex6SphTor{} || MAT != Tdex6Material{} ||
                            EM != Tdex6SingleMulti{} || PBID != 0;
-    Edv.clear();
-    ST = {};
-    MAT = {};
-    EM = {};
-    PBID = 0;
+    ResetFields<Tdex6DataBeschichtungspreis>(*this, Fields());
     if (KeyWasSet)
         ReportKeysChanged();
-    PQ = {};
-    FPR = 0;
     FFormelLokal->Clear(false);
 }
 

@@ -2,7 +2,7 @@
 
 #include "model/CodeTables.h"
 #include "model/LastMatchIndex.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <array>
@@ -74,6 +74,9 @@ public:
     // Always takes a new identifier.
     Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataBeschichtungspreis() override;
+    // The keys first, KeyFieldCount of them.
+    static std::span<const TField<Tdex6DataBeschichtungspreis>> Fields();
+    static constexpr std::size_t KeyFieldCount = 5;
 
     // The keys of FindPrice. Its index takes a price's keys when it first meets the
     // price; a change after that must be reported with the list's KeysChanged.
@@ -104,7 +107,6 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    bool ReadKey(std::string_view Name, std::string_view Content);
     void ReportKeysChanged() const;
 
     double FPR = 0;

@@ -24,14 +24,22 @@ public:
     // A new element, created with a new identifier and appended.
     virtual TCustomdex6Object* AddNew() = 0;
     virtual std::string_view TagName() const = 0;
+    // The tag of an element in the element form; a list that reads its elements itself
+    // leaves it empty.
+    virtual std::string_view ItemTag() const { return {}; }
     virtual void WriteItems(TXmlStream& Writer) const;
-    // Hands the reader back at the list's own end tag; an override calls this first.
+    // Hands the reader to a new element at each ItemTag start tag and back to the read parent
+    // at the list's own end tag; an override calls this first.
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
     // Frees every element; a list with default elements recreates them when asked.
     virtual void Reset(bool WithDefaults) = 0;
     void WriteXml(TXmlStream& Writer) const;
     void BeginRead(TElementReader& Reader, Tdex6Node* ReadParent = nullptr) override;
+
+protected:
+    // The element that an ItemTag start tag is read into.
+    virtual TCustomdex6Object* AddReadItem() { return AddNew(); }
 
 private:
     Tdex6Dataobject* FRoot;
