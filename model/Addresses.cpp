@@ -123,23 +123,6 @@ std::string Tdex6DataPreisbezeichnung::ProtocolPrefix(int Action, std::string_vi
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(321)) + BEZ;
 }
 
-Tdex6DataPreisbezeichnung* Tdex6DataPreisbezeichnungsliste::NewItem() {
-    Tdex6DataPreisbezeichnung* Item = AddNew();
-    std::int32_t ID = 1;
-    while (FindByID(ID) != nullptr)
-        ++ID;
-    Item->ID = ID;
-    return Item;
-}
-
-Tdex6DataPreisbezeichnung* Tdex6DataPreisbezeichnungsliste::FindByID(std::int32_t ID) const {
-    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
-        if ((*It)->ID == ID)
-            return It->get();
-    }
-    return nullptr;
-}
-
 bool Tdex6DataPreisbezeichnungsliste::Remove(Tdex6DataPreisbezeichnung* Item) {
     if (IndexOf(Item) < 0)
         return false;

@@ -35,9 +35,13 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     // A new description with the smallest free ID from 1 upwards.
-    Tdex6DataPreisbezeichnung* NewItem();
+    Tdex6DataPreisbezeichnung* NewItem() {
+        return AddWithFreeNumber(&Tdex6DataPreisbezeichnung::ID);
+    }
     // The last description with this ID, or none.
-    Tdex6DataPreisbezeichnung* FindByID(std::int32_t ID) const;
+    Tdex6DataPreisbezeichnung* FindByID(std::int32_t ID) const {
+        return FindLast(&Tdex6DataPreisbezeichnung::ID, ID);
+    }
     // Deletes the description together with every glass and coating price naming it.
     bool Remove(Tdex6DataPreisbezeichnung* Item) override;
     // With defaults: "Listen EK" (ID 1) and "empf. VK" (ID 2).
@@ -50,6 +54,7 @@ public:
 
 private:
     void DeletePricesOf(std::int32_t ID);
+
 protected:
     TCustomdex6Object* AddReadItem() override;
 };

@@ -80,6 +80,10 @@ std::string Tdex6DataFarbe::GetB(int Index) const {
     return FB[static_cast<std::size_t>(Index - 1)];
 }
 
+std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
+    return ColourFields;
+}
+
 void Tdex6DataFarbe::SetB(int Index, std::string_view Text) {
     if (Index >= 1 && Index <= DescriptionCount)
         FB[static_cast<std::size_t>(Index - 1)] = Text;
@@ -95,7 +99,7 @@ void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
     WriteStrElement(Writer, "EDV", EDV);
     for (int I = 1; I <= DescriptionCount; ++I)
         WriteStrElement(Writer, DescriptionTags[I - 1], GetB(I));
-    WriteFields<F>(Writer, *this, ColourFields);
+    WriteFields<F>(Writer, *this, Fields());
 }
 
 void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
@@ -113,7 +117,7 @@ void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::st
             return;
         }
     }
-    ReadField<F>(*this, ColourFields, Name, Content);
+    ReadField<F>(*this, Fields(), Name, Content);
 }
 
 std::string Tdex6DataFarbe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -128,14 +132,7 @@ void Tdex6DataFarbe::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
     FB = {};
     EDV.clear();
-    ResetFields<F>(*this, ColourFields);
-}
-
-void Tdex6DataFarbListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                                 std::string_view Content) {
-    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DFA"))
-        NewItem()->BeginRead(Reader, this);
+    ResetFields<F>(*this, Fields());
 }
 
 // --- Tdex6DataBeschichtungspreis ---
@@ -210,12 +207,14 @@ std::span<const TField<Tdex6DataBeschichtungspreis>> Tdex6DataBeschichtungspreis
          [](TXmlStream& S, std::string_view N, const P& O) {
              WriteIntElement(S, N, Code(O.EffectiveMAT()));
          },
-         CodeField<&P::MAT, Tdex6Material{}>("").Read, CodeField<&P::MAT, Tdex6Material{}>("").Reset},
+         CodeField<&P::MAT, Tdex6Material{}>("").Read,
+         CodeField<&P::MAT, Tdex6Material{}>("").Reset},
         {"EM",
          [](TXmlStream& S, std::string_view N, const P& O) {
              WriteIntElement(S, N, Code(O.EffectiveEM()));
          },
-         CodeField<&P::EM, Tdex6SingleMulti{}>("").Read, CodeField<&P::EM, Tdex6SingleMulti{}>("").Reset},
+         CodeField<&P::EM, Tdex6SingleMulti{}>("").Read,
+         CodeField<&P::EM, Tdex6SingleMulti{}>("").Reset},
         IntField<&P::PBID>("PBID"),
         CodeField<&P::PQ, Tdex6PriceSource{}>("PQ"),
         FloatField<&P::FPR>("PR"),
@@ -305,13 +304,6 @@ void Tdex6DataBeschichtungspreisListe::DeleteByPBID(std::int32_t ID) {
         if (Items(I)->PBID == ID)
             Delete(I);
     }
-}
-
-void Tdex6DataBeschichtungspreisListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                               std::string_view Name, std::string_view Content) {
-    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "BP"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 } // namespace kr6

@@ -64,22 +64,6 @@ Tdex6DataLieferbereichsbezeichnung* Tdex6DataLieferbereichsbezeichnungsliste::Ad
     return Entry;
 }
 
-std::int32_t Tdex6DataLieferbereichsbezeichnungsliste::NextID() const {
-    std::int32_t Largest = 0;
-    for (const auto& Entry : *this)
-        Largest = std::max(Largest, Entry->ID);
-    return Largest + 1;
-}
-
-Tdex6DataLieferbereichsbezeichnung*
-Tdex6DataLieferbereichsbezeichnungsliste::FindByID(std::int32_t ID) const {
-    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
-        if ((*It)->ID == ID)
-            return It->get();
-    }
-    return nullptr;
-}
-
 TCustomdex6Object* Tdex6DataLieferbereichsbezeichnungsliste::AddReadItem() {
     return AddNumbered();
 }

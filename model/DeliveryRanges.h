@@ -35,13 +35,16 @@ public:
     // The standard delivery range, ID 0.
     Tdex6DataLieferbereichsbezeichnung* AddDefault();
     // One above the largest ID, at least 1.
-    std::int32_t NextID() const;
+    std::int32_t NextID() const { return NextNumber(&Tdex6DataLieferbereichsbezeichnung::ID); }
     // The last entry with this ID, or none.
-    Tdex6DataLieferbereichsbezeichnung* FindByID(std::int32_t ID) const;
+    Tdex6DataLieferbereichsbezeichnung* FindByID(std::int32_t ID) const {
+        return FindLast(&Tdex6DataLieferbereichsbezeichnung::ID, ID);
+    }
 
     std::string_view TagName() const override { return "LBBL"; }
     std::string_view ItemTag() const override { return "LBB"; }
     void Reset(bool WithDefaults) override;
+
 protected:
     TCustomdex6Object* AddReadItem() override;
 };

@@ -154,28 +154,36 @@ constexpr TField<field_detail::ClassOf<Member>> DiameterField(std::string_view T
             }};
 }
 
-// A text or a member of a code table that is read through its setter, for a class that
-// acts on every change; cleared straight to Default, without the setter.
+// A text, an integer or a member of a code table that is read through its setter, for a
+// class that acts on every change; cleared straight to Default (a text: to what Default
+// points at), without the setter.
 template <auto Member, auto Setter, auto Default>
 constexpr TField<field_detail::ClassOf<Member>> SetterField(std::string_view Tag) {
     using C = field_detail::ClassOf<Member>;
     using E = field_detail::ValueOf<Member>;
-    if constexpr (std::is_enum_v<E>)
-        return {Tag,
-                [](TXmlStream& S, std::string_view N, const C& O) {
-                    WriteIntElement(S, N, Code(O.*Member));
-                },
-                [](C& O, std::string_view V) { (O.*Setter)(FromCode<E>(TextToInt(V))); },
-                &field_detail::Reset<Member, Default>};
-    else
-        return {Tag,
-                [](TXmlStream& S, std::string_view N, const C& O) {
-                    WriteStrElement(S, N, O.*Member);
-                },
-                [](C& O, std::string_view V) { (O.*Setter)(V); },
-                [](C& O) {
-                    O.*Member = *Default;
-                }};
+    constexpr auto Write = [](TXmlStream& S, std::string_view N, const C& O) {
+        if constexpr (std::is_enum_v<E>)
+            WriteIntElement(S, N, Code(O.*Member));
+        else if constexpr (std::is_integral_v<E>)
+            WriteIntElement(S, N, O.*Member);
+        else
+            WriteStrElement(S, N, O.*Member);
+    };
+    constexpr auto Read = [](C& O, std::string_view V) {
+        if constexpr (std::is_enum_v<E>)
+            (O.*Setter)(FromCode<E>(TextToInt(V)));
+        else if constexpr (std::is_integral_v<E>)
+            (O.*Setter)(TextToInt(V));
+        else
+            (O.*Setter)(V);
+    };
+    constexpr auto Reset = [](C& O) {
+        if constexpr (std::is_arithmetic_v<E> || std::is_enum_v<E>)
+            O.*Member = Default;
+        else
+            O.*Member = *Default;
+    };
+    return {Tag, Write, Read, Reset};
 }
 
 template <class T>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/LastMatchIndex.h"
-#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <cstdint>

@@ -2,6 +2,8 @@
 
 #include "model/ObjectBase.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -85,6 +87,30 @@ public:
         return true;
     }
     void Reset(bool /*WithDefaults*/) override { FItems.clear(); }
+
+    // The last element whose Key is Value, or none.
+    template <class K> T* FindLast(K T::*Key, const K& Value) const {
+        for (auto It = FItems.rbegin(); It != FItems.rend(); ++It)
+            if ((*It).get()->*Key == Value)
+                return It->get();
+        return nullptr;
+    }
+    // One above the largest Key of the elements, at least 1.
+    std::int32_t NextNumber(std::int32_t T::*Key) const {
+        std::int32_t Largest = 0;
+        for (const auto& Item : FItems)
+            Largest = std::max(Largest, Item.get()->*Key);
+        return Largest + 1;
+    }
+    // A new element whose Key is the smallest number from 1 upwards that no element has.
+    T* AddWithFreeNumber(std::int32_t T::*Key) {
+        T* Item = AddNew();
+        std::int32_t Number = 1;
+        while (FindLast(Key, Number) != nullptr)
+            ++Number;
+        Item->*Key = Number;
+        return Item;
+    }
 
     typename TItems::const_iterator begin() const { return FItems.begin(); }
     typename TItems::const_iterator end() const { return FItems.end(); }

@@ -10,7 +10,6 @@
 
 namespace kr6 {
 
-
 Tdex6DataVariable::Tdex6DataVariable(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
     : TFieldObject(Root, Parent, true) {
     Tdex6DataVariable::Clear(false);
@@ -29,13 +28,6 @@ std::span<const TField<Tdex6DataVariable>> Tdex6DataVariable::Fields() {
 std::string Tdex6DataVariable::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(329)) + Bez + " (" + GetText(330) +
            ":" + FloatToText(W, false) + ")";
-}
-
-std::int32_t Tdex6DataVariableliste::NextID() const {
-    std::int32_t Largest = 0;
-    for (const auto& Variable : *this)
-        Largest = std::max(Largest, Variable->Id);
-    return Largest + 1;
 }
 
 TCustomdex6Object* Tdex6DataVariableliste::AddReadItem() {

@@ -29,7 +29,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     // One above the largest Id, at least 1.
-    std::int32_t NextID() const;
+    std::int32_t NextID() const { return NextNumber(&Tdex6DataVariable::Id); }
 
     std::string_view TagName() const override { return "DVL"; }
     std::string_view ItemTag() const override { return "DV"; }
