@@ -67,6 +67,16 @@ constexpr TField<F> ColourFields[] = {
     FloatField<&F::UVB>("UVB"),
 };
 
+using BP = Tdex6DataBeschichtungspreis;
+// A key field of a coating price written as the price applies: a special price with its
+// glass's material and for every lens type.
+template <auto Effective> constexpr TField<BP> WrittenAs(TField<BP> Field) {
+    Field.Write = [](TXmlStream& S, std::string_view N, const BP& O) {
+        WriteIntElement(S, N, Code((O.*Effective)()));
+    };
+    return Field;
+}
+
 } // namespace
 
 // --- Tdex6DataFarbe ---
@@ -74,14 +84,14 @@ constexpr TField<F> ColourFields[] = {
 Tdex6DataFarbe::Tdex6DataFarbe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
     : TCustomdex6Object(Root, Parent, NewOID) {}
 
+std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
+    return ColourFields;
+}
+
 std::string Tdex6DataFarbe::GetB(int Index) const {
     if (Index < 1 || Index > DescriptionCount)
         return {};
     return FB[static_cast<std::size_t>(Index - 1)];
-}
-
-std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
-    return ColourFields;
 }
 
 void Tdex6DataFarbe::SetB(int Index, std::string_view Text) {
@@ -202,19 +212,8 @@ std::span<const TField<Tdex6DataBeschichtungspreis>> Tdex6DataBeschichtungspreis
     static constexpr TField<P> Table[] = {
         TextField<&P::Edv>("Edv"),
         CodeField<&P::ST, Tdex6SphTor{}>("ST"),
-        // A special price is written with its glass's material and every lens type.
-        {"MAT",
-         [](TXmlStream& S, std::string_view N, const P& O) {
-             WriteIntElement(S, N, Code(O.EffectiveMAT()));
-         },
-         CodeField<&P::MAT, Tdex6Material{}>("").Read,
-         CodeField<&P::MAT, Tdex6Material{}>("").Reset},
-        {"EM",
-         [](TXmlStream& S, std::string_view N, const P& O) {
-             WriteIntElement(S, N, Code(O.EffectiveEM()));
-         },
-         CodeField<&P::EM, Tdex6SingleMulti{}>("").Read,
-         CodeField<&P::EM, Tdex6SingleMulti{}>("").Reset},
+        WrittenAs<&P::EffectiveMAT>(CodeField<&P::MAT, Tdex6Material{}>("MAT")),
+        WrittenAs<&P::EffectiveEM>(CodeField<&P::EM, Tdex6SingleMulti{}>("EM")),
         IntField<&P::PBID>("PBID"),
         CodeField<&P::PQ, Tdex6PriceSource{}>("PQ"),
         FloatField<&P::FPR>("PR"),

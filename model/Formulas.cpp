@@ -14,10 +14,6 @@
 namespace kr6 {
 namespace {
 
-std::uint16_t ToUInt16(std::string_view Content) {
-    return static_cast<std::uint16_t>(TextToInt(Content));
-}
-
 constexpr std::array<char, Tdex6DataFormelGruppe::GlassTypeCount> GlassTypeLetters = {'E', 'B', 'T',
                                                                                       'G', 'O'};
 constexpr std::array<char, Tdex6DataFormelGruppe::CoatingTypeCount> CoatingTypeLetters = {'E', 'F',
