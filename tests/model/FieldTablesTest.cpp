@@ -29,18 +29,23 @@ namespace kr6 {
 namespace {
 
 // A new object as its owner has it before anything is read into it.
-template <class T> std::unique_ptr<T> MakeFresh() {
-    return std::make_unique<T>(nullptr, nullptr, true);
+template <class T> std::shared_ptr<T> MakeFresh() {
+    return std::make_shared<T>(nullptr, nullptr, true);
+}
+// A glass price is made by its list, which decides where its memory comes from.
+template <> std::shared_ptr<Tdex6DataGlasPreis> MakeFresh() {
+    const auto List = std::make_shared<Tdex6DataGlasPreisListe>(nullptr, nullptr);
+    return {List, List->AddNew()};
 }
 // The owning price clears its formula right away, turning the -1 keys to 0 ...
-template <> std::unique_ptr<Tdex6DataFormelLokalBeschichtung> MakeFresh() {
-    auto Object = std::make_unique<Tdex6DataFormelLokalBeschichtung>(nullptr, nullptr, true);
+template <> std::shared_ptr<Tdex6DataFormelLokalBeschichtung> MakeFresh() {
+    auto Object = std::make_shared<Tdex6DataFormelLokalBeschichtung>(nullptr, nullptr, true);
     Object->Clear(false);
     return Object;
 }
 // ... and the root clears its description defaults before the first read.
-template <> std::unique_ptr<Tdex6DataBezeichnungsvorgaben> MakeFresh() {
-    auto Object = std::make_unique<Tdex6DataBezeichnungsvorgaben>(nullptr, nullptr, true);
+template <> std::shared_ptr<Tdex6DataBezeichnungsvorgaben> MakeFresh() {
+    auto Object = std::make_shared<Tdex6DataBezeichnungsvorgaben>(nullptr, nullptr, true);
     Object->Clear(false);
     return Object;
 }
