@@ -111,45 +111,16 @@ constexpr TField<A> AddressFields[] = {
 
 Tdex6DataPreisbezeichnung::Tdex6DataPreisbezeichnung(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                      bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     Tdex6DataPreisbezeichnung::Clear(false);
 }
 
-void Tdex6DataPreisbezeichnung::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<PB>(Writer, *this, PriceDescriptionFields);
-}
-
-void Tdex6DataPreisbezeichnung::ReadTag(TElementReader& Reader, TPartType PartType,
-                                        std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<PB>(*this, PriceDescriptionFields, Name, Content);
+std::span<const TField<Tdex6DataPreisbezeichnung>> Tdex6DataPreisbezeichnung::Fields() {
+    return PriceDescriptionFields;
 }
 
 std::string Tdex6DataPreisbezeichnung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(321)) + BEZ;
-}
-
-void Tdex6DataPreisbezeichnung::Clear(bool /*WithDefaults*/) {
-    ResetFields<PB>(*this, PriceDescriptionFields);
-}
-
-Tdex6DataPreisbezeichnung* Tdex6DataPreisbezeichnungsliste::NewItem() {
-    Tdex6DataPreisbezeichnung* Item = AddNew();
-    std::int32_t ID = 1;
-    while (FindByID(ID) != nullptr)
-        ++ID;
-    Item->ID = ID;
-    return Item;
-}
-
-Tdex6DataPreisbezeichnung* Tdex6DataPreisbezeichnungsliste::FindByID(std::int32_t ID) const {
-    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
-        if ((*It)->ID == ID)
-            return It->get();
-    }
-    return nullptr;
 }
 
 bool Tdex6DataPreisbezeichnungsliste::Remove(Tdex6DataPreisbezeichnung* Item) {
@@ -182,19 +153,20 @@ void Tdex6DataPreisbezeichnungsliste::DeleteEmpty() {
     }
 }
 
-void Tdex6DataPreisbezeichnungsliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                              std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DPB"))
-        NewItem()->BeginRead(Reader, this);
+TCustomdex6Object* Tdex6DataPreisbezeichnungsliste::AddReadItem() {
+    return NewItem();
 }
 
 Tdex6DataAdresse::Tdex6DataAdresse(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     FLieferbareGlaeser = std::make_unique<Tdex6DataLieferbareGlaeser>(Root, this, true);
     FLieferbareBeschichtungen =
         std::make_unique<Tdex6DataLieferbareBeschichtungen>(Root, this, true);
     Tdex6DataAdresse::Clear(false);
+}
+
+std::span<const TField<Tdex6DataAdresse>> Tdex6DataAdresse::Fields() {
+    return AddressFields;
 }
 
 void Tdex6DataAdresse::SetBEZNR(std::int32_t Value) {
@@ -216,24 +188,20 @@ std::string Tdex6DataAdresse::Language() const {
 }
 
 void Tdex6DataAdresse::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<A>(Writer, *this, AddressFields);
+    TFieldObject::WriteTags(Writer);
     FLieferbareGlaeser->WriteXml(Writer);
     FLieferbareBeschichtungen->WriteXml(Writer);
 }
 
 void Tdex6DataAdresse::ReadTag(TElementReader& Reader, TPartType PartType,
                                std::string_view ElementName, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, ElementName, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(ElementName, FLieferbareGlaeser->TagName()))
-            FLieferbareGlaeser->BeginRead(Reader, this);
-        else if (SameText(ElementName, FLieferbareBeschichtungen->TagName()))
-            FLieferbareBeschichtungen->BeginRead(Reader, this);
+    TFieldObject::ReadTag(Reader, PartType, ElementName, Content);
+    if (PartType != TPartType::StartTag)
         return;
-    }
-    if (IsContent(PartType))
-        ReadField<A>(*this, AddressFields, ElementName, Content);
+    if (SameText(ElementName, FLieferbareGlaeser->TagName()))
+        FLieferbareGlaeser->BeginRead(Reader, this);
+    else if (SameText(ElementName, FLieferbareBeschichtungen->TagName()))
+        FLieferbareBeschichtungen->BeginRead(Reader, this);
 }
 
 std::string Tdex6DataAdresse::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -241,17 +209,10 @@ std::string Tdex6DataAdresse::ProtocolPrefix(int Action, std::string_view /*Name
            EDVText(" ", false) + ")";
 }
 
-void Tdex6DataAdresse::Clear(bool /*WithDefaults*/) {
-    ResetFields<A>(*this, AddressFields);
+void Tdex6DataAdresse::Clear(bool WithDefaults) {
+    TFieldObject::Clear(WithDefaults);
     FLieferbareGlaeser->Clear(false);
     FLieferbareBeschichtungen->Clear(false);
-}
-
-void Tdex6DataAdressliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                   std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DA"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 } // namespace kr6

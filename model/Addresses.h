@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 #include "model/ProductGroups.h"
 
@@ -13,10 +13,11 @@
 namespace kr6 {
 
 // What one price field of the glass and coating prices means. Prices name it by ID.
-class Tdex6DataPreisbezeichnung : public TCustomdex6Object {
+class Tdex6DataPreisbezeichnung : public TFieldObject<Tdex6DataPreisbezeichnung> {
 public:
     // Always takes a new identifier.
     Tdex6DataPreisbezeichnung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataPreisbezeichnung>> Fields();
 
     std::string BEZ;
     std::string WNK;
@@ -26,11 +27,7 @@ public:
     Tdex6PriceField PFT = Tdex6PriceField::ListenEK;
 
     std::string_view TagName() const override { return "DPB"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 class Tdex6DataPreisbezeichnungsliste : public Tdex6ObjectList<Tdex6DataPreisbezeichnung> {
@@ -38,9 +35,13 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     // A new description with the smallest free ID from 1 upwards.
-    Tdex6DataPreisbezeichnung* NewItem();
+    Tdex6DataPreisbezeichnung* NewItem() {
+        return AddWithFreeNumber(&Tdex6DataPreisbezeichnung::ID);
+    }
     // The last description with this ID, or none.
-    Tdex6DataPreisbezeichnung* FindByID(std::int32_t ID) const;
+    Tdex6DataPreisbezeichnung* FindByID(std::int32_t ID) const {
+        return FindLast(&Tdex6DataPreisbezeichnung::ID, ID);
+    }
     // Deletes the description together with every glass and coating price naming it.
     bool Remove(Tdex6DataPreisbezeichnung* Item) override;
     // With defaults: "Listen EK" (ID 1) and "empf. VK" (ID 2).
@@ -49,18 +50,21 @@ public:
     void DeleteEmpty();
 
     std::string_view TagName() const override { return "DPBL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DPB"; }
 
 private:
     void DeletePricesOf(std::int32_t ID);
+
+protected:
+    TCustomdex6Object* AddReadItem() override;
 };
 
 // The maker's address and the settings of the price list as a whole.
-class Tdex6DataAdresse : public TCustomdex6Object {
+class Tdex6DataAdresse : public TFieldObject<Tdex6DataAdresse> {
 public:
     // Always takes a new identifier.
     Tdex6DataAdresse(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataAdresse>> Fields();
 
     std::string FaxBest;
     std::string FaxZent;
@@ -127,8 +131,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "DAL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DA"; }
 };
 
 } // namespace kr6

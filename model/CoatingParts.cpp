@@ -67,12 +67,26 @@ constexpr TField<F> ColourFields[] = {
     FloatField<&F::UVB>("UVB"),
 };
 
+using BP = Tdex6DataBeschichtungspreis;
+// A key field of a coating price written as the price applies: a special price with its
+// glass's material and for every lens type.
+template <auto Effective> constexpr TField<BP> WrittenAs(TField<BP> Field) {
+    Field.Write = [](TXmlStream& S, std::string_view N, const BP& O) {
+        WriteIntElement(S, N, Code((O.*Effective)()));
+    };
+    return Field;
+}
+
 } // namespace
 
 // --- Tdex6DataFarbe ---
 
 Tdex6DataFarbe::Tdex6DataFarbe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
     : TCustomdex6Object(Root, Parent, NewOID) {}
+
+std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
+    return ColourFields;
+}
 
 std::string Tdex6DataFarbe::GetB(int Index) const {
     if (Index < 1 || Index > DescriptionCount)
@@ -95,7 +109,7 @@ void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
     WriteStrElement(Writer, "EDV", EDV);
     for (int I = 1; I <= DescriptionCount; ++I)
         WriteStrElement(Writer, DescriptionTags[I - 1], GetB(I));
-    WriteFields<F>(Writer, *this, ColourFields);
+    WriteFields<F>(Writer, *this, Fields());
 }
 
 void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
@@ -113,7 +127,7 @@ void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::st
             return;
         }
     }
-    ReadField<F>(*this, ColourFields, Name, Content);
+    ReadField<F>(*this, Fields(), Name, Content);
 }
 
 std::string Tdex6DataFarbe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -128,14 +142,7 @@ void Tdex6DataFarbe::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
     FB = {};
     EDV.clear();
-    ResetFields<F>(*this, ColourFields);
-}
-
-void Tdex6DataFarbListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                                 std::string_view Content) {
-    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DFA"))
-        NewItem()->BeginRead(Reader, this);
+    ResetFields<F>(*this, Fields());
 }
 
 // --- Tdex6DataBeschichtungspreis ---
@@ -179,13 +186,7 @@ Tdex6SingleMulti Tdex6DataBeschichtungspreis::EffectiveEM() const {
 
 void Tdex6DataBeschichtungspreis::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "Edv", Edv);
-    WriteIntElement(Writer, "ST", Code(ST));
-    WriteIntElement(Writer, "MAT", Code(EffectiveMAT()));
-    WriteIntElement(Writer, "EM", Code(EffectiveEM()));
-    WriteIntElement(Writer, "PBID", PBID);
-    WriteIntElement(Writer, "PQ", Code(PQ));
-    WriteFloatElement(Writer, "PR", FPR);
+    WriteFields<Tdex6DataBeschichtungspreis>(Writer, *this, Fields());
     FFormelLokal->WriteXml(Writer);
 }
 
@@ -199,28 +200,25 @@ void Tdex6DataBeschichtungspreis::ReadTag(TElementReader& Reader, TPartType Part
     }
     if (!IsContent(PartType))
         return;
-    if (SameText(Name, "PQ"))
-        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
-    else if (SameText(Name, "PR"))
-        FPR = TextToFloat(Content);
-    else if (ReadKey(Name, Content))
+    const auto Table = Fields();
+    if (ReadField<Tdex6DataBeschichtungspreis>(*this, Table.first(KeyFieldCount), Name, Content))
         ReportKeysChanged();
+    else
+        ReadField<Tdex6DataBeschichtungspreis>(*this, Table.subspan(KeyFieldCount), Name, Content);
 }
 
-bool Tdex6DataBeschichtungspreis::ReadKey(std::string_view Name, std::string_view Content) {
-    if (SameText(Name, "Edv"))
-        Edv = Content;
-    else if (SameText(Name, "ST"))
-        ST = FromCode<Tdex6SphTor>(TextToInt(Content));
-    else if (SameText(Name, "MAT"))
-        MAT = FromCode<Tdex6Material>(TextToInt(Content));
-    else if (SameText(Name, "EM"))
-        EM = FromCode<Tdex6SingleMulti>(TextToInt(Content));
-    else if (SameText(Name, "PBID"))
-        PBID = TextToInt(Content);
-    else
-        return false;
-    return true;
+std::span<const TField<Tdex6DataBeschichtungspreis>> Tdex6DataBeschichtungspreis::Fields() {
+    using P = Tdex6DataBeschichtungspreis;
+    static constexpr TField<P> Table[] = {
+        TextField<&P::Edv>("Edv"),
+        CodeField<&P::ST, Tdex6SphTor{}>("ST"),
+        WrittenAs<&P::EffectiveMAT>(CodeField<&P::MAT, Tdex6Material{}>("MAT")),
+        WrittenAs<&P::EffectiveEM>(CodeField<&P::EM, Tdex6SingleMulti{}>("EM")),
+        IntField<&P::PBID>("PBID"),
+        CodeField<&P::PQ, Tdex6PriceSource{}>("PQ"),
+        FloatField<&P::FPR>("PR"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataBeschichtungspreis::ProtocolPrefix(int Action,
@@ -235,15 +233,9 @@ void Tdex6DataBeschichtungspreis::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
     const bool KeyWasSet = !Edv.empty() || ST != Tdex6SphTor{} || MAT != Tdex6Material{} ||
                            EM != Tdex6SingleMulti{} || PBID != 0;
-    Edv.clear();
-    ST = {};
-    MAT = {};
-    EM = {};
-    PBID = 0;
+    ResetFields<Tdex6DataBeschichtungspreis>(*this, Fields());
     if (KeyWasSet)
         ReportKeysChanged();
-    PQ = {};
-    FPR = 0;
     FFormelLokal->Clear(false);
 }
 
@@ -311,13 +303,6 @@ void Tdex6DataBeschichtungspreisListe::DeleteByPBID(std::int32_t ID) {
         if (Items(I)->PBID == ID)
             Delete(I);
     }
-}
-
-void Tdex6DataBeschichtungspreisListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                               std::string_view Name, std::string_view Content) {
-    TCustomdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "BP"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 } // namespace kr6

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/FieldTable.h"
 #include "model/LastMatchIndex.h"
-#include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
 #include <array>
@@ -25,6 +25,8 @@ public:
     static constexpr int DescriptionCount = 10;
 
     Tdex6DataFarbe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    // The plain fields, written after the code and the descriptions.
+    static std::span<const TField<Tdex6DataFarbe>> Fields();
 
     std::uint8_t AbV = 0;
     std::uint8_t AbO = 0;
@@ -63,8 +65,7 @@ public:
     bool HasItems() const { return !IsEmpty(); }
 
     std::string_view TagName() const override { return "DFL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DFA"; }
 };
 
 // A coating price: general (keyed by ST, MAT, EM and PBID) or special for the glass Edv
@@ -74,6 +75,9 @@ public:
     // Always takes a new identifier.
     Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataBeschichtungspreis() override;
+    // The keys first, KeyFieldCount of them.
+    static std::span<const TField<Tdex6DataBeschichtungspreis>> Fields();
+    static constexpr std::size_t KeyFieldCount = 5;
 
     // The keys of FindPrice. Its index takes a price's keys when it first meets the
     // price; a change after that must be reported with the list's KeysChanged.
@@ -104,7 +108,6 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    bool ReadKey(std::string_view Name, std::string_view Content);
     void ReportKeysChanged() const;
 
     double FPR = 0;
@@ -152,8 +155,7 @@ public:
     void KeysChanged();
 
     std::string_view TagName() const override { return "BPL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "BP"; }
 
 private:
     TLastMatchIndex<TSpecialPriceKey, Tdex6DataBeschichtungspreis, TCoatingPriceKeyHash>

@@ -117,6 +117,10 @@ Tdex6DataBeschichtung::Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* P
     FSpecialPrices->SetItemTag("EDV");
 }
 
+std::span<const TField<Tdex6DataBeschichtung>> Tdex6DataBeschichtung::Fields() {
+    return CoatingFields;
+}
+
 Tdex6DataBeschichtung::~Tdex6DataBeschichtung() {
     if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
         List->ItemChanged(true);
@@ -258,7 +262,7 @@ void Tdex6DataBeschichtung::WriteTags(TXmlStream& Writer) const {
         WriteStrElement(Writer, DescriptionTag("B", I), GetB(I));
     for (int I = 1; I <= DescriptionCount; ++I)
         WriteStrElement(Writer, DescriptionTag("KB", I), GetKB(I));
-    WriteFields<B>(Writer, *this, CoatingFields);
+    WriteFields<B>(Writer, *this, Fields());
     WriteIntElement(Writer, "CSNR", CSNR());
     WriteBoolElement(Writer, "EMEG", FEMEG);
     WriteBoolElement(Writer, "STEG", FSTEG);
@@ -328,7 +332,7 @@ void Tdex6DataBeschichtung::ReadContent(std::string_view Name, std::string_view 
     else if (SameText(Name, "STEG"))
         FSTEG = TextToInt(Content) >= 1;
     else
-        ReadField<B>(*this, CoatingFields, Name, Content);
+        ReadField<B>(*this, Fields(), Name, Content);
 }
 
 std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -337,7 +341,7 @@ std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /
 
 void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
-    ResetFields<B>(*this, CoatingFields);
+    ResetFields<B>(*this, Fields());
     FDescriptions = {};
     FShortDescriptions = {};
     if (!FEDV.empty()) {

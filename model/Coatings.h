@@ -3,7 +3,7 @@
 #include "model/CoatingParts.h"
 #include "model/CodeIndex.h"
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 #include "model/SortNumberOrder.h"
 #include "support/DateTimeText.h"
@@ -40,6 +40,8 @@ public:
 
     // Always takes a new identifier.
     Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    // The plain fields, written between the descriptions and the sort number.
+    static std::span<const TField<Tdex6DataBeschichtung>> Fields();
     ~Tdex6DataBeschichtung() override;
 
     bool ATOR = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 #include "support/StringList.h"
 
@@ -64,9 +64,10 @@ public:
 // One combination rule: whether a coating, or a set of up to three coatings, is
 // deliverable with a lens code or lens code pattern. "******" stands for any lens or
 // any coating, a "*" inside a code for any character, a blank slot for no coating.
-class Tdex6DataKombination : public TCustomdex6Object {
+class Tdex6DataKombination : public TFieldObject<Tdex6DataKombination> {
 public:
     Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataKombination>> Fields();
     ~Tdex6DataKombination() override;
 
     // Each setter re-sorts the owning list while that list sorts automatically.
@@ -97,16 +98,12 @@ public:
     std::string SortKey() const;
 
     std::string_view TagName() const override { return "KO"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
     void Clear(bool WithDefaults) override;
 
 private:
     friend class Tdex6DataKombinationsListe;
 
-    void SetDefaults();
     Tdex6DataKombinationsListe* List() const;
     void ResortParent();
     // The lens code or a slot changed.

@@ -16,7 +16,7 @@ namespace kr6 {
 Tdex6DataLieferbereichsbezeichnung::Tdex6DataLieferbereichsbezeichnung(Tdex6Dataobject* Root,
                                                                        Tdex6Node* Parent,
                                                                        bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     Tdex6DataLieferbereichsbezeichnung::Clear(false);
 }
 
@@ -38,25 +38,14 @@ constexpr TField<PC> GroupFields[] = {
 
 } // namespace
 
-void Tdex6DataLieferbereichsbezeichnung::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<LB>(Writer, *this, RangeNameFields);
-}
-
-void Tdex6DataLieferbereichsbezeichnung::ReadTag(TElementReader& Reader, TPartType PartType,
-                                                 std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<LB>(*this, RangeNameFields, Name, Content);
-}
-
 std::string Tdex6DataLieferbereichsbezeichnung::ProtocolPrefix(int Action,
                                                                std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(331)) + Bez;
 }
 
-void Tdex6DataLieferbereichsbezeichnung::Clear(bool /*WithDefaults*/) {
-    ResetFields<LB>(*this, RangeNameFields);
+std::span<const TField<Tdex6DataLieferbereichsbezeichnung>>
+Tdex6DataLieferbereichsbezeichnung::Fields() {
+    return RangeNameFields;
 }
 
 // --- Tdex6DataLieferbereichsbezeichnungsliste ---
@@ -75,28 +64,8 @@ Tdex6DataLieferbereichsbezeichnung* Tdex6DataLieferbereichsbezeichnungsliste::Ad
     return Entry;
 }
 
-std::int32_t Tdex6DataLieferbereichsbezeichnungsliste::NextID() const {
-    std::int32_t Largest = 0;
-    for (const auto& Entry : *this)
-        Largest = std::max(Largest, Entry->ID);
-    return Largest + 1;
-}
-
-Tdex6DataLieferbereichsbezeichnung*
-Tdex6DataLieferbereichsbezeichnungsliste::FindByID(std::int32_t ID) const {
-    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
-        if ((*It)->ID == ID)
-            return It->get();
-    }
-    return nullptr;
-}
-
-void Tdex6DataLieferbereichsbezeichnungsliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                                       std::string_view Name,
-                                                       std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "LBB"))
-        AddNumbered()->BeginRead(Reader, this);
+TCustomdex6Object* Tdex6DataLieferbereichsbezeichnungsliste::AddReadItem() {
+    return AddNumbered();
 }
 
 void Tdex6DataLieferbereichsbezeichnungsliste::Reset(bool WithDefaults) {
@@ -188,28 +157,16 @@ void Tdex6DataPreisgruppen::Clear(bool /*WithDefaults*/) {
 
 Tdex6DataPrismenCylinder::Tdex6DataPrismenCylinder(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                    bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     Tdex6DataPrismenCylinder::Clear(false);
-}
-
-void Tdex6DataPrismenCylinder::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<PC>(Writer, *this, GroupFields);
-}
-
-void Tdex6DataPrismenCylinder::ReadTag(TElementReader& Reader, TPartType PartType,
-                                       std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<PC>(*this, GroupFields, Name, Content);
 }
 
 std::string Tdex6DataPrismenCylinder::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(337));
 }
 
-void Tdex6DataPrismenCylinder::Clear(bool /*WithDefaults*/) {
-    ResetFields<PC>(*this, GroupFields);
+std::span<const TField<Tdex6DataPrismenCylinder>> Tdex6DataPrismenCylinder::Fields() {
+    return GroupFields;
 }
 
 } // namespace kr6

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <array>
@@ -11,20 +11,17 @@
 namespace kr6 {
 
 // Name of one delivery range; ID is the delivery-range index of prices and formulas.
-class Tdex6DataLieferbereichsbezeichnung : public TCustomdex6Object {
+class Tdex6DataLieferbereichsbezeichnung : public TFieldObject<Tdex6DataLieferbereichsbezeichnung> {
 public:
     // Always takes a new identifier.
     Tdex6DataLieferbereichsbezeichnung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataLieferbereichsbezeichnung>> Fields();
 
     std::string Bez;
     std::int32_t ID = 0;
 
     std::string_view TagName() const override { return "LBB"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 // With defaults the list holds the standard delivery range, ID 0.
@@ -38,14 +35,18 @@ public:
     // The standard delivery range, ID 0.
     Tdex6DataLieferbereichsbezeichnung* AddDefault();
     // One above the largest ID, at least 1.
-    std::int32_t NextID() const;
+    std::int32_t NextID() const { return NextNumber(&Tdex6DataLieferbereichsbezeichnung::ID); }
     // The last entry with this ID, or none.
-    Tdex6DataLieferbereichsbezeichnung* FindByID(std::int32_t ID) const;
+    Tdex6DataLieferbereichsbezeichnung* FindByID(std::int32_t ID) const {
+        return FindLast(&Tdex6DataLieferbereichsbezeichnung::ID, ID);
+    }
 
     std::string_view TagName() const override { return "LBBL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "LBB"; }
     void Reset(bool WithDefaults) override;
+
+protected:
+    TCustomdex6Object* AddReadItem() override;
 };
 
 // The sphere (0..50) and cylinder (0..10) price groups a glass's prices use. Cylinder
@@ -82,10 +83,11 @@ private:
 };
 
 // Limits, in whole dioptres, of the cylinder groups and the prism groups.
-class Tdex6DataPrismenCylinder : public TCustomdex6Object {
+class Tdex6DataPrismenCylinder : public TFieldObject<Tdex6DataPrismenCylinder> {
 public:
     // Always takes a new identifier.
     Tdex6DataPrismenCylinder(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataPrismenCylinder>> Fields();
 
     std::int32_t PG2 = 6;
     std::int32_t ZB = 4;
@@ -98,11 +100,7 @@ public:
     std::int32_t ZG2 = 8;
 
     std::string_view TagName() const override { return "PC"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 } // namespace kr6

@@ -1,6 +1,7 @@
 #include "model/DescriptionDefaults.h"
 
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -12,8 +13,18 @@ bool IsDescriptionNumber(int N) {
     return N >= 1 && N <= Tdex6DataBezeichnungsvorgaben::DescriptionCount;
 }
 
-std::string NumberedTag(std::string_view Prefix, int N) {
-    return std::string(Prefix) + IntToZeroPadded(N, 2);
+using D = Tdex6DataBezeichnungsvorgaben;
+
+// Description N's caption or language code; cleared to "Bezeichnung N" and "DE".
+template <auto Texts, int N, bool Caption> constexpr TField<D> DefaultsField(std::string_view Tag) {
+    return {Tag,
+            [](TXmlStream& S, std::string_view Name, const D& O) {
+                WriteStrElement(S, Name, (O.*Texts)[N - 1]);
+            },
+            [](D& O, std::string_view V) { (O.*Texts)[N - 1] = V; },
+            [](D& O) {
+                (O.*Texts)[N - 1] = Caption ? "Bezeichnung " + std::to_string(N) : "DE";
+            }};
 }
 
 } // namespace
@@ -36,37 +47,25 @@ void Tdex6DataBezeichnungsvorgaben::SetLang(int N, std::string_view Text) {
         FLANG[static_cast<std::size_t>(N - 1)] = Text;
 }
 
-void Tdex6DataBezeichnungsvorgaben::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    for (int N = 1; N <= DescriptionCount; ++N) {
-        WriteStrElement(Writer, NumberedTag("BEZ", N), GetBez(N));
-        WriteStrElement(Writer, NumberedTag("LANG", N), GetLang(N));
-    }
-}
-
-void Tdex6DataBezeichnungsvorgaben::ReadTag(TElementReader& Reader, TPartType PartType,
-                                            std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    for (int N = 1; N <= DescriptionCount; ++N) {
-        if (SameText(Name, NumberedTag("BEZ", N)))
-            SetBez(N, Content);
-        else if (SameText(Name, NumberedTag("LANG", N)))
-            SetLang(N, Content);
-    }
-}
-
 std::string Tdex6DataBezeichnungsvorgaben::ProtocolPrefix(int Action,
                                                           std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(343));
 }
 
-void Tdex6DataBezeichnungsvorgaben::Clear(bool /*WithDefaults*/) {
-    for (int N = 1; N <= DescriptionCount; ++N) {
-        SetBez(N, "Bezeichnung " + std::to_string(N));
-        SetLang(N, "DE");
-    }
+std::span<const TField<D>> Tdex6DataBezeichnungsvorgaben::Fields() {
+    static constexpr TField<D> Table[] = {
+        DefaultsField<&D::FBEZ, 1, true>("BEZ01"),  DefaultsField<&D::FLANG, 1, false>("LANG01"),
+        DefaultsField<&D::FBEZ, 2, true>("BEZ02"),  DefaultsField<&D::FLANG, 2, false>("LANG02"),
+        DefaultsField<&D::FBEZ, 3, true>("BEZ03"),  DefaultsField<&D::FLANG, 3, false>("LANG03"),
+        DefaultsField<&D::FBEZ, 4, true>("BEZ04"),  DefaultsField<&D::FLANG, 4, false>("LANG04"),
+        DefaultsField<&D::FBEZ, 5, true>("BEZ05"),  DefaultsField<&D::FLANG, 5, false>("LANG05"),
+        DefaultsField<&D::FBEZ, 6, true>("BEZ06"),  DefaultsField<&D::FLANG, 6, false>("LANG06"),
+        DefaultsField<&D::FBEZ, 7, true>("BEZ07"),  DefaultsField<&D::FLANG, 7, false>("LANG07"),
+        DefaultsField<&D::FBEZ, 8, true>("BEZ08"),  DefaultsField<&D::FLANG, 8, false>("LANG08"),
+        DefaultsField<&D::FBEZ, 9, true>("BEZ09"),  DefaultsField<&D::FLANG, 9, false>("LANG09"),
+        DefaultsField<&D::FBEZ, 10, true>("BEZ10"), DefaultsField<&D::FLANG, 10, false>("LANG10"),
+    };
+    return Table;
 }
 
 } // namespace kr6

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 
 #include <array>
 #include <string>
@@ -10,11 +10,12 @@ namespace kr6 {
 
 // Captions and language codes of the ten descriptions of every glass and coating,
 // numbered 1 to 10.
-class Tdex6DataBezeichnungsvorgaben : public TCustomdex6Object {
+class Tdex6DataBezeichnungsvorgaben : public TFieldObject<Tdex6DataBezeichnungsvorgaben> {
 public:
     static constexpr int DescriptionCount = 10;
 
-    using TCustomdex6Object::TCustomdex6Object;
+    using TFieldObject::TFieldObject;
+    static std::span<const TField<Tdex6DataBezeichnungsvorgaben>> Fields();
 
     // N is 1 to 10; the setters ignore any other N.
     const std::string& GetBez(int N) const;
@@ -23,12 +24,7 @@ public:
     void SetLang(int N, std::string_view Text);
 
     std::string_view TagName() const override { return "BezVorg"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    // "Bezeichnung 1" to "Bezeichnung 10", every language "DE".
-    void Clear(bool WithDefaults) override;
 
 private:
     std::array<std::string, DescriptionCount> FBEZ;

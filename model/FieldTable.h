@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/ObjectBase.h"
 #include "model/XmlWriter.h"
 #include "support/Conversions.h"
 #include "support/DateTimeText.h"
@@ -10,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace kr6 {
 
@@ -53,12 +55,15 @@ constexpr TField<field_detail::ClassOf<Member>> TextField(std::string_view Tag) 
             }};
 }
 
+// An integer of any width; read as a 32-bit one and narrowed.
 template <auto Member, std::int32_t Default = 0>
 constexpr TField<field_detail::ClassOf<Member>> IntField(std::string_view Tag) {
     using C = field_detail::ClassOf<Member>;
     return {Tag,
             [](TXmlStream& S, std::string_view N, const C& O) { WriteIntElement(S, N, O.*Member); },
-            [](C& O, std::string_view V) { O.*Member = TextToInt(V); },
+            [](C& O, std::string_view V) {
+                O.*Member = static_cast<field_detail::ValueOf<Member>>(TextToInt(V));
+            },
             &field_detail::Reset<Member, Default>};
 }
 
@@ -149,6 +154,38 @@ constexpr TField<field_detail::ClassOf<Member>> DiameterField(std::string_view T
             }};
 }
 
+// A text, an integer or a member of a code table that is read through its setter, for a
+// class that acts on every change; cleared straight to Default (a text: to what Default
+// points at), without the setter.
+template <auto Member, auto Setter, auto Default>
+constexpr TField<field_detail::ClassOf<Member>> SetterField(std::string_view Tag) {
+    using C = field_detail::ClassOf<Member>;
+    using E = field_detail::ValueOf<Member>;
+    constexpr auto Write = [](TXmlStream& S, std::string_view N, const C& O) {
+        if constexpr (std::is_enum_v<E>)
+            WriteIntElement(S, N, Code(O.*Member));
+        else if constexpr (std::is_integral_v<E>)
+            WriteIntElement(S, N, O.*Member);
+        else
+            WriteStrElement(S, N, O.*Member);
+    };
+    constexpr auto Read = [](C& O, std::string_view V) {
+        if constexpr (std::is_enum_v<E>)
+            (O.*Setter)(FromCode<E>(TextToInt(V)));
+        else if constexpr (std::is_integral_v<E>)
+            (O.*Setter)(TextToInt(V));
+        else
+            (O.*Setter)(V);
+    };
+    constexpr auto Reset = [](C& O) {
+        if constexpr (std::is_arithmetic_v<E> || std::is_enum_v<E>)
+            O.*Member = Default;
+        else
+            O.*Member = *Default;
+    };
+    return {Tag, Write, Read, Reset};
+}
+
 template <class T>
 void WriteFields(TXmlStream& Stream, const T& Object, std::span<const TField<T>> Fields) {
     for (const TField<T>& Field : Fields)
@@ -172,5 +209,29 @@ template <class T> void ResetFields(T& Object, std::span<const TField<T>> Fields
     for (const TField<T>& Field : Fields)
         Field.Reset(Object);
 }
+
+// A data object whose element form is the base's followed by its table of plain fields,
+// read and cleared by the table too. T declares
+//     static std::span<const TField<T>> Fields();
+// and overrides these three only for what the table cannot say.
+template <class T, class Base = TCustomdex6Object> class TFieldObject : public Base {
+public:
+    using Base::Base;
+
+    void WriteTags(TXmlStream& Writer) const override {
+        Base::WriteTags(Writer);
+        WriteFields<T>(Writer, static_cast<const T&>(*this), T::Fields());
+    }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override {
+        Base::ReadTag(Reader, PartType, Name, Content);
+        if (IsContent(PartType))
+            ReadField<T>(static_cast<T&>(*this), T::Fields(), Name, Content);
+    }
+    void Clear(bool WithDefaults) override {
+        Base::Clear(WithDefaults);
+        ResetFields<T>(static_cast<T&>(*this), T::Fields());
+    }
+};
 
 } // namespace kr6

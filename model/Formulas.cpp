@@ -14,28 +14,6 @@
 namespace kr6 {
 namespace {
 
-using TCalc = Tdex6DataFormelCalc;
-
-// The five steps of a calculation, so that writing and reading can loop over them.
-constexpr std::array<Tdex6FormulaKind11 TCalc::*, 5> CalcFI = {
-    &TCalc::FI1, &TCalc::FI2, &TCalc::FI3, &TCalc::FI4, &TCalc::FI5};
-constexpr std::array<std::uint16_t TCalc::*, 5> CalcVAR = {&TCalc::VAR1, &TCalc::VAR2, &TCalc::VAR3,
-                                                           &TCalc::VAR4, &TCalc::VAR5};
-constexpr std::array<double TCalc::*, 5> CalcVAL = {&TCalc::VAL1, &TCalc::VAL2, &TCalc::VAL3,
-                                                    &TCalc::VAL4, &TCalc::VAL5};
-
-std::string StepTag(std::string_view Prefix, std::size_t Step) {
-    return std::string(Prefix) + std::to_string(Step + 1);
-}
-
-std::uint16_t ToUInt16(std::string_view Content) {
-    return static_cast<std::uint16_t>(TextToInt(Content));
-}
-
-std::int8_t ToInt8(std::string_view Content) {
-    return static_cast<std::int8_t>(TextToInt(Content));
-}
-
 constexpr std::array<char, Tdex6DataFormelGruppe::GlassTypeCount> GlassTypeLetters = {'E', 'B', 'T',
                                                                                       'G', 'O'};
 constexpr std::array<char, Tdex6DataFormelGruppe::CoatingTypeCount> CoatingTypeLetters = {'E', 'F',
@@ -62,141 +40,76 @@ bool InMatrix(int Type, int TypeCount, int Material) {
 // --- Tdex6DataFormelCalc ---
 
 Tdex6DataFormelCalc::Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {}
+    : TFieldObject(Root, Parent, true) {}
 
 Tdex6DataFormelCalc::Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, std::int32_t OID)
-    : TCustomdex6Object(Root, Parent, false) {
+    : TFieldObject(Root, Parent, false) {
     SetOID(OID);
-}
-
-void Tdex6DataFormelCalc::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    for (std::size_t Step = 0; Step < CalcFI.size(); ++Step) {
-        WriteIntElement(Writer, StepTag("FI", Step), Code(this->*CalcFI[Step]));
-        WriteIntElement(Writer, StepTag("VAR", Step), this->*CalcVAR[Step]);
-        WriteFloatElement(Writer, StepTag("VAL", Step), this->*CalcVAL[Step]);
-    }
-    WriteIntElement(Writer, "FRT", Code(FRT));
-}
-
-void Tdex6DataFormelCalc::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                                  std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "FRT")) {
-        FRT = FromCode<Tdex6FormulaKind7>(TextToInt(Content));
-        return;
-    }
-    for (std::size_t Step = 0; Step < CalcFI.size(); ++Step) {
-        if (SameText(Name, StepTag("FI", Step)))
-            this->*CalcFI[Step] = FromCode<Tdex6FormulaKind11>(TextToInt(Content));
-        else if (SameText(Name, StepTag("VAR", Step)))
-            this->*CalcVAR[Step] = ToUInt16(Content);
-        else if (SameText(Name, StepTag("VAL", Step)))
-            this->*CalcVAL[Step] = TextToFloat(Content);
-        else
-            continue;
-        return;
-    }
 }
 
 std::string Tdex6DataFormelCalc::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(320) + " ");
 }
 
-void Tdex6DataFormelCalc::Clear(bool /*WithDefaults*/) {
-    for (std::size_t Step = 0; Step < CalcFI.size(); ++Step) {
-        this->*CalcFI[Step] = Tdex6FormulaKind11::Value0;
-        this->*CalcVAR[Step] = 0;
-        this->*CalcVAL[Step] = 0;
-    }
-    FRT = Tdex6FormulaKind7::Value0;
+std::span<const TField<Tdex6DataFormelCalc>> Tdex6DataFormelCalc::Fields() {
+    using C = Tdex6DataFormelCalc;
+    using K = Tdex6FormulaKind11;
+    // Each step's kind, variable and value, step by step.
+    static constexpr TField<C> Table[] = {
+        CodeField<&C::FI1, K::Value0>("FI1"), IntField<&C::VAR1>("VAR1"),
+        FloatField<&C::VAL1>("VAL1"),         CodeField<&C::FI2, K::Value0>("FI2"),
+        IntField<&C::VAR2>("VAR2"),           FloatField<&C::VAL2>("VAL2"),
+        CodeField<&C::FI3, K::Value0>("FI3"), IntField<&C::VAR3>("VAR3"),
+        FloatField<&C::VAL3>("VAL3"),         CodeField<&C::FI4, K::Value0>("FI4"),
+        IntField<&C::VAR4>("VAR4"),           FloatField<&C::VAL4>("VAL4"),
+        CodeField<&C::FI5, K::Value0>("FI5"), IntField<&C::VAR5>("VAR5"),
+        FloatField<&C::VAL5>("VAL5"),         CodeField<&C::FRT, Tdex6FormulaKind7::Value0>("FRT"),
+    };
+    return Table;
 }
 
 // --- Tdex6DataFormelBereich ---
 
 Tdex6DataFormelBereich::Tdex6DataFormelBereich(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true),
+    : TFieldObject(Root, Parent, true),
       FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, true)) {
     Tdex6DataFormelBereich::Clear(false);
 }
 
+std::span<const TField<Tdex6DataFormelBereich>> Tdex6DataFormelBereich::Fields() {
+    using B = Tdex6DataFormelBereich;
+    static constexpr TField<B> Table[] = {
+        FloatField<&B::QPRV>("QPRV"), FloatField<&B::QPRB, 1000000>("QPRB"),
+        FloatField<&B::SphV>("SphV"), FloatField<&B::SphB, 5000>("SphB"),
+        FloatField<&B::CylV>("CylV"), FloatField<&B::CylB, 2500>("CylB"),
+        IntField<&B::DMV>("DMV"),     IntField<&B::DMB, 99>("DMB"),
+        IntField<&B::EL>("EL"),
+    };
+    return Table;
+}
+
 void Tdex6DataFormelBereich::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFloatElement(Writer, "QPRV", QPRV);
-    WriteFloatElement(Writer, "QPRB", QPRB);
-    WriteFloatElement(Writer, "SphV", SphV);
-    WriteFloatElement(Writer, "SphB", SphB);
-    WriteFloatElement(Writer, "CylV", CylV);
-    WriteFloatElement(Writer, "CylB", CylB);
-    WriteIntElement(Writer, "DMV", DMV);
-    WriteIntElement(Writer, "DMB", DMB);
-    WriteIntElement(Writer, "EL", EL);
+    TFieldObject::WriteTags(Writer);
     FCalc->WriteXml(Writer);
 }
 
 void Tdex6DataFormelBereich::ReadTag(TElementReader& Reader, TPartType PartType,
                                      std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FCalc->TagName()))
-            FCalc->BeginRead(Reader, this);
-        return;
-    }
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "QPRV"))
-        QPRV = TextToFloat(Content);
-    else if (SameText(Name, "QPRB"))
-        QPRB = TextToFloat(Content);
-    else if (SameText(Name, "SphV"))
-        SphV = TextToFloat(Content);
-    else if (SameText(Name, "SphB"))
-        SphB = TextToFloat(Content);
-    else if (SameText(Name, "CylV"))
-        CylV = TextToFloat(Content);
-    else if (SameText(Name, "CylB"))
-        CylB = TextToFloat(Content);
-    else if (SameText(Name, "DMV"))
-        DMV = TextToInt(Content);
-    else if (SameText(Name, "DMB"))
-        DMB = TextToInt(Content);
-    else if (SameText(Name, "EL"))
-        EL = TextToInt(Content);
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
+        FCalc->BeginRead(Reader, this);
 }
 
 std::string Tdex6DataFormelBereich::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(328) + " ");
 }
 
-void Tdex6DataFormelBereich::Clear(bool /*WithDefaults*/) {
-    QPRV = 0;
-    QPRB = 10000;
-    SphV = 0;
-    SphB = 50;
-    DMV = 0;
-    DMB = 99;
-    EL = 0;
-    CylV = 0;
-    CylB = 25;
-}
-
-// --- Tdex6DataFormelBereichListe ---
-
-void Tdex6DataFormelBereichListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                          std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DFOB"))
-        AddNew()->BeginRead(Reader, this);
-}
-
 // --- Tdex6DataFormelGruppe ---
 
 Tdex6DataFormelGruppe::Tdex6DataFormelGruppe(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                              bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true),
+    : TFieldObject(Root, Parent, true),
       FBereiche(std::make_unique<Tdex6DataFormelBereichListe>(Root, this)) {
     Tdex6DataFormelGruppe::Clear(false);
 }
@@ -246,11 +159,7 @@ std::string Tdex6DataFormelGruppe::AZBTagName(int Type, int Material) {
 }
 
 void Tdex6DataFormelGruppe::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "ID", FID);
-    WriteStrElement(Writer, "KB", KB);
-    WriteIntElement(Writer, "QPBID", QPBID);
-    WriteIntElement(Writer, "AZPBID", AZPBID);
+    TFieldObject::WriteTags(Writer);
     for (int Material = 1; Material <= MaterialCount; ++Material) {
         for (int Type = 0; Type < GlassTypeCount; ++Type)
             WriteBoolElement(Writer, AZGTagName(Type, Material), GetAZG(Type, Material));
@@ -279,38 +188,33 @@ void Tdex6DataFormelGruppe::ReadFlag(std::string_view Name, std::string_view Con
 
 void Tdex6DataFormelGruppe::ReadTag(TElementReader& Reader, TPartType PartType,
                                     std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FBereiche->TagName()))
-            FBereiche->BeginRead(Reader, this);
-        return;
-    }
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "ID"))
-        SetID(TextToInt(Content));
-    else if (SameText(Name, "KB"))
-        KB = Content;
-    else if (SameText(Name, "QPBID"))
-        QPBID = ToUInt16(Content);
-    else if (SameText(Name, "AZPBID"))
-        AZPBID = ToUInt16(Content);
-    else
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, FBereiche->TagName()))
+        FBereiche->BeginRead(Reader, this);
+    else if (IsContent(PartType))
         ReadFlag(Name, Content);
+}
+
+std::span<const TField<Tdex6DataFormelGruppe>> Tdex6DataFormelGruppe::Fields() {
+    using G = Tdex6DataFormelGruppe;
+    static constexpr TField<G> Table[] = {
+        SetterField<&G::FID, &G::SetID, 0>("ID"),
+        TextField<&G::KB>("KB"),
+        IntField<&G::QPBID>("QPBID"),
+        IntField<&G::AZPBID>("AZPBID"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataFormelGruppe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(320)) + KB;
 }
 
-void Tdex6DataFormelGruppe::Clear(bool /*WithDefaults*/) {
-    KB.clear();
-    QPBID = 0;
+void Tdex6DataFormelGruppe::Clear(bool WithDefaults) {
+    TFieldObject::Clear(WithDefaults);
     FBereiche->Reset(false);
-    AZPBID = 0;
     FAZG = {};
     FAZB = {};
-    FID = 0;
 }
 
 // --- Tdex6DataFormelGruppeListe ---
@@ -330,13 +234,6 @@ std::int32_t Tdex6DataFormelGruppeListe::NextID() const {
     return Largest + 1;
 }
 
-void Tdex6DataFormelGruppeListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                         std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DFGG"))
-        AddNew()->BeginRead(Reader, this);
-}
-
 // --- Tdex6DataFormelLokalGlas ---
 
 Tdex6DataFormelLokalGlas::TOIDs Tdex6DataFormelLokalGlas::ReserveOIDs(Tdex6Dataobject* Root) {
@@ -352,7 +249,7 @@ Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6N
 
 Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                    TOIDs OIDs)
-    : TCustomdex6Object(Root, Parent, false),
+    : TFieldObject(Root, Parent, false),
       FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, OIDs.Calc)) {
     SetOID(OIDs.Formula);
     Tdex6DataFormelLokalGlas::Clear(false);
@@ -368,52 +265,34 @@ std::string Tdex6DataFormelLokalGlas::OwnerGlassCode() const {
     return Glas != nullptr ? Glas->EDV() : std::string();
 }
 
+std::span<const TField<Tdex6DataFormelLokalGlas>> Tdex6DataFormelLokalGlas::Fields() {
+    using L = Tdex6DataFormelLokalGlas;
+    static constexpr TField<L> Table[] = {
+        TextField<&L::QGEdv>("QGEdv"),  IntField<&L::QSph, -1>("QSph"),
+        IntField<&L::QCyl, -1>("QCyl"), IntField<&L::QPBID, -1>("QPBID"),
+        IntField<&L::QLBI, -1>("QLBI"), DiameterField<&L::QDM>("QDM"),
+    };
+    return Table;
+}
+
 void Tdex6DataFormelLokalGlas::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "QGEdv", QGEdv);
-    WriteIntElement(Writer, "QSph", QSph);
-    WriteIntElement(Writer, "QCyl", QCyl);
-    WriteIntElement(Writer, "QPBID", QPBID);
-    WriteIntElement(Writer, "QLBI", QLBI);
-    WriteStrElement(Writer, "QDM", DiameterToText(QDM));
+    TFieldObject::WriteTags(Writer);
     FCalc->WriteXml(Writer);
 }
 
 void Tdex6DataFormelLokalGlas::ReadTag(TElementReader& Reader, TPartType PartType,
                                        std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FCalc->TagName()))
-            FCalc->BeginRead(Reader, this);
-        return;
-    }
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "QGEdv"))
-        QGEdv = Content;
-    else if (SameText(Name, "QSph"))
-        QSph = ToInt8(Content);
-    else if (SameText(Name, "QCyl"))
-        QCyl = ToInt8(Content);
-    else if (SameText(Name, "QPBID"))
-        QPBID = TextToInt(Content);
-    else if (SameText(Name, "QLBI"))
-        QLBI = TextToInt(Content);
-    else if (SameText(Name, "QDM"))
-        QDM = DiameterFromText(Content);
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
+        FCalc->BeginRead(Reader, this);
 }
 
 std::string Tdex6DataFormelLokalGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(319) + " ") + SourceName();
 }
 
-void Tdex6DataFormelLokalGlas::Clear(bool /*WithDefaults*/) {
-    QCyl = -1;
-    QSph = -1;
-    QGEdv.clear();
-    QPBID = -1;
-    QLBI = -1;
-    QDM = {};
+void Tdex6DataFormelLokalGlas::Clear(bool WithDefaults) {
+    TFieldObject::Clear(WithDefaults);
     FCalc->Clear(false);
 }
 
@@ -422,7 +301,7 @@ void Tdex6DataFormelLokalGlas::Clear(bool /*WithDefaults*/) {
 Tdex6DataFormelLokalBeschichtung::Tdex6DataFormelLokalBeschichtung(Tdex6Dataobject* Root,
                                                                    Tdex6Node* Parent,
                                                                    bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true),
+    : TFieldObject(Root, Parent, true),
       FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, true)) {}
 
 std::string Tdex6DataFormelLokalBeschichtung::SourceName() const {
@@ -435,39 +314,26 @@ std::string Tdex6DataFormelLokalBeschichtung::OwnerCoatingCode() const {
     return Coating != nullptr ? Coating->EDV() : std::string();
 }
 
+std::span<const TField<Tdex6DataFormelLokalBeschichtung>>
+Tdex6DataFormelLokalBeschichtung::Fields() {
+    using L = Tdex6DataFormelLokalBeschichtung;
+    static constexpr TField<L> Table[] = {
+        TextField<&L::QEdv>("QEdv"), IntField<&L::QSphTor>("QSphTor"), IntField<&L::QEM>("QEM"),
+        IntField<&L::QMat>("QMat"),  IntField<&L::QPBID>("QPBID"),     TextField<&L::QSP>("QSP"),
+    };
+    return Table;
+}
+
 void Tdex6DataFormelLokalBeschichtung::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteStrElement(Writer, "QEdv", QEdv);
-    WriteIntElement(Writer, "QSphTor", QSphTor);
-    WriteIntElement(Writer, "QEM", QEM);
-    WriteIntElement(Writer, "QMat", QMat);
-    WriteIntElement(Writer, "QPBID", QPBID);
-    WriteStrElement(Writer, "QSP", QSP);
+    TFieldObject::WriteTags(Writer);
     FCalc->WriteXml(Writer);
 }
 
 void Tdex6DataFormelLokalBeschichtung::ReadTag(TElementReader& Reader, TPartType PartType,
                                                std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FCalc->TagName()))
-            FCalc->BeginRead(Reader, this);
-        return;
-    }
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "QEdv"))
-        QEdv = Content;
-    else if (SameText(Name, "QSphTor"))
-        QSphTor = TextToInt(Content);
-    else if (SameText(Name, "QEM"))
-        QEM = TextToInt(Content);
-    else if (SameText(Name, "QMat"))
-        QMat = TextToInt(Content);
-    else if (SameText(Name, "QPBID"))
-        QPBID = TextToInt(Content);
-    else if (SameText(Name, "QSP"))
-        QSP = Content;
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
+        FCalc->BeginRead(Reader, this);
 }
 
 std::string Tdex6DataFormelLokalBeschichtung::ProtocolPrefix(int Action,
@@ -475,14 +341,9 @@ std::string Tdex6DataFormelLokalBeschichtung::ProtocolPrefix(int Action,
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(322) + " ") + SourceName();
 }
 
-void Tdex6DataFormelLokalBeschichtung::Clear(bool /*WithDefaults*/) {
+void Tdex6DataFormelLokalBeschichtung::Clear(bool WithDefaults) {
     FCalc->Clear(false);
-    QSP.clear();
-    QSphTor = 0;
-    QEM = 0;
-    QMat = 0;
-    QEdv.clear();
-    QPBID = 0;
+    TFieldObject::Clear(WithDefaults);
 }
 
 // --- Tdex6DataFormelZuweisung ---

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 #include "support/StringList.h"
 
@@ -14,12 +14,13 @@
 namespace kr6 {
 
 // Up to five calculation steps of a formula and its rounding code.
-class Tdex6DataFormelCalc : public TCustomdex6Object {
+class Tdex6DataFormelCalc : public TFieldObject<Tdex6DataFormelCalc> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     // Takes OID, handed out before.
     Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, std::int32_t OID);
+    static std::span<const TField<Tdex6DataFormelCalc>> Fields();
 
     Tdex6FormulaKind11 FI1{}, FI2{}, FI3{}, FI4{}, FI5{};
     Tdex6FormulaKind7 FRT{};
@@ -28,18 +29,15 @@ public:
     double VAL1 = 0, VAL2 = 0, VAL3 = 0, VAL4 = 0, VAL5 = 0;
 
     std::string_view TagName() const override { return "DFOC"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 // One range of application of a formula group.
-class Tdex6DataFormelBereich : public TCustomdex6Object {
+class Tdex6DataFormelBereich : public TFieldObject<Tdex6DataFormelBereich> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelBereich(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataFormelBereich>> Fields();
 
     double QPRV = 0;
     double QPRB = 10000;
@@ -58,7 +56,6 @@ public:
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 
 private:
     std::unique_ptr<Tdex6DataFormelCalc> FCalc;
@@ -69,13 +66,12 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "DFC"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DFOB"; }
 };
 
 // A named formula with its price source, its ranges and the matrix of automatic
 // assignments to kinds of glasses and coatings.
-class Tdex6DataFormelGruppe : public TCustomdex6Object {
+class Tdex6DataFormelGruppe : public TFieldObject<Tdex6DataFormelGruppe> {
 public:
     static constexpr int GlassTypeCount = 5;   // Tdex6LensKind 0..4
     static constexpr int CoatingTypeCount = 4; // ET, Farben, Sonstiges, Prismen
@@ -83,6 +79,7 @@ public:
 
     // Always takes a new identifier.
     Tdex6DataFormelGruppe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataFormelGruppe>> Fields();
 
     std::string KB;
     std::uint16_t QPBID = 0;
@@ -133,12 +130,11 @@ public:
     std::int32_t NextID() const;
 
     std::string_view TagName() const override { return "DFLG"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DFGG"; }
 };
 
 // Local formula of one glass price: the source price of another glass and the steps.
-class Tdex6DataFormelLokalGlas : public TCustomdex6Object {
+class Tdex6DataFormelLokalGlas : public TFieldObject<Tdex6DataFormelLokalGlas> {
 public:
     // The identifiers of a formula and its step list, taken before the formula is made.
     struct TOIDs {
@@ -151,6 +147,7 @@ public:
     // Always takes a new identifier.
     Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, TOIDs OIDs);
+    static std::span<const TField<Tdex6DataFormelLokalGlas>> Fields();
 
     std::int8_t QCyl = -1;
     std::int8_t QSph = -1;
@@ -180,10 +177,11 @@ private:
 
 // Local formula of one coating price. A new one has -1 in its keys; the owning price
 // clears it right away, which sets them to 0.
-class Tdex6DataFormelLokalBeschichtung : public TCustomdex6Object {
+class Tdex6DataFormelLokalBeschichtung : public TFieldObject<Tdex6DataFormelLokalBeschichtung> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelLokalBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataFormelLokalBeschichtung>> Fields();
 
     std::string QSP;
     std::int32_t QSphTor = -1;

@@ -91,8 +91,12 @@ constexpr TField<Geo> GeometryFields[] = {
 
 Tdex6DataGlasWirkung::Tdex6DataGlasWirkung(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                            bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     Tdex6DataGlasWirkung::Clear(false);
+}
+
+std::span<const TField<Tdex6DataGlasWirkung>> Tdex6DataGlasWirkung::Fields() {
+    return PowerRangeFields;
 }
 
 void Tdex6DataGlasWirkung::SetSph(double From, double To) {
@@ -124,31 +128,8 @@ Tdex6DataGlas* Tdex6DataGlasWirkung::Glas() const {
     return OwnerOf<Tdex6DataGlasWirkungsListe>(Parent());
 }
 
-void Tdex6DataGlasWirkung::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<W>(Writer, *this, PowerRangeFields);
-}
-
-void Tdex6DataGlasWirkung::ReadTag(TElementReader& Reader, TPartType PartType,
-                                   std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<W>(*this, PowerRangeFields, Name, Content);
-}
-
 std::string Tdex6DataGlasWirkung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(303)) + CodeAndDescription(Glas());
-}
-
-void Tdex6DataGlasWirkung::Clear(bool /*WithDefaults*/) {
-    ResetFields<W>(*this, PowerRangeFields);
-}
-
-void Tdex6DataGlasWirkungsListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                         std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "GW"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 // Price
@@ -210,13 +191,7 @@ Tdex6DataGlas* Tdex6DataGlasPreis::Glas() const {
 
 void Tdex6DataGlasPreis::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "GSph", GSph);
-    WriteIntElement(Writer, "GCyl", GCyl);
-    WriteStrElement(Writer, "GDM", DiameterToText(GDM));
-    WriteIntElement(Writer, "LBI", LBI);
-    WriteIntElement(Writer, "PBID", PBID);
-    WriteFloatElement(Writer, "PR", FPR);
-    WriteIntElement(Writer, "PQ", Code(PQ));
+    WriteFields<Tdex6DataGlasPreis>(Writer, *this, Fields());
     if (FFormel != nullptr) {
         FFormel->WriteXml(Writer);
     } else {
@@ -236,28 +211,24 @@ void Tdex6DataGlasPreis::ReadTag(TElementReader& Reader, TPartType PartType, std
     }
     if (!IsContent(PartType))
         return;
-    if (SameText(Name, "PR"))
-        FPR = TextToFloat(Content);
-    else if (SameText(Name, "PQ"))
-        PQ = FromCode<Tdex6PriceSource>(TextToInt(Content));
-    else if (ReadKey(Name, Content))
+    if (ReadField<Tdex6DataGlasPreis>(*this, Fields().first(KeyFieldCount), Name, Content))
         ReportKeysChanged();
+    else
+        ReadField<Tdex6DataGlasPreis>(*this, Fields().subspan(KeyFieldCount), Name, Content);
 }
 
-bool Tdex6DataGlasPreis::ReadKey(std::string_view Name, std::string_view Content) {
-    if (SameText(Name, "GSph"))
-        GSph = TextToInt(Content);
-    else if (SameText(Name, "GCyl"))
-        GCyl = TextToInt(Content);
-    else if (SameText(Name, "GDM"))
-        GDM = DiameterFromText(Content);
-    else if (SameText(Name, "LBI"))
-        LBI = TextToInt(Content);
-    else if (SameText(Name, "PBID"))
-        PBID = TextToInt(Content);
-    else
-        return false;
-    return true;
+std::span<const TField<Tdex6DataGlasPreis>> Tdex6DataGlasPreis::Fields() {
+    using P = Tdex6DataGlasPreis;
+    static constexpr TField<P> Table[] = {
+        IntField<&P::GSph>("GSph"),
+        IntField<&P::GCyl>("GCyl"),
+        DiameterField<&P::GDM>("GDM"),
+        IntField<&P::LBI>("LBI"),
+        IntField<&P::PBID>("PBID"),
+        FloatField<&P::FPR>("PR"),
+        CodeField<&P::PQ, Tdex6PriceSource::Value0>("PQ"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -270,12 +241,9 @@ std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Na
 
 void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
     const bool KeyWasSet = GCyl != 0 || GSph != 0 || PBID != 0 || LBI != 0 || GDM != TDiameter{};
-    FPR = 0;
-    GCyl = GSph = PBID = LBI = 0;
-    GDM = {};
+    ResetFields<Tdex6DataGlasPreis>(*this, Fields());
     if (KeyWasSet)
         ReportKeysChanged();
-    PQ = Tdex6PriceSource::Value0;
     if (FFormel != nullptr)
         FFormel->Clear(WithDefaults);
 }
@@ -331,51 +299,29 @@ Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
     return dynamic_cast<Tdex6DataGlas*>(Parent());
 }
 
-void Tdex6DataGlasPreisListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                      std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "GP"))
-        NewItem()->BeginRead(Reader, this);
-}
-
 // Geometry
 
 Tdex6DataGlasGeometrie::Tdex6DataGlasGeometrie(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     Tdex6DataGlasGeometrie::Clear(false);
+}
+
+std::span<const TField<Tdex6DataGlasGeometrie>> Tdex6DataGlasGeometrie::Fields() {
+    return GeometryFields;
 }
 
 Tdex6DataGlas* Tdex6DataGlasGeometrie::Glas() const {
     return OwnerOf<Tdex6DataGlasGeometrieListe>(Parent());
 }
 
-void Tdex6DataGlasGeometrie::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<Geo>(Writer, *this, GeometryFields);
-}
-
-void Tdex6DataGlasGeometrie::ReadTag(TElementReader& Reader, TPartType PartType,
-                                     std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<Geo>(*this, GeometryFields, Name, Content);
-}
-
 std::string Tdex6DataGlasGeometrie::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(309)) + CodeAndDescription(Glas());
 }
 
-void Tdex6DataGlasGeometrie::Clear(bool /*WithDefaults*/) {
-    ResetFields<Geo>(*this, GeometryFields);
+void Tdex6DataGlasGeometrie::Clear(bool WithDefaults) {
+    TFieldObject::Clear(WithDefaults);
     GeometryKind = Tdex6GeometryKind::AngegebenerDurchmesser;
-}
-
-void Tdex6DataGlasGeometrieListe::ReadTag(TElementReader& Reader, TPartType PartType,
-                                          std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "GG"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 } // namespace kr6

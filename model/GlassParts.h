@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/LastMatchIndex.h"
-#include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
 #include <cstdint>
@@ -17,10 +17,11 @@ namespace kr6 {
 class Tdex6DataGlas;
 
 // A range of sphere, cylinder and addition in which a glass can be delivered.
-class Tdex6DataGlasWirkung : public TCustomdex6Object {
+class Tdex6DataGlasWirkung : public TFieldObject<Tdex6DataGlasWirkung> {
 public:
     // Always takes a new identifier.
     Tdex6DataGlasWirkung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataGlasWirkung>> Fields();
 
     double PV = 0;
     double SphV = 0;
@@ -61,11 +62,7 @@ public:
     Tdex6DataGlas* Glas() const;
 
     std::string_view TagName() const override { return "GW"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 class Tdex6DataGlasWirkungsListe : public Tdex6ObjectList<Tdex6DataGlasWirkung> {
@@ -73,8 +70,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "GWL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "GW"; }
 };
 
 // One amount of a glass for a sphere group, cylinder group, diameter, price
@@ -84,6 +80,9 @@ public:
     // Always takes a new identifier.
     Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     ~Tdex6DataGlasPreis() override;
+    // The keys first, KeyFieldCount of them.
+    static std::span<const TField<Tdex6DataGlasPreis>> Fields();
+    static constexpr std::size_t KeyFieldCount = 5;
 
     // A large price list holds millions of prices: they live in their model's pool, or
     // with the general allocator when they have no model. A price is made only as
@@ -124,7 +123,6 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    bool ReadKey(std::string_view Name, std::string_view Content);
     void ReportKeysChanged() const;
 
     double FPR = 0;
@@ -168,8 +166,7 @@ public:
     Tdex6DataGlas* Glas() const;
 
     std::string_view TagName() const override { return "DEX"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "GP"; }
 
 private:
     TLastMatchIndex<TGlassPriceKey, Tdex6DataGlasPreis, TGlassPriceKeyHash> FIndex;
@@ -184,10 +181,11 @@ enum class Tdex6GeometryKind : std::uint8_t {
 };
 
 // The layout figures of a lens for a diameter and power range.
-class Tdex6DataGlasGeometrie : public TCustomdex6Object {
+class Tdex6DataGlasGeometrie : public TFieldObject<Tdex6DataGlasGeometrie> {
 public:
     // Always takes a new identifier.
     Tdex6DataGlasGeometrie(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataGlasGeometrie>> Fields();
 
     double BN = 0;
     double HAFB = 0;
@@ -218,9 +216,6 @@ public:
     Tdex6DataGlas* Glas() const;
 
     std::string_view TagName() const override { return "GG"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
     void Clear(bool WithDefaults) override;
 };
@@ -230,8 +225,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "GGL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "GG"; }
 };
 
 } // namespace kr6

@@ -90,6 +90,10 @@ Tdex6DataGlas::Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewO
     Tdex6DataGlas::Clear(false);
 }
 
+std::span<const TField<Tdex6DataGlas>> Tdex6DataGlas::Fields() {
+    return GlassFields;
+}
+
 Tdex6DataGlas::~Tdex6DataGlas() {
     if (Tdex6DataGlasliste* List = GlasListe())
         List->ItemChanged(true);
@@ -163,7 +167,7 @@ void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
         WriteStrElement(Writer, BNames[I], FBTexts[I]);
     for (std::size_t I = 0; I < FKBTexts.size(); ++I)
         WriteStrElement(Writer, KBNames[I], FKBTexts[I]);
-    WriteFields<G>(Writer, *this, GlassFields);
+    WriteFields<G>(Writer, *this, Fields());
     WriteIntElement(Writer, "CSNR", CSNR());
     FGlasWirkungsListe->WriteXml(Writer);
     FGlasGeometrieListe->WriteXml(Writer);
@@ -220,7 +224,7 @@ void Tdex6DataGlas::ReadTag(TElementReader& Reader, TPartType PartType, std::str
     else if (SameText(Name, "CSNR"))
         SetCSNR(TextToInt(Content));
     else
-        ReadField<G>(*this, GlassFields, Name, Content);
+        ReadField<G>(*this, Fields(), Name, Content);
 }
 
 std::string Tdex6DataGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -238,7 +242,7 @@ void Tdex6DataGlas::Clear(bool WithDefaults) {
         Text.clear();
     for (std::string& Text : FKBTexts)
         Text.clear();
-    ResetFields<G>(*this, GlassFields);
+    ResetFields<G>(*this, Fields());
     StoreCSNR(0);
     FGlasWirkungsListe->Reset(WithDefaults);
     FGlasGeometrieListe->Reset(WithDefaults);

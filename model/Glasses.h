@@ -3,10 +3,10 @@
 #include "model/CodeIndex.h"
 #include "model/CodeTables.h"
 #include "model/DeliveryRanges.h"
+#include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/GlassParts.h"
 #include "model/Info.h"
-#include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 #include "model/OrderOptions.h"
 #include "model/SortNumberOrder.h"
@@ -29,6 +29,8 @@ public:
 
     // Always takes a new identifier.
     Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    // The plain fields, written between the descriptions and the sort number.
+    static std::span<const TField<Tdex6DataGlas>> Fields();
     ~Tdex6DataGlas() override;
 
     double AB = 0;

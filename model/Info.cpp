@@ -19,45 +19,29 @@ bool IsLanguage(int Language) {
     return Language >= 1 && Language <= Tdex6DataInfo::LanguageCount;
 }
 
-using I = Tdex6DataImage;
-constexpr TField<I> ImageFields[] = {
-    TextField<&I::FN>("FN"),
-    TextField<&I::BB>("BB"),
-};
-
 } // namespace
 
 Tdex6DataImage::Tdex6DataImage(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
-    : TCustomdex6Object(Root, Parent, NewOID) {
+    : TFieldObject(Root, Parent, NewOID) {
     Tdex6DataImage::Clear(false);
 }
 
-void Tdex6DataImage::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<I>(Writer, *this, ImageFields);
-}
-
-void Tdex6DataImage::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                             std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<I>(*this, ImageFields, Name, Content);
+std::span<const TField<Tdex6DataImage>> Tdex6DataImage::Fields() {
+    using I = Tdex6DataImage;
+    static constexpr TField<I> Table[] = {
+        TextField<&I::FN>("FN"),
+        TextField<&I::BB>("BB"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataImage::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(336));
 }
 
-void Tdex6DataImage::Clear(bool /*WithDefaults*/) {
-    ResetFields<I>(*this, ImageFields);
+void Tdex6DataImage::Clear(bool WithDefaults) {
+    TFieldObject::Clear(WithDefaults);
     Picture.clear();
-}
-
-void Tdex6DataImageListe::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                                  std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DIM"))
-        AddNew()->BeginRead(Reader, this);
 }
 
 Tdex6DataInfo::Tdex6DataInfo(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <cstddef>
@@ -13,9 +13,10 @@
 namespace kr6 {
 
 // A picture belonging to product information.
-class Tdex6DataImage : public TCustomdex6Object {
+class Tdex6DataImage : public TFieldObject<Tdex6DataImage> {
 public:
     Tdex6DataImage(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataImage>> Fields();
 
     // The encoded picture bytes; not part of the element form.
     std::string Picture;
@@ -23,9 +24,6 @@ public:
     std::string FN;
 
     std::string_view TagName() const override { return "DIM"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
     void Clear(bool WithDefaults) override;
 };
@@ -35,8 +33,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "DIL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DIM"; }
 };
 
 // Information texts of a glass or coating: thirteen kinds in up to nine languages

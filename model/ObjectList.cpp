@@ -12,7 +12,9 @@ void TCustomdex6ObjectList::WriteItems(TXmlStream& Writer) const {
 
 void TCustomdex6ObjectList::ReadTag(TElementReader& Reader, TPartType PartType,
                                     std::string_view Name, std::string_view /*Content*/) {
-    if (PartType == TPartType::EndTag && SameText(Name, TagName()) && FReadParent != nullptr)
+    if (PartType == TPartType::StartTag && !ItemTag().empty() && SameText(Name, ItemTag()))
+        AddReadItem()->BeginRead(Reader, this);
+    else if (PartType == TPartType::EndTag && SameText(Name, TagName()) && FReadParent != nullptr)
         FReadParent->BeginRead(Reader);
 }
 

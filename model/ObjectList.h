@@ -2,6 +2,8 @@
 
 #include "model/ObjectBase.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -24,14 +26,22 @@ public:
     // A new element, created with a new identifier and appended.
     virtual TCustomdex6Object* AddNew() = 0;
     virtual std::string_view TagName() const = 0;
+    // The tag of an element in the element form; a list that reads its elements itself
+    // leaves it empty.
+    virtual std::string_view ItemTag() const { return {}; }
     virtual void WriteItems(TXmlStream& Writer) const;
-    // Hands the reader back at the list's own end tag; an override calls this first.
+    // Hands the reader to a new element at each ItemTag start tag and back to the read parent
+    // at the list's own end tag; an override calls this first.
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
     // Frees every element; a list with default elements recreates them when asked.
     virtual void Reset(bool WithDefaults) = 0;
     void WriteXml(TXmlStream& Writer) const;
     void BeginRead(TElementReader& Reader, Tdex6Node* ReadParent = nullptr) override;
+
+protected:
+    // The element that an ItemTag start tag is read into.
+    virtual TCustomdex6Object* AddReadItem() { return AddNew(); }
 
 private:
     Tdex6Dataobject* FRoot;
@@ -83,6 +93,30 @@ public:
         return true;
     }
     void Reset(bool /*WithDefaults*/) override { FItems.clear(); }
+
+    // The last element whose Key is Value, or none.
+    template <class K> T* FindLast(K T::*Key, const K& Value) const {
+        for (auto It = FItems.rbegin(); It != FItems.rend(); ++It)
+            if ((*It).get()->*Key == Value)
+                return It->get();
+        return nullptr;
+    }
+    // One above the largest Key of the elements, at least 1.
+    std::int32_t NextNumber(std::int32_t T::*Key) const {
+        std::int32_t Largest = 0;
+        for (const auto& Item : FItems)
+            Largest = std::max(Largest, Item.get()->*Key);
+        return Largest + 1;
+    }
+    // A new element whose Key is the smallest number from 1 upwards that no element has.
+    T* AddWithFreeNumber(std::int32_t T::*Key) {
+        T* Item = AddNew();
+        std::int32_t Number = 1;
+        while (FindLast(Key, Number) != nullptr)
+            ++Number;
+        Item->*Key = Number;
+        return Item;
+    }
 
     typename TItems::const_iterator begin() const { return FItems.begin(); }
     typename TItems::const_iterator end() const { return FItems.end(); }

@@ -18,24 +18,6 @@ void WriteOptions(TXmlStream& Writer, std::string_view Tag, TOrderOptionSet Set)
     }
 }
 
-using SG = Tdex6DataCodeSubstGlas;
-constexpr TField<SG> GlassSubstitutionFields[] = {
-    CodeField<&SG::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
-    TextField<&SG::CA>("CA"),
-    TextField<&SG::CN>("CN"),
-    TextField<&SG::BEM>("BEM"),
-};
-
-using SB = Tdex6DataCodeSubstBesch;
-constexpr TField<SB> CoatingSubstitutionFields[] = {
-    CodeField<&SB::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
-    TextField<&SB::CA>("CA"),
-    TextField<&SB::CN1>("CN1"),
-    TextField<&SB::CN2>("CN2"),
-    TextField<&SB::CN3>("CN3"),
-    TextField<&SB::BEM>("BEM"),
-};
-
 } // namespace
 
 void Tdex6DataOrderOptions::SetMUTE(TOrderOptionSet Set) {
@@ -90,58 +72,36 @@ void Tdex6DataOrderOptions::Clear(bool /*WithDefaults*/) {
     FKADU = {};
 }
 
-void Tdex6DataCodeSubstGlas::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<SG>(Writer, *this, GlassSubstitutionFields);
-}
-
-void Tdex6DataCodeSubstGlas::ReadTag(TElementReader& Reader, TPartType PartType,
-                                     std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<SG>(*this, GlassSubstitutionFields, Name, Content);
+std::span<const TField<Tdex6DataCodeSubstGlas>> Tdex6DataCodeSubstGlas::Fields() {
+    using SG = Tdex6DataCodeSubstGlas;
+    static constexpr TField<SG> Table[] = {
+        CodeField<&SG::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
+        TextField<&SG::CA>("CA"),
+        TextField<&SG::CN>("CN"),
+        TextField<&SG::BEM>("BEM"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataCodeSubstGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, "CodeSubstGlas");
 }
 
-void Tdex6DataCodeSubstGlas::Clear(bool /*WithDefaults*/) {
-    ResetFields<SG>(*this, GlassSubstitutionFields);
-}
-
-void Tdex6DataCodeSubstBesch::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteFields<SB>(Writer, *this, CoatingSubstitutionFields);
-}
-
-void Tdex6DataCodeSubstBesch::ReadTag(TElementReader& Reader, TPartType PartType,
-                                      std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (IsContent(PartType))
-        ReadField<SB>(*this, CoatingSubstitutionFields, Name, Content);
+std::span<const TField<Tdex6DataCodeSubstBesch>> Tdex6DataCodeSubstBesch::Fields() {
+    using SB = Tdex6DataCodeSubstBesch;
+    static constexpr TField<SB> Table[] = {
+        CodeField<&SB::AKT, Tdex6SubstAction::CodeErsetzen>("AKT"),
+        TextField<&SB::CA>("CA"),
+        TextField<&SB::CN1>("CN1"),
+        TextField<&SB::CN2>("CN2"),
+        TextField<&SB::CN3>("CN3"),
+        TextField<&SB::BEM>("BEM"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataCodeSubstBesch::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, "CodeSubstBesch");
-}
-
-void Tdex6DataCodeSubstBesch::Clear(bool /*WithDefaults*/) {
-    ResetFields<SB>(*this, CoatingSubstitutionFields);
-}
-
-void Tdex6DataCodeSubstGlasList::ReadTag(TElementReader& Reader, TPartType PartType,
-                                         std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "COSUBG"))
-        NewItem()->BeginRead(Reader, this);
-}
-
-void Tdex6DataCodeSubstBeschList::ReadTag(TElementReader& Reader, TPartType PartType,
-                                          std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "COSUBB"))
-        NewItem()->BeginRead(Reader, this);
 }
 
 } // namespace kr6

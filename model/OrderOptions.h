@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <string>
@@ -39,9 +39,10 @@ private:
 };
 
 // A glass code and the code that replaces it.
-class Tdex6DataCodeSubstGlas : public TCustomdex6Object {
+class Tdex6DataCodeSubstGlas : public TFieldObject<Tdex6DataCodeSubstGlas> {
 public:
-    using TCustomdex6Object::TCustomdex6Object;
+    using TFieldObject::TFieldObject;
+    static std::span<const TField<Tdex6DataCodeSubstGlas>> Fields();
 
     std::string CN;
     std::string CA;
@@ -49,17 +50,14 @@ public:
     std::string BEM;
 
     std::string_view TagName() const override { return "COSUBG"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 // A coating code and up to three codes that replace it.
-class Tdex6DataCodeSubstBesch : public TCustomdex6Object {
+class Tdex6DataCodeSubstBesch : public TFieldObject<Tdex6DataCodeSubstBesch> {
 public:
-    using TCustomdex6Object::TCustomdex6Object;
+    using TFieldObject::TFieldObject;
+    static std::span<const TField<Tdex6DataCodeSubstBesch>> Fields();
 
     std::string CN1;
     std::string CN2;
@@ -69,11 +67,7 @@ public:
     std::string BEM;
 
     std::string_view TagName() const override { return "COSUBB"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-    void Clear(bool WithDefaults) override;
 };
 
 class Tdex6DataCodeSubstGlasList : public Tdex6ObjectList<Tdex6DataCodeSubstGlas> {
@@ -81,8 +75,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "COSUBGL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "COSUBG"; }
 };
 
 class Tdex6DataCodeSubstBeschList : public Tdex6ObjectList<Tdex6DataCodeSubstBesch> {
@@ -90,8 +83,7 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     std::string_view TagName() const override { return "COSUBBL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "COSUBB"; }
 };
 
 } // namespace kr6

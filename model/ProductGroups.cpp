@@ -1,6 +1,7 @@
 #include "model/ProductGroups.h"
 
 #include "model/ElementReader.h"
+#include "model/FieldTable.h"
 #include "support/Conversions.h"
 #include "support/TextCompare.h"
 #include "texts/Language.h"
@@ -67,7 +68,7 @@ Tdex6DataLieferbareBeschichtungen::Tdex6DataLieferbareBeschichtungen(Tdex6Dataob
 
 Tdex6DataProduktgruppe::Tdex6DataProduktgruppe(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TFieldObject(Root, Parent, true) {
     FLieferbareGlaeser = std::make_unique<Tdex6DataLieferbareGlaeser>(Root, this, true);
     FLieferbareBeschichtungen =
         std::make_unique<Tdex6DataLieferbareBeschichtungen>(Root, this, true);
@@ -75,32 +76,30 @@ Tdex6DataProduktgruppe::Tdex6DataProduktgruppe(Tdex6Dataobject* Root, Tdex6Node*
 }
 
 void Tdex6DataProduktgruppe::WriteTags(TXmlStream& Writer) const {
-    TCustomdex6Object::WriteTags(Writer);
-    WriteIntElement(Writer, "ID", ID);
-    WriteStrElement(Writer, "BEZ", Bez);
-    WriteStrElement(Writer, "BE", BE);
+    TFieldObject::WriteTags(Writer);
     FLieferbareGlaeser->WriteXml(Writer);
     FLieferbareBeschichtungen->WriteXml(Writer);
 }
 
 void Tdex6DataProduktgruppe::ReadTag(TElementReader& Reader, TPartType PartType,
                                      std::string_view Name, std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag) {
-        if (SameText(Name, FLieferbareBeschichtungen->TagName()))
-            FLieferbareBeschichtungen->BeginRead(Reader, this);
-        else if (SameText(Name, FLieferbareGlaeser->TagName()))
-            FLieferbareGlaeser->BeginRead(Reader, this);
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (PartType != TPartType::StartTag)
         return;
-    }
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "ID"))
-        ID = TextToInt(Content);
-    else if (SameText(Name, "Bez"))
-        Bez = Content;
-    else if (SameText(Name, "BE"))
-        BE = Content;
+    if (SameText(Name, FLieferbareBeschichtungen->TagName()))
+        FLieferbareBeschichtungen->BeginRead(Reader, this);
+    else if (SameText(Name, FLieferbareGlaeser->TagName()))
+        FLieferbareGlaeser->BeginRead(Reader, this);
+}
+
+std::span<const TField<Tdex6DataProduktgruppe>> Tdex6DataProduktgruppe::Fields() {
+    using P = Tdex6DataProduktgruppe;
+    static constexpr TField<P> Table[] = {
+        IntField<&P::ID>("ID"),
+        TextField<&P::Bez>("BEZ"),
+        TextField<&P::BE>("BE"),
+    };
+    return Table;
 }
 
 std::string Tdex6DataProduktgruppe::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -108,28 +107,9 @@ std::string Tdex6DataProduktgruppe::ProtocolPrefix(int Action, std::string_view 
 }
 
 void Tdex6DataProduktgruppe::Clear(bool WithDefaults) {
-    ID = 0;
-    Bez.clear();
-    BE.clear();
+    TFieldObject::Clear(WithDefaults);
     FLieferbareBeschichtungen->Clear(WithDefaults);
     FLieferbareGlaeser->Clear(WithDefaults);
-}
-
-Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::AddNumbered() {
-    Tdex6DataProduktgruppe* Group = AddNew();
-    std::int32_t ID = 1;
-    while (FindByID(ID) != nullptr)
-        ++ID;
-    Group->ID = ID;
-    return Group;
-}
-
-Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::FindByID(std::int32_t ID) const {
-    for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) {
-        if ((*It)->ID == ID)
-            return It->get();
-    }
-    return nullptr;
 }
 
 Tdex6DataProduktgruppe* Tdex6DataProduktgruppenliste::FindByName(std::string_view Name) const {
@@ -151,11 +131,8 @@ void Tdex6DataProduktgruppenliste::RenameCoating(std::string_view OldCode,
         Group->LieferbareBeschichtungen()->Replace(OldCode, NewCode);
 }
 
-void Tdex6DataProduktgruppenliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                           std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, "DPG"))
-        AddNumbered()->BeginRead(Reader, this);
+TCustomdex6Object* Tdex6DataProduktgruppenliste::AddReadItem() {
+    return AddNumbered();
 }
 
 } // namespace kr6

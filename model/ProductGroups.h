@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/FieldTable.h"
 #include "model/NamedStrings.h"
-#include "model/ObjectBase.h"
 #include "model/ObjectList.h"
 
 #include <cstdint>
@@ -49,10 +49,11 @@ public:
     Tdex6DataLieferbareBeschichtungen(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
 };
 
-class Tdex6DataProduktgruppe : public TCustomdex6Object {
+class Tdex6DataProduktgruppe : public TFieldObject<Tdex6DataProduktgruppe> {
 public:
     // Always takes a new identifier.
     Tdex6DataProduktgruppe(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataProduktgruppe>> Fields();
 
     std::string Bez;
     std::string BE;
@@ -80,9 +81,11 @@ public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
     // A new group numbered with the smallest ID from 1 upwards that no group carries.
-    Tdex6DataProduktgruppe* AddNumbered();
+    Tdex6DataProduktgruppe* AddNumbered() { return AddWithFreeNumber(&Tdex6DataProduktgruppe::ID); }
     // The last group with this ID, or none.
-    Tdex6DataProduktgruppe* FindByID(std::int32_t ID) const;
+    Tdex6DataProduktgruppe* FindByID(std::int32_t ID) const {
+        return FindLast(&Tdex6DataProduktgruppe::ID, ID);
+    }
     // The last group whose Bez equals Name ignoring case, or none.
     Tdex6DataProduktgruppe* FindByName(std::string_view Name) const;
     void RenameGlass(std::string_view OldCode, std::string_view NewCode);
@@ -90,8 +93,10 @@ public:
     void RenameCoating(std::string_view OldCode, std::string_view NewCode);
 
     std::string_view TagName() const override { return "DPGL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "DPG"; }
+
+protected:
+    TCustomdex6Object* AddReadItem() override;
 };
 
 } // namespace kr6

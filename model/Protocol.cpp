@@ -8,37 +8,31 @@
 namespace kr6 {
 
 Tdex6DataProtokoll::Tdex6DataProtokoll(Tdex6Dataobject* Root, Tdex6Node* Parent, bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, false) {
+    : TFieldObject(Root, Parent, false) {
     Tdex6DataProtokoll::Clear(false);
+}
+
+std::span<const TField<Tdex6DataProtokoll>> Tdex6DataProtokoll::Fields() {
+    using P = Tdex6DataProtokoll;
+    static constexpr TField<P> Table[] = {
+        DateTimeField<&P::D>("D"),
+        TextField<&P::B>("B"),
+        TextField<&P::U>("U"),
+    };
+    return Table;
 }
 
 void Tdex6DataProtokoll::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
     WriteIntElement(Writer, "O", OID());
-    WriteDateTimeElement(Writer, "D", D);
-    WriteStrElement(Writer, "B", B);
-    WriteStrElement(Writer, "U", U);
+    WriteFields<Tdex6DataProtokoll>(Writer, *this, Fields());
 }
 
 void Tdex6DataProtokoll::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                                  std::string_view Content) {
-    TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
-    if (!IsContent(PartType))
-        return;
-    if (SameText(Name, "O"))
+    TFieldObject::ReadTag(Reader, PartType, Name, Content);
+    if (IsContent(PartType) && SameText(Name, "O"))
         SetOID(TextToInt(Content));
-    else if (SameText(Name, "D"))
-        D = TextToDateTime(Content);
-    else if (SameText(Name, "B"))
-        B = Content;
-    else if (SameText(Name, "U"))
-        U = Content;
-}
-
-void Tdex6DataProtokoll::Clear(bool /*WithDefaults*/) {
-    B.clear();
-    U.clear();
-    D = 0;
 }
 
 Tdex6DataProtokoll* Tdex6DataProtokollliste::AddEntry(std::int32_t ObjectOID, std::string_view Text,
@@ -53,15 +47,11 @@ Tdex6DataProtokoll* Tdex6DataProtokollliste::AddEntry(std::int32_t ObjectOID, st
     return Entry;
 }
 
-void Tdex6DataProtokollliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                      std::string_view Name, std::string_view Content) {
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
-    if (PartType != TPartType::StartTag || !SameText(Name, "PE"))
-        return;
+TCustomdex6Object* Tdex6DataProtokollliste::AddReadItem() {
     Tdex6DataProtokoll* Entry = AddNew();
     if (Root() != nullptr)
         Root()->SetModified(true);
-    Entry->BeginRead(Reader, this);
+    return Entry;
 }
 
 } // namespace kr6

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ObjectBase.h"
+#include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
 #include <cstdint>
@@ -10,10 +10,11 @@
 namespace kr6 {
 
 // One protocol line. Its OID is the identifier of the object the line is about, so an
-// entry never takes a new identifier of its own.
-class Tdex6DataProtokoll : public TCustomdex6Object {
+// entry never takes a new identifier of its own; it is written once more as "O".
+class Tdex6DataProtokoll : public TFieldObject<Tdex6DataProtokoll> {
 public:
     Tdex6DataProtokoll(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
+    static std::span<const TField<Tdex6DataProtokoll>> Fields();
 
     std::string B;
     std::string U;
@@ -23,7 +24,6 @@ public:
     void WriteTags(TXmlStream& Writer) const override;
     void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                  std::string_view Content) override;
-    void Clear(bool WithDefaults) override;
 };
 
 // The protocol of changes, oldest entry first.
@@ -36,8 +36,10 @@ public:
                                  std::string_view UserName);
 
     std::string_view TagName() const override { return "PROT"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "PE"; }
+
+protected:
+    TCustomdex6Object* AddReadItem() override;
 };
 
 } // namespace kr6

@@ -1,0 +1,62 @@
+#pragma once
+
+// The steps of building the model from the lines of a KR6 archive's members, one member
+// each, in the order the import takes them.
+
+#include "import/Kr6Head.h"
+#include "import/Kr6ImportProgress.h"
+#include "model/CodeTables.h"
+#include "support/StringList.h"
+
+#include <cstdint>
+
+namespace kr6 {
+
+class Tdex6Dataobject;
+
+namespace kr6_import {
+
+inline constexpr int PriceFieldCount = 5;
+// Which kind of object an information or order-option line is about.
+inline constexpr int TargetGlass = 0;
+inline constexpr int TargetCoating = 1;
+
+// The work lists of one import.
+struct TWorkLists {
+    TStringList UngroupedGlasses{true};
+    TStringList UngroupedCoatings{true};
+    TStringList NoGroupGlasses{true};
+    TStringList NoGroupCoatings{true};
+    TStringList Scratch;
+};
+
+// A price field is filled when a description with its number describes something.
+bool IsPriceFieldFilled(const Tdex6Dataobject& Root, int Field);
+// The codes of every glass, or every coating, of every material and kind.
+void GlassCodes(const Tdex6Dataobject& Root, TStringList& Codes);
+void CoatingCodes(const Tdex6Dataobject& Root, TStringList& Codes);
+
+// The maker's address, the prism and cylinder groups and the price descriptions.
+void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head);
+void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
+void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter);
+void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
+void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+                       TImportProgressMeter& Meter);
+void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
+                         TImportProgressMeter& Meter);
+void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
+void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
+void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter);
+void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+                        TImportProgressMeter& Meter);
+void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+                         TImportProgressMeter& Meter);
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+                             TImportProgressMeter& Meter);
+
+} // namespace kr6_import
+} // namespace kr6

@@ -1,0 +1,231 @@
+#include "import/Kr6ImportSteps.h"
+
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
+#include "model/Addresses.h"
+#include "model/CoatingParts.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/DeliveryRanges.h"
+#include "model/DescriptionDefaults.h"
+#include "model/GlassParts.h"
+#include "model/Glasses.h"
+#include "model/Info.h"
+#include "model/OrderOptions.h"
+#include "model/ProductGroups.h"
+#include "model/Root.h"
+#include "support/TextCompare.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace kr6::kr6_import {
+
+void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
+    Tdex6DataAdresse& Address = *Root.Adressliste()->AddNew();
+    Address.Comment = Head.Comment;
+    Address.GA = Head.ValidFrom;
+    Address.GB = Head.ValidUntil;
+    Address.LAND = Head.Country;
+    Address.UIDM = Head.UidManufacturer;
+    Address.EDV = Head.ManufacturerCode;
+    Address.EDV2 = Head.ManufacturerSubcode;
+    Address.Name = Head.ManufacturerName[0];
+    Address.Name1 = Head.ManufacturerName[1];
+    Address.Name2 = Head.ManufacturerName[2];
+    Address.Str = Head.Street;
+    Address.Plz = Head.ZipCode;
+    Address.Ort = Head.City;
+    Address.PlzPf = Head.PoBoxZipCode;
+    Address.PF = Head.PoBoxText;
+    Address.TelZent = Head.Phone;
+    Address.FaxZent = Head.Fax;
+    Address.TelBest = Head.PhoneOrder;
+    Address.FaxBest = Head.FaxOrder;
+    Address.MailTo = Head.Mail;
+    Address.Url = Head.Url;
+    Address.PrDefCyl = Head.PriceDefinitionCylinder;
+    Root.Bezeichnungsvorgaben()->SetLang(1, Head.Language);
+
+    Tdex6DataPrismenCylinder& Groups = *Root.PrismenCylinder();
+    Groups.ZB = Head.CylinderGroupBase;
+    Groups.ZG1 = Head.CylinderGroup[0];
+    Groups.ZG2 = Head.CylinderGroup[1];
+    Groups.PG1 = Head.PrismGroup[0];
+    Groups.PG2 = Head.PrismGroup[1];
+    Groups.PG3 = Head.PrismGroup[2];
+    Groups.PG4 = Head.PrismGroup[3];
+    Groups.PG5 = Head.PrismGroup[4];
+
+    Address.WVK = Head.CurrencyDescription;
+    Address.WNK = Head.CurrencyDescriptionDecimals;
+
+    Tdex6DataPreisbezeichnungsliste& Descriptions = *Root.Preisbezeichnungsliste();
+    Descriptions.Reset(false);
+    for (int K = 0; K < PriceFieldCount; ++K) {
+        Tdex6DataPreisbezeichnung& Description = *Descriptions.NewItem();
+        Description.PFT = Head.PriceField[K];
+        Description.WVK = Head.CurrencyDescription;
+        Description.WNK = Head.CurrencyDescriptionDecimals;
+        const bool OwnName = Description.PFT == Tdex6PriceField::SonstigesEK ||
+                             Description.PFT == Tdex6PriceField::SonstigesVK;
+        Description.BEZ = OwnName ? Head.PriceFieldDescription[K] : PriceFieldText(Description.PFT);
+    }
+
+    Address.PrBezId1 = 1;
+    Address.PrBezId2 = 2;
+    Address.PrBezId3 = 3;
+    Address.PrBezId4 = 4;
+    Address.PrBezId5 = 5;
+}
+
+void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+    TKr6DataLensType Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
+        ParseKr6LensType(Rec, Line.Text);
+        Glas.Clear(true);
+        Glas.SetEDV(Rec.Code);
+        Glas.SetB(1, Rec.Name);
+        Glas.LA = Rec.ValidFrom;
+        Glas.LB = Rec.ValidUntil;
+        Glas.EM = Rec.LensKind;
+        Glas.AG = Rec.AG;
+        Glas.AGKG = Rec.AGKG;
+        Glas.AGKB = Rec.AGKB;
+        Glas.ME = Rec.BrandLine;
+        Glas.MAT = Rec.Material;
+        Glas.BR = Rec.RefractiveIndex;
+        Glas.DI = Rec.Density;
+        Glas.AB = Rec.AbbeNumber;
+        Glas.AS = Rec.AS;
+        Glas.ST = Rec.ST;
+        Glas.ET = Rec.AntiReflection;
+        Glas.FA = Rec.Tint;
+        Glas.PH = Rec.Photochromic;
+        Glas.HA = Rec.HardCoat;
+        Glas.CL = Rec.CleanCoat;
+        Glas.UV = Rec.UVCoat;
+        Glas.VS = Rec.Mirror;
+        Glas.MDM = Rec.MDM;
+        Glas.KDM = Rec.KDM;
+        Glas.AD = Rec.AD;
+        Glas.Vers = Rec.Insurance;
+        Glas.Pri = Rec.Pri;
+        Glas.FK = Rec.FilterCategory;
+        Glas.STV = Rec.RoadTraffic;
+        Glas.UVK = Rec.UVEdge;
+        Glas.UVA = Rec.UVA;
+        Glas.UVB = Rec.UVB;
+        Glas.EG = Rec.EG;
+        Glas.EGB = Rec.EGB;
+        Glas.TS = Rec.TS;
+        Glas.SetCSNR(Rec.SortNumber);
+        Glas.SetKB(1, Rec.ShortName);
+        Glas.KMDM = Rec.KMDM;
+        Glas.KDMA = Rec.KDMA;
+        Glas.FKB = Rec.FKB;
+    }
+}
+
+void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter) {
+    TKr6DataLensRange Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6LensRange(Rec, Line.Text);
+        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        if (Glas == nullptr)
+            continue;
+        Tdex6DataGlasWirkung& Power = *Glas->GlasWirkungsListe()->AddNew();
+        Power.DM = Rec.Diameter;
+        Power.SetSph(Rec.SphereFrom, Rec.SphereTo);
+        Power.SetCyl(Rec.Cylinder1, Rec.Cylinder2);
+        Power.cylWV = Rec.FromAxis;
+        Power.CylWB = Rec.ToAxis;
+        Power.PV = Rec.Prism;
+        Power.SetAdd(Rec.Addition1, Rec.Addition2);
+        Power.AddS = Rec.AdditionStep;
+        Power.BEDV1 = Rec.BEDV1;
+        Power.BEDV2 = Rec.BEDV2;
+        Power.BEDV3 = Rec.BEDV3;
+        Power.BEDV4 = Rec.BEDV4;
+        Power.BEDV5 = Rec.BEDV5;
+        Power.SIP = Rec.SIP;
+        Power.LA = Rec.ValidFrom;
+        Power.LB = Rec.ValidUntil;
+        Power.Lag = Rec.Stock;
+        Power.LZ = Rec.DeliveryTime;
+        Power.ELief = Rec.ELief;
+        Power.BF = Rec.BF;
+        Power.DFUR = Rec.DFUR;
+        Power.OLB = Rec.OLB;
+        Power.LBI = Rec.DeliveryRangeId;
+    }
+}
+
+void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
+                      TImportProgressMeter& Meter) {
+    TKr6DataLensGeo Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6LensGeo(Rec, Line.Text);
+        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        if (Glas == nullptr)
+            continue;
+        Tdex6DataGlasGeometrie& Geometry = *Glas->GlasGeometrieListe()->AddNew();
+        Geometry.GeometryKind = static_cast<Tdex6GeometryKind>(Rec.GeometryKind);
+        Geometry.Dm = Rec.Diameter;
+        Geometry.WK = Rec.AllPowers;
+        Geometry.WSV = Rec.SphereFrom;
+        Geometry.WSB = Rec.SphereTo;
+        Geometry.DM1H = Rec.DM1H;
+        Geometry.DM2H = Rec.DM2H;
+        Geometry.NTT = Rec.NTT;
+        Geometry.VAFB = Rec.VAFB;
+        Geometry.HAFB = Rec.HAFB;
+        Geometry.VAT = Rec.VAT;
+        Geometry.HAT = Rec.HAT;
+        Geometry.VAMN = Rec.VAMN;
+        Geometry.URN = Rec.URN;
+        Geometry.ORN = Rec.ORN;
+        Geometry.BN = Rec.BN;
+        Geometry.HN = Rec.HN;
+        Geometry.HZ = Rec.HZ;
+        Geometry.VAZK = Rec.VAZK;
+        Geometry.BLR = Rec.ViewDirection;
+        Geometry.MVANB = Rec.MVANB;
+        Geometry.VANB = Rec.VANB;
+        Geometry.MHANP = Rec.MHANP;
+        Geometry.HANP = Rec.HANP;
+    }
+}
+
+void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+                       TImportProgressMeter& Meter) {
+    std::array<bool, PriceFieldCount> Filled{};
+    for (int K = 0; K < PriceFieldCount; ++K)
+        Filled[K] = IsPriceFieldFilled(Root, K + 1);
+    TKr6DataLensPrice Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6LensPrice(Rec, Line.Text, Version);
+        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        if (Glas == nullptr)
+            continue;
+        Glas->Preisgruppen()->SetS(Rec.SphereGroup, true);
+        Glas->Preisgruppen()->SetC(Rec.CylinderGroup, true);
+        for (int K = 0; K < PriceFieldCount; ++K) {
+            if (!Filled[K])
+                continue;
+            Tdex6DataGlasPreis* Price = Glas->GlasPreisListe()->FindPrice(
+                Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1, Rec.DeliveryRangeId, true);
+            if (Price != nullptr)
+                Price->SetPR(Rec.Price[K]);
+        }
+    }
+}
+
+} // namespace kr6::kr6_import

@@ -1,0 +1,183 @@
+#include "import/Kr6ImportSteps.h"
+
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
+#include "model/Addresses.h"
+#include "model/CoatingParts.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/DeliveryRanges.h"
+#include "model/DescriptionDefaults.h"
+#include "model/GlassParts.h"
+#include "model/Glasses.h"
+#include "model/Info.h"
+#include "model/OrderOptions.h"
+#include "model/ProductGroups.h"
+#include "model/Root.h"
+#include "support/TextCompare.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace kr6::kr6_import {
+
+namespace {
+
+const TMaterialSet RealMaterials{Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+                                 Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
+const TSmallSet<Tdex6LensKind> AllLensKinds{Tdex6LensKind::Einstaerken, Tdex6LensKind::Bifo,
+                                            Tdex6LensKind::Trifo, Tdex6LensKind::Gleitsicht,
+                                            Tdex6LensKind::Office};
+const TCoatingKindSet AllCoatingKinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                                      Tdex6CoatingKind::Other, Tdex6CoatingKind::Special};
+
+} // namespace
+
+bool IsPriceFieldFilled(const Tdex6Dataobject& Root, int Field) {
+    const Tdex6DataPreisbezeichnung* Description = Root.Preisbezeichnungsliste()->FindByID(Field);
+    return Description != nullptr && Description->PFT != Tdex6PriceField::NichtGefuellt;
+}
+
+void GlassCodes(const Tdex6Dataobject& Root, TStringList& Codes) {
+    Root.Glasliste()->GetCodes(Codes, false, RealMaterials, AllLensKinds, "", 0);
+}
+
+void CoatingCodes(const Tdex6Dataobject& Root, TStringList& Codes) {
+    Root.Beschichtungsliste()->GetCodes(Codes, false, RealMaterials, AllCoatingKinds, 0);
+}
+
+namespace {
+
+template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const TRec& Rec) {
+    if (Rec.Target == TargetGlass) {
+        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        return Glas != nullptr ? Glas->Info() : nullptr;
+    }
+    if (Rec.Target == TargetCoating) {
+        const Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.Code);
+        return Coating != nullptr ? Coating->Info() : nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+                       TImportProgressMeter& Meter) {
+    TKr6DataInformation Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6Information(Rec, Line.Text);
+        Tdex6DataInfo* Info = InfoOf(Root, Rec);
+        if (Info == nullptr)
+            continue;
+        std::string Text = Info->GetInfoText(1, Rec.InfoKind);
+        if (!Text.empty())
+            Text += "\r\n";
+        Text += Rec.Text;
+        Info->SetInfoText(1, Rec.InfoKind, Text);
+    }
+}
+
+void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+                        TImportProgressMeter& Meter) {
+    TKr6DataOrderOptions Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6OrderOptions(Rec, Line.Text);
+        Tdex6DataOrderOptions* Options = nullptr;
+        if (Rec.Target == TargetGlass) {
+            if (const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code))
+                Options = Glas->OrderOptions();
+        } else if (Rec.Target == TargetCoating) {
+            if (const Tdex6DataBeschichtung* Coating =
+                    Root.Beschichtungsliste()->FindByEDV(Rec.Code))
+                Options = Coating->OrderOptions();
+        }
+        if (Options == nullptr)
+            continue;
+        switch (Rec.Usage) {
+        case 1:
+            Options->SetMUTE(Options->MUTE() + Rec.OrderOption);
+            break;
+        case 5:
+            Options->SetKADU(Options->KADU() + Rec.OrderOption);
+            break;
+        case 6:
+            Options->SetMUDU(Options->MUDU() + Rec.OrderOption);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Each group's code lists end up naming the glasses and coatings that
+// belong to other groups.
+void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+                         TImportProgressMeter& Meter) {
+    GlassCodes(Root, Work.UngroupedGlasses);
+    CoatingCodes(Root, Work.UngroupedCoatings);
+
+    Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
+    TKr6DataProductgroup Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6Productgroup(Rec, Line.Text);
+        if (Rec.GroupName.empty()) {
+            if (Rec.Target == TargetGlass)
+                Work.NoGroupGlasses.Add(Rec.Code);
+            else if (Rec.Target == TargetCoating)
+                Work.NoGroupCoatings.Add(Rec.Code);
+            continue;
+        }
+        Tdex6DataProduktgruppe* Group = Groups.FindByName(Rec.GroupName);
+        if (Group == nullptr) {
+            Group = Groups.AddNumbered();
+            Group->Bez = Rec.GroupName;
+            GlassCodes(Root, Work.Scratch);
+            Group->LieferbareGlaeser()->AddOrRemoveAll(Work.Scratch, false);
+            CoatingCodes(Root, Work.Scratch);
+            Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.Scratch, false);
+        }
+        if (Rec.Target == TargetGlass) {
+            Work.UngroupedGlasses.Remove(Rec.Code);
+            Group->LieferbareGlaeser()->AddOrRemove(Rec.Code, true);
+        } else if (Rec.Target == TargetCoating) {
+            Work.UngroupedCoatings.Remove(Rec.Code);
+            Group->LieferbareBeschichtungen()->AddOrRemove(Rec.Code, true);
+        }
+    }
+
+    for (const auto& Group : Groups) {
+        Group->LieferbareGlaeser()->AddOrRemoveAll(Work.UngroupedGlasses, true);
+        Group->LieferbareGlaeser()->AddOrRemoveAll(Work.NoGroupGlasses, true);
+        Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.UngroupedCoatings, true);
+        Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.NoGroupCoatings, true);
+    }
+}
+
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+                             TImportProgressMeter& Meter) {
+    TKr6DataCodeSubst Rec;
+    for (const auto& Line : Lines) {
+        Meter.Step();
+        ParseKr6CodeSubst(Rec, Line.Text);
+        if (Rec.Target == TargetGlass) {
+            Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
+            Row.CA = Rec.OldCode;
+            Row.AKT = Rec.Action;
+            Row.CN = Rec.NewCode1;
+        } else if (Rec.Target == TargetCoating) {
+            Tdex6DataCodeSubstBesch& Row = *Root.CodeSubstBeschList()->NewItem();
+            Row.CA = Rec.OldCode;
+            Row.AKT = Rec.Action;
+            Row.CN1 = Rec.NewCode1;
+            Row.CN2 = Rec.NewCode2;
+            Row.CN3 = Rec.NewCode3;
+        }
+    }
+}
+
+} // namespace kr6::kr6_import
