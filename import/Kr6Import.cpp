@@ -120,7 +120,7 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const 
     ImportProductGroups(Root, *Lines[Productgroup], Work, Meter);
     Begin("building the code substitutions", CodeSubstitution);
     ImportCodeSubstitutions(Root, *Lines[CodeSubstitution], Meter);
-    // The lenses get their sort numbers in the order of their codes.
+    // The lenses are numbered 0, 1, 2, ... in the order of the sort numbers they came with.
     Meter.Begin("sorting the lenses and rules", (Bytes[LensType] + Bytes[Combination]) * SortCost);
     Root.Glasliste()->AutoSort = true;
     Root.Glasliste()->Renumber();
