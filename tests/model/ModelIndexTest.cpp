@@ -66,38 +66,31 @@ template <class TList> void CheckRenumberingAgainstLiteral(unsigned Seed) {
     std::mt19937 Random(Seed);
     for (int Step = 0; Step < 300; ++Step) {
         const std::size_t Count = Numbers.size();
-        const auto Any = [&] {
-            return Random() % Count;
-        };
         const unsigned Op = Count == 0 ? 0 : Random() % 20;
-        if (Op < 6) { // a new element with a sort number, as the import adds it
-            if constexpr (IsGlassList) {
+        const auto Renumber = [&](std::size_t Changed) {
+            if (List->AutoSort)
+                LiteralRenumber(Numbers, Changed);
+        };
+        if (Op < 13) {
+            // A new element with a sort number, as the import adds it, or a new number.
+            std::size_t I = Count;
+            if (Op >= 6) {
+                I = Random() % Count;
+            } else if constexpr (IsGlassList) {
                 List->NewGlas();
                 Numbers.push_back(100000);
-                if (List->AutoSort)
-                    LiteralRenumber(Numbers, Count);
+                Renumber(Count);
             } else {
                 List->NewItem();
                 Numbers.push_back(0);
             }
-            if (Random() % 2 == 0) {
+            if (Op < 6 && Random() % 2 == 0)
                 List->Items(static_cast<int>(Count))->Clear(false);
-                Numbers.back() = 0;
-            }
-            const std::int32_t Value = RandomSortNumber(Random, Count);
-            List->Items(static_cast<int>(Count))->SetCSNR(Value);
-            Numbers.back() = Value;
-            if (List->AutoSort)
-                LiteralRenumber(Numbers, Count);
-        } else if (Op < 13) {
-            const std::size_t I = Any();
-            const std::int32_t Value = RandomSortNumber(Random, Count);
-            List->Items(static_cast<int>(I))->SetCSNR(Value);
-            Numbers[I] = Value;
-            if (List->AutoSort)
-                LiteralRenumber(Numbers, I);
+            Numbers[I] = RandomSortNumber(Random, Count);
+            List->Items(static_cast<int>(I))->SetCSNR(Numbers[I]);
+            Renumber(I);
         } else if (Op == 13) {
-            const std::size_t I = Any();
+            const std::size_t I = Random() % Count;
             List->Items(static_cast<int>(I))->Clear(false);
             Numbers[I] = 0;
         } else if (Op == 14) {
@@ -107,7 +100,7 @@ template <class TList> void CheckRenumberingAgainstLiteral(unsigned Seed) {
             if (IsGlassList || List->AutoSort)
                 LiteralRenumber(Numbers, 0);
         } else if (Op == 16) {
-            const std::size_t I = Any();
+            const std::size_t I = Random() % Count;
             if constexpr (IsGlassList)
                 List->Delete(static_cast<int>(I));
             else
@@ -336,7 +329,12 @@ TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
             Price.GSph = Key().GSph;
             Prices.KeysChanged();
         } else if (Op == 3 && !Prices.IsEmpty()) {
-            Prices.Delete(static_cast<int>(Random() % Prices.Count()));
+            const int I = static_cast<int>(Random() % Prices.Count());
+            // A cleared price must leave its old key even when only one key field was set.
+            if (Random() % 2 == 0)
+                Prices.Delete(I);
+            else
+                Prices.Items(I)->Clear(false);
         } else {
             const TGlassPriceKey K = Key();
             const bool Create = Random() % 2 == 0;
@@ -354,6 +352,10 @@ TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
             ASSERT_EQ(Found, Creates ? Prices.Items(Count) : Walked) << "step " << Step;
         }
     }
+    // Cleared groups make no new prices, cylinder groups included.
+    Glas.Preisgruppen()->Clear(false);
+    Glas.Preisgruppen()->SetS(0, true);
+    EXPECT_EQ(Prices.FindPrice(0, 0, MakeDiameter(60, 0, false), 1, 0, true), nullptr);
 }
 
 TEST(PriceIndex, CoatingFindPriceAnswersAsTheWalk) {
