@@ -23,10 +23,4 @@ template <class TNode> void ReadInto(std::string_view Xml, TNode& Target) {
     ReadElementInto(Xml, Target, Target.TagName());
 }
 
-// Reads Xml into Target and gives Target's element form back, for round-trip checks.
-template <class TNode> std::string XmlAfterReading(std::string_view Xml, TNode& Target) {
-    ReadInto(Xml, Target);
-    return XmlOf(Target);
-}
-
 } // namespace kr6::test

@@ -1,13 +1,18 @@
+// The combination check and the coating lists of a lens against a second, plain reading of
+// the rules on vectors of texts, on random small models. The plain reading is deliberately
+// unoptimised: every lookup is a linear scan.
 #include "model/Combinations.h"
 
 #include "helpers/CombinationModel.h"
 #include "helpers/RandomModel.h"
+#include "support/Conversions.h"
 #include "support/TextCompare.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -16,92 +21,8 @@
 namespace kr6 {
 namespace {
 
-using test::Codes;
 using test::Lines;
 using test::TCombinationModel;
-
-const TMaterialSet K{Tdex6Material::Kunststoff};
-const TMaterialSet S{Tdex6Material::Silikat};
-
-// Lens L1 of Kunststoff with AR, HC, UV1, UV2 (both with the UV flag) for Kunststoff and
-// SIL for Silikat only.
-class CheckCombinationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        M.Lens("L1", Tdex6Material::Kunststoff);
-        M.AntiReflection("AR", K);
-        M.Coating("HC", K);
-        M.Coating("UV1", K).UV = true;
-        M.Coating("UV2", K).UV = true;
-        M.Coating("SIL", S);
-    }
-    // The result, then Problems and Required.
-    std::string Check(std::initializer_list<std::string_view> Set, bool WithRequired = true,
-                      std::string_view Glass = "L1") {
-        TStringList Problems;
-        TStringList Required;
-        const std::int32_t Result = M.Rules().CheckCombination(Glass, Codes(Set), Problems,
-                                                               WithRequired ? &Required : nullptr);
-        return std::to_string(Result) + " " + Lines(Problems) + " / " + Lines(Required);
-    }
-    TCombinationModel M;
-};
-
-TEST_F(CheckCombinationTest, NichtLieferbarSetIsLiftedByALaterLieferbarRule) {
-    M.Rule("L1", "AR", "HC", "******", Tdex6Delivery::NichtLieferbar);
-    M.Rule("L1", "HC", "******", "AR", Tdex6Delivery::Lieferbar);
-    EXPECT_EQ(M.Rules().Count(), 1) << "the same lens and coatings are one rule";
-    M.Sort();
-    EXPECT_EQ(Check({"AR", "HC"}), "4 AR,HC,AR,HC / ");
-    EXPECT_EQ(Check({"AR", "HC", "SIL"}), "5 SIL,AR,HC,AR,HC / ");
-    EXPECT_EQ(Check({"AR"}), "0  / ");
-    EXPECT_EQ(Check({"HC"}), "0  / ");
-
-    // Another spelling of the lens gets past AddRule and sorts after the forbidding rule.
-    M.Rule("L1 ", "hc", "******", "AR", Tdex6Delivery::Lieferbar);
-    ASSERT_EQ(M.Rules().Count(), 2);
-    EXPECT_EQ(Check({"AR", "HC"}), "0  / ");
-}
-
-TEST_F(CheckCombinationTest, NurLieferbarLiftsItsCoatingsAndOffersOnlyAllowedOnes) {
-    // SIL is no coating for Kunststoff: the rule names it, so it is skipped when the
-    // allowed coatings are built, and it is never offered.
-    M.Rule("L1", "SIL", "******", "******", Tdex6Delivery::NurLieferbar);
-    M.Rule("L1", "HC", "", "", Tdex6Delivery::NurLieferbar);
-    M.Rule("L1", "******", "UV1", "******", Tdex6Delivery::NichtLieferbar);
-    M.Rule("L1", "UV1", "AR", "******", Tdex6Delivery::NurLieferbar);
-    M.Sort();
-    // The "nur lieferbar" rule for UV1 puts it back among the allowed coatings, so it is
-    // offered; the blank slot is offered as the empty text.
-    EXPECT_EQ(Check({}), "4  / <>,AR,HC,UV1");
-    EXPECT_EQ(Check({"SIL"}), "0  / ");
-    EXPECT_EQ(Check({"HC"}), "0  / ");
-    EXPECT_EQ(Check({"HC", "AR"}), "4  / <>,AR,HC,UV1");
-    // The matching set lifts the problem that the forbidding rule named, but not the set
-    // that rule forbids.
-    EXPECT_EQ(Check({"UV1", "AR"}), "1 UV1 / ");
-}
-
-TEST_F(CheckCombinationTest, IncompatibleCoatingsAreNamedInPairs) {
-    EXPECT_EQ(Check({"UV2", "HC", "uv1"}), "2 uv1,UV2 / ");
-    M.AntiReflection("AR2", K);
-    EXPECT_EQ(Check({"AR", "AR2", "UV1", "UV2"}), "4 AR,AR2,UV1,UV2 / ");
-}
-
-TEST_F(CheckCombinationTest, LensPatternsAndLetterCase) {
-    M.Lens("1234", Tdex6Material::Kunststoff);
-    M.Lens("1334", Tdex6Material::Kunststoff);
-    M.Rule("12****", "******", "hc", "******", Tdex6Delivery::NichtLieferbar);
-    M.Sort();
-    EXPECT_EQ(Check({"HC"}, true, "1234"), "3 HC,hc,hc / ");
-    EXPECT_EQ(Check({"HC"}, true, "1334"), "0  / ");
-    EXPECT_EQ(Check({"HC", "hc"}, true, "1334"), "0  / ") << "one coating in two spellings";
-}
-
-// ---------------------------------------------------------------------------------------
-// A second, plain implementation of the rules on vectors of texts, as a reference for
-// the model's own. Deliberately unoptimised: every lookup is a linear scan.
-
 using TTexts = std::vector<std::string>;
 
 // Only ASCII letters fold, as in the code lookups.
@@ -113,15 +34,17 @@ bool PlainSame(std::string_view A, std::string_view B) {
                       [&](char X, char Y) { return Fold(X) == Fold(Y); });
 }
 
+template <class TList> auto Find(TList& List, std::string_view S) {
+    return std::find_if(List.begin(), List.end(),
+                        [&](const std::string& E) { return EqualText(E, S); });
+}
+
 bool Has(const TTexts& List, std::string_view S) {
-    return std::any_of(List.begin(), List.end(),
-                       [&](const std::string& E) { return EqualText(E, S); });
+    return Find(List, S) != List.end();
 }
 
 void RemoveFirst(TTexts& List, std::string_view S) {
-    const auto It = std::find_if(List.begin(), List.end(),
-                                 [&](const std::string& E) { return EqualText(E, S); });
-    if (It != List.end())
+    if (const auto It = Find(List, S); It != List.end())
         List.erase(It);
 }
 
@@ -145,9 +68,8 @@ TTexts Minus(TTexts Set, const TTexts& Other) {
     return Set;
 }
 
-std::string TrimmedRight(std::string S) {
-    S.erase(S.find_last_not_of(' ') + 1);
-    return S;
+bool IsBlank(const std::string& S) {
+    return S.find_first_not_of(' ') == std::string::npos;
 }
 
 bool HasStar(std::string_view S) {
@@ -182,6 +104,18 @@ struct TPlainRule {
     int LB = 0;
     std::string GE;
     std::array<std::string, 3> Slot;
+
+    // The slots without a star, in slot order.
+    TTexts Named() const {
+        TTexts Codes;
+        for (const std::string& S : Slot)
+            if (!HasStar(S))
+                Codes.push_back(S);
+        return Codes;
+    }
+    int Count(const std::string& S) const {
+        return static_cast<int>(std::count(Slot.begin(), Slot.end(), S));
+    }
 };
 
 struct TPlainModel {
@@ -215,48 +149,35 @@ TTexts CodesFor(const TPlainModel& Model, unsigned Materials, unsigned Kinds) {
     return Set;
 }
 
-int AnyCount(const TPlainRule& R) {
-    return static_cast<int>(std::count(R.Slot.begin(), R.Slot.end(), "******"));
-}
-
-int BlankCount(const TPlainRule& R) {
-    return static_cast<int>(std::count_if(R.Slot.begin(), R.Slot.end(), [](const std::string& S) {
-        return TrimmedRight(S).empty();
-    }));
-}
-
 bool RuleMatches(const TPlainRule& R, const TTexts& Coatings) {
     const TTexts Work = SetOf(Coatings);
-    const int Blank = BlankCount(R);
+    const int Blank = static_cast<int>(std::count_if(R.Slot.begin(), R.Slot.end(), IsBlank));
     if (Blank > 0 && static_cast<int>(Work.size()) > 3 - Blank)
         return false;
-    for (const std::string& S : R.Slot)
-        if (!TrimmedRight(S).empty() &&
-            std::none_of(Work.begin(), Work.end(),
-                         [&](const std::string& C) { return CodesMatch(S, C); }))
-            return false;
-    return true;
+    return std::all_of(R.Slot.begin(), R.Slot.end(), [&](const std::string& S) {
+        return IsBlank(S) || std::any_of(Work.begin(), Work.end(),
+                                         [&](const std::string& C) { return CodesMatch(S, C); });
+    });
 }
 
 std::string KeyOf(const TPlainRule& R) {
-    TTexts Set;
-    for (const std::string& S : R.Slot)
-        if (!HasStar(S))
-            SetAdd(Set, S);
     std::string Key;
-    for (std::size_t I = 0; I < Set.size(); ++I)
-        Key += (I > 0 ? "\t" : "") + Set[I];
+    for (const std::string& S : SetOf(R.Named()))
+        Key += S + "\t";
     while (!Key.empty() && Key.back() == '\t')
         Key.pop_back();
     return Key;
 }
 
 std::string SortKeyOf(const TPlainRule& R) {
-    const auto Six = [](std::string S) {
+    std::string Key = R.GE;
+    Key.resize(6, ' ');
+    Key += std::to_string(R.LB);
+    for (std::string S : R.Slot) {
         S.resize(6, ' ');
-        return S;
-    };
-    return Six(R.GE) + std::to_string(R.LB) + Six(R.Slot[0]) + Six(R.Slot[1]) + Six(R.Slot[2]);
+        Key += S;
+    }
+    return Key;
 }
 
 std::vector<const TPlainRule*> PlainRulesOfGlass(const TPlainModel& Model,
@@ -280,32 +201,28 @@ TPlainLists PlainCoatingsOfGlass(const TPlainModel& Model, const std::string& Gl
     const unsigned AllMaterials = 0b11110U;
     TTexts Result;
     TTexts Wrong;
-    if (const TPlainLens* Lens = FindLast(Model.Lenses, TrimmedRight(Glass))) {
+    if (const TPlainLens* Lens = FindLast(Model.Lenses, TrimRightBlanks(Glass))) {
         Result = CodesFor(Model, 1U << Lens->Material, Kinds);
         Wrong = Minus(CodesFor(Model, AllMaterials, 15U), Result);
         for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
+            const TTexts Named = R->Named();
             if (R->LB == 0) {
-                const int Any = AnyCount(*R);
+                const int Any = R->Count("******");
                 if (Any == 3) {
                     Result.clear();
                 } else if (Any == 2) {
-                    const std::string Named =
+                    const std::string One =
                         *std::find_if(R->Slot.begin(), R->Slot.end(),
                                       [](const auto& S) { return S != "******"; });
-                    if (!HasStar(Named))
-                        RemoveFirst(Result, Named);
-                    else
-                        std::erase_if(Result,
-                                      [&](const std::string& C) { return CodesMatch(Named, C); });
+                    std::erase_if(Result, [&](const std::string& C) {
+                        return HasStar(One) ? CodesMatch(One, C) : EqualText(One, C);
+                    });
                 }
-                continue;
-            }
-            if (std::any_of(R->Slot.begin(), R->Slot.end(),
-                            [&](const std::string& S) { return !HasStar(S) && Has(Wrong, S); }))
-                continue;
-            for (const std::string& S : R->Slot)
-                if (!HasStar(S))
+            } else if (std::none_of(Named.begin(), Named.end(),
+                                    [&](const std::string& S) { return Has(Wrong, S); })) {
+                for (const std::string& S : Named)
                     SetAdd(Result, S);
+            }
         }
     }
     TPlainLists Lists{Result, Minus(CodesFor(Model, AllMaterials, Kinds), Result), {}};
@@ -337,15 +254,13 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
         const bool Matches = RuleMatches(*R, Coatings);
         if (R->LB == 2 && WithRequired) {
-            if (Matches) {
-                AnyMatched = true;
-                for (const std::string& S : R->Slot)
-                    if (!HasStar(S))
-                        RemoveFirst(Out.Problems, S);
-            }
-            for (const std::string& S : R->Slot)
-                if (!HasStar(S) && !Has(D, S))
+            AnyMatched = AnyMatched || Matches;
+            for (const std::string& S : R->Named()) {
+                if (Matches)
+                    RemoveFirst(Out.Problems, S);
+                if (!Has(D, S))
                     SetAdd(Req, S);
+            }
         } else if (Matches && R->LB == 0) {
             for (const std::string& S : R->Slot)
                 for (const std::string& C : Work)
@@ -366,13 +281,11 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     }
     for (const std::string& Key : Forbidden) {
         TTexts Fields(3);
-        std::size_t Field = 0;
-        for (char Ch : Key) {
-            if (Ch == '\t')
+        for (std::size_t At = 0, Field = 0; At < Key.size(); ++At)
+            if (Key[At] == '\t')
                 ++Field;
             else if (Field < 3)
-                Fields[Field] += Ch;
-        }
+                Fields[Field] += Key[At];
         if (!Key.empty() && std::all_of(Fields.begin(), Fields.end(), [&](const std::string& F) {
                 return F.empty() || Has(Work, F);
             }))
@@ -384,10 +297,8 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
         for (std::size_t J = I + 1; J < Work.size(); ++J) {
             const TPlainCoating* A = FindLast(Model.Coatings, Work[I]);
             const TPlainCoating* B = FindLast(Model.Coatings, Work[J]);
-            if (A != nullptr && B != nullptr && (A->Features & B->Features) != 0) {
-                Out.Problems.push_back(Work[I]);
-                Out.Problems.push_back(Work[J]);
-            }
+            if (A != nullptr && B != nullptr && (A->Features & B->Features) != 0)
+                Out.Problems.insert(Out.Problems.end(), {Work[I], Work[J]});
         }
     Out.Result = static_cast<int>(Out.Problems.size());
     if (WithRequired && !AnyMatched && !Req.empty()) {
@@ -397,31 +308,23 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     return Out;
 }
 
-// ---------------------------------------------------------------------------------------
 // Random small models, built twice: in the real lists and in the plain form.
-
 class TRandomModels {
 public:
     explicit TRandomModels(std::uint32_t Seed) : FRandom(Seed) {}
 
     int Below(int N) { return static_cast<int>(FRandom() % static_cast<std::uint32_t>(N)); }
     bool Chance(int Percent) { return Below(100) < Percent; }
-    template <class T> const T& Pick(const std::vector<T>& From) {
-        return From[static_cast<std::size_t>(Below(static_cast<int>(From.size())))];
+    template <class T> const std::string& PickCode(const std::vector<T>& From) {
+        return From[static_cast<std::size_t>(Below(static_cast<int>(From.size())))].Code;
     }
 
     // The same code, its letters' case changed at random.
     std::string Vary(std::string Code) {
-        for (char& C : Code) {
-            if (!Chance(40))
-                continue;
-            if (C >= 'a' && C <= 'z')
-                C = static_cast<char>(C - 'a' + 'A');
-            else if (C >= 'A' && C <= 'Z')
-                C = static_cast<char>(C - 'A' + 'a');
-            else if (C == '\xC4' || C == '\xE4')
+        for (char& C : Code)
+            if (Chance(40) &&
+                (std::isalpha(static_cast<unsigned char>(C)) != 0 || C == '\xC4' || C == '\xE4'))
                 C = static_cast<char>(C ^ 0x20);
-        }
         return Code;
     }
 
@@ -439,22 +342,23 @@ public:
         return Code;
     }
 
-    std::string Slot(const TPlainModel& Plain) {
+    // A code of the list, any code, a pattern of one of the list, then the rest; by percent.
+    template <class T>
+    std::string RuleCode(const std::vector<T>& Codes, std::array<int, 3> Upto,
+                         const std::string& Rest) {
         const int Roll = Below(100);
-        return Roll < 40   ? Vary(Pick(Plain.Coatings).Code)
-               : Roll < 62 ? "******"
-               : Roll < 72 ? Pattern(Pick(Plain.Coatings).Code)
-               : Roll < 85 ? ""
-               : Roll < 90 ? "  "
-                           : NewCode("QX", 1, 2);
+        return Roll < Upto[0]   ? Vary(PickCode(Codes))
+               : Roll < Upto[1] ? "******"
+               : Roll < Upto[2] ? Pattern(PickCode(Codes))
+                                : Rest;
     }
 
-    std::string LensCode(const TPlainModel& Plain) {
+    std::string Slot(const TPlainModel& Plain) {
         const int Roll = Below(100);
-        return Roll < 55   ? Vary(Pick(Plain.Lenses).Code)
-               : Roll < 70 ? "******"
-               : Roll < 88 ? Pattern(Pick(Plain.Lenses).Code)
-                           : NewCode("LN", 2, 2);
+        return RuleCode(Plain.Coatings, {40, 62, 72},
+                        Roll < 46   ? ""
+                        : Roll < 64 ? "  "
+                                    : NewCode("QX", 1, 2));
     }
 
     void Build(TCombinationModel& Real, TPlainModel& Plain) {
@@ -468,58 +372,52 @@ public:
         for (int I = 0, Count = 3 + Below(7); I < Count; ++I) {
             TPlainCoating C;
             if (Chance(8))
-                C.Code = Vary(Pick(std::vector<std::string>{"P1", "Z2", "p6"}));
-            else if (I > 0 && Chance(12))
-                C.Code = Vary(Plain.Coatings.back().Code);
+                C.Code = Vary(std::array<std::string, 3>{"P1", "Z2", "p6"}[Below(3)]);
             else
-                C.Code = NewCode("AaBbCc1\xC4", 1, 3);
+                C.Code = I > 0 && Chance(12) ? Vary(Plain.Coatings.back().Code)
+                                             : NewCode("AaBbCc1\xC4", 1, 3);
             C.Materials = static_cast<unsigned>(Below(32));
             C.AntiReflection = Chance(30);
             C.Tint = Chance(30);
             for (unsigned Bit = 1; Bit <= 14; ++Bit)
-                if (Chance(4))
-                    C.Features |= 1U << Bit;
-            if (C.AntiReflection)
-                C.Features |= 1U;
+                C.Features |= Chance(4) ? 1U << Bit : 0U;
+            C.Features |= C.AntiReflection ? 1U : 0U;
             Plain.Coatings.push_back(C);
             AddCoating(Real, C);
         }
         const bool ThroughAddRule = Chance(50);
-        std::vector<TPlainRule> Added;
         for (int I = 0, Count = Below(14); I < Count; ++I) {
-            TPlainRule R{Below(3), LensCode(Plain), {}};
+            TPlainRule R{Below(3), RuleCode(Plain.Lenses, {55, 70, 88}, NewCode("LN", 2, 2)), {}};
             for (std::string& S : R.Slot)
                 S = Slot(Plain);
-            if (ThroughAddRule) {
-                if (PlainFindRule(Added, R))
-                    continue;
-                Real.Rules().AddRule(R.GE, R.Slot[0], R.Slot[1], R.Slot[2],
-                                     static_cast<Tdex6Delivery>(R.LB));
-            } else {
+            const auto LB = static_cast<Tdex6Delivery>(R.LB);
+            if (!ThroughAddRule) {
                 Tdex6DataKombination& Rule = *Real.Rules().NewRule();
-                Rule.SetLB(static_cast<Tdex6Delivery>(R.LB));
+                Rule.SetLB(LB);
                 Rule.SetGE(R.GE);
                 Rule.SetB1E(R.Slot[0]);
                 Rule.SetB2E(R.Slot[1]);
                 Rule.SetB3E(R.Slot[2]);
+            } else if (!PlainFindRule(Plain.Rules, R)) {
+                Real.Rules().AddRule(R.GE, R.Slot[0], R.Slot[1], R.Slot[2], LB);
+            } else {
+                continue;
             }
-            Added.push_back(R);
+            // Kept sorted stably by the sort key.
+            auto At = Plain.Rules.end();
+            while (At != Plain.Rules.begin() &&
+                   CompareText(SortKeyOf(*std::prev(At)), SortKeyOf(R)) > 0)
+                --At;
+            Plain.Rules.insert(At, R);
         }
         Real.Sort();
-        // Stable insertion sort by the sort key.
-        for (const TPlainRule& R : Added) {
-            std::size_t At = Plain.Rules.size();
-            while (At > 0 && CompareText(SortKeyOf(Plain.Rules[At - 1]), SortKeyOf(R)) > 0)
-                --At;
-            Plain.Rules.insert(Plain.Rules.begin() + static_cast<std::ptrdiff_t>(At), R);
-        }
     }
 
     TTexts CoatingSet(const TPlainModel& Plain) {
         TTexts Set;
         for (int I = Below(5); I > 0; --I) {
             const int Roll = Below(100);
-            Set.push_back(Roll < 88   ? Vary(Pick(Plain.Coatings).Code)
+            Set.push_back(Roll < 88   ? Vary(PickCode(Plain.Coatings))
                           : Roll < 95 ? NewCode("QX", 1, 2)
                                       : "");
         }
@@ -577,10 +475,7 @@ struct TCountingObserver : TCombinationObserver {
 
 TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
     TRandomModels Random(20240611);
-    int Deliverable = 0;
-    int Undeliverable = 0;
-    int WithRequired = 0;
-    int Observed = 0;
+    std::array<int, 4> Seen{}; // deliverable, undeliverable, with required, observed events
     for (int ModelIndex = 0; ModelIndex < 300; ++ModelIndex) {
         TCombinationModel Real;
         TPlainModel Plain;
@@ -591,68 +486,62 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
         for (int I = 0; I < Real.Rules().Count(); ++I)
             ASSERT_EQ(Real.Rules().GetItem(I)->SortKey(), SortKeyOf(Plain.Rules[I])) << Context;
 
-        std::vector<std::string> Glasses;
+        std::vector<std::string> Glasses{Plain.Lenses.front().Code + "  ", "NONE"};
         for (const TPlainLens& L : Plain.Lenses)
             Glasses.push_back(Random.Vary(L.Code));
-        Glasses.push_back(Plain.Lenses.front().Code + "  ");
-        Glasses.push_back("NONE");
         for (const std::string& Glass : Glasses) {
-            for (const bool IncludeSpecial : {false, true})
-                for (const bool WantWrong : {false, true}) {
-                    TStringList Allowed(true);
-                    TStringList Disallowed(true);
-                    TStringList Wrong(true);
-                    Real.Rules().CoatingsOfGlass(Glass, &Allowed, &Disallowed,
-                                                 WantWrong ? &Wrong : nullptr, IncludeSpecial);
-                    const TPlainLists Expected =
-                        PlainCoatingsOfGlass(Plain, Glass, IncludeSpecial, WantWrong);
-                    ASSERT_TRUE(TextsOf(Allowed) == Expected.Allowed &&
-                                TextsOf(Disallowed) == Expected.Disallowed &&
-                                TextsOf(Wrong) == Expected.Wrong)
-                        << Context << "lens " << Glass << (IncludeSpecial ? " special" : "")
-                        << (WantWrong ? " wrong" : "") << "\nallowed " << Lines(Allowed)
-                        << "\ndisallowed " << Lines(Disallowed) << "\nwrong " << Lines(Wrong);
-                }
+            for (const int Flags : {0, 1, 2, 3}) {
+                const bool IncludeSpecial = (Flags & 1) != 0;
+                const bool WantWrong = (Flags & 2) != 0;
+                TStringList Allowed(true);
+                TStringList Disallowed(true);
+                TStringList Wrong(true);
+                Real.Rules().CoatingsOfGlass(Glass, &Allowed, &Disallowed,
+                                             WantWrong ? &Wrong : nullptr, IncludeSpecial);
+                const TPlainLists Expected =
+                    PlainCoatingsOfGlass(Plain, Glass, IncludeSpecial, WantWrong);
+                ASSERT_TRUE(TextsOf(Allowed) == Expected.Allowed &&
+                            TextsOf(Disallowed) == Expected.Disallowed &&
+                            TextsOf(Wrong) == Expected.Wrong)
+                    << Context << "lens " << Glass << " flags " << Flags << "\nallowed "
+                    << Lines(Allowed) << "\ndisallowed " << Lines(Disallowed) << "\nwrong "
+                    << Lines(Wrong);
+            }
             for (int SetIndex = 0; SetIndex < 8; ++SetIndex) {
-                const TTexts Set = Random.CoatingSet(Plain);
                 TStringList Coatings(Random.Chance(50));
-                for (const std::string& C : Set)
+                for (const std::string& C : Random.CoatingSet(Plain))
                     Coatings.Add(C);
                 const bool GiveRequired = Random.Chance(75);
-                TStringList Problems;
-                TStringList Required;
-                const std::int32_t Result = Real.Rules().CheckCombination(
-                    Glass, Coatings, Problems, GiveRequired ? &Required : nullptr);
-                const TPlainCheck Expected =
-                    PlainCheckCombination(Plain, Glass, TextsOf(Coatings), GiveRequired);
-                ASSERT_TRUE(Result == Expected.Result && TextsOf(Problems) == Expected.Problems &&
-                            TextsOf(Required) == Expected.Required)
-                    << Context << "lens " << Glass << ", coatings " << Lines(Coatings)
-                    << (GiveRequired ? " with" : " without") << " Required\ngot " << Result << " "
-                    << Lines(Problems) << " / " << Lines(Required) << "\nexpected "
-                    << Expected.Result;
                 // Watching the check changes nothing.
-                TStringList WatchedProblems;
-                TStringList WatchedRequired;
+                std::array<TStringList, 4> Lists; // problems, required, then watched
                 TCountingObserver Observer;
-                ASSERT_EQ(Real.Rules().CheckCombination(Glass, Coatings, WatchedProblems,
-                                                        GiveRequired ? &WatchedRequired : nullptr,
+                const std::int32_t Result = Real.Rules().CheckCombination(
+                    Glass, Coatings, Lists[0], GiveRequired ? &Lists[1] : nullptr);
+                ASSERT_EQ(Real.Rules().CheckCombination(Glass, Coatings, Lists[2],
+                                                        GiveRequired ? &Lists[3] : nullptr,
                                                         &Observer),
                           Result);
-                ASSERT_EQ(TextsOf(WatchedProblems), TextsOf(Problems));
-                ASSERT_EQ(TextsOf(WatchedRequired), TextsOf(Required));
-                ASSERT_EQ(Observer.Lenses, 1);
-                Observed += Observer.Events;
-                (Result == 0 ? Deliverable : Undeliverable) += 1;
-                WithRequired += Required.IsEmpty() ? 0 : 1;
+                const TPlainCheck Expected =
+                    PlainCheckCombination(Plain, Glass, TextsOf(Coatings), GiveRequired);
+                ASSERT_TRUE(Result == Expected.Result && TextsOf(Lists[0]) == Expected.Problems &&
+                            TextsOf(Lists[1]) == Expected.Required &&
+                            TextsOf(Lists[2]) == Expected.Problems &&
+                            TextsOf(Lists[3]) == Expected.Required && Observer.Lenses == 1)
+                    << Context << "lens " << Glass << ", coatings " << Lines(Coatings)
+                    << (GiveRequired ? " with" : " without") << " Required\ngot " << Result << " "
+                    << Lines(Lists[0]) << " / " << Lines(Lists[1]) << "\nexpected "
+                    << Expected.Result;
+                Seen[Result == 0 ? 0 : 1] += 1;
+                Seen[2] += Lists[1].IsEmpty() ? 0 : 1;
+                Seen[3] += Observer.Events;
             }
         }
     }
     // The models must exercise both outcomes and the "nur lieferbar" offers.
-    EXPECT_GT(Deliverable, 1000);
-    EXPECT_GT(Undeliverable, 1000);
-    EXPECT_GT(WithRequired, 200);
-    EXPECT_GT(Observed, 5000);
+    EXPECT_GT(Seen[0], 1000);
+    EXPECT_GT(Seen[1], 1000);
+    EXPECT_GT(Seen[2], 200);
+    EXPECT_GT(Seen[3], 5000);
 }
 
 } // namespace

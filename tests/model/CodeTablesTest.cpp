@@ -18,35 +18,6 @@ template <class E> void ExpectTable(std::size_t Members, E Default) {
     EXPECT_EQ(FromCode<E>(-1), Default);
 }
 
-TEST(CodeTables, EveryTableRoundTripsAndHasItsDefault) {
-    ExpectTable(5, Tdex6LensKind::Einstaerken);
-    ExpectTable(5, Tdex6Material::Silikat);
-    ExpectTable(3, Tdex6BrandLine::Standard);
-    ExpectTable(5, Tdex6AntiReflection::Keine);
-    ExpectTable(6, Tdex6Tint::Keine);
-    ExpectTable(3, Tdex6KDM::NichtInkl);
-    ExpectTable(2, Tdex6ViewDirection::Nullblickrichtung);
-    ExpectTable(6, Tdex6RoadTraffic::KeineAngabe);
-    ExpectTable(3, Tdex6EGB::NichtMoeglich);
-    ExpectTable(4, Tdex6AdditionStep::Stufe1_0);
-    ExpectTable(5, Tdex6NTT::C);
-    ExpectTable(3, Tdex6EdgeFinish::Nein);
-    ExpectTable(4, Tdex6DiameterChange::Nein);
-    ExpectTable(3, Tdex6ThicknessChange::Nein);
-    ExpectTable(4, Tdex6FormChange::Nein);
-    ExpectTable(3, Tdex6Bonus::Nein);
-    ExpectTable(3, Tdex6SphTor::Egal);
-    ExpectTable(3, Tdex6SingleMulti::Egal);
-    ExpectTable(14, Tdex6PriceField::NichtGefuellt);
-    ExpectTable(24, Tdex6OrderOption::NichtGefuellt);
-    ExpectTable(13, Tdex6InfoKind::TechnischeProduktbeschreibung);
-    ExpectTable(3, Tdex6Delivery::Lieferbar);
-    ExpectTable(2, Tdex6SubstAction::CodeErsetzen);
-    ExpectTable(3, Tdex6PriceSource::Value0);
-    ExpectTable(7, Tdex6FormulaKind7::Value0);
-    ExpectTable(11, Tdex6FormulaKind11::Value0);
-}
-
 TEST(CodeTables, MaterialSetsAndGroupCodes) {
     EXPECT_EQ(MaterialSet(false, false, false, false), TMaterialSet{Tdex6Material::Egal});
     EXPECT_EQ(MaterialSet(true, false, true, false).Bits(), 10U);

@@ -122,18 +122,5 @@ TEST(KombinationsListe, SortedAfterReading) {
               (TKeys{"L1|0|AR|HC|******", "L1|1|AR|HC|******", "L2|2|A&B|******|"}));
 }
 
-TEST(Kombination, ProtocolPrefixNamesLensDeliveryAndSlots) {
-    TCombinationModel M;
-    M.Coating("HC", {Tdex6Material::Kunststoff}).SetB(1, "Hartschicht");
-    Tdex6DataKombination& Rule =
-        MakeRule(M.Rules(), "L1", "HC", "AR*", "", Tdex6Delivery::Lieferbar);
-    EXPECT_EQ(Rule.ProtocolPrefix(ProtocolAdded, ""),
-              "Kombi L1 lieferbar Hartschicht[Wildcard] (AR*)[keine Beschichtung] zugef\xFCgt: ");
-    Rule.SetB1E("******");
-    Rule.SetB3E("XX");
-    EXPECT_EQ(Rule.ProtocolPrefix(ProtocolNone, "ignored"),
-              "Kombi L1 lieferbar [alle Beschichtungen][Wildcard] (AR*): ");
-}
-
 } // namespace
 } // namespace kr6

@@ -1,5 +1,5 @@
 // The root and its lists beyond holding fields: identifiers, defaults made on clearing, free
-// numbers, lookups, deletes that reach other lists, protocol entries and texts, and what
+// numbers, lookups, deletes that reach other lists, protocol entries, and what
 // reading changes.
 #include "helpers/ElementTestSupport.h"
 #include "model/Addresses.h"
@@ -70,10 +70,6 @@ TEST(Root, HandsTopLevelElementsToTheirOwnersWhateverTheirCase) {
     Tdex6Dataobject Root;
     Root.ClearAll(true);
     Root.Glasliste()->NewGlas()->SetEDV("OLD");
-    std::vector<std::string> Lines;
-    Root.OnLog = [&](Tdex6Dataobject&, std::string_view Text) {
-        Lines.emplace_back(Text);
-    };
     TElementReader Reader;
     Reader.Read("<DEX6><gll><GL><EDV>AB12</EDV></GL></gll><NOTE>one&#13;&#10;two</NOTE>"
                 "<kol><KO><GE>L1</GE></KO></kol><dvl><DV/></dvl><PC><ZB>3</ZB></PC>"
@@ -90,11 +86,6 @@ TEST(Root, HandsTopLevelElementsToTheirOwnersWhateverTheirCase) {
     EXPECT_EQ(Root.FormelGruppeListe()->Count(), 1);
     EXPECT_EQ(Root.Lieferbereichsbezeichnungsliste()->Count(), 2);
     EXPECT_EQ(Root.LastOID(), 77);
-    EXPECT_EQ(Lines, (std::vector<std::string>{
-                         "Fertig", "Laden von Gl\xE4sern...", "Fertig", "Fertig",
-                         "Laden von Kombinationen...", "Fertig", "Laden von Variablen...", "Fertig",
-                         "Laden von Prismen und Zylinder...", "Fertig", "Laden von Formeln...",
-                         "Fertig", "Laden von Lieferbereichen...", "Fertig", "Fertig"}));
 }
 
 TEST(Objects, IdentifiersRegisterAndChangeDates) {
@@ -163,51 +154,6 @@ TEST(Protocol, EntriesFromTheListAndFromObjects) {
     EXPECT_EQ(Read.LastOID(), 501) << "the group's identifier";
 }
 
-TEST(Protocol, TextsNameTheObject) {
-    Tdex6Dataobject Root;
-    Root.ClearAll(true);
-    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-    Glas.SetEDV("AB12");
-    Glas.SetB(1, "Single");
-    Glas.Preisgruppen()->SetS(3, true);
-    Glas.Preisgruppen()->SetC(0, true);
-    Tdex6DataGlasPreis& Price =
-        *Glas.GlasPreisListe()->FindPrice(3, 0, MakeDiameter(70, 0, false), 1, 0, true);
-    Tdex6DataBeschichtung& Coating = *Root.Beschichtungsliste()->NewItem();
-    Coating.SetEDV("AR");
-    Tdex6DataAdresse& Address = *Root.Adressliste()->NewItem();
-    Address.EDV = "ABCD";
-    Address.EDV2 = "X";
-    Address.Name = "Optik";
-    Tdex6DataVariable& Variable = *Root.Variableliste()->NewItem();
-    Variable.Bez = "Rabatt";
-    Variable.W = 2.5;
-    Tdex6DataFormelGruppe& Formula = *Root.FormelGruppeListe()->AddNew();
-    Formula.KB = "Aufpreis";
-    Tdex6DataFormelLokalGlas LocalFormula(nullptr, nullptr, false);
-    LocalFormula.QGEdv = "Y";
-    const std::vector<std::pair<std::string, std::string>> Cases = {
-        {Glas.ProtocolPrefix(ProtocolAdded, "ignored"), "Glas Single(AB12) zugef\xFCgt: "},
-        {Glas.GlasWirkungsListe()->NewItem()->ProtocolPrefix(ProtocolAdded, ""),
-         "Glaswirkung zugef\xFCgt: AB12 Single"},
-        {Glas.GlasGeometrieListe()->NewItem()->ProtocolPrefix(ProtocolNone, ""),
-         "Glasgeometrie: AB12 Single"},
-        {Price.ProtocolPrefix(ProtocolDeleted, ""), "Glaspreis 3/0 gel\xF6scht:   Single(AB12)"},
-        {Glas.Preisgruppen()->ProtocolPrefix(ProtocolNone, ""), "Preisgruppen :   Single(AB12)"},
-        {Tdex6DataGlasWirkung(nullptr, nullptr, true).ProtocolPrefix(0, ""), "Glaswirkung: "},
-        {Price.Formel()->SourceName(), "AB12"},
-        {Coating.PreisListe()->NewItem()->FormelLokal()->SourceName(), "AR"},
-        {Address.ProtocolPrefix(ProtocolNone, {}), "Adresse: Optik (ABCD X)"},
-        {Variable.ProtocolPrefix(ProtocolNone, {}), "Variable: Rabatt (Wert:2.5)"},
-        {Formula.ProtocolPrefix(ProtocolNone, {}), "Formel: Aufpreis"},
-        {Formula.Bereiche()->AddNew()->ProtocolPrefix(ProtocolNone, {}), "Formelbereich : "},
-        {LocalFormula.ProtocolPrefix(ProtocolNone, {}), "lokale Formel Glas : Y"},
-        {Variable.TCustomdex6Object::ProtocolPrefix(ProtocolNone, "X"), "X: "},
-        {Variable.TCustomdex6Object::ProtocolPrefix(4, "X"), ""}};
-    for (const auto& [Got, Expected] : Cases)
-        EXPECT_EQ(Got, Expected);
-}
-
 TEST(PriceDescriptions, FreeIDsDeleteEmptyAndRemoveWithTheirPrices) {
     Tdex6Dataobject Root;
     Root.ClearAll(true);
@@ -233,53 +179,6 @@ TEST(PriceDescriptions, FreeIDsDeleteEmptyAndRemoveWithTheirPrices) {
     EXPECT_TRUE(List.Remove(List.FindByID(2)));
     EXPECT_EQ(Join(*Glas->GlasPreisListe(), &Tdex6DataGlasPreis::PBID), "1 3 ");
     EXPECT_EQ(Join(*Coating->PreisListe(), &Tdex6DataBeschichtungspreis::PBID), "1 3 ");
-}
-
-TEST(Numbering, ListsNumberWhatIsReadWithoutANumber) {
-    Tdex6DataPreisbezeichnungsliste Descriptions(nullptr, nullptr);
-    test::ReadInto("<DPBL><DPB><Bez>Netto</Bez></DPB><DPB><ID>1</ID></DPB><DPB/></DPBL>",
-                   Descriptions);
-    EXPECT_EQ(Join(Descriptions, &Tdex6DataPreisbezeichnung::ID), "1 1 2 ");
-    EXPECT_EQ(Descriptions.Items(0)->BEZ, "Netto");
-
-    const std::string Ranges = "<LBBL><LBB><Bez>a</Bez></LBB><LBB></LBB></LBBL>";
-    Tdex6DataLieferbereichsbezeichnungsliste Bare(nullptr, nullptr);
-    test::ReadInto(Ranges, Bare);
-    EXPECT_EQ(Join(Bare, &Tdex6DataLieferbereichsbezeichnung::ID), "1 2 ");
-    Tdex6DataLieferbereichsbezeichnungsliste WithStandard(nullptr, nullptr);
-    WithStandard.Reset(true);
-    test::ReadInto(Ranges, WithStandard);
-    EXPECT_EQ(Join(WithStandard, &Tdex6DataLieferbereichsbezeichnung::ID), "0 1 2 ");
-    EXPECT_EQ(WithStandard.NextID(), 3);
-    WithStandard.Items(2)->ID = 1;
-    EXPECT_EQ(WithStandard.FindByID(1), WithStandard.Items(2)) << "the last of an ID";
-    EXPECT_EQ(WithStandard.FindByID(5), nullptr);
-
-    Tdex6DataVariableliste Variables(nullptr, nullptr);
-    EXPECT_EQ(Variables.NextID(), 1);
-    test::ReadInto("<DVL><DV/><DV><Id>7</Id></DV><DV><X><Id>3</Id></X></DV><DV><id>7</id></DV>"
-                   "</DVL>",
-                   Variables);
-    EXPECT_EQ(Join(Variables, &Tdex6DataVariable::Id), "1 7 3 7 ");
-    EXPECT_EQ(Variables.NextID(), 8);
-
-    Tdex6DataFormelGruppeListe Formulas(nullptr, nullptr);
-    EXPECT_EQ(Formulas.NextID(), 1);
-    Formulas.AddNew()->SetID(-3);
-    EXPECT_EQ(Formulas.NextID(), 1);
-    test::ReadInto("<DFLG><DFGG><ID>5</ID></DFGG><DFGG><ID>5</ID></DFGG><DFGG><ID>0</ID></DFGG>"
-                   "</DFLG>",
-                   Formulas);
-    EXPECT_EQ(Join(Formulas, &Tdex6DataFormelGruppe::ID), "-3 5 6 7 ");
-    EXPECT_EQ(Formulas.FindByID(6), Formulas.Items(2));
-    EXPECT_EQ(Formulas.FindByID(9), nullptr);
-
-    Tdex6Dataobject Root;
-    Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
-    for (std::int32_t Number : {1, 2, 4})
-        Groups.AddNew()->ID = Number;
-    EXPECT_EQ(Groups.AddNumbered()->ID, 3);
-    EXPECT_EQ(Groups.AddNumbered()->ID, 5);
 }
 
 TEST(Addresses, LanguageNumberAndCodeTexts) {

@@ -21,13 +21,6 @@ namespace {
 const TMaterialSet AllMaterials = {Tdex6Material::Silikat, Tdex6Material::Kunststoff,
                                    Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
 
-template <class TList> std::string SortNumbers(const TList& List) {
-    std::string Text;
-    for (const auto& Item : List)
-        Text += std::to_string(Item->CSNR()) + " ";
-    return Text;
-}
-
 TEST(Coatings, SurchargeGroupsTakeTheirTextsFromThePrismAndCylinderBounds) {
     Tdex6Dataobject Root;
     Root.PrismenCylinder()->PG1 = 2;
@@ -145,25 +138,6 @@ TEST(Glasses, ValidityBoundsAreInclusiveAndZeroIsOpen) {
         EXPECT_EQ(Glas.IsValidAt(Date), Valid) << Date;
     Glas.LB = 0;
     EXPECT_TRUE(Glas.IsValidAt(EncodeDateTime(2099, 1, 1)));
-}
-
-TEST(Glasses, WritingAndReadingReportTheGlass) {
-    Tdex6Dataobject Root;
-    std::vector<std::string> Lines;
-    Root.OnLog = [&](Tdex6Dataobject&, std::string_view Text) {
-        Lines.emplace_back(Text);
-    };
-    Tdex6DataGlas Glas(&Root, &Root, true);
-    Glas.SetEDV("AB12");
-    Glas.SetB(1, "Single");
-    const std::string Xml = test::XmlOf(Glas);
-    EXPECT_EQ(Lines, std::vector<std::string>{"Schreiben von AB12 Single"});
-    Lines.clear();
-    Tdex6DataGlas Read(&Root, &Root, true);
-    test::ReadInto(Xml, Read);
-    ASSERT_EQ(Lines.size(), 10U);
-    EXPECT_EQ(Lines[0], "Laden von AB12  Single");
-    EXPECT_EQ(Lines[9], "Laden von AB12  ");
 }
 
 TEST(CodeChanges, ReachRulesProductGroupsAndAreDroppedWithTheCoating) {
@@ -284,20 +258,12 @@ TEST(Prices, ACoatingPriceForOneLensTakesMaterialAndKindFromIt) {
     EXPECT_NE(test::XmlOf(Special).find("<MAT>3</MAT><EM>0</EM>"), std::string::npos);
 }
 
-TEST(Reading, ListsRenumberSortNumbersAndCoatingsMissFlagsAsFalse) {
+TEST(Reading, CoatingsMissFlagsAsFalse) {
     Tdex6Dataobject Root;
-    Tdex6DataGlasliste& Glasses = *Root.Glasliste();
-    test::ReadInto("<GLL><GL><EDV>A</EDV><CSNR>5</CSNR></GL><GL><EDV>B</EDV><CSNR>2</CSNR></GL>"
-                   "<GL><EDV>C</EDV><CSNR>5</CSNR></GL></GLL>",
-                   Glasses);
-    EXPECT_EQ(SortNumbers(Glasses), "1 0 2 ");
-    EXPECT_EQ(Glasses.Items(2)->GlasListe(), &Glasses);
-
     Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
     test::ReadInto("<DBL><BESCH><EDV>A</EDV><CSNR>5</CSNR><STEG>2</STEG></BESCH>"
                    "<BESCH><EDV>B</EDV><CSNR>3</CSNR></BESCH></DBL>",
                    Coatings);
-    EXPECT_EQ(SortNumbers(Coatings), "1 0 ");
     EXPECT_TRUE(Coatings.Items(0)->STEG());
     EXPECT_FALSE(Coatings.Items(0)->EMEG());
     EXPECT_FALSE(Coatings.Items(1)->STEG());

@@ -57,6 +57,8 @@ TEST(ModelRoundTrip, ExampleListAndRandomModels) {
           "<COSUBG>", "<COSUBB>", "<DV>",   "<DFGG>", "<DFOB>", "<AZG",       "<AZB",  "<PE>",
           "<LBB>",    "<DPB>",    "<NOTE>", "<S50>",  "<C10>",  "&#13;&#10;", "&#228;"})
         EXPECT_NE(Seen.find(Tag), std::string::npos) << Tag;
+    EXPECT_TRUE(std::regex_search(Seen, std::regex("<U?[A-Z]{3}9>")))
+        << "info of the last language";
     for (const char* List : {"SOPR", "NLG", "NLB"})
         EXPECT_TRUE(std::regex_search(
             Seen, std::regex("<" + std::string(List) + "><ED></ED><OID>[0-9]+</OID><EDV>")))
