@@ -84,21 +84,17 @@ void FuzzArchiveBytes(std::string_view Bytes) {
 }
 
 void FuzzRecordLine(std::string_view Line) {
-    const auto Parse = [Line]<class Record>(void (*Parser)(Record&, std::string_view)) {
-        Record Rec;
-        Parser(Rec, Line);
+    const auto Parse = [Line]<class... Records>(void (*... Parsers)(Records&, std::string_view)) {
+        (
+            [&] {
+                Records Rec;
+                Parsers(Rec, Line);
+            }(),
+            ...);
     };
-    Parse(ParseKr6LensType);
-    Parse(ParseKr6LensRange);
-    Parse(ParseKr6LensGeo);
-    Parse(ParseKr6Options);
-    Parse(ParseKr6OptionsColor);
-    Parse(ParseKr6OptionsPrice);
-    Parse(ParseKr6Combination);
-    Parse(ParseKr6Information);
-    Parse(ParseKr6OrderOptions);
-    Parse(ParseKr6Productgroup);
-    Parse(ParseKr6CodeSubst);
+    Parse(ParseKr6LensType, ParseKr6LensRange, ParseKr6LensGeo, ParseKr6Options,
+          ParseKr6OptionsColor, ParseKr6OptionsPrice, ParseKr6Combination, ParseKr6Information,
+          ParseKr6OrderOptions, ParseKr6Productgroup, ParseKr6CodeSubst);
     TKr6DataLensPrice LensPrice;
     ParseKr6LensPrice(LensPrice, Line, 0);
     ParseKr6LensPrice(LensPrice, Line, Kr6LongPriceDiameterVersion);
