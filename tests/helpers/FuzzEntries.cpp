@@ -84,17 +84,15 @@ void FuzzArchiveBytes(std::string_view Bytes) {
 }
 
 void FuzzRecordLine(std::string_view Line) {
-    const auto Parse = [Line]<class... Records>(void (*... Parsers)(Records&, std::string_view)) {
-        (
-            [&] {
-                Records Rec;
-                Parsers(Rec, Line);
-            }(),
-            ...);
+    const auto Parse = [Line]<class Record>(void (*Parser)(Record&, std::string_view)) {
+        Record Rec;
+        Parser(Rec, Line);
     };
-    Parse(ParseKr6LensType, ParseKr6LensRange, ParseKr6LensGeo, ParseKr6Options,
-          ParseKr6OptionsColor, ParseKr6OptionsPrice, ParseKr6Combination, ParseKr6Information,
-          ParseKr6OrderOptions, ParseKr6Productgroup, ParseKr6CodeSubst);
+    [&](auto... Parsers) {
+        (Parse(Parsers), ...);
+    }(ParseKr6LensType, ParseKr6LensRange, ParseKr6LensGeo, ParseKr6Options, ParseKr6OptionsColor,
+      ParseKr6OptionsPrice, ParseKr6Combination, ParseKr6Information, ParseKr6OrderOptions,
+      ParseKr6Productgroup, ParseKr6CodeSubst);
     TKr6DataLensPrice LensPrice;
     ParseKr6LensPrice(LensPrice, Line, 0);
     ParseKr6LensPrice(LensPrice, Line, Kr6LongPriceDiameterVersion);
