@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,6 @@ namespace kr6 {
 namespace {
 
 using namespace test;
-
-// The message of the EArchiveError that Action throws; fails the test when none is thrown.
-std::string ImportError(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const EArchiveError& Error) {
-        return Error.what();
-    }
-    ADD_FAILURE() << "imported";
-    return {};
-}
 
 // A model of one glass, "KEPT", to see that a failed import leaves it alone.
 void LoadKeptModel(Tdex6Dataobject& Root) {
@@ -64,21 +52,16 @@ TEST(Kr6ArchiveImport, ArchivesThatAreNoPriceListAreRefused) {
         Tdex6Dataobject Root;
         LoadKeptModel(Root);
         int Reports = 0;
-        EXPECT_EQ(ImportError([&] {
-                      LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
-                  }),
-                  "'" + Archive.Path() + "' " + C.Error);
+        try {
+            LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
+            ADD_FAILURE() << C.Error;
+        } catch (const EArchiveError& Error) {
+            EXPECT_EQ(std::string(Error.what()), "'" + Archive.Path() + "' " + C.Error);
+        }
         EXPECT_EQ(Reports, 0);
         ASSERT_EQ(Root.Glasliste()->Count(), 1);
         EXPECT_EQ(Root.Glasliste()->Items(0)->EDV(), "KEPT");
     }
-
-    // Bytes in memory that are no archive are refused alike.
-    Tdex6Dataobject Kept;
-    LoadKeptModel(Kept);
-    EXPECT_EQ(ImportError([&] { LoadKr6Data(Kept, "PK\x03\x04 cut short", "-"); }),
-              "cannot open '-': not a ZIP archive");
-    EXPECT_EQ(Kept.Glasliste()->Items(0)->EDV(), "KEPT");
 
     // Any one member at the top level makes a price list, whatever lies in folders.
     for (const std::string Name : {"OeCodes.Dat", "lenstype.dat"}) {

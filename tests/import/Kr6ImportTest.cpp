@@ -315,7 +315,8 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(List.FindByID(1)->BEZ + "|" + List.FindByID(2)->BEZ + "|" + List.FindByID(3)->BEZ +
                   "|" + List.FindByID(5)->BEZ,
               "Listen EK|Montage|Listen EK|Extra");
-    EXPECT_EQ(List.FindByID(2)->PFT, Tdex6PriceField::SonstigesEK);
+    EXPECT_EQ((std::array{List.FindByID(2)->PFT, List.FindByID(5)->PFT}),
+              (std::array{Tdex6PriceField::SonstigesEK, Tdex6PriceField::SonstigesVK}));
     EXPECT_EQ(List.FindByID(5)->WVK, "EUR");
 
     // Every line makes a glass; the later lines find the last glass of a code.
