@@ -88,17 +88,11 @@ void FuzzRecordLine(std::string_view Line) {
         Record Rec;
         Parser(Rec, Line);
     };
-    Parse(ParseKr6LensType);
-    Parse(ParseKr6LensRange);
-    Parse(ParseKr6LensGeo);
-    Parse(ParseKr6Options);
-    Parse(ParseKr6OptionsColor);
-    Parse(ParseKr6OptionsPrice);
-    Parse(ParseKr6Combination);
-    Parse(ParseKr6Information);
-    Parse(ParseKr6OrderOptions);
-    Parse(ParseKr6Productgroup);
-    Parse(ParseKr6CodeSubst);
+    [&](auto... Parsers) {
+        (Parse(Parsers), ...);
+    }(ParseKr6LensType, ParseKr6LensRange, ParseKr6LensGeo, ParseKr6Options, ParseKr6OptionsColor,
+      ParseKr6OptionsPrice, ParseKr6Combination, ParseKr6Information, ParseKr6OrderOptions,
+      ParseKr6Productgroup, ParseKr6CodeSubst);
     TKr6DataLensPrice LensPrice;
     ParseKr6LensPrice(LensPrice, Line, 0);
     ParseKr6LensPrice(LensPrice, Line, Kr6LongPriceDiameterVersion);

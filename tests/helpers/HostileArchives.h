@@ -1,7 +1,6 @@
 #pragma once
 
-// Archive files as they may arrive damaged, built by careless tools or hostile: the bytes
-// of each, built in memory without ever holding the large data they claim to hold.
+// Archive files as they may arrive damaged, built by careless tools or hostile.
 
 #include <cstdint>
 #include <string>
@@ -25,19 +24,11 @@ struct TRawMember {
 std::uint32_t Crc32(std::string_view Bytes);
 // A stored member with correct CRC and size.
 TRawMember StoredMember(std::string_view Name, std::string_view Data);
-// A member whose data claim to be compressed by Method; they are Data unchanged.
-TRawMember MemberOfMethod(std::string_view Name, std::string_view Data, std::uint16_t Method);
 // A member encrypted by AES as 7-Zip and WinZip write it: method 99 and the extra field
 // that names the real method. The data are not really encrypted.
 TRawMember AesMember(std::string_view Name, std::string_view Data);
 // Local headers and data, central directory, end record.
 std::string ZipOf(const std::vector<TRawMember>& Members);
-
-// A raw deflate stream of Size zero bytes (at least 259) in about Size / 1032 bytes.
-std::string DeflatedZeros(std::uint32_t Size, std::uint32_t& ActualSize);
-
-// Uncompressed size of the member in DeflateBomb.
-inline constexpr std::uint32_t BombSize = 0xC0000000; // 3 GiB
 
 struct THostileArchive {
     std::string Name;
@@ -56,7 +47,8 @@ inline constexpr std::size_t LongLineLength = 1 << 20;
 
 // Every case: empty file, random bytes, truncated archive, directory past the end, wrong
 // CRC, encrypted member, members of methods this libzip cannot read, AES encryption, the
-// KR6 members in a folder, deflate bomb ("LensType.Dat" of BombSize bytes), a member called
+// KR6 members in a folder, deflate bomb (a "LensType.Dat" just past the size limit), a member
+// called
 // "../Head.dat", a header of ManyHeaderKeys unknown keys, lines of LongLineLength bytes, and
 // a "LensType.Dat" of EmptyLensTypeLines empty lines. (Members of one name are the zip
 // tests' and the import's.)

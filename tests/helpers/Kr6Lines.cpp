@@ -12,12 +12,10 @@ namespace {
 
 namespace layouts = kr6_layouts;
 
-// The texts go in as they stand, left-aligned in their columns, so a test can also write
-// what no value would give.
+// Prices go in as the texts stand, so a test can also write what no value would give.
 template <auto Member, class Writer>
 void PutPrices(Writer& Line, std::initializer_list<std::string_view> Prices) {
-    std::size_t K = 0;
-    for (std::string_view Price : Prices)
+    for (std::size_t K = 0; std::string_view Price : Prices)
         Line.template Put<Member>(Price, K++);
 }
 
@@ -162,27 +160,21 @@ std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std:
         .Line();
 }
 
-TMembers MembersOf(const TKr6Files& Files) {
-    const std::pair<const char*, const TStringList*> All[] = {
-        {"Head.dat", &Files.Head},
-        {"LensType.Dat", &Files.LensType},
-        {"LensGeo.Dat", &Files.LensGeo},
-        {"LensPrice.Dat", &Files.LensPrice},
-        {"Options.Dat", &Files.Options},
-        {"OptionsColor.Dat", &Files.OptionsColor},
-        {"OptionsPrice.Dat", &Files.OptionsPrice},
-        {"Combination.Dat", &Files.Combination},
-        {"LensRange.Dat", &Files.LensRange},
-        {"Information.Dat", &Files.Information},
-        {"OrderOptions.Dat", &Files.OrderOptions},
-        {"Productgroup.Dat", &Files.Productgroup},
-        {"CodeSubstitution.Dat", &Files.CodeSubstitution},
-        {"OeCodes.Dat", &Files.OeCodes}};
+TMembers MembersOf(const TKr6Files& F) {
+    // clang-format off
+    const char* Names[] = {"Head.dat", "LensType.Dat", "LensGeo.Dat", "LensPrice.Dat",
+        "Options.Dat", "OptionsColor.Dat", "OptionsPrice.Dat", "Combination.Dat", "LensRange.Dat",
+        "Information.Dat", "OrderOptions.Dat", "Productgroup.Dat", "CodeSubstitution.Dat",
+        "OeCodes.Dat"};
+    // clang-format on
+    const TStringList* Lists[] = {
+        &F.Head,         &F.LensType,     &F.LensGeo,          &F.LensPrice, &F.Options,
+        &F.OptionsColor, &F.OptionsPrice, &F.Combination,      &F.LensRange, &F.Information,
+        &F.OrderOptions, &F.Productgroup, &F.CodeSubstitution, &F.OeCodes};
     TMembers Result;
-    for (const auto& [Name, Lines] : All) {
-        if (!Lines->IsEmpty())
-            Result.emplace_back(Name, Lines->Text());
-    }
+    for (std::size_t I = 0; I < std::size(Names); ++I)
+        if (!Lists[I]->IsEmpty())
+            Result.emplace_back(Names[I], Lists[I]->Text());
     return Result;
 }
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,6 @@ namespace kr6 {
 namespace {
 
 using namespace test;
-
-// The message of the EArchiveError that Action throws; fails the test when none is thrown.
-std::string ImportError(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const EArchiveError& Error) {
-        return Error.what();
-    }
-    ADD_FAILURE() << "imported";
-    return {};
-}
 
 // A model of one glass, "KEPT", to see that a failed import leaves it alone.
 void LoadKeptModel(Tdex6Dataobject& Root) {
@@ -64,21 +52,16 @@ TEST(Kr6ArchiveImport, ArchivesThatAreNoPriceListAreRefused) {
         Tdex6Dataobject Root;
         LoadKeptModel(Root);
         int Reports = 0;
-        EXPECT_EQ(ImportError([&] {
-                      LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
-                  }),
-                  "'" + Archive.Path() + "' " + C.Error);
+        try {
+            LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
+            ADD_FAILURE() << C.Error;
+        } catch (const EArchiveError& Error) {
+            EXPECT_EQ(std::string(Error.what()), "'" + Archive.Path() + "' " + C.Error);
+        }
         EXPECT_EQ(Reports, 0);
         ASSERT_EQ(Root.Glasliste()->Count(), 1);
         EXPECT_EQ(Root.Glasliste()->Items(0)->EDV(), "KEPT");
     }
-
-    // Bytes in memory that are no archive are refused alike.
-    Tdex6Dataobject Kept;
-    LoadKeptModel(Kept);
-    EXPECT_EQ(ImportError([&] { LoadKr6Data(Kept, "PK\x03\x04 cut short", "-"); }),
-              "cannot open '-': not a ZIP archive");
-    EXPECT_EQ(Kept.Glasliste()->Items(0)->EDV(), "KEPT");
 
     // Any one member at the top level makes a price list, whatever lies in folders.
     for (const std::string Name : {"OeCodes.Dat", "lenstype.dat"}) {
@@ -90,20 +73,6 @@ TEST(Kr6ArchiveImport, ArchivesThatAreNoPriceListAreRefused) {
     }
 }
 
-struct TReport {
-    std::string Stage;
-    double Fraction;
-};
-
-// Fractions of the reports of Stage.
-std::vector<double> FractionsOf(const std::vector<TReport>& Reports, std::string_view Stage) {
-    std::vector<double> Fractions;
-    for (const TReport& Report : Reports)
-        if (Report.Stage == Stage)
-            Fractions.push_back(Report.Fraction);
-    return Fractions;
-}
-
 // The bytes in memory import like the file, with the same reports.
 TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
     constexpr int PriceLines = 10000;
@@ -113,39 +82,43 @@ TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
     for (int I = 0; I < PriceLines; ++I)
         F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50, 0, {"0001000"}));
     const TTempArchive Archive(MembersOf(F));
+    using TReport = std::pair<std::string, double>;
     std::vector<TReport> Reports, FromMemory;
-    const auto Into = [](std::vector<TReport>& To) {
+    const auto Into = [](auto& To) {
         return [&To](const TImportProgress& P) {
-            To.push_back({std::string(P.Stage), P.Fraction});
+            To.emplace_back(P.Stage, P.Fraction);
         };
+    };
+    // The fractions of the reports of Stage.
+    const auto FractionsOf = [&Reports](std::string_view Stage) {
+        std::vector<double> Fractions;
+        for (const auto& [Name, Fraction] : Reports)
+            if (Name == Stage)
+                Fractions.push_back(Fraction);
+        return Fractions;
     };
     Tdex6Dataobject Root, Other;
     EXPECT_EQ(LoadKr6File(Root, Archive.Path(), Into(Reports)).Version, "6.9.0");
     EXPECT_EQ(LoadKr6Data(Other, Archive.Read(), "-", Into(FromMemory)).Version, "6.9.0");
-    EXPECT_EQ(Other.Glasliste()->Items(0)->GlasPreisListe()->Count(),
-              Root.Glasliste()->Items(0)->GlasPreisListe()->Count());
 
     ASSERT_FALSE(Reports.empty());
-    EXPECT_EQ(Reports.front().Stage, "reading Head.dat");
-    EXPECT_EQ(Reports.front().Fraction, 0);
-    EXPECT_EQ(Reports.back().Stage, "done");
-    EXPECT_EQ(Reports.back().Fraction, 1);
+    EXPECT_EQ(Reports.front(), TReport("reading Head.dat", 0));
+    EXPECT_EQ(Reports.back(), TReport("done", 1));
     for (std::size_t I = 1; I < Reports.size(); ++I)
-        EXPECT_GE(Reports[I].Fraction, Reports[I - 1].Fraction) << Reports[I].Stage;
+        EXPECT_GE(Reports[I].second, Reports[I - 1].second) << Reports[I].first;
     // Every member is named while it is read, missing ones too.
     for (const char* Member : {"LensType.Dat", "LensPrice.Dat", "OeCodes.Dat"})
-        EXPECT_EQ(FractionsOf(Reports, "reading " + std::string(Member)).size(), 1U) << Member;
+        EXPECT_EQ(FractionsOf("reading " + std::string(Member)).size(), 1U) << Member;
 
     // The big member moves the fraction while it is built, and takes the largest share.
-    const std::vector<double> Prices = FractionsOf(Reports, "building the lens prices");
+    const std::vector<double> Prices = FractionsOf("building the lens prices");
     ASSERT_GE(Prices.size(), 3U);
     EXPECT_LT(Prices.front(), Prices[1]);
-    const std::vector<double> Options = FractionsOf(Reports, "building the coatings");
+    const std::vector<double> Options = FractionsOf("building the coatings");
     ASSERT_EQ(Options.size(), 1U);
     EXPECT_GT(Options.front() - Prices.front(), 0.5);
 
-    ASSERT_EQ(FromMemory.size(), Reports.size());
-    EXPECT_EQ(FromMemory[3].Stage, Reports[3].Stage);
+    EXPECT_EQ(FromMemory, Reports);
 }
 
 } // namespace

@@ -47,12 +47,13 @@ TEST(Kr6Head, ConvertedValues) {
     EXPECT_EQ(Parse("Valid-from=20241399").ValidFrom, 0.0);
     EXPECT_EQ(Parse("cylindergroup-base=2x").CylinderGroupBase, 0);
 
-    EXPECT_EQ(Kr6VersionNumber("6.9.0"), 6009000);
-    EXPECT_EQ(Kr6VersionNumber("6.10.2"), 6010002);
-    EXPECT_EQ(Kr6VersionNumber("6.8"), 6008000);
-    EXPECT_EQ(Kr6VersionNumber(""), 0);
-    EXPECT_EQ(Kr6VersionNumber("x.9.1"), 9001);
-    EXPECT_EQ(Kr6VersionNumber("99999.0.0"), std::numeric_limits<std::int32_t>::max());
+    for (const auto& [Text, Number] : {std::pair{"6.9.0", 6009000},
+                                       {"6.10.2", 6010002},
+                                       {"6.8", 6008000},
+                                       {"", 0},
+                                       {"x.9.1", 9001},
+                                       {"99999.0.0", std::numeric_limits<std::int32_t>::max()}})
+        EXPECT_EQ(Kr6VersionNumber(Text), Number) << Text;
 }
 
 } // namespace

@@ -66,6 +66,11 @@ template <class Rec> Rec Parsed(void (*Parse)(Rec&, std::string_view), std::stri
     return Record;
 }
 
+void Add(TStringList& Member, std::initializer_list<std::string_view> Lines) {
+    for (std::string_view Line : Lines)
+        Member.Add(Line);
+}
+
 class Kr6Import : public ::testing::Test {
 protected:
     Tdex6Dataobject Root;
@@ -91,26 +96,11 @@ TEST_F(Kr6Import, HeaderKeysReachTheAddressAndTheGroups) {
         "currencydescription=EUR;currencydescription-decimals=Cent;pricefield-01=10;"
         "pricefield-05=91;pricefield-description-02=Netto;characterset=1252;prismgroup-4=4");
     const TKr6DataHead H = BuildKr6Model(Root, F);
-    std::string Texts;
-    // clang-format off
-    for (const std::string* Text :
-         {&H.Version, &H.SoftwareId, &H.Comment, &H.UidManufacturer, &H.UidPostedit, &H.Country,
-          &H.Language, &H.ManufacturerCode, &H.ManufacturerSubcode, &H.ManufacturerName[0],
-          &H.ManufacturerName[1], &H.Street, &H.ZipCode, &H.City, &H.PoBoxZipCode, &H.PoBoxText,
-          &H.Phone, &H.Fax, &H.PhoneOrder, &H.FaxOrder, &H.Mail, &H.Url, &H.CurrencyDescription,
-          &H.CurrencyDescriptionDecimals, &H.PriceFieldDescription[1]})
-        Texts += *Text + "|";
-    // clang-format on
-    EXPECT_EQ(Texts, "6.9.0|SW 1|Kommentar|UM|UP|DE|de|MC|MS|Muster GmbH||Weg 1|12345|Stadt|"
-                     "12300|Fach 9|01|02|03|04|a@b.de|www.b.de|EUR|Cent|Netto|");
-    EXPECT_DOUBLE_EQ(H.ValidFrom, EncodeDateTime(2024, 1, 31));
+    // What reaches no model member; the rest is followed below.
+    EXPECT_EQ(H.Version + "|" + H.SoftwareId + "|" + H.UidPostedit + "|" + H.ManufacturerName[1] +
+                  "|" + std::to_string(H.CharacterSet),
+              "6.9.0|SW 1|UP||1252");
     EXPECT_DOUBLE_EQ(H.ValidUntil, EncodeDateTime(2024, 12, 31, 23, 59, 59));
-    EXPECT_EQ((std::array{H.CylinderGroupBase, H.CylinderGroup[0], H.CylinderGroup[1],
-                          H.PrismGroup[0], H.PrismGroup[3], H.PrismGroup[4], H.CharacterSet}),
-              (std::array<std::int32_t, 7>{200, 400, 600, 1, 4, 5, 1252}));
-    using P = Tdex6PriceField;
-    EXPECT_EQ(H.PriceField, (std::array{P::ListenEK, P::NichtGefuellt, P::NichtGefuellt,
-                                        P::NichtGefuellt, P::SonstigesVK}));
     Tdex6Dataobject Fresh;
     Fresh.ClearAll(true);
 
@@ -144,13 +134,10 @@ TEST_F(Kr6Import, EveryRecordFieldReachesItsModelMember) {
     TKr6Files F;
     F.LensType.Add(LensTypeSample);
     F.LensRange.Add(LensRangeSample);
-    F.LensGeo.Add(LensGeoSample);
-    F.LensGeo.Add(LensGeoLine("ABC123", "0000 "));
-    F.Options.Add(OptionsLine("p4", "Prisma")); // surcharge codes are no coatings
-    F.Options.Add(OptionsLine(" Z1", "Zylinder"));
-    F.Options.Add(OptionsSample);
-    F.OptionsColor.Add(OptionsColorSample);
-    F.OptionsColor.Add(OptionsColorLine("B01", "XX", "Blau"));
+    Add(F.LensGeo, {LensGeoSample, LensGeoLine("ABC123", "0000 ")});
+    // Surcharge codes make no coatings.
+    Add(F.Options, {OptionsLine("p4", "Prisma"), OptionsLine(" Z1", "Zylinder"), OptionsSample});
+    Add(F.OptionsColor, {OptionsColorSample, OptionsColorLine("B01", "XX", "Blau")});
     BuildKr6Model(Root, F);
     Tdex6Dataobject Fresh;
     Fresh.ClearAll(true);
@@ -231,19 +218,18 @@ TEST_F(Kr6Import, PricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
     TKr6Files F;
     F.Head = HeadLines("version=6.9.0;pricefield-01=20;pricefield-02=20");
     F.LensType.Add(LensTypeLine("G1"));
-    F.LensPrice.Add(LensPriceLine("G1", "65", 1, 2, 0, {"0001250", "0002000", "0000300"}));
-    F.LensPrice.Add(LensPriceLine("G1", "65", 3, 4, 7, {"0001250", "0002000"}));
-    F.LensPrice.Add(LensPriceLine("XX", "65", 5, 5, 0, {"0001250"}));
-    F.LensPrice.Add(LensPriceLine("G1", "65", 1, 2, 0, {"0001300"}));
-    F.Options.Add(OptionsLine("C1"));
-    F.Options.Add(OptionsLine("C2"));
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 2, "1100", {"0001000", "0002000"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0000", {"0000500"}));
-    F.OptionsPrice.Add(OptionsPriceLine("XX", "", 1, 2, "1100", {"0001000"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C2", "", 1, 1, "0100", {"0001000"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C2", "G1", 0, 0, "1100", {"0000100"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C2", "G1", 0, 0, "0010", {"0000200"}));
-    F.OptionsPrice.Add(OptionsPriceLine("C2", "G2", 0, 0, "0100", {"0000300"}));
+    Add(F.LensPrice, {LensPriceLine("G1", "65", 1, 2, 0, {"0001250", "0002000", "0000300"}),
+                      LensPriceLine("G1", "65", 3, 4, 7, {"0001250", "0002000"}),
+                      LensPriceLine("XX", "65", 5, 5, 0, {"0001250"}),
+                      LensPriceLine("G1", "65", 1, 2, 0, {"0001300"})});
+    Add(F.Options, {OptionsLine("C1"), OptionsLine("C2")});
+    Add(F.OptionsPrice, {OptionsPriceLine("C1", "", 1, 2, "1100", {"0001000", "0002000"}),
+                         OptionsPriceLine("C1", "", 0, 0, "0000", {"0000500"}),
+                         OptionsPriceLine("XX", "", 1, 2, "1100", {"0001000"}),
+                         OptionsPriceLine("C2", "", 1, 1, "0100", {"0001000"}),
+                         OptionsPriceLine("C2", "G1", 0, 0, "1100", {"0000100"}),
+                         OptionsPriceLine("C2", "G1", 0, 0, "0010", {"0000200"}),
+                         OptionsPriceLine("C2", "G2", 0, 0, "0100", {"0000300"})});
     BuildKr6Model(Root, F);
 
     const Tdex6DataGlas& G = GlassAt(0);
@@ -281,29 +267,6 @@ TEST_F(Kr6Import, PricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
         Tdex6SphTor::Egal, Tdex6SingleMulti::Egal, false, "G1", 1, M::Egal);
     ASSERT_NE(G1, nullptr);
     EXPECT_DOUBLE_EQ(G1->PR(), 2);
-
-    // Without filled price fields there are no descriptions and no prices, only the groups.
-    F.Head = HeadLines("version=6.9.0");
-    Tdex6Dataobject Unpriced;
-    BuildKr6Model(Unpriced, F);
-    const Tdex6DataGlas& U = *Unpriced.Glasliste()->Items(0);
-    EXPECT_TRUE(U.Preisgruppen()->GetS(1));
-    EXPECT_EQ(Unpriced.Preisbezeichnungsliste()->Count() + U.GlasPreisListe()->Count() +
-                  Unpriced.Beschichtungsliste()->FindByEDV("C1")->PreisListe()->Count() +
-                  Unpriced.Beschichtungsliste()->FindByEDV("C2")->PreisListe()->Count(),
-              0);
-}
-
-TEST_F(Kr6Import, GlassesRenumberedAtTheEnd) {
-    TKr6Files F;
-    F.LensType.Add(LensTypeLine("G1").At(115, "1"));
-    F.LensType.Add(LensTypeLine("G2").At(115, "0"));
-    Root.Glasliste()->AutoSort = false;
-    BuildKr6Model(Root, F);
-
-    EXPECT_TRUE(Root.Glasliste()->AutoSort);
-    EXPECT_EQ(GlassOf("G1").CSNR(), 1);
-    EXPECT_EQ(GlassOf("G2").CSNR(), 0);
 }
 
 TEST_F(Kr6Import, PriceListFromItsArchive) {
@@ -314,49 +277,37 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
                        "pricefield-description-05=Extra");
     for (const char* Code : {"G1", "G2", "G3", "G5"})
         F.LensType.Add(LensTypeLine(Code));
-    F.LensType.Add("");
-    F.LensType.Add(LensTypeLine("G4", "egal", "0"));
-    F.LensType.Add(LensTypeLine("G1", "zweites"));
-    F.LensRange.Add(LensRangeLine("g1"));
-    F.LensRange.Add(LensRangeLine("XX"));
-    F.LensGeo.Add(LensGeoLine("G1", "65"));
-    F.LensGeo.Add(LensGeoLine("XX", "65"));
+    Add(F.LensType,
+        {"", LensTypeLine("G4", "egal", "0").At(115, "1"), LensTypeLine("G1", "zweites")});
+    Add(F.LensRange, {LensRangeLine("g1"), LensRangeLine("XX")});
+    Add(F.LensGeo, {LensGeoLine("G1", "65"), LensGeoLine("XX", "65")});
     F.LensPrice.Add(LensPriceLine("G2", "65", 1, 1, 0, {"0001000"}));
-    F.Options.Add(OptionsLine("C1"));
-    F.Options.Add(OptionsLine("C2"));
+    Add(F.Options, {OptionsLine("C1"), OptionsLine("C2")});
     F.OptionsColor.Add(OptionsColorLine("R01", "C1", "Rot"));
     F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"0000500"}));
-    F.Combination.Add(CombinationLine("G1", 1, "B", "A"));
-    F.Combination.Add(CombinationLine("G1", 0, "AR1"));
-    F.Combination.Add(CombinationLine("G1", 2, "a", "b")); // the same lens and coatings
-    F.Combination.Add(CombinationLine("******", 1, "X"));
-    F.Combination.Add(CombinationLine("A0", 0, "Y"));
-    F.Information.Add(InformationLine(Glass, "G1", 2, "A"));
-    F.Information.Add(InformationLine(Coating, "C1", 3, "M"));
-    F.Information.Add(InformationLine(Glass, "G1", 2, "B"));
-    F.Information.Add(InformationLine(Glass, "XX", 2, "verloren"));
-    F.Information.Add(InformationLine(2, "G1", 2, "anderes Ziel"));
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 10, 1));
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 20, 6));
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 21, 1));
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 10, 5)); // moves HSA out of MUTE
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "G1", 22, 3));
-    F.OrderOptions.Add(OrderOptionsLine(Coating, "C1", 21, 6));
-    F.OrderOptions.Add(OrderOptionsLine(Glass, "XX", 22, 1));
-    F.Productgroup.Add(ProductgroupLine(Glass, "G1", "A"));
-    F.Productgroup.Add(ProductgroupLine(Glass, "G2", "B"));
-    F.Productgroup.Add(ProductgroupLine(Glass, "G3", ""));
-    F.Productgroup.Add(ProductgroupLine(Coating, "C1", "a"));
-    F.Productgroup.Add(ProductgroupLine(Coating, "C2", "B"));
-    F.Productgroup.Add(ProductgroupLine(2, "G5", "C")); // only creates the group
-    F.CodeSubstitution.Add(CodeSubstLine(Glass, "OLD1", 1, "NEW1", "N2"));
-    F.CodeSubstitution.Add(CodeSubstLine(Coating, "OLDC", 2, "N1", "N2", "N3"));
-    F.CodeSubstitution.Add(CodeSubstLine(2, "OLDX", 1, "NX"));
-    F.OeCodes.Add("irgendwas");
-    {
-        const TTempArchive Archive(MembersOf(F));
-        EXPECT_NO_THROW(LoadKr6File(Root, Archive.Path()));
-    }
+    // The third rule has the lens and coatings of the first.
+    Add(F.Combination, {CombinationLine("G1", 1, "B", "A"), CombinationLine("G1", 0, "AR1"),
+                        CombinationLine("G1", 2, "a", "b"), CombinationLine("******", 1, "X"),
+                        CombinationLine("A0", 0, "Y")});
+    Add(F.Information,
+        {InformationLine(Glass, "G1", 2, "A"), InformationLine(Coating, "C1", 3, "M"),
+         InformationLine(Glass, "G1", 2, "B"), InformationLine(Glass, "XX", 2, "verloren"),
+         InformationLine(2, "G1", 2, "anderes Ziel")});
+    // The fourth line moves HSA out of MUTE.
+    Add(F.OrderOptions,
+        {OrderOptionsLine(Glass, "G1", 10, 1), OrderOptionsLine(Glass, "G1", 20, 6),
+         OrderOptionsLine(Glass, "G1", 21, 1), OrderOptionsLine(Glass, "G1", 10, 5),
+         OrderOptionsLine(Glass, "G1", 22, 3), OrderOptionsLine(Coating, "C1", 21, 6),
+         OrderOptionsLine(Glass, "XX", 22, 1)});
+    // A line of another target only creates its group.
+    Add(F.Productgroup, {ProductgroupLine(Glass, "G1", "A"), ProductgroupLine(Glass, "G2", "B"),
+                         ProductgroupLine(Glass, "G3", ""), ProductgroupLine(Coating, "C1", "a"),
+                         ProductgroupLine(Coating, "C2", "B"), ProductgroupLine(2, "G5", "C")});
+    Add(F.CodeSubstitution,
+        {CodeSubstLine(Glass, "OLD1", 1, "NEW1", "N2"),
+         CodeSubstLine(Coating, "OLDC", 2, "N1", "N2", "N3"), CodeSubstLine(2, "OLDX", 1, "NX")});
+    Root.Glasliste()->AutoSort = false;
+    BuildKr6Model(Root, F);
 
     const Tdex6DataPreisbezeichnungsliste& List = *Root.Preisbezeichnungsliste();
     ASSERT_EQ(List.Count(), 4); // field 4 stays unfilled and is removed
@@ -364,7 +315,8 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(List.FindByID(1)->BEZ + "|" + List.FindByID(2)->BEZ + "|" + List.FindByID(3)->BEZ +
                   "|" + List.FindByID(5)->BEZ,
               "Listen EK|Montage|Listen EK|Extra");
-    EXPECT_EQ(List.FindByID(2)->PFT, Tdex6PriceField::SonstigesEK);
+    EXPECT_EQ((std::array{List.FindByID(2)->PFT, List.FindByID(5)->PFT}),
+              (std::array{Tdex6PriceField::SonstigesEK, Tdex6PriceField::SonstigesVK}));
     EXPECT_EQ(List.FindByID(5)->WVK, "EUR");
 
     // Every line makes a glass; the later lines find the last glass of a code.
@@ -377,6 +329,9 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(G1.GlasWirkungsListe()->Count() + G1.GlasGeometrieListe()->Count(), Ranges);
     EXPECT_EQ(Ranges, 2);
     EXPECT_EQ(GlassOf("").MAT, M::Egal);
+    // Sorted again and renumbered at the end: the one sort number 1 becomes the last number.
+    EXPECT_TRUE(Root.Glasliste()->AutoSort);
+    EXPECT_EQ(GlassOf("G4").CSNR(), 6);
     EXPECT_EQ(GlassOf("G2").GlasPreisListe()->Count(), 4);
     EXPECT_EQ(CoatingOf("C1").FarbListe()->Count(), 1);
     EXPECT_EQ(CoatingOf("C1").PreisListe()->Count(), 4);
@@ -391,7 +346,6 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
 
     using K = Tdex6InfoKind;
     EXPECT_EQ(G1.Info()->GetInfoText(1, K::TechnischeProduktbeschreibung), "A\r\nB");
-    EXPECT_EQ(CoatingOf("C1").Info()->GetInfoText(1, K::MarketingBeschreibung), "M");
 
     using O = Tdex6OrderOption;
     EXPECT_EQ(G1.OrderOptions()->MUTE(), TOrderOptionSet{O::EinschleifPD});
@@ -411,14 +365,10 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(Members("B"), "2:G1:C1");
     EXPECT_EQ(Members("C"), "3:G1,G2:C1,C2");
 
-    ASSERT_EQ(Root.CodeSubstGlasList()->Count(), 1);
-    const Tdex6DataCodeSubstGlas& S = *Root.CodeSubstGlasList()->Items(0);
-    EXPECT_EQ(S.CA + "|" + S.CN, "OLD1|NEW1");
-    EXPECT_EQ(S.AKT, Tdex6SubstAction::CodeErsetzen);
-    ASSERT_EQ(Root.CodeSubstBeschList()->Count(), 1);
-    const Tdex6DataCodeSubstBesch& T = *Root.CodeSubstBeschList()->Items(0);
-    EXPECT_EQ(T.CA + "|" + T.CN1 + "|" + T.CN2 + "|" + T.CN3, "OLDC|N1|N2|N3");
-    EXPECT_EQ(T.AKT, Tdex6SubstAction::Produktvorschlag);
+    // The line of another target is dropped; the example list pins the fields.
+    ASSERT_EQ(Root.CodeSubstGlasList()->Count() * 10 + Root.CodeSubstBeschList()->Count(), 11);
+    EXPECT_EQ(Root.CodeSubstGlasList()->Items(0)->CN + Root.CodeSubstBeschList()->Items(0)->CN3,
+              "NEW1N3");
 }
 
 } // namespace

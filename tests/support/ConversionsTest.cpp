@@ -84,15 +84,13 @@ TEST(ConversionsTest, KeepListedAndRemoveListed) {
     EXPECT_EQ(List.Text(), "b\r\nA\r\na\r\n");
 
     // RemoveListed sorts and drops duplicates, unless there is nothing to remove.
-    List = Lines("b\na\nb");
-    RemoveListed(List, Lines("c"));
-    EXPECT_EQ(List.Text(), "a\r\nb\r\n");
-    List = Lines("c\nB\na\nb");
-    RemoveListed(List, Lines("b\nx"));
-    EXPECT_EQ(List.Text(), "a\r\nc\r\n");
-    List = Lines("b\na\nb");
-    RemoveListed(List, TStringList());
-    EXPECT_EQ(List.Text(), "b\r\na\r\nb\r\n");
+    for (const auto& [Text, Listed, Kept] : {std::tuple{"b\na\nb", "c", "a\r\nb\r\n"},
+                                             {"c\nB\na\nb", "b\nx", "a\r\nc\r\n"},
+                                             {"b\na\nb", "", "b\r\na\r\nb\r\n"}}) {
+        List = Lines(Text);
+        RemoveListed(List, Lines(Listed));
+        EXPECT_EQ(List.Text(), Kept) << Text;
+    }
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST(HostileArchive, DamagedArchivesEndInOneNamedErrorAndOddOnesImport) {
             EXPECT_NE(Message.find(C.Cause), std::string::npos) << C.Name << ": " << Message;
         }
     }
-    // Member names match whole: "../Head.dat" is not the header.: "../Head.dat" is not the header.
+    // Member names match whole: "../Head.dat" is not the header.
     const Tdex6Dataobject& PathParts = Legal["member name with path parts"];
     EXPECT_EQ(PathParts.Adressliste()->Items(0)->EDV, "");
     EXPECT_EQ(PathParts.Glasliste()->Count(), 1);

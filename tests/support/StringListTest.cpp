@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string_view>
+#include <tuple>
 
 namespace kr6 {
 namespace {
@@ -40,13 +41,12 @@ TEST(StringListTest, SortedIgnoresDuplicatesUnderCompareText) {
     Accept.SetText("d\nb\nf");
     EXPECT_EQ(Accept.Add("B"), 0); // before its equals; Find gives the first
     EXPECT_EQ(Accept.Text(), "B\r\nb\r\nd\r\nf\r\n");
-    int Index = -1;
-    EXPECT_TRUE(Accept.Find("b", Index));
-    EXPECT_EQ(Index, 0);
-    EXPECT_FALSE(Accept.Find("c", Index));
-    EXPECT_EQ(Index, 2);
-    EXPECT_FALSE(Accept.Find("z", Index));
-    EXPECT_EQ(Index, 4);
+    for (const auto& [Text, Found, At] :
+         {std::tuple{"b", true, 0}, {"c", false, 2}, {"z", false, 4}}) {
+        int Index = -1;
+        EXPECT_EQ(Accept.Find(Text, Index), Found) << Text;
+        EXPECT_EQ(Index, At) << Text;
+    }
 }
 
 TEST(StringListTest, SetTextSplitsAtEveryLineEndAndKeepsTheSorting) {
