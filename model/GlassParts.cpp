@@ -288,13 +288,6 @@ std::size_t TGlassPriceKeyHash::operator()(const TGlassPriceKey& Key) const noex
     return Hash;
 }
 
-void Tdex6DataGlasPreisListe::DeleteByPBID(std::int32_t ID) {
-    for (int I = Count() - 1; I >= 0; --I) {
-        if (Items(I)->PBID == ID)
-            Delete(I);
-    }
-}
-
 Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
     return dynamic_cast<Tdex6DataGlas*>(Parent());
 }

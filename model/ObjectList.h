@@ -101,6 +101,13 @@ public:
                 return It->get();
         return nullptr;
     }
+    // Deletes every element whose Key is Value, from the last one back.
+    template <class K> void DeleteAll(K T::*Key, const K& Value) {
+        for (int I = Count() - 1; I >= 0; --I) {
+            if (FItems[static_cast<std::size_t>(I)].get()->*Key == Value)
+                Delete(I);
+        }
+    }
     // One above the largest Key of the elements, at least 1.
     std::int32_t NextNumber(std::int32_t T::*Key) const {
         std::int32_t Largest = 0;
