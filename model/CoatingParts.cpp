@@ -86,8 +86,7 @@ std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
 }
 
 Tdex6DataBeschichtung* Tdex6DataFarbe::Beschichtung() const {
-    const auto* List = dynamic_cast<const Tdex6DataFarbListe*>(Parent());
-    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+    return OwnerOf<Tdex6DataBeschichtung, Tdex6DataFarbListe>(Parent());
 }
 
 void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
@@ -150,8 +149,7 @@ void Tdex6DataBeschichtungspreis::SetPR(double Amount) {
 }
 
 Tdex6DataBeschichtung* Tdex6DataBeschichtungspreis::Beschichtung() const {
-    const auto* List = dynamic_cast<const Tdex6DataBeschichtungspreisListe*>(Parent());
-    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+    return OwnerOf<Tdex6DataBeschichtung, Tdex6DataBeschichtungspreisListe>(Parent());
 }
 
 Tdex6Material Tdex6DataBeschichtungspreis::EffectiveMAT() const {

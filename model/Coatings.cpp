@@ -238,24 +238,10 @@ void Tdex6DataBeschichtung::ReadTag(TElementReader& Reader, TPartType PartType,
                                     std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
     if (PartType == TPartType::StartTag)
-        ReadOwnedStart(Reader, Name);
+        ReadChild(Reader, this, Name, FSpecialPrices.get(), FFarbListe.get(), FInfo.get(),
+                  FPreisListe.get(), FFormelZuweisung.get(), FOrderOptions.get());
     else if (IsContent(PartType))
         ReadContent(Name, Content);
-}
-
-bool Tdex6DataBeschichtung::ReadOwnedStart(TElementReader& Reader, std::string_view Name) {
-    Tdex6Node* const Owned[] = {FSpecialPrices.get(), FFarbListe.get(),       FInfo.get(),
-                                FPreisListe.get(),    FFormelZuweisung.get(), FOrderOptions.get()};
-    const std::string_view Tags[] = {
-        FSpecialPrices->TagName(), FFarbListe->TagName(),       FInfo->TagName(),
-        FPreisListe->TagName(),    FFormelZuweisung->TagName(), FOrderOptions->TagName()};
-    for (std::size_t I = 0; I < std::size(Owned); ++I) {
-        if (SameText(Name, Tags[I])) {
-            Owned[I]->BeginRead(Reader, this);
-            return true;
-        }
-    }
-    return false;
 }
 
 void Tdex6DataBeschichtung::ReadContent(std::string_view Name, std::string_view Content) {

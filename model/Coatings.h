@@ -121,7 +121,6 @@ public:
 
 private:
     std::string SpecialDescription() const;
-    bool ReadOwnedStart(TElementReader& Reader, std::string_view Name);
     void ReadContent(std::string_view Name, std::string_view Content);
 
     std::array<std::string, MaterialCount> FKrEDV;

@@ -111,33 +111,13 @@ void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
     FOrderOptions->WriteXml(Writer);
 }
 
-bool Tdex6DataGlas::ReadChild(TElementReader& Reader, std::string_view Name) {
-    Tdex6Node* Child = nullptr;
-    if (SameText(Name, FGlasWirkungsListe->TagName()))
-        Child = FGlasWirkungsListe.get();
-    else if (SameText(Name, FGlasGeometrieListe->TagName()))
-        Child = FGlasGeometrieListe.get();
-    else if (SameText(Name, FGlasPreisListe->TagName()))
-        Child = FGlasPreisListe.get();
-    else if (SameText(Name, FInfo->TagName()))
-        Child = FInfo.get();
-    else if (SameText(Name, FPreisgruppen->TagName()))
-        Child = FPreisgruppen.get();
-    else if (SameText(Name, FFormelZuweisung->TagName()))
-        Child = FFormelZuweisung.get();
-    else if (SameText(Name, FOrderOptions->TagName()))
-        Child = FOrderOptions.get();
-    if (Child == nullptr)
-        return false;
-    Child->BeginRead(Reader, this);
-    return true;
-}
-
 void Tdex6DataGlas::ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
                             std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
     if (PartType == TPartType::StartTag) {
-        ReadChild(Reader, Name);
+        ReadChild(Reader, this, Name, FGlasWirkungsListe.get(), FGlasGeometrieListe.get(),
+                  FGlasPreisListe.get(), FInfo.get(), FPreisgruppen.get(), FFormelZuweisung.get(),
+                  FOrderOptions.get());
         return;
     }
     if (!IsContent(PartType))

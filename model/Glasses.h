@@ -94,9 +94,6 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    // Hands the reader to the owned object whose element starts; false for none.
-    bool ReadChild(TElementReader& Reader, std::string_view Name);
-
     std::unique_ptr<Tdex6DataOrderOptions> FOrderOptions;
     std::unique_ptr<Tdex6DataGlasWirkungsListe> FGlasWirkungsListe;
     std::unique_ptr<Tdex6DataGlasGeometrieListe> FGlasGeometrieListe;

@@ -49,6 +49,12 @@ private:
     Tdex6Node* FReadParent = nullptr;
 };
 
+// The TOwner that owns Parent, when Parent is a TList; none otherwise.
+template <class TOwner, class TList> TOwner* OwnerOf(const Tdex6Node* Parent) {
+    const auto* List = dynamic_cast<const TList*>(Parent);
+    return List != nullptr ? dynamic_cast<TOwner*>(List->Parent()) : nullptr;
+}
+
 // How a list makes a new element with a new identifier; a class with memory of its own
 // specialises it.
 template <class T> std::unique_ptr<T> MakeListItem(Tdex6Dataobject* Root, Tdex6Node* Parent) {
