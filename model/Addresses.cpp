@@ -196,12 +196,9 @@ void Tdex6DataAdresse::WriteTags(TXmlStream& Writer) const {
 void Tdex6DataAdresse::ReadTag(TElementReader& Reader, TPartType PartType,
                                std::string_view ElementName, std::string_view Content) {
     TFieldObject::ReadTag(Reader, PartType, ElementName, Content);
-    if (PartType != TPartType::StartTag)
-        return;
-    if (SameText(ElementName, FLieferbareGlaeser->TagName()))
-        FLieferbareGlaeser->BeginRead(Reader, this);
-    else if (SameText(ElementName, FLieferbareBeschichtungen->TagName()))
-        FLieferbareBeschichtungen->BeginRead(Reader, this);
+    if (PartType == TPartType::StartTag)
+        ReadChild(Reader, this, ElementName, FLieferbareGlaeser.get(),
+                  FLieferbareBeschichtungen.get());
 }
 
 std::string Tdex6DataAdresse::ProtocolPrefix(int Action, std::string_view /*Name*/) const {

@@ -18,9 +18,6 @@
 namespace kr6 {
 namespace {
 
-constexpr std::array<std::string_view, Tdex6DataFarbe::DescriptionCount> DescriptionTags = {
-    "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"};
-
 int ComponentOf(TColorValue Color, int Component) {
     return static_cast<int>(Color >> (8 * Component) & 0xFFU);
 }
@@ -88,27 +85,14 @@ std::span<const TField<Tdex6DataFarbe>> Tdex6DataFarbe::Fields() {
     return ColourFields;
 }
 
-std::string Tdex6DataFarbe::GetB(int Index) const {
-    if (Index < 1 || Index > DescriptionCount)
-        return {};
-    return FB[static_cast<std::size_t>(Index - 1)];
-}
-
-void Tdex6DataFarbe::SetB(int Index, std::string_view Text) {
-    if (Index >= 1 && Index <= DescriptionCount)
-        FB[static_cast<std::size_t>(Index - 1)] = Text;
-}
-
 Tdex6DataBeschichtung* Tdex6DataFarbe::Beschichtung() const {
-    const auto* List = dynamic_cast<const Tdex6DataFarbListe*>(Parent());
-    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+    return OwnerOf<Tdex6DataBeschichtung, Tdex6DataFarbListe>(Parent());
 }
 
 void Tdex6DataFarbe::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
     WriteStrElement(Writer, "EDV", EDV);
-    for (int I = 1; I <= DescriptionCount; ++I)
-        WriteStrElement(Writer, DescriptionTags[I - 1], GetB(I));
+    FB.Write(Writer, "B");
     WriteFields<F>(Writer, *this, Fields());
 }
 
@@ -121,12 +105,8 @@ void Tdex6DataFarbe::ReadTag(TElementReader& Reader, TPartType PartType, std::st
         EDV = Content;
         return;
     }
-    for (int I = 1; I <= DescriptionCount; ++I) {
-        if (SameText(Name, DescriptionTags[I - 1])) {
-            SetB(I, Content);
-            return;
-        }
-    }
+    if (const int I = FB.IndexOf("B", Name); I > 0)
+        return SetB(I, Content);
     ReadField<F>(*this, Fields(), Name, Content);
 }
 
@@ -169,8 +149,7 @@ void Tdex6DataBeschichtungspreis::SetPR(double Amount) {
 }
 
 Tdex6DataBeschichtung* Tdex6DataBeschichtungspreis::Beschichtung() const {
-    const auto* List = dynamic_cast<const Tdex6DataBeschichtungspreisListe*>(Parent());
-    return List != nullptr ? dynamic_cast<Tdex6DataBeschichtung*>(List->Parent()) : nullptr;
+    return OwnerOf<Tdex6DataBeschichtung, Tdex6DataBeschichtungspreisListe>(Parent());
 }
 
 Tdex6Material Tdex6DataBeschichtungspreis::EffectiveMAT() const {
@@ -296,13 +275,6 @@ std::size_t TCoatingPriceKeyHash::operator()(const TGeneralPriceKey& Key) const 
             static_cast<std::size_t>(Key.EM)) *
                1000003U ^
            static_cast<std::uint32_t>(Key.PBID);
-}
-
-void Tdex6DataBeschichtungspreisListe::DeleteByPBID(std::int32_t ID) {
-    for (int I = Count() - 1; I >= 0; --I) {
-        if (Items(I)->PBID == ID)
-            Delete(I);
-    }
 }
 
 } // namespace kr6

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/CodedList.h"
 #include "model/FieldTable.h"
 #include "model/LastMatchIndex.h"
 #include "model/ObjectList.h"
@@ -41,8 +42,8 @@ public:
     Tdex6RoadTraffic Stvo{};
 
     // Index 1 to 10; outside it the empty text and no change.
-    std::string GetB(int Index) const;
-    void SetB(int Index, std::string_view Text);
+    const std::string& GetB(int Index) const { return FB.Get(Index); }
+    void SetB(int Index, std::string_view Text) { FB.Set(Index, Text); }
 
     // The coating owning the colour list, or none.
     Tdex6DataBeschichtung* Beschichtung() const;
@@ -55,7 +56,7 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    std::array<std::string, DescriptionCount> FB;
+    TNumberedTexts<DescriptionCount> FB;
 };
 
 class Tdex6DataFarbListe : public Tdex6ObjectList<Tdex6DataFarbe> {
@@ -150,7 +151,7 @@ public:
                                            std::string_view GlassCode, std::int32_t PBID,
                                            Tdex6Material MAT);
     // Frees every price of the price description ID.
-    void DeleteByPBID(std::int32_t ID);
+    void DeleteByPBID(std::int32_t ID) { DeleteAll(&Tdex6DataBeschichtungspreis::PBID, ID); }
     // The keys of prices already in the list were changed by assigning their fields.
     void KeysChanged();
 

@@ -92,10 +92,6 @@ constexpr TField<B> CoatingFields[] = {
     FlagField<&B::OLB>("OLB"),
 };
 
-std::string DescriptionTag(std::string_view Prefix, int Index) {
-    return std::string(Prefix) + std::to_string(Index);
-}
-
 std::size_t MaterialIndex(Tdex6Material Material) {
     return static_cast<std::size_t>(Material);
 }
@@ -106,7 +102,7 @@ std::size_t MaterialIndex(Tdex6Material Material) {
 
 Tdex6DataBeschichtung::Tdex6DataBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                              bool /*NewOID*/)
-    : TCustomdex6Object(Root, Parent, true) {
+    : TCodedObject(Root, Parent, true) {
     FOrderOptions = std::make_unique<Tdex6DataOrderOptions>(Root, this, true);
     FFormelZuweisung = std::make_unique<Tdex6DataFormelZuweisung>(Root, this, false);
     FFarbListe = std::make_unique<Tdex6DataFarbListe>(Root, this);
@@ -122,8 +118,7 @@ std::span<const TField<Tdex6DataBeschichtung>> Tdex6DataBeschichtung::Fields() {
 }
 
 Tdex6DataBeschichtung::~Tdex6DataBeschichtung() {
-    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
-        List->ItemChanged(true);
+    LeaveList();
 }
 
 bool Tdex6DataBeschichtung::IsSpecial() const {
@@ -157,27 +152,12 @@ std::string Tdex6DataBeschichtung::SpecialDescription() const {
 }
 
 std::string Tdex6DataBeschichtung::GetB(int Index) const {
-    if (IsSpecial())
-        return SpecialDescription();
-    if (Index < 1 || Index > DescriptionCount)
-        return {};
-    return FDescriptions[static_cast<std::size_t>(Index - 1)];
+    return IsSpecial() ? SpecialDescription() : FBTexts.Get(Index);
 }
 
 void Tdex6DataBeschichtung::SetB(int Index, std::string_view Text) {
-    if (!IsSpecial() && Index >= 1 && Index <= DescriptionCount)
-        FDescriptions[static_cast<std::size_t>(Index - 1)] = Text;
-}
-
-std::string Tdex6DataBeschichtung::GetKB(int Index) const {
-    if (Index < 1 || Index > DescriptionCount)
-        return {};
-    return FShortDescriptions[static_cast<std::size_t>(Index - 1)];
-}
-
-void Tdex6DataBeschichtung::SetKB(int Index, std::string_view Text) {
-    if (Index >= 1 && Index <= DescriptionCount)
-        FShortDescriptions[static_cast<std::size_t>(Index - 1)] = Text;
+    if (!IsSpecial())
+        FBTexts.Set(Index, Text);
 }
 
 std::string Tdex6DataBeschichtung::GetKrEDV(Tdex6Material Material) const {
@@ -205,29 +185,7 @@ void Tdex6DataBeschichtung::SetEDV(std::string_view Code) {
         Root()->KombinationsListe()->RenameCoating(FEDV, Code);
         Root()->Produktgruppenliste()->RenameCoating(FEDV, Code);
     }
-    if (FEDV == Code)
-        return;
-    FEDV = Code;
-    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
-        List->ItemChanged(false);
-}
-
-void Tdex6DataBeschichtung::SetCSNR(std::int32_t Value) {
-    StoreCSNR(Value);
-    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste(); List != nullptr && List->AutoSort)
-        List->RenumberAround(*this);
-}
-
-std::int32_t Tdex6DataBeschichtung::CSNR() const {
-    const Tdex6DataBeschichtungsliste* List = Beschichtungsliste();
-    return List != nullptr ? List->FSortOrder.NumberOf(*this) : FCSNR;
-}
-
-void Tdex6DataBeschichtung::StoreCSNR(std::int32_t Value) {
-    if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
-        List->FSortOrder.Store(*this, Value);
-    else
-        FCSNR = Value;
+    StoreEDV(Code);
 }
 
 bool Tdex6DataBeschichtung::IsValidAt(TDateTime Date) const {
@@ -258,10 +216,8 @@ Tdex6DataBeschichtungsliste* Tdex6DataBeschichtung::Beschichtungsliste() const {
 void Tdex6DataBeschichtung::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
     WriteStrElement(Writer, "EDV", FEDV);
-    for (int I = 1; I <= DescriptionCount; ++I)
-        WriteStrElement(Writer, DescriptionTag("B", I), GetB(I));
-    for (int I = 1; I <= DescriptionCount; ++I)
-        WriteStrElement(Writer, DescriptionTag("KB", I), GetKB(I));
+    FBTexts.Write(Writer, "B", [this](int I) { return GetB(I); });
+    FKBTexts.Write(Writer, "KB");
     WriteFields<B>(Writer, *this, Fields());
     WriteIntElement(Writer, "CSNR", CSNR());
     WriteBoolElement(Writer, "EMEG", FEMEG);
@@ -282,37 +238,17 @@ void Tdex6DataBeschichtung::ReadTag(TElementReader& Reader, TPartType PartType,
                                     std::string_view Name, std::string_view Content) {
     TCustomdex6Object::ReadTag(Reader, PartType, Name, Content);
     if (PartType == TPartType::StartTag)
-        ReadOwnedStart(Reader, Name);
+        ReadChild(Reader, this, Name, FSpecialPrices.get(), FFarbListe.get(), FInfo.get(),
+                  FPreisListe.get(), FFormelZuweisung.get(), FOrderOptions.get());
     else if (IsContent(PartType))
         ReadContent(Name, Content);
 }
 
-bool Tdex6DataBeschichtung::ReadOwnedStart(TElementReader& Reader, std::string_view Name) {
-    Tdex6Node* const Owned[] = {FSpecialPrices.get(), FFarbListe.get(),       FInfo.get(),
-                                FPreisListe.get(),    FFormelZuweisung.get(), FOrderOptions.get()};
-    const std::string_view Tags[] = {
-        FSpecialPrices->TagName(), FFarbListe->TagName(),       FInfo->TagName(),
-        FPreisListe->TagName(),    FFormelZuweisung->TagName(), FOrderOptions->TagName()};
-    for (std::size_t I = 0; I < std::size(Owned); ++I) {
-        if (SameText(Name, Tags[I])) {
-            Owned[I]->BeginRead(Reader, this);
-            return true;
-        }
-    }
-    return false;
-}
-
 void Tdex6DataBeschichtung::ReadContent(std::string_view Name, std::string_view Content) {
-    for (int I = 1; I <= DescriptionCount; ++I) {
-        if (SameText(Name, DescriptionTag("B", I))) {
-            SetB(I, Content);
-            return;
-        }
-        if (SameText(Name, DescriptionTag("KB", I))) {
-            SetKB(I, Content);
-            return;
-        }
-    }
+    if (const int I = FBTexts.IndexOf("B", Name); I > 0)
+        return SetB(I, Content);
+    if (const int I = FKBTexts.IndexOf("KB", Name); I > 0)
+        return SetKB(I, Content);
     for (const TKr4Tag& Tag : Kr4Tags) {
         if (SameText(Name, Tag.EDV)) {
             SetKrEDV(Tag.Material, Content);
@@ -342,13 +278,9 @@ std::string Tdex6DataBeschichtung::ProtocolPrefix(int Action, std::string_view /
 void Tdex6DataBeschichtung::Clear(bool WithDefaults) {
     TCustomdex6Object::Clear(WithDefaults);
     ResetFields<B>(*this, Fields());
-    FDescriptions = {};
-    FShortDescriptions = {};
-    if (!FEDV.empty()) {
-        FEDV.clear();
-        if (Tdex6DataBeschichtungsliste* List = Beschichtungsliste())
-            List->ItemChanged(false);
-    }
+    FBTexts.Clear();
+    FKBTexts.Clear();
+    StoreEDV("");
     FKrEDV = {};
     FKrBez = {};
     FSTEG = true;
@@ -377,25 +309,8 @@ std::uint32_t CompatibilityFeatures(const Tdex6DataBeschichtung& Coating) {
 
 // --- Tdex6DataBeschichtungsliste ---
 
-Tdex6DataBeschichtungsliste::~Tdex6DataBeschichtungsliste() {
-    // The coatings report their going to this list, so they go before it does.
-    FItems.clear();
-}
-
 Tdex6DataBeschichtung* Tdex6DataBeschichtungsliste::FindByEDV(std::string_view Code) const {
-    return Code.empty() ? nullptr : FCodeIndex.Find(FItems, Code);
-}
-
-Tdex6DataBeschichtung* Tdex6DataBeschichtungsliste::AddNew() {
-    Tdex6DataBeschichtung* Coating = Tdex6ObjectList::AddNew();
-    FSortOrder.Appended(FItems, *Coating);
-    return Coating;
-}
-
-void Tdex6DataBeschichtungsliste::ItemChanged(bool OrderToo) {
-    FCodeIndex.Invalidate();
-    if (OrderToo)
-        FSortOrder.Forget();
+    return Code.empty() ? nullptr : FindCode(Code);
 }
 
 std::string Tdex6DataBeschichtungsliste::GetDescription(std::string_view Code) const {
@@ -412,17 +327,10 @@ void Tdex6DataBeschichtungsliste::GetCodes(TStringList& Strings, bool AddEmpty, 
                                            TCoatingKindSet KindSet, TDateTime Date) const {
     const auto Materials = TMaterialSet::FromBits(MATSet.Bits() & MaterialBits);
     const auto Kinds = TCoatingKindSet::FromBits(KindSet.Bits() & KindBits);
-    Strings.Clear();
-    if (AddEmpty)
-        Strings.Add("");
-    // Collected first: a sorted list takes them in one merge instead of one insert each.
-    TStringList Codes;
-    for (const auto& Coating : *this) {
-        if (Coating->MAT.Intersects(Materials) && Coating->Kinds().Intersects(Kinds) &&
-            Coating->IsValidAt(Date))
-            Codes.Add(Coating->EDV());
-    }
-    Strings.AddStrings(Codes);
+    CollectCodes(Strings, AddEmpty, [&](const Tdex6DataBeschichtung& Coating) {
+        return Coating.MAT.Intersects(Materials) && Coating.Kinds().Intersects(Kinds) &&
+               Coating.IsValidAt(Date);
+    });
 }
 
 bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {
@@ -437,9 +345,7 @@ bool Tdex6DataBeschichtungsliste::Remove(Tdex6DataBeschichtung* Item) {
 }
 
 void Tdex6DataBeschichtungsliste::Reset(bool WithDefaults) {
-    Tdex6ObjectList::Reset(WithDefaults);
-    FCodeIndex.Invalidate();
-    FSortOrder.Restart();
+    TCodedList::Reset(WithDefaults);
     if (!WithDefaults)
         return;
     for (std::string_view Code : SpecialCodes) {
@@ -456,25 +362,11 @@ void Tdex6DataBeschichtungsliste::Renumber() {
         First->SetCSNR(First->CSNR());
 }
 
-void Tdex6DataBeschichtungsliste::RenumberAround(const Tdex6DataBeschichtung& Changed) {
-    FSortOrder.Renumber(FItems, Changed);
-}
-
-void Tdex6DataBeschichtungsliste::ReadTag(TElementReader& Reader, TPartType PartType,
-                                          std::string_view Name, std::string_view Content) {
-    if (PartType == TPartType::StartTag) {
-        AutoSort = false;
-        if (SameText(Name, "BESCH")) {
-            Tdex6DataBeschichtung* Coating = NewItem();
-            Coating->SetSTEG(false);
-            Coating->SetEMEG(false);
-            Coating->BeginRead(Reader, this);
-        }
-    } else if (PartType == TPartType::EndTag && SameText(Name, TagName())) {
-        AutoSort = true;
-        Renumber();
-    }
-    Tdex6ObjectList::ReadTag(Reader, PartType, Name, Content);
+TCustomdex6Object* Tdex6DataBeschichtungsliste::AddReadItem() {
+    Tdex6DataBeschichtung* Coating = NewItem();
+    Coating->SetSTEG(false);
+    Coating->SetEMEG(false);
+    return Coating;
 }
 
 const TStringList& TCoatingCodeCache::Codes(TMaterialSet Materials, TCoatingKindSet Kinds) const {

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "model/CoatingParts.h"
-#include "model/CodeIndex.h"
 #include "model/CodeTables.h"
+#include "model/CodedList.h"
 #include "model/FieldTable.h"
-#include "model/ObjectList.h"
-#include "model/SortNumberOrder.h"
 #include "support/DateTimeText.h"
 #include "support/SmallSet.h"
 #include "support/StringList.h"
@@ -33,9 +31,8 @@ using TCoatingKindSet = TSmallSet<Tdex6CoatingKind>;
 // An option ordered with a glass: anti-reflection coating, tint, hard coat, prism or
 // cylinder surcharge and the like. The codes Z1-Z3 and P1-P6 are the surcharge groups;
 // their descriptions follow the root's prism and cylinder groups.
-class Tdex6DataBeschichtung : public TCustomdex6Object {
+class Tdex6DataBeschichtung : public TCodedObject<Tdex6DataBeschichtung> {
 public:
-    static constexpr int DescriptionCount = 10;
     static constexpr int MaterialCount = 5;
 
     // Always takes a new identifier.
@@ -87,20 +84,14 @@ public:
     std::string GetB(int Index) const;
     // Ignored for special coatings and outside 1 to 10.
     void SetB(int Index, std::string_view Text);
-    std::string GetKB(int Index) const;
-    void SetKB(int Index, std::string_view Text);
     // KR4 code and description per material; other values give the empty text.
     std::string GetKrEDV(Tdex6Material Material) const;
     void SetKrEDV(Tdex6Material Material, std::string_view Text);
     std::string GetKrBez(Tdex6Material Material) const;
     void SetKrBez(Tdex6Material Material, std::string_view Text);
 
-    const std::string& EDV() const { return FEDV; }
     // A change of a non-empty code renames it in the combination rules and product groups.
     void SetEDV(std::string_view Code);
-    std::int32_t CSNR() const;
-    // Renumbers the owning list when it sorts automatically.
-    void SetCSNR(std::int32_t Value);
     bool STEG() const { return FSTEG; }
     void SetSTEG(bool Flag) { FSTEG = Flag; }
     bool EMEG() const { return FEMEG; }
@@ -129,22 +120,13 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    friend class TSortNumberOrder<Tdex6DataBeschichtung>;
-
     std::string SpecialDescription() const;
-    // Sets the sort number without renumbering.
-    void StoreCSNR(std::int32_t Value);
-    bool ReadOwnedStart(TElementReader& Reader, std::string_view Name);
     void ReadContent(std::string_view Name, std::string_view Content);
 
-    std::array<std::string, DescriptionCount> FDescriptions;
-    std::array<std::string, DescriptionCount> FShortDescriptions;
-    std::string FEDV;
     std::array<std::string, MaterialCount> FKrEDV;
     std::array<std::string, MaterialCount> FKrBez;
     bool FSTEG = true;
     bool FEMEG = true;
-    std::int32_t FCSNR = 0;
 
     std::unique_ptr<Tdex6DataOrderOptions> FOrderOptions;
     std::unique_ptr<Tdex6DataFormelZuweisung> FFormelZuweisung;
@@ -165,13 +147,9 @@ inline bool IsCompatible(const Tdex6DataBeschichtung& A, const Tdex6DataBeschich
 }
 
 // All coatings of a root, with a sort number per coating kept 0 to Count - 1.
-class Tdex6DataBeschichtungsliste : public Tdex6ObjectList<Tdex6DataBeschichtung> {
+class Tdex6DataBeschichtungsliste : public TCodedList<Tdex6DataBeschichtung> {
 public:
-    using Tdex6ObjectList::Tdex6ObjectList;
-    ~Tdex6DataBeschichtungsliste() override;
-
-    // While true, every change of a coating's CSNR renumbers the list.
-    bool AutoSort = true;
+    using TCodedList::TCodedList;
 
     // The last coating whose code equals Code ignoring case; none for an empty code.
     Tdex6DataBeschichtung* FindByEDV(std::string_view Code) const;
@@ -183,28 +161,19 @@ public:
     // kind with KindSet and are valid at Date; an empty entry first when AddEmpty.
     void GetCodes(TStringList& Strings, bool AddEmpty, TMaterialSet MATSet, TCoatingKindSet KindSet,
                   TDateTime Date) const;
-    Tdex6DataBeschichtung* AddNew() override;
     // Also drops the coating's combination rules and its code from the product groups.
     bool Remove(Tdex6DataBeschichtung* Item) override;
     // With defaults the list is left holding the nine surcharge groups Z1-Z3, P1-P6.
     void Reset(bool WithDefaults) override;
+    // Renumbers only while AutoSort is on.
     void Renumber();
 
     std::string_view TagName() const override { return "DBL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "BESCH"; }
 
-private:
-    friend class Tdex6DataBeschichtung;
-
-    // Sort numbers 0 to Count - 1 in the order of the present ones; Changed goes before
-    // the others that share its number.
-    void RenumberAround(const Tdex6DataBeschichtung& Changed);
-    // A coating left the list or changed its code.
-    void ItemChanged(bool OrderToo);
-
-    TCodeIndex<Tdex6DataBeschichtung> FCodeIndex;
-    TSortNumberOrder<Tdex6DataBeschichtung> FSortOrder;
+protected:
+    // A coating read from the element form has the flags it names only.
+    TCustomdex6Object* AddReadItem() override;
 };
 
 // What the coating list's GetCodes gives for date 0 without the empty entry, in a sorted

@@ -90,26 +90,8 @@ void Tdex6DataKombination::SetLB(Tdex6Delivery Value) {
     ResortParent();
 }
 
-void Tdex6DataKombination::SetGE(std::string_view Code) {
-    FGE = Code;
-    CodesChanged();
-    ResortParent();
-}
-
-void Tdex6DataKombination::SetB1E(std::string_view Code) {
-    FB1E = Code;
-    CodesChanged();
-    ResortParent();
-}
-
-void Tdex6DataKombination::SetB2E(std::string_view Code) {
-    FB2E = Code;
-    CodesChanged();
-    ResortParent();
-}
-
-void Tdex6DataKombination::SetB3E(std::string_view Code) {
-    FB3E = Code;
+void Tdex6DataKombination::SetCode(std::string& Slot, std::string_view Code) {
+    Slot = Code;
     CodesChanged();
     ResortParent();
 }

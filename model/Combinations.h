@@ -74,13 +74,13 @@ public:
     Tdex6Delivery LB() const { return FLB; }
     void SetLB(Tdex6Delivery Value);
     const std::string& GE() const { return FGE; }
-    void SetGE(std::string_view Code);
+    void SetGE(std::string_view Code) { SetCode(FGE, Code); }
     const std::string& B1E() const { return FB1E; }
-    void SetB1E(std::string_view Code);
+    void SetB1E(std::string_view Code) { SetCode(FB1E, Code); }
     const std::string& B2E() const { return FB2E; }
-    void SetB2E(std::string_view Code);
+    void SetB2E(std::string_view Code) { SetCode(FB2E, Code); }
     const std::string& B3E() const { return FB3E; }
-    void SetB3E(std::string_view Code);
+    void SetB3E(std::string_view Code) { SetCode(FB3E, Code); }
 
     // B1E, B2E, B3E for 1 to 3; the empty text otherwise.
     const std::string& CoatingSlot(int Index) const;
@@ -108,6 +108,7 @@ private:
     void ResortParent();
     // The lens code or a slot changed.
     void CodesChanged();
+    void SetCode(std::string& Slot, std::string_view Code);
     // The lens code and the slots as FindRule compares them.
     std::string Identity() const;
 

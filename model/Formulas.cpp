@@ -72,8 +72,7 @@ std::span<const TField<Tdex6DataFormelCalc>> Tdex6DataFormelCalc::Fields() {
 
 Tdex6DataFormelBereich::Tdex6DataFormelBereich(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                bool /*NewOID*/)
-    : TFieldObject(Root, Parent, true),
-      FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, true)) {
+    : TCalcOwner(Root, Parent, true, true) {
     Tdex6DataFormelBereich::Clear(false);
 }
 
@@ -87,18 +86,6 @@ std::span<const TField<Tdex6DataFormelBereich>> Tdex6DataFormelBereich::Fields()
         IntField<&B::EL>("EL"),
     };
     return Table;
-}
-
-void Tdex6DataFormelBereich::WriteTags(TXmlStream& Writer) const {
-    TFieldObject::WriteTags(Writer);
-    FCalc->WriteXml(Writer);
-}
-
-void Tdex6DataFormelBereich::ReadTag(TElementReader& Reader, TPartType PartType,
-                                     std::string_view Name, std::string_view Content) {
-    TFieldObject::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
-        FCalc->BeginRead(Reader, this);
 }
 
 std::string Tdex6DataFormelBereich::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -249,8 +236,7 @@ Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6N
 
 Tdex6DataFormelLokalGlas::Tdex6DataFormelLokalGlas(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                    TOIDs OIDs)
-    : TFieldObject(Root, Parent, false),
-      FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, OIDs.Calc)) {
+    : TCalcOwner(Root, Parent, false, OIDs.Calc) {
     SetOID(OIDs.Formula);
     Tdex6DataFormelLokalGlas::Clear(false);
 }
@@ -275,24 +261,12 @@ std::span<const TField<Tdex6DataFormelLokalGlas>> Tdex6DataFormelLokalGlas::Fiel
     return Table;
 }
 
-void Tdex6DataFormelLokalGlas::WriteTags(TXmlStream& Writer) const {
-    TFieldObject::WriteTags(Writer);
-    FCalc->WriteXml(Writer);
-}
-
-void Tdex6DataFormelLokalGlas::ReadTag(TElementReader& Reader, TPartType PartType,
-                                       std::string_view Name, std::string_view Content) {
-    TFieldObject::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
-        FCalc->BeginRead(Reader, this);
-}
-
 std::string Tdex6DataFormelLokalGlas::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(319) + " ") + SourceName();
 }
 
 void Tdex6DataFormelLokalGlas::Clear(bool WithDefaults) {
-    TFieldObject::Clear(WithDefaults);
+    TCalcOwner::Clear(WithDefaults);
     FCalc->Clear(false);
 }
 
@@ -301,8 +275,7 @@ void Tdex6DataFormelLokalGlas::Clear(bool WithDefaults) {
 Tdex6DataFormelLokalBeschichtung::Tdex6DataFormelLokalBeschichtung(Tdex6Dataobject* Root,
                                                                    Tdex6Node* Parent,
                                                                    bool /*NewOID*/)
-    : TFieldObject(Root, Parent, true),
-      FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, true)) {}
+    : TCalcOwner(Root, Parent, true, true) {}
 
 std::string Tdex6DataFormelLokalBeschichtung::SourceName() const {
     return QEdv.empty() ? OwnerCoatingCode() : QEdv;
@@ -324,18 +297,6 @@ Tdex6DataFormelLokalBeschichtung::Fields() {
     return Table;
 }
 
-void Tdex6DataFormelLokalBeschichtung::WriteTags(TXmlStream& Writer) const {
-    TFieldObject::WriteTags(Writer);
-    FCalc->WriteXml(Writer);
-}
-
-void Tdex6DataFormelLokalBeschichtung::ReadTag(TElementReader& Reader, TPartType PartType,
-                                               std::string_view Name, std::string_view Content) {
-    TFieldObject::ReadTag(Reader, PartType, Name, Content);
-    if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
-        FCalc->BeginRead(Reader, this);
-}
-
 std::string Tdex6DataFormelLokalBeschichtung::ProtocolPrefix(int Action,
                                                              std::string_view /*Name*/) const {
     return TCustomdex6Object::ProtocolPrefix(Action, GetText(322) + " ") + SourceName();
@@ -343,7 +304,7 @@ std::string Tdex6DataFormelLokalBeschichtung::ProtocolPrefix(int Action,
 
 void Tdex6DataFormelLokalBeschichtung::Clear(bool WithDefaults) {
     FCalc->Clear(false);
-    TFieldObject::Clear(WithDefaults);
+    TCalcOwner::Clear(WithDefaults);
 }
 
 // --- Tdex6DataFormelZuweisung ---

@@ -32,8 +32,33 @@ public:
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
 };
 
+// A formula part whose step list is written after its own fields.
+template <class T> class TCalcOwner : public TFieldObject<T> {
+public:
+    template <class TCalcArg>
+    TCalcOwner(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID, TCalcArg CalcArg)
+        : TFieldObject<T>(Root, Parent, NewOID),
+          FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, CalcArg)) {}
+
+    Tdex6DataFormelCalc* Calc() const { return FCalc.get(); }
+
+    void WriteTags(TXmlStream& Writer) const override {
+        TFieldObject<T>::WriteTags(Writer);
+        FCalc->WriteXml(Writer);
+    }
+    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
+                 std::string_view Content) override {
+        TFieldObject<T>::ReadTag(Reader, PartType, Name, Content);
+        if (PartType == TPartType::StartTag && SameText(Name, FCalc->TagName()))
+            FCalc->BeginRead(Reader, this);
+    }
+
+protected:
+    std::unique_ptr<Tdex6DataFormelCalc> FCalc;
+};
+
 // One range of application of a formula group.
-class Tdex6DataFormelBereich : public TFieldObject<Tdex6DataFormelBereich> {
+class Tdex6DataFormelBereich : public TCalcOwner<Tdex6DataFormelBereich> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelBereich(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -49,16 +74,8 @@ public:
     double CylV = 0;
     double CylB = 25;
 
-    Tdex6DataFormelCalc* Calc() const { return FCalc.get(); }
-
     std::string_view TagName() const override { return "DFOB"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
-
-private:
-    std::unique_ptr<Tdex6DataFormelCalc> FCalc;
 };
 
 class Tdex6DataFormelBereichListe : public Tdex6ObjectList<Tdex6DataFormelBereich> {
@@ -134,7 +151,7 @@ public:
 };
 
 // Local formula of one glass price: the source price of another glass and the steps.
-class Tdex6DataFormelLokalGlas : public TFieldObject<Tdex6DataFormelLokalGlas> {
+class Tdex6DataFormelLokalGlas : public TCalcOwner<Tdex6DataFormelLokalGlas> {
 public:
     // The identifiers of a formula and its step list, taken before the formula is made.
     struct TOIDs {
@@ -156,28 +173,21 @@ public:
     std::int32_t QLBI = -1;
     TDiameter QDM;
 
-    Tdex6DataFormelCalc* Calc() const { return FCalc.get(); }
-
     // QGEdv, or when it is empty the code of the glass that owns the price.
     std::string SourceName() const;
 
     static constexpr std::string_view Tag = "DFGL";
     std::string_view TagName() const override { return Tag; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
     void Clear(bool WithDefaults) override;
 
 private:
     std::string OwnerGlassCode() const;
-
-    std::unique_ptr<Tdex6DataFormelCalc> FCalc;
 };
 
 // Local formula of one coating price. A new one has -1 in its keys; the owning price
 // clears it right away, which sets them to 0.
-class Tdex6DataFormelLokalBeschichtung : public TFieldObject<Tdex6DataFormelLokalBeschichtung> {
+class Tdex6DataFormelLokalBeschichtung : public TCalcOwner<Tdex6DataFormelLokalBeschichtung> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelLokalBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -190,22 +200,15 @@ public:
     std::string QEdv;
     std::int32_t QPBID = -1;
 
-    Tdex6DataFormelCalc* Calc() const { return FCalc.get(); }
-
     // QEdv, or when it is empty the code of the coating that owns the price.
     std::string SourceName() const;
 
     std::string_view TagName() const override { return "DFBL"; }
-    void WriteTags(TXmlStream& Writer) const override;
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
     void Clear(bool WithDefaults) override;
 
 private:
     std::string OwnerCoatingCode() const;
-
-    std::unique_ptr<Tdex6DataFormelCalc> FCalc;
 };
 
 // The formulas assigned to one glass or coating, one text each, in order.

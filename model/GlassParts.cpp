@@ -16,11 +16,6 @@
 namespace kr6 {
 namespace {
 
-template <class TList> Tdex6DataGlas* OwnerOf(Tdex6Node* Parent) {
-    const auto* List = dynamic_cast<TList*>(Parent);
-    return List != nullptr ? dynamic_cast<Tdex6DataGlas*>(List->Parent()) : nullptr;
-}
-
 // "code description" of the owning glass; empty without one.
 std::string CodeAndDescription(const Tdex6DataGlas* Glas) {
     return Glas != nullptr ? Glas->EDV() + " " + Glas->GetB(1) : std::string();
@@ -125,7 +120,7 @@ void Tdex6DataGlasWirkung::SetAdd(double A, double B) {
 }
 
 Tdex6DataGlas* Tdex6DataGlasWirkung::Glas() const {
-    return OwnerOf<Tdex6DataGlasWirkungsListe>(Parent());
+    return OwnerOf<Tdex6DataGlas, Tdex6DataGlasWirkungsListe>(Parent());
 }
 
 std::string Tdex6DataGlasWirkung::ProtocolPrefix(int Action, std::string_view /*Name*/) const {
@@ -186,7 +181,7 @@ void Tdex6DataGlasPreis::SetPR(double Amount) {
 }
 
 Tdex6DataGlas* Tdex6DataGlasPreis::Glas() const {
-    return OwnerOf<Tdex6DataGlasPreisListe>(Parent());
+    return OwnerOf<Tdex6DataGlas, Tdex6DataGlasPreisListe>(Parent());
 }
 
 void Tdex6DataGlasPreis::WriteTags(TXmlStream& Writer) const {
@@ -288,13 +283,6 @@ std::size_t TGlassPriceKeyHash::operator()(const TGlassPriceKey& Key) const noex
     return Hash;
 }
 
-void Tdex6DataGlasPreisListe::DeleteByPBID(std::int32_t ID) {
-    for (int I = Count() - 1; I >= 0; --I) {
-        if (Items(I)->PBID == ID)
-            Delete(I);
-    }
-}
-
 Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
     return dynamic_cast<Tdex6DataGlas*>(Parent());
 }
@@ -312,7 +300,7 @@ std::span<const TField<Tdex6DataGlasGeometrie>> Tdex6DataGlasGeometrie::Fields()
 }
 
 Tdex6DataGlas* Tdex6DataGlasGeometrie::Glas() const {
-    return OwnerOf<Tdex6DataGlasGeometrieListe>(Parent());
+    return OwnerOf<Tdex6DataGlas, Tdex6DataGlasGeometrieListe>(Parent());
 }
 
 std::string Tdex6DataGlasGeometrie::ProtocolPrefix(int Action, std::string_view /*Name*/) const {

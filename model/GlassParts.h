@@ -160,7 +160,7 @@ public:
     Tdex6DataGlasPreis* FindPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
                                   std::int32_t PBID, std::int32_t LBI, bool Create);
     // Deletes every price of this price description.
-    void DeleteByPBID(std::int32_t ID);
+    void DeleteByPBID(std::int32_t ID) { DeleteAll(&Tdex6DataGlasPreis::PBID, ID); }
     // The keys of prices already in the list were changed by assigning their fields.
     void KeysChanged() { FIndex.Invalidate(); }
     Tdex6DataGlas* Glas() const;

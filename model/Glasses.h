@@ -1,18 +1,15 @@
 #pragma once
 
-#include "model/CodeIndex.h"
 #include "model/CodeTables.h"
+#include "model/CodedList.h"
 #include "model/DeliveryRanges.h"
 #include "model/FieldTable.h"
 #include "model/Formulas.h"
 #include "model/GlassParts.h"
 #include "model/Info.h"
-#include "model/ObjectList.h"
 #include "model/OrderOptions.h"
-#include "model/SortNumberOrder.h"
 #include "support/StringList.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,10 +20,8 @@ namespace kr6 {
 class Tdex6DataGlasliste;
 
 // One lens product of the price list.
-class Tdex6DataGlas : public TCustomdex6Object {
+class Tdex6DataGlas : public TCodedObject<Tdex6DataGlas> {
 public:
-    static constexpr int DescriptionCount = 10;
-
     // Always takes a new identifier.
     Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     // The plain fields, written between the descriptions and the sort number.
@@ -72,17 +67,11 @@ public:
     std::int32_t KDMA = 0;
     std::int32_t KMDM = 0;
 
-    const std::string& EDV() const { return FEDV; }
     // A changed code is renamed in the combination rules and product groups first.
     void SetEDV(std::string_view Code);
-    // Descriptions and short descriptions 1 to 10; empty outside, a set outside is ignored.
-    const std::string& GetB(int Index) const;
-    void SetB(int Index, std::string_view Text);
-    const std::string& GetKB(int Index) const;
-    void SetKB(int Index, std::string_view Text);
-    std::int32_t CSNR() const;
-    // Renumbers the whole list while the list's AutoSort is on.
-    void SetCSNR(std::int32_t Value);
+    // Descriptions 1 to 10; empty outside, a set outside is ignored.
+    const std::string& GetB(int Index) const { return FBTexts.Get(Index); }
+    void SetB(int Index, std::string_view Text) { FBTexts.Set(Index, Text); }
 
     // Date 0 means any date; both bounds inclusive, a bound of 0 is open.
     bool IsValidAt(TDateTime Date) const;
@@ -105,19 +94,6 @@ public:
     void Clear(bool WithDefaults) override;
 
 private:
-    friend class TSortNumberOrder<Tdex6DataGlas>;
-
-    // Renames the code wherever the root's rules and groups name this glass.
-    void RenameInRules(std::string_view OldCode, std::string_view NewCode);
-    // Sets the sort number without renumbering.
-    void StoreCSNR(std::int32_t Value);
-    // Hands the reader to the owned object whose element starts; false for none.
-    bool ReadChild(TElementReader& Reader, std::string_view Name);
-
-    std::string FEDV;
-    std::array<std::string, DescriptionCount> FBTexts;
-    std::array<std::string, DescriptionCount> FKBTexts;
-    std::int32_t FCSNR = 0;
     std::unique_ptr<Tdex6DataOrderOptions> FOrderOptions;
     std::unique_ptr<Tdex6DataGlasWirkungsListe> FGlasWirkungsListe;
     std::unique_ptr<Tdex6DataGlasGeometrieListe> FGlasGeometrieListe;
@@ -128,13 +104,9 @@ private:
 };
 
 // All glasses of a price list, in a stable order, each with its own sort number.
-class Tdex6DataGlasliste : public Tdex6ObjectList<Tdex6DataGlas> {
+class Tdex6DataGlasliste : public TCodedList<Tdex6DataGlas> {
 public:
-    using Tdex6ObjectList::Tdex6ObjectList;
-    ~Tdex6DataGlasliste() override;
-
-    // While on, every change of a glass's sort number renumbers the list.
-    bool AutoSort = true;
+    using TCodedList::TCodedList;
 
     // Trailing blanks of Code are ignored; the last glass with the code (ignoring the
     // case of A-Z), or none.
@@ -148,22 +120,11 @@ public:
     // Sort numbers 0 to Count - 1, the first glass leading among its equals.
     void Renumber();
 
-    Tdex6DataGlas* AddNew() override;
-    void Reset(bool WithDefaults) override;
     std::string_view TagName() const override { return "GLL"; }
-    void ReadTag(TElementReader& Reader, TPartType PartType, std::string_view Name,
-                 std::string_view Content) override;
+    std::string_view ItemTag() const override { return "GL"; }
 
-private:
-    friend class Tdex6DataGlas;
-    // Gives the glasses sort numbers 0 to Count - 1 in the order of their current ones;
-    // Changed goes before the glasses that share its number.
-    void RenumberAround(const Tdex6DataGlas& Changed);
-    // A glass left the list or changed its code.
-    void ItemChanged(bool OrderToo);
-
-    TCodeIndex<Tdex6DataGlas> FCodeIndex;
-    TSortNumberOrder<Tdex6DataGlas> FSortOrder;
+protected:
+    TCustomdex6Object* AddReadItem() override { return NewGlas(); }
 };
 
 } // namespace kr6

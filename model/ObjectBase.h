@@ -3,6 +3,7 @@
 #include "model/Node.h"
 #include "model/XmlWriter.h"
 #include "support/DateTimeText.h"
+#include "support/TextCompare.h"
 
 #include <cstdint>
 #include <string>
@@ -66,5 +67,14 @@ private:
     TCustomdex6Object* FPrevObject = nullptr;
     TCustomdex6Object* FNextObject = nullptr;
 };
+
+// Hands Reader to the one of Children whose tag is Name, to come back to Parent at its end
+// tag; false for none.
+template <class... TChild>
+bool ReadChild(TElementReader& Reader, Tdex6Node* Parent, std::string_view Name,
+               TChild*... Children) {
+    return ((SameText(Name, Children->TagName()) && (Children->BeginRead(Reader, Parent), true)) ||
+            ...);
+}
 
 } // namespace kr6

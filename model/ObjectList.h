@@ -49,6 +49,12 @@ private:
     Tdex6Node* FReadParent = nullptr;
 };
 
+// The TOwner that owns Parent, when Parent is a TList; none otherwise.
+template <class TOwner, class TList> TOwner* OwnerOf(const Tdex6Node* Parent) {
+    const auto* List = dynamic_cast<const TList*>(Parent);
+    return List != nullptr ? dynamic_cast<TOwner*>(List->Parent()) : nullptr;
+}
+
 // How a list makes a new element with a new identifier; a class with memory of its own
 // specialises it.
 template <class T> std::unique_ptr<T> MakeListItem(Tdex6Dataobject* Root, Tdex6Node* Parent) {
@@ -100,6 +106,13 @@ public:
             if ((*It).get()->*Key == Value)
                 return It->get();
         return nullptr;
+    }
+    // Deletes every element whose Key is Value, from the last one back.
+    template <class K> void DeleteAll(K T::*Key, const K& Value) {
+        for (int I = Count() - 1; I >= 0; --I) {
+            if (FItems[static_cast<std::size_t>(I)].get()->*Key == Value)
+                Delete(I);
+        }
     }
     // One above the largest Key of the elements, at least 1.
     std::int32_t NextNumber(std::int32_t T::*Key) const {

@@ -84,12 +84,8 @@ void Tdex6DataProduktgruppe::WriteTags(TXmlStream& Writer) const {
 void Tdex6DataProduktgruppe::ReadTag(TElementReader& Reader, TPartType PartType,
                                      std::string_view Name, std::string_view Content) {
     TFieldObject::ReadTag(Reader, PartType, Name, Content);
-    if (PartType != TPartType::StartTag)
-        return;
-    if (SameText(Name, FLieferbareBeschichtungen->TagName()))
-        FLieferbareBeschichtungen->BeginRead(Reader, this);
-    else if (SameText(Name, FLieferbareGlaeser->TagName()))
-        FLieferbareGlaeser->BeginRead(Reader, this);
+    if (PartType == TPartType::StartTag)
+        ReadChild(Reader, this, Name, FLieferbareBeschichtungen.get(), FLieferbareGlaeser.get());
 }
 
 std::span<const TField<Tdex6DataProduktgruppe>> Tdex6DataProduktgruppe::Fields() {
