@@ -46,6 +46,13 @@ TEST(Kr6Head, ConvertedValues) {
     EXPECT_EQ(Parse("pricefield-03=99").PriceField[2], Tdex6PriceField::NichtGefuellt);
     EXPECT_EQ(Parse("Valid-from=20241399").ValidFrom, 0.0);
     EXPECT_EQ(Parse("cylindergroup-base=2x").CylinderGroupBase, 0);
+    // A number past a numbered key's range makes an unknown key.
+    const TKr6DataHead Past = Parse("pricefield-06=20;pricefield-description-06=X;"
+                                    "pricefield-00=20;prismgroup-6=4;cylindergroup-3=4");
+    EXPECT_EQ(Past.PriceField, TKr6DataHead{}.PriceField);
+    EXPECT_EQ(Past.PriceFieldDescription, TKr6DataHead{}.PriceFieldDescription);
+    EXPECT_EQ(Past.PrismGroup, TKr6DataHead{}.PrismGroup);
+    EXPECT_EQ(Past.CylinderGroup, TKr6DataHead{}.CylinderGroup);
 
     for (const auto& [Text, Number] : {std::pair{"6.9.0", 6009000},
                                        {"6.10.2", 6010002},
