@@ -28,7 +28,7 @@ public:
     }
     void Clear() { FTexts = {}; }
 
-    // Writes Get(1) to Get(N), empty ones not at all; Get gives the text of an index.
+    // Writes Get(1) to Get(N), empty ones as empty elements; Get gives the text of an index.
     template <class TGet> static void Write(TXmlStream& Writer, std::string_view Prefix, TGet Get) {
         for (int I = 1; I <= N; ++I)
             WriteStrElement(Writer, std::string(Prefix) + std::to_string(I), Get(I));
