@@ -59,7 +59,11 @@ void BM_FastEngine(benchmark::State& State) {
     std::int64_t Rows = 0;
     for (auto _ : State) {
         EvaluateCombinations(
-            Root, [&Rows](const TStringList& LensRows) { Rows += LensRows.Count(); }, Options);
+            Root,
+            [&Rows](const TRowBlock& LensRows, bool /*LensDone*/) {
+                Rows += static_cast<std::int64_t>(LensRows.Count());
+            },
+            Options);
     }
     benchmark::DoNotOptimize(Rows);
     State.SetItemsProcessed(Keys * static_cast<std::int64_t>(State.iterations()));

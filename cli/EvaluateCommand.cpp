@@ -53,11 +53,11 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     std::int64_t Rows = 0;
     EvaluateCombinations(
         Root,
-        [&](const TStringList& LensRows) {
-            for (const auto& Row : LensRows)
-                Encoder.WriteRow(Row.Text, 0, &Names);
-            ++Lenses;
-            Rows += LensRows.Count();
+        [&](const TRowBlock& LensRows, bool LensDone) {
+            for (const std::string_view Row : LensRows)
+                Encoder.WriteRow(Row, 0, &Names);
+            Lenses += LensDone ? 1 : 0;
+            Rows += static_cast<std::int64_t>(LensRows.Count());
             Line.Update(State);
         },
         Options.Evaluation);

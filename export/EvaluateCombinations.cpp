@@ -9,6 +9,9 @@
 namespace kr6 {
 namespace {
 
+// The oldest lens hands its rows over in parts of this size.
+constexpr std::size_t RowPartBytes = std::size_t{1} << 20;
+
 void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Threads) {
     TStringList Lenses;
     ListEvaluatedLenses(Root, Lenses);
@@ -22,7 +25,7 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Thr
         [&](std::size_t Lens, TLensOutcome& Outcome) {
             Outcome.KeyCount = Evaluator.CountKeys(Lenses[static_cast<int>(Lens)]);
         },
-        [&](std::size_t /*Lens*/, TLensOutcome& Outcome) {
+        [&](std::size_t /*Lens*/, TLensOutcome& Outcome, bool /*LensDone*/) {
             AllTotal += Outcome.KeyCount;
             if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
                 TKombiCounts Counting;
@@ -38,10 +41,11 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Thr
         [&](std::size_t Lens, TLensOutcome& Outcome) {
             Evaluator.EvaluateLens(Lenses[static_cast<int>(Lens)], Outcome);
         },
-        [&](std::size_t Lens, TLensOutcome& Outcome) {
-            Replay.Lens(Lenses[static_cast<int>(Lens)], Outcome);
-            Sink(Outcome.Rows);
-        });
+        [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
+            Replay.Lens(Lenses[static_cast<int>(Lens)], Outcome, LensDone);
+            Sink(Outcome.Rows, LensDone);
+        },
+        RowPartBytes);
 }
 
 } // namespace
@@ -58,7 +62,12 @@ void EvaluateCombinations(Tdex6Dataobject& Root, TStringList& Rows,
                           const TEvaluationOptions& Options) {
     Rows.Clear();
     EvaluateCombinations(
-        Root, [&Rows](const TStringList& LensRows) { Rows.AddStrings(LensRows); }, Options);
+        Root,
+        [&Rows](const TRowBlock& LensRows, bool /*LensDone*/) {
+            for (const std::string_view Row : LensRows)
+                Rows.Add(Row);
+        },
+        Options);
 }
 
 } // namespace kr6

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/RowBlock.h"
 #include "support/StringList.h"
 
 #include <functional>
@@ -22,8 +23,10 @@ struct TEvaluationOptions {
     unsigned Threads = 0;
 };
 
-// Receives the deliverable rows of one lens, lens by lens in glass-list order.
-using TLensRowsSink = std::function<void(const TStringList& LensRows)>;
+// Receives the deliverable rows lens by lens in glass-list order. The rows of a lens may
+// come in several parts, while the lens is still being evaluated; LensDone marks its
+// last part. A lens without rows comes as one empty part.
+using TLensRowsSink = std::function<void(const TRowBlock& Rows, bool LensDone)>;
 
 // Tests every combination of every lens with the coatings the price list allows for it
 // (at most one anti-reflection coating, one tint and two further coatings) against the

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "support/StringList.h"
+#include "export/RowBlock.h"
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 namespace kr6 {
@@ -13,13 +15,22 @@ class Tdex6Dataobject;
 // for each row, the 1-based position of its key among the lens's keys.
 struct TLensOutcome {
     std::int64_t KeyCount = 0;
-    TStringList Rows;
+    TRowBlock Rows;
     std::vector<std::int64_t> Positions;
+    // Set by whoever runs the lens: may take the rows so far (and clear them) once they
+    // fill HandOverBytes, so that a lens with a great many rows need not hold them all.
+    // The evaluation calls it between keys, after KeyCount is set.
+    std::function<void(TLensOutcome&)> HandOver;
+    std::size_t HandOverBytes = 0;
 
     void Clear() {
         KeyCount = 0;
         Rows.Clear();
         Positions.clear();
+    }
+    void OfferRows() {
+        if (HandOver && Rows.Bytes() >= HandOverBytes)
+            HandOver(*this);
     }
 };
 
@@ -30,7 +41,8 @@ public:
     TProgressReplay(Tdex6Dataobject& Root, std::int64_t AllTotal)
         : FRoot(Root), FAllTotal(AllTotal) {}
 
-    void Lens(std::string_view Glass, const TLensOutcome& Outcome);
+    // The rows of Outcome are the next part of the lens's rows; LensDone marks its last.
+    void Lens(std::string_view Glass, const TLensOutcome& Outcome, bool LensDone = true);
 
     std::int64_t AllTested() const { return FAllTested; }
     std::int64_t AllDeliverable() const { return FAllDeliverable; }
@@ -40,6 +52,8 @@ private:
     std::int64_t FAllTotal;
     std::int64_t FAllTested = 0;
     std::int64_t FAllDeliverable = 0;
+    // Rows of the lens in parts before the current part.
+    std::int64_t FLensDeliverable = 0;
 };
 
 } // namespace kr6

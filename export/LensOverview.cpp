@@ -60,7 +60,7 @@ TLensOverview OverviewOfLens(const Tdex6Dataobject& Root, std::string_view Lens)
         TLensOutcome Outcome;
         TFastEvaluator(Root).EvaluateLens(Glass, Rules, Outcome);
         Overview.Keys = Outcome.KeyCount;
-        Overview.DeliverableKeys = Outcome.Rows.Count();
+        Overview.DeliverableKeys = static_cast<std::int64_t>(Outcome.Rows.Count());
     }
     return Overview;
 }

@@ -8,6 +8,48 @@
 #include <vector>
 
 namespace kr6 {
+namespace {
+
+// Outcomes done but not yet emitted may hold this many bytes of rows before the workers
+// wait; one lens is always taken, however large.
+constexpr std::size_t WaitingBytes = std::size_t{16} << 20;
+
+std::size_t HeldBytes(const TLensOutcome& Outcome) {
+    return Outcome.Rows.Bytes() + Outcome.Positions.size() * sizeof(std::int64_t);
+}
+
+// After a large lens the buffers go, so that every slot of the ring does not keep the
+// largest lens it ever held.
+void EmptyAfterEmit(TLensOutcome& Outcome) {
+    if (Outcome.Rows.Capacity() > WaitingBytes / 16)
+        Outcome = TLensOutcome{};
+    else
+        Outcome.Clear();
+}
+
+void EmptyPart(TLensOutcome& Outcome) {
+    Outcome.Rows.Clear();
+    Outcome.Positions.clear();
+}
+
+void RunOnThisThread(std::size_t Count, const TLensWork& Work, const TLensEmit& Emit,
+                     std::size_t PartBytes) {
+    TLensOutcome Outcome;
+    for (std::size_t Lens = 0; Lens < Count; ++Lens) {
+        if (PartBytes > 0) {
+            Outcome.HandOverBytes = PartBytes;
+            Outcome.HandOver = [&](TLensOutcome& Part) {
+                Emit(Lens, Part, false);
+                EmptyPart(Part);
+            };
+        }
+        Work(Lens, Outcome);
+        Emit(Lens, Outcome, true);
+        EmptyAfterEmit(Outcome);
+    }
+}
+
+} // namespace
 
 unsigned EffectiveThreads(unsigned Threads) {
     if (Threads > 0)
@@ -16,23 +58,19 @@ unsigned EffectiveThreads(unsigned Threads) {
     return Cores > 0 ? Cores : 1;
 }
 
-void RunLensesInOrder(std::size_t Count, unsigned Threads,
-                      const std::function<void(std::size_t, TLensOutcome&)>& Work,
-                      const std::function<void(std::size_t, TLensOutcome&)>& Emit) {
+void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work,
+                      const TLensEmit& Emit, std::size_t PartBytes) {
     Threads = EffectiveThreads(Threads);
     if (Threads == 1 || Count < 2) {
-        TLensOutcome Outcome;
-        for (std::size_t Lens = 0; Lens < Count; ++Lens) {
-            Work(Lens, Outcome);
-            Emit(Lens, Outcome);
-        }
+        RunOnThisThread(Count, Work, Emit, PartBytes);
         return;
     }
 
     // Outcomes wait in a ring of slots; a worker takes the next lenses only while their
     // slots are free, that is while they are less than a ring ahead of the next lens to
-    // emit. Lenses go out in small batches and come back in runs, so that the threads
-    // meet at the lock once per batch rather than once per lens.
+    // emit, and while the waiting outcomes are small. Lenses go out in small batches and
+    // come back in runs, so that the threads meet at the lock once per batch rather than
+    // once per lens.
     constexpr std::size_t Batch = 4;
     const std::size_t RingSize = std::size_t{8} * Threads * Batch;
     std::vector<TLensOutcome> Ring(RingSize);
@@ -41,8 +79,24 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
     std::condition_variable Changed;
     std::size_t NextToTake = 0;
     std::size_t NextToEmit = 0;
+    std::size_t Waiting = 0;  // bytes of the outcomes done and not yet emitted
+    bool PartWaiting = false; // the lens NextToEmit has handed over a part
     bool Stop = false;
     std::exception_ptr Failure;
+
+    // The worker of the oldest lens hands its rows over and waits until they are out;
+    // a later lens keeps its rows until it is the oldest.
+    const auto HandOver = [&](std::size_t Lens, TLensOutcome& Part) {
+        std::unique_lock Lock(Mutex);
+        if (Lens != NextToEmit || Stop) {
+            Part.HandOverBytes = Part.Rows.Bytes() + PartBytes;
+            return;
+        }
+        PartWaiting = true;
+        Changed.notify_all();
+        Changed.wait(Lock, [&] { return !PartWaiting || Stop; });
+        Part.HandOverBytes = PartBytes;
+    };
 
     const auto Worker = [&] {
         while (true) {
@@ -51,7 +105,8 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
             {
                 std::unique_lock Lock(Mutex);
                 Changed.wait(Lock, [&] {
-                    return Stop || NextToTake >= Count || NextToTake < NextToEmit + RingSize;
+                    return Stop || NextToTake >= Count ||
+                           (NextToTake < NextToEmit + RingSize && Waiting <= WaitingBytes);
                 });
                 if (Stop || NextToTake >= Count)
                     return;
@@ -60,8 +115,16 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
                 NextToTake = Last;
             }
             try {
-                for (std::size_t Lens = First; Lens < Last; ++Lens)
-                    Work(Lens, Ring[Lens % RingSize]);
+                for (std::size_t Lens = First; Lens < Last; ++Lens) {
+                    TLensOutcome& Outcome = Ring[Lens % RingSize];
+                    if (PartBytes > 0) {
+                        Outcome.HandOverBytes = PartBytes;
+                        Outcome.HandOver = [&HandOver, Lens](TLensOutcome& Part) {
+                            HandOver(Lens, Part);
+                        };
+                    }
+                    Work(Lens, Outcome);
+                }
             } catch (...) {
                 const std::lock_guard Lock(Mutex);
                 if (!Failure)
@@ -71,8 +134,10 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
                 return;
             }
             const std::lock_guard Lock(Mutex);
-            for (std::size_t Lens = First; Lens < Last; ++Lens)
+            for (std::size_t Lens = First; Lens < Last; ++Lens) {
                 Ready[Lens % RingSize] = true;
+                Waiting += HeldBytes(Ring[Lens % RingSize]);
+            }
             Changed.notify_all();
         }
     };
@@ -93,21 +158,40 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads,
 
     try {
         while (NextToEmit < Count) {
-            // The run of outcomes ready from the next lens on.
+            // A part of the oldest lens, or the run of outcomes ready from it on.
             std::size_t RunEnd = NextToEmit;
+            bool Part = false;
             {
                 std::unique_lock Lock(Mutex);
-                Changed.wait(Lock, [&] { return Stop || Ready[NextToEmit % RingSize]; });
+                Changed.wait(Lock,
+                             [&] { return Stop || PartWaiting || Ready[NextToEmit % RingSize]; });
                 if (Failure)
                     break;
-                while (RunEnd < Count && RunEnd < NextToEmit + RingSize && Ready[RunEnd % RingSize])
+                Part = PartWaiting;
+                while (!Part && RunEnd < Count && RunEnd < NextToEmit + RingSize &&
+                       Ready[RunEnd % RingSize])
                     ++RunEnd;
             }
-            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
-                Emit(Lens, Ring[Lens % RingSize]);
+            if (Part) {
+                TLensOutcome& Outcome = Ring[NextToEmit % RingSize];
+                Emit(NextToEmit, Outcome, false);
+                EmptyPart(Outcome);
+                const std::lock_guard Lock(Mutex);
+                PartWaiting = false;
+                Changed.notify_all();
+                continue;
+            }
+            std::size_t Emitted = 0;
+            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens) {
+                TLensOutcome& Outcome = Ring[Lens % RingSize];
+                Emitted += HeldBytes(Outcome);
+                Emit(Lens, Outcome, true);
+                EmptyAfterEmit(Outcome);
+            }
             const std::lock_guard Lock(Mutex);
             for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
                 Ready[Lens % RingSize] = false;
+            Waiting -= Emitted;
             NextToEmit = RunEnd;
             Changed.notify_all();
         }

@@ -118,7 +118,7 @@ void EvaluateLiteral(Tdex6Dataobject& Root, const TLensRowsSink& Sink) {
     for (const auto& Lens : Lenses) {
         EvaluateLensLiteral(Root, Lens.Text, Outcome);
         Replay.Lens(Lens.Text, Outcome);
-        Sink(Outcome.Rows);
+        Sink(Outcome.Rows, true);
     }
 }
 

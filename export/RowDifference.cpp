@@ -28,9 +28,9 @@ std::int64_t SortedBlock(const TLensOutcome& Outcome, std::string& Block) {
     std::vector<std::string_view> Rows;
     Rows.reserve(static_cast<std::size_t>(Outcome.Rows.Count()));
     std::size_t Bytes = 0;
-    for (const auto& Row : Outcome.Rows) {
-        Rows.emplace_back(Row.Text);
-        Bytes += Row.Text.size() + 4;
+    for (const std::string_view Row : Outcome.Rows) {
+        Rows.push_back(Row);
+        Bytes += Row.size() + 4;
     }
     std::sort(Rows.begin(), Rows.end());
     Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
@@ -54,7 +54,7 @@ void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
         [&](std::size_t Lens, TLensOutcome& Outcome) {
             Outcome.KeyCount = Evaluator.CountKeys(Codes[Lens]);
         },
-        [&](std::size_t /*Lens*/, TLensOutcome& Outcome) {
+        [&](std::size_t /*Lens*/, TLensOutcome& Outcome, bool /*LensDone*/) {
             Total += Outcome.KeyCount;
             if (Progress)
                 Progress("", Total, 0, 0);
@@ -74,7 +74,7 @@ void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
             // The block holds the rows now; a lens waiting to be spooled keeps one copy.
             Outcome.Rows.Clear();
         },
-        [&](std::size_t Lens, TLensOutcome& Outcome) {
+        [&](std::size_t Lens, TLensOutcome& Outcome, bool /*LensDone*/) {
             Spool.AddLens(Codes[Lens], RowCounts[Lens], Blocks[Lens]);
             std::string().swap(Blocks[Lens]);
             Tested += Outcome.KeyCount;

@@ -95,10 +95,12 @@ void ExpectCheckAgrees(const Tdex6Dataobject& Root, TTally& Tally, const std::st
         TLensOutcome Outcome;
         EvaluateLensLiteral(Root, Lens.Text, Outcome);
         TStringList Rows(true);
-        Rows.AddStrings(Outcome.Rows);
+        for (const std::string_view Row : Outcome.Rows)
+            Rows.Add(Row);
         const TLensOverview Overview = OverviewOfLens(Root, Lens.Text);
         EXPECT_EQ(Overview.Keys, Outcome.KeyCount) << Context << test::Visible(Lens.Text);
-        EXPECT_EQ(Overview.DeliverableKeys, Outcome.Rows.Count()) << Context;
+        EXPECT_EQ(Overview.DeliverableKeys, static_cast<std::int64_t>(Outcome.Rows.Count()))
+            << Context;
         Tally.BareLenses += Overview.Keys == 1 ? 1 : 0;
 
         TLensKindLists Lists;

@@ -27,10 +27,11 @@ TEST(LensPipelineTest, EmitsEveryOutcomeInLensOrder) {
             std::vector<std::size_t> Emitted;
             const std::thread::id Caller = std::this_thread::get_id();
             RunLensesInOrder(Count, Threads, UnevenWork,
-                             [&](std::size_t Lens, TLensOutcome& Outcome) {
+                             [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
+                                 EXPECT_TRUE(LensDone);
                                  EXPECT_EQ(std::this_thread::get_id(), Caller);
                                  EXPECT_EQ(Outcome.KeyCount, static_cast<std::int64_t>(Lens) * 3);
-                                 ASSERT_EQ(Outcome.Rows.Count(), 1);
+                                 ASSERT_EQ(Outcome.Rows.Count(), 1U);
                                  EXPECT_EQ(Outcome.Rows[0], "row " + std::to_string(Lens));
                                  Emitted.push_back(Lens);
                              });
@@ -57,7 +58,7 @@ TEST(LensPipelineTest, FailuresEndTheRunAndJoinTheThreads) {
                 if (!InEmit && Lens == 37)
                     throw std::runtime_error("lens 37");
             };
-            const auto Emit = [&](std::size_t Lens, TLensOutcome&) {
+            const auto Emit = [&](std::size_t Lens, TLensOutcome&, bool) {
                 Emitted.push_back(Lens);
                 if (InEmit && Lens == 5)
                     throw std::logic_error("emit 5");

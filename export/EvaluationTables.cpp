@@ -1,0 +1,239 @@
+#include "export/EvaluationTables.h"
+
+#include "export/EvaluationLists.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
+#include "model/RuleCodes.h"
+#include "support/Conversions.h"
+#include "support/StringList.h"
+#include "support/TextCompare.h"
+
+#include <algorithm>
+
+namespace kr6 {
+namespace {
+
+constexpr std::array<Tdex6CoatingKind, TEvaluationTables::EvaluatedKindCount> EvaluatedKinds = {
+    Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint, Tdex6CoatingKind::Other};
+constexpr TCoatingKindSet PlainKinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                                     Tdex6CoatingKind::Other};
+constexpr TCoatingKindSet WithSpecialKinds{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint,
+                                           Tdex6CoatingKind::Other, Tdex6CoatingKind::Special};
+constexpr std::array<Tdex6Material, 5> Materials = {
+    Tdex6Material::Egal, Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+    Tdex6Material::Polycarbonat, Tdex6Material::Trivex};
+
+// What CodesMatch compares of a code: its first six characters in upper case, blanks
+// where it is shorter.
+std::string MatchKey(std::string_view Code) {
+    constexpr std::size_t Compared = 6;
+    return AnsiUpperCase(PadRight(Code.substr(0, std::min(Code.size(), Compared)), Compared));
+}
+
+} // namespace
+
+TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root) : FGlasses(*Root.Glasliste()) {
+    const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
+
+    // The coatings' codes of every list the rule check looks at, numbered in sorted order.
+    std::array<TStringList, EvaluatedKindCount> KindLists;
+    for (std::size_t K = 0; K < KindLists.size(); ++K) {
+        KindLists[K] = TStringList(true);
+        Coatings.GetCodes(KindLists[K], true, EvaluatedMaterials,
+                          TCoatingKindSet{EvaluatedKinds[K]}, 0);
+    }
+    std::array<std::array<TStringList, 2>, Materials.size()> CandidateLists;
+    for (std::size_t M = 0; M < Materials.size(); ++M) {
+        for (const bool Special : {false, true}) {
+            TStringList& List = CandidateLists[M][Special ? 1 : 0];
+            List = TStringList(true);
+            Coatings.GetCodes(List, false, TMaterialSet{Materials[M]},
+                              Special ? WithSpecialKinds : PlainKinds, 0);
+        }
+    }
+    TStringList All(true);
+    Coatings.GetCodes(All, false, EvaluatedMaterials, WithSpecialKinds, 0);
+    TStringList Codes(true);
+    for (const TStringList& List : KindLists)
+        Codes.AddStrings(List);
+    for (const auto& Lists : CandidateLists) {
+        for (const TStringList& List : Lists)
+            Codes.AddStrings(List);
+    }
+    Codes.AddStrings(All);
+    for (const auto& Code : Codes)
+        ClassOf(Code.Text);
+    FCoatingsNumbered = true;
+    FCoatingWords = WordsFor(FClassText.size());
+    for (const std::string& Text : FClassText)
+        FClassGroup.push_back(GroupOfText(Text));
+
+    const int EmptyClass = ClassOf("");
+    for (std::size_t K = 0; K < KindLists.size(); ++K) {
+        // The entries point into the lists' texts.
+        FKindTexts[K] = std::move(KindLists[K]);
+        FKindMask[K] = MaskOf(FKindTexts[K]);
+        FKindCodes[K].resize(FClassText.size());
+        for (const auto& Code : FKindTexts[K]) {
+            const int Class = ClassOf(Code.Text);
+            if (Class == EmptyClass)
+                continue;
+            TKindCode& Entry = FKindCodes[K][Class];
+            Entry.Text = Code.Text;
+            if (const Tdex6DataBeschichtung* Coating = Coatings.FindByEDV(Code.Text)) {
+                Entry.Found = true;
+                Entry.Features = CompatibilityFeatures(*Coating);
+            }
+        }
+        if (EmptyClass < CoatingClasses())
+            ResetBit(FKindMask[K], EmptyClass);
+    }
+    for (std::size_t M = 0; M < Materials.size(); ++M) {
+        for (std::size_t S = 0; S < 2; ++S)
+            FCandidates[M][S] = MaskOf(CandidateLists[M][S]);
+    }
+    FAllCodes = MaskOf(All);
+    FBreaking.assign(FCoatingWords, 0);
+    for (std::size_t Class = 0; Class < FClassText.size(); ++Class) {
+        const std::string& Text = FClassText[Class];
+        if (std::any_of(Text.begin(), Text.end(),
+                        [](char C) { return static_cast<unsigned char>(C) <= '\t'; }))
+            SetBit(FBreaking, Class);
+    }
+    FNoCodes.assign(FCoatingWords, 0);
+
+    AddRules(Root);
+}
+
+const TBitWords& TEvaluationTables::Candidates(Tdex6Material Material, bool Special) const {
+    const auto M = static_cast<std::size_t>(Material);
+    return M < FCandidates.size() ? FCandidates[M][Special ? 1 : 0] : FNoCodes;
+}
+
+const Tdex6Material* TEvaluationTables::LensMaterial(std::string_view Glass) const {
+    const Tdex6DataGlas* Lens = FGlasses.FindByEDV(Glass);
+    return Lens != nullptr ? &Lens->MAT : nullptr;
+}
+
+int TEvaluationTables::ClassOf(std::string_view Text) {
+    std::string Key = AnsiUpperCase(Text);
+    const auto Found = FClasses.find(Key);
+    if (Found != FClasses.end())
+        return Found->second;
+    const int Class = static_cast<int>(FClasses.size());
+    FClasses.emplace(std::move(Key), Class);
+    // Only the coatings' codes, which come first, need their text.
+    if (!FCoatingsNumbered)
+        FClassText.emplace_back(Text);
+    return Class;
+}
+
+int TEvaluationTables::GroupOfText(std::string_view Text) {
+    const auto [Entry, Added] =
+        FGroups.try_emplace(MatchKey(Text), static_cast<int>(FGroups.size()));
+    return Entry->second;
+}
+
+int TEvaluationTables::PatternOf(std::string_view Text) {
+    const auto [Entry, Added] =
+        FPatterns.try_emplace(MatchKey(Text), static_cast<int>(FPatterns.size()));
+    if (Added) {
+        TBitWords Mask(FCoatingWords, 0);
+        for (std::size_t Class = 0; Class < FClassText.size(); ++Class) {
+            if (CodesMatch(Text, FClassText[Class]))
+                SetBit(Mask, Class);
+        }
+        FPatternMasks.push_back(std::move(Mask));
+    }
+    return Entry->second;
+}
+
+TBitWords TEvaluationTables::MaskOf(const TStringList& Codes) {
+    TBitWords Mask(FCoatingWords, 0);
+    for (const auto& Code : Codes)
+        SetBit(Mask, static_cast<std::size_t>(ClassOf(Code.Text)));
+    return Mask;
+}
+
+void TEvaluationTables::AddRules(const Tdex6Dataobject& Root) {
+    const Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
+    FRules.resize(static_cast<std::size_t>(Rules.Count()));
+    for (int I = 0; I < Rules.Count(); ++I) {
+        const Tdex6DataKombination& Source = *Rules.GetItem(I);
+        FRuleNumbers.emplace(&Source, I);
+        TRule& Rule = FRules[static_cast<std::size_t>(I)];
+        Rule.LB = Source.LB();
+        for (int K = 0; K < SlotCount; ++K) {
+            const std::string& Text = Source.CoatingSlot(K + 1);
+            TSlot& Slot = Rule.Slots[static_cast<std::size_t>(K)];
+            Slot.Text = Text;
+            Slot.Class = ClassOf(Text);
+            Slot.Group = GroupOfText(Text);
+            Slot.Pattern = HasWildcard(Text) ? PatternOf(Text) : -1;
+            Slot.Blank = IsBlankSlot(Text);
+            Slot.Any = IsAnyCode(Text);
+            Rule.AnyCount += Slot.Any ? 1 : 0;
+            Rule.BlankCount += Slot.Blank ? 1 : 0;
+            if (Rule.FirstNamed < 0 && !Slot.Any)
+                Rule.FirstNamed = K;
+        }
+        const std::string Key = Source.CoatingKey();
+        Rule.KeyClass = ClassOf(Key);
+        for (int Field = 1; !Key.empty() && Field <= SlotCount; ++Field) {
+            const std::string_view Code = GetField(Key, "\t", Field);
+            if (!Code.empty())
+                Rule.KeyFields[static_cast<std::size_t>(Rule.KeyFieldCount++)] = ClassOf(Code);
+        }
+
+        const std::string& Lens = Source.GE();
+        if (HasWildcard(Lens)) {
+            const std::string Pattern = MatchKey(Lens);
+            const auto Same =
+                std::find_if(FLensPatterns.begin(), FLensPatterns.end(),
+                             [&](const auto& Entry) { return Entry.first == Pattern; });
+            if (Same != FLensPatterns.end())
+                Same->second.push_back(I);
+            else
+                FLensPatterns.emplace_back(Pattern, std::vector<int>{I});
+        } else {
+            const auto [Entry, Added] =
+                FLensKeys.try_emplace(MatchKey(Lens), static_cast<int>(FRulesByLensKey.size()));
+            if (Added)
+                FRulesByLensKey.emplace_back();
+            FRulesByLensKey[static_cast<std::size_t>(Entry->second)].push_back(I);
+        }
+        FLensCodes.push_back(Lens);
+    }
+    FSetRules.assign(FClasses.size(), nullptr);
+    for (const TRule& Rule : FRules) {
+        if (FSetRules[Rule.KeyClass] == nullptr)
+            FSetRules[Rule.KeyClass] = &Rule;
+    }
+}
+
+void TEvaluationTables::RulesOf(std::string_view Glass, std::vector<int>& Result) const {
+    Result.clear();
+    if (HasWildcard(Glass)) {
+        for (std::size_t I = 0; I < FLensCodes.size(); ++I) {
+            if (CodesMatch(Glass, FLensCodes[I]))
+                Result.push_back(static_cast<int>(I));
+        }
+        return;
+    }
+    const std::string Key = MatchKey(Glass);
+    if (const auto Found = FLensKeys.find(Key); Found != FLensKeys.end()) {
+        const std::vector<int>& Plain = FRulesByLensKey[static_cast<std::size_t>(Found->second)];
+        Result.insert(Result.end(), Plain.begin(), Plain.end());
+    }
+    const std::size_t PlainCount = Result.size();
+    for (const auto& [Pattern, Numbers] : FLensPatterns) {
+        if (CodesMatch(Key, Pattern))
+            Result.insert(Result.end(), Numbers.begin(), Numbers.end());
+    }
+    if (Result.size() > PlainCount)
+        std::sort(Result.begin(), Result.end());
+}
+
+} // namespace kr6
