@@ -58,28 +58,27 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
     };
 
     // The keys in the order of the sorted key list: fields compare one after the other,
-    // and within each kind the lists are sorted with the empty entry first.
+    // and within each kind the lists are sorted with the empty entry first. The slots
+    // the first three coatings meet are worked out once for all second further coatings.
     std::int64_t Position = 0;
     std::string Head;
     std::string Middle;
-    const auto TestKey = [&](int A, int T, int P1, int P2) {
+    std::vector<std::uint64_t> FirstMet(Plan.SlotWords());
+    std::vector<std::uint64_t> KeyMet(Plan.SlotWords());
+    const auto TestKey = [&](int P2, const int* Work, int Count, const std::uint64_t* Met) {
         ++Position;
-        const std::array<int, 4> Named = {A, T, P1, P2};
-        std::array<int, 4> Work{};
-        int Count = 0;
-        if (Plan.ClassesRepeat()) {
-            Count = Plan.CollectWork(Named, Work);
-        } else {
-            for (const int Entry : Named) {
-                if (Entry >= 0)
-                    Work[Count++] = Entry;
-            }
-        }
-        if (!Plan.IsDeliverable(Work.data(), Count, State))
+        if (!Plan.IsDeliverable(Work, Count, Met, State))
             return;
         Outcome.Rows.Add(Head, Middle, TextOf(P2));
         Outcome.Positions.push_back(Position);
         Outcome.OfferRows();
+    };
+    // A coating of two kinds may stand in a key twice; the rule check sees it once.
+    const auto TestRepeatingKey = [&](int A, int T, int P1, int P2) {
+        std::array<int, 4> Work{};
+        const int Count = Plan.CollectWork({A, T, P1, P2}, Work);
+        Plan.MeetSlots(Work.data(), Count, KeyMet.data());
+        TestKey(P2, Work.data(), Count, KeyMet.data());
     };
     for (const int A : AntiReflections) {
         for (const int T : Tints) {
@@ -87,9 +86,25 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
             Head.append(TextOf(T)).append(1, '\t');
             for (std::size_t P1 = 0; P1 < Further.size(); ++P1) {
                 Middle.assign(TextOf(Further[P1])).append(1, '\t');
-                TestKey(A, T, Further[P1], -1);
-                for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2)
-                    TestKey(A, T, Further[P1], Further[P2]);
+                if (Plan.ClassesRepeat()) {
+                    TestRepeatingKey(A, T, Further[P1], -1);
+                    for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2)
+                        TestRepeatingKey(A, T, Further[P1], Further[P2]);
+                    continue;
+                }
+                std::array<int, 4> Work{};
+                int Count = 0;
+                for (const int Entry : {A, T, Further[P1]}) {
+                    if (Entry >= 0)
+                        Work[Count++] = Entry;
+                }
+                Plan.MeetSlots(Work.data(), Count, FirstMet.data());
+                TestKey(-1, Work.data(), Count, FirstMet.data());
+                for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2) {
+                    Work[Count] = Further[P2];
+                    Plan.AddEntry(FirstMet.data(), Further[P2], KeyMet.data());
+                    TestKey(Further[P2], Work.data(), Count + 1, KeyMet.data());
+                }
             }
         }
     }

@@ -151,6 +151,7 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
             Entry.Text = Code.Text;
             Entry.Class = static_cast<int>(Class);
             Entry.Disallowed = Disallowed(Entry.Class);
+            FAnyDisallowed = FAnyDisallowed || Entry.Disallowed;
             Entry.Found = Code.Found;
             Entry.Features = Code.Features;
             Entries.push_back(static_cast<int>(FEntries.size()));
@@ -189,6 +190,7 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
     for (TBitWords& Allowed : FCountAllowed)
         Allowed.assign(FRuleWords, 0);
     FOnlyDeliverable.assign(FRuleWords, 0);
+    FLifting.assign(FRuleWords, 0);
     for (std::size_t P = 0; P < FRules.size(); ++P) {
         const TRulePlan& Plan = FRules[P];
         const auto Bit = std::uint64_t{1} << (P % 64);
@@ -207,6 +209,8 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
         }
         if (Plan.Rule->LB == Tdex6Delivery::NurLieferbar)
             FOnlyDeliverable[Word] |= Bit;
+        if (Plan.Rule->LB == Tdex6Delivery::Lieferbar)
+            FLifting[Word] |= Bit;
     }
 }
 
@@ -311,7 +315,61 @@ bool TLensPlan::HasForbiddenSet(const TKeyState& State, const int* Work, int Cou
     return false;
 }
 
-bool TLensPlan::IsDeliverable(const int* Work, int Count, TKeyState& State) const {
+void TLensPlan::MeetSlots(const int* Entries, int Count, std::uint64_t* Met) const {
+    for (int K = 0; K < SlotCount; ++K) {
+        std::uint64_t* Slot = Met + K * FRuleWords;
+        std::copy(FBlankSlots[K].begin(), FBlankSlots[K].end(), Slot);
+        for (int I = 0; I < Count; ++I) {
+            const std::uint64_t* Meets =
+                FMeets.data() + (static_cast<std::size_t>(Entries[I]) * SlotCount + K) * FRuleWords;
+            for (std::size_t W = 0; W < FRuleWords; ++W)
+                Slot[W] |= Meets[W];
+        }
+    }
+}
+
+void TLensPlan::AddEntry(const std::uint64_t* Met, int Entry, std::uint64_t* Result) const {
+    const std::uint64_t* Meets = FMeets.data() + static_cast<std::size_t>(Entry) * SlotWords();
+    for (std::size_t W = 0; W < SlotWords(); ++W)
+        Result[W] = Met[W] | Meets[W];
+}
+
+bool TLensPlan::IsDeliverable(const int* Work, int Count, const std::uint64_t* Met,
+                              TKeyState& State) const {
+    // The rules that match: every slot that is not blank met by a coating of the key, and
+    // no more coatings than the blank slots allow. The "nur lieferbar" rules count even
+    // when they do not match.
+    std::uint64_t Acting = 0;
+    for (std::size_t W = 0; W < FRuleWords; ++W) {
+        const std::uint64_t Matched =
+            FCountAllowed[Count][W] & Met[W] & Met[FRuleWords + W] & Met[2 * FRuleWords + W];
+        State.Matched[W] = Matched;
+        State.Visit[W] = Matched | FOnlyDeliverable[W];
+        Acting |= State.Visit[W] & ~FLifting[W];
+    }
+
+    // Only "lieferbar" rules matching and nothing disallowed: no problem can arise, and
+    // only the features decide.
+    if (Acting != 0 || FAnyDisallowed) {
+        if (!HasNoProblems(Work, Count, State))
+            return false;
+    }
+
+    // Coatings that share a feature.
+    for (int I = 0; I < Count; ++I) {
+        const TLensEntry& A = FEntries[Work[I]];
+        for (int J = I + 1; J < Count; ++J) {
+            const TLensEntry& B = FEntries[Work[J]];
+            if (A.Found && B.Found && (A.Features & B.Features) != 0)
+                return false;
+        }
+    }
+
+    // The lens is deliverable only with a set a "nur lieferbar" rule names.
+    return Acting == 0 || State.AnyMatched || !AnyBit(State.Required);
+}
+
+bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) const {
     State.Problems.clear();
     State.ProblemCount = 0;
     State.Forbidden.clear();
@@ -324,22 +382,7 @@ bool TLensPlan::IsDeliverable(const int* Work, int Count, TKeyState& State) cons
             State.AddProblem(FEntries[Work[I]].Class);
     }
 
-    // The rules that match: every slot that is not blank met by a coating of the key, and
-    // no more coatings than the blank slots allow. The "nur lieferbar" rules count even
-    // when they do not match.
-    for (std::size_t W = 0; W < FRuleWords; ++W) {
-        std::uint64_t Matched = FCountAllowed[Count][W];
-        for (int K = 0; K < SlotCount; ++K) {
-            std::uint64_t Met = FBlankSlots[K][W];
-            for (int I = 0; I < Count; ++I)
-                Met |= FMeets[(static_cast<std::size_t>(Work[I]) * SlotCount + K) * FRuleWords + W];
-            Matched &= Met;
-        }
-        State.Matched[W] = Matched;
-        State.Visit[W] = Matched | FOnlyDeliverable[W];
-    }
-
-    // Their effects in list order.
+    // The rules' effects in list order.
     ForEachBit(State.Visit, [&](std::size_t P) {
         const TRulePlan& Plan = FRules[P];
         const TEvaluationTables::TRule& Rule = *Plan.Rule;
@@ -355,10 +398,12 @@ bool TLensPlan::IsDeliverable(const int* Work, int Count, TKeyState& State) cons
             for (std::size_t W = 0; W < FRequiredWords; ++W)
                 State.Required[W] |= FRequiredBits[Plan.RequiredAdds + W];
         } else if (Rule.LB == Tdex6Delivery::NichtLieferbar) {
-            for (int K = 0; K < SlotCount; ++K) {
-                for (int I = 0; I < Count; ++I) {
-                    if ((FHits[Plan.Hits + Work[I]].Named >> K & 1U) == 0)
-                        continue;
+            // Each slot is a problem once for every coating it names; the order of these
+            // steps does not change their sum.
+            for (int I = 0; I < Count; ++I) {
+                for (unsigned Slots = FHits[Plan.Hits + Work[I]].Named; Slots != 0;
+                     Slots &= Slots - 1) {
+                    const int K = std::countr_zero(Slots);
                     State.AddProblem(Rule.Slots[K].Class);
                     for (std::size_t W = 0; W < FRequiredWords; ++W)
                         State.Required[W] &=
@@ -366,33 +411,19 @@ bool TLensPlan::IsDeliverable(const int* Work, int Count, TKeyState& State) cons
                 }
             }
             State.Forbid(Rule.KeyClass);
-        } else {
-            for (int K = 0; K < SlotCount; ++K) {
-                for (int I = 0; I < Count; ++I) {
-                    if ((FHits[Plan.Hits + Work[I]].SameCode >> K & 1U) == 0)
-                        continue;
+        } else if (State.ProblemCount > 0 || !State.Forbidden.empty()) {
+            // A "lieferbar" rule only lifts problems and forbidden sets.
+            for (int I = 0; I < Count; ++I) {
+                for (unsigned Slots = FHits[Plan.Hits + Work[I]].SameCode; Slots != 0;
+                     Slots &= Slots - 1) {
                     State.RemoveProblem(FEntries[Work[I]].Class);
-                    State.Allow(Rule.Slots[K].Class);
+                    State.Allow(Rule.Slots[std::countr_zero(Slots)].Class);
                 }
             }
             State.Allow(Rule.KeyClass);
         }
     });
-    if (State.ProblemCount > 0 || HasForbiddenSet(State, Work, Count))
-        return false;
-
-    // Coatings that share a feature.
-    for (int I = 0; I < Count; ++I) {
-        const TLensEntry& A = FEntries[Work[I]];
-        for (int J = I + 1; J < Count; ++J) {
-            const TLensEntry& B = FEntries[Work[J]];
-            if (A.Found && B.Found && (A.Features & B.Features) != 0)
-                return false;
-        }
-    }
-
-    // The lens is deliverable only with a set a "nur lieferbar" rule names.
-    return State.AnyMatched || !AnyBit(State.Required);
+    return State.ProblemCount == 0 && !HasForbiddenSet(State, Work, Count);
 }
 
 } // namespace kr6

@@ -66,7 +66,16 @@ public:
     int CollectWork(const std::array<int, 4>& Named, std::array<int, 4>& Work) const;
 
     void PrepareState(TKeyState& State) const;
-    bool IsDeliverable(const int* Work, int Count, TKeyState& State) const;
+    // Words of a set of slot marks: SlotCount bit sets over the rules.
+    std::size_t SlotWords() const { return SlotCount * FRuleWords; }
+    // Marks in Met, for each slot, the rules whose slot is blank or met by one of Count
+    // entries.
+    void MeetSlots(const int* Entries, int Count, std::uint64_t* Met) const;
+    // Met with the slots one more entry meets.
+    void AddEntry(const std::uint64_t* Met, int Entry, std::uint64_t* Result) const;
+    // Work holds Count entries of distinct classes, Met their marks.
+    bool IsDeliverable(const int* Work, int Count, const std::uint64_t* Met,
+                       TKeyState& State) const;
 
 private:
     struct THits {
@@ -84,6 +93,8 @@ private:
     void AllowedCoatings(const std::vector<int>& Rules);
     void AddRule(const TEvaluationTables::TRule& Rule, const std::vector<int>& RequiredClasses,
                  const std::vector<std::string_view>& RequiredTexts);
+    // Walks the rules to visit: no problem is left and no forbidden set is complete.
+    bool HasNoProblems(const int* Work, int Count, TKeyState& State) const;
     bool HasForbiddenSet(const TKeyState& State, const int* Work, int Count) const;
 
     const TEvaluationTables& FTables;
@@ -110,6 +121,9 @@ private:
     std::array<TBitWords, SlotCount> FBlankSlots;
     std::array<TBitWords, 5> FCountAllowed;
     TBitWords FOnlyDeliverable;
+    // The "lieferbar" rules, which act only on problems and forbidden sets.
+    TBitWords FLifting;
+    bool FAnyDisallowed = false;
 };
 
 } // namespace kr6
