@@ -43,4 +43,14 @@ template <class TVisit> void ForEachBit(const TBitWords& Words, TVisit&& Visit) 
     }
 }
 
+// The same while Visit returns true.
+template <class TVisit> void ForEachBitWhile(const TBitWords& Words, TVisit&& Visit) {
+    for (std::size_t W = 0; W < Words.size(); ++W) {
+        for (std::uint64_t Word = Words[W]; Word != 0; Word &= Word - 1) {
+            if (!Visit(W * 64 + static_cast<std::size_t>(std::countr_zero(Word))))
+                return;
+        }
+    }
+}
+
 } // namespace kr6

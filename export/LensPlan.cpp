@@ -182,6 +182,8 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
     for (const int Number : Rules)
         AddRule(FTables.Rule(Number), RequiredClasses, RequiredTexts);
 
+    FindLastingProblems();
+
     // The rules as bit sets.
     FRuleWords = WordsFor(FRules.size());
     FMeets.assign(FEntries.size() * SlotCount * FRuleWords, 0);
@@ -277,6 +279,49 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
         }
     }
     FRules.push_back(Plan);
+}
+
+// A problem is lifted only by a later "lieferbar" rule that names a coating of its class
+// with the same code, or by a later matching "nur lieferbar" rule that names its class.
+// Where none can, the key is decided the moment the problem arises.
+void TLensPlan::FindLastingProblems() {
+    std::vector<std::pair<int, std::size_t>> LastLift; // class, last rule that may lift it
+    const auto Lift = [&](int Class, std::size_t Plan) {
+        for (auto& [C, Last] : LastLift) {
+            if (C == Class) {
+                Last = Plan;
+                return;
+            }
+        }
+        LastLift.emplace_back(Class, Plan);
+    };
+    for (std::size_t P = 0; P < FRules.size(); ++P) {
+        const TRulePlan& Plan = FRules[P];
+        if (Plan.Rule->LB == Tdex6Delivery::Lieferbar) {
+            for (std::size_t E = 0; E < FEntries.size(); ++E) {
+                if (FHits[Plan.Hits + E].SameCode != 0)
+                    Lift(FEntries[E].Class, P);
+            }
+        } else if (Plan.Rule->LB == Tdex6Delivery::NurLieferbar) {
+            for (const TEvaluationTables::TSlot& Slot : Plan.Rule->Slots) {
+                if (Slot.Pattern < 0)
+                    Lift(Slot.Class, P);
+            }
+        }
+    }
+    for (std::size_t P = 0; P < FRules.size(); ++P) {
+        TRulePlan& Plan = FRules[P];
+        if (Plan.Rule->LB != Tdex6Delivery::NichtLieferbar)
+            continue;
+        for (int K = 0; K < SlotCount; ++K) {
+            const int Class = Plan.Rule->Slots[K].Class;
+            const bool Liftable = std::any_of(LastLift.begin(), LastLift.end(), [&](auto& Entry) {
+                return Entry.first == Class && Entry.second > P;
+            });
+            if (!Liftable)
+                Plan.LastingSlots |= static_cast<std::uint8_t>(1U << K);
+        }
+    }
 }
 
 int TLensPlan::CollectWork(const std::array<int, 4>& Named, std::array<int, 4>& Work) const {
@@ -382,8 +427,9 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
             State.AddProblem(FEntries[Work[I]].Class);
     }
 
-    // The rules' effects in list order.
-    ForEachBit(State.Visit, [&](std::size_t P) {
+    // The rules' effects in list order, until a problem arises that no later rule lifts.
+    bool Lasting = false;
+    ForEachBitWhile(State.Visit, [&](std::size_t P) {
         const TRulePlan& Plan = FRules[P];
         const TEvaluationTables::TRule& Rule = *Plan.Rule;
         const bool Matches = TestBit(State.Matched, P);
@@ -401,8 +447,12 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
             // Each slot is a problem once for every coating it names; the order of these
             // steps does not change their sum.
             for (int I = 0; I < Count; ++I) {
-                for (unsigned Slots = FHits[Plan.Hits + Work[I]].Named; Slots != 0;
-                     Slots &= Slots - 1) {
+                const unsigned Named = FHits[Plan.Hits + Work[I]].Named;
+                if ((Named & Plan.LastingSlots) != 0) {
+                    Lasting = true;
+                    return false;
+                }
+                for (unsigned Slots = Named; Slots != 0; Slots &= Slots - 1) {
                     const int K = std::countr_zero(Slots);
                     State.AddProblem(Rule.Slots[K].Class);
                     for (std::size_t W = 0; W < FRequiredWords; ++W)
@@ -422,8 +472,9 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
             }
             State.Allow(Rule.KeyClass);
         }
+        return true;
     });
-    return State.ProblemCount == 0 && !HasForbiddenSet(State, Work, Count);
+    return !Lasting && State.ProblemCount == 0 && !HasForbiddenSet(State, Work, Count);
 }
 
 } // namespace kr6

@@ -88,9 +88,12 @@ private:
         std::size_t Hits = 0;          // first of its hits, one per entry
         std::size_t RequiredAdds = 0;  // "nur lieferbar": the coatings it offers
         std::size_t RequiredDrops = 0; // "nicht lieferbar": offers each slot cancels
+        // "nicht lieferbar": slots whose problem no later rule can lift.
+        std::uint8_t LastingSlots = 0;
     };
 
     void AllowedCoatings(const std::vector<int>& Rules);
+    void FindLastingProblems();
     void AddRule(const TEvaluationTables::TRule& Rule, const std::vector<int>& RequiredClasses,
                  const std::vector<std::string_view>& RequiredTexts);
     // Walks the rules to visit: no problem is left and no forbidden set is complete.
