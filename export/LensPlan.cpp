@@ -251,8 +251,13 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
         }
     }
     // A rule whose slots no coating of the lens can meet never matches a key; only the
-    // "nur lieferbar" ones still count, for what they offer.
-    if (Rule.LB != Tdex6Delivery::NurLieferbar && (NonBlank & ~EverMet) != 0) {
+    // "nur lieferbar" ones still count, for what they offer. A "nicht lieferbar" rule of
+    // "******" slots only names no coating and forbids the empty set, which is never
+    // complete: it does nothing.
+    const bool NamesNone = std::all_of(FHits.begin() + static_cast<std::ptrdiff_t>(Plan.Hits),
+                                       FHits.end(), [](const THits& H) { return H.Named == 0; });
+    if ((Rule.LB != Tdex6Delivery::NurLieferbar && (NonBlank & ~EverMet) != 0) ||
+        (Rule.LB == Tdex6Delivery::NichtLieferbar && NamesNone && Rule.KeyFieldCount == 0)) {
         FHits.resize(Plan.Hits);
         return;
     }
