@@ -1,6 +1,7 @@
 #include "tools/DemoGenerator.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <unordered_set>
 
@@ -44,8 +45,11 @@ void TDemoGenerator::MakeLenses() {
     if (FSize.Lenses > FamilyCount * 1295)
         throw std::invalid_argument("at most " + std::to_string(FamilyCount * 1295) +
                                     " lenses have distinct codes");
+    // The fourth family holds plastic single-vision lenses, whose material takes every
+    // kind of coating.
+    const int FirstFamily = FSize.Mix == TDemoMix::OneLens ? 3 : 0;
     for (int I = 0; I < FSize.Lenses; ++I) {
-        const int FamilyIndex = (I * 13) % FamilyCount;
+        const int FamilyIndex = (I * 13 + FirstFamily) % FamilyCount;
         TFamily& Family = FFamilies[static_cast<std::size_t>(FamilyIndex)];
         const int Serial = ++Family.Count;
         std::vector<const TLensLine*> Lines;
@@ -73,12 +77,28 @@ void TDemoGenerator::MakeLenses() {
 
 void TDemoGenerator::MakeCoatings() {
     const std::size_t TypeCount = std::size(CoatingTypes);
-    if (static_cast<std::size_t>(FSize.Coatings) > TypeCount * 1295)
-        throw std::invalid_argument("at most " + std::to_string(TypeCount * 1295) +
+    std::array<std::vector<std::size_t>, 3> TypesOfKind;
+    for (std::size_t T = 0; T < TypeCount; ++T)
+        TypesOfKind[static_cast<std::size_t>(KindIndex(CoatingTypes[T].Kind))].push_back(T);
+    // Codes end in two base-36 digits counting the coatings of a type.
+    const std::size_t Limit =
+        (FSize.Mix == TDemoMix::Standard ? TypeCount : TypesOfKind[2].size()) * 1295;
+    if (static_cast<std::size_t>(FSize.Coatings) > Limit)
+        throw std::invalid_argument("at most " + std::to_string(Limit) +
                                     " coatings have distinct codes");
+    const auto TypeOf = [&](int I) {
+        if (FSize.Mix == TDemoMix::Standard)
+            return static_cast<std::size_t>(I) % TypeCount;
+        constexpr int Few = 10;
+        const std::size_t Kind = I < Few ? 0 : I < 2 * Few ? 1 : 2;
+        const std::vector<std::size_t>& Types = TypesOfKind[Kind];
+        return Types[static_cast<std::size_t>(I) % Types.size()];
+    };
+    std::vector<int> Serials(TypeCount, 0);
     for (int I = 0; I < FSize.Coatings; ++I) {
-        const TCoatingType& Type = CoatingTypes[static_cast<std::size_t>(I) % TypeCount];
-        const int Serial = I / static_cast<int>(TypeCount) + 1;
+        const std::size_t TypeIndex = TypeOf(I);
+        const TCoatingType& Type = CoatingTypes[TypeIndex];
+        const int Serial = ++Serials[TypeIndex];
         std::string Name(Type.Name);
         if (Serial > 1)
             Name += " Nr. " + std::to_string(Serial);

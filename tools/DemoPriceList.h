@@ -7,7 +7,14 @@
 namespace kr6 {
 
 // How large a made-up price list is; the defaults give the committed example archive.
+// Standard: every kind of coating in fixed shares, every lens kind and material in turn.
+// OneLens: the first lens is a plastic single-vision lens, and the coatings are ten
+// anti-reflection coatings, ten tints and the rest further coatings: one lens with
+// hundreds of further coatings has tens of millions of keys.
+enum class TDemoMix { Standard, OneLens };
+
 struct TDemoSize {
+    TDemoMix Mix = TDemoMix::Standard;
     int Lenses = 36;
     int Coatings = 14;
     int Rules = 380;

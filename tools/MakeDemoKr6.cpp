@@ -60,12 +60,38 @@ int Main(int argc, char** argv) {
         ->check(CLI::Range(0, 50000000));
     App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
         ->capture_default_str();
+    std::string Shape = "standard";
+    App.add_option("--shape", Shape,
+                   "standard; deep: few lenses with dozens of coatings of each kind (300 "
+                   "lenses, 72 coatings, 40000 rules, 3000 price lines); one-lens: one lens "
+                   "with 10 anti-reflection coatings, 10 tints and hundreds of further "
+                   "coatings (1280 coatings, 2400 rules, 10 price lines). Sizes given "
+                   "explicitly win")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"standard", "deep", "one-lens"}));
     std::uint64_t Changes = 0;
     App.add_option("--changes", Changes,
                    "Write a later season of the list instead: lenses, coatings and rules "
                    "added, removed and changed, some prices raised; the number picks which")
         ->option_text("SEED");
     CLI11_PARSE(App, argc, argv);
+    // The shape's sizes, where none was given.
+    const auto Preset = [&](const char* Option, int& Value, int ShapeValue) {
+        if (App.count(Option) == 0)
+            Value = ShapeValue;
+    };
+    if (Shape == "deep") {
+        Preset("--lenses", Size.Lenses, 300);
+        Preset("--coatings", Size.Coatings, 72);
+        Preset("--rules", Size.Rules, 40000);
+        Preset("--price-lines", Size.PriceLines, 3000);
+    } else if (Shape == "one-lens") {
+        Size.Mix = kr6::TDemoMix::OneLens;
+        Preset("--lenses", Size.Lenses, 1);
+        Preset("--coatings", Size.Coatings, 1280);
+        Preset("--rules", Size.Rules, 2400);
+        Preset("--price-lines", Size.PriceLines, 10);
+    }
 
     std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
     if (Changes != 0)
