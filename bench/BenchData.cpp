@@ -7,9 +7,11 @@
 #include "support/ZipArchive.h"
 #include "tools/DemoPriceList.h"
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,13 @@ namespace {
 
 TDemoSize SizeOf(TBenchList List) {
     TDemoSize Size;
+    if (List == TBenchList::Deep) {
+        Size.Lenses = 300;
+        Size.Coatings = 72;
+        Size.Rules = 40000;
+        Size.PriceLines = 3000;
+        return Size;
+    }
     Size.Lenses = 3000;
     Size.Coatings = 400;
     Size.Rules = 20000;
@@ -60,10 +69,21 @@ private:
     std::filesystem::path FPath;
 };
 
+const char* NameOf(TBenchList List) {
+    switch (List) {
+    case TBenchList::Standard:
+        return "bench";
+    case TBenchList::Double:
+        return "bench-2x";
+    case TBenchList::Deep:
+        return "deep";
+    }
+    return "bench";
+}
+
 std::string GenerateArchive(TBenchList List) {
     static const TScratchDir Scratch;
-    const std::string Path =
-        (Scratch.Path() / (List == TBenchList::Double ? "bench-2x.zip" : "bench.zip")).string();
+    const std::string Path = (Scratch.Path() / (std::string(NameOf(List)) + ".zip")).string();
     TOXVCLZip Zip;
     Zip.SetZipName(Path);
     // The level the generator writes with, so that inflating costs the same.
@@ -79,9 +99,16 @@ std::string GenerateArchive(TBenchList List) {
 }
 
 std::string FindOrGenerate(TBenchList List) {
-    const char* Given =
-        std::getenv(List == TBenchList::Double ? "KR6_BENCH_ARCHIVE_2X" : "KR6_BENCH_ARCHIVE");
+    const char* Variable = List == TBenchList::Double ? "KR6_BENCH_ARCHIVE_2X"
+                           : List == TBenchList::Deep ? "KR6_BENCH_ARCHIVE_DEEP"
+                                                      : "KR6_BENCH_ARCHIVE";
+    const char* Given = std::getenv(Variable);
     return Given != nullptr && *Given != '\0' ? std::string(Given) : GenerateArchive(List);
+}
+
+// The standard and the deep list are loaded; the double one is only imported.
+std::size_t LoadedIndex(TBenchList List) {
+    return List == TBenchList::Deep ? 1 : 0;
 }
 
 } // namespace
@@ -90,30 +117,36 @@ const std::string& BenchArchive(TBenchList List) {
     static const std::string Standard = FindOrGenerate(TBenchList::Standard);
     if (List == TBenchList::Standard)
         return Standard;
+    if (List == TBenchList::Deep) {
+        static const std::string Deep = FindOrGenerate(TBenchList::Deep);
+        return Deep;
+    }
     static const std::string Double = FindOrGenerate(TBenchList::Double);
     return Double;
 }
 
-Tdex6Dataobject& LoadedBenchList() {
-    static const std::unique_ptr<Tdex6Dataobject> Root = [] {
-        auto Loaded = std::make_unique<Tdex6Dataobject>();
-        LoadKr6File(*Loaded, BenchArchive(TBenchList::Standard));
-        return Loaded;
-    }();
+Tdex6Dataobject& LoadedBenchList(TBenchList List) {
+    static std::array<std::unique_ptr<Tdex6Dataobject>, 2> Roots;
+    std::unique_ptr<Tdex6Dataobject>& Root = Roots[LoadedIndex(List)];
+    if (!Root) {
+        Root = std::make_unique<Tdex6Dataobject>();
+        LoadKr6File(*Root, BenchArchive(List));
+    }
     return *Root;
 }
 
-const TStringList& EvaluatedBenchLenses() {
-    static const TStringList Lenses = [] {
-        TStringList Codes;
-        ListEvaluatedLenses(LoadedBenchList(), Codes);
-        return Codes;
-    }();
-    return Lenses;
+const TStringList& EvaluatedBenchLenses(TBenchList List) {
+    static std::array<std::optional<TStringList>, 2> Lenses;
+    std::optional<TStringList>& Codes = Lenses[LoadedIndex(List)];
+    if (!Codes) {
+        Codes.emplace();
+        ListEvaluatedLenses(LoadedBenchList(List), *Codes);
+    }
+    return *Codes;
 }
 
-TStringList SampleBenchLenses(int Count) {
-    const TStringList& All = EvaluatedBenchLenses();
+TStringList SampleBenchLenses(int Count, TBenchList List) {
+    const TStringList& All = EvaluatedBenchLenses(List);
     TStringList Sample;
     if (Count <= 0 || All.IsEmpty())
         return Sample;
@@ -123,15 +156,12 @@ TStringList SampleBenchLenses(int Count) {
     return Sample;
 }
 
-std::int64_t BenchListKeys() {
-    static const std::int64_t Keys = [] {
-        const TFastEvaluator Evaluator(LoadedBenchList());
-        std::int64_t Sum = 0;
-        for (const auto& Lens : EvaluatedBenchLenses())
-            Sum += Evaluator.CountKeys(Lens.Text);
-        return Sum;
-    }();
-    return Keys;
+std::int64_t BenchListKeys(TBenchList List) {
+    const TFastEvaluator Evaluator(LoadedBenchList(List));
+    std::int64_t Sum = 0;
+    for (const auto& Lens : EvaluatedBenchLenses(List))
+        Sum += Evaluator.CountKeys(Lens.Text);
+    return Sum;
 }
 
 int EnvCount(const char* Name, int Default) {

@@ -16,24 +16,27 @@ enum class TBenchList {
     Standard,
     // The same at twice the size, for telling linear from worse.
     Double,
+    // 300 lenses with dozens of coatings of each kind: about 26 million keys.
+    Deep,
 };
 
-// The archive of the list: KR6_BENCH_ARCHIVE or KR6_BENCH_ARCHIVE_2X when set, otherwise
-// generated on first use into a temporary directory that lives as long as the process.
+// The archive of the list: KR6_BENCH_ARCHIVE, KR6_BENCH_ARCHIVE_2X or
+// KR6_BENCH_ARCHIVE_DEEP when set, otherwise generated on first use into a temporary
+// directory that lives as long as the process.
 const std::string& BenchArchive(TBenchList List);
 
-// The standard list, imported once per process and shared by the benchmarks that only
-// read it.
-Tdex6Dataobject& LoadedBenchList();
+// The standard or the deep list, imported once per process and shared by the benchmarks
+// that only read it.
+Tdex6Dataobject& LoadedBenchList(TBenchList List = TBenchList::Standard);
 
 // The lenses the evaluation tests, in glass-list order.
-const TStringList& EvaluatedBenchLenses();
+const TStringList& EvaluatedBenchLenses(TBenchList List = TBenchList::Standard);
 
 // Count lenses spread evenly over the whole list, so that a subset keeps the list's mix.
-TStringList SampleBenchLenses(int Count);
+TStringList SampleBenchLenses(int Count, TBenchList List = TBenchList::Standard);
 
-// Keys of all lenses of the standard list.
-std::int64_t BenchListKeys();
+// Keys of all lenses of the list.
+std::int64_t BenchListKeys(TBenchList List = TBenchList::Standard);
 
 // Reads a positive number from the environment variable Name, or gives Default.
 int EnvCount(const char* Name, int Default);

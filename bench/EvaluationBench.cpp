@@ -1,5 +1,8 @@
 #include "bench/BenchData.h"
 
+#include "cli/RowFormat.h"
+#include "cli/RowOutput.h"
+
 #include "export/EvaluateCombinations.h"
 #include "export/FastEvaluation.h"
 #include "export/LiteralEvaluation.h"
@@ -7,7 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace kr6::bench {
 namespace {
@@ -84,6 +92,89 @@ BENCHMARK(BM_FastEngine)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The deep list, both passes, with every row written as `kr6csv evaluate` writes it (tab
+// separated, to /dev/null). Items are keys.
+void BM_DeepEvaluation(benchmark::State& State) {
+    Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    const std::int64_t Keys = BenchListKeys(TBenchList::Deep);
+    const TEvaluationOptions Options{TEvaluationEngine::Fast,
+                                     static_cast<unsigned>(State.range(0))};
+    const TRowLayout Layout;
+    for (auto _ : State) {
+        const std::unique_ptr<TRowOutput> Output = OpenOutput("/dev/null");
+        TRowEncoder Encoder(*Output, Layout);
+        EvaluateCombinations(
+            Root,
+            [&](const TRowBlock& Rows, bool /*LensDone*/) {
+                for (const std::string_view Row : Rows)
+                    Encoder.WriteRow(Row, 0, nullptr);
+            },
+            Options);
+        Output->Finish();
+    }
+    State.SetItemsProcessed(Keys * static_cast<std::int64_t>(State.iterations()));
+}
+BENCHMARK(BM_DeepEvaluation)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(AllCores())
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The literal engine takes about a minute for one lens of the deep list with its tens of
+// thousands of keys, so both engines compare on the smallest deep lenses: the
+// KR6_BENCH_DEEP_LITERAL_LENSES (default 2) with the fewest keys among those with at
+// least 1000.
+TStringList SmallDeepLenses() {
+    const Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    const TFastEvaluator Evaluator(Root);
+    std::vector<std::pair<std::int64_t, std::string>> Sized;
+    for (const auto& Lens : EvaluatedBenchLenses(TBenchList::Deep)) {
+        const std::int64_t Keys = Evaluator.CountKeys(Lens.Text);
+        if (Keys >= 1000)
+            Sized.emplace_back(Keys, Lens.Text);
+    }
+    std::sort(Sized.begin(), Sized.end());
+    TStringList Lenses;
+    const int Count = EnvCount("KR6_BENCH_DEEP_LITERAL_LENSES", 2);
+    for (int I = 0; I < Count && I < static_cast<int>(Sized.size()); ++I)
+        Lenses.Add(Sized[static_cast<std::size_t>(I)].second);
+    return Lenses;
+}
+
+void BM_DeepLiteralSample(benchmark::State& State) {
+    const Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    const TStringList Lenses = SmallDeepLenses();
+    TLensOutcome Outcome;
+    std::int64_t Tested = 0;
+    for (auto _ : State) {
+        for (const auto& Lens : Lenses) {
+            EvaluateLensLiteral(Root, Lens.Text, Outcome);
+            Tested += Outcome.KeyCount;
+        }
+    }
+    State.SetItemsProcessed(Tested);
+}
+BENCHMARK(BM_DeepLiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DeepFastSample(benchmark::State& State) {
+    const Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    const TStringList Lenses = SmallDeepLenses();
+    const TFastEvaluator Evaluator(Root);
+    TLensOutcome Outcome;
+    std::int64_t Tested = 0;
+    for (auto _ : State) {
+        for (const auto& Lens : Lenses) {
+            Evaluator.EvaluateLens(Lens.Text, Outcome);
+            Tested += Outcome.KeyCount;
+        }
+    }
+    State.SetItemsProcessed(Tested);
+}
+BENCHMARK(BM_DeepFastSample)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace kr6::bench

@@ -10,7 +10,7 @@ namespace kr6 {
 namespace {
 
 // The oldest lens hands its rows over in parts of this size.
-constexpr std::size_t RowPartBytes = std::size_t{1} << 20;
+constexpr std::size_t RowPartBytes = std::size_t{256} << 10;
 
 void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Threads) {
     TStringList Lenses;

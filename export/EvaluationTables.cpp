@@ -34,7 +34,8 @@ std::string MatchKey(std::string_view Code) {
 
 } // namespace
 
-TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root) : FGlasses(*Root.Glasliste()) {
+TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root)
+    : FGlasses(*Root.Glasliste()), FRuleList(*Root.KombinationsListe()) {
     const Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
 
     // The coatings' codes of every list the rule check looks at, numbered in sorted order.
@@ -63,19 +64,19 @@ TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root) : FGlasses(*Ro
             Codes.AddStrings(List);
     }
     Codes.AddStrings(All);
-    for (const auto& Code : Codes)
+    for (const auto& Code : Codes) {
         ClassOf(Code.Text);
-    FCoatingsNumbered = true;
-    FCoatingWords = WordsFor(FClassText.size());
-    for (const std::string& Text : FClassText)
-        FClassGroup.push_back(GroupOfText(Text));
+        FCoatingTexts.push_back(Code.Text);
+    }
+    FCoatingClasses = static_cast<int>(FCoatingTexts.size());
+    FCoatingWords = WordsFor(FCoatingTexts.size());
 
     const int EmptyClass = ClassOf("");
     for (std::size_t K = 0; K < KindLists.size(); ++K) {
         // The entries point into the lists' texts.
         FKindTexts[K] = std::move(KindLists[K]);
         FKindMask[K] = MaskOf(FKindTexts[K]);
-        FKindCodes[K].resize(FClassText.size());
+        FKindCodes[K].resize(FCoatingTexts.size());
         for (const auto& Code : FKindTexts[K]) {
             const int Class = ClassOf(Code.Text);
             if (Class == EmptyClass)
@@ -96,15 +97,28 @@ TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root) : FGlasses(*Ro
     }
     FAllCodes = MaskOf(All);
     FBreaking.assign(FCoatingWords, 0);
-    for (std::size_t Class = 0; Class < FClassText.size(); ++Class) {
-        const std::string& Text = FClassText[Class];
+    for (std::size_t Class = 0; Class < FCoatingTexts.size(); ++Class) {
+        const std::string& Text = FCoatingTexts[Class];
         if (std::any_of(Text.begin(), Text.end(),
                         [](char C) { return static_cast<unsigned char>(C) <= '\t'; }))
             SetBit(FBreaking, Class);
     }
     FNoCodes.assign(FCoatingWords, 0);
 
-    AddRules(Root);
+    AddRules();
+
+    // The patterns against every coating's code.
+    FPatternMasks.assign(FPatterns.size(), TBitWords(FCoatingWords, 0));
+    for (const auto& [Pattern, Number] : FPatterns) {
+        for (std::size_t Class = 0; Class < FCoatingTexts.size(); ++Class) {
+            if (CodesMatch(Pattern, FCoatingTexts[Class]))
+                SetBit(FPatternMasks[static_cast<std::size_t>(Number)], Class);
+        }
+    }
+    FClasses = {};
+    FGroups = {};
+    FPatterns = {};
+    FCoatingTexts = {};
 }
 
 const TBitWords& TEvaluationTables::Candidates(Tdex6Material Material, bool Special) const {
@@ -117,37 +131,35 @@ const Tdex6Material* TEvaluationTables::LensMaterial(std::string_view Glass) con
     return Lens != nullptr ? &Lens->MAT : nullptr;
 }
 
+TEvaluationTables::TSlot TEvaluationTables::Slot(const TRule& Rule, int K) const {
+    const int Class = Rule.Slots[static_cast<std::size_t>(K)];
+    return {Rule.Source->CoatingSlot(K + 1), Class, FTraits[static_cast<std::size_t>(Class)]};
+}
+
+int TEvaluationTables::RuleNumber(const Tdex6DataKombination* Rule) const {
+    return FRuleList.IndexOf(Rule);
+}
+
 int TEvaluationTables::ClassOf(std::string_view Text) {
     std::string Key = AnsiUpperCase(Text);
     const auto Found = FClasses.find(Key);
     if (Found != FClasses.end())
         return Found->second;
     const int Class = static_cast<int>(FClasses.size());
+    TClassTraits Traits;
+    Traits.Group =
+        FGroups.try_emplace(MatchKey(Text), static_cast<int>(FGroups.size())).first->second;
+    Traits.Pattern = HasWildcard(Text) ? PatternOf(Text) : -1;
+    Traits.Blank = IsBlankSlot(Text);
+    Traits.Any = IsAnyCode(Text);
+    FTraits.push_back(Traits);
     FClasses.emplace(std::move(Key), Class);
-    // Only the coatings' codes, which come first, need their text.
-    if (!FCoatingsNumbered)
-        FClassText.emplace_back(Text);
     return Class;
 }
 
-int TEvaluationTables::GroupOfText(std::string_view Text) {
-    const auto [Entry, Added] =
-        FGroups.try_emplace(MatchKey(Text), static_cast<int>(FGroups.size()));
-    return Entry->second;
-}
-
+// Texts that CodesMatch cannot tell apart share the pattern.
 int TEvaluationTables::PatternOf(std::string_view Text) {
-    const auto [Entry, Added] =
-        FPatterns.try_emplace(MatchKey(Text), static_cast<int>(FPatterns.size()));
-    if (Added) {
-        TBitWords Mask(FCoatingWords, 0);
-        for (std::size_t Class = 0; Class < FClassText.size(); ++Class) {
-            if (CodesMatch(Text, FClassText[Class]))
-                SetBit(Mask, Class);
-        }
-        FPatternMasks.push_back(std::move(Mask));
-    }
-    return Entry->second;
+    return FPatterns.try_emplace(MatchKey(Text), static_cast<int>(FPatterns.size())).first->second;
 }
 
 TBitWords TEvaluationTables::MaskOf(const TStringList& Codes) {
@@ -157,27 +169,21 @@ TBitWords TEvaluationTables::MaskOf(const TStringList& Codes) {
     return Mask;
 }
 
-void TEvaluationTables::AddRules(const Tdex6Dataobject& Root) {
-    const Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
-    FRules.resize(static_cast<std::size_t>(Rules.Count()));
-    for (int I = 0; I < Rules.Count(); ++I) {
-        const Tdex6DataKombination& Source = *Rules.GetItem(I);
-        FRuleNumbers.emplace(&Source, I);
+void TEvaluationTables::AddRules() {
+    FRules.resize(static_cast<std::size_t>(FRuleList.Count()));
+    for (int I = 0; I < FRuleList.Count(); ++I) {
+        const Tdex6DataKombination& Source = *FRuleList.GetItem(I);
         TRule& Rule = FRules[static_cast<std::size_t>(I)];
+        Rule.Source = &Source;
         Rule.LB = Source.LB();
         for (int K = 0; K < SlotCount; ++K) {
-            const std::string& Text = Source.CoatingSlot(K + 1);
-            TSlot& Slot = Rule.Slots[static_cast<std::size_t>(K)];
-            Slot.Text = Text;
-            Slot.Class = ClassOf(Text);
-            Slot.Group = GroupOfText(Text);
-            Slot.Pattern = HasWildcard(Text) ? PatternOf(Text) : -1;
-            Slot.Blank = IsBlankSlot(Text);
-            Slot.Any = IsAnyCode(Text);
-            Rule.AnyCount += Slot.Any ? 1 : 0;
-            Rule.BlankCount += Slot.Blank ? 1 : 0;
-            if (Rule.FirstNamed < 0 && !Slot.Any)
-                Rule.FirstNamed = K;
+            const int Class = ClassOf(Source.CoatingSlot(K + 1));
+            const TClassTraits& Traits = FTraits[static_cast<std::size_t>(Class)];
+            Rule.Slots[static_cast<std::size_t>(K)] = Class;
+            Rule.AnyCount = static_cast<std::int8_t>(Rule.AnyCount + (Traits.Any ? 1 : 0));
+            Rule.BlankCount = static_cast<std::int8_t>(Rule.BlankCount + (Traits.Blank ? 1 : 0));
+            if (Rule.FirstNamed < 0 && !Traits.Any)
+                Rule.FirstNamed = static_cast<std::int8_t>(K);
         }
         const std::string Key = Source.CoatingKey();
         Rule.KeyClass = ClassOf(Key);
@@ -204,20 +210,19 @@ void TEvaluationTables::AddRules(const Tdex6Dataobject& Root) {
                 FRulesByLensKey.emplace_back();
             FRulesByLensKey[static_cast<std::size_t>(Entry->second)].push_back(I);
         }
-        FLensCodes.push_back(Lens);
     }
     FSetRules.assign(FClasses.size(), nullptr);
     for (const TRule& Rule : FRules) {
-        if (FSetRules[Rule.KeyClass] == nullptr)
-            FSetRules[Rule.KeyClass] = &Rule;
+        if (FSetRules[static_cast<std::size_t>(Rule.KeyClass)] == nullptr)
+            FSetRules[static_cast<std::size_t>(Rule.KeyClass)] = &Rule;
     }
 }
 
 void TEvaluationTables::RulesOf(std::string_view Glass, std::vector<int>& Result) const {
     Result.clear();
     if (HasWildcard(Glass)) {
-        for (std::size_t I = 0; I < FLensCodes.size(); ++I) {
-            if (CodesMatch(Glass, FLensCodes[I]))
+        for (std::size_t I = 0; I < FRules.size(); ++I) {
+            if (CodesMatch(Glass, FRules[I].Source->GE()))
                 Result.push_back(static_cast<int>(I));
         }
         return;

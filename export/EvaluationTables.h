@@ -17,6 +17,7 @@ namespace kr6 {
 class Tdex6Dataobject;
 class Tdex6DataGlasliste;
 class Tdex6DataKombination;
+class Tdex6DataKombinationsListe;
 
 // What the fast evaluation needs that is the same for every lens, worked out once per
 // evaluation and then only read, by any number of threads.
@@ -37,35 +38,41 @@ public:
         std::uint32_t Features = 0; // its features of the pairwise test
     };
 
-    struct TSlot {
-        std::string_view Text;
-        int Class = 0;
+    // What the rule check reads of a text: the same for every text of a class.
+    struct TClassTraits {
         int Group = 0;    // codes that agree with it in their first six characters
-        int Pattern = -1; // the pattern's number when the slot holds a "*"
+        int Pattern = -1; // the pattern's number when the text holds a "*"
         bool Blank = false;
         bool Any = false; // "******"
     };
 
-    // A combination rule as numbers.
+    // A combination rule as numbers; large lists have tens of thousands, so it is small.
     struct TRule {
+        const Tdex6DataKombination* Source = nullptr;
+        std::array<int, SlotCount> Slots{};     // the slots' classes
+        int KeyClass = 0;                       // the rule's set of coatings
+        std::array<int, SlotCount> KeyFields{}; // the classes of the set's codes
         Tdex6Delivery LB = Tdex6Delivery::NichtLieferbar;
-        std::array<TSlot, SlotCount> Slots;
-        int AnyCount = 0;
-        int BlankCount = 0;
-        int FirstNamed = -1; // the first slot that is not "******"
-        int KeyClass = 0;    // the rule's set of coatings
-        // The classes of the set's codes.
-        std::array<int, SlotCount> KeyFields{};
-        int KeyFieldCount = 0;
+        std::int8_t AnyCount = 0;
+        std::int8_t BlankCount = 0;
+        std::int8_t FirstNamed = -1; // the first slot that is not "******"
+        std::int8_t KeyFieldCount = 0;
+    };
+
+    // One slot of a rule with all that is known of it.
+    struct TSlot {
+        std::string_view Text;
+        int Class = 0;
+        TClassTraits Traits;
     };
 
     explicit TEvaluationTables(const Tdex6Dataobject& Root);
 
     // Coatings' codes: their classes are 0 to CoatingClasses() - 1.
-    int CoatingClasses() const { return static_cast<int>(FClassText.size()); }
+    int CoatingClasses() const { return FCoatingClasses; }
     std::size_t CoatingWords() const { return FCoatingWords; }
-    std::string_view ClassText(int Class) const { return FClassText[Class]; }
-    int GroupOf(int Class) const { return FClassGroup[Class]; }
+    const TClassTraits& Traits(int Class) const { return FTraits[Class]; }
+    TSlot Slot(const TRule& Rule, int K) const;
 
     // The codes of an evaluated kind (anti-reflection, tint, other) of the evaluated
     // materials, the empty code left out.
@@ -91,7 +98,8 @@ public:
     const TRule& Rule(int Index) const { return FRules[Index]; }
     // A rule whose set of coatings has the class; all such sets have the same fields.
     const TRule& RuleOfSet(int KeyClass) const { return *FSetRules[KeyClass]; }
-    int RuleNumber(const Tdex6DataKombination* Rule) const { return FRuleNumbers.at(Rule); }
+    // The number of a rule of the list, found by a walk: for a single lens.
+    int RuleNumber(const Tdex6DataKombination* Rule) const;
     // The rules of a lens, as numbers in list order.
     void RulesOf(std::string_view Glass, std::vector<int>& Result) const;
 
@@ -106,18 +114,20 @@ private:
 
     // The class of Text; a text seen for the first time gets the next number.
     int ClassOf(std::string_view Text);
-    int GroupOfText(std::string_view Text);
     int PatternOf(std::string_view Text);
     TBitWords MaskOf(const TStringList& Codes);
-    void AddRules(const Tdex6Dataobject& Root);
+    void AddRules();
 
+    // Needed only while the tables are built.
     TNumbers FClasses;
-    bool FCoatingsNumbered = false;
-    std::vector<std::string> FClassText;
-    std::size_t FCoatingWords = 0;
     TNumbers FGroups;
-    std::vector<int> FClassGroup;
     TNumbers FPatterns;
+    // The texts of the coatings' classes, for matching them against patterns.
+    std::vector<std::string> FCoatingTexts;
+
+    int FCoatingClasses = 0;
+    std::size_t FCoatingWords = 0;
+    std::vector<TClassTraits> FTraits;
     std::vector<TBitWords> FPatternMasks;
 
     std::array<TBitWords, EvaluatedKindCount> FKindMask;
@@ -131,15 +141,14 @@ private:
     TBitWords FBreaking;
     const Tdex6DataGlasliste& FGlasses;
 
+    const Tdex6DataKombinationsListe& FRuleList;
     std::vector<TRule> FRules;
     std::vector<const TRule*> FSetRules;
-    std::unordered_map<const Tdex6DataKombination*, int> FRuleNumbers;
     // Rules for a plain lens code by its first six characters in upper case; lens patterns
     // with the rules that name them.
     TNumbers FLensKeys;
     std::vector<std::vector<int>> FRulesByLensKey;
     std::vector<std::pair<std::string, std::vector<int>>> FLensPatterns;
-    std::vector<std::string_view> FLensCodes;
 };
 
 } // namespace kr6

@@ -69,8 +69,7 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
         ++Position;
         if (!Plan.IsDeliverable(Work, Count, Met, State))
             return;
-        Outcome.Rows.Add(Head, Middle, TextOf(P2));
-        Outcome.Positions.push_back(Position);
+        Outcome.Rows.Add(Head, Middle, TextOf(P2), Position);
         Outcome.OfferRows();
     };
     // A coating of two kinds may stand in a key twice; the rule check sees it once.

@@ -6,10 +6,11 @@ namespace kr6 {
 
 void TProgressReplay::Lens(std::string_view Glass, const TLensOutcome& Outcome, bool LensDone) {
     if (const TKombiProgress& Progress = FRoot.OnKombiProgress()) {
-        for (std::size_t I = 0; I < Outcome.Positions.size(); ++I) {
-            const std::int64_t Deliverable = FLensDeliverable + static_cast<std::int64_t>(I) + 1;
-            Progress(FRoot, {Glass, Outcome.KeyCount, Outcome.Positions[I], Deliverable, FAllTotal,
-                             FAllTested + Outcome.Positions[I], FAllDeliverable + Deliverable});
+        std::int64_t Deliverable = FLensDeliverable;
+        for (auto Row = Outcome.Rows.begin(); Row != Outcome.Rows.end(); ++Row) {
+            ++Deliverable;
+            Progress(FRoot, {Glass, Outcome.KeyCount, Row.Position(), Deliverable, FAllTotal,
+                             FAllTested + Row.Position(), FAllDeliverable + Deliverable});
         }
     }
     FLensDeliverable += static_cast<std::int64_t>(Outcome.Rows.Count());

@@ -11,12 +11,11 @@ namespace kr6 {
 
 class Tdex6Dataobject;
 
-// What testing one lens gives: its number of keys, its deliverable rows in key order and,
-// for each row, the 1-based position of its key among the lens's keys.
+// What testing one lens gives: its number of keys, and its deliverable rows in key order,
+// each numbered with the 1-based position of its key among the lens's keys.
 struct TLensOutcome {
     std::int64_t KeyCount = 0;
     TRowBlock Rows;
-    std::vector<std::int64_t> Positions;
     // Set by whoever runs the lens: may take the rows so far (and clear them) once they
     // fill HandOverBytes, so that a lens with a great many rows need not hold them all.
     // The evaluation calls it between keys, after KeyCount is set.
@@ -26,7 +25,6 @@ struct TLensOutcome {
     void Clear() {
         KeyCount = 0;
         Rows.Clear();
-        Positions.clear();
     }
     void OfferRows() {
         if (HandOver && Rows.Bytes() >= HandOverBytes)

@@ -12,24 +12,31 @@ namespace {
 
 // Outcomes done but not yet emitted may hold this many bytes of rows before the workers
 // wait; one lens is always taken, however large.
-constexpr std::size_t WaitingBytes = std::size_t{16} << 20;
+constexpr std::size_t WaitingBytes = std::size_t{512} << 10;
+// A lens that is not the oldest in work waits with rows of this size until it is.
+constexpr std::size_t LaterLensBytes = std::size_t{2} << 20;
+// A worker whose last lenses had rows of this size takes one lens at a time.
+constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
+// Emptied buffers kept for the next lenses, in all.
+constexpr std::size_t SpareBytes = std::size_t{512} << 10;
 
 std::size_t HeldBytes(const TLensOutcome& Outcome) {
-    return Outcome.Rows.Bytes() + Outcome.Positions.size() * sizeof(std::int64_t);
+    return Outcome.Rows.Bytes() + Outcome.Rows.Count() * sizeof(std::int64_t);
 }
 
-// After a large lens the buffers go, so that every slot of the ring does not keep the
-// largest lens it ever held.
+std::size_t CapacityOf(const TLensOutcome& Outcome) {
+    return Outcome.Rows.Capacity();
+}
+
+// After a large lens its buffers go rather than wait for the next one.
 void EmptyAfterEmit(TLensOutcome& Outcome) {
-    if (Outcome.Rows.Capacity() > WaitingBytes / 16)
-        Outcome = TLensOutcome{};
-    else
-        Outcome.Clear();
+    Outcome.Clear();
+    if (CapacityOf(Outcome) > SpareBytes)
+        Outcome.Rows.Release();
 }
 
 void EmptyPart(TLensOutcome& Outcome) {
     Outcome.Rows.Clear();
-    Outcome.Positions.clear();
 }
 
 void RunOnThisThread(std::size_t Count, const TLensWork& Work, const TLensEmit& Emit,
@@ -68,13 +75,17 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
 
     // Outcomes wait in a ring of slots; a worker takes the next lenses only while their
     // slots are free, that is while they are less than a ring ahead of the next lens to
-    // emit, and while the waiting outcomes are small. Lenses go out in small batches and
-    // come back in runs, so that the threads meet at the lock once per batch rather than
-    // once per lens.
+    // emit, and while the waiting outcomes are small. Lenses with few rows go out in
+    // small batches and are emitted in runs, so that the threads meet at the lock less
+    // often.
     constexpr std::size_t Batch = 4;
     const std::size_t RingSize = std::size_t{8} * Threads * Batch;
     std::vector<TLensOutcome> Ring(RingSize);
     std::vector<bool> Ready(RingSize, false);
+    // Emptied outcomes whose buffers the next lenses reuse; the ring's idle slots hold
+    // none, so that memory does not grow with the ring.
+    std::vector<TLensOutcome> Spare;
+    std::size_t SpareHeld = 0;
     std::mutex Mutex;
     std::condition_variable Changed;
     std::size_t NextToTake = 0;
@@ -85,9 +96,12 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
     std::exception_ptr Failure;
 
     // The worker of the oldest lens hands its rows over and waits until they are out;
-    // a later lens keeps its rows until it is the oldest.
+    // a later lens keeps its rows until it is the oldest, and waits for that once they
+    // are many.
     const auto HandOver = [&](std::size_t Lens, TLensOutcome& Part) {
         std::unique_lock Lock(Mutex);
+        if (Lens != NextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
+            Changed.wait(Lock, [&] { return Lens == NextToEmit || Stop; });
         if (Lens != NextToEmit || Stop) {
             Part.HandOverBytes = Part.Rows.Bytes() + PartBytes;
             return;
@@ -99,6 +113,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
     };
 
     const auto Worker = [&] {
+        std::size_t Take = 1;
         while (true) {
             std::size_t First = 0;
             std::size_t Last = 0;
@@ -111,12 +126,18 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 if (Stop || NextToTake >= Count)
                     return;
                 First = NextToTake;
-                Last = std::min({First + Batch, Count, NextToEmit + RingSize});
+                Last = std::min({First + Take, Count, NextToEmit + RingSize});
                 NextToTake = Last;
+                for (std::size_t Lens = First; Lens < Last && !Spare.empty(); ++Lens) {
+                    SpareHeld -= CapacityOf(Spare.back());
+                    Ring[Lens % RingSize] = std::move(Spare.back());
+                    Spare.pop_back();
+                }
             }
-            try {
-                for (std::size_t Lens = First; Lens < Last; ++Lens) {
-                    TLensOutcome& Outcome = Ring[Lens % RingSize];
+            std::size_t Done = 0;
+            for (std::size_t Lens = First; Lens < Last; ++Lens) {
+                TLensOutcome& Outcome = Ring[Lens % RingSize];
+                try {
                     if (PartBytes > 0) {
                         Outcome.HandOverBytes = PartBytes;
                         Outcome.HandOver = [&HandOver, Lens](TLensOutcome& Part) {
@@ -124,21 +145,24 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                         };
                     }
                     Work(Lens, Outcome);
+                } catch (...) {
+                    const std::lock_guard Lock(Mutex);
+                    if (!Failure)
+                        Failure = std::current_exception();
+                    Stop = true;
+                    Changed.notify_all();
+                    return;
                 }
-            } catch (...) {
+                // Each lens is ready as soon as it is done: a later lens of the batch may
+                // wait until this one is out.
                 const std::lock_guard Lock(Mutex);
-                if (!Failure)
-                    Failure = std::current_exception();
-                Stop = true;
-                Changed.notify_all();
-                return;
-            }
-            const std::lock_guard Lock(Mutex);
-            for (std::size_t Lens = First; Lens < Last; ++Lens) {
                 Ready[Lens % RingSize] = true;
-                Waiting += HeldBytes(Ring[Lens % RingSize]);
+                Waiting += HeldBytes(Outcome);
+                Done += HeldBytes(Outcome);
+                Changed.notify_all();
             }
-            Changed.notify_all();
+            // Lenses with many rows one at a time, so that few of them wait at once.
+            Take = Done > LargeBatchBytes ? 1 : Batch;
         }
     };
 
@@ -189,8 +213,15 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 EmptyAfterEmit(Outcome);
             }
             const std::lock_guard Lock(Mutex);
-            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
+            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens) {
                 Ready[Lens % RingSize] = false;
+                TLensOutcome& Outcome = Ring[Lens % RingSize];
+                if (SpareHeld + CapacityOf(Outcome) <= SpareBytes) {
+                    SpareHeld += CapacityOf(Outcome);
+                    Spare.push_back(std::move(Outcome));
+                }
+                Outcome = TLensOutcome{};
+            }
             Waiting -= Emitted;
             NextToEmit = RunEnd;
             Changed.notify_all();

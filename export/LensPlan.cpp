@@ -83,8 +83,8 @@ void TLensPlan::AllowedCoatings(const std::vector<int>& Rules) {
     FAllowedSpecial = *Candidates[1];
     const TBitWords& All = FTables.AllCodes();
     const int Coatings = FTables.CoatingClasses();
-    const auto IsCoating = [&](const TEvaluationTables::TSlot& Slot) {
-        return Slot.Pattern < 0 && Slot.Class < Coatings;
+    const auto IsCoating = [&](int Class) {
+        return FTables.Traits(Class).Pattern < 0 && Class < Coatings;
     };
     for (const int Number : Rules) {
         const TEvaluationTables::TRule& Rule = FTables.Rule(Number);
@@ -93,14 +93,15 @@ void TLensPlan::AllowedCoatings(const std::vector<int>& Rules) {
                 for (TBitWords* Result : Results)
                     std::fill(Result->begin(), Result->end(), 0);
             } else if (Rule.AnyCount == 2) {
-                const TEvaluationTables::TSlot& Named = Rule.Slots[Rule.FirstNamed];
+                const int Named = Rule.Slots[Rule.FirstNamed];
+                const int Pattern = FTables.Traits(Named).Pattern;
                 for (TBitWords* Result : Results) {
-                    if (Named.Pattern >= 0) {
-                        const TBitWords& Matching = FTables.PatternMask(Named.Pattern);
+                    if (Pattern >= 0) {
+                        const TBitWords& Matching = FTables.PatternMask(Pattern);
                         for (std::size_t W = 0; W < Result->size(); ++W)
                             (*Result)[W] &= ~Matching[W];
                     } else if (IsCoating(Named)) {
-                        ResetBit(*Result, Named.Class);
+                        ResetBit(*Result, Named);
                     }
                 }
             }
@@ -108,15 +109,15 @@ void TLensPlan::AllowedCoatings(const std::vector<int>& Rules) {
         }
         for (std::size_t S = 0; S < Results.size(); ++S) {
             const bool WrongMaterial =
-                std::any_of(Rule.Slots.begin(), Rule.Slots.end(), [&](const auto& Slot) {
-                    return IsCoating(Slot) && TestBit(All, Slot.Class) &&
-                           !TestBit(*Candidates[S], Slot.Class);
+                std::any_of(Rule.Slots.begin(), Rule.Slots.end(), [&](int Class) {
+                    return IsCoating(Class) && TestBit(All, Class) &&
+                           !TestBit(*Candidates[S], Class);
                 });
             if (WrongMaterial)
                 continue;
-            for (const TEvaluationTables::TSlot& Slot : Rule.Slots) {
-                if (IsCoating(Slot))
-                    SetBit(*Results[S], Slot.Class);
+            for (const int Class : Rule.Slots) {
+                if (IsCoating(Class))
+                    SetBit(*Results[S], Class);
             }
         }
     }
@@ -168,8 +169,9 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
         const TEvaluationTables::TRule& Rule = FTables.Rule(Number);
         if (Rule.LB != Tdex6Delivery::NurLieferbar)
             continue;
-        for (const TEvaluationTables::TSlot& Slot : Rule.Slots) {
-            if (Slot.Pattern >= 0 || Disallowed(Slot.Class))
+        for (int K = 0; K < SlotCount; ++K) {
+            const TEvaluationTables::TSlot Slot = FTables.Slot(Rule, K);
+            if (Slot.Traits.Pattern >= 0 || Disallowed(Slot.Class))
                 continue;
             if (std::find(RequiredClasses.begin(), RequiredClasses.end(), Slot.Class) ==
                 RequiredClasses.end()) {
@@ -198,7 +200,7 @@ void TLensPlan::PlanKeys(const std::vector<int>& Rules) {
         const auto Bit = std::uint64_t{1} << (P % 64);
         const std::size_t Word = P / 64;
         for (int K = 0; K < SlotCount; ++K) {
-            if (Plan.Rule->Slots[K].Blank)
+            if (FTables.Traits(Plan.Rule->Slots[K]).Blank)
                 FBlankSlots[K][Word] |= Bit;
             for (std::size_t E = 0; E < FEntries.size(); ++E) {
                 if ((FHits[Plan.Hits + E].Met >> K & 1U) != 0)
@@ -226,25 +228,26 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
     std::uint8_t NonBlank = 0;
     std::uint8_t EverMet = 0;
     for (int K = 0; K < SlotCount; ++K) {
-        const TEvaluationTables::TSlot& Slot = Rule.Slots[K];
+        const TEvaluationTables::TSlot Slot = FTables.Slot(Rule, K);
+        const TEvaluationTables::TClassTraits& Traits = Slot.Traits;
         const auto Bit = static_cast<std::uint8_t>(1U << K);
-        if (!Slot.Blank)
+        if (!Traits.Blank)
             NonBlank |= Bit;
         for (std::size_t E = 0; E < FEntries.size(); ++E) {
             const TLensEntry& Entry = FEntries[E];
             // A code with a "*" is a pattern itself, and only CodesMatch tells.
             const bool Match =
-                Slot.Pattern >= 0         ? TestBit(FTables.PatternMask(Slot.Pattern), Entry.Class)
+                Traits.Pattern >= 0 ? TestBit(FTables.PatternMask(Traits.Pattern), Entry.Class)
                 : HasWildcard(Entry.Text) ? CodesMatch(Slot.Text, Entry.Text)
-                                          : Slot.Group == FTables.GroupOf(Entry.Class);
+                                          : Traits.Group == FTables.Traits(Entry.Class).Group;
             if (!Match)
                 continue;
             THits& Hits = FHits[Plan.Hits + E];
-            if (!Slot.Blank) {
+            if (!Traits.Blank) {
                 Hits.Met |= Bit;
                 EverMet |= Bit;
             }
-            if (!Slot.Any)
+            if (!Traits.Any)
                 Hits.Named |= Bit;
             if (SameText(Slot.Text, Entry.Text))
                 Hits.SameCode |= Bit;
@@ -264,10 +267,9 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
     if (Rule.LB == Tdex6Delivery::NurLieferbar) {
         Plan.RequiredAdds = FRequiredBits.size();
         FRequiredBits.resize(FRequiredBits.size() + FRequiredWords, 0);
-        for (const TEvaluationTables::TSlot& Slot : Rule.Slots) {
-            const auto Found =
-                std::find(RequiredClasses.begin(), RequiredClasses.end(), Slot.Class);
-            if (Slot.Pattern < 0 && Found != RequiredClasses.end()) {
+        for (const int Class : Rule.Slots) {
+            const auto Found = std::find(RequiredClasses.begin(), RequiredClasses.end(), Class);
+            if (FTables.Traits(Class).Pattern < 0 && Found != RequiredClasses.end()) {
                 const auto R = static_cast<std::size_t>(Found - RequiredClasses.begin());
                 FRequiredBits[Plan.RequiredAdds + R / 64] |= std::uint64_t{1} << (R % 64);
             }
@@ -277,7 +279,7 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
         FRequiredBits.resize(FRequiredBits.size() + SlotCount * FRequiredWords, 0);
         for (int K = 0; K < SlotCount; ++K) {
             for (std::size_t R = 0; R < RequiredTexts.size(); ++R) {
-                if (CodesMatch(Rule.Slots[K].Text, RequiredTexts[R]))
+                if (CodesMatch(FTables.Slot(Rule, K).Text, RequiredTexts[R]))
                     FRequiredBits[Plan.RequiredDrops + K * FRequiredWords + R / 64] |=
                         std::uint64_t{1} << (R % 64);
             }
@@ -308,9 +310,9 @@ void TLensPlan::FindLastingProblems() {
                     Lift(FEntries[E].Class, P);
             }
         } else if (Plan.Rule->LB == Tdex6Delivery::NurLieferbar) {
-            for (const TEvaluationTables::TSlot& Slot : Plan.Rule->Slots) {
-                if (Slot.Pattern < 0)
-                    Lift(Slot.Class, P);
+            for (const int Class : Plan.Rule->Slots) {
+                if (FTables.Traits(Class).Pattern < 0)
+                    Lift(Class, P);
             }
         }
     }
@@ -319,7 +321,7 @@ void TLensPlan::FindLastingProblems() {
         if (Plan.Rule->LB != Tdex6Delivery::NichtLieferbar)
             continue;
         for (int K = 0; K < SlotCount; ++K) {
-            const int Class = Plan.Rule->Slots[K].Class;
+            const int Class = Plan.Rule->Slots[K];
             const bool Liftable = std::any_of(LastLift.begin(), LastLift.end(), [&](auto& Entry) {
                 return Entry.first == Class && Entry.second > P;
             });
@@ -441,9 +443,9 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
         if (Rule.LB == Tdex6Delivery::NurLieferbar) {
             if (Matches) {
                 State.AnyMatched = true;
-                for (const TEvaluationTables::TSlot& Slot : Rule.Slots) {
-                    if (Slot.Pattern < 0)
-                        State.RemoveProblem(Slot.Class);
+                for (const int Class : Rule.Slots) {
+                    if (FTables.Traits(Class).Pattern < 0)
+                        State.RemoveProblem(Class);
                 }
             }
             for (std::size_t W = 0; W < FRequiredWords; ++W)
@@ -459,7 +461,7 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
                 }
                 for (unsigned Slots = Named; Slots != 0; Slots &= Slots - 1) {
                     const int K = std::countr_zero(Slots);
-                    State.AddProblem(Rule.Slots[K].Class);
+                    State.AddProblem(Rule.Slots[K]);
                     for (std::size_t W = 0; W < FRequiredWords; ++W)
                         State.Required[W] &=
                             ~FRequiredBits[Plan.RequiredDrops + K * FRequiredWords + W];
@@ -472,7 +474,7 @@ bool TLensPlan::HasNoProblems(const int* Work, int Count, TKeyState& State) cons
                 for (unsigned Slots = FHits[Plan.Hits + Work[I]].SameCode; Slots != 0;
                      Slots &= Slots - 1) {
                     State.RemoveProblem(FEntries[Work[I]].Class);
-                    State.Allow(Rule.Slots[std::countr_zero(Slots)].Class);
+                    State.Allow(Rule.Slots[std::countr_zero(Slots)]);
                 }
             }
             State.Allow(Rule.KeyClass);

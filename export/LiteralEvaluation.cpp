@@ -90,8 +90,7 @@ void EvaluateLensLiteral(const Tdex6Dataobject& Root, std::string_view Glass,
         RemoveLeadingEmpty(Pair);
         if (Rules.CheckCombination(GetField(Key, "\t", 1), Pair, Problems, &Required) != 0)
             continue;
-        Outcome.Rows.Add(Key);
-        Outcome.Positions.push_back(K + 1);
+        Outcome.Rows.Add(Key, K + 1);
     }
 }
 

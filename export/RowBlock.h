@@ -8,63 +8,86 @@
 
 namespace kr6 {
 
-// Rows kept back to back in one buffer: a lens may have millions of them, and one string
-// each would cost an allocation per row.
+// Rows kept back to back in pages, each row with a number (the evaluation's: the position
+// of its key among the lens's keys). A lens may have millions of rows: one string each
+// would cost an allocation per row, and one growing buffer would copy them again and
+// again and leave the allocator holes of every size. Pages are all alike instead, and a
+// block grows without moving what it holds.
 class TRowBlock {
+    struct TPage;
+
 public:
+    static constexpr std::size_t PageBytes = std::size_t{64} << 10;
+
     class TIterator {
     public:
         using value_type = std::string_view;
         using difference_type = std::ptrdiff_t;
 
         TIterator() = default;
-        TIterator(const TRowBlock* Block, std::size_t Index) : FBlock(Block), FIndex(Index) {}
-        std::string_view operator*() const { return (*FBlock)[FIndex]; }
+        TIterator(const std::vector<TPage>* Pages, std::size_t Page, std::size_t Row)
+            : FPages(Pages), FPage(Page), FRow(Row) {}
+        std::string_view operator*() const { return (*FPages)[FPage].Row(FRow); }
+        std::int64_t Position() const { return (*FPages)[FPage].Positions[FRow]; }
         TIterator& operator++() {
-            ++FIndex;
+            if (++FRow == (*FPages)[FPage].Ends.size()) {
+                ++FPage;
+                FRow = 0;
+            }
             return *this;
         }
         TIterator operator++(int) {
             TIterator Old = *this;
-            ++FIndex;
+            ++*this;
             return Old;
         }
-        bool operator==(const TIterator& Other) const { return FIndex == Other.FIndex; }
+        bool operator==(const TIterator& Other) const {
+            return FPage == Other.FPage && FRow == Other.FRow;
+        }
 
     private:
-        const TRowBlock* FBlock = nullptr;
-        std::size_t FIndex = 0;
+        const std::vector<TPage>* FPages = nullptr;
+        std::size_t FPage = 0;
+        std::size_t FRow = 0;
     };
 
-    std::size_t Count() const { return FEnds.size(); }
-    bool IsEmpty() const { return FEnds.empty(); }
+    std::size_t Count() const { return FCount; }
+    bool IsEmpty() const { return FCount == 0; }
     // Bytes of all rows.
-    std::size_t Bytes() const { return FText.size(); }
-    std::size_t Capacity() const { return FText.capacity(); }
-    std::string_view operator[](std::size_t Index) const {
-        const std::size_t Begin = Index == 0 ? 0 : FEnds[Index - 1];
-        return std::string_view(FText).substr(Begin, FEnds[Index] - Begin);
-    }
-    TIterator begin() const { return {this, 0}; }
-    TIterator end() const { return {this, FEnds.size()}; }
+    std::size_t Bytes() const { return FBytes; }
+    // Bytes the pages hold.
+    std::size_t Capacity() const;
+    // Walks the pages: for the odd lookup, not for going through the rows.
+    std::string_view operator[](std::size_t Index) const;
 
-    void Clear() {
-        FText.clear();
-        FEnds.clear();
-    }
-    void Add(std::string_view Row) {
-        FText.append(Row);
-        FEnds.push_back(FText.size());
-    }
+    TIterator begin() const { return {&FPages, 0, 0}; }
+    TIterator end() const { return {&FPages, FUsed, 0}; }
+
+    // Keeps the pages for the next rows.
+    void Clear();
+    // Gives the pages back.
+    void Release() { *this = TRowBlock{}; }
+    void Add(std::string_view Row, std::int64_t Position = 0) { Add(Row, {}, {}, Position); }
     // Adds the row made of the three parts.
-    void Add(std::string_view Head, std::string_view Middle, std::string_view Tail) {
-        FText.append(Head).append(Middle).append(Tail);
-        FEnds.push_back(FText.size());
-    }
+    void Add(std::string_view Head, std::string_view Middle, std::string_view Tail,
+             std::int64_t Position = 0);
 
 private:
-    std::string FText;
-    std::vector<std::size_t> FEnds;
+    struct TPage {
+        std::string Text;
+        std::vector<std::uint32_t> Ends;
+        std::vector<std::int64_t> Positions;
+
+        std::string_view Row(std::size_t Index) const {
+            const std::size_t Begin = Index == 0 ? 0 : Ends[Index - 1];
+            return std::string_view(Text).substr(Begin, Ends[Index] - Begin);
+        }
+    };
+
+    std::vector<TPage> FPages;
+    std::size_t FUsed = 0; // pages holding rows
+    std::size_t FCount = 0;
+    std::size_t FBytes = 0;
 };
 
 } // namespace kr6

@@ -14,12 +14,12 @@ namespace kr6 {
 enum class TDemoMix { Standard, OneLens };
 
 struct TDemoSize {
-    TDemoMix Mix = TDemoMix::Standard;
     int Lenses = 36;
     int Coatings = 14;
     int Rules = 380;
     int PriceLines = 300;
     std::uint64_t Seed = 1;
+    TDemoMix Mix = TDemoMix::Standard;
 };
 
 struct TKr6Member {
