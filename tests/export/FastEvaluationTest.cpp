@@ -49,6 +49,19 @@ TEST(FastEvaluationTest, AgreesWithTheLiteralEvaluationOnRandomModels) {
     }
 }
 
+// Lenses with dozens of coatings and more rules than one word of bits holds.
+TEST(FastEvaluationTest, AgreesOnDeepLensesWithManyRules) {
+    for (std::uint32_t Seed = 1; Seed <= 8; ++Seed) {
+        Tdex6Dataobject Root;
+        test::BuildRandomModel(Seed, Root, {2, 32, 320});
+        const std::string Literal = Evaluate(Root, {TEvaluationEngine::Literal, 1});
+        for (const unsigned Threads : {1U, 3U})
+            ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, Threads}))
+                << "seed " << Seed << ", " << Threads << " threads\n"
+                << test::Describe(Root);
+    }
+}
+
 // How the checked keys came out, so that neither comparison can pass on models that
 // exercise nothing.
 struct TTally {

@@ -83,5 +83,49 @@ TEST(LensPipelineTest, FailuresEndTheRunAndJoinTheThreads) {
     }
 }
 
+// Lenses offer their rows as they make them, as the evaluation does: the first ten lenses
+// have a few rows, the others so many that lenses in work wait for their turn. Emit gets
+// every row once, in lens order; only the oldest lens in work hands rows over early, and
+// every lens ends with one last part.
+TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
+    constexpr std::size_t Count = 24;
+    const auto RowsOf = [](std::size_t Lens) {
+        return Lens < 10 ? 3 : 40000;
+    };
+    const auto Row = [](std::size_t Lens, int I) {
+        return "lens " + std::to_string(Lens) + " row " + std::to_string(I) + std::string(60, 'x');
+    };
+    for (const unsigned Threads : {1U, 2U, 4U}) {
+        std::vector<std::vector<std::string>> Received(Count);
+        std::vector<int> LastParts(Count, 0);
+        std::size_t Current = 0;
+        const auto Work = [&](std::size_t Lens, TLensOutcome& Outcome) {
+            Outcome.Clear();
+            Outcome.KeyCount = RowsOf(Lens);
+            for (int I = 0; I < RowsOf(Lens); ++I) {
+                Outcome.Rows.Add(Row(Lens, I), I + 1);
+                Outcome.OfferRows();
+            }
+        };
+        const auto Emit = [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
+            ASSERT_GE(Lens, Current);
+            ASSERT_EQ(LastParts[Lens], 0) << "a part after the last one";
+            for (auto It = Outcome.Rows.begin(); It != Outcome.Rows.end(); ++It) {
+                Received[Lens].emplace_back(*It);
+                EXPECT_EQ(It.Position(), static_cast<std::int64_t>(Received[Lens].size()));
+            }
+            Current = Lens;
+            LastParts[Lens] += LensDone ? 1 : 0;
+        };
+        RunLensesInOrder(Count, Threads, Work, Emit, 4096);
+        for (std::size_t Lens = 0; Lens < Count; ++Lens) {
+            ASSERT_EQ(LastParts[Lens], 1) << Lens;
+            ASSERT_EQ(Received[Lens].size(), static_cast<std::size_t>(RowsOf(Lens)));
+            for (int I = 0; I < RowsOf(Lens); ++I)
+                ASSERT_EQ(Received[Lens][static_cast<std::size_t>(I)], Row(Lens, I));
+        }
+    }
+}
+
 } // namespace
 } // namespace kr6

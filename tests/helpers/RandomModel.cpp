@@ -71,12 +71,12 @@ private:
 
 } // namespace
 
-void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root) {
+void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root, const TRandomSize& Size) {
     TRandom Random(Seed);
     std::vector<std::string> LensCodes;
     std::vector<std::string> CoatingCodes;
 
-    const int Lenses = 1 + Random.Below(4);
+    const int Lenses = 1 + Random.Below(Size.Lenses);
     for (int I = 0; I < Lenses; ++I) {
         Tdex6DataGlas& Glass = *Root.Glasliste()->NewGlas();
         Glass.SetEDV(Random.Chance(4) ? Random.Pick(OddLensPool) : Random.Pick(LensPool));
@@ -84,10 +84,14 @@ void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root) {
         LensCodes.push_back(Glass.EDV());
     }
 
-    const int Coatings = 1 + Random.Below(8);
+    const int Coatings = 1 + Random.Below(Size.Coatings);
     for (int I = 0; I < Coatings; ++I) {
         Tdex6DataBeschichtung& Coating = *Root.Beschichtungsliste()->NewItem();
-        Coating.SetEDV(Random.Chance(3) ? Random.Pick(OddCoatingPool) : Random.Pick(CoatingPool));
+        if (I >= 8 && Random.Chance(50))
+            Coating.SetEDV("D" + std::to_string(I));
+        else
+            Coating.SetEDV(Random.Chance(3) ? Random.Pick(OddCoatingPool)
+                                            : Random.Pick(CoatingPool));
         for (int Material = 1; Material <= 4; ++Material) {
             if (Random.Chance(65))
                 Coating.MAT.Include(static_cast<M>(Material));
@@ -124,7 +128,7 @@ void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root) {
         std::string Glass, C1, C2, C3;
     };
     std::vector<TRuleText> Added;
-    const int Rules = Random.Below(16);
+    const int Rules = Random.Below(Size.Rules);
     for (int I = 0; I < Rules; ++I) {
         TRuleText Text{LensSlot(), CoatingSlot(), CoatingSlot(), CoatingSlot()};
         // Often a rule answers an earlier one for the same set, its codes written in
