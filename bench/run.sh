@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds the release programs into build-bench/, generates the benchmark list and its
-# double, and measures in one run: the keys per second of both evaluation engines, the
-# import time at both sizes, the peak memory of `kr6csv evaluate` against `kr6csv info`,
-# and the time and peak memory of `kr6csv diff` of the list against a later season of it
-# against those of one evaluate.
+# Builds the release programs into build-bench/, generates the benchmark list (wide: many
+# lenses with few coatings each), its double, the deep list (few lenses with dozens of
+# coatings of each kind) and a list of one lens whose rows fill a gigabyte, and measures
+# in one run: both evaluation engines on the wide and the deep list, on one thread and on
+# all cores, the import at both sizes, `kr6csv evaluate` end to end, the peak memory of
+# `kr6csv evaluate` against `kr6csv info` on every list, and the time and peak memory of
+# `kr6csv diff` of the list against a later season of it against those of one evaluate.
 # Prints the figures with PASS or FAIL against the targets; exits 1 when a target fails.
 #
 #   KR6_BENCH_BUILD_DIR        build directory (default build-bench)
 #   KR6_BENCH_LITERAL_LENSES   lenses in the literal engine's sample (default 30)
+#   KR6_BENCH_DEEP_LITERAL_LENSES  deep lenses in the literal engine's sample (default 2)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -33,10 +36,13 @@ echo "Generating the benchmark list and its double ..." >&2
     --seed 1 2>/dev/null
 "$build/tools/make-demo-kr6" "$work/bench-changed.zip" --lenses $lenses --coatings $coatings \
     --rules $rules --price-lines $price_lines --seed 1 --changes 1 2>/dev/null
+"$build/tools/make-demo-kr6" "$work/deep.zip" --shape deep 2>/dev/null
+"$build/tools/make-demo-kr6" "$work/one-lens.zip" --shape one-lens 2>/dev/null
 
 load_before="$(cut -d' ' -f1 /proc/loadavg)"
 echo "Running the benchmarks ..." >&2
 KR6_BENCH_ARCHIVE="$work/bench.zip" KR6_BENCH_ARCHIVE_2X="$work/bench-2x.zip" \
+    KR6_BENCH_ARCHIVE_DEEP="$work/deep.zip" \
     KR6_BENCH_THREADS="$cores" KR6_BENCH_LITERAL_LENSES="$literal_lenses" \
     "$build/bench/kr6-bench" --benchmark_out="$work/bench.csv" --benchmark_out_format=csv >&2
 
@@ -61,6 +67,13 @@ if [[ $diff_status -ne 3 ]]; then
     exit 1
 fi
 "$build/bench/peak-rss" -o "$work/info.rss" "$build/cli/kr6csv" info "$work/bench.zip" >/dev/null
+for shape in deep one-lens; do
+    "$build/bench/peak-rss" -o "$work/$shape-evaluate.rss" \
+        "$build/cli/kr6csv" evaluate -q -o /dev/null "$work/$shape.zip"
+    "$build/bench/peak-rss" -o "$work/$shape-info.rss" \
+        "$build/cli/kr6csv" info "$work/$shape.zip" >/dev/null
+done
+one_lens_bytes=$("$build/cli/kr6csv" evaluate -q "$work/one-lens.zip" | wc -c)
 load_after="$(cut -d' ' -f1 /proc/loadavg)"
 
 # Column Column of the benchmark whose name starts with Prefix; times in seconds.
@@ -83,6 +96,11 @@ literal=$(figure "BM_LiteralEngineSample/" items_per_second)
 fast_sample=$(figure "BM_FastEngineSample/" items_per_second)
 fast_one=$(figure "BM_FastEngine/threads:1/" items_per_second)
 fast_all=$(figure "BM_FastEngine/threads:$cores/" items_per_second)
+wide_seconds=$(figure "BM_FastEngine/threads:1/" real_time)
+deep_one=$(figure "BM_DeepEvaluation/threads:1/" items_per_second)
+deep_all=$(figure "BM_DeepEvaluation/threads:$cores/" items_per_second)
+deep_literal=$(figure "BM_DeepLiteralSample" items_per_second)
+deep_fast_sample=$(figure "BM_DeepFastSample" items_per_second)
 import_one=$(figure "BM_LoadKr6File/1/" real_time)
 import_two=$(figure "BM_LoadKr6File/2/" real_time)
 destroy_one=$(figure "BM_DestroyModel/100000/" real_time)
@@ -92,6 +110,10 @@ clear_two=$(figure "BM_ClearAll/200000/" real_time)
 rss_evaluate=$(cat "$work/evaluate.rss")
 rss_info=$(cat "$work/info.rss")
 rss_diff=$(cat "$work/diff.rss")
+rss_deep_evaluate=$(cat "$work/deep-evaluate.rss")
+rss_deep_info=$(cat "$work/deep-info.rss")
+rss_one_evaluate=$(cat "$work/one-lens-evaluate.rss")
+rss_one_info=$(cat "$work/one-lens-info.rss")
 
 failed=0
 # Label, value, comparison (">=", "<" or "<="), target, format of the value.
@@ -110,7 +132,8 @@ ratio() {
 }
 
 echo
-echo "Benchmark list: $lenses lenses, $coatings coatings, $rules rules, $price_lines price lines"
+echo "Benchmark list (wide): $lenses lenses, $coatings coatings, $rules rules, $price_lines price lines"
+echo "Deep list: make-demo-kr6 --shape deep; one-lens list: --shape one-lens, $one_lens_bytes bytes of rows"
 echo "Machine: $cores cores; load average $load_before before, $load_after after the run"
 echo "Literal engine: a sample of $literal_lenses lenses spread evenly over the list (it takes"
 echo "minutes on the whole list); keys per second is the comparable figure."
@@ -120,10 +143,17 @@ info "literal engine, keys/s (sample)" "$(printf '%.0f' "$literal")"
 info "fast engine, keys/s (same sample, 1 thread)" "$(printf '%.0f' "$fast_sample")"
 info "fast engine, keys/s (whole list, 1 thread)" "$(printf '%.0f' "$fast_one")"
 info "fast engine, keys/s (whole list, $cores threads)" "$(printf '%.0f' "$fast_all")"
+row "wide: evaluation on 1 thread, s" "$wide_seconds" "<=" 0.1 "%.3f"
 row "fast 1 thread / literal" "$(ratio "$fast_one" "$literal")" ">=" 50 "%.1fx"
 info "fast / literal on the same sample" "$(printf '%.1fx' "$(ratio "$fast_sample" "$literal")")"
-row "fast $cores threads / fast 1 thread" "$(ratio "$fast_all" "$fast_one")" ">=" 1.7 "%.2fx"
-row "import of the benchmark list, s" "$import_one" "<" 2 "%.2f"
+info "wide: fast $cores threads / fast 1 thread" "$(printf '%.2fx' "$(ratio "$fast_all" "$fast_one")")"
+row "deep: keys/s on 1 thread, rows written" "$deep_one" ">=" 10000000 "%.0f"
+info "deep: keys/s on $cores threads, rows written" "$(printf '%.0f' "$deep_all")"
+row "deep: $cores threads / 1 thread" "$(ratio "$deep_all" "$deep_one")" ">=" 1.8 "%.2fx"
+info "deep: literal engine, keys/s (smallest deep lenses)" "$(printf '%.0f' "$deep_literal")"
+row "deep: fast / literal on the same lenses" "$(ratio "$deep_fast_sample" "$deep_literal")" \
+    ">=" 500 "%.0fx"
+row "import of the benchmark list, s" "$import_one" "<=" 0.6 "%.2f"
 info "import of the list at twice its size, s" "$(printf '%.2f' "$import_two")"
 row "import 2x / 1x" "$(ratio "$import_two" "$import_one")" "<=" 2.3 "%.2fx"
 info "freeing 10^5 / 2*10^5 glasses (root destroyed), s" \
@@ -132,8 +162,13 @@ info "emptying 10^5 / 2*10^5 glasses (ClearAll), s" "$(printf '%.3f / %.3f' "$cl
 info "peak RSS of kr6csv evaluate, MiB" "$(printf '%.0f' "$(ratio "$rss_evaluate" 1024)")"
 info "peak RSS of kr6csv info, MiB" "$(printf '%.0f' "$(ratio "$rss_info" 1024)")"
 row "peak RSS evaluate / info" "$(ratio "$rss_evaluate" "$rss_info")" "<=" 1.5 "%.2fx"
-info "kr6csv evaluate / diff against a later season, s" \
-    "$(printf '%.2f / %.2f' "$evaluate_seconds" "$diff_seconds")"
+row "deep: peak RSS evaluate / info" "$(ratio "$rss_deep_evaluate" "$rss_deep_info")" "<=" 1.5 \
+    "%.2fx"
+row "one lens: peak RSS of evaluate, MiB" "$(ratio "$rss_one_evaluate" 1024)" "<=" 256 "%.0f"
+row "one lens: peak RSS evaluate / info" "$(ratio "$rss_one_evaluate" "$rss_one_info")" "<=" 1.5 \
+    "%.2fx"
+row "kr6csv evaluate of the benchmark list, end to end, s" "$evaluate_seconds" "<=" 1 "%.2f"
+info "kr6csv diff against a later season, s" "$(printf '%.2f' "$diff_seconds")"
 info "peak RSS of kr6csv diff, MiB" "$(printf '%.0f' "$(ratio "$rss_diff" 1024)")"
 row "peak RSS diff / evaluate" "$(ratio "$rss_diff" "$rss_evaluate")" "<" 2 "%.2fx"
 row "time diff / evaluate" "$(ratio "$diff_seconds" "$evaluate_seconds")" "<" 2.5 "%.2fx"
