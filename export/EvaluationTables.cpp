@@ -115,6 +115,7 @@ TEvaluationTables::TEvaluationTables(const Tdex6Dataobject& Root)
                 SetBit(FPatternMasks[static_cast<std::size_t>(Number)], Class);
         }
     }
+    FClassesOfTexts = {};
     FClasses = {};
     FGroups = {};
     FPatterns = {};
@@ -140,10 +141,17 @@ int TEvaluationTables::RuleNumber(const Tdex6DataKombination* Rule) const {
     return FRuleList.IndexOf(Rule);
 }
 
+int TEvaluationTables::ClassOfModelText(const std::string& Text) {
+    if (const auto Seen = FClassesOfTexts.find(Text); Seen != FClassesOfTexts.end())
+        return Seen->second;
+    const int Class = ClassOf(Text);
+    FClassesOfTexts.emplace(Text, Class);
+    return Class;
+}
+
 int TEvaluationTables::ClassOf(std::string_view Text) {
     std::string Key = AnsiUpperCase(Text);
-    const auto Found = FClasses.find(Key);
-    if (Found != FClasses.end())
+    if (const auto Found = FClasses.find(Key); Found != FClasses.end())
         return Found->second;
     const int Class = static_cast<int>(FClasses.size());
     TClassTraits Traits;
@@ -177,7 +185,7 @@ void TEvaluationTables::AddRules() {
         Rule.Source = &Source;
         Rule.LB = Source.LB();
         for (int K = 0; K < SlotCount; ++K) {
-            const int Class = ClassOf(Source.CoatingSlot(K + 1));
+            const int Class = ClassOfModelText(Source.CoatingSlot(K + 1));
             const TClassTraits& Traits = FTraits[static_cast<std::size_t>(Class)];
             Rule.Slots[static_cast<std::size_t>(K)] = Class;
             Rule.AnyCount = static_cast<std::int8_t>(Rule.AnyCount + (Traits.Any ? 1 : 0));
@@ -185,13 +193,7 @@ void TEvaluationTables::AddRules() {
             if (Rule.FirstNamed < 0 && !Traits.Any)
                 Rule.FirstNamed = static_cast<std::int8_t>(K);
         }
-        const std::string Key = Source.CoatingKey();
-        Rule.KeyClass = ClassOf(Key);
-        for (int Field = 1; !Key.empty() && Field <= SlotCount; ++Field) {
-            const std::string_view Code = GetField(Key, "\t", Field);
-            if (!Code.empty())
-                Rule.KeyFields[static_cast<std::size_t>(Rule.KeyFieldCount++)] = ClassOf(Code);
-        }
+        AddRuleSet(Source, Rule);
 
         const std::string& Lens = Source.GE();
         if (HasWildcard(Lens)) {
@@ -215,6 +217,34 @@ void TEvaluationTables::AddRules() {
     for (const TRule& Rule : FRules) {
         if (FSetRules[static_cast<std::size_t>(Rule.KeyClass)] == nullptr)
             FSetRules[static_cast<std::size_t>(Rule.KeyClass)] = &Rule;
+    }
+}
+
+// A rule that names one code has that code as its set; only a set of more codes is made.
+void TEvaluationTables::AddRuleSet(const Tdex6DataKombination& Source, TRule& Rule) {
+    int Named = 0;
+    int Only = 0;
+    for (int K = 0; K < SlotCount; ++K) {
+        if (FTraits[static_cast<std::size_t>(Rule.Slots[static_cast<std::size_t>(K)])].Pattern <
+            0) {
+            ++Named;
+            Only = K;
+        }
+    }
+    const std::string& Code = Source.CoatingSlot(Only + 1);
+    // A tab in the code would split or end the set.
+    if (Named == 1 && Code.find('\t') == std::string::npos) {
+        Rule.KeyClass = ClassOfModelText(Code);
+        if (!Code.empty())
+            Rule.KeyFields[static_cast<std::size_t>(Rule.KeyFieldCount++)] = Rule.KeyClass;
+        return;
+    }
+    const std::string Key = Source.CoatingKey();
+    Rule.KeyClass = ClassOf(Key);
+    for (int Field = 1; !Key.empty() && Field <= SlotCount; ++Field) {
+        const std::string_view Code = GetField(Key, "\t", Field);
+        if (!Code.empty())
+            Rule.KeyFields[static_cast<std::size_t>(Rule.KeyFieldCount++)] = ClassOf(Code);
     }
 }
 

@@ -114,11 +114,16 @@ private:
 
     // The class of Text; a text seen for the first time gets the next number.
     int ClassOf(std::string_view Text);
+    // The same for a text of the model, which stays where it is.
+    int ClassOfModelText(const std::string& Text);
     int PatternOf(std::string_view Text);
     TBitWords MaskOf(const TStringList& Codes);
     void AddRules();
+    void AddRuleSet(const Tdex6DataKombination& Source, TRule& Rule);
 
-    // Needed only while the tables are built.
+    // Needed only while the tables are built. Texts as they stand are looked up first:
+    // most repeat exactly, and their upper case need not be made.
+    std::unordered_map<std::string_view, int> FClassesOfTexts;
     TNumbers FClasses;
     TNumbers FGroups;
     TNumbers FPatterns;

@@ -249,7 +249,8 @@ void TLensPlan::AddRule(const TEvaluationTables::TRule& Rule,
             }
             if (!Traits.Any)
                 Hits.Named |= Bit;
-            if (SameText(Slot.Text, Entry.Text))
+            // Texts equal but for the case of a-z are of one class.
+            if (Slot.Class == Entry.Class && SameText(Slot.Text, Entry.Text))
                 Hits.SameCode |= Bit;
         }
     }
