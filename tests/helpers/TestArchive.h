@@ -41,6 +41,25 @@ public:
         : TTempArchive(TMembers(Members), Method) {}
 };
 
+// A fresh folder below the temporary one whose name is not ASCII, as a user names one
+// ("Preise/H\xE4rtel"); removed with everything in it. Paths are UTF-8 text, as the command
+// line gives them.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    std::string operator/(std::string_view Name) const;
+    // The names of its entries, sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    std::string FTop;
+    std::string FPath;
+};
+
 std::string ReadFileBytes(const std::string& Path);
 void WriteFileBytes(const std::string& Path, std::string_view Bytes);
 

@@ -50,20 +50,6 @@ TEST(Coatings, SurchargeGroupsTakeTheirTextsFromThePrismAndCylinderBounds) {
     EXPECT_EQ(Rootless.GetB(1), "");
 }
 
-TEST(Coatings, KindsFollowTypeAndCode) {
-    Tdex6DataBeschichtung Coating(nullptr, nullptr, true);
-    Coating.SetEDV("AR");
-    EXPECT_EQ(Coating.Kinds(), TCoatingKindSet{Tdex6CoatingKind::Other});
-    Coating.ET = Tdex6AntiReflection::SuperET;
-    Coating.FA = Tdex6Tint::Farbig;
-    EXPECT_EQ(Coating.Kinds(),
-              (TCoatingKindSet{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint}));
-    Coating.FA = Tdex6Tint::Keine;
-    Coating.SetEDV("z1");
-    EXPECT_EQ(Coating.Kinds(),
-              (TCoatingKindSet{Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Special}));
-}
-
 TEST(Coatings, CodeListsDescriptionsAndAttachedObjects) {
     Tdex6Dataobject Root;
     Tdex6DataBeschichtungsliste& List = *Root.Beschichtungsliste();
