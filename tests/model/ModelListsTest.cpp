@@ -66,28 +66,6 @@ TEST(Root, ClearAllEmptiesRestartsNumberingAndMakesTheDefaults) {
               std::vector({1, 2, 0}));
 }
 
-TEST(Root, HandsTopLevelElementsToTheirOwnersWhateverTheirCase) {
-    Tdex6Dataobject Root;
-    Root.ClearAll(true);
-    Root.Glasliste()->NewGlas()->SetEDV("OLD");
-    TElementReader Reader;
-    Reader.Read("<DEX6><gll><GL><EDV>AB12</EDV></GL></gll><NOTE>one&#13;&#10;two</NOTE>"
-                "<kol><KO><GE>L1</GE></KO></kol><dvl><DV/></dvl><PC><ZB>3</ZB></PC>"
-                "<DFLG><DFGG/></DFLG><LBBL><LBB/></LBBL><LOID>77</LOID></DEX6>",
-                Root);
-    EXPECT_EQ(Reader.Handler(), &Root);
-    ASSERT_EQ(Root.Glasliste()->Count(), 2);
-    EXPECT_EQ(Root.Glasliste()->Items(1)->EDV(), "AB12");
-    EXPECT_EQ(Root.Notes().Text(), "one\r\ntwo\r\n");
-    ASSERT_EQ(Root.KombinationsListe()->Count(), 1);
-    EXPECT_EQ(Root.KombinationsListe()->GetItem(0)->GE(), "L1");
-    EXPECT_EQ(Root.Variableliste()->Count(), 1);
-    EXPECT_EQ(Root.PrismenCylinder()->ZB, 3);
-    EXPECT_EQ(Root.FormelGruppeListe()->Count(), 1);
-    EXPECT_EQ(Root.Lieferbereichsbezeichnungsliste()->Count(), 2);
-    EXPECT_EQ(Root.LastOID(), 77);
-}
-
 TEST(Objects, IdentifiersRegisterAndChangeDates) {
     Tdex6Dataobject Root;
     Root.SetLastOID(41);
