@@ -247,140 +247,122 @@ TEST(RuleIndex, FindRuleAnswersAsTheWalkUnderChanges) {
     }
 }
 
-// A glass whose groups allow new prices for sphere and cylinder groups 0 to 2.
-struct TGlassPrices {
-    using TKey = TGlassPriceKey;
-    using TPrice = Tdex6DataGlasPreis;
-
+TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
     Tdex6Dataobject Root;
-    Tdex6DataGlasPreisListe* Prices = nullptr;
-
-    TGlassPrices() {
-        Root.ClearAll(true);
-        Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-        for (int Group = 0; Group < 3; ++Group) {
-            Glas.Preisgruppen()->SetS(Group, true);
-            Glas.Preisgruppen()->SetC(Group, true);
-        }
-        Prices = Glas.GlasPreisListe();
+    Root.ClearAll(true);
+    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
+    for (int Group = 0; Group < 3; ++Group) {
+        Glas.Preisgruppen()->SetS(Group, true);
+        Glas.Preisgruppen()->SetC(Group, true);
     }
-    static TKey Key(std::mt19937& Random) {
-        const std::array<TDiameter, 3> Diameters{
-            MakeDiameter(70, 0, false), MakeDiameter(70, 0, true), MakeDiameter(70, 65, false)};
-        return {static_cast<std::int32_t>(Random() % 4), static_cast<std::int32_t>(Random() % 4),
-                Diameters[Random() % Diameters.size()], static_cast<std::int32_t>(Random() % 4),
-                static_cast<std::int32_t>(Random() % 2)};
-    }
-    static void Set(TPrice& P, const TKey& K) {
-        P.GSph = K.GSph;
-        P.GCyl = K.GCyl;
-        P.GDM = K.GDM;
-        P.PBID = K.PBID;
-        P.LBI = K.LBI;
-    }
-    static bool Matches(const TPrice& P, const TKey& K) {
-        return TKey{P.GSph, P.GCyl, P.GDM, P.PBID, P.LBI} == K;
-    }
-    static bool Asks(const TKey& /*K*/) { return true; }
-    static bool MayCreate(const TKey& K) {
-        return K.GSph < 3 && K.GCyl < 3 && K.LBI == 0 && (K.PBID == 1 || K.PBID == 2);
-    }
-    TPrice* Find(const TKey& K, bool Create) {
-        return Prices->FindPrice(K.GSph, K.GCyl, K.GDM, K.PBID, K.LBI, Create);
-    }
-};
-
-struct TCoatingPriceKey {
-    Tdex6SphTor ST{};
-    Tdex6SingleMulti EM{};
-    Tdex6Material MAT{};
-    std::int32_t PBID = 0;
-    std::string_view Code;
-};
-
-// A coating's prices, general ones and ones for the plastic glass G1.
-struct TCoatingPrices {
-    using TKey = TCoatingPriceKey;
-    using TPrice = Tdex6DataBeschichtungspreis;
-
-    Tdex6Dataobject Root;
-    Tdex6DataBeschichtungspreisListe* Prices = nullptr;
-
-    TCoatingPrices() {
-        Root.ClearAll(true);
-        Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-        Glas.SetEDV("G1");
-        Glas.MAT = Tdex6Material::Kunststoff;
-        Prices = Root.Beschichtungsliste()->NewItem()->PreisListe();
-    }
-    static TKey Key(std::mt19937& Random) {
-        const std::array<std::string_view, 4> GlassCodes{"", "G1", "g1", "G2"};
-        return {static_cast<Tdex6SphTor>(Random() % 3), static_cast<Tdex6SingleMulti>(Random() % 3),
-                static_cast<Tdex6Material>(Random() % 5), static_cast<std::int32_t>(Random() % 4),
-                GlassCodes[Random() % GlassCodes.size()]};
-    }
-    static void Set(TPrice& P, const TKey& K) {
-        P.Edv = K.Code;
-        P.ST = K.ST;
-        P.MAT = K.MAT;
-        P.EM = K.EM;
-        P.PBID = K.PBID;
-    }
-    static bool Matches(const TPrice& P, const TKey& K) {
-        return P.PBID == K.PBID &&
-               (K.Code.empty() ? P.Edv.empty() && P.ST == K.ST && P.EffectiveMAT() == K.MAT &&
-                                     P.EffectiveEM() == K.EM
-                               : SameText(P.Edv, K.Code));
-    }
-    // A general price of any material is no question.
-    static bool Asks(const TKey& K) { return !(K.MAT == Tdex6Material::Egal && K.Code.empty()); }
-    static bool MayCreate(const TKey& K) { return K.PBID == 1 || K.PBID == 2; }
-    TPrice* Find(const TKey& K, bool Create) {
-        return Prices->FindPrice(K.ST, K.EM, Create, K.Code, K.PBID, K.MAT);
-    }
-};
-
-template <class T> class PriceIndex : public testing::Test {};
-using TPriceLists = testing::Types<TGlassPrices, TCoatingPrices>;
-TYPED_TEST_SUITE(PriceIndex, TPriceLists);
-
-// Asked to create, FindPrice makes a price only where none answers and the list allows one.
-TYPED_TEST(PriceIndex, FindPriceAnswersAsTheWalk) {
-    using T = TypeParam;
-    T List;
-    auto& Prices = *List.Prices;
+    Tdex6DataGlasPreisListe& Prices = *Glas.GlasPreisListe();
+    const std::array<TDiameter, 3> Diameters{MakeDiameter(70, 0, false), MakeDiameter(70, 0, true),
+                                             MakeDiameter(70, 65, false)};
     std::mt19937 Random(11);
-    const auto Agrees = [&](const typename T::TKey& K, bool Create) {
-        typename T::TPrice* Walked = nullptr;
+    const auto Key = [&] {
+        return TGlassPriceKey{
+            static_cast<std::int32_t>(Random() % 4), static_cast<std::int32_t>(Random() % 4),
+            Diameters[Random() % Diameters.size()], static_cast<std::int32_t>(Random() % 4),
+            static_cast<std::int32_t>(Random() % 2)};
+    };
+    // Whether FindPrice answers as the walk, creating where the groups allow it.
+    const auto Agrees = [&](const TGlassPriceKey& K, bool Create) {
+        Tdex6DataGlasPreis* Walked = nullptr;
         for (const auto& Price : Prices)
-            if (T::Matches(*Price, K))
+            if (TGlassPriceKey{Price->GSph, Price->GCyl, Price->GDM, Price->PBID, Price->LBI} == K)
                 Walked = Price.get();
-        const bool Creates = T::Asks(K) && Walked == nullptr && Create && T::MayCreate(K);
+        const bool Creates = Walked == nullptr && Create && K.GSph < 3 && K.GCyl < 3 &&
+                             K.LBI == 0 && (K.PBID == 1 || K.PBID == 2);
         const int Count = Prices.Count();
-        const typename T::TPrice* Found = List.Find(K, Create);
+        Tdex6DataGlasPreis* Found = Prices.FindPrice(K.GSph, K.GCyl, K.GDM, K.PBID, K.LBI, Create);
         return Prices.Count() == Count + (Creates ? 1 : 0) &&
-               Found == (Creates      ? Prices.Items(Count)
-                         : T::Asks(K) ? Walked
-                                      : nullptr);
+               Found == (Creates ? Prices.Items(Count) : Walked);
     };
     for (int Step = 0; Step < 3000; ++Step) {
         const unsigned Op = Random() % 20;
-        const int Any = Prices.IsEmpty() ? 0 : static_cast<int>(Random() % Prices.Count());
         if (Op == 0) {
             Prices.DeleteByPBID(static_cast<std::int32_t>(Random() % 4));
-        } else if (Op == 1 || (Op < 4 && Prices.IsEmpty())) {
-            T::Set(*Prices.NewItem(), T::Key(Random));
+        } else if (Op == 1 || (Op == 2 && Prices.IsEmpty())) {
+            const TGlassPriceKey K = Key();
+            Tdex6DataGlasPreis& Price = *Prices.NewItem();
+            Price.GSph = K.GSph;
+            Price.GCyl = K.GCyl;
+            Price.GDM = K.GDM;
+            Price.PBID = K.PBID;
+            Price.LBI = K.LBI;
         } else if (Op == 2) {
-            T::Set(*Prices.Items(Any), T::Key(Random));
+            Tdex6DataGlasPreis& Price = *Prices.Items(static_cast<int>(Random() % Prices.Count()));
+            Price.GSph = Key().GSph;
             Prices.KeysChanged();
-        } else if (Op == 3 && Random() % 2 == 0) {
-            Prices.Delete(Any);
-        } else if (Op == 3) {
-            // A cleared price moves to the empty key, even when only one key field was set.
-            Prices.Items(Any)->Clear(false);
-            ASSERT_TRUE(Agrees({}, false)) << "step " << Step;
+        } else if (Op == 3 && !Prices.IsEmpty()) {
+            const int I = static_cast<int>(Random() % Prices.Count());
+            if (Random() % 2 == 0) {
+                Prices.Delete(I);
+            } else {
+                // A cleared price moves to the empty key, even when only one key field was set.
+                Prices.Items(I)->Clear(false);
+                ASSERT_TRUE(Agrees(TGlassPriceKey{}, false)) << "step " << Step;
+            }
         } else {
-            ASSERT_TRUE(Agrees(T::Key(Random), Random() % 2 == 0)) << "step " << Step;
+            ASSERT_TRUE(Agrees(Key(), Random() % 2 == 0)) << "step " << Step;
+        }
+    }
+    // Cleared groups make no new prices, cylinder groups included.
+    Glas.Preisgruppen()->Clear(false);
+    Glas.Preisgruppen()->SetS(0, true);
+    EXPECT_EQ(Prices.FindPrice(0, 0, MakeDiameter(60, 0, false), 1, 0, true), nullptr);
+}
+
+TEST(PriceIndex, CoatingFindPriceAnswersAsTheWalk) {
+    Tdex6Dataobject Root;
+    Root.ClearAll(true);
+    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
+    Glas.SetEDV("G1");
+    Glas.MAT = Tdex6Material::Kunststoff;
+    Tdex6DataBeschichtungspreisListe& Prices = *Root.Beschichtungsliste()->NewItem()->PreisListe();
+    const std::array<std::string_view, 4> GlassCodes{"", "G1", "g1", "G2"};
+    std::mt19937 Random(13);
+    const auto Small = [&](unsigned Count) {
+        return static_cast<std::int32_t>(Random() % Count);
+    };
+    for (int Step = 0; Step < 3000; ++Step) {
+        const unsigned Op = Random() % 20;
+        if (Op == 0) {
+            Prices.DeleteByPBID(Small(4));
+        } else if (Op == 1) {
+            Tdex6DataBeschichtungspreis& Price = *Prices.NewItem();
+            Price.Edv = GlassCodes[Random() % GlassCodes.size()];
+            Price.ST = static_cast<Tdex6SphTor>(Small(3));
+            Price.MAT = static_cast<Tdex6Material>(Small(5));
+            Price.EM = static_cast<Tdex6SingleMulti>(Small(3));
+            Price.PBID = Small(4);
+        } else if (Op == 2 && !Prices.IsEmpty()) {
+            Prices.Items(static_cast<int>(Random() % Prices.Count()))->Clear(false);
+        } else {
+            const auto ST = static_cast<Tdex6SphTor>(Small(3));
+            const auto MAT = static_cast<Tdex6Material>(Small(5));
+            const auto EM = static_cast<Tdex6SingleMulti>(Small(3));
+            const std::int32_t PBID = Small(4);
+            const std::string_view Code = GlassCodes[Random() % GlassCodes.size()];
+            const bool Create = Random() % 2 == 0;
+            Tdex6DataBeschichtungspreis* Walked = nullptr;
+            for (const auto& Price : Prices) {
+                const bool Matches = Code.empty() ? Price->Edv.empty() && Price->ST == ST &&
+                                                        Price->EffectiveMAT() == MAT &&
+                                                        Price->EffectiveEM() == EM
+                                                  : SameText(Price->Edv, Code);
+                if (Matches && Price->PBID == PBID)
+                    Walked = Price.get();
+            }
+            const bool Asks = !(MAT == Tdex6Material::Egal && Code.empty());
+            const bool Creates = Asks && Walked == nullptr && Create && (PBID == 1 || PBID == 2);
+            const int Count = Prices.Count();
+            Tdex6DataBeschichtungspreis* Found = Prices.FindPrice(ST, EM, Create, Code, PBID, MAT);
+            ASSERT_EQ(Prices.Count(), Count + (Creates ? 1 : 0)) << "step " << Step;
+            ASSERT_EQ(Found, Creates ? Prices.Items(Count)
+                             : Asks  ? Walked
+                                     : nullptr)
+                << "step " << Step;
         }
     }
 }

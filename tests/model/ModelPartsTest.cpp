@@ -216,14 +216,9 @@ TEST(GlassParts, FormulaMadeLaterHasTheIdentifiersOfOneMadeAtOnce) {
     EXPECT_EQ(Root.LastOID(), First + 5);
 }
 
-TEST(Prices, ListsWithoutAnOwnerOrGroupsNeverCreate) {
+TEST(Prices, ListsWithoutAnOwnerNeverCreate) {
     Tdex6Dataobject Root;
     Root.ClearAll(true);
-    Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-    Glas.Preisgruppen()->SetS(0, true);
-    EXPECT_EQ(Glas.GlasPreisListe()->FindPrice(0, 0, MakeDiameter(60, 0, false), 1, 0, true),
-              nullptr)
-        << "no cylinder group";
     Tdex6DataGlasPreisListe LooseGlass(&Root, &Root);
     EXPECT_EQ(LooseGlass.FindPrice(0, 0, MakeDiameter(70, 0, false), 1, 0, true), nullptr);
     Tdex6DataBeschichtungspreisListe LooseCoating(&Root, nullptr);
