@@ -85,20 +85,6 @@ bool CodesMatch(std::string_view A, std::string_view B) {
     return true;
 }
 
-struct TPlainLens {
-    std::string Code;
-    int Material = 1;
-};
-
-// Features: bit 0 an anti-reflection type, bits 1 to 14 the exclusive flags.
-struct TPlainCoating {
-    std::string Code;
-    unsigned Materials = 0;
-    bool AntiReflection = false;
-    bool Tint = false;
-    unsigned Features = 0;
-};
-
 struct TPlainRule {
     int LB = 0;
     std::string GE;
@@ -117,34 +103,53 @@ struct TPlainRule {
     }
 };
 
+// The lenses and coatings are read from the real lists' fields, the rules in their sorted
+// order.
 struct TPlainModel {
-    std::vector<TPlainLens> Lenses;
-    std::vector<TPlainCoating> Coatings;
+    const Tdex6Dataobject& Root;
     std::vector<TPlainRule> Rules;
 };
 
-unsigned KindsOf(const TPlainCoating& C) {
+using TCoating = Tdex6DataBeschichtung;
+
+unsigned KindsOf(const TCoating& C) {
     bool Special = false;
     for (std::string_view G : {"Z1", "Z2", "Z3", "P1", "P2", "P3", "P4", "P5", "P6"})
-        Special = Special || PlainSame(C.Code, G);
-    return (C.AntiReflection ? 1U : 0U) | (C.Tint ? 2U : 0U) |
-           (!Special && !C.AntiReflection && !C.Tint ? 4U : 0U) | (Special ? 8U : 0U);
+        Special = Special || PlainSame(C.EDV(), G);
+    const bool AntiReflection = C.ET != Tdex6AntiReflection::Keine;
+    const bool Tint = C.FA != Tdex6Tint::Keine;
+    return (AntiReflection ? 1U : 0U) | (Tint ? 2U : 0U) |
+           (!Special && !AntiReflection && !Tint ? 4U : 0U) | (Special ? 8U : 0U);
+}
+
+// Bit 0 an anti-reflection type, bits 1 to 14 the exclusive flags.
+unsigned FeaturesOf(const TCoating& C) {
+    unsigned Features = C.ET != Tdex6AntiReflection::Keine ? 1U : 0U;
+    unsigned Bit = 2;
+    for (bool TCoating::*Flag :
+         {&TCoating::PH, &TCoating::HA, &TCoating::CL, &TCoating::UV, &TCoating::VS, &TCoating::ADB,
+          &TCoating::AAD, &TCoating::WAL, &TCoating::DEZ, &TCoating::PRH, &TCoating::MATT,
+          &TCoating::BENT, &TCoating::BTOR, &TCoating::ATOR}) {
+        Features |= C.*Flag ? Bit : 0U;
+        Bit <<= 1;
+    }
+    return Features;
 }
 
 // The last lens or coating of the code.
-template <class T> const T* FindLast(const std::vector<T>& Items, std::string_view Code) {
-    const T* Found = nullptr;
-    for (const T& Item : Items)
-        if (PlainSame(Item.Code, Code))
-            Found = &Item;
+template <class TList> auto FindLast(const TList& List, std::string_view Code) {
+    decltype(List.Items(0)) Found = nullptr;
+    for (const auto& Item : List)
+        if (PlainSame(Item->EDV(), Code))
+            Found = Item.get();
     return Found;
 }
 
 TTexts CodesFor(const TPlainModel& Model, unsigned Materials, unsigned Kinds) {
     TTexts Set;
-    for (const TPlainCoating& C : Model.Coatings)
-        if ((C.Materials & Materials) != 0 && (KindsOf(C) & Kinds) != 0)
-            SetAdd(Set, C.Code);
+    for (const auto& C : *Model.Root.Beschichtungsliste())
+        if ((C->MAT.Bits() & Materials) != 0 && (KindsOf(*C) & Kinds) != 0)
+            SetAdd(Set, C->EDV());
     return Set;
 }
 
@@ -200,8 +205,8 @@ TPlainLists PlainCoatingsOfGlass(const TPlainModel& Model, const std::string& Gl
     const unsigned AllMaterials = 0b11110U;
     TTexts Result;
     TTexts Wrong;
-    if (const TPlainLens* Lens = FindLast(Model.Lenses, TrimRightBlanks(Glass))) {
-        Result = CodesFor(Model, 1U << Lens->Material, Kinds);
+    if (const auto* Lens = FindLast(*Model.Root.Glasliste(), TrimRightBlanks(Glass))) {
+        Result = CodesFor(Model, 1U << static_cast<int>(Lens->MAT), Kinds);
         Wrong = Minus(CodesFor(Model, AllMaterials, 15U), Result);
         for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
             const TTexts Named = R->Named();
@@ -294,9 +299,9 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     }
     for (std::size_t I = 0; I < Work.size(); ++I)
         for (std::size_t J = I + 1; J < Work.size(); ++J) {
-            const TPlainCoating* A = FindLast(Model.Coatings, Work[I]);
-            const TPlainCoating* B = FindLast(Model.Coatings, Work[J]);
-            if (A != nullptr && B != nullptr && (A->Features & B->Features) != 0)
+            const TCoating* A = FindLast(*Model.Root.Beschichtungsliste(), Work[I]);
+            const TCoating* B = FindLast(*Model.Root.Beschichtungsliste(), Work[J]);
+            if (A != nullptr && B != nullptr && (FeaturesOf(*A) & FeaturesOf(*B)) != 0)
                 Out.Problems.insert(Out.Problems.end(), {Work[I], Work[J]});
         }
     Out.Result = static_cast<int>(Out.Problems.size());
@@ -307,31 +312,17 @@ TPlainCheck PlainCheckCombination(const TPlainModel& Model, const std::string& G
     return Out;
 }
 
-// The random model's lists in the plain form, rules in their sorted order. The coatings
-// are given further random features and the material "any", which the random models leave
-// out.
-TPlainModel PlainOf(Tdex6Dataobject& Root, std::mt19937& Random) {
-    TPlainModel Plain;
-    for (const auto& Lens : *Root.Glasliste())
-        Plain.Lenses.push_back({Lens->EDV(), static_cast<int>(Lens->MAT)});
+// Further random features and the material "any", which the random models leave out.
+void AddFeatures(Tdex6Dataobject& Root, std::mt19937& Random) {
     for (const auto& C : *Root.Beschichtungsliste()) {
-        using B = Tdex6DataBeschichtung;
         if (Random() % 5 == 0)
             C->MAT.Include(Tdex6Material::Egal);
-        TPlainCoating Coating{C->EDV(), C->MAT.Bits(), C->ET != Tdex6AntiReflection::Keine,
-                              C->FA != Tdex6Tint::Keine, C->ET != Tdex6AntiReflection::Keine};
-        unsigned Bit = 2;
-        for (bool B::*Flag : {&B::PH, &B::HA, &B::CL, &B::UV, &B::VS, &B::ADB, &B::AAD, &B::WAL,
-                              &B::DEZ, &B::PRH, &B::MATT, &B::BENT, &B::BTOR, &B::ATOR}) {
-            (*C).*Flag = (*C).*Flag || Random() % 25 == 0;
-            Coating.Features |= (*C).*Flag ? Bit : 0U;
-            Bit <<= 1;
-        }
-        Plain.Coatings.push_back(Coating);
+        for (bool TCoating::*Flag :
+             {&TCoating::CL, &TCoating::VS, &TCoating::ADB, &TCoating::AAD, &TCoating::WAL,
+              &TCoating::DEZ, &TCoating::PRH, &TCoating::MATT, &TCoating::BENT, &TCoating::BTOR,
+              &TCoating::ATOR})
+            (*C).*Flag = Random() % 25 == 0;
     }
-    for (const auto& R : *Root.KombinationsListe())
-        Plain.Rules.push_back({Code(R->LB()), R->GE(), {R->B1E(), R->B2E(), R->B3E()}});
-    return Plain;
 }
 
 // The same code, its letters' case changed at random.
@@ -344,14 +335,12 @@ std::string Vary(std::string Code, std::mt19937& Random) {
 }
 
 // Up to four codes: mostly coatings of the model, now and then unknown or empty ones.
-TTexts CoatingSet(const TPlainModel& Plain, std::mt19937& Random) {
+TTexts CoatingSet(const Tdex6DataBeschichtungsliste& Coatings, std::mt19937& Random) {
     TTexts Set;
     for (unsigned I = Random() % 5; I > 0; --I) {
         const unsigned Roll = Random() % 100;
-        Set.push_back(Roll < 88
-                          ? Vary(Plain.Coatings[Random() % Plain.Coatings.size()].Code, Random)
-                      : Roll < 95 ? "QX"
-                                  : "");
+        const int Any = static_cast<int>(Random() % Coatings.Count());
+        Set.push_back(Roll < 88 ? Vary(Coatings.Items(Any)->EDV(), Random) : Roll < 95 ? "QX" : "");
     }
     return Set;
 }
@@ -380,16 +369,19 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
     for (std::uint32_t Seed = 1; Seed <= 400; ++Seed) {
         Tdex6Dataobject Root;
         test::BuildRandomModel(Seed, Root);
-        const TPlainModel Plain = PlainOf(Root, Random);
+        AddFeatures(Root, Random);
+        TPlainModel Plain{Root, {}};
+        for (const auto& R : *Root.KombinationsListe())
+            Plain.Rules.push_back({Code(R->LB()), R->GE(), {R->B1E(), R->B2E(), R->B3E()}});
         Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
         const std::string Context = "seed " + std::to_string(Seed) + "\n" + test::Describe(Root);
         for (std::size_t I = 1; I < Plain.Rules.size(); ++I)
             ASSERT_LE(CompareText(SortKeyOf(Plain.Rules[I - 1]), SortKeyOf(Plain.Rules[I])), 0)
                 << Context;
 
-        std::vector<std::string> Glasses{Plain.Lenses.front().Code + "  ", "NONE"};
-        for (const TPlainLens& L : Plain.Lenses)
-            Glasses.push_back(Vary(L.Code, Random));
+        std::vector<std::string> Glasses{Root.Glasliste()->Items(0)->EDV() + "  ", "NONE"};
+        for (const auto& L : *Root.Glasliste())
+            Glasses.push_back(Vary(L->EDV(), Random));
         for (const std::string& Glass : Glasses) {
             for (const int Flags : {0, 1, 2, 3}) {
                 const bool IncludeSpecial = (Flags & 1) != 0;
@@ -410,7 +402,7 @@ TEST(CheckCombinationRandom, AgreesWithThePlainReading) {
             }
             for (int SetIndex = 0; SetIndex < 8; ++SetIndex) {
                 TStringList Coatings(Random() % 2 == 0);
-                for (const std::string& C : CoatingSet(Plain, Random))
+                for (const std::string& C : CoatingSet(*Root.Beschichtungsliste(), Random))
                     Coatings.Add(C);
                 const bool GiveRequired = Random() % 4 != 0;
                 // Watching the check changes nothing.
