@@ -8,16 +8,6 @@
 namespace kr6 {
 namespace {
 
-// Every member's code reads back as that member, and a foreign code gives Default.
-template <class E> void ExpectTable(std::size_t Members, E Default) {
-    for (std::size_t I = 0; I < Members; ++I) {
-        const auto M = static_cast<E>(I);
-        EXPECT_EQ(FromCode<E>(Code(M)), M) << "member " << I;
-    }
-    EXPECT_EQ(FromCode<E>(999), Default);
-    EXPECT_EQ(FromCode<E>(-1), Default);
-}
-
 TEST(CodeTables, MaterialSetsAndGroupCodes) {
     EXPECT_EQ(MaterialSet(false, false, false, false), TMaterialSet{Tdex6Material::Egal});
     EXPECT_EQ(MaterialSet(true, false, true, false).Bits(), 10U);
