@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -162,10 +161,6 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     EXPECT_FALSE(Form->LabAlleKombiGestetet->isHidden());
     const QString Rows = QString::number(Expected.Count());
     EXPECT_EQ(Label("LabEGEdv") + " " + Label("LabEGKombiLieferbar"), "GL1 " + Rows);
-    const QString Times = Label("LabVerstricheneZeit") + " " + Label("LabVorraussichtlicheZeit");
-    EXPECT_TRUE(
-        QRegularExpression("^\\d\\d:\\d\\d:\\d\\d \\d\\d:\\d\\d:\\d\\d$").match(Times).hasMatch())
-        << Times.toStdString();
 
     Form->BtnClipboardClick();
     const std::string Utf8 = Cp1252ToUtf8(Expected.Text());

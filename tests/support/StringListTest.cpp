@@ -13,18 +13,6 @@ namespace {
 
 using TDuplicates = TStringList::TDuplicates;
 
-TEST(StringListTest, UnsortedKeepsOrderAndDuplicates) {
-    TStringList List;
-    EXPECT_EQ(List.Add("b"), 0);
-    EXPECT_EQ(List.Add("a"), 1);
-    EXPECT_EQ(List.Add("B"), 2);
-    EXPECT_EQ(List.IndexOf("B"), 0);
-    EXPECT_EQ(List.IndexOf("c"), -1);
-    EXPECT_TRUE(List.Remove("B"));
-    EXPECT_EQ(List.Text(), "a\r\nB\r\n");
-    EXPECT_FALSE(List.Remove("x"));
-}
-
 TEST(StringListTest, SortedIgnoresDuplicatesUnderCompareText) {
     TStringList List(true);
     int Objects[3] = {};
