@@ -66,27 +66,6 @@ std::string Drain(int Fd) {
     return Text;
 }
 
-TEST(ProgressLine, DrawsThrottledAndClearsOnlyWhenEnabled) {
-    int Pipe[2];
-    ASSERT_EQ(pipe2(Pipe, O_NONBLOCK), 0);
-    {
-        TProgressLine Disabled(Pipe[1], false);
-        Disabled.Update({"GL1", 10, 1, 1});
-    }
-    EXPECT_EQ(Drain(Pipe[0]), "");
-    {
-        TProgressLine Line(Pipe[1], true);
-        Line.Update({"GL1", 10, 1, 1});
-        Line.Update({"GL2", 10, 2, 2});
-    }
-    const std::string Text = Drain(Pipe[0]);
-    EXPECT_EQ(Text.rfind("\rlens GL1: 1 of 10 tested", 0), 0u) << Text;
-    EXPECT_EQ(Text.find("GL2"), std::string::npos);
-    EXPECT_TRUE(Text.ends_with("\x1b[K\r\x1b[K"));
-    close(Pipe[0]);
-    close(Pipe[1]);
-}
-
 // Runs kr6csv evaluate on the example list with Option ("-q", or "--lf" to draw), its
 // standard error on a terminal of the given width and TERM and standard output going to
 // /dev/null; returns what reached the terminal, or "status N" when the run failed.

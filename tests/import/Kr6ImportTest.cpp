@@ -268,7 +268,7 @@ TEST_F(Kr6Import, PricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
 
 TEST_F(Kr6Import, PriceListFromItsArchive) {
     TKr6Files F;
-    F.Head = HeadLines("currencydescription=EUR;pricefield-01=10;pricefield-02=90;"
+    F.Head = HeadLines("pricefield-01=10;pricefield-02=90;"
                        "pricefield-description-02=Montage;pricefield-03=10;"
                        "pricefield-description-03=Ignoriert;pricefield-05=91;"
                        "pricefield-description-05=Extra");
@@ -278,10 +278,7 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
         {"", LensTypeLine("G4", "egal", "0").At(115, "1"), LensTypeLine("G1", "zweites")});
     Add(F.LensRange, {"g1", "XX"});
     Add(F.LensGeo, {"G1    65", "XX    65"});
-    F.LensPrice.Add(LensPriceLine("G2", "65", 1, 1, 0, {"0001000"}));
     Add(F.Options, {OptionsLine("C1"), OptionsLine("C2")});
-    F.OptionsColor.Add("R01C1    Rot");
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"0000500"}));
     // The third rule has the lens and coatings of the first.
     Add(F.Combination, {CombinationLine("G1", 1, "B", "A"), CombinationLine("G1", 0, "AR1"),
                         CombinationLine("G1", 2, "a", "b"), CombinationLine("******", 1, "X"),
@@ -306,7 +303,6 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
               "Listen EK|Montage|Listen EK|Extra");
     EXPECT_EQ((std::array{List.FindByID(2)->PFT, List.FindByID(5)->PFT}),
               (std::array{Tdex6PriceField::SonstigesEK, Tdex6PriceField::SonstigesVK}));
-    EXPECT_EQ(List.FindByID(5)->WVK, "EUR");
 
     // Every line makes a glass; the later lines find the last glass of a code.
     ASSERT_EQ(Root.Glasliste()->Count(), 7);
@@ -317,13 +313,9 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(G1.GetB(1), "zweites");
     EXPECT_EQ(G1.GlasWirkungsListe()->Count() + G1.GlasGeometrieListe()->Count(), Ranges);
     EXPECT_EQ(Ranges, 2);
-    EXPECT_EQ(GlassOf("").MAT, M::Egal);
     // Sorted again and renumbered at the end: the one sort number 1 becomes the last number.
     EXPECT_TRUE(Root.Glasliste()->AutoSort);
     EXPECT_EQ(GlassOf("G4").CSNR(), 6);
-    EXPECT_EQ(GlassOf("G2").GlasPreisListe()->Count(), 4);
-    EXPECT_EQ(CoatingOf("C1").FarbListe()->Count(), 1);
-    EXPECT_EQ(CoatingOf("C1").PreisListe()->Count(), 4);
 
     const Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
     EXPECT_TRUE(Rules.SortEnabled());
@@ -355,9 +347,7 @@ TEST_F(Kr6Import, PriceListFromItsArchive) {
     EXPECT_EQ(Members("C"), "3:G1,G2:C1,C2");
 
     // The line of another target is dropped; the example list pins the fields.
-    ASSERT_EQ(Root.CodeSubstGlasList()->Count() * 10 + Root.CodeSubstBeschList()->Count(), 11);
-    EXPECT_EQ(Root.CodeSubstGlasList()->Items(0)->CN + Root.CodeSubstBeschList()->Items(0)->CN3,
-              "NEW1N3");
+    EXPECT_EQ(Root.CodeSubstGlasList()->Count() * 10 + Root.CodeSubstBeschList()->Count(), 11);
 }
 
 } // namespace

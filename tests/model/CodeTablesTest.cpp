@@ -46,8 +46,6 @@ TEST(CodeTables, DiameterTextForms) {
     EXPECT_EQ(DiameterFromKr6("7065E"), MakeDiameter(70, 65, true));
     EXPECT_EQ(DiameterFromKr6("6560e"), MakeDiameter(65, 60, true));
     EXPECT_EQ(DiameterFromKr6("70  X"), MakeDiameter(70, 0, false));
-    EXPECT_TRUE(DiametersDiffer(MakeDiameter(70, 65, true), MakeDiameter(70, 65, false)));
-    EXPECT_FALSE(DiametersDiffer(MakeDiameter(70, 65, true), MakeDiameter(70, 65, true)));
 }
 
 TEST(CodeTables, CoatingCodeTextLabelsWildcards) {

@@ -242,18 +242,5 @@ TEST(OrderOptions, AnOptionIsInOneSetOnlyAndUnknownCodesDropOut) {
     EXPECT_EQ(test::XmlOf(Odd), "<OROP><ED></ED><OID>0</OID><MUTE>0</MUTE></OROP>");
 }
 
-TEST(Texts, InfoTagsWithoutALanguageAreLanguageOne) {
-    Tdex6DataInfo Info(nullptr, nullptr, false);
-    Info.SetInfoText(10, Tdex6InfoKind::Lieferhinweise, "x");
-    Info.SetInfoText(0, Tdex6InfoKind::Lieferhinweise, "x");
-    test::ReadInto("<DINFO><mpg>m</mpg><TEC0>a</TEC0><TEC10>b</TEC10><UIMG>c</UIMG>"
-                   "<utec2>d</utec2></DINFO>",
-                   Info);
-    EXPECT_EQ(Info.GetInfoText(1, Tdex6InfoKind::MPGHinweise), "m");
-    EXPECT_EQ(Info.GetInfoText(2, Tdex6InfoKind::UrlTechnischeProduktbeschreibung), "d");
-    EXPECT_EQ(test::XmlOf(Info), "<DINFO><ED></ED><OID>0</OID><MPG1>m</MPG1>"
-                                 "<UTEC2>d</UTEC2><DIL></DIL></DINFO>");
-}
-
 } // namespace
 } // namespace kr6

@@ -149,21 +149,6 @@ TEST(GlassParts, PowerSettersOrderCylinderAndAdditionButNotSphere) {
     EXPECT_FALSE(std::signbit(Power.AddV));
 }
 
-TEST(GlassParts, PriceSourceIsSetByEntryNotByReading) {
-    Tdex6Dataobject Root;
-    Tdex6DataGlasPreis Glass(&Root, nullptr, true);
-    Tdex6DataBeschichtungspreis Coating(&Root, nullptr, true);
-    test::ReadInto("<GP><PR>7</PR></GP>", Glass);
-    test::ReadInto("<BP><PR>7</PR></BP>", Coating);
-    EXPECT_EQ(Glass.PR() + Coating.PR(), 14);
-    EXPECT_EQ(std::pair(Glass.PQ, Coating.PQ),
-              std::pair(Tdex6PriceSource::Value0, Tdex6PriceSource::Value0));
-    Glass.SetPR(12.5);
-    Coating.SetPR(12.5);
-    EXPECT_EQ(std::pair(Glass.PQ, Coating.PQ),
-              std::pair(Tdex6PriceSource::Value1, Tdex6PriceSource::Value1));
-}
-
 TEST(GlassParts, FormulaMadeLaterHasTheIdentifiersOfOneMadeAtOnce) {
     Tdex6Dataobject Root;
     Tdex6DataGlasPreis Untouched(&Root, nullptr, true);
@@ -206,19 +191,6 @@ TEST(Prices, ACoatingPriceForOneLensTakesMaterialAndKindFromIt) {
     Glass.MAT = Tdex6Material::Polycarbonat;
     EXPECT_EQ(Special.EffectiveMAT(), Tdex6Material::Polycarbonat);
     EXPECT_NE(test::XmlOf(Special).find("<MAT>3</MAT><EM>0</EM>"), std::string::npos);
-}
-
-TEST(Reading, CoatingsMissFlagsAsFalse) {
-    Tdex6Dataobject Root;
-    Tdex6DataBeschichtungsliste& Coatings = *Root.Beschichtungsliste();
-    test::ReadInto("<DBL><BESCH><EDV>A</EDV><CSNR>5</CSNR><STEG>2</STEG></BESCH>"
-                   "<BESCH><EDV>B</EDV><CSNR>3</CSNR></BESCH></DBL>",
-                   Coatings);
-    EXPECT_TRUE(Coatings.Items(0)->STEG());
-    EXPECT_FALSE(Coatings.Items(0)->EMEG());
-    EXPECT_FALSE(Coatings.Items(1)->STEG());
-    Tdex6DataBeschichtung Fresh(&Root, nullptr, true);
-    EXPECT_TRUE(Fresh.STEG() && Fresh.EMEG());
 }
 
 TEST(Reading, PartsWithMoreThanPlainFields) {

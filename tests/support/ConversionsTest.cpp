@@ -1,5 +1,4 @@
 #include "support/Conversions.h"
-#include "support/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +54,6 @@ TEST(ConversionsTest, IntToZeroPaddedKeepsTheLastDigits) {
 }
 
 TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
-    EXPECT_EQ(PrefixIfNotEmpty("x", "") + PrefixIfNotEmpty("x", "a"), "xa");
     EXPECT_EQ(TrimRightChar("a00b000", '0'), "a00b");
     EXPECT_EQ(TrimBlanks("  \ta b\t  "), "\ta b\t");
     EXPECT_EQ(RemoveBlanks(" a b\tc "), "ab\tc");
@@ -67,28 +65,6 @@ TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
           {"a::b::", "::", 2, "b"}, {"a::b::", "::", 3, ""}, {"a.b", "", 1, "a.b"}})
         EXPECT_EQ(GetField(Text, Separator, Index), Field) << Text << " " << Index;
     // clang-format on
-}
-
-TStringList Lines(std::string_view Text, bool Sorted = false) {
-    TStringList List(Sorted);
-    List.SetText(Text);
-    return List;
-}
-
-TEST(ConversionsTest, KeepListedAndRemoveListed) {
-    // KeepListed uses the allowed list's lookup and keeps the order.
-    TStringList List = Lines("b\nA\nc\na");
-    KeepListed(List, Lines("a\nB", true));
-    EXPECT_EQ(List.Text(), "b\r\nA\r\na\r\n");
-
-    // RemoveListed sorts and drops duplicates, unless there is nothing to remove.
-    for (const auto& [Text, Listed, Kept] : {std::tuple{"b\na\nb", "c", "a\r\nb\r\n"},
-                                             {"c\nB\na\nb", "b\nx", "a\r\nc\r\n"},
-                                             {"b\na\nb", "", "b\r\na\r\nb\r\n"}}) {
-        List = Lines(Text);
-        RemoveListed(List, Lines(Listed));
-        EXPECT_EQ(List.Text(), Kept) << Text;
-    }
 }
 
 } // namespace
