@@ -36,10 +36,7 @@ TEST(Kr6ArchiveImport, ArchivesThatAreNoPriceListAreRefused) {
         TMembers Members;
         std::string Error;
     } Cases[] = {
-        {{{"readme.txt", "no price list"}}, None},
         {{}, None},
-        {{{"readme.txt", ""}, {"kr6/", ""}, {"kr6/LensType.Dat", ""}, {"kr6/Head.dat", ""}},
-         None + "; found 'kr6/LensType.Dat' inside a folder"},
         {{{"Liste\\HEAD.DAT", ""}}, None + "; found 'Liste\\HEAD.DAT' inside a folder"},
         // Names that merely end like a member are not in a folder.
         {{{"OldHead.dat", ""}, {"a/b/Productgroup.Dat", ""}},

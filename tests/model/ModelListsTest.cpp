@@ -177,13 +177,9 @@ TEST(Addresses, LanguageNumberAndCodeTexts) {
     Address.EDV2 = "X";
     EXPECT_EQ(Address.EDVText("-", false) + "|" + Address.EDVText("-", true), "ABCD-X|ABCX  ");
 
-    Address.PrDefCyl = false;
+    // The language is written for other readers but follows the number.
     EXPECT_NE(test::XmlOf(Address).find("<LANG>FR</LANG>"), std::string::npos);
-    EXPECT_NE(test::XmlOf(Address).find("<PrDefCyl>-</PrDefCyl><BEZNR>3</BEZNR>"),
-              std::string::npos);
-    test::ReadInto("<DA><PrDefCyl>x</PrDefCyl><LANG>EN</LANG><BEZNR>5</BEZNR></DA>", Address);
-    EXPECT_TRUE(Address.PrDefCyl);
-    EXPECT_EQ(Address.BEZNR(), 3);
+    test::ReadInto("<DA><LANG>EN</LANG><BEZNR>5</BEZNR></DA>", Address);
     EXPECT_EQ(Address.Language(), "FR");
 }
 
