@@ -16,7 +16,7 @@ namespace {
 using test::Kr6csv;
 using test::TRun;
 
-const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+using test::DemoArchive;
 
 // Status 1, nothing written, one line that names what failed.
 void ExpectOneErrorLine(const TRun& Run, const std::string& Named, const std::string& Context) {

@@ -19,7 +19,7 @@ using test::Kr6csv;
 using test::TRun;
 using test::TTempDir;
 
-const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+using test::DemoArchive;
 
 TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
     const TTempDir Dir;

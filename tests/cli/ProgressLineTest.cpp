@@ -19,7 +19,6 @@ std::size_t Columns(std::string_view Utf8) {
 }
 
 TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
-    EXPECT_EQ(FormatDuration(0), "0:00:00");
     EXPECT_EQ(FormatDuration(3725.9), "1:02:05");
     EXPECT_EQ(FormatDuration(-1), "0:00:00");
     EXPECT_EQ(FormatProgress({"", 120, 0, 0}, 1.5), "counting combinations: 120, elapsed 0:00:01");
@@ -34,8 +33,6 @@ TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
     const TProgressState State{"ES\xC4Q201LONGCODE", 1000, 250, 70};
     EXPECT_EQ(FormatProgress(State, 10, 80), "lens ES\xC3\x84Q201LONGCODE: 250 of 1000 tested, 70 "
                                              "deliverable, expected 0:00:40");
-    EXPECT_EQ(FormatProgress(State, 10, 60),
-              "lens ES\xC3\x84Q201LONGCODE: 250 of 1000 tested, expected 0:00:40");
     EXPECT_EQ(FormatProgress(State, 10, 50),
               "lens ES\xC3\x84Q20\xE2\x80\xA6: 250 of 1000 tested, expected 0:00:40");
     EXPECT_EQ(FormatProgress(State, 10, 40), "250 of 1000 tested, expected 0:00:40");

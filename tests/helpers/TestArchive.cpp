@@ -1,6 +1,9 @@
 #include "helpers/TestArchive.h"
 
 #include "support/Utf8Path.h"
+#include "support/ZipArchive.h"
+
+#include <gtest/gtest.h>
 
 #include <zip.h>
 
@@ -23,6 +26,16 @@ std::string RandomTempName(std::string_view Suffix) {
 }
 
 } // namespace
+
+std::string ArchiveError(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const EArchiveError& Error) {
+        return Error.what();
+    }
+    ADD_FAILURE() << "no archive error";
+    return {};
+}
 
 std::string ReadFileBytes(const std::string& Path) {
     std::ifstream File(PathFromUtf8(Path), std::ios::binary);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -59,6 +60,9 @@ private:
     std::string FTop;
     std::string FPath;
 };
+
+// The message of the archive error that Action throws; fails the test when none is thrown.
+std::string ArchiveError(const std::function<void()>& Action);
 
 std::string ReadFileBytes(const std::string& Path);
 void WriteFileBytes(const std::string& Path, std::string_view Bytes);

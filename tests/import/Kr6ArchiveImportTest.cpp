@@ -49,12 +49,10 @@ TEST(Kr6ArchiveImport, ArchivesThatAreNoPriceListAreRefused) {
         Tdex6Dataobject Root;
         LoadKeptModel(Root);
         int Reports = 0;
-        try {
-            LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
-            ADD_FAILURE() << C.Error;
-        } catch (const EArchiveError& Error) {
-            EXPECT_EQ(std::string(Error.what()), "'" + Archive.Path() + "' " + C.Error);
-        }
+        EXPECT_EQ(ArchiveError([&] {
+                      LoadKr6File(Root, Archive.Path(), [&](const TImportProgress&) { ++Reports; });
+                  }),
+                  "'" + Archive.Path() + "' " + C.Error);
         EXPECT_EQ(Reports, 0);
         ASSERT_EQ(Root.Glasliste()->Count(), 1);
         EXPECT_EQ(Root.Glasliste()->Items(0)->EDV(), "KEPT");

@@ -98,9 +98,6 @@ struct TPlainRule {
                 Codes.push_back(S);
         return Codes;
     }
-    int Count(const std::string& S) const {
-        return static_cast<int>(std::count(Slot.begin(), Slot.end(), S));
-    }
 };
 
 // The lenses and coatings are read from the real lists' fields, the rules in their sorted
@@ -211,7 +208,7 @@ TPlainLists PlainCoatingsOfGlass(const TPlainModel& Model, const std::string& Gl
         for (const TPlainRule* R : PlainRulesOfGlass(Model, Glass)) {
             const TTexts Named = R->Named();
             if (R->LB == 0) {
-                const int Any = R->Count("******");
+                const auto Any = std::count(R->Slot.begin(), R->Slot.end(), "******");
                 if (Any == 3) {
                     Result.clear();
                 } else if (Any == 2) {

@@ -5,7 +5,6 @@
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
-#include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/DescriptionDefaults.h"
 #include "model/Formulas.h"
@@ -217,7 +216,7 @@ TEST(ProductGroups, DeliverableCodesAreSortedUniqueAndFollowRenames) {
     EXPECT_EQ(Coatings.Codes()->Lines().Text(), "zz9\r\n");
 }
 
-TEST(OrderOptions, AnOptionIsInOneSetOnlyAndUnknownCodesDropOut) {
+TEST(OrderOptions, AnOptionIsInOneSetOnly) {
     Tdex6DataOrderOptions Options(nullptr, nullptr, false);
     test::ReadInto("<OROP><KADU>20</KADU><MUTE>20</MUTE></OROP>", Options);
     EXPECT_EQ(Options.MUTE(), TOrderOptionSet{Tdex6OrderOption::NormalPD});
@@ -229,13 +228,6 @@ TEST(OrderOptions, AnOptionIsInOneSetOnlyAndUnknownCodesDropOut) {
     EXPECT_TRUE(Options.MUDU().Empty());
     Options.SetMUTE({Tdex6OrderOption::HSA});
     EXPECT_EQ(Options.KADU(), TOrderOptionSet{Tdex6OrderOption::NormalPD});
-
-    Tdex6DataOrderOptions Odd(nullptr, nullptr, false);
-    test::ReadInto("<OROP><MUTE>0</MUTE><MUTE>-3</MUTE><MUTE>x</MUTE></OROP>", Odd);
-    EXPECT_EQ(test::XmlOf(Odd), "<OROP><ED></ED><OID>0</OID></OROP>");
-    test::ReadInto("<OROP><MUTE>15</MUTE></OROP>", Odd);
-    EXPECT_EQ(Odd.MUTE(), TOrderOptionSet{Tdex6OrderOption::NichtGefuellt});
-    EXPECT_EQ(test::XmlOf(Odd), "<OROP><ED></ED><OID>0</OID><MUTE>0</MUTE></OROP>");
 }
 
 } // namespace

@@ -64,7 +64,6 @@ TEST(Coatings, CodeListsDescriptionsAndAttachedObjects) {
     EXPECT_EQ(Strings.Text(), "AR\r\nTI\r\n");
 
     EXPECT_EQ(List.GetDescription("HC"), "second") << "the last coating of the code";
-    EXPECT_EQ(List.GetDescription("XX"), "");
     Strings.Clear();
     Strings.Add("XX");
     Strings.Add("new");
@@ -147,22 +146,6 @@ TEST(GlassParts, PowerSettersOrderCylinderAndAdditionButNotSphere) {
     Power.SetAdd(-0.0, 0.0);
     EXPECT_TRUE(std::signbit(Power.AddB));
     EXPECT_FALSE(std::signbit(Power.AddV));
-}
-
-TEST(GlassParts, FormulaMadeLaterHasTheIdentifiersOfOneMadeAtOnce) {
-    Tdex6Dataobject Root;
-    Tdex6DataGlasPreis Untouched(&Root, nullptr, true);
-    Tdex6DataGlasPreis Asked(&Root, nullptr, true);
-    const std::int32_t First = Untouched.OID();
-    const std::string Before = test::XmlOf(Untouched);
-    EXPECT_EQ(Asked.OID(), First + 3);
-    EXPECT_EQ(Root.LastOID(), First + 5);
-    EXPECT_EQ(Untouched.Formel()->OID(), First + 1);
-    EXPECT_EQ(Untouched.Formel()->Calc()->OID(), First + 2);
-    EXPECT_EQ(test::XmlOf(Untouched), Before) << "the same formula whether made or not";
-    EXPECT_NE(Before.find("<DFGL><ED></ED><OID>" + std::to_string(First + 1) + "</OID>"),
-              std::string::npos);
-    EXPECT_EQ(Root.LastOID(), First + 5);
 }
 
 TEST(Prices, ListsWithoutAnOwnerNeverCreate) {

@@ -58,18 +58,6 @@ TEST(StringListTest, SetTextSplitsAtEveryLineEndAndKeepsTheSorting) {
     EXPECT_EQ(List.Text(), "b\r\nc\r\n");
 }
 
-TEST(StringListTest, AddStringsOfItselfDoublesTheLines) {
-    TStringList List;
-    List.SetText("a\nb\nc\nd\ne");
-    List.AddStrings(List);
-    EXPECT_EQ(List.Count(), 10);
-    EXPECT_EQ(List[9], "e");
-    TStringList Sorted(true, TDuplicates::Accept);
-    Sorted.SetText("b\na");
-    Sorted.AddStrings(Sorted);
-    EXPECT_EQ(Sorted.Text(), "a\r\na\r\nb\r\nb\r\n");
-}
-
 TEST(StringListTest, AddStringsToASortedListEndsAsAddingOneByOne) {
     // Texts equal under CompareText but not byte for byte, so the kept entry shows.
     const std::array<std::string_view, 7> Texts{"ab", "AB", "Ab", "b", "", " ", "\xE4"};
