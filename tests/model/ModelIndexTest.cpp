@@ -1,11 +1,9 @@
 // The code, rule and price indexes and the sort-number order against the plain walks and the
 // literal renumbering, on random operation sequences. The order tree is seen through the
 // renumbering; lookups from several threads through the threaded evaluation tests.
-#include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
-#include "model/DeliveryRanges.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
 #include "model/Root.h"

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
-#include <vector>
 
 namespace kr6 {
 namespace {
