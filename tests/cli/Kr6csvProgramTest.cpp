@@ -41,6 +41,7 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
         {"evaluate " + Directory, Directory},
         {"evaluate " + Text.Path(), Text.Path()},
         {"evaluate - </dev/null", "standard input"},
+        {"evaluate - </", "cannot read standard input: Is a directory"},
         {"evaluate " + Empty.Path() + " -o /nonexistent/out.csv",
          "cannot create '/nonexistent/out.csv': No such file or directory"},
         {"evaluate " + DemoArchive + " -o /dev/full",

@@ -39,12 +39,10 @@ TEST(CodeTables, DiameterTextForms) {
     EXPECT_EQ(DiameterToText(MakeDiameter(70, 0, false)), "70");
     EXPECT_EQ(DiameterToText(MakeDiameter(0, 65, true)), "");
     EXPECT_EQ(DiameterFromText("70/65E"), MakeDiameter(70, 65, true));
-    EXPECT_EQ(DiameterFromText("7/65"), MakeDiameter(7, 65, false));
     EXPECT_EQ(DiameterFromText("70E"), MakeDiameter(70, 0, true));
     EXPECT_EQ(DiameterFromText("70/65e"), MakeDiameter(70, 0, false)) << "only E counts";
     EXPECT_EQ(DiameterFromText(""), TDiameter{});
     EXPECT_EQ(DiameterFromKr6("7065E"), MakeDiameter(70, 65, true));
-    EXPECT_EQ(DiameterFromKr6("6560e"), MakeDiameter(65, 60, true));
     EXPECT_EQ(DiameterFromKr6("70  X"), MakeDiameter(70, 0, false));
 }
 

@@ -44,7 +44,6 @@ TEST(Root, ClearAllEmptiesRestartsNumberingAndMakesTheDefaults) {
     Root.ClearAll(false);
     EXPECT_EQ(Root.LastOID(), 1);
     EXPECT_TRUE(Root.Glasliste()->IsEmpty() && Root.Notes().IsEmpty());
-    EXPECT_EQ(Root.Preisbezeichnungsliste()->Count(), 0);
     EXPECT_EQ(Root.Glasliste()->NewGlas()->OID(), 2);
     EXPECT_EQ(Root.Adressliste()->NewItem()->PrBezId1, 0);
 

@@ -148,6 +148,18 @@ TEST(GlassParts, PowerSettersOrderCylinderAndAdditionButNotSphere) {
     EXPECT_FALSE(std::signbit(Power.AddV));
 }
 
+TEST(GlassParts, ClearResetsTheGeometryKindAndFormulaFlagsCoverTheirMatrix) {
+    Tdex6DataGlasGeometrie Geometry(nullptr, nullptr, true);
+    Geometry.GeometryKind = Tdex6GeometryKind::AlleDezentriertenDurchmesser;
+    Geometry.Clear(false);
+    EXPECT_EQ(Geometry.GeometryKind, Tdex6GeometryKind::AngegebenerDurchmesser);
+    Tdex6DataFormelGruppe Group(nullptr, nullptr, false);
+    constexpr int LastType = Tdex6DataFormelGruppe::GlassTypeCount - 1;
+    Group.SetAZG(0, 1, true);
+    Group.SetAZG(LastType, Tdex6DataFormelGruppe::MaterialCount, true);
+    EXPECT_TRUE(Group.GetAZG(0, 1) && Group.GetAZG(LastType, Tdex6DataFormelGruppe::MaterialCount));
+}
+
 TEST(Prices, ListsWithoutAnOwnerNeverCreate) {
     Tdex6Dataobject Root;
     Root.ClearAll(true);

@@ -19,7 +19,6 @@ TEST(Language, EmptyEntryFallsBackToGermanBetweenStars) {
     EXPECT_EQ(GetTextLang(English, 256), "*empf. VK Level1 (CH)*");
     EXPECT_EQ(GetTextLang(English, 127) + GetTextLang(English, 127, false), "**");
     EXPECT_EQ(GetTextLang(0, 4) + GetTextLang(8, 4), "*Ansicht**Ansicht*");
-    EXPECT_EQ(GetTextLang(3, 148), "*[alle Beschichtungen]*");
     // Numbers beyond the table have no German text either.
     EXPECT_EQ(GetText(1362), "**");
     EXPECT_EQ(GetText(1362, false, false), "");
