@@ -43,7 +43,7 @@ public:
 };
 
 // A fresh folder below the temporary one whose name is not ASCII, as a user names one
-// ("Preise/H\xE4rtel"); removed with everything in it. Paths are UTF-8 text, as the command
+// ("Preise/Härtel"); removed with everything in it. Paths are UTF-8 text, as the command
 // line gives them.
 class TTempDir {
 public:
