@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -30,23 +29,18 @@
 namespace kr6 {
 namespace {
 
-std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
-    test::TFixedLine Fixed;
-    for (const auto& [Pos, Text] : Fields)
-        Fixed.At(Pos, Text);
-    return Fixed.Text() + "\r\n";
-}
+using test::LineOf;
 
 // Plastic lenses GL1..., an anti-reflection coating, a tint and further coatings for
 // plastic; no rules, so that every combination is deliverable.
 test::TTempArchive PriceList(int Lenses, const std::vector<std::string>& Further) {
     std::string LensType;
     for (int I = 1; I <= Lenses; ++I)
-        LensType += Line({{1, "GL" + std::to_string(I)}, {63, "0"}, {72, "2"}});
-    std::string Options =
-        Line({{1, "AR1"}, {64, "0100"}, {68, "2"}}) + Line({{1, "TI1"}, {64, "0100"}, {69, "2"}});
+        LensType += LineOf({{1, "GL" + std::to_string(I)}, {63, "0"}, {72, "2"}});
+    std::string Options = LineOf({{1, "AR1"}, {64, "0100"}, {68, "2"}}) +
+                          LineOf({{1, "TI1"}, {64, "0100"}, {69, "2"}});
     for (const std::string& Code : Further)
-        Options += Line({{1, Code}, {64, "0100"}});
+        Options += LineOf({{1, Code}, {64, "0100"}});
     return test::TTempArchive({{"LensType.Dat", LensType}, {"Options.Dat", Options}});
 }
 
@@ -162,10 +156,6 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     EXPECT_FALSE(Form->LabAlleKombiGestetet->isHidden());
     const QString Rows = QString::number(Expected.Count());
     EXPECT_EQ(Label("LabEGEdv") + " " + Label("LabEGKombiLieferbar"), "GL1 " + Rows);
-    const QString Times = Label("LabVerstricheneZeit") + " " + Label("LabVorraussichtlicheZeit");
-    EXPECT_TRUE(
-        QRegularExpression("^\\d\\d:\\d\\d:\\d\\d \\d\\d:\\d\\d:\\d\\d$").match(Times).hasMatch())
-        << Times.toStdString();
 
     Form->BtnClipboardClick();
     const std::string Utf8 = Cp1252ToUtf8(Expected.Text());
@@ -230,7 +220,6 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
     EXPECT_FALSE(DragEnterAccepted(Form.get(), {QUrl::fromLocalFile("/tmp/list.txt")}));
     EXPECT_FALSE(DragEnterAccepted(
         Form.get(), {QUrl::fromLocalFile("/tmp/a.zip"), QUrl::fromLocalFile("/tmp/b.zip")}));
-    EXPECT_FALSE(DragEnterAccepted(Form.get(), {QUrl("https://example.org/list.zip")}));
     EXPECT_TRUE(DragEnterAccepted(Form.get(), {QUrl::fromLocalFile("/tmp/LIST.ZIP")}));
 
     const test::TTempArchive Archive = PriceList(1, {});

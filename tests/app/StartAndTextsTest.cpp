@@ -77,12 +77,10 @@ TEST(ElidedPath, TooNarrowForTheFileNameKeepsItsEnd) {
         QStringLiteral("/home/optiker/Preislisten/Lieferant/2026/Frühjahr/aktuell/KR6-Liste.zip");
     EXPECT_EQ(ElidedPath(Metrics, Path, Metrics.horizontalAdvance(Path)), Path);
     const int Narrow = Metrics.horizontalAdvance(QStringLiteral("Liste.zip"));
-    for (const QString& Elided :
-         {ElidedPath(Metrics, Path, Narrow),
-          ElidedPath(Metrics, QStringLiteral("Eine sehr lange Preisliste.zip"), Narrow)}) {
-        EXPECT_TRUE(Elided.endsWith(".zip")) << Elided.toStdString();
-        EXPECT_LE(Metrics.horizontalAdvance(Elided), Narrow);
-    }
+    const QString Elided =
+        ElidedPath(Metrics, QStringLiteral("Eine sehr lange Preisliste.zip"), Narrow);
+    EXPECT_TRUE(Elided.endsWith(".zip")) << Elided.toStdString();
+    EXPECT_LE(Metrics.horizontalAdvance(Elided), Narrow);
 }
 
 } // namespace

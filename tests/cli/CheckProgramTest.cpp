@@ -93,9 +93,6 @@ TEST_F(CheckProgramTest, TextAnswers) {
         EXPECT_TRUE(Run.Status == Status && Run.Err.empty()) << Args << ": " << Run.Err;
         EXPECT_EQ(Run.Out, Text) << Args;
     }
-    const TRun Deliverable = Kr6csv("check " + Archive.Path() + " gl1 ar1");
-    EXPECT_TRUE(Deliverable.Status == 0 && Deliverable.Out.starts_with("deliverable\nLens "))
-        << Deliverable.Out;
 }
 
 TEST_F(CheckProgramTest, JsonInUtf8) {

@@ -8,7 +8,7 @@
 namespace kr6 {
 namespace {
 
-const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+using test::DemoArchive;
 
 // The element form and the rows of the example list, as the program wrote them when they were
 // last checked by hand; any change to a byte of either must be deliberate.

@@ -16,7 +16,7 @@ namespace {
 using test::Kr6csv;
 using test::TRun;
 
-const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+using test::DemoArchive;
 
 // Status 1, nothing written, one line that names what failed.
 void ExpectOneErrorLine(const TRun& Run, const std::string& Named, const std::string& Context) {
@@ -41,6 +41,7 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
         {"evaluate " + Directory, Directory},
         {"evaluate " + Text.Path(), Text.Path()},
         {"evaluate - </dev/null", "standard input"},
+        {"evaluate - </", "cannot read standard input: Is a directory"},
         {"evaluate " + Empty.Path() + " -o /nonexistent/out.csv",
          "cannot create '/nonexistent/out.csv': No such file or directory"},
         {"evaluate " + DemoArchive + " -o /dev/full",
@@ -108,10 +109,7 @@ TEST(Kr6csvProgram, VersionAndHelp) {
         EXPECT_NE(Help.Out.find(Command), std::string::npos) << Command;
     EXPECT_EQ(Kr6csv("help").Out, Help.Out);
     const TRun EvaluateHelp = Kr6csv("evaluate --help");
-    EXPECT_TRUE(EvaluateHelp.Status == 0 &&
-                EvaluateHelp.Out.find("Usage: kr6csv evaluate") != std::string::npos &&
-                EvaluateHelp.Out.find("--utf8") != std::string::npos)
-        << EvaluateHelp.Out;
+    EXPECT_TRUE(EvaluateHelp.Status == 0 && EvaluateHelp.Out.find("--utf8") != std::string::npos);
     EXPECT_EQ(Kr6csv("help evaluate").Out, EvaluateHelp.Out);
 }
 

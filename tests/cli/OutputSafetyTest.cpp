@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -18,34 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::Kr6csv;
 using test::TRun;
+using test::TTempDir;
 
-const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
-
-// A fresh folder, removed with everything in it.
-class TTempDir {
-public:
-    TTempDir() {
-        std::string Pattern = (fs::temp_directory_path() / "kr6test-XXXXXX").string();
-        if (mkdtemp(Pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary folder");
-        FPath = Pattern;
-    }
-    ~TTempDir() {
-        std::error_code Ignored;
-        fs::remove_all(FPath, Ignored);
-    }
-    std::string operator/(std::string_view Name) const { return (FPath / Name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> Result;
-        for (const auto& Entry : fs::directory_iterator(FPath))
-            Result.push_back(Entry.path().filename().string());
-        std::sort(Result.begin(), Result.end());
-        return Result;
-    }
-
-private:
-    fs::path FPath;
-};
+using test::DemoArchive;
 
 TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
     const TTempDir Dir;

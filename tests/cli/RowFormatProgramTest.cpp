@@ -13,12 +13,7 @@ namespace {
 using test::Kr6csv;
 using test::TRun;
 
-std::string Line(std::initializer_list<std::pair<int, std::string_view>> Fields) {
-    test::TFixedLine Fixed;
-    for (const auto& [Pos, Text] : Fields)
-        Fixed.At(Pos, Text);
-    return Fixed.Text() + "\r\n";
-}
+using test::LineOf;
 
 // Codes and names with commas, double quotes and Windows-1252 letters: a lens, an
 // anti-reflection coating, a tint and, in the older list, a further coating.
@@ -27,11 +22,11 @@ protected:
     static test::TTempArchive OddCodes(bool WithClean) {
         return test::TTempArchive(
             {{"LensType.Dat",
-              Line({{1, "G,\"\xC4X"}, {7, "Gl\xE4s \"Komfort\", rund"}, {63, "0"}, {72, "2"}})},
+              LineOf({{1, "G,\"\xC4X"}, {7, "Gl\xE4s \"Komfort\", rund"}, {63, "0"}, {72, "2"}})},
              {"Options.Dat",
-              Line({{1, "A,R1"}, {7, "Entspiegelung, super"}, {64, "0100"}, {68, "2"}}) +
-                  Line({{1, "T\"I1"}, {7, "T\xF6nung \"grau\""}, {64, "0100"}, {69, "2"}}) +
-                  (WithClean ? Line({{1, "\xC9\"C,"}, {7, "Clean"}, {64, "0100"}}) : "")}});
+              LineOf({{1, "A,R1"}, {7, "Entspiegelung, super"}, {64, "0100"}, {68, "2"}}) +
+                  LineOf({{1, "T\"I1"}, {7, "T\xF6nung \"grau\""}, {64, "0100"}, {69, "2"}}) +
+                  (WithClean ? LineOf({{1, "\xC9\"C,"}, {7, "Clean"}, {64, "0100"}}) : "")}});
     }
     std::string Run(const std::string& Options, int Status = 0) {
         const TRun Result = Kr6csv(Options + " " + Old.Path() +

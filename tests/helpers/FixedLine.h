@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,5 +33,13 @@ public:
 private:
     std::string FLine;
 };
+
+// A line of texts placed at 1-based positions, ended by CR LF.
+inline std::string LineOf(std::initializer_list<std::pair<int, std::string_view>> Fields) {
+    TFixedLine Line;
+    for (const auto& [Pos, Text] : Fields)
+        Line.At(Pos, Text);
+    return Line.Text() + "\r\n";
+}
 
 } // namespace kr6::test

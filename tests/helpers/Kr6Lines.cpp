@@ -44,20 +44,6 @@ TFixedLine LensTypeLine(std::string_view Code, std::string_view Name, std::strin
                           .Line());
 }
 
-TFixedLine LensRangeLine(std::string_view Code, std::string_view DeliveryRange) {
-    using R = TKr6DataLensRange;
-    return TFixedLine(TKr6LineWriter<layouts::LensRange>()
-                          .Put<&R::Code>(Code)
-                          .Put<&R::DeliveryRangeId>(DeliveryRange)
-                          .Line());
-}
-
-TFixedLine LensGeoLine(std::string_view Code, std::string_view Diameter) {
-    using G = TKr6DataLensGeo;
-    return TFixedLine(
-        TKr6LineWriter<layouts::LensGeo>().Put<&G::Code>(Code).Put<&G::Diameter>(Diameter).Line());
-}
-
 TFixedLine LensPriceLine(std::string_view Code, std::string_view Diameter, int SphereGroup,
                          int CylinderGroup, int DeliveryRange,
                          std::initializer_list<std::string_view> Prices) {
@@ -78,16 +64,6 @@ TFixedLine OptionsLine(std::string_view Code, std::string_view Name, std::string
                           .Put<&O::Code>(Code)
                           .Put<&O::Name>(Name)
                           .Put<&O::Materials>(Materials)
-                          .Line());
-}
-
-TFixedLine OptionsColorLine(std::string_view ColorCode, std::string_view OptionCode,
-                            std::string_view Name) {
-    using C = TKr6DataoptionsColor;
-    return TFixedLine(TKr6LineWriter<layouts::OptionsColor>()
-                          .Put<&C::ColorCode>(ColorCode)
-                          .Put<&C::OptionCode>(OptionCode)
-                          .Put<&C::Name>(Name)
                           .Line());
 }
 
@@ -114,49 +90,6 @@ std::string CombinationLine(std::string_view Lens, int Delivery, std::string_vie
         .Put<&R::OptionCode1>(C1)
         .Put<&R::OptionCode2>(C2)
         .Put<&R::OptionCode3>(C3)
-        .Line();
-}
-
-std::string InformationLine(int Target, std::string_view Code, int InfoKind,
-                            std::string_view Text) {
-    using I = TKr6DataInformation;
-    return TKr6LineWriter<layouts::Information>()
-        .Set<&I::Target>(Target)
-        .Put<&I::Code>(Code)
-        .Set<&I::InfoKind>(InfoKind)
-        .Put<&I::Text>(Text)
-        .Line();
-}
-
-std::string OrderOptionsLine(int Target, std::string_view Code, int OrderOption, int Usage) {
-    using O = TKr6DataOrderOptions;
-    return TKr6LineWriter<layouts::OrderOptions>()
-        .Set<&O::Target>(Target)
-        .Put<&O::Code>(Code)
-        .Set<&O::OrderOption>(OrderOption)
-        .Set<&O::Usage>(Usage)
-        .Line();
-}
-
-std::string ProductgroupLine(int Target, std::string_view Code, std::string_view GroupName) {
-    using G = TKr6DataProductgroup;
-    return TKr6LineWriter<layouts::Productgroup>()
-        .Set<&G::Target>(Target)
-        .Put<&G::Code>(Code)
-        .Put<&G::GroupName>(GroupName)
-        .Line();
-}
-
-std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std::string_view New1,
-                          std::string_view New2, std::string_view New3) {
-    using S = TKr6DataCodeSubst;
-    return TKr6LineWriter<layouts::CodeSubst>()
-        .Set<&S::Target>(Target)
-        .Put<&S::OldCode>(OldCode)
-        .Set<&S::Action>(Action)
-        .Put<&S::NewCode1>(New1)
-        .Put<&S::NewCode2>(New2)
-        .Put<&S::NewCode3>(New3)
         .Line();
 }
 

@@ -27,10 +27,6 @@ TStringList HeadLines(std::string_view Pairs);
 // "LensType.Dat": code, name and material code.
 TFixedLine LensTypeLine(std::string_view Code, std::string_view Name = {},
                         std::string_view Material = "2");
-// "LensRange.Dat": code and delivery range.
-TFixedLine LensRangeLine(std::string_view Code, std::string_view DeliveryRange = "0");
-// "LensGeo.Dat": code and the diameter field (which also selects the geometry kind).
-TFixedLine LensGeoLine(std::string_view Code, std::string_view Diameter);
 // "LensPrice.Dat" in the layout of version 6.9.0 and later; prices are /100 texts.
 TFixedLine LensPriceLine(std::string_view Code, std::string_view Diameter, int SphereGroup,
                          int CylinderGroup, int DeliveryRange,
@@ -38,9 +34,6 @@ TFixedLine LensPriceLine(std::string_view Code, std::string_view Diameter, int S
 // "Options.Dat": code, name and the four material flags.
 TFixedLine OptionsLine(std::string_view Code, std::string_view Name = {},
                        std::string_view Materials = "0100");
-// "OptionsColor.Dat".
-TFixedLine OptionsColorLine(std::string_view ColorCode, std::string_view OptionCode,
-                            std::string_view Name);
 // "OptionsPrice.Dat"; an empty LensCode is a general price.
 TFixedLine OptionsPriceLine(std::string_view OptionCode, std::string_view LensCode, int SphTor,
                             int SingleMulti, std::string_view Materials,
@@ -48,15 +41,6 @@ TFixedLine OptionsPriceLine(std::string_view OptionCode, std::string_view LensCo
 // "Combination.Dat"; Delivery is the code (0 nicht, 1 lieferbar, 2 nur lieferbar).
 std::string CombinationLine(std::string_view Lens, int Delivery, std::string_view C1,
                             std::string_view C2 = {}, std::string_view C3 = {});
-// "Information.Dat".
-std::string InformationLine(int Target, std::string_view Code, int InfoKind, std::string_view Text);
-// "OrderOptions.Dat".
-std::string OrderOptionsLine(int Target, std::string_view Code, int OrderOption, int Usage);
-// "Productgroup.Dat".
-std::string ProductgroupLine(int Target, std::string_view Code, std::string_view GroupName);
-// "CodeSubstitution.Dat".
-std::string CodeSubstLine(int Target, std::string_view OldCode, int Action, std::string_view New1,
-                          std::string_view New2 = {}, std::string_view New3 = {});
 
 // The non-empty members, lines ended by CR LF, for an archive.
 TMembers MembersOf(const TKr6Files& Files);

@@ -4,6 +4,9 @@
 
 namespace kr6::test {
 
+// The example list the program tests run on.
+inline const std::string DemoArchive = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+
 struct TRun {
     int Status = -1;
     std::string Out;

@@ -13,6 +13,8 @@
 #include "model/Variables.h"
 #include "support/DateTimeText.h"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -238,19 +240,7 @@ void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root) {
 }
 
 std::string Visible(std::string_view Text) {
-    std::string Result = "\"";
-    for (const char C : Text) {
-        const auto Byte = static_cast<unsigned char>(C);
-        if (Byte < 0x20 || Byte >= 0x7F) {
-            static const char Hex[] = "0123456789ABCDEF";
-            Result += "\\x";
-            Result += Hex[Byte >> 4];
-            Result += Hex[Byte & 15];
-        } else {
-            Result += C;
-        }
-    }
-    return Result + "\"";
+    return ::testing::PrintToString(std::string(Text));
 }
 
 // The model as text, to find the cause of a difference.

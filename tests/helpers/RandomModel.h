@@ -31,7 +31,7 @@ void BuildRandomModel(std::uint32_t Seed, Tdex6Dataobject& Root, const TRandomSi
 // characters, line breaks and bytes above 127.
 void AddRandomParts(std::uint32_t Seed, Tdex6Dataobject& Root);
 
-// Text with every byte outside printable ASCII written as \xNN, in quotes.
+// Text with every byte outside printable ASCII escaped, in quotes.
 std::string Visible(std::string_view Text);
 
 // The model's lenses, coatings and rules as text, to find the cause of a difference.

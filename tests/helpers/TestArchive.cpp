@@ -1,7 +1,13 @@
 #include "helpers/TestArchive.h"
 
+#include "support/Utf8Path.h"
+#include "support/ZipArchive.h"
+
+#include <gtest/gtest.h>
+
 #include <zip.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,27 +15,44 @@
 #include <stdexcept>
 
 namespace kr6::test {
+namespace {
+
+// 64 random bits: a name already taken is not worth looking for.
+std::string RandomTempName(std::string_view Suffix) {
+    static std::mt19937_64 Generator{std::random_device{}()};
+    return (std::filesystem::temp_directory_path() /
+            ("kr6test-" + std::to_string(Generator()) + std::string(Suffix)))
+        .string();
+}
+
+} // namespace
+
+std::string ArchiveError(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const EArchiveError& Error) {
+        return Error.what();
+    }
+    ADD_FAILURE() << "no archive error";
+    return {};
+}
 
 std::string ReadFileBytes(const std::string& Path) {
-    std::ifstream File(Path, std::ios::binary);
+    std::ifstream File(PathFromUtf8(Path), std::ios::binary);
     if (!File)
         throw std::runtime_error("cannot read " + Path);
     return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
 }
 
 void WriteFileBytes(const std::string& Path, std::string_view Bytes) {
-    std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+    std::ofstream File(PathFromUtf8(Path), std::ios::binary | std::ios::trunc);
     File.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
     if (!File)
         throw std::runtime_error("cannot write " + Path);
 }
 
-TTempFile::TTempFile(std::string_view Bytes, std::string_view Suffix) {
-    // 64 random bits: a name already taken is not worth looking for.
-    static std::mt19937_64 Generator{std::random_device{}()};
-    FPath = (std::filesystem::temp_directory_path() /
-             ("kr6test-" + std::to_string(Generator()) + std::string(Suffix)))
-                .string();
+TTempFile::TTempFile(std::string_view Bytes, std::string_view Suffix)
+    : FPath(RandomTempName(Suffix)) {
     Write(Bytes);
 }
 
@@ -44,6 +67,27 @@ std::string TTempFile::Read() const {
 
 void TTempFile::Write(std::string_view Bytes) const {
     WriteFileBytes(FPath, Bytes);
+}
+
+TTempDir::TTempDir() : FTop(RandomTempName("")), FPath(FTop + "/Preise/H\xC3\xA4rtel") {
+    std::filesystem::create_directories(PathFromUtf8(FPath));
+}
+
+TTempDir::~TTempDir() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(PathFromUtf8(FTop), Ignored);
+}
+
+std::string TTempDir::operator/(std::string_view Name) const {
+    return Utf8FromPath(PathFromUtf8(FPath) / PathFromUtf8(Name));
+}
+
+std::vector<std::string> TTempDir::Names() const {
+    std::vector<std::string> Result;
+    for (const auto& Entry : std::filesystem::directory_iterator(PathFromUtf8(FPath)))
+        Result.push_back(Utf8FromPath(Entry.path().filename()));
+    std::sort(Result.begin(), Result.end());
+    return Result;
 }
 
 TTempArchive::TTempArchive(const TMembers& Members, std::int32_t Method) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -40,6 +41,28 @@ public:
                           std::int32_t Method = Deflated)
         : TTempArchive(TMembers(Members), Method) {}
 };
+
+// A fresh folder below the temporary one whose name is not ASCII, as a user names one
+// ("Preise/Härtel"); removed with everything in it. Paths are UTF-8 text, as the command
+// line gives them.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    std::string operator/(std::string_view Name) const;
+    // The names of its entries, sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    std::string FTop;
+    std::string FPath;
+};
+
+// The message of the archive error that Action throws; fails the test when none is thrown.
+std::string ArchiveError(const std::function<void()>& Action);
 
 std::string ReadFileBytes(const std::string& Path);
 void WriteFileBytes(const std::string& Path, std::string_view Bytes);

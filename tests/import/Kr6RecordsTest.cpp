@@ -149,21 +149,13 @@ TEST(Kr6OptionRecords, EveryColumnRoundTrips) {
 }
 
 TEST(Kr6OptionRecords, ShortBlankAndOddFields) {
-    TKr6Dataoptions Option;
-    ParseKr6Options(Option, TFixedLine().At(1, "AB12").At(70, "11111").At(119, "K").Text());
-    ParseKr6Options(Option, "");
-    EXPECT_EQ(Option, TKr6Dataoptions{.Materials = {M::Egal}});
     // Codes and names lose leading blanks too; the column between the short name and the
     // last two fields is read by none.
+    TKr6Dataoptions Option;
     ParseKr6Options(Option, TFixedLine().At(1, " Z1   ").At(7, "  Name  ").At(134, "X91"));
     EXPECT_EQ(Option.Code + "|" + Option.Name, "Z1|Name");
     EXPECT_EQ(Option.FKB, 9);
     EXPECT_TRUE(Option.OLB);
-
-    TKr6DataoptionsColor Colour;
-    ParseKr6OptionsColor(Colour, TFixedLine().At(54, "25 ").At(63, " 1,").Width(93));
-    EXPECT_EQ(Colour.RgbTop, 25);
-    EXPECT_EQ(Colour.RgbMiddle, 0);
 
     TKr6DataInformation Info;
     ParseKr6Information(Info, TFixedLine().At(8, "41").At(13, std::string(250, 't') + "cut"));

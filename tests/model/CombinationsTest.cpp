@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace kr6 {
 namespace {
 
-using test::Codes;
 using test::TCombinationModel;
 using TKeys = std::vector<std::string>;
 
@@ -87,26 +85,6 @@ TEST(KombinationsListe, RenamesAndDeletesReachEveryRuleWhileSorting) {
     EXPECT_EQ(KeysOf(List), (TKeys{"AA*|0|HC*|******|******", "ZZ|0|A|******|******",
                                    "ZZ|0|B|******|******", "ZZ|0|C|******|******"}));
     EXPECT_TRUE(M.Root.Modified());
-}
-
-TEST(KombinationsListe, RulesOfGlassAndCheckRules) {
-    TCombinationModel M;
-    Tdex6DataKombinationsListe& List = M.Rules();
-    Tdex6DataKombination& Pattern = MakeRule(List, "12****", "AR", "******", "******");
-    Tdex6DataKombination& AnyLens = MakeRule(List, "******", "HC", "******", "******");
-    Tdex6DataKombination& Other = MakeRule(List, "13", "AR", "******", "******");
-    Tdex6DataKombination& Empties = MakeRule(List, "1234", "******", "******", "******");
-    Tdex6DataKombination& Only =
-        MakeRule(List, "1234", "UV", "******", "******", Tdex6Delivery::NurLieferbar);
-    TKombinationRefs Found{&Other};
-    List.RulesOfGlass("1234", Found);
-    EXPECT_EQ(Found, (TKombinationRefs{&Pattern, &AnyLens, &Empties, &Only}));
-    List.CheckRules("1234", Codes({"ar"}), Found);
-    EXPECT_EQ(Found, (TKombinationRefs{&Pattern, &Empties, &Only}));
-    List.CheckRules("1234", Codes({}), Found);
-    EXPECT_EQ(Found, (TKombinationRefs{&Empties, &Only}));
-    List.CheckRules("9", Codes({"HC"}), Found);
-    EXPECT_EQ(Found, (TKombinationRefs{&AnyLens}));
 }
 
 TEST(KombinationsListe, SortedAfterReading) {

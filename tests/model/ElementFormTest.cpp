@@ -56,17 +56,5 @@ TEST(ElementReader, LeavesHandOverAndEveryByteAsWritten) {
     EXPECT_EQ(Reader.Handler(), &Inner);
 }
 
-TEST(ElementReader, MalformedTextNamesTheSourceAndPosition) {
-    TRecorder Recorder;
-    TElementReader Reader;
-    try {
-        Reader.Read("<A>\n<B></A>", Recorder, "model.xml");
-        FAIL() << "no error";
-    } catch (const EElementFormError& Error) {
-        EXPECT_NE(std::string(Error.what()).find("model.xml"), std::string::npos);
-        EXPECT_NE(std::string(Error.what()).find("line 2"), std::string::npos);
-    }
-}
-
 } // namespace
 } // namespace kr6

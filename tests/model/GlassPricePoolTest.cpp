@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
-#include <vector>
 
 namespace kr6 {
 namespace {
@@ -55,26 +53,6 @@ TEST(GlassPricePool, PriceFreedThroughItsBaseGoesBackToItsModel) {
         MakeListItem<Tdex6DataGlasPreis>(nullptr, nullptr);
     Loose->GCyl = 4;
     EXPECT_EQ(Loose->GCyl, 4);
-}
-
-// Models built and freed on different threads at once share no allocator state.
-TEST(GlassPricePool, ModelsOnSeveralThreadsAtOnce) {
-    std::vector<std::thread> Threads;
-    for (int T = 0; T < 4; ++T) {
-        Threads.emplace_back([] {
-            for (int Round = 0; Round < 20; ++Round) {
-                Tdex6Dataobject Root;
-                Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(Root);
-                for (int I = 0; I < 500; ++I)
-                    Prices->NewItem()->LBI = I;
-                for (int I = 0; I < 500; I += 2)
-                    Prices->Delete(I / 2);
-                ASSERT_EQ(Root.GlassPricePool().Live(), 250U);
-            }
-        });
-    }
-    for (std::thread& Thread : Threads)
-        Thread.join();
 }
 
 } // namespace

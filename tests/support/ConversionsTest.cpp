@@ -1,5 +1,4 @@
 #include "support/Conversions.h"
-#include "support/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +47,6 @@ TEST(ConversionsTest, IntToZeroPaddedKeepsTheLastDigits) {
     EXPECT_EQ(IntToZeroPadded(42, 5), "00042");
     EXPECT_EQ(IntToZeroPadded(-42, 5), "-0042");
     EXPECT_EQ(IntToZeroPadded(123456, 3), "456");
-    EXPECT_EQ(IntToZeroPadded(7, 0), "");
     EXPECT_EQ(IntToZeroPadded(7, 40), std::string(39, '0') + "7");
     EXPECT_EQ(IntToZeroPadded(7, 41), std::string(30, '0') + "7");
     EXPECT_EQ(IntToZeroPadded(std::numeric_limits<std::int64_t>::min(), 20),
@@ -56,10 +54,8 @@ TEST(ConversionsTest, IntToZeroPaddedKeepsTheLastDigits) {
 }
 
 TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
-    EXPECT_EQ(PrefixIfNotEmpty("x", "") + PrefixIfNotEmpty("x", "a"), "xa");
     EXPECT_EQ(TrimRightChar("a00b000", '0'), "a00b");
     EXPECT_EQ(TrimBlanks("  \ta b\t  "), "\ta b\t");
-    EXPECT_EQ(TrimBlanks("   "), "");
     EXPECT_EQ(RemoveBlanks(" a b\tc "), "ab\tc");
     EXPECT_EQ(PadRight("ab", 4) + PadRight("abcdef", 3), "ab  abc");
     // clang-format off
@@ -69,28 +65,6 @@ TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
           {"a::b::", "::", 2, "b"}, {"a::b::", "::", 3, ""}, {"a.b", "", 1, "a.b"}})
         EXPECT_EQ(GetField(Text, Separator, Index), Field) << Text << " " << Index;
     // clang-format on
-}
-
-TStringList Lines(std::string_view Text, bool Sorted = false) {
-    TStringList List(Sorted);
-    List.SetText(Text);
-    return List;
-}
-
-TEST(ConversionsTest, KeepListedAndRemoveListed) {
-    // KeepListed uses the allowed list's lookup and keeps the order.
-    TStringList List = Lines("b\nA\nc\na");
-    KeepListed(List, Lines("a\nB", true));
-    EXPECT_EQ(List.Text(), "b\r\nA\r\na\r\n");
-
-    // RemoveListed sorts and drops duplicates, unless there is nothing to remove.
-    for (const auto& [Text, Listed, Kept] : {std::tuple{"b\na\nb", "c", "a\r\nb\r\n"},
-                                             {"c\nB\na\nb", "b\nx", "a\r\nc\r\n"},
-                                             {"b\na\nb", "", "b\r\na\r\nb\r\n"}}) {
-        List = Lines(Text);
-        RemoveListed(List, Lines(Listed));
-        EXPECT_EQ(List.Text(), Kept) << Text;
-    }
 }
 
 } // namespace

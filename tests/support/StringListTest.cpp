@@ -13,18 +13,6 @@ namespace {
 
 using TDuplicates = TStringList::TDuplicates;
 
-TEST(StringListTest, UnsortedKeepsOrderAndDuplicates) {
-    TStringList List;
-    EXPECT_EQ(List.Add("b"), 0);
-    EXPECT_EQ(List.Add("a"), 1);
-    EXPECT_EQ(List.Add("B"), 2);
-    EXPECT_EQ(List.IndexOf("B"), 0);
-    EXPECT_EQ(List.IndexOf("c"), -1);
-    EXPECT_TRUE(List.Remove("B"));
-    EXPECT_EQ(List.Text(), "a\r\nB\r\n");
-    EXPECT_FALSE(List.Remove("x"));
-}
-
 TEST(StringListTest, SortedIgnoresDuplicatesUnderCompareText) {
     TStringList List(true);
     int Objects[3] = {};
@@ -68,18 +56,6 @@ TEST(StringListTest, SetTextSplitsAtEveryLineEndAndKeepsTheSorting) {
     EXPECT_EQ(Sorted.Text(), "b\r\nc\r\n");
     List.Assign(Sorted);
     EXPECT_EQ(List.Text(), "b\r\nc\r\n");
-}
-
-TEST(StringListTest, AddStringsOfItselfDoublesTheLines) {
-    TStringList List;
-    List.SetText("a\nb\nc\nd\ne");
-    List.AddStrings(List);
-    EXPECT_EQ(List.Count(), 10);
-    EXPECT_EQ(List[9], "e");
-    TStringList Sorted(true, TDuplicates::Accept);
-    Sorted.SetText("b\na");
-    Sorted.AddStrings(Sorted);
-    EXPECT_EQ(Sorted.Text(), "a\r\na\r\nb\r\nb\r\n");
 }
 
 TEST(StringListTest, AddStringsToASortedListEndsAsAddingOneByOne) {
