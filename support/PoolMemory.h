@@ -5,9 +5,9 @@
 namespace kr6 {
 
 // Memory straight from the operating system for a block of a fixed pool. Where the system
-// can (Linux), all its pages are made present at once: faulting hundreds of megabytes in page
-// by page costs more than building the objects in them. Throws std::bad_alloc when there is
-// none.
+// can (Linux), it is made of huge pages and all of them are made present at once: faulting
+// hundreds of megabytes in page by page costs more than building the objects in them.
+// Throws std::bad_alloc when there is none.
 void* MapPoolMemory(std::size_t Bytes);
 void UnmapPoolMemory(void* Data, std::size_t Bytes) noexcept;
 
