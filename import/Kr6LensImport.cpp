@@ -80,12 +80,13 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Address.PrBezId5 = 5;
 }
 
-void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                   TImportProgressMeter& Meter) {
     TKr6DataLensType Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
         Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-        ParseKr6LensType(Rec, Line.Text);
+        ParseKr6LensType(Rec, Line);
         Glas.Clear(true);
         Glas.SetEDV(Rec.Code);
         Glas.SetB(1, Rec.Name);
@@ -130,12 +131,12 @@ void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgr
     }
 }
 
-void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataLensRange Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensRange(Rec, Line.Text);
+        ParseKr6LensRange(Rec, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
             continue;
@@ -166,12 +167,12 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                       TImportProgressMeter& Meter) {
     TKr6DataLensGeo Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensGeo(Rec, Line.Text);
+        ParseKr6LensGeo(Rec, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
             continue;
@@ -203,15 +204,15 @@ void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
                        TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     TKr6DataLensPrice Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensPrice(Rec, Line.Text, Version);
+        ParseKr6LensPrice(Rec, Line, Version);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
             continue;

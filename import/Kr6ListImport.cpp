@@ -63,12 +63,12 @@ template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const T
 
 } // namespace
 
-void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataInformation Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Information(Rec, Line.Text);
+        ParseKr6Information(Rec, Line);
         Tdex6DataInfo* Info = InfoOf(Root, Rec);
         if (Info == nullptr)
             continue;
@@ -80,12 +80,12 @@ void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                         TImportProgressMeter& Meter) {
     TKr6DataOrderOptions Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6OrderOptions(Rec, Line.Text);
+        ParseKr6OrderOptions(Rec, Line);
         Tdex6DataOrderOptions* Options = nullptr;
         if (Rec.Target == TargetGlass) {
             if (const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code))
@@ -115,16 +115,16 @@ void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
 
 // Each group's code lists end up naming the glasses and coatings that
 // belong to other groups.
-void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter) {
     GlassCodes(Root, Work.UngroupedGlasses);
     CoatingCodes(Root, Work.UngroupedCoatings);
 
     Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
     TKr6DataProductgroup Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Productgroup(Rec, Line.Text);
+        ParseKr6Productgroup(Rec, Line);
         if (Rec.GroupName.empty()) {
             if (Rec.Target == TargetGlass)
                 Work.NoGroupGlasses.Add(Rec.Code);
@@ -158,12 +158,12 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkL
     }
 }
 
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                              TImportProgressMeter& Meter) {
     TKr6DataCodeSubst Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6CodeSubst(Rec, Line.Text);
+        ParseKr6CodeSubst(Rec, Line);
         if (Rec.Target == TargetGlass) {
             Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
             Row.CA = Rec.OldCode;

@@ -1,6 +1,7 @@
 #include "support/StringList.h"
 
 #include "support/TextCompare.h"
+#include "support/TextLines.h"
 
 #include <algorithm>
 #include <iterator>
@@ -129,20 +130,8 @@ std::string TStringList::Text() const {
 
 void TStringList::SetText(std::string_view Text) {
     FItems.clear();
-    const std::size_t Nul = Text.find('\0');
-    if (Nul != std::string_view::npos)
-        Text = Text.substr(0, Nul);
-    std::size_t Start = 0;
-    while (Start < Text.size()) {
-        std::size_t End = Start;
-        while (End < Text.size() && Text[End] != '\r' && Text[End] != '\n')
-            ++End;
-        Add(Text.substr(Start, End - Start));
-        if (End < Text.size() && Text[End] == '\r' && End + 1 < Text.size() &&
-            Text[End + 1] == '\n')
-            ++End;
-        Start = End + 1;
-    }
+    for (const std::string_view Line : TTextLines(Text))
+        Add(Line);
 }
 
 } // namespace kr6

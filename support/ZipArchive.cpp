@@ -2,6 +2,7 @@
 
 #include "support/StringList.h"
 #include "support/TextCompare.h"
+#include "support/TextLines.h"
 #include "support/Utf8Path.h"
 
 #include <zip.h>
@@ -215,19 +216,6 @@ void WriteEmptyArchive(const std::string& Path) {
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
 }
 
-// The lines that TStringList::SetText makes of Text.
-std::uint64_t LineCount(std::string_view Text) {
-    Text = Text.substr(0, Text.find('\0'));
-    std::uint64_t Count = 0;
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-        if (Text[I] == '\n' || (Text[I] == '\r' && (I + 1 == Text.size() || Text[I + 1] != '\n')))
-            ++Count;
-    }
-    if (!Text.empty() && Text.back() != '\n' && Text.back() != '\r')
-        ++Count;
-    return Count;
-}
-
 } // namespace
 
 void TOXVCLZip::TZipCloser::operator()(zip* Archive) const {
@@ -400,17 +388,24 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     return true;
 }
 
-void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
+bool TOXVCLZip::ExtractTextfile(std::string_view Name, std::string& Text) {
     std::string Data;
     if (!ReadMember(Name, Data))
-        return;
-    const std::uint64_t Lines = LineCount(Data);
-    if (Lines > FLineLimit)
+        return false;
+    if (TTextLines(Data).Count() > FLineLimit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(FLineLimit) + " lines");
+    Text = std::move(Data);
+    return true;
+}
+
+void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
+    std::string Text;
+    if (!ExtractTextfile(Name, Text))
+        return;
     // The line list of a large member in one allocation, not grown and moved many times.
-    Strings.Reserve(static_cast<std::size_t>(Lines));
-    Strings.SetText(Data);
+    Strings.Reserve(TTextLines(Text).Count());
+    Strings.SetText(Text);
 }
 
 bool TOXVCLZip::ExtractBitmapFromZip(std::string_view Name, std::string& Picture) {

@@ -54,6 +54,9 @@ public:
     void SetMemberTime(std::time_t Time) { FMemberTime = Time; }
     void SetCompressionLevel(int Level) { FCompressionLevel = Level; }
 
+    // Replaces Text with the text of member Name, whose lines (as TTextLines takes them
+    // apart) are within the line limit; false (Text unchanged) when there is no such member.
+    bool ExtractTextfile(std::string_view Name, std::string& Text);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
