@@ -19,8 +19,22 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 
 namespace kr6::kr6_import {
+namespace {
+
+// The keys of a price line but the price description, in the order in which price files
+// list the lines of a glass.
+using TPriceLineKeys =
+    std::tuple<std::int32_t, std::int32_t, bool, std::int32_t, std::int32_t, std::int32_t>;
+
+TPriceLineKeys KeysOf(const TKr6DataLensPrice& Rec) {
+    return {Rec.Diameter.First, Rec.Diameter.Second, Rec.Diameter.Elliptical,
+            Rec.SphereGroup,    Rec.CylinderGroup,   Rec.DeliveryRangeId};
+}
+
+} // namespace
 
 void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Tdex6DataAdresse& Address = *Root.Adressliste()->AddNew();
@@ -210,19 +224,45 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     TKr6DataLensPrice Rec;
+    // The lines of one glass follow each other, so the glass of the line before is
+    // nearly always the one wanted.
+    std::string Code;
+    Tdex6DataGlas* Glas = nullptr;
+    Tdex6DataGlas* RunGlas = nullptr;
+    // While the lines of a glass come in ascending order of their keys, as price files are
+    // written, no line can have the keys of an earlier one: its prices are added without
+    // looking for them.
+    bool Ascending = false;
+    TPriceLineKeys Last;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensPrice(Rec, Line, Version);
-        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        if (Glas == nullptr || Rec.Code != Code) {
+            Code = Rec.Code;
+            Glas = Root.Glasliste()->FindByEDV(Code);
+        }
         if (Glas == nullptr)
             continue;
+        Tdex6DataGlasPreisListe& Prices = *Glas->GlasPreisListe();
+        const TPriceLineKeys Keys = KeysOf(Rec);
+        if (Glas != RunGlas) {
+            // Prices from lines before the run are looked for.
+            RunGlas = Glas;
+            Ascending = Prices.IsEmpty();
+        } else if (!(Last < Keys)) {
+            Ascending = false;
+        }
+        Last = Keys;
         Glas->Preisgruppen()->SetS(Rec.SphereGroup, true);
         Glas->Preisgruppen()->SetC(Rec.CylinderGroup, true);
         for (int K = 0; K < PriceFieldCount; ++K) {
             if (!Filled[K])
                 continue;
-            Tdex6DataGlasPreis* Price = Glas->GlasPreisListe()->FindPrice(
-                Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1, Rec.DeliveryRangeId, true);
+            Tdex6DataGlasPreis* Price =
+                Ascending ? Prices.AddPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1,
+                                            Rec.DeliveryRangeId)
+                          : Prices.FindPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
+                                             K + 1, Rec.DeliveryRangeId, true);
             if (Price != nullptr)
                 Price->SetPR(Rec.Price[K]);
         }

@@ -253,6 +253,12 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
         });
     if (Found != nullptr || !Create)
         return Found;
+    return AddPrice(GSph, GCyl, GDM, PBID, LBI);
+}
+
+Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::AddPrice(std::int32_t GSph, std::int32_t GCyl,
+                                                      const TDiameter& GDM, std::int32_t PBID,
+                                                      std::int32_t LBI) {
     const Tdex6DataGlas* Owner = Glas();
     if (Owner == nullptr || Root() == nullptr)
         return nullptr;

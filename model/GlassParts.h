@@ -159,6 +159,10 @@ public:
     // delivery range and the price description; otherwise none.
     Tdex6DataGlasPreis* FindPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
                                   std::int32_t PBID, std::int32_t LBI, bool Create);
+    // FindPrice with Create for a caller that knows that no price has these keys: the
+    // price is added under the same conditions, without looking for one.
+    Tdex6DataGlasPreis* AddPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
+                                 std::int32_t PBID, std::int32_t LBI);
     // Deletes every price of this price description.
     void DeleteByPBID(std::int32_t ID) { DeleteAll(&Tdex6DataGlasPreis::PBID, ID); }
     // The keys of prices already in the list were changed by assigning their fields.
