@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kr6 {
@@ -167,8 +168,8 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
         Meter.Begin("reading " + std::string(Members[I].Name), Bytes[I]);
-        Archive.ExtractTextfile(Members[I].Name, Texts[I]);
-        Lines[I] = TKr6MemberLines(Texts[I]);
+        const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I].Name, Texts[I]);
+        Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
     TStringList HeadLines;
     HeadLines.SetText(Texts[Head]);

@@ -42,8 +42,9 @@ public:
     };
 
     TKr6MemberLines() = default;
-    explicit TKr6MemberLines(std::string_view Text)
-        : FText(Text), FCount(static_cast<int>(FText.Count())) {}
+    // Count is the number of lines of Text.
+    TKr6MemberLines(std::string_view Text, std::size_t Count)
+        : FText(Text), FCount(static_cast<int>(Count)) {}
     explicit TKr6MemberLines(const TStringList& List) : FList(&List), FCount(List.Count()) {}
 
     int Count() const { return FCount; }

@@ -18,15 +18,17 @@ void TTextLines::TIterator::Take(std::size_t Start) {
 }
 
 std::size_t TTextLines::Count() const {
+    if (FText.empty())
+        return 0;
+    // A line ends at every LF and at every CR that no LF follows. Without branches the
+    // compiler can take many bytes at a time.
+    const std::size_t Last = FText.size() - 1;
     std::size_t Count = 0;
-    for (std::size_t I = 0; I < FText.size(); ++I) {
-        if (FText[I] == '\n' ||
-            (FText[I] == '\r' && (I + 1 == FText.size() || FText[I + 1] != '\n')))
-            ++Count;
-    }
-    if (!FText.empty() && FText.back() != '\n' && FText.back() != '\r')
-        ++Count;
-    return Count;
+    for (std::size_t I = 0; I < Last; ++I)
+        Count += static_cast<std::size_t>(FText[I] == '\n') +
+                 static_cast<std::size_t>((FText[I] == '\r') & (FText[I + 1] != '\n'));
+    // The last character ends a line, or the text ends one without an end.
+    return Count + 1;
 }
 
 } // namespace kr6

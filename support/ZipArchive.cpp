@@ -388,23 +388,25 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     return true;
 }
 
-bool TOXVCLZip::ExtractTextfile(std::string_view Name, std::string& Text) {
+std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::string& Text) {
     std::string Data;
     if (!ReadMember(Name, Data))
-        return false;
-    if (TTextLines(Data).Count() > FLineLimit)
+        return std::nullopt;
+    const std::size_t Lines = TTextLines(Data).Count();
+    if (Lines > FLineLimit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(FLineLimit) + " lines");
     Text = std::move(Data);
-    return true;
+    return Lines;
 }
 
 void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
     std::string Text;
-    if (!ExtractTextfile(Name, Text))
+    const std::optional<std::size_t> Lines = ExtractTextfile(Name, Text);
+    if (!Lines)
         return;
     // The line list of a large member in one allocation, not grown and moved many times.
-    Strings.Reserve(TTextLines(Text).Count());
+    Strings.Reserve(*Lines);
     Strings.SetText(Text);
 }
 
