@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_map>
 
 namespace kr6::kr6_import {
 
@@ -114,13 +115,21 @@ void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
 }
 
 // Each group's code lists end up naming the glasses and coatings that
-// belong to other groups.
+// belong to other groups. Codes leave the sorted lists all at once at the end: one by one,
+// each would move the entries behind it.
 void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter) {
     GlassCodes(Root, Work.UngroupedGlasses);
     CoatingCodes(Root, Work.UngroupedCoatings);
 
     Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
+    // The codes each group's lines name, and all of them.
+    struct TNamed {
+        TStringList Glasses;
+        TStringList Coatings;
+    };
+    std::unordered_map<const Tdex6DataProduktgruppe*, TNamed> Named;
+    TNamed Grouped;
     TKr6DataProductgroup Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
@@ -142,17 +151,22 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TW
             Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.Scratch, false);
         }
         if (Rec.Target == TargetGlass) {
-            Work.UngroupedGlasses.Remove(Rec.Code);
-            Group->LieferbareGlaeser()->AddOrRemove(Rec.Code, true);
+            Grouped.Glasses.Add(Rec.Code);
+            Named[Group].Glasses.Add(Rec.Code);
         } else if (Rec.Target == TargetCoating) {
-            Work.UngroupedCoatings.Remove(Rec.Code);
-            Group->LieferbareBeschichtungen()->AddOrRemove(Rec.Code, true);
+            Grouped.Coatings.Add(Rec.Code);
+            Named[Group].Coatings.Add(Rec.Code);
         }
     }
+    Work.UngroupedGlasses.RemoveAll(Grouped.Glasses);
+    Work.UngroupedCoatings.RemoveAll(Grouped.Coatings);
 
     for (const auto& Group : Groups) {
+        const TNamed& Own = Named[Group.get()];
+        Group->LieferbareGlaeser()->AddOrRemoveAll(Own.Glasses, true);
         Group->LieferbareGlaeser()->AddOrRemoveAll(Work.UngroupedGlasses, true);
         Group->LieferbareGlaeser()->AddOrRemoveAll(Work.NoGroupGlasses, true);
+        Group->LieferbareBeschichtungen()->AddOrRemoveAll(Own.Coatings, true);
         Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.UngroupedCoatings, true);
         Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.NoGroupCoatings, true);
     }

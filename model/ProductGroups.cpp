@@ -26,20 +26,17 @@ void Tdex6DataLieferbareCodes::AddOrRemove(std::string_view Code, bool Remove) {
 }
 
 void Tdex6DataLieferbareCodes::AddOrRemoveAll(const TStringList& TextList, bool Remove) {
-    if (Remove) {
-        for (const auto& Entry : TextList)
-            AddOrRemove(Entry.Text, true);
-        return;
-    }
-    // Added in one merge: into a sorted list, adding them one by one would move the
-    // entries behind each.
+    // All at once: one by one, each code would move the entries of the sorted list behind it.
     TStringList Codes;
     Codes.Reserve(static_cast<std::size_t>(TextList.Count()));
     for (const auto& Entry : TextList) {
         if (!Entry.Text.empty())
             Codes.Add(Entry.Text);
     }
-    FCodes->Lines().AddStrings(Codes);
+    if (Remove)
+        FCodes->Lines().RemoveAll(Codes);
+    else
+        FCodes->Lines().AddStrings(Codes);
 }
 
 void Tdex6DataLieferbareCodes::Replace(std::string_view OldCode, std::string_view NewCode) {
