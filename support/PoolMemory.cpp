@@ -25,6 +25,8 @@ void UnmapPoolMemory(void* Data, std::size_t) noexcept {
     VirtualFree(Data, 0, MEM_RELEASE);
 }
 
+void PreferHugePages(void*, std::size_t) noexcept {}
+
 #else
 
 // The size of a transparent huge page on the usual Linux machines.
@@ -57,6 +59,16 @@ void* MapPoolMemory(std::size_t Bytes) {
 
 void UnmapPoolMemory(void* Data, std::size_t Bytes) noexcept {
     munmap(Data, Bytes);
+}
+
+void PreferHugePages([[maybe_unused]] void* Data, [[maybe_unused]] std::size_t Bytes) noexcept {
+#ifdef MADV_HUGEPAGE
+    const auto Start = reinterpret_cast<std::uintptr_t>(Data);
+    const std::uintptr_t First = (Start + HugePage - 1) & ~(HugePage - 1);
+    const std::uintptr_t End = (Start + Bytes) & ~(HugePage - 1);
+    if (First < End)
+        madvise(reinterpret_cast<void*>(First), End - First, MADV_HUGEPAGE);
+#endif
 }
 
 #endif

@@ -1,5 +1,6 @@
 #include "support/ZipArchive.h"
 
+#include "support/PoolMemory.h"
 #include "support/StringList.h"
 #include "support/TextCompare.h"
 #include "support/TextLines.h"
@@ -363,10 +364,14 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     constexpr std::uint64_t ChunkSize = std::uint64_t{64} * 1024;
     std::string Buffer;
     // The declared size only sets aside room (within the limit), so that a large member
-    // is not copied each time the buffer grows.
-    if (Stat.valid & ZIP_STAT_SIZE)
-        Buffer.reserve(
-            static_cast<std::size_t>(std::min<std::uint64_t>(Stat.size, FMemberLimit + 1)));
+    // is not copied each time the buffer grows; one chunk more takes the read that finds
+    // the end, which would otherwise copy the whole member once more.
+    if (Stat.valid & ZIP_STAT_SIZE) {
+        Buffer.reserve(static_cast<std::size_t>(
+            std::min<std::uint64_t>(Stat.size + ChunkSize, FMemberLimit + 1)));
+        // Tens of megabytes fault in faster as huge pages.
+        PreferHugePages(Buffer.data(), Buffer.capacity());
+    }
     for (;;) {
         const std::uint64_t Room = FMemberLimit + 1 - Buffer.size();
         const std::uint64_t Want = std::min(ChunkSize, Room);
