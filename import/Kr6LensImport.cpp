@@ -14,12 +14,14 @@
 #include "model/OrderOptions.h"
 #include "model/ProductGroups.h"
 #include "model/Root.h"
+#include "support/Conversions.h"
 #include "support/TextCompare.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 
 namespace kr6::kr6_import {
 namespace {
@@ -32,6 +34,35 @@ using TPriceLineKeys =
 TPriceLineKeys KeysOf(const TKr6DataLensPrice& Rec) {
     return {Rec.Diameter.First, Rec.Diameter.Second, Rec.Diameter.Elliptical,
             Rec.SphereGroup,    Rec.CylinderGroup,   Rec.DeliveryRangeId};
+}
+
+// Room in each glass's price list for the prices of all its lines, so that lists of
+// thousands of prices are not grown and moved again and again.
+void ReservePrices(const Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::size_t PerLine) {
+    constexpr TKr6Place CodePlace = Kr6PlaceOf<kr6_layouts::LensPrice, &TKr6DataLensPrice::Code>;
+    static_assert(
+        Kr6PlaceOf<kr6_layouts::OldLensPrice, &TKr6DataLensPrice::Code>.First == CodePlace.First &&
+        Kr6PlaceOf<kr6_layouts::OldLensPrice, &TKr6DataLensPrice::Code>.Width == CodePlace.Width);
+    std::unordered_map<Tdex6DataGlas*, std::size_t> Counts;
+    std::string_view RunCode;
+    Tdex6DataGlas* RunGlas = nullptr;
+    std::size_t RunLines = 0;
+    for (const std::string_view Line : Lines) {
+        const std::string_view Code =
+            TrimRightBlanks(Kr6Field(Line, CodePlace.First, CodePlace.Width));
+        if (RunLines == 0 || Code != RunCode) {
+            if (RunGlas != nullptr)
+                Counts[RunGlas] += RunLines;
+            RunCode = Code;
+            RunGlas = Root.Glasliste()->FindByEDV(Code);
+            RunLines = 0;
+        }
+        ++RunLines;
+    }
+    if (RunGlas != nullptr)
+        Counts[RunGlas] += RunLines;
+    for (const auto& [Glas, Count] : Counts)
+        Glas->GlasPreisListe()->Reserve(Count * PerLine);
 }
 
 } // namespace
@@ -223,6 +254,8 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
+    ReservePrices(Root, Lines,
+                  static_cast<std::size_t>(std::count(Filled.begin(), Filled.end(), true)));
     TKr6DataLensPrice Rec;
     // The lines of one glass follow each other, so the glass of the line before is
     // nearly always the one wanted.
