@@ -276,6 +276,9 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::AddPrice(std::int32_t GSph, std::in
     return Price;
 }
 
+Tdex6DataGlasPreisListe::Tdex6DataGlasPreisListe(Tdex6Dataobject* Root, Tdex6DataGlas& Owner)
+    : Tdex6ObjectList(Root, &Owner), FOwner(&Owner) {}
+
 Tdex6DataGlasPreisListe::~Tdex6DataGlasPreisListe() {
     // The prices report their going to this list, so they go before it does.
     FItems.clear();
@@ -290,7 +293,7 @@ std::size_t TGlassPriceKeyHash::operator()(const TGlassPriceKey& Key) const noex
 }
 
 Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
-    return dynamic_cast<Tdex6DataGlas*>(Parent());
+    return FOwner != nullptr ? FOwner : dynamic_cast<Tdex6DataGlas*>(Parent());
 }
 
 // Geometry

@@ -152,6 +152,8 @@ std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataob
 class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    // The price list of Owner, which is asked for every price that is added.
+    Tdex6DataGlasPreisListe(Tdex6Dataobject* Root, Tdex6DataGlas& Owner);
     ~Tdex6DataGlasPreisListe() override;
 
     // The last price with exactly these keys. Without one, and with Create, a price is
@@ -174,6 +176,7 @@ public:
 
 private:
     TLastMatchIndex<TGlassPriceKey, Tdex6DataGlasPreis, TGlassPriceKeyHash> FIndex;
+    Tdex6DataGlas* FOwner = nullptr;
 };
 
 // For which diameters a geometry holds; set by the KR6 import, not part of the element
