@@ -98,6 +98,14 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     ParseKr6Head(HeadRecord, HeadLines);
     const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
     ImportHead(Root, HeadRecord);
+    // The lens prices take most of the model's memory, which is made present on another
+    // thread meanwhile. A line gives at most one price per filled price field.
+    std::size_t Prices = 0;
+    for (int K = 1; K <= PriceFieldCount; ++K) {
+        if (IsPriceFieldFilled(Root, K))
+            Prices += static_cast<std::size_t>(Lines[LensPrice].Count());
+    }
+    Root.GlassPricePool().Reserve(Prices);
     Begin("building the lenses", LensType);
     ImportGlasses(Root, Lines[LensType], Meter);
     Begin("building the power ranges", LensRange);
@@ -106,6 +114,7 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     ImportGeometries(Root, Lines[LensGeo], Meter);
     Begin("building the lens prices", LensPrice);
     ImportGlassPrices(Root, Lines[LensPrice], Version, Meter);
+    Root.GlassPricePool().ReleaseReserve();
     Begin("building the coatings", Options);
     ImportCoatings(Root, Lines[Options], Meter);
     Begin("building the coating prices", OptionsPrice);

@@ -25,6 +25,8 @@ void UnmapPoolMemory(void* Data, std::size_t) noexcept {
     VirtualFree(Data, 0, MEM_RELEASE);
 }
 
+void PopulatePoolMemory(void*, std::size_t) noexcept {}
+
 void PreferHugePages(void*, std::size_t) noexcept {}
 
 #else
@@ -46,15 +48,18 @@ void* MapPoolMemory(std::size_t Bytes) {
         munmap(Mapped, Aligned - Start);
     munmap(reinterpret_cast<void*>(Aligned + Bytes), Start + HugePage - Aligned);
     void* Data = reinterpret_cast<void*>(Aligned);
-    // Both are requests: without huge pages the memory is made of small pages, and
-    // without populating it the pages come on first use.
+    // A request: without huge pages the memory is made of small pages.
 #ifdef MADV_HUGEPAGE
     madvise(Data, Bytes, MADV_HUGEPAGE);
 #endif
+    return Data;
+}
+
+// Without it the pages come on first use.
+void PopulatePoolMemory([[maybe_unused]] void* Data, [[maybe_unused]] std::size_t Bytes) noexcept {
 #ifdef MADV_POPULATE_WRITE
     madvise(Data, Bytes, MADV_POPULATE_WRITE);
 #endif
-    return Data;
 }
 
 void UnmapPoolMemory(void* Data, std::size_t Bytes) noexcept {
