@@ -1,6 +1,7 @@
 #include "support/TextLines.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kr6 {
 
@@ -8,9 +9,20 @@ void TTextLines::TIterator::Take(std::size_t Start) {
     FStart = Start;
     if (Start >= FText.size())
         return;
-    std::size_t End = Start;
-    while (End < FText.size() && FText[End] != '\r' && FText[End] != '\n')
-        ++End;
+    // The next LF, then the first CR before it: two searches that take many bytes at a
+    // time. An LF found beyond the line stays known, so that a text of CR line ends is not
+    // searched to its end for every line.
+    if (FFeed == Unknown || FFeed < Start) {
+        const void* Feed = std::memchr(FText.data() + Start, '\n', FText.size() - Start);
+        FFeed = Feed != nullptr
+                    ? static_cast<std::size_t>(static_cast<const char*>(Feed) - FText.data())
+                    : FText.size();
+    }
+    const void* Return = std::memchr(FText.data() + Start, '\r', FFeed - Start);
+    std::size_t End =
+        Return != nullptr
+            ? static_cast<std::size_t>(static_cast<const char*>(Return) - FText.data())
+            : FFeed;
     FLine = FText.substr(Start, End - Start);
     if (End + 1 < FText.size() && FText[End] == '\r' && FText[End + 1] == '\n')
         ++End;

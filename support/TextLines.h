@@ -33,6 +33,10 @@ public:
         std::string_view FText;
         std::size_t FStart = 0;
         std::size_t FNext = 0;
+        // Where the first LF from FStart on stands (the end without one); to be searched
+        // again when below FStart.
+        static constexpr std::size_t Unknown = std::string_view::npos;
+        std::size_t FFeed = Unknown;
         std::string_view FLine;
     };
 

@@ -14,6 +14,7 @@ TEST(TextLinesTest, WalkAndCountAgreeOnEveryLineEnd) {
     for (const auto& [Text, Lines] :
          {std::pair{std::string_view("a\r\nb\nc\rd"), "a|b|c|d|"},
           {"a\r\n", "a|"},
+          {"a\rb\rc\nd\re", "a|b|c|d|e|"},
           {"a\n\r\r\nb", "a|||b|"},
           {"\r", "|"},
           {"\r\n\r\n", "||"},
