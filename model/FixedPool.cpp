@@ -49,12 +49,13 @@ void TFixedPool::Reserve(std::size_t Count) {
                              (FBlocks.size() - FUsed) * FPlacesPerBlock;
     if (Count <= Room)
         return;
-    const std::size_t First = FBlocks.size();
-    std::vector<std::byte*> Blocks;
-    for (std::size_t Places = Room; Places < Count; Places += FPlacesPerBlock) {
+    for (std::size_t Places = Room; Places < Count; Places += FPlacesPerBlock)
         FBlocks.push_back(std::make_unique<TPoolBlock>(false));
-        Blocks.push_back(FBlocks.back()->Data());
-    }
+    // Blocks set aside before are filled as well.
+    std::vector<std::byte*> Blocks;
+    for (std::size_t I = FUsed; I < FBlocks.size(); ++I)
+        Blocks.push_back(FBlocks[I]->Data());
+    const std::size_t First = FUsed;
     FFillerUsed.store(FUsed);
     try {
         FFiller = std::thread(Fill, std::move(Blocks), First, std::ref(FFillerUsed));

@@ -49,7 +49,8 @@ private:
 // The general allocator hands such objects out slowly while the import makes and frees
 // texts of every size around them; this takes large blocks and hands their places out in
 // order, reuses freed places, and gives every block back when the last object has gone.
-// A pool serves one model, which only one thread changes at a time: it takes no lock.
+// A pool serves one model, which only one thread changes at a time: it takes no lock. (The
+// thread of Reserve only asks the system to make memory present.)
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
 class TFixedPool {
 public:
