@@ -1,6 +1,7 @@
 #include "model/FixedPool.h"
 
 #include <limits>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -49,8 +50,12 @@ void TFixedPool::Reserve(std::size_t Count) {
                              (FBlocks.size() - FUsed) * FPlacesPerBlock;
     if (Count <= Room)
         return;
-    for (std::size_t Places = Room; Places < Count; Places += FPlacesPerBlock)
-        FBlocks.push_back(std::make_unique<TPoolBlock>(false));
+    try {
+        for (std::size_t Places = Room; Places < Count; Places += FPlacesPerBlock)
+            FBlocks.push_back(std::make_unique<TPoolBlock>(false));
+    } catch (const std::bad_alloc&) {
+        // Room set aside only saves time; the objects may still find memory one by one.
+    }
     // Blocks set aside before are filled as well.
     std::vector<std::byte*> Blocks;
     for (std::size_t I = FUsed; I < FBlocks.size(); ++I)
