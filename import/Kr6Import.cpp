@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kr6 {
@@ -47,7 +48,7 @@ constexpr std::array<TMember, 14> Members = {{{"Head.dat", 1},
 // Sorting lenses and rules at the end, per byte of their members.
 constexpr double SortCost = 0.3;
 
-using TMemberLines = std::array<const TStringList*, Members.size()>;
+using TMemberLines = std::array<TKr6MemberLines, Members.size()>;
 using TMemberBytes = std::array<double, Members.size()>;
 
 bool IsMemberName(std::string_view Name) {
@@ -80,11 +81,12 @@ void RequirePriceList(TOXVCLZip& Archive) {
     throw EArchiveError(Text);
 }
 
-TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const TMemberBytes& Bytes,
+TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
+                        const TMemberLines& Lines, const TMemberBytes& Bytes,
                         TImportProgressMeter& Meter) {
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
         Meter.Begin(std::string(Stage), Bytes[Member] * Members[Member].BuildCost,
-                    static_cast<std::size_t>(Lines[Member]->Count()));
+                    static_cast<std::size_t>(Lines[Member].Count()));
     };
     Begin("building the header", Head);
     // The rules are sorted once at the end rather than after every one that comes in.
@@ -93,33 +95,42 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TMemberLines& Lines, const 
     Root.ClearAll(true);
     // The header, whose KR6 version decides how the prices are read.
     TKr6DataHead HeadRecord;
-    ParseKr6Head(HeadRecord, *Lines[Head]);
+    ParseKr6Head(HeadRecord, HeadLines);
     const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
     ImportHead(Root, HeadRecord);
+    // The lens prices take most of the model's memory, which is made present on another
+    // thread meanwhile. A line gives at most one price per filled price field.
+    std::size_t Prices = 0;
+    for (int K = 1; K <= PriceFieldCount; ++K) {
+        if (IsPriceFieldFilled(Root, K))
+            Prices += static_cast<std::size_t>(Lines[LensPrice].Count());
+    }
+    Root.GlassPricePool().Reserve(Prices);
     Begin("building the lenses", LensType);
-    ImportGlasses(Root, *Lines[LensType], Meter);
+    ImportGlasses(Root, Lines[LensType], Meter);
     Begin("building the power ranges", LensRange);
-    ImportPowerRanges(Root, *Lines[LensRange], Meter);
+    ImportPowerRanges(Root, Lines[LensRange], Meter);
     Begin("building the lens geometries", LensGeo);
-    ImportGeometries(Root, *Lines[LensGeo], Meter);
+    ImportGeometries(Root, Lines[LensGeo], Meter);
     Begin("building the lens prices", LensPrice);
-    ImportGlassPrices(Root, *Lines[LensPrice], Version, Meter);
+    ImportGlassPrices(Root, Lines[LensPrice], Version, Meter);
+    Root.GlassPricePool().ReleaseReserve();
     Begin("building the coatings", Options);
-    ImportCoatings(Root, *Lines[Options], Meter);
+    ImportCoatings(Root, Lines[Options], Meter);
     Begin("building the coating prices", OptionsPrice);
-    ImportCoatingPrices(Root, *Lines[OptionsPrice], Meter);
+    ImportCoatingPrices(Root, Lines[OptionsPrice], Meter);
     Begin("building the combination rules", Combination);
-    ImportRules(Root, *Lines[Combination], Meter);
+    ImportRules(Root, Lines[Combination], Meter);
     Begin("building the colours", OptionsColor);
-    ImportColours(Root, *Lines[OptionsColor], Meter);
+    ImportColours(Root, Lines[OptionsColor], Meter);
     Begin("building the information texts", Information);
-    ImportInformation(Root, *Lines[Information], Meter);
+    ImportInformation(Root, Lines[Information], Meter);
     Begin("building the order options", OrderOptions);
-    ImportOrderOptions(Root, *Lines[OrderOptions], Meter);
+    ImportOrderOptions(Root, Lines[OrderOptions], Meter);
     Begin("building the product groups", Productgroup);
-    ImportProductGroups(Root, *Lines[Productgroup], Work, Meter);
+    ImportProductGroups(Root, Lines[Productgroup], Work, Meter);
     Begin("building the code substitutions", CodeSubstitution);
-    ImportCodeSubstitutions(Root, *Lines[CodeSubstitution], Meter);
+    ImportCodeSubstitutions(Root, Lines[CodeSubstitution], Meter);
     // The lenses are numbered 0, 1, 2, ... in the order of the sort numbers they came with.
     Meter.Begin("sorting the lenses and rules", (Bytes[LensType] + Bytes[Combination]) * SortCost);
     Root.Glasliste()->AutoSort = true;
@@ -162,26 +173,32 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     }
     TImportProgressMeter Meter(Progress, Total);
 
-    std::array<TStringList, Members.size()> Lines;
-    TMemberLines Read{};
+    std::array<std::string, Members.size()> Texts;
+    TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
         Meter.Begin("reading " + std::string(Members[I].Name), Bytes[I]);
-        Archive.ExtractTextfileToStrings(Members[I].Name, Lines[I]);
-        Read[I] = &Lines[I];
+        const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I].Name, Texts[I]);
+        Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
-    TKr6DataHead Head = BuildModel(Root, Read, Bytes, Meter);
+    TStringList HeadLines;
+    HeadLines.SetText(Texts[Head]);
+    TKr6DataHead HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter);
     Meter.Finish();
-    return Head;
+    return HeadRecord;
 }
 
 TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
     const TImportProgressFn None;
     TImportProgressMeter Meter(None, 0);
-    return BuildModel(Root,
-                      {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice,
-                       &Files.Options, &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination,
-                       &Files.LensRange, &Files.Information, &Files.OrderOptions,
-                       &Files.Productgroup, &Files.CodeSubstitution, &Files.OeCodes},
+    const auto Of = [](const TStringList& List) {
+        return TKr6MemberLines(List);
+    };
+    return BuildModel(Root, Files.Head,
+                      {Of(Files.Head), Of(Files.LensType), Of(Files.LensGeo), Of(Files.LensPrice),
+                       Of(Files.Options), Of(Files.OptionsColor), Of(Files.OptionsPrice),
+                       Of(Files.Combination), Of(Files.LensRange), Of(Files.Information),
+                       Of(Files.OrderOptions), Of(Files.Productgroup), Of(Files.CodeSubstitution),
+                       Of(Files.OeCodes)},
                       {}, Meter);
 }
 

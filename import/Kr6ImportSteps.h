@@ -5,6 +5,7 @@
 
 #include "import/Kr6Head.h"
 #include "import/Kr6ImportProgress.h"
+#include "import/Kr6MemberLines.h"
 #include "model/CodeTables.h"
 #include "support/StringList.h"
 
@@ -38,24 +39,28 @@ void CoatingCodes(const Tdex6Dataobject& Root, TStringList& Codes);
 
 // The maker's address, the prism and cylinder groups and the price descriptions.
 void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head);
-void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
-void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                   TImportProgressMeter& Meter);
+void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter);
-void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
-void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                      TImportProgressMeter& Meter);
+void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
                        TImportProgressMeter& Meter);
-void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
-void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                    TImportProgressMeter& Meter);
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                          TImportProgressMeter& Meter);
-void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
-void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter);
-void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TImportProgressMeter& Meter);
+void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                   TImportProgressMeter& Meter);
+void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter);
-void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                         TImportProgressMeter& Meter);
-void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter);
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                              TImportProgressMeter& Meter);
 
 } // namespace kr6_import

@@ -14,13 +14,58 @@
 #include "model/OrderOptions.h"
 #include "model/ProductGroups.h"
 #include "model/Root.h"
+#include "support/Conversions.h"
 #include "support/TextCompare.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
+#include <unordered_map>
 
 namespace kr6::kr6_import {
+namespace {
+
+// The keys of a price line but the price description, in the order in which price files
+// list the lines of a glass.
+using TPriceLineKeys =
+    std::tuple<std::int32_t, std::int32_t, bool, std::int32_t, std::int32_t, std::int32_t>;
+
+TPriceLineKeys KeysOf(const TKr6DataLensPrice& Rec) {
+    return {Rec.Diameter.First, Rec.Diameter.Second, Rec.Diameter.Elliptical,
+            Rec.SphereGroup,    Rec.CylinderGroup,   Rec.DeliveryRangeId};
+}
+
+// Room in each glass's price list for the prices of all its lines, so that lists of
+// thousands of prices are not grown and moved again and again.
+void ReservePrices(const Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::size_t PerLine) {
+    constexpr TKr6Place CodePlace = Kr6PlaceOf<kr6_layouts::LensPrice, &TKr6DataLensPrice::Code>;
+    static_assert(
+        Kr6PlaceOf<kr6_layouts::OldLensPrice, &TKr6DataLensPrice::Code>.First == CodePlace.First &&
+        Kr6PlaceOf<kr6_layouts::OldLensPrice, &TKr6DataLensPrice::Code>.Width == CodePlace.Width);
+    std::unordered_map<Tdex6DataGlas*, std::size_t> Counts;
+    std::string_view RunCode;
+    Tdex6DataGlas* RunGlas = nullptr;
+    std::size_t RunLines = 0;
+    for (const std::string_view Line : Lines) {
+        const std::string_view Code =
+            TrimRightBlanks(Kr6Field(Line, CodePlace.First, CodePlace.Width));
+        if (RunLines == 0 || Code != RunCode) {
+            if (RunGlas != nullptr)
+                Counts[RunGlas] += RunLines;
+            RunCode = Code;
+            RunGlas = Root.Glasliste()->FindByEDV(Code);
+            RunLines = 0;
+        }
+        ++RunLines;
+    }
+    if (RunGlas != nullptr)
+        Counts[RunGlas] += RunLines;
+    for (const auto& [Glas, Count] : Counts)
+        Glas->GlasPreisListe()->Reserve(Count * PerLine);
+}
+
+} // namespace
 
 void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Tdex6DataAdresse& Address = *Root.Adressliste()->AddNew();
@@ -80,12 +125,13 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Address.PrBezId5 = 5;
 }
 
-void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                   TImportProgressMeter& Meter) {
     TKr6DataLensType Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
         Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
-        ParseKr6LensType(Rec, Line.Text);
+        ParseKr6LensType(Rec, Line);
         Glas.Clear(true);
         Glas.SetEDV(Rec.Code);
         Glas.SetB(1, Rec.Name);
@@ -130,12 +176,12 @@ void ImportGlasses(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgr
     }
 }
 
-void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataLensRange Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensRange(Rec, Line.Text);
+        ParseKr6LensRange(Rec, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
             continue;
@@ -166,12 +212,12 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                       TImportProgressMeter& Meter) {
     TKr6DataLensGeo Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensGeo(Rec, Line.Text);
+        ParseKr6LensGeo(Rec, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr)
             continue;
@@ -203,25 +249,53 @@ void ImportGeometries(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportGlassPrices(Tdex6Dataobject& Root, const TStringList& Lines, std::int32_t Version,
+void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
                        TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
+    ReservePrices(Root, Lines,
+                  static_cast<std::size_t>(std::count(Filled.begin(), Filled.end(), true)));
     TKr6DataLensPrice Rec;
-    for (const auto& Line : Lines) {
+    // The lines of one glass follow each other, so the glass of the line before is
+    // nearly always the one wanted.
+    std::string Code;
+    Tdex6DataGlas* Glas = nullptr;
+    Tdex6DataGlas* RunGlas = nullptr;
+    // While the lines of a glass come in ascending order of their keys, as price files are
+    // written, no line can have the keys of an earlier one: its prices are added without
+    // looking for them.
+    bool Ascending = false;
+    TPriceLineKeys Last;
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6LensPrice(Rec, Line.Text, Version);
-        const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
+        ParseKr6LensPrice(Rec, Line, Version);
+        if (Glas == nullptr || Rec.Code != Code) {
+            Code = Rec.Code;
+            Glas = Root.Glasliste()->FindByEDV(Code);
+        }
         if (Glas == nullptr)
             continue;
+        Tdex6DataGlasPreisListe& Prices = *Glas->GlasPreisListe();
+        const TPriceLineKeys Keys = KeysOf(Rec);
+        if (Glas != RunGlas) {
+            // Prices from lines before the run are looked for.
+            RunGlas = Glas;
+            Ascending = Prices.IsEmpty();
+        } else if (!(Last < Keys)) {
+            Ascending = false;
+        }
+        Last = Keys;
         Glas->Preisgruppen()->SetS(Rec.SphereGroup, true);
         Glas->Preisgruppen()->SetC(Rec.CylinderGroup, true);
         for (int K = 0; K < PriceFieldCount; ++K) {
             if (!Filled[K])
                 continue;
-            Tdex6DataGlasPreis* Price = Glas->GlasPreisListe()->FindPrice(
-                Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1, Rec.DeliveryRangeId, true);
+            Tdex6DataGlasPreis* Price =
+                Ascending ? Prices.AddPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1,
+                                            Rec.DeliveryRangeId)
+                          : Prices.FindPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
+                                             K + 1, Rec.DeliveryRangeId, true);
             if (Price != nullptr)
                 Price->SetPR(Rec.Price[K]);
         }

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_map>
 
 namespace kr6::kr6_import {
 
@@ -63,12 +64,12 @@ template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const T
 
 } // namespace
 
-void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                        TImportProgressMeter& Meter) {
     TKr6DataInformation Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Information(Rec, Line.Text);
+        ParseKr6Information(Rec, Line);
         Tdex6DataInfo* Info = InfoOf(Root, Rec);
         if (Info == nullptr)
             continue;
@@ -80,12 +81,12 @@ void ImportInformation(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                         TImportProgressMeter& Meter) {
     TKr6DataOrderOptions Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6OrderOptions(Rec, Line.Text);
+        ParseKr6OrderOptions(Rec, Line);
         Tdex6DataOrderOptions* Options = nullptr;
         if (Rec.Target == TargetGlass) {
             if (const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code))
@@ -114,17 +115,25 @@ void ImportOrderOptions(Tdex6Dataobject& Root, const TStringList& Lines,
 }
 
 // Each group's code lists end up naming the glasses and coatings that
-// belong to other groups.
-void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkLists& Work,
+// belong to other groups. Codes leave the sorted lists all at once at the end: one by one,
+// each would move the entries behind it.
+void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter) {
     GlassCodes(Root, Work.UngroupedGlasses);
     CoatingCodes(Root, Work.UngroupedCoatings);
 
     Tdex6DataProduktgruppenliste& Groups = *Root.Produktgruppenliste();
+    // The codes each group's lines name, and all of them.
+    struct TNamed {
+        TStringList Glasses;
+        TStringList Coatings;
+    };
+    std::unordered_map<const Tdex6DataProduktgruppe*, TNamed> Named;
+    TNamed Grouped;
     TKr6DataProductgroup Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Productgroup(Rec, Line.Text);
+        ParseKr6Productgroup(Rec, Line);
         if (Rec.GroupName.empty()) {
             if (Rec.Target == TargetGlass)
                 Work.NoGroupGlasses.Add(Rec.Code);
@@ -142,28 +151,33 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TStringList& Lines, TWorkL
             Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.Scratch, false);
         }
         if (Rec.Target == TargetGlass) {
-            Work.UngroupedGlasses.Remove(Rec.Code);
-            Group->LieferbareGlaeser()->AddOrRemove(Rec.Code, true);
+            Grouped.Glasses.Add(Rec.Code);
+            Named[Group].Glasses.Add(Rec.Code);
         } else if (Rec.Target == TargetCoating) {
-            Work.UngroupedCoatings.Remove(Rec.Code);
-            Group->LieferbareBeschichtungen()->AddOrRemove(Rec.Code, true);
+            Grouped.Coatings.Add(Rec.Code);
+            Named[Group].Coatings.Add(Rec.Code);
         }
     }
+    Work.UngroupedGlasses.RemoveAll(Grouped.Glasses);
+    Work.UngroupedCoatings.RemoveAll(Grouped.Coatings);
 
     for (const auto& Group : Groups) {
+        const TNamed& Own = Named[Group.get()];
+        Group->LieferbareGlaeser()->AddOrRemoveAll(Own.Glasses, true);
         Group->LieferbareGlaeser()->AddOrRemoveAll(Work.UngroupedGlasses, true);
         Group->LieferbareGlaeser()->AddOrRemoveAll(Work.NoGroupGlasses, true);
+        Group->LieferbareBeschichtungen()->AddOrRemoveAll(Own.Coatings, true);
         Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.UngroupedCoatings, true);
         Group->LieferbareBeschichtungen()->AddOrRemoveAll(Work.NoGroupCoatings, true);
     }
 }
 
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                              TImportProgressMeter& Meter) {
     TKr6DataCodeSubst Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6CodeSubst(Rec, Line.Text);
+        ParseKr6CodeSubst(Rec, Line);
         if (Rec.Target == TargetGlass) {
             Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
             Row.CA = Rec.OldCode;

@@ -22,11 +22,12 @@
 
 namespace kr6::kr6_import {
 
-void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                    TImportProgressMeter& Meter) {
     TKr6Dataoptions Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Options(Rec, Line.Text);
+        ParseKr6Options(Rec, Line);
         // These codes name the prism and cylinder surcharge groups, not coatings.
         if (IsGroupCode(Rec.Code))
             continue;
@@ -75,15 +76,15 @@ void ImportCoatings(Tdex6Dataobject& Root, const TStringList& Lines, TImportProg
     }
 }
 
-void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
                          TImportProgressMeter& Meter) {
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     TKr6DataoptionsPrice Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6OptionsPrice(Rec, Line.Text);
+        ParseKr6OptionsPrice(Rec, Line);
         Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
         if (Coating == nullptr)
             continue;
@@ -109,21 +110,22 @@ void ImportCoatingPrices(Tdex6Dataobject& Root, const TStringList& Lines,
     }
 }
 
-void ImportRules(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TImportProgressMeter& Meter) {
     TKr6DataCombination Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6Combination(Rec, Line.Text);
+        ParseKr6Combination(Rec, Line);
         Root.KombinationsListe()->AddRule(Rec.LensCode, Rec.OptionCode1, Rec.OptionCode2,
                                           Rec.OptionCode3, Rec.Delivery);
     }
 }
 
-void ImportColours(Tdex6Dataobject& Root, const TStringList& Lines, TImportProgressMeter& Meter) {
+void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+                   TImportProgressMeter& Meter) {
     TKr6DataoptionsColor Rec;
-    for (const auto& Line : Lines) {
+    for (const std::string_view Line : Lines) {
         Meter.Step();
-        ParseKr6OptionsColor(Rec, Line.Text);
+        ParseKr6OptionsColor(Rec, Line);
         const Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
         if (Coating == nullptr)
             continue;

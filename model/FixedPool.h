@@ -11,18 +11,26 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace kr6 {
 
-// One block of pool memory, taken from the operating system with all its pages.
+// One block of pool memory, taken from the operating system.
 class TPoolBlock {
 public:
     static constexpr std::size_t Bytes = std::size_t{2} << 20;
 
-    TPoolBlock() : FData(static_cast<std::byte*>(MapPoolMemory(Bytes))) {}
+    // Present: all pages are made present at once; otherwise they come on first use or
+    // through PopulatePoolMemory.
+    explicit TPoolBlock(bool Present = true)
+        : FData(static_cast<std::byte*>(MapPoolMemory(Bytes))) {
+        if (Present)
+            PopulatePoolMemory(FData, Bytes);
+    }
     ~TPoolBlock() {
         // Whatever is mapped here next must not inherit the poison of free places.
         ASAN_UNPOISON_MEMORY_REGION(FData, Bytes);
@@ -41,18 +49,21 @@ private:
 // The general allocator hands such objects out slowly while the import makes and frees
 // texts of every size around them; this takes large blocks and hands their places out in
 // order, reuses freed places, and gives every block back when the last object has gone.
-// A pool serves one model, which only one thread changes at a time: it takes no lock.
+// A pool serves one model, which only one thread changes at a time: it takes no lock. (The
+// thread of Reserve only asks the system to make memory present.)
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
 class TFixedPool {
 public:
     TFixedPool(std::size_t Size, std::size_t Alignment)
         : FPlaceSize((std::max(Size, sizeof(std::byte*)) + Alignment - 1) / Alignment * Alignment),
           FPlacesPerBlock(TPoolBlock::Bytes / FPlaceSize) {}
+    ~TFixedPool() { StopFiller(); }
     TFixedPool(const TFixedPool&) = delete;
     TFixedPool& operator=(const TFixedPool&) = delete;
 
     std::size_t PlaceSize() const { return FPlaceSize; }
     std::size_t Live() const { return FLive; }
+    // Blocks in use and set aside.
     std::size_t BlockCount() const { return FBlocks.size(); }
 
     void* Allocate() {
@@ -78,28 +89,38 @@ public:
         FFree = Place;
         ASAN_POISON_MEMORY_REGION(Place, FPlaceSize);
         if (--FLive == 0) {
+            StopFiller();
             FBlocks.clear();
+            FUsed = 0;
             FFree = FNext = FEnd = nullptr;
         }
     }
 
+    // Room for Count more objects. Making memory present costs more than making the objects
+    // in it, so the blocks are set aside now and made present on another thread, a few
+    // blocks ahead of the objects, while the caller makes them.
+    void Reserve(std::size_t Count);
+    // Gives back the blocks set aside that no object has come to.
+    void ReleaseReserve();
+
 private:
-    void NewBlock() {
-        FBlocks.push_back(std::make_unique<TPoolBlock>());
-        FNext = FBlocks.back()->Data();
-        FEnd = FNext + FPlaceSize * FPlacesPerBlock;
-        ASAN_POISON_MEMORY_REGION(FNext, FPlaceSize * FPlacesPerBlock);
-    }
+    void NewBlock();
+    void StopFiller() noexcept;
 
     std::size_t FPlaceSize;
     std::size_t FPlacesPerBlock;
+    // The blocks in use, then the ones set aside.
     std::vector<std::unique_ptr<TPoolBlock>> FBlocks;
+    std::size_t FUsed = 0;
     // Freed places, each holding the next one's address.
     std::byte* FFree = nullptr;
     // The unused rest of the newest block.
     std::byte* FNext = nullptr;
     std::byte* FEnd = nullptr;
     std::size_t FLive = 0;
+    // FUsed for the filler, which stays a few blocks ahead of it; Stopped ends it.
+    std::atomic<std::size_t> FFillerUsed{0};
+    std::thread FFiller;
 };
 
 } // namespace kr6

@@ -253,6 +253,12 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
         });
     if (Found != nullptr || !Create)
         return Found;
+    return AddPrice(GSph, GCyl, GDM, PBID, LBI);
+}
+
+Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::AddPrice(std::int32_t GSph, std::int32_t GCyl,
+                                                      const TDiameter& GDM, std::int32_t PBID,
+                                                      std::int32_t LBI) {
     const Tdex6DataGlas* Owner = Glas();
     if (Owner == nullptr || Root() == nullptr)
         return nullptr;
@@ -270,6 +276,9 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
     return Price;
 }
 
+Tdex6DataGlasPreisListe::Tdex6DataGlasPreisListe(Tdex6Dataobject* Root, Tdex6DataGlas& Owner)
+    : Tdex6ObjectList(Root, &Owner), FOwner(&Owner) {}
+
 Tdex6DataGlasPreisListe::~Tdex6DataGlasPreisListe() {
     // The prices report their going to this list, so they go before it does.
     FItems.clear();
@@ -284,7 +293,7 @@ std::size_t TGlassPriceKeyHash::operator()(const TGlassPriceKey& Key) const noex
 }
 
 Tdex6DataGlas* Tdex6DataGlasPreisListe::Glas() const {
-    return dynamic_cast<Tdex6DataGlas*>(Parent());
+    return FOwner != nullptr ? FOwner : dynamic_cast<Tdex6DataGlas*>(Parent());
 }
 
 // Geometry

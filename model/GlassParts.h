@@ -152,6 +152,8 @@ std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataob
 class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
+    // The price list of Owner, which is asked for every price that is added.
+    Tdex6DataGlasPreisListe(Tdex6Dataobject* Root, Tdex6DataGlas& Owner);
     ~Tdex6DataGlasPreisListe() override;
 
     // The last price with exactly these keys. Without one, and with Create, a price is
@@ -159,6 +161,10 @@ public:
     // delivery range and the price description; otherwise none.
     Tdex6DataGlasPreis* FindPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
                                   std::int32_t PBID, std::int32_t LBI, bool Create);
+    // FindPrice with Create for a caller that knows that no price has these keys: the
+    // price is added under the same conditions, without looking for one.
+    Tdex6DataGlasPreis* AddPrice(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
+                                 std::int32_t PBID, std::int32_t LBI);
     // Deletes every price of this price description.
     void DeleteByPBID(std::int32_t ID) { DeleteAll(&Tdex6DataGlasPreis::PBID, ID); }
     // The keys of prices already in the list were changed by assigning their fields.
@@ -170,6 +176,7 @@ public:
 
 private:
     TLastMatchIndex<TGlassPriceKey, Tdex6DataGlasPreis, TGlassPriceKeyHash> FIndex;
+    Tdex6DataGlas* FOwner = nullptr;
 };
 
 // For which diameters a geometry holds; set by the KR6 import, not part of the element

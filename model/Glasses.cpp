@@ -62,7 +62,7 @@ Tdex6DataGlas::Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewO
       FOrderOptions(std::make_unique<Tdex6DataOrderOptions>(Root, this, NewOID)),
       FGlasWirkungsListe(std::make_unique<Tdex6DataGlasWirkungsListe>(Root, this)),
       FGlasGeometrieListe(std::make_unique<Tdex6DataGlasGeometrieListe>(Root, this)),
-      FGlasPreisListe(std::make_unique<Tdex6DataGlasPreisListe>(Root, this)),
+      FGlasPreisListe(std::make_unique<Tdex6DataGlasPreisListe>(Root, *this)),
       FPreisgruppen(std::make_unique<Tdex6DataPreisgruppen>(Root, this, NewOID)),
       FInfo(std::make_unique<Tdex6DataInfo>(Root, this, NewOID)),
       FFormelZuweisung(std::make_unique<Tdex6DataFormelZuweisung>(Root, this, false)) {

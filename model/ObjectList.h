@@ -89,6 +89,8 @@ public:
         }
         return -1;
     }
+    // Room for Count elements in all, so that adding up to them moves none.
+    void Reserve(std::size_t Count) { FItems.reserve(Count); }
     void Delete(int Index) { FItems.erase(FItems.begin() + Index); }
     // Takes the element out of the list and frees it; false when it is not in the list.
     virtual bool Remove(T* Item) {

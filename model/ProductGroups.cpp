@@ -26,8 +26,17 @@ void Tdex6DataLieferbareCodes::AddOrRemove(std::string_view Code, bool Remove) {
 }
 
 void Tdex6DataLieferbareCodes::AddOrRemoveAll(const TStringList& TextList, bool Remove) {
-    for (const auto& Entry : TextList)
-        AddOrRemove(Entry.Text, Remove);
+    // All at once: one by one, each code would move the entries of the sorted list behind it.
+    TStringList Codes;
+    Codes.Reserve(static_cast<std::size_t>(TextList.Count()));
+    for (const auto& Entry : TextList) {
+        if (!Entry.Text.empty())
+            Codes.Add(Entry.Text);
+    }
+    if (Remove)
+        FCodes->Lines().RemoveAll(Codes);
+    else
+        FCodes->Lines().AddStrings(Codes);
 }
 
 void Tdex6DataLieferbareCodes::Replace(std::string_view OldCode, std::string_view NewCode) {

@@ -2,8 +2,10 @@
 
 #include "support/StringList.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace kr6 {
@@ -40,6 +42,15 @@ std::int32_t TextToInt(std::string_view S) {
 }
 
 double TextToFloat(std::string_view S) {
+    // Most number fields are digits only; up to 15 of them the value is exact, as from_chars
+    // would give it, and needs no copy of the text.
+    if (!S.empty() && S.size() <= 15 &&
+        std::all_of(S.begin(), S.end(), [](char C) { return C >= '0' && C <= '9'; })) {
+        std::uint64_t Value = 0;
+        for (const char C : S)
+            Value = Value * 10 + static_cast<std::uint64_t>(C - '0');
+        return static_cast<double>(Value);
+    }
     std::string T = RemoveBlanks(S);
     // Either separator is accepted, so "1,5" and "1.5" read the same anywhere; a text
     // with both ("1.000,5") is left with two points and fails.

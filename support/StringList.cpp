@@ -1,6 +1,7 @@
 #include "support/StringList.h"
 
 #include "support/TextCompare.h"
+#include "support/TextLines.h"
 
 #include <algorithm>
 #include <iterator>
@@ -103,6 +104,43 @@ bool TStringList::Remove(std::string_view Text) {
     return true;
 }
 
+// Removing a text in turn takes the first entry of its equals that is left, so of the
+// entries equal to a text as many go, from the first on, as Texts holds equals of it.
+void TStringList::RemoveAll(const TStringList& Texts) {
+    if (&Texts == this) {
+        FItems.clear();
+        return;
+    }
+    std::vector<std::string_view> Removed;
+    Removed.reserve(Texts.FItems.size());
+    for (const TEntry& E : Texts.FItems)
+        Removed.emplace_back(E.Text);
+    const auto Less = [](std::string_view A, std::string_view B) {
+        return CompareText(A, B) < 0;
+    };
+    std::sort(Removed.begin(), Removed.end(), Less);
+    // How many equals of each group of Removed have taken an entry.
+    std::vector<std::size_t> Taken(Removed.size(), 0);
+    std::size_t Kept = 0;
+    for (std::size_t I = 0; I < FItems.size(); ++I) {
+        const std::string_view Text = FItems[I].Text;
+        const auto First = std::lower_bound(Removed.begin(), Removed.end(), Text, Less);
+        if (First != Removed.end() && CompareText(*First, Text) == 0) {
+            const auto Group = static_cast<std::size_t>(First - Removed.begin());
+            const auto Equals = static_cast<std::size_t>(
+                std::upper_bound(First, Removed.end(), Text, Less) - First);
+            if (Taken[Group] < Equals) {
+                ++Taken[Group];
+                continue;
+            }
+        }
+        if (Kept != I)
+            FItems[Kept] = std::move(FItems[I]);
+        ++Kept;
+    }
+    FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(Kept), FItems.end());
+}
+
 void TStringList::Assign(const TStringList& Other) {
     if (&Other == this)
         return;
@@ -129,20 +167,8 @@ std::string TStringList::Text() const {
 
 void TStringList::SetText(std::string_view Text) {
     FItems.clear();
-    const std::size_t Nul = Text.find('\0');
-    if (Nul != std::string_view::npos)
-        Text = Text.substr(0, Nul);
-    std::size_t Start = 0;
-    while (Start < Text.size()) {
-        std::size_t End = Start;
-        while (End < Text.size() && Text[End] != '\r' && Text[End] != '\n')
-            ++End;
-        Add(Text.substr(Start, End - Start));
-        if (End < Text.size() && Text[End] == '\r' && End + 1 < Text.size() &&
-            Text[End + 1] == '\n')
-            ++End;
-        Start = End + 1;
-    }
+    for (const std::string_view Line : TTextLines(Text))
+        Add(Line);
 }
 
 } // namespace kr6

@@ -45,6 +45,9 @@ public:
     bool Contains(std::string_view Text) const { return IndexOf(Text) >= 0; }
     // Removes the first entry equal to Text; true when one was there.
     bool Remove(std::string_view Text);
+    // What removing each of Texts in turn leaves, in one pass: every removal would move
+    // the entries behind it.
+    void RemoveAll(const TStringList& Texts);
     // Sorted lists only: bisection; Index receives the first equal entry or the place
     // where Text would be inserted.
     bool Find(std::string_view Text, int& Index) const;

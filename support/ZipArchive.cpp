@@ -1,7 +1,9 @@
 #include "support/ZipArchive.h"
 
+#include "support/PoolMemory.h"
 #include "support/StringList.h"
 #include "support/TextCompare.h"
+#include "support/TextLines.h"
 #include "support/Utf8Path.h"
 
 #include <zip.h>
@@ -215,19 +217,6 @@ void WriteEmptyArchive(const std::string& Path) {
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
 }
 
-// The lines that TStringList::SetText makes of Text.
-std::uint64_t LineCount(std::string_view Text) {
-    Text = Text.substr(0, Text.find('\0'));
-    std::uint64_t Count = 0;
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-        if (Text[I] == '\n' || (Text[I] == '\r' && (I + 1 == Text.size() || Text[I + 1] != '\n')))
-            ++Count;
-    }
-    if (!Text.empty() && Text.back() != '\n' && Text.back() != '\r')
-        ++Count;
-    return Count;
-}
-
 } // namespace
 
 void TOXVCLZip::TZipCloser::operator()(zip* Archive) const {
@@ -375,10 +364,14 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     constexpr std::uint64_t ChunkSize = std::uint64_t{64} * 1024;
     std::string Buffer;
     // The declared size only sets aside room (within the limit), so that a large member
-    // is not copied each time the buffer grows.
-    if (Stat.valid & ZIP_STAT_SIZE)
-        Buffer.reserve(
-            static_cast<std::size_t>(std::min<std::uint64_t>(Stat.size, FMemberLimit + 1)));
+    // is not copied each time the buffer grows; one chunk more takes the read that finds
+    // the end, which would otherwise copy the whole member once more.
+    if (Stat.valid & ZIP_STAT_SIZE) {
+        Buffer.reserve(static_cast<std::size_t>(
+            std::min<std::uint64_t>(Stat.size + ChunkSize, FMemberLimit + 1)));
+        // Tens of megabytes fault in faster as huge pages.
+        PreferHugePages(Buffer.data(), Buffer.capacity());
+    }
     for (;;) {
         const std::uint64_t Room = FMemberLimit + 1 - Buffer.size();
         const std::uint64_t Want = std::min(ChunkSize, Room);
@@ -400,17 +393,26 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     return true;
 }
 
-void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
+std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::string& Text) {
     std::string Data;
     if (!ReadMember(Name, Data))
-        return;
-    const std::uint64_t Lines = LineCount(Data);
+        return std::nullopt;
+    const std::size_t Lines = TTextLines(Data).Count();
     if (Lines > FLineLimit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(FLineLimit) + " lines");
+    Text = std::move(Data);
+    return Lines;
+}
+
+void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
+    std::string Text;
+    const std::optional<std::size_t> Lines = ExtractTextfile(Name, Text);
+    if (!Lines)
+        return;
     // The line list of a large member in one allocation, not grown and moved many times.
-    Strings.Reserve(static_cast<std::size_t>(Lines));
-    Strings.SetText(Data);
+    Strings.Reserve(*Lines);
+    Strings.SetText(Text);
 }
 
 bool TOXVCLZip::ExtractBitmapFromZip(std::string_view Name, std::string& Picture) {

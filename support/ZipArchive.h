@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -54,6 +55,10 @@ public:
     void SetMemberTime(std::time_t Time) { FMemberTime = Time; }
     void SetCompressionLevel(int Level) { FCompressionLevel = Level; }
 
+    // Replaces Text with the text of member Name, whose lines (as TTextLines takes them
+    // apart) are within the line limit, and gives their number; none (Text unchanged) when
+    // there is no such member.
+    std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::string& Text);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);

@@ -266,6 +266,35 @@ TEST_F(Kr6Import, PricesNeedAKnownDeliveryRangeAndAFilledPriceField) {
     EXPECT_DOUBLE_EQ(G1->PR(), 2);
 }
 
+// A line with the keys of an earlier line of its glass, whether right after it, after a
+// line with greater keys or after another glass's lines, gives its amounts to the prices
+// of the earlier one.
+TEST_F(Kr6Import, RepeatedPriceKeysShareOnePrice) {
+    TKr6Files F;
+    F.Head = HeadLines("version=6.9.0;pricefield-01=20;pricefield-02=20");
+    Add(F.LensType, {LensTypeLine("G1"), LensTypeLine("G2"), LensTypeLine("G3")});
+    Add(F.LensPrice, {LensPriceLine("G1", "65", 0, 1, 0, {"0000100", "0000200"}),
+                      LensPriceLine("G1", "65", 0, 1, 0, {"0000300", "0000400"}),
+                      LensPriceLine("G2", "65", 0, 1, 0, {"0000500", "0000600"}),
+                      LensPriceLine("G2", "70", 0, 1, 0, {"0000700", "0000800"}),
+                      LensPriceLine("G2", "65", 0, 1, 0, {"0000900", "0001000"}),
+                      LensPriceLine("G3", "65", 0, 1, 0, {"0001100", "0001200"}),
+                      LensPriceLine("G1", "80", 0, 1, 0, {"0001300", "0001400"}),
+                      LensPriceLine("G3", "65", 0, 1, 0, {"0001500", "0001600"})});
+    BuildKr6Model(Root, F);
+
+    const auto Prices = [&](std::string_view Code) {
+        std::string Text;
+        for (const auto& Price : *GlassOf(Code).GlasPreisListe())
+            Text += DiameterToText(Price->GDM) + "/" + std::to_string(Price->PBID) + "=" +
+                    ::testing::PrintToString(Price->PR()) + " ";
+        return Text;
+    };
+    EXPECT_EQ(Prices("G1"), "65/1=3 65/2=4 80/1=13 80/2=14 ");
+    EXPECT_EQ(Prices("G2"), "65/1=9 65/2=10 70/1=7 70/2=8 ");
+    EXPECT_EQ(Prices("G3"), "65/1=15 65/2=16 ");
+}
+
 TEST_F(Kr6Import, PriceListFromItsArchive) {
     TKr6Files F;
     F.Head = HeadLines("pricefield-01=10;pricefield-02=90;"

@@ -40,6 +40,36 @@ TEST(GlassPricePool, EachModelKeepsItsPricesAndGivesBackTheLastOnesMemory) {
     EXPECT_EQ(Second.GlassPricePool().Live(), 1U);
 }
 
+// Blocks set aside for prices to come take them in order while another thread makes their
+// pages present; the prices keep what was written into them, and the blocks no price came
+// to go back.
+TEST(GlassPricePool, ReservedBlocksTakeThePricesAndTheRestGoesBack) {
+    Tdex6Dataobject Root;
+    TFixedPool& Pool = Root.GlassPricePool();
+    Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(Root);
+    const std::size_t PerBlock = TPoolBlock::Bytes / Pool.PlaceSize();
+    Pool.Reserve(5 * PerBlock);
+    EXPECT_EQ(Pool.BlockCount(), 5U);
+    const std::size_t Count = 3 * PerBlock + 1;
+    for (std::size_t I = 0; I < Count; ++I)
+        Prices->NewItem()->GSph = static_cast<std::int32_t>(I);
+    EXPECT_EQ(Pool.BlockCount(), 5U);
+    bool Kept = true;
+    for (std::size_t I = 0; I < Count; ++I)
+        Kept = Kept && Prices->Items(static_cast<int>(I))->GSph == static_cast<std::int32_t>(I);
+    EXPECT_TRUE(Kept);
+
+    Pool.ReleaseReserve();
+    EXPECT_EQ(Pool.BlockCount(), 4U);
+    // Room that is there already sets nothing aside.
+    Pool.Reserve(PerBlock - 1);
+    EXPECT_EQ(Pool.BlockCount(), 4U);
+    Pool.Reserve(PerBlock);
+    EXPECT_EQ(Pool.BlockCount(), 5U);
+    Root.ClearAll(false);
+    EXPECT_EQ(Pool.BlockCount(), 0U);
+}
+
 TEST(GlassPricePool, PriceFreedThroughItsBaseGoesBackToItsModel) {
     Tdex6Dataobject Root;
     Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(Root);

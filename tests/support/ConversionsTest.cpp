@@ -22,7 +22,9 @@ TEST(ConversionsTest, TextToBoolAndInt) {
 TEST(ConversionsTest, TextToFloatTakesEitherSeparator) {
     // clang-format off
     for (const auto& [Text, Value] : {std::pair{"1,5", 1.5}, {"1.5", 1.5}, {" 1 000,5 ", 1000.5},
-                                      {"-,25", -0.25}, {"+1,5E3", 1500.0}})
+                                      {"-,25", -0.25}, {"+1,5E3", 1500.0}, {"0000145", 145.0},
+                                      {"123456789012345", 123456789012345.0},
+                                      {"98765432109876543210", 98765432109876543210.0}})
         EXPECT_DOUBLE_EQ(TextToFloat(Text), Value) << Text;
     // clang-format on
     for (const char* Text :

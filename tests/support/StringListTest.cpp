@@ -85,5 +85,31 @@ TEST(StringListTest, AddStringsToASortedListEndsAsAddingOneByOne) {
     }
 }
 
+TEST(StringListTest, RemoveAllEndsAsRemovingOneByOne) {
+    // Equals that differ in their bytes, so that which entry goes shows.
+    const std::array<std::string_view, 5> Texts{"ab", "AB", "Ab", "b", ""};
+    std::mt19937 Random(5);
+    const auto Fill = [&](TStringList& List, int Most) {
+        for (int N = static_cast<int>(Random() % Most); N > 0; --N)
+            List.Add(Texts[Random() % Texts.size()]);
+    };
+    for (int Round = 0; Round < 500; ++Round) {
+        TStringList Target(Round % 3 != 0,
+                           Round % 2 == 0 ? TDuplicates::Accept : TDuplicates::Ignore);
+        Fill(Target, 8);
+        TStringList Removed;
+        Fill(Removed, 5);
+        TStringList OneByOne = Target;
+        for (const auto& Entry : Removed)
+            OneByOne.Remove(Entry.Text);
+        Target.RemoveAll(Removed);
+        ASSERT_EQ(Target.Text(), OneByOne.Text()) << "round " << Round;
+    }
+    TStringList Itself;
+    Itself.SetText("a\nb\na");
+    Itself.RemoveAll(Itself);
+    EXPECT_TRUE(Itself.IsEmpty());
+}
+
 } // namespace
 } // namespace kr6
