@@ -55,7 +55,9 @@ TEST(Root, ClearAllEmptiesRestartsNumberingAndMakesTheDefaults) {
                 Root.FormelGruppeListe()->IsEmpty() && Root.Adressliste()->IsEmpty());
     EXPECT_EQ(Root.PrismenCylinder()->ZB, 4);
     EXPECT_EQ(Root.Beschichtungsliste()->Count(), 9);
-    EXPECT_EQ(Root.Lieferbereichsbezeichnungsliste()->Items(0)->Bez, "Standardlieferbereich");
+    Tdex6DataLieferbereichsbezeichnungsliste& Ranges = *Root.Lieferbereichsbezeichnungsliste();
+    EXPECT_EQ(Ranges.Items(0)->Bez, "Standardlieferbereich");
+    EXPECT_NE(Ranges.AddNumbered()->ID, Ranges.Items(0)->ID) << "a new range takes a free number";
     const Tdex6DataPreisbezeichnungsliste& Prices = *Root.Preisbezeichnungsliste();
     ASSERT_EQ(Prices.Count(), 2);
     EXPECT_EQ(Prices.Items(1)->PFT, Tdex6PriceField::EmpfVK);

@@ -56,7 +56,6 @@ TEST(ConversionsTest, IntToZeroPaddedKeepsTheLastDigits) {
 }
 
 TEST(ConversionsTest, TextPiecesTouchOnlyBlanks) {
-    EXPECT_EQ(TrimRightChar("a00b000", '0'), "a00b");
     EXPECT_EQ(TrimBlanks("  \ta b\t  "), "\ta b\t");
     EXPECT_EQ(RemoveBlanks(" a b\tc "), "ab\tc");
     EXPECT_EQ(PadRight("ab", 4) + PadRight("abcdef", 3), "ab  abc");

