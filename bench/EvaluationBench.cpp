@@ -25,35 +25,35 @@ namespace {
 // second is the figure to compare. Items are keys.
 const int LiteralSample = EnvCount("KR6_BENCH_LITERAL_LENSES", 12);
 
-void BM_LiteralEngineSample(benchmark::State& State) {
-    const Tdex6Dataobject& Root = LoadedBenchList();
-    const TStringList Lenses = SampleBenchLenses(static_cast<int>(State.range(0)));
-    TLensOutcome Outcome;
-    std::int64_t Tested = 0;
-    for (auto _ : State) {
-        for (const auto& Lens : Lenses) {
-            EvaluateLensLiteral(Root, Lens.Text, Outcome);
-            Tested += Outcome.KeyCount;
-        }
-    }
-    State.SetItemsProcessed(Tested);
-}
-BENCHMARK(BM_LiteralEngineSample)->Arg(LiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The fast engine on the same sample, one thread, testing pass only like the one above.
-void BM_FastEngineSample(benchmark::State& State) {
-    const Tdex6Dataobject& Root = LoadedBenchList();
-    const TStringList Lenses = SampleBenchLenses(static_cast<int>(State.range(0)));
+// Tests the lenses, testing pass only, by the literal engine or by the fast one on one
+// thread.
+void EvaluateSample(benchmark::State& State, const Tdex6Dataobject& Root, const TStringList& Lenses,
+                    TEvaluationEngine Engine) {
     const TFastEvaluator Evaluator(Root);
     TLensOutcome Outcome;
     std::int64_t Tested = 0;
     for (auto _ : State) {
         for (const auto& Lens : Lenses) {
-            Evaluator.EvaluateLens(Lens.Text, Outcome);
+            if (Engine == TEvaluationEngine::Literal)
+                EvaluateLensLiteral(Root, Lens.Text, Outcome);
+            else
+                Evaluator.EvaluateLens(Lens.Text, Outcome);
             Tested += Outcome.KeyCount;
         }
     }
     State.SetItemsProcessed(Tested);
+}
+
+void BM_LiteralEngineSample(benchmark::State& State) {
+    EvaluateSample(State, LoadedBenchList(), SampleBenchLenses(static_cast<int>(State.range(0))),
+                   TEvaluationEngine::Literal);
+}
+BENCHMARK(BM_LiteralEngineSample)->Arg(LiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The fast engine on the same sample.
+void BM_FastEngineSample(benchmark::State& State) {
+    EvaluateSample(State, LoadedBenchList(), SampleBenchLenses(static_cast<int>(State.range(0))),
+                   TEvaluationEngine::Fast);
 }
 BENCHMARK(BM_FastEngineSample)->Arg(LiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -146,33 +146,14 @@ TStringList SmallDeepLenses() {
 }
 
 void BM_DeepLiteralSample(benchmark::State& State) {
-    const Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
-    const TStringList Lenses = SmallDeepLenses();
-    TLensOutcome Outcome;
-    std::int64_t Tested = 0;
-    for (auto _ : State) {
-        for (const auto& Lens : Lenses) {
-            EvaluateLensLiteral(Root, Lens.Text, Outcome);
-            Tested += Outcome.KeyCount;
-        }
-    }
-    State.SetItemsProcessed(Tested);
+    EvaluateSample(State, LoadedBenchList(TBenchList::Deep), SmallDeepLenses(),
+                   TEvaluationEngine::Literal);
 }
 BENCHMARK(BM_DeepLiteralSample)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_DeepFastSample(benchmark::State& State) {
-    const Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
-    const TStringList Lenses = SmallDeepLenses();
-    const TFastEvaluator Evaluator(Root);
-    TLensOutcome Outcome;
-    std::int64_t Tested = 0;
-    for (auto _ : State) {
-        for (const auto& Lens : Lenses) {
-            Evaluator.EvaluateLens(Lens.Text, Outcome);
-            Tested += Outcome.KeyCount;
-        }
-    }
-    State.SetItemsProcessed(Tested);
+    EvaluateSample(State, LoadedBenchList(TBenchList::Deep), SmallDeepLenses(),
+                   TEvaluationEngine::Fast);
 }
 BENCHMARK(BM_DeepFastSample)->Unit(benchmark::kMillisecond)->UseRealTime();
 
