@@ -11,7 +11,6 @@
 #endif
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <thread>
@@ -50,14 +49,12 @@ private:
 // texts of every size around them; this takes large blocks and hands their places out in
 // order, reuses freed places, and gives every block back when the last object has gone.
 // A pool serves one model, which only one thread changes at a time: it takes no lock. (The
-// thread of Reserve only asks the system to make memory present.)
+// thread of Reserve only touches blocks that no object has come to.)
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
 class TFixedPool {
 public:
-    TFixedPool(std::size_t Size, std::size_t Alignment)
-        : FPlaceSize((std::max(Size, sizeof(std::byte*)) + Alignment - 1) / Alignment * Alignment),
-          FPlacesPerBlock(TPoolBlock::Bytes / FPlaceSize) {}
-    ~TFixedPool() { StopFiller(); }
+    TFixedPool(std::size_t Size, std::size_t Alignment);
+    ~TFixedPool();
     TFixedPool(const TFixedPool&) = delete;
     TFixedPool& operator=(const TFixedPool&) = delete;
 
@@ -88,38 +85,38 @@ public:
         *reinterpret_cast<std::byte**>(Place) = FFree;
         FFree = Place;
         ASAN_POISON_MEMORY_REGION(Place, FPlaceSize);
-        if (--FLive == 0) {
-            StopFiller();
-            FBlocks.clear();
-            FUsed = 0;
-            FFree = FNext = FEnd = nullptr;
-        }
+        if (--FLive == 0)
+            ReleaseAll();
     }
 
     // Room for Count more objects. Making memory present costs more than making the objects
-    // in it, so the blocks are set aside now and made present on another thread, a few
-    // blocks ahead of the objects, while the caller makes them.
+    // in it, so blocks are set aside now and made present on another thread, a few blocks
+    // ahead of the objects, while the caller makes them.
     void Reserve(std::size_t Count);
     // Gives back the blocks set aside that no object has come to.
     void ReleaseReserve();
 
 private:
+    struct TSetAside;
+
     void NewBlock();
+    // A block set aside, or none when none is left.
+    std::byte* TakeSetAside();
     void StopFiller() noexcept;
+    void ReleaseAll() noexcept;
 
     std::size_t FPlaceSize;
     std::size_t FPlacesPerBlock;
-    // The blocks in use, then the ones set aside.
+    // The blocks in use and set aside.
     std::vector<std::unique_ptr<TPoolBlock>> FBlocks;
-    std::size_t FUsed = 0;
     // Freed places, each holding the next one's address.
     std::byte* FFree = nullptr;
     // The unused rest of the newest block.
     std::byte* FNext = nullptr;
     std::byte* FEnd = nullptr;
     std::size_t FLive = 0;
-    // FUsed for the filler, which stays a few blocks ahead of it; Stopped ends it.
-    std::atomic<std::size_t> FFillerUsed{0};
+    // The blocks of Reserve, shared with the thread that makes them present.
+    std::unique_ptr<TSetAside> FSetAside;
     std::thread FFiller;
 };
 
