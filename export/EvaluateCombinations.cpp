@@ -2,6 +2,7 @@
 
 #include "export/EvaluationLists.h"
 #include "export/FastEvaluation.h"
+#include "export/LensPieces.h"
 #include "export/LensPipeline.h"
 #include "export/LiteralEvaluation.h"
 #include "model/Root.h"
@@ -11,38 +12,59 @@ namespace {
 
 // The oldest lens hands its rows over in parts of this size.
 constexpr std::size_t RowPartBytes = std::size_t{256} << 10;
-
-void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink, unsigned Threads) {
+void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
+                  const TEvaluationOptions& Options) {
     TStringList Lenses;
     ListEvaluatedLenses(Root, Lenses);
     const TFastEvaluator Evaluator(Root);
     const std::size_t Count = static_cast<std::size_t>(Lenses.Count());
+    const auto GlassOf = [&](std::size_t Lens) -> std::string_view {
+        return Lenses[static_cast<int>(Lens)];
+    };
 
-    // Counting pass.
+    // Counting pass, which also cuts the lenses into pieces.
     std::int64_t AllTotal = 0;
+    std::vector<TLensShape> Shapes(Count);
+    std::vector<TLensPiece> Pieces;
     RunLensesInOrder(
-        Count, Threads,
+        Count, Options.Threads,
         [&](std::size_t Lens, TLensOutcome& Outcome) {
-            Outcome.KeyCount = Evaluator.CountKeys(Lenses[static_cast<int>(Lens)]);
+            Shapes[Lens] = Evaluator.Shape(GlassOf(Lens));
+            Outcome.KeyCount = Shapes[Lens].KeyCount;
         },
-        [&](std::size_t /*Lens*/, TLensOutcome& Outcome, bool /*LensDone*/) {
+        [&](std::size_t Lens, TLensOutcome& Outcome, bool /*LensDone*/) {
             AllTotal += Outcome.KeyCount;
+            AddLensPieces(Lens, Shapes[Lens], Options.PieceKeys, Pieces);
             if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
                 TKombiCounts Counting;
                 Counting.AllTotal = AllTotal;
                 Progress(Root, Counting);
             }
         });
+    Shapes = {};
 
     // Testing pass.
     TProgressReplay Replay(Root, AllTotal);
+    TSharedLensPlans Plans;
     RunLensesInOrder(
-        Count, Threads,
-        [&](std::size_t Lens, TLensOutcome& Outcome) {
-            Evaluator.EvaluateLens(Lenses[static_cast<int>(Lens)], Outcome);
+        Pieces.size(), Options.Threads,
+        [&](std::size_t Index, TLensOutcome& Outcome) {
+            const TLensPiece& Piece = Pieces[Index];
+            if (Piece.LensPieces == 1) {
+                Evaluator.EvaluateLens(GlassOf(Piece.Lens), Outcome);
+                return;
+            }
+            const TSharedLensPlans::TPlan Plan =
+                Plans.Plan(Piece, [&] { return Evaluator.PlanLens(GlassOf(Piece.Lens)); });
+            Evaluator.EvaluateGroups(*Plan, Piece.FirstGroup, Piece.EndGroup, Outcome);
         },
-        [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
-            Replay.Lens(Lenses[static_cast<int>(Lens)], Outcome, LensDone);
+        [&](std::size_t Index, TLensOutcome& Outcome, bool PartDone) {
+            const TLensPiece& Piece = Pieces[Index];
+            const bool LensDone = PartDone && Piece.LastOfLens;
+            // Only a lens without any rows comes as an empty part.
+            if (!LensDone && Outcome.Rows.IsEmpty())
+                return;
+            Replay.Lens(GlassOf(Piece.Lens), Outcome, LensDone);
             Sink(Outcome.Rows, LensDone);
         },
         RowPartBytes);
@@ -55,7 +77,7 @@ void EvaluateCombinations(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
     if (Options.Engine == TEvaluationEngine::Literal)
         EvaluateLiteral(Root, Sink);
     else
-        EvaluateFast(Root, Sink, Options.Threads);
+        EvaluateFast(Root, Sink, Options);
 }
 
 void EvaluateCombinations(Tdex6Dataobject& Root, TStringList& Rows,

@@ -3,6 +3,7 @@
 #include "export/RowBlock.h"
 #include "support/StringList.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace kr6 {
@@ -21,6 +22,9 @@ struct TEvaluationOptions {
     TEvaluationEngine Engine = TEvaluationEngine::Fast;
     // Threads of the fast engine; 0 means one per core.
     unsigned Threads = 0;
+    // A lens with more keys is cut into pieces of about this many, whole groups of keys
+    // with the same anti-reflection coating and tint each, which the threads share.
+    std::int64_t PieceKeys = std::int64_t{1} << 15;
 };
 
 // Receives the deliverable rows lens by lens in glass-list order. The rows of a lens may

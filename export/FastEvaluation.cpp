@@ -12,15 +12,15 @@ namespace kr6 {
 
 TFastEvaluator::TFastEvaluator(const Tdex6Dataobject& Root) : FRoot(Root), FTables(Root) {}
 
-std::int64_t TFastEvaluator::CountKeys(std::string_view Glass) const {
+TLensShape TFastEvaluator::Shape(std::string_view Glass) const {
     std::vector<int> Rules;
     FTables.RulesOf(Glass, Rules);
     const TLensPlan Plan(FTables, Glass, Rules);
     if (!Plan.NeedsLiteral())
-        return Plan.KeyCount();
+        return {Plan.KeyCount(), Plan.GroupCount(), true};
     TStringList Keys(true);
     BuildLensKeys(FRoot, Glass, Keys);
-    return Keys.Count();
+    return {Keys.Count(), 1, false};
 }
 
 void TFastEvaluator::EvaluateLens(std::string_view Glass, TLensOutcome& Outcome) const {
@@ -38,6 +38,14 @@ void TFastEvaluator::EvaluateLens(std::string_view Glass, const TKombinationRefs
     EvaluateRules(Glass, Numbers, Outcome);
 }
 
+std::shared_ptr<const TLensPlan> TFastEvaluator::PlanLens(std::string_view Glass) const {
+    std::vector<int> Rules;
+    FTables.RulesOf(Glass, Rules);
+    auto Plan = std::make_shared<TLensPlan>(FTables, Glass, Rules);
+    Plan->PlanKeys(Rules);
+    return Plan;
+}
+
 void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int>& Rules,
                                    TLensOutcome& Outcome) const {
     TLensPlan Plan(FTables, Glass, Rules);
@@ -45,9 +53,14 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
         EvaluateLensLiteral(FRoot, Glass, Outcome);
         return;
     }
+    Plan.PlanKeys(Rules);
+    EvaluateGroups(Plan, 0, Plan.GroupCount(), Outcome);
+}
+
+void TFastEvaluator::EvaluateGroups(const TLensPlan& Plan, std::int64_t First, std::int64_t End,
+                                    TLensOutcome& Outcome) const {
     Outcome.Clear();
     Outcome.KeyCount = Plan.KeyCount();
-    Plan.PlanKeys(Rules);
     TKeyState State;
     Plan.PrepareState(State);
     const std::vector<int>& AntiReflections = Plan.KindEntries(0);
@@ -58,9 +71,10 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
     };
 
     // The keys in the order of the sorted key list: fields compare one after the other,
-    // and within each kind the lists are sorted with the empty entry first. The slots
+    // and within each kind the lists are sorted with the empty entry first; a group is
+    // an anti-reflection coating with a tint, anti-reflection coating first. The slots
     // the first three coatings meet are worked out once for all second further coatings.
-    std::int64_t Position = 0;
+    std::int64_t Position = First * Plan.KeysPerGroup();
     std::string Head;
     std::string Middle;
     std::vector<std::uint64_t> FirstMet(Plan.SlotWords());
@@ -79,31 +93,32 @@ void TFastEvaluator::EvaluateRules(std::string_view Glass, const std::vector<int
         Plan.MeetSlots(Work.data(), Count, KeyMet.data());
         TestKey(P2, Work.data(), Count, KeyMet.data());
     };
-    for (const int A : AntiReflections) {
-        for (const int T : Tints) {
-            Head.assign(Glass).append(1, '\t').append(TextOf(A)).append(1, '\t');
-            Head.append(TextOf(T)).append(1, '\t');
-            for (std::size_t P1 = 0; P1 < Further.size(); ++P1) {
-                Middle.assign(TextOf(Further[P1])).append(1, '\t');
-                if (Plan.ClassesRepeat()) {
-                    TestRepeatingKey(A, T, Further[P1], -1);
-                    for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2)
-                        TestRepeatingKey(A, T, Further[P1], Further[P2]);
-                    continue;
-                }
-                std::array<int, 4> Work{};
-                int Count = 0;
-                for (const int Entry : {A, T, Further[P1]}) {
-                    if (Entry >= 0)
-                        Work[Count++] = Entry;
-                }
-                Plan.MeetSlots(Work.data(), Count, FirstMet.data());
-                TestKey(-1, Work.data(), Count, FirstMet.data());
-                for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2) {
-                    Work[Count] = Further[P2];
-                    Plan.AddEntry(FirstMet.data(), Further[P2], KeyMet.data());
-                    TestKey(Further[P2], Work.data(), Count + 1, KeyMet.data());
-                }
+    for (std::int64_t Group = First; Group < End; ++Group) {
+        const auto Index = static_cast<std::size_t>(Group);
+        const int A = AntiReflections[Index / Tints.size()];
+        const int T = Tints[Index % Tints.size()];
+        Head.assign(Plan.Glass()).append(1, '\t').append(TextOf(A)).append(1, '\t');
+        Head.append(TextOf(T)).append(1, '\t');
+        for (std::size_t P1 = 0; P1 < Further.size(); ++P1) {
+            Middle.assign(TextOf(Further[P1])).append(1, '\t');
+            if (Plan.ClassesRepeat()) {
+                TestRepeatingKey(A, T, Further[P1], -1);
+                for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2)
+                    TestRepeatingKey(A, T, Further[P1], Further[P2]);
+                continue;
+            }
+            std::array<int, 4> Work{};
+            int Count = 0;
+            for (const int Entry : {A, T, Further[P1]}) {
+                if (Entry >= 0)
+                    Work[Count++] = Entry;
+            }
+            Plan.MeetSlots(Work.data(), Count, FirstMet.data());
+            TestKey(-1, Work.data(), Count, FirstMet.data());
+            for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2) {
+                Work[Count] = Further[P2];
+                Plan.AddEntry(FirstMet.data(), Further[P2], KeyMet.data());
+                TestKey(Further[P2], Work.data(), Count + 1, KeyMet.data());
             }
         }
     }

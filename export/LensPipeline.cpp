@@ -12,27 +12,22 @@ namespace {
 
 // Outcomes done but not yet emitted may hold this many bytes of rows before the workers
 // wait; one lens is always taken, however large.
-constexpr std::size_t WaitingBytes = std::size_t{512} << 10;
+constexpr std::size_t WaitingBytes = std::size_t{2} << 20;
 // A lens that is not the oldest in work waits with rows of this size until it is.
 constexpr std::size_t LaterLensBytes = std::size_t{2} << 20;
 // A worker whose last lenses had rows of this size takes one lens at a time.
 constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
-// Emptied buffers kept for the next lenses, in all.
-constexpr std::size_t SpareBytes = std::size_t{512} << 10;
+// Pages of emitted rows kept for the next lenses, in all.
+constexpr std::size_t KeptPageBytes = std::size_t{2} << 20;
 
 std::size_t HeldBytes(const TLensOutcome& Outcome) {
     return Outcome.Rows.Bytes() + Outcome.Rows.Count() * sizeof(std::int64_t);
 }
 
-std::size_t CapacityOf(const TLensOutcome& Outcome) {
-    return Outcome.Rows.Capacity();
-}
-
-// After a large lens its buffers go rather than wait for the next one.
+// The pages go back to the pool for the next lenses.
 void EmptyAfterEmit(TLensOutcome& Outcome) {
     Outcome.Clear();
-    if (CapacityOf(Outcome) > SpareBytes)
-        Outcome.Rows.Release();
+    Outcome.Rows.Release();
 }
 
 void EmptyPart(TLensOutcome& Outcome) {
@@ -41,7 +36,9 @@ void EmptyPart(TLensOutcome& Outcome) {
 
 void RunOnThisThread(std::size_t Count, const TLensWork& Work, const TLensEmit& Emit,
                      std::size_t PartBytes) {
+    TRowBlock::TPagePool Pool(KeptPageBytes);
     TLensOutcome Outcome;
+    Outcome.Rows = TRowBlock(&Pool);
     for (std::size_t Lens = 0; Lens < Count; ++Lens) {
         if (PartBytes > 0) {
             Outcome.HandOverBytes = PartBytes;
@@ -80,12 +77,11 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
     // often.
     constexpr std::size_t Batch = 4;
     const std::size_t RingSize = std::size_t{8} * Threads * Batch;
+    TRowBlock::TPagePool Pool(KeptPageBytes);
     std::vector<TLensOutcome> Ring(RingSize);
+    for (TLensOutcome& Outcome : Ring)
+        Outcome.Rows = TRowBlock(&Pool);
     std::vector<bool> Ready(RingSize, false);
-    // Emptied outcomes whose buffers the next lenses reuse; the ring's idle slots hold
-    // none, so that memory does not grow with the ring.
-    std::vector<TLensOutcome> Spare;
-    std::size_t SpareHeld = 0;
     std::mutex Mutex;
     std::condition_variable Changed;
     std::size_t NextToTake = 0;
@@ -128,11 +124,6 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 First = NextToTake;
                 Last = std::min({First + Take, Count, NextToEmit + RingSize});
                 NextToTake = Last;
-                for (std::size_t Lens = First; Lens < Last && !Spare.empty(); ++Lens) {
-                    SpareHeld -= CapacityOf(Spare.back());
-                    Ring[Lens % RingSize] = std::move(Spare.back());
-                    Spare.pop_back();
-                }
             }
             std::size_t Done = 0;
             for (std::size_t Lens = First; Lens < Last; ++Lens) {
@@ -213,15 +204,8 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 EmptyAfterEmit(Outcome);
             }
             const std::lock_guard Lock(Mutex);
-            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens) {
+            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
                 Ready[Lens % RingSize] = false;
-                TLensOutcome& Outcome = Ring[Lens % RingSize];
-                if (SpareHeld + CapacityOf(Outcome) <= SpareBytes) {
-                    SpareHeld += CapacityOf(Outcome);
-                    Spare.push_back(std::move(Outcome));
-                }
-                Outcome = TLensOutcome{};
-            }
             Waiting -= Emitted;
             NextToEmit = RunEnd;
             Changed.notify_all();

@@ -123,10 +123,13 @@ void TLensPlan::AllowedCoatings(const std::vector<int>& Rules) {
     }
 }
 
-std::int64_t TLensPlan::KeyCount() const {
+std::int64_t TLensPlan::GroupCount() const {
+    return std::int64_t{FKindCounts[0] + 1} * (FKindCounts[1] + 1);
+}
+
+std::int64_t TLensPlan::KeysPerGroup() const {
     const std::int64_t Further = FKindCounts[2];
-    return std::int64_t{FKindCounts[0] + 1} * (FKindCounts[1] + 1) *
-           (1 + Further + Further * (Further - 1) / 2);
+    return 1 + Further + Further * (Further - 1) / 2;
 }
 
 void TLensPlan::PlanKeys(const std::vector<int>& Rules) {

@@ -53,8 +53,13 @@ public:
     // Key fields compare like plain texts only while no code holds a tab, which would
     // split a field, or a byte that sorts below the tab; such lenses are left to the
     // literal evaluation.
+    std::string_view Glass() const { return FGlass; }
     bool NeedsLiteral() const { return FNeedsLiteral; }
-    std::int64_t KeyCount() const;
+    std::int64_t KeyCount() const { return GroupCount() * KeysPerGroup(); }
+    // Keys come in groups of the same anti-reflection coating and tint, all groups alike:
+    // the empty or one further coating, or two distinct ones.
+    std::int64_t GroupCount() const;
+    std::int64_t KeysPerGroup() const;
 
     // The entries of each kind's list in key order, -1 for the empty entry first.
     const std::vector<int>& KindEntries(int Kind) const { return FKindEntries[Kind]; }

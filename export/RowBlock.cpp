@@ -1,16 +1,6 @@
 #include "export/RowBlock.h"
 
-#include <algorithm>
-
 namespace kr6 {
-
-std::size_t TRowBlock::Capacity() const {
-    std::size_t Bytes = 0;
-    for (const TPage& Page : FPages)
-        Bytes += Page.Text.capacity() + Page.Ends.capacity() * sizeof(std::uint32_t) +
-                 Page.Positions.capacity() * sizeof(std::int64_t);
-    return Bytes;
-}
 
 std::string_view TRowBlock::operator[](std::size_t Index) const {
     for (std::size_t P = 0; P < FUsed; ++P) {
@@ -19,6 +9,66 @@ std::string_view TRowBlock::operator[](std::size_t Index) const {
         Index -= FPages[P].Ends.size();
     }
     return {};
+}
+
+TRowBlock::TRowBlock(TRowBlock&& Other) noexcept
+    : FPool(Other.FPool), FPages(std::move(Other.FPages)), FUsed(Other.FUsed), FCount(Other.FCount),
+      FBytes(Other.FBytes) {
+    Other.FPages.clear();
+    Other.FUsed = Other.FCount = Other.FBytes = 0;
+}
+
+TRowBlock& TRowBlock::operator=(TRowBlock&& Other) noexcept {
+    if (this == &Other)
+        return *this;
+    GiveBack();
+    FPool = Other.FPool;
+    FPages = std::move(Other.FPages);
+    FUsed = Other.FUsed;
+    FCount = Other.FCount;
+    FBytes = Other.FBytes;
+    Other.FPages.clear();
+    Other.FUsed = Other.FCount = Other.FBytes = 0;
+    return *this;
+}
+
+void TRowBlock::Release() {
+    GiveBack();
+    FUsed = 0;
+    FCount = 0;
+    FBytes = 0;
+}
+
+void TRowBlock::GiveBack() noexcept {
+    if (FPool != nullptr && !FPages.empty()) {
+        const std::lock_guard Lock(FPool->FMutex);
+        for (TPage& Page : FPages) {
+            if (FPool->FPages.size() >= FPool->FKeptPages)
+                break;
+            Page.Text.clear();
+            Page.Ends.clear();
+            Page.Positions.clear();
+            FPool->FPages.push_back(std::move(Page));
+        }
+    }
+    FPages.clear();
+}
+
+TRowBlock::TPage TRowBlock::NewPage() {
+    if (FPool != nullptr) {
+        const std::lock_guard Lock(FPool->FMutex);
+        if (!FPool->FPages.empty()) {
+            TPage Page = std::move(FPool->FPages.back());
+            FPool->FPages.pop_back();
+            return Page;
+        }
+    }
+    TPage Page;
+    Page.Text.reserve(PageBytes);
+    // Rows are some dozens of bytes.
+    Page.Ends.reserve(PageBytes / 32);
+    Page.Positions.reserve(PageBytes / 32);
+    return Page;
 }
 
 void TRowBlock::Clear() {
@@ -39,12 +89,8 @@ void TRowBlock::Add(std::string_view Head, std::string_view Middle, std::string_
     // of its own.
     if (FUsed == 0 || FPages[FUsed - 1].Text.size() + Size > PageBytes) {
         if (FUsed == FPages.size())
-            FPages.emplace_back();
-        TPage& Fresh = FPages[FUsed++];
-        Fresh.Text.reserve(std::max(PageBytes, Size));
-        // Rows are some dozens of bytes.
-        Fresh.Ends.reserve(PageBytes / 40);
-        Fresh.Positions.reserve(PageBytes / 40);
+            FPages.push_back(NewPage());
+        FPages[FUsed++].Text.reserve(Size);
     }
     TPage& Page = FPages[FUsed - 1];
     Page.Text.append(Head).append(Middle).append(Tail);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,10 +15,38 @@ namespace kr6 {
 // again and leave the allocator holes of every size. Pages are all alike instead, and a
 // block grows without moving what it holds.
 class TRowBlock {
-    struct TPage;
+    struct TPage {
+        std::string Text;
+        std::vector<std::uint32_t> Ends;
+        std::vector<std::int64_t> Positions;
+
+        std::string_view Row(std::size_t Index) const {
+            const std::size_t Begin = Index == 0 ? 0 : Ends[Index - 1];
+            return std::string_view(Text).substr(Begin, Ends[Index] - Begin);
+        }
+    };
 
 public:
     static constexpr std::size_t PageBytes = std::size_t{64} << 10;
+
+    // Pages that blocks give back and take again, shared by the threads of an evaluation:
+    // a page taken again is still present and mostly still in the caches, where a new
+    // one would come cold from the allocator, page fault by page fault. The pool must
+    // outlive the blocks that use it.
+    class TPagePool {
+    public:
+        // Keeps pages given back up to this many bytes of rows and frees the rest.
+        explicit TPagePool(std::size_t KeptBytes) : FKeptPages(KeptBytes / PageBytes) {}
+        TPagePool(const TPagePool&) = delete;
+        TPagePool& operator=(const TPagePool&) = delete;
+
+    private:
+        friend class TRowBlock;
+
+        std::mutex FMutex;
+        std::vector<TPage> FPages;
+        std::size_t FKeptPages;
+    };
 
     class TIterator {
     public:
@@ -51,12 +80,18 @@ public:
         std::size_t FRow = 0;
     };
 
+    // Pages come from Pool and go back to it, if there is one.
+    explicit TRowBlock(TPagePool* Pool = nullptr) : FPool(Pool) {}
+    ~TRowBlock() { GiveBack(); }
+    TRowBlock(const TRowBlock&) = delete;
+    TRowBlock& operator=(const TRowBlock&) = delete;
+    TRowBlock(TRowBlock&& Other) noexcept;
+    TRowBlock& operator=(TRowBlock&& Other) noexcept;
+
     std::size_t Count() const { return FCount; }
     bool IsEmpty() const { return FCount == 0; }
     // Bytes of all rows.
     std::size_t Bytes() const { return FBytes; }
-    // Bytes the pages hold.
-    std::size_t Capacity() const;
     // Walks the pages: for the odd lookup, not for going through the rows.
     std::string_view operator[](std::size_t Index) const;
 
@@ -65,25 +100,18 @@ public:
 
     // Keeps the pages for the next rows.
     void Clear();
-    // Gives the pages back.
-    void Release() { *this = TRowBlock{}; }
+    // Gives the pages back to the pool, or frees them.
+    void Release();
     void Add(std::string_view Row, std::int64_t Position = 0) { Add(Row, {}, {}, Position); }
     // Adds the row made of the three parts.
     void Add(std::string_view Head, std::string_view Middle, std::string_view Tail,
              std::int64_t Position = 0);
 
 private:
-    struct TPage {
-        std::string Text;
-        std::vector<std::uint32_t> Ends;
-        std::vector<std::int64_t> Positions;
+    void GiveBack() noexcept;
+    TPage NewPage();
 
-        std::string_view Row(std::size_t Index) const {
-            const std::size_t Begin = Index == 0 ? 0 : Ends[Index - 1];
-            return std::string_view(Text).substr(Begin, Ends[Index] - Begin);
-        }
-    };
-
+    TPagePool* FPool = nullptr;
     std::vector<TPage> FPages;
     std::size_t FUsed = 0; // pages holding rows
     std::size_t FCount = 0;

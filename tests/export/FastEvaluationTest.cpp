@@ -46,6 +46,10 @@ TEST(FastEvaluationTest, AgreesWithTheLiteralEvaluationOnRandomModels) {
             ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, Threads}))
                 << "seed " << Seed << ", " << Threads << " threads\n"
                 << test::Describe(Root);
+        // Every lens cut into pieces of one group of keys each.
+        ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, 3, 1}))
+            << "seed " << Seed << ", in pieces\n"
+            << test::Describe(Root);
     }
 }
 
@@ -59,6 +63,10 @@ TEST(FastEvaluationTest, AgreesOnDeepLensesWithManyRules) {
             ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, Threads}))
                 << "seed " << Seed << ", " << Threads << " threads\n"
                 << test::Describe(Root);
+        // Every lens cut into pieces of one group of keys each.
+        ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, 3, 1}))
+            << "seed " << Seed << ", in pieces\n"
+            << test::Describe(Root);
     }
 }
 

@@ -9,11 +9,18 @@ namespace kr6 {
 namespace {
 
 // Rows of every size, one larger than a page, survive in order with their positions,
-// also after the block was cleared and filled again.
+// also after the block was cleared and filled again, or refilled with pages that another
+// block gave back to the pool (which keeps only some of them).
 TEST(RowBlockTest, KeepsRowsAcrossPagesInOrder) {
-    TRowBlock Block;
-    for (int Round = 0; Round < 2; ++Round) {
-        Block.Clear();
+    TRowBlock::TPagePool Pool(3 * TRowBlock::PageBytes);
+    TRowBlock Block(&Pool);
+    for (int Round = 0; Round < 4; ++Round) {
+        if (Round == 1)
+            Block.Clear();
+        if (Round == 2)
+            Block = TRowBlock(&Pool);
+        if (Round == 3)
+            Block.Release();
         std::vector<std::string> Rows;
         for (int I = 0; I < 5000; ++I)
             Rows.push_back(std::to_string(I) + std::string(static_cast<std::size_t>(I % 97), 'r'));
