@@ -42,13 +42,16 @@ void RunEvaluate(const TEvaluateOptions& Options) {
 
     Line.Restart();
     TProgressState State;
-    Root.SetKombiProgress([&](Tdex6Dataobject&, const TKombiCounts& Counts) {
-        State.Lens = Counts.Lens;
-        State.Total = Counts.AllTotal;
-        State.Tested = Counts.AllTested;
-        State.Deliverable = Counts.AllDeliverable;
-        Line.Update(State);
-    });
+    // Quiet, nothing shows the progress: the evaluation need not report it row by row.
+    if (!Options.Quiet) {
+        Root.SetKombiProgress([&](Tdex6Dataobject&, const TKombiCounts& Counts) {
+            State.Lens = Counts.Lens;
+            State.Total = Counts.AllTotal;
+            State.Tested = Counts.AllTested;
+            State.Deliverable = Counts.AllDeliverable;
+            Line.Update(State);
+        });
+    }
     std::int64_t Lenses = 0;
     std::int64_t Rows = 0;
     EvaluateCombinations(

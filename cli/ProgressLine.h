@@ -70,6 +70,8 @@ private:
     int FFd;
     bool FEnabled;
     bool FShown = false;
+    static constexpr std::uint64_t UpdatesPerLook = 64;
+    std::uint64_t FUpdates = 0;
     TClock::time_point FStart;
     TClock::time_point FLastDraw;
     std::string FSubject;

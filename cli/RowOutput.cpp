@@ -31,8 +31,15 @@ TRowOutput::TRowOutput(const std::string& Path, TRowFormat Format)
 TRowOutput::~TRowOutput() = default;
 
 void TRowOutput::WriteRow(std::string_view Row) {
+    const std::string_view End =
+        FFormat.LineEnd == TLineEnd::CrLf ? std::string_view("\r\n") : std::string_view("\n");
+    // Rows come by the million: one append while the row fits.
+    if (FBuffer.size() + Row.size() + End.size() < ChunkSize) {
+        FBuffer.append(Row).append(End);
+        return;
+    }
     Write(Row);
-    Write(FFormat.LineEnd == TLineEnd::CrLf ? std::string_view("\r\n") : std::string_view("\n"));
+    Write(End);
 }
 
 void TRowOutput::WriteRows(const TStringList& Rows) {
