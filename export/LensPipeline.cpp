@@ -12,13 +12,13 @@ namespace {
 
 // Outcomes done but not yet emitted may hold this many bytes of rows before the workers
 // wait; one lens is always taken, however large.
-constexpr std::size_t WaitingBytes = std::size_t{2} << 20;
+constexpr std::size_t WaitingBytes = std::size_t{1} << 20;
 // A lens that is not the oldest in work waits with rows of this size until it is.
-constexpr std::size_t LaterLensBytes = std::size_t{2} << 20;
+constexpr std::size_t LaterLensBytes = std::size_t{512} << 10;
 // A worker whose last lenses had rows of this size takes one lens at a time.
 constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
 // Pages of emitted rows kept for the next lenses, in all.
-constexpr std::size_t KeptPageBytes = std::size_t{2} << 20;
+constexpr std::size_t KeptPageBytes = std::size_t{512} << 10;
 
 std::size_t HeldBytes(const TLensOutcome& Outcome) {
     return Outcome.Rows.Bytes() + Outcome.Rows.Count() * sizeof(std::int64_t);
