@@ -1,6 +1,7 @@
 #include "export/LensPipeline.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -17,6 +18,8 @@ constexpr std::size_t WaitingBytes = std::size_t{1} << 20;
 constexpr std::size_t LaterLensBytes = std::size_t{512} << 10;
 // A worker whose last lenses had rows of this size takes one lens at a time.
 constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
+// A batch of lenses taken at once that is done in less time may grow.
+constexpr std::chrono::microseconds QuickBatch{200};
 // Pages of emitted rows kept for the next lenses, in all.
 constexpr std::size_t KeptPageBytes = std::size_t{512} << 10;
 
@@ -73,17 +76,18 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
     // Outcomes wait in a ring of slots; a worker takes the next lenses only while their
     // slots are free, that is while they are less than a ring ahead of the next lens to
     // emit, and while the waiting outcomes are small. Lenses with few rows go out in
-    // small batches and are emitted in runs, so that the threads meet at the lock less
-    // often.
-    constexpr std::size_t Batch = 4;
-    const std::size_t RingSize = std::size_t{8} * Threads * Batch;
+    // batches that grow while they stay small, and the emitting thread is woken once per
+    // batch: waking a thread costs more than testing such a lens.
+    constexpr std::size_t MaxBatch = 32;
+    const std::size_t RingSize = std::size_t{4} * Threads * MaxBatch;
     TRowBlock::TPagePool Pool(KeptPageBytes);
     std::vector<TLensOutcome> Ring(RingSize);
     for (TLensOutcome& Outcome : Ring)
         Outcome.Rows = TRowBlock(&Pool);
     std::vector<bool> Ready(RingSize, false);
     std::mutex Mutex;
-    std::condition_variable Changed;
+    std::condition_variable EmitterWake; // the calling thread waits here
+    std::condition_variable WorkerWake;
     std::size_t NextToTake = 0;
     std::size_t NextToEmit = 0;
     std::size_t Waiting = 0;  // bytes of the outcomes done and not yet emitted
@@ -93,19 +97,29 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
 
     // The worker of the oldest lens hands its rows over and waits until they are out;
     // a later lens keeps its rows until it is the oldest, and waits for that once they
-    // are many.
+    // are many. Lenses of the batch marked ready may be what the emitter waits for.
     const auto HandOver = [&](std::size_t Lens, TLensOutcome& Part) {
         std::unique_lock Lock(Mutex);
+        EmitterWake.notify_one();
         if (Lens != NextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
-            Changed.wait(Lock, [&] { return Lens == NextToEmit || Stop; });
+            WorkerWake.wait(Lock, [&] { return Lens == NextToEmit || Stop; });
         if (Lens != NextToEmit || Stop) {
             Part.HandOverBytes = Part.Rows.Bytes() + PartBytes;
             return;
         }
         PartWaiting = true;
-        Changed.notify_all();
-        Changed.wait(Lock, [&] { return !PartWaiting || Stop; });
+        EmitterWake.notify_one();
+        WorkerWake.wait(Lock, [&] { return !PartWaiting || Stop; });
         Part.HandOverBytes = PartBytes;
+    };
+
+    const auto Fail = [&] {
+        const std::lock_guard Lock(Mutex);
+        if (!Failure)
+            Failure = std::current_exception();
+        Stop = true;
+        EmitterWake.notify_one();
+        WorkerWake.notify_all();
     };
 
     const auto Worker = [&] {
@@ -115,7 +129,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
             std::size_t Last = 0;
             {
                 std::unique_lock Lock(Mutex);
-                Changed.wait(Lock, [&] {
+                WorkerWake.wait(Lock, [&] {
                     return Stop || NextToTake >= Count ||
                            (NextToTake < NextToEmit + RingSize && Waiting <= WaitingBytes);
                 });
@@ -125,6 +139,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 Last = std::min({First + Take, Count, NextToEmit + RingSize});
                 NextToTake = Last;
             }
+            const auto Started = std::chrono::steady_clock::now();
             std::size_t Done = 0;
             for (std::size_t Lens = First; Lens < Last; ++Lens) {
                 TLensOutcome& Outcome = Ring[Lens % RingSize];
@@ -137,23 +152,25 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                     }
                     Work(Lens, Outcome);
                 } catch (...) {
-                    const std::lock_guard Lock(Mutex);
-                    if (!Failure)
-                        Failure = std::current_exception();
-                    Stop = true;
-                    Changed.notify_all();
+                    Fail();
                     return;
                 }
-                // Each lens is ready as soon as it is done: a later lens of the batch may
-                // wait until this one is out.
+                // Each lens is ready as soon as it is done, and one with many rows goes
+                // out at once; the others wait for the end of the batch.
                 const std::lock_guard Lock(Mutex);
                 Ready[Lens % RingSize] = true;
                 Waiting += HeldBytes(Outcome);
                 Done += HeldBytes(Outcome);
-                Changed.notify_all();
+                if (Lens + 1 == Last || HeldBytes(Outcome) > LargeBatchBytes)
+                    EmitterWake.notify_one();
             }
-            // Lenses with many rows one at a time, so that few of them wait at once.
-            Take = Done > LargeBatchBytes ? 1 : Batch;
+            // Lenses with many rows one at a time, so that few of them wait at once; the
+            // batch grows while it is quick and shrinks when it is not, so that the
+            // emitter does not wait long for its first lens.
+            const bool Quick = std::chrono::steady_clock::now() - Started < QuickBatch;
+            Take = Done > LargeBatchBytes ? 1
+                   : Quick                ? std::min(2 * Take, MaxBatch)
+                                          : std::max<std::size_t>(Take / 2, 1);
         }
     };
 
@@ -167,7 +184,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
             const std::lock_guard Lock(Mutex);
             Stop = true;
         }
-        Changed.notify_all();
+        WorkerWake.notify_all();
         Workers.clear();
     };
 
@@ -178,8 +195,8 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
             bool Part = false;
             {
                 std::unique_lock Lock(Mutex);
-                Changed.wait(Lock,
-                             [&] { return Stop || PartWaiting || Ready[NextToEmit % RingSize]; });
+                EmitterWake.wait(
+                    Lock, [&] { return Stop || PartWaiting || Ready[NextToEmit % RingSize]; });
                 if (Failure)
                     break;
                 Part = PartWaiting;
@@ -193,7 +210,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 EmptyPart(Outcome);
                 const std::lock_guard Lock(Mutex);
                 PartWaiting = false;
-                Changed.notify_all();
+                WorkerWake.notify_all();
                 continue;
             }
             std::size_t Emitted = 0;
@@ -208,7 +225,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                 Ready[Lens % RingSize] = false;
             Waiting -= Emitted;
             NextToEmit = RunEnd;
-            Changed.notify_all();
+            WorkerWake.notify_all();
         }
     } catch (...) {
         StopWorkers();
