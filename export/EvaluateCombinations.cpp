@@ -12,6 +12,7 @@ namespace {
 
 // The oldest lens hands its rows over in parts of this size.
 constexpr std::size_t RowPartBytes = std::size_t{256} << 10;
+
 void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                   const TEvaluationOptions& Options) {
     TStringList Lenses;
