@@ -24,7 +24,7 @@ struct TEvaluationOptions {
     unsigned Threads = 0;
     // A lens with more keys is cut into pieces of about this many, whole groups of keys
     // with the same anti-reflection coating and tint each, which the threads share.
-    std::int64_t PieceKeys = std::int64_t{1} << 15;
+    std::int64_t PieceKeys = std::int64_t{1} << 14;
 };
 
 // Receives the deliverable rows lens by lens in glass-list order. The rows of a lens may
