@@ -4,7 +4,6 @@
 
 #include "support/Cp1252.h"
 #include "support/FileDescriptor.h"
-#include "support/StringList.h"
 
 #include <algorithm>
 #include <csignal>
@@ -40,11 +39,6 @@ void TRowOutput::WriteRow(std::string_view Row) {
     }
     Write(Row);
     Write(End);
-}
-
-void TRowOutput::WriteRows(const TStringList& Rows) {
-    for (const auto& Row : Rows)
-        WriteRow(Row.Text);
 }
 
 void TRowOutput::Write(std::string_view Text) {

@@ -10,8 +10,6 @@
 
 namespace kr6 {
 
-class TStringList;
-
 // The reader of the output has gone away (EPIPE); the program stops quietly.
 class EOutputClosed : public std::exception {
 public:
@@ -46,7 +44,6 @@ public:
 
     // Appends Row and the line end.
     void WriteRow(std::string_view Row);
-    void WriteRows(const TStringList& Rows);
     // Appends Text as it is (still converted with Utf8).
     void Write(std::string_view Text);
     // Writes everything buffered and, for a file, commits it; only after this has returned
