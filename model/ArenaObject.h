@@ -18,7 +18,10 @@ std::pmr::memory_resource* ArenaOf(Tdex6Dataobject* Root);
 // class must be final, so that the size freed is the size made.
 template <class T> class TArenaObject {
 public:
-    static void* operator new(std::size_t Size) { return ::operator new(Size); }
+    // As the arena gives memory of the general allocator back, through this resource.
+    static void* operator new(std::size_t Size) {
+        return std::pmr::new_delete_resource()->allocate(Size, alignof(T));
+    }
     static void* operator new(std::size_t Size, Tdex6Dataobject* Root) {
         return ArenaOf(Root)->allocate(Size, alignof(T));
     }
@@ -29,7 +32,7 @@ public:
     // The model is read before the object is gone: it says where the memory goes back to.
     // The arena takes back memory of the general allocator too.
     static void operator delete(TArenaObject* Base, std::destroying_delete_t) noexcept {
-        static_assert(std::is_final_v<T> && alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+        static_assert(std::is_final_v<T>);
         T* const Object = static_cast<T*>(Base);
         std::pmr::memory_resource* const Memory = ArenaOf(Object->Root());
         Object->~T();

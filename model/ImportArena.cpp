@@ -6,7 +6,6 @@
 #include <functional>
 #include <limits>
 #include <memory>
-#include <new>
 #include <system_error>
 
 namespace kr6 {
@@ -23,10 +22,6 @@ constexpr std::size_t Stopped = std::numeric_limits<std::size_t>::max();
 
 std::size_t RoundUp(std::size_t Bytes, std::size_t Unit) {
     return (Bytes + Unit - 1) / Unit * Unit;
-}
-
-bool IsExtended(std::size_t Alignment) {
-    return Alignment > __STDCPP_DEFAULT_NEW_ALIGNMENT__;
 }
 
 } // namespace
@@ -103,8 +98,7 @@ void* TImportArena::Allocate(std::size_t Bytes, std::size_t Alignment) {
             return Start;
         }
     }
-    return IsExtended(Alignment) ? ::operator new (Bytes, std::align_val_t{Alignment})
-                                 : ::operator new(Bytes);
+    return std::pmr::new_delete_resource()->allocate(Bytes, Alignment);
 }
 
 void TImportArena::Free(void* Data, std::size_t Bytes, std::size_t Alignment) noexcept {
@@ -120,10 +114,7 @@ void TImportArena::Free(void* Data, std::size_t Bytes, std::size_t Alignment) no
             Release(I);
         return;
     }
-    if (IsExtended(Alignment))
-        ::operator delete (Data, Bytes, std::align_val_t{Alignment});
-    else
-        ::operator delete(Data, Bytes);
+    std::pmr::new_delete_resource()->deallocate(Data, Bytes, Alignment);
 }
 
 void TImportArena::StopFiller() noexcept {
