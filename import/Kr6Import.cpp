@@ -4,8 +4,14 @@
 #include "import/Kr6ImportProgress.h"
 #include "import/Kr6ImportSteps.h"
 #include "model/Addresses.h"
+#include "model/CoatingParts.h"
 #include "model/Combinations.h"
+#include "model/DeliveryRanges.h"
+#include "model/Formulas.h"
+#include "model/GlassParts.h"
 #include "model/Glasses.h"
+#include "model/Info.h"
+#include "model/OrderOptions.h"
 #include "model/Root.h"
 #include "support/StringList.h"
 #include "support/TextCompare.h"
@@ -13,8 +19,10 @@
 
 #include <algorithm>
 #include <array>
+#include <memory_resource>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kr6 {
 namespace {
@@ -81,6 +89,43 @@ void RequirePriceList(TOXVCLZip& Archive) {
     throw EArchiveError(Text);
 }
 
+// Room in the import arena for the objects the lines can make, each line at most what its
+// member's step makes of one: the glasses with their parts, the lens prices' element
+// arrays, the geometries, power ranges and rules, and the coating prices with their
+// formulas, one for each filled price field and material.
+std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t GlassPrices,
+                       std::size_t FilledFields) {
+    const auto Count = [&](std::size_t Member) {
+        return static_cast<std::size_t>(Lines[Member].Count());
+    };
+    constexpr std::size_t Materials = static_cast<std::size_t>(Tdex6Material::Trivex) + 1;
+    constexpr std::size_t Glass =
+        sizeof(Tdex6DataGlas) + sizeof(Tdex6DataOrderOptions) + sizeof(Tdex6DataGlasWirkungsListe) +
+        sizeof(Tdex6DataGlasGeometrieListe) + sizeof(Tdex6DataGlasPreisListe) +
+        sizeof(Tdex6DataPreisgruppen) + sizeof(Tdex6DataInfo) + sizeof(Tdex6DataImageListe) +
+        sizeof(Tdex6DataFormelZuweisung);
+    constexpr std::size_t CoatingPrice = sizeof(Tdex6DataBeschichtungspreis) +
+                                         sizeof(Tdex6DataFormelLokalBeschichtung) +
+                                         sizeof(Tdex6DataFormelCalc);
+    return Count(LensType) * Glass + GlassPrices * sizeof(Tdex6DataGlasPreis*) +
+           Count(LensGeo) * sizeof(Tdex6DataGlasGeometrie) +
+           Count(LensRange) * sizeof(Tdex6DataGlasWirkung) +
+           Count(Combination) * sizeof(Tdex6DataKombination) +
+           Count(OptionsPrice) * FilledFields * Materials * CoatingPrice;
+}
+
+// The arena is open for one import, whichever way it ends.
+class TArenaScope {
+public:
+    TArenaScope(TImportArena& Arena, std::size_t Bytes) : FArena(Arena) { FArena.Open(Bytes); }
+    ~TArenaScope() { FArena.Close(); }
+    TArenaScope(const TArenaScope&) = delete;
+    TArenaScope& operator=(const TArenaScope&) = delete;
+
+private:
+    TImportArena& FArena;
+};
+
 TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
                         const TMemberLines& Lines, const TMemberBytes& Bytes,
                         TImportProgressMeter& Meter) {
@@ -100,12 +145,12 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     ImportHead(Root, HeadRecord);
     // The lens prices take most of the model's memory, which is made present on another
     // thread meanwhile. A line gives at most one price per filled price field.
-    std::size_t Prices = 0;
-    for (int K = 1; K <= PriceFieldCount; ++K) {
-        if (IsPriceFieldFilled(Root, K))
-            Prices += static_cast<std::size_t>(Lines[LensPrice].Count());
-    }
+    std::size_t FilledFields = 0;
+    for (int K = 1; K <= PriceFieldCount; ++K)
+        FilledFields += IsPriceFieldFilled(Root, K) ? 1 : 0;
+    const std::size_t Prices = FilledFields * static_cast<std::size_t>(Lines[LensPrice].Count());
     Root.GlassPricePool().Reserve(Prices);
+    const TArenaScope Arena(Root.ImportArena(), ArenaBytes(Lines, Prices, FilledFields));
     Begin("building the lenses", LensType);
     ImportGlasses(Root, Lines[LensType], Meter);
     Begin("building the power ranges", LensRange);
@@ -160,26 +205,32 @@ TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_v
 TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
                             const TImportProgressFn& Progress) {
     RequirePriceList(Archive);
-    // The declared sizes only share out the fraction; a member's size is checked when read.
+    // The declared sizes share out the fraction and set room aside for the texts; a
+    // member's size is checked when read.
     TMemberBytes Bytes{};
     double Total = 0;
-    if (Progress) {
-        for (std::size_t I = 0; I < Members.size(); ++I) {
-            Bytes[I] = static_cast<double>(
-                std::min(Archive.UncompressedFilesizeFromFilename(Members[I].Name), MaxMemberSize));
-            Total += Bytes[I] * (1 + Members[I].BuildCost);
-        }
-        Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
+    std::uint64_t TextRoom = 0;
+    for (std::size_t I = 0; I < Members.size(); ++I) {
+        const std::uint64_t Size =
+            std::min(Archive.UncompressedFilesizeFromFilename(Members[I].Name), MaxMemberSize);
+        Bytes[I] = static_cast<double>(Size);
+        Total += Bytes[I] * (1 + Members[I].BuildCost);
+        TextRoom += Size + TOXVCLZip::ReadChunkBytes;
     }
+    Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
     TImportProgressMeter Meter(Progress, Total);
 
-    std::array<std::string, Members.size()> Texts;
+    // Tens of megabytes of text, gone at the end of the import.
+    TImportArena TextMemory;
+    TextMemory.Open(static_cast<std::size_t>(TextRoom));
+    std::pmr::vector<std::pmr::string> Texts(Members.size(), &TextMemory);
     TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
         Meter.Begin("reading " + std::string(Members[I].Name), Bytes[I]);
         const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I].Name, Texts[I]);
         Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
+    TextMemory.Close();
     TStringList HeadLines;
     HeadLines.SetText(Texts[Head]);
     TKr6DataHead HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter);

@@ -130,7 +130,7 @@ void Tdex6DataFarbe::Clear(bool WithDefaults) {
 Tdex6DataBeschichtungspreis::Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent,
                                                          bool /*NewOID*/)
     : TCustomdex6Object(Root, Parent, true),
-      FFormelLokal(std::make_unique<Tdex6DataFormelLokalBeschichtung>(Root, this, true)) {
+      FFormelLokal(new (Root) Tdex6DataFormelLokalBeschichtung(Root, this, true)) {
     Clear(false);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/CodedList.h"
 #include "model/FieldTable.h"
@@ -71,7 +72,8 @@ public:
 
 // A coating price: general (keyed by ST, MAT, EM and PBID) or special for the glass Edv
 // (keyed by Edv and PBID).
-class Tdex6DataBeschichtungspreis : public TCustomdex6Object {
+class Tdex6DataBeschichtungspreis final : public TCustomdex6Object,
+                                          public TArenaObject<Tdex6DataBeschichtungspreis> {
 public:
     // Always takes a new identifier.
     Tdex6DataBeschichtungspreis(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);

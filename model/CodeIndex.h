@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ inline std::string SameTextKey(std::string_view Code) {
 // are safe as long as the list does not change meanwhile.
 template <class T> class TCodeIndex {
 public:
-    using TItems = std::vector<std::unique_ptr<T>>;
+    using TItems = std::pmr::vector<std::unique_ptr<T>>;
 
     // A code changed or an element left: start over on the next lookup.
     void Invalidate() { FIndexed.store(NotBuilt, std::memory_order_release); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/ObjectList.h"
@@ -64,7 +65,8 @@ public:
 // One combination rule: whether a coating, or a set of up to three coatings, is
 // deliverable with a lens code or lens code pattern. "******" stands for any lens or
 // any coating, a "*" inside a code for any character, a blank slot for no coating.
-class Tdex6DataKombination : public TFieldObject<Tdex6DataKombination> {
+class Tdex6DataKombination final : public TFieldObject<Tdex6DataKombination>,
+                                   public TArenaObject<Tdex6DataKombination> {
 public:
     Tdex6DataKombination(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
     static std::span<const TField<Tdex6DataKombination>> Fields();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/FieldTable.h"
 #include "model/ObjectList.h"
 
@@ -51,7 +52,8 @@ protected:
 
 // The sphere (0..50) and cylinder (0..10) price groups a glass's prices use. Cylinder
 // flags above 10 can be set but are not part of the element form.
-class Tdex6DataPreisgruppen : public TCustomdex6Object {
+class Tdex6DataPreisgruppen final : public TCustomdex6Object,
+                                    public TArenaObject<Tdex6DataPreisgruppen> {
 public:
     static constexpr int MaxIndex = 50;
     static constexpr int MaxWrittenC = 10;

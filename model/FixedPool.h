@@ -1,14 +1,7 @@
 #pragma once
 
+#include "support/PoisonMemory.h"
 #include "support/PoolMemory.h"
-
-// Compilers without the sanitizer (MinGW) lack its header; the poisoning is then nothing.
-#if __has_include(<sanitizer/asan_interface.h>)
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(Address, Size) ((void)(Address), (void)(Size))
-#define ASAN_UNPOISON_MEMORY_REGION(Address, Size) ((void)(Address), (void)(Size))
-#endif
 
 #include <algorithm>
 #include <cstddef>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/ObjectList.h"
@@ -14,7 +15,8 @@
 namespace kr6 {
 
 // Up to five calculation steps of a formula and its rounding code.
-class Tdex6DataFormelCalc : public TFieldObject<Tdex6DataFormelCalc> {
+class Tdex6DataFormelCalc final : public TFieldObject<Tdex6DataFormelCalc>,
+                                  public TArenaObject<Tdex6DataFormelCalc> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelCalc(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -38,7 +40,7 @@ public:
     template <class TCalcArg>
     TCalcOwner(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID, TCalcArg CalcArg)
         : TFieldObject<T>(Root, Parent, NewOID),
-          FCalc(std::make_unique<Tdex6DataFormelCalc>(Root, this, CalcArg)) {}
+          FCalc(new (Root) Tdex6DataFormelCalc(Root, this, CalcArg)) {}
 
     Tdex6DataFormelCalc* Calc() const { return FCalc.get(); }
 
@@ -187,7 +189,9 @@ private:
 
 // Local formula of one coating price. A new one has -1 in its keys; the owning price
 // clears it right away, which sets them to 0.
-class Tdex6DataFormelLokalBeschichtung : public TCalcOwner<Tdex6DataFormelLokalBeschichtung> {
+class Tdex6DataFormelLokalBeschichtung final
+    : public TCalcOwner<Tdex6DataFormelLokalBeschichtung>,
+      public TArenaObject<Tdex6DataFormelLokalBeschichtung> {
 public:
     // Always takes a new identifier.
     Tdex6DataFormelLokalBeschichtung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -212,7 +216,8 @@ private:
 };
 
 // The formulas assigned to one glass or coating, one text each, in order.
-class Tdex6DataFormelZuweisung : public TCustomdex6Object {
+class Tdex6DataFormelZuweisung final : public TCustomdex6Object,
+                                       public TArenaObject<Tdex6DataFormelZuweisung> {
 public:
     Tdex6DataFormelZuweisung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
 

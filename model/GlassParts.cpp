@@ -136,9 +136,11 @@ Tdex6DataGlasPreis::Tdex6DataGlasPreis(Tdex6Dataobject* Root, Tdex6Node* Parent,
 }
 
 Tdex6DataFormelLokalGlas* Tdex6DataGlasPreis::Formel() {
-    if (FFormel == nullptr)
-        FFormel = std::make_unique<Tdex6DataFormelLokalGlas>(Root(), this, FFormelOIDs);
-    return FFormel.get();
+    if (!FFormelMade) {
+        FFormel = new Tdex6DataFormelLokalGlas(Root(), this, FFormelOIDs);
+        FFormelMade = true;
+    }
+    return FFormel;
 }
 
 void* Tdex6DataGlasPreis::operator new(std::size_t Size, Tdex6Dataobject* Root) {
@@ -168,6 +170,8 @@ std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataob
 
 Tdex6DataGlasPreis::~Tdex6DataGlasPreis() {
     ReportKeysChanged();
+    if (FFormelMade)
+        delete FFormel;
 }
 
 void Tdex6DataGlasPreis::ReportKeysChanged() const {
@@ -187,7 +191,7 @@ Tdex6DataGlas* Tdex6DataGlasPreis::Glas() const {
 void Tdex6DataGlasPreis::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
     WriteFields<Tdex6DataGlasPreis>(Writer, *this, Fields());
-    if (FFormel != nullptr) {
+    if (FFormelMade) {
         FFormel->WriteXml(Writer);
     } else {
         // The formula that would be made, written without keeping it.
@@ -239,7 +243,7 @@ void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
     ResetFields<Tdex6DataGlasPreis>(*this, Fields());
     if (KeyWasSet)
         ReportKeysChanged();
-    if (FFormel != nullptr)
+    if (FFormelMade)
         FFormel->Clear(WithDefaults);
 }
 
@@ -277,7 +281,7 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::AddPrice(std::int32_t GSph, std::in
 }
 
 Tdex6DataGlasPreisListe::Tdex6DataGlasPreisListe(Tdex6Dataobject* Root, Tdex6DataGlas& Owner)
-    : Tdex6ObjectList(Root, &Owner), FOwner(&Owner) {}
+    : Tdex6ObjectList(Root, &Owner, ArenaOf(Root)), FOwner(&Owner) {}
 
 Tdex6DataGlasPreisListe::~Tdex6DataGlasPreisListe() {
     // The prices report their going to this list, so they go before it does.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/Formulas.h"
@@ -17,7 +18,8 @@ namespace kr6 {
 class Tdex6DataGlas;
 
 // A range of sphere, cylinder and addition in which a glass can be delivered.
-class Tdex6DataGlasWirkung : public TFieldObject<Tdex6DataGlasWirkung> {
+class Tdex6DataGlasWirkung final : public TFieldObject<Tdex6DataGlasWirkung>,
+                                   public TArenaObject<Tdex6DataGlasWirkung> {
 public:
     // Always takes a new identifier.
     Tdex6DataGlasWirkung(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -65,7 +67,8 @@ public:
     std::string ProtocolPrefix(int Action, std::string_view Name) const override;
 };
 
-class Tdex6DataGlasWirkungsListe : public Tdex6ObjectList<Tdex6DataGlasWirkung> {
+class Tdex6DataGlasWirkungsListe final : public Tdex6ObjectList<Tdex6DataGlasWirkung>,
+                                         public TArenaObject<Tdex6DataGlasWirkungsListe> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
@@ -125,9 +128,16 @@ public:
 private:
     void ReportKeysChanged() const;
 
+    // First, to fill the room the keys leave before the amount.
+    bool FFormelMade = false;
     double FPR = 0;
-    Tdex6DataFormelLokalGlas::TOIDs FFormelOIDs;
-    std::unique_ptr<Tdex6DataFormelLokalGlas> FFormel;
+    // A price needs its formula's identifiers only until the formula is made, which then
+    // holds them: the two share their room, which for millions of prices is worth it.
+    union {
+        Tdex6DataFormelLokalGlas::TOIDs FFormelOIDs;
+        // Owned.
+        Tdex6DataFormelLokalGlas* FFormel;
+    };
 };
 
 // What FindPrice compares.
@@ -149,7 +159,8 @@ template <>
 std::unique_ptr<Tdex6DataGlasPreis> MakeListItem<Tdex6DataGlasPreis>(Tdex6Dataobject* Root,
                                                                      Tdex6Node* Parent);
 
-class Tdex6DataGlasPreisListe : public Tdex6ObjectList<Tdex6DataGlasPreis> {
+class Tdex6DataGlasPreisListe final : public Tdex6ObjectList<Tdex6DataGlasPreis>,
+                                      public TArenaObject<Tdex6DataGlasPreisListe> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
     // The price list of Owner, which is asked for every price that is added.
@@ -188,7 +199,8 @@ enum class Tdex6GeometryKind : std::uint8_t {
 };
 
 // The layout figures of a lens for a diameter and power range.
-class Tdex6DataGlasGeometrie : public TFieldObject<Tdex6DataGlasGeometrie> {
+class Tdex6DataGlasGeometrie final : public TFieldObject<Tdex6DataGlasGeometrie>,
+                                     public TArenaObject<Tdex6DataGlasGeometrie> {
 public:
     // Always takes a new identifier.
     Tdex6DataGlasGeometrie(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);
@@ -227,7 +239,8 @@ public:
     void Clear(bool WithDefaults) override;
 };
 
-class Tdex6DataGlasGeometrieListe : public Tdex6ObjectList<Tdex6DataGlasGeometrie> {
+class Tdex6DataGlasGeometrieListe final : public Tdex6ObjectList<Tdex6DataGlasGeometrie>,
+                                          public TArenaObject<Tdex6DataGlasGeometrieListe> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
 

@@ -59,13 +59,13 @@ constexpr TField<G> GlassFields[] = {
 
 Tdex6DataGlas::Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
     : TCodedObject(Root, Parent, true),
-      FOrderOptions(std::make_unique<Tdex6DataOrderOptions>(Root, this, NewOID)),
-      FGlasWirkungsListe(std::make_unique<Tdex6DataGlasWirkungsListe>(Root, this)),
-      FGlasGeometrieListe(std::make_unique<Tdex6DataGlasGeometrieListe>(Root, this)),
-      FGlasPreisListe(std::make_unique<Tdex6DataGlasPreisListe>(Root, *this)),
-      FPreisgruppen(std::make_unique<Tdex6DataPreisgruppen>(Root, this, NewOID)),
-      FInfo(std::make_unique<Tdex6DataInfo>(Root, this, NewOID)),
-      FFormelZuweisung(std::make_unique<Tdex6DataFormelZuweisung>(Root, this, false)) {
+      FOrderOptions(new (Root) Tdex6DataOrderOptions(Root, this, NewOID)),
+      FGlasWirkungsListe(new (Root) Tdex6DataGlasWirkungsListe(Root, this)),
+      FGlasGeometrieListe(new (Root) Tdex6DataGlasGeometrieListe(Root, this)),
+      FGlasPreisListe(new (Root) Tdex6DataGlasPreisListe(Root, *this)),
+      FPreisgruppen(new (Root) Tdex6DataPreisgruppen(Root, this, NewOID)),
+      FInfo(new (Root) Tdex6DataInfo(Root, this, NewOID)),
+      FFormelZuweisung(new (Root) Tdex6DataFormelZuweisung(Root, this, false)) {
     Tdex6DataGlas::Clear(false);
 }
 

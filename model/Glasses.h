@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/CodedList.h"
 #include "model/DeliveryRanges.h"
@@ -20,7 +21,7 @@ namespace kr6 {
 class Tdex6DataGlasliste;
 
 // One lens product of the price list.
-class Tdex6DataGlas : public TCodedObject<Tdex6DataGlas> {
+class Tdex6DataGlas final : public TCodedObject<Tdex6DataGlas>, public TArenaObject<Tdex6DataGlas> {
 public:
     // Always takes a new identifier.
     Tdex6DataGlas(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID);

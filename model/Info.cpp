@@ -45,8 +45,7 @@ void Tdex6DataImage::Clear(bool WithDefaults) {
 }
 
 Tdex6DataInfo::Tdex6DataInfo(Tdex6Dataobject* Root, Tdex6Node* Parent, bool NewOID)
-    : TCustomdex6Object(Root, Parent, NewOID),
-      FImages(std::make_unique<Tdex6DataImageListe>(Root, this)) {
+    : TCustomdex6Object(Root, Parent, NewOID), FImages(new (Root) Tdex6DataImageListe(Root, this)) {
     Tdex6DataInfo::Clear(false);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/ObjectList.h"
@@ -28,7 +29,8 @@ public:
     void Clear(bool WithDefaults) override;
 };
 
-class Tdex6DataImageListe : public Tdex6ObjectList<Tdex6DataImage> {
+class Tdex6DataImageListe final : public Tdex6ObjectList<Tdex6DataImage>,
+                                  public TArenaObject<Tdex6DataImageListe> {
 public:
     using Tdex6ObjectList::Tdex6ObjectList;
 
@@ -38,7 +40,7 @@ public:
 
 // Information texts of a glass or coating: thirteen kinds in up to nine languages
 // (1 to 9; 1 is the language of the KR6 import), and the pictures.
-class Tdex6DataInfo : public TCustomdex6Object {
+class Tdex6DataInfo final : public TCustomdex6Object, public TArenaObject<Tdex6DataInfo> {
 public:
     static constexpr int LanguageCount = 9;
     static constexpr int KindCount = 13;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <vector>
 
@@ -20,7 +21,7 @@ namespace kr6 {
 // KeyOf(Element) gives std::optional<TKey>: no key for elements this index leaves out.
 template <class TKey, class T, class THash> class TLastMatchIndex {
 public:
-    using TItems = std::vector<std::unique_ptr<T>>;
+    using TItems = std::pmr::vector<std::unique_ptr<T>>;
 
     void Invalidate() { FStale = true; }
 

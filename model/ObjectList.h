@@ -1,11 +1,14 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/ObjectBase.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace kr6 {
@@ -58,14 +61,20 @@ template <class TOwner, class TList> TOwner* OwnerOf(const Tdex6Node* Parent) {
 // How a list makes a new element with a new identifier; a class with memory of its own
 // specialises it.
 template <class T> std::unique_ptr<T> MakeListItem(Tdex6Dataobject* Root, Tdex6Node* Parent) {
-    return std::make_unique<T>(Root, Parent, true);
+    if constexpr (std::is_base_of_v<TArenaObject<T>, T>)
+        return std::unique_ptr<T>(new (Root) T(Root, Parent, true));
+    else
+        return std::make_unique<T>(Root, Parent, true);
 }
 
 // A list of elements of one class.
 template <class T> class Tdex6ObjectList : public TCustomdex6ObjectList {
 public:
     using TCustomdex6ObjectList::TCustomdex6ObjectList;
-    using TItems = std::vector<std::unique_ptr<T>>;
+    using TItems = std::pmr::vector<std::unique_ptr<T>>;
+    // The element array comes from Memory.
+    Tdex6ObjectList(Tdex6Dataobject* Root, Tdex6Node* Parent, std::pmr::memory_resource* Memory)
+        : TCustomdex6ObjectList(Root, Parent), FItems(Memory) {}
 
     int Count() const override { return static_cast<int>(FItems.size()); }
     bool IsEmpty() const { return FItems.empty(); }

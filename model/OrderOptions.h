@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ArenaObject.h"
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/ObjectList.h"
@@ -13,7 +14,8 @@ using TOrderOptionSet = TSmallSet<Tdex6OrderOption>;
 
 // The order options of a glass or coating in three sets; an option belongs to at most
 // one of them, the set it was last given to.
-class Tdex6DataOrderOptions : public TCustomdex6Object {
+class Tdex6DataOrderOptions final : public TCustomdex6Object,
+                                    public TArenaObject<Tdex6DataOrderOptions> {
 public:
     using TCustomdex6Object::TCustomdex6Object;
 

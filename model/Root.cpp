@@ -1,6 +1,7 @@
 #include "model/Root.h"
 
 #include "model/Addresses.h"
+#include "model/ArenaObject.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
@@ -18,6 +19,10 @@
 #include "texts/Language.h"
 
 namespace kr6 {
+
+std::pmr::memory_resource* ArenaOf(Tdex6Dataobject* Root) {
+    return Root != nullptr ? &Root->ImportArena() : std::pmr::new_delete_resource();
+}
 
 Tdex6Dataobject::Tdex6Dataobject()
     : FGlassPricePool(

@@ -2,6 +2,7 @@
 
 #include "model/AllObjects.h"
 #include "model/FixedPool.h"
+#include "model/ImportArena.h"
 #include "model/Node.h"
 #include "model/XmlWriter.h"
 #include "support/StringList.h"
@@ -57,6 +58,8 @@ public:
     const TAllObjects& AllObjects() const { return FAllObjects; }
     // Where the glass prices of this model live.
     TFixedPool& GlassPricePool() { return *FGlassPricePool; }
+    // Where an import makes its other objects and the price lists' element arrays.
+    TImportArena& ImportArena() { return FImportArena; }
 
     Tdex6DataBezeichnungsvorgaben* Bezeichnungsvorgaben() const {
         return FBezeichnungsvorgaben.get();
@@ -106,8 +109,9 @@ public:
 private:
     // Declared first so that it outlives every data object, which leaves it on destruction.
     TAllObjects FAllObjects;
-    // Declared before the lists for the same reason: the prices go back to it.
+    // Declared before the lists for the same reason: the objects go back to them.
     std::unique_ptr<TFixedPool> FGlassPricePool;
+    TImportArena FImportArena;
     std::int32_t FLastOID = 0;
     bool FModified = false;
     TStringList FNotes;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ namespace kr6 {
 // T keeps its number in a member FCSNR and befriends this class.
 template <class T> class TSortNumberOrder {
 public:
-    using TItems = std::vector<std::unique_ptr<T>>;
+    using TItems = std::pmr::vector<std::unique_ptr<T>>;
 
     // Item's number as the renumberings left it.
     std::int32_t NumberOf(const T& Item) const {

@@ -27,6 +27,10 @@ void UnmapPoolMemory(void* Data, std::size_t) noexcept {
 
 void PopulatePoolMemory(void*, std::size_t) noexcept {}
 
+void DiscardPoolMemory(void* Data, std::size_t Bytes) noexcept {
+    VirtualFree(Data, Bytes, MEM_DECOMMIT);
+}
+
 void PreferHugePages(void*, std::size_t) noexcept {}
 
 #else
@@ -64,6 +68,10 @@ void PopulatePoolMemory([[maybe_unused]] void* Data, [[maybe_unused]] std::size_
 
 void UnmapPoolMemory(void* Data, std::size_t Bytes) noexcept {
     munmap(Data, Bytes);
+}
+
+void DiscardPoolMemory(void* Data, std::size_t Bytes) noexcept {
+    madvise(Data, Bytes, MADV_DONTNEED);
 }
 
 void PreferHugePages([[maybe_unused]] void* Data, [[maybe_unused]] std::size_t Bytes) noexcept {

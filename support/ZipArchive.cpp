@@ -337,7 +337,7 @@ std::int64_t TOXVCLZip::MemberIndex(std::string_view Name) {
     return Found;
 }
 
-bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
+bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
     const std::int64_t Index = MemberIndex(Name);
     if (Index < 0)
         return false;
@@ -361,20 +361,19 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
 
     // The declared size is not trusted: read in chunks and stop one byte past the limit,
     // whatever the method. CRC and length are checked only when zip_fread reports the end.
-    constexpr std::uint64_t ChunkSize = std::uint64_t{64} * 1024;
-    std::string Buffer;
+    std::pmr::string Buffer(Data.get_allocator());
     // The declared size only sets aside room (within the limit), so that a large member
     // is not copied each time the buffer grows; one chunk more takes the read that finds
     // the end, which would otherwise copy the whole member once more.
     if (Stat.valid & ZIP_STAT_SIZE) {
         Buffer.reserve(static_cast<std::size_t>(
-            std::min<std::uint64_t>(Stat.size + ChunkSize, FMemberLimit + 1)));
+            std::min<std::uint64_t>(Stat.size + ReadChunkBytes, FMemberLimit + 1)));
         // Tens of megabytes fault in faster as huge pages.
         PreferHugePages(Buffer.data(), Buffer.capacity());
     }
     for (;;) {
         const std::uint64_t Room = FMemberLimit + 1 - Buffer.size();
-        const std::uint64_t Want = std::min(ChunkSize, Room);
+        const std::uint64_t Want = std::min(ReadChunkBytes, Room);
         const std::size_t Old = Buffer.size();
         Buffer.resize(Old + Want);
         const zip_int64_t Got = zip_fread(File.get(), Buffer.data() + Old, Want);
@@ -393,8 +392,9 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::string& Data) {
     return true;
 }
 
-std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::string& Text) {
-    std::string Data;
+std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name,
+                                                      std::pmr::string& Text) {
+    std::pmr::string Data(Text.get_allocator());
     if (!ReadMember(Name, Data))
         return std::nullopt;
     const std::size_t Lines = TTextLines(Data).Count();
@@ -406,7 +406,7 @@ std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std
 }
 
 void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {
-    std::string Text;
+    std::pmr::string Text;
     const std::optional<std::size_t> Lines = ExtractTextfile(Name, Text);
     if (!Lines)
         return;
@@ -416,7 +416,11 @@ void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Str
 }
 
 bool TOXVCLZip::ExtractBitmapFromZip(std::string_view Name, std::string& Picture) {
-    return ReadMember(Name, Picture);
+    std::pmr::string Bytes;
+    if (!ReadMember(Name, Bytes))
+        return false;
+    Picture = Bytes;
+    return true;
 }
 
 bool TOXVCLZip::FileExists(std::string_view Name) {

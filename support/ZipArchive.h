@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -34,6 +35,10 @@ inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
 // same size and line limits; the others are refused by name.
 class TOXVCLZip {
 public:
+    // Members are read in chunks of this size; reading a member takes room for its declared
+    // size and one chunk more.
+    static constexpr std::uint64_t ReadChunkBytes = std::uint64_t{64} * 1024;
+
     explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
                        std::uint64_t LineLimit = MaxMemberLines);
     ~TOXVCLZip();
@@ -57,8 +62,8 @@ public:
 
     // Replaces Text with the text of member Name, whose lines (as TTextLines takes them
     // apart) are within the line limit, and gives their number; none (Text unchanged) when
-    // there is no such member.
-    std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::string& Text);
+    // there is no such member. The text's memory comes from Text's memory resource.
+    std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
@@ -85,7 +90,7 @@ private:
     zip* Reader() const;
     // Index of the one member called Name, or -1; a second one is an error.
     std::int64_t MemberIndex(std::string_view Name);
-    bool ReadMember(std::string_view Name, std::string& Data);
+    bool ReadMember(std::string_view Name, std::pmr::string& Data);
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
     // Opens the file or the bytes for reading. Null, with Error set, only for the two
