@@ -7,6 +7,7 @@
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
+#include "support/PoolMemory.h"
 
 #include <algorithm>
 #include <iterator>
@@ -101,7 +102,8 @@ template <class TItems> std::vector<std::string> CodesOf(const TItems& Items) {
     return Codes;
 }
 
-// All prices in one block, reserved at once: a large list has millions of them.
+// All prices in one block, reserved at once: a large list has millions of them, and the
+// block's first touch costs more than filling it unless it is made of huge pages.
 template <class TByCode, class TList> void CollectPrices(TByCode& Digest, const TList& List) {
     const auto Items = LastByCode(List);
     std::size_t Count = 0;
@@ -110,6 +112,7 @@ template <class TByCode, class TList> void CollectPrices(TByCode& Digest, const 
     Digest.Codes = CodesOf(Items);
     Digest.Starts.reserve(Items.size() + 1);
     Digest.Prices.reserve(Count);
+    PreferHugePages(Digest.Prices.data(), Digest.Prices.capacity() * sizeof(Digest.Prices[0]));
     for (const auto* Item : Items) {
         AppendPrices(*Item, Digest.Prices);
         SortKeepingLast(Digest.Prices, Digest.Starts.back());
