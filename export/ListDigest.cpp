@@ -21,8 +21,10 @@ namespace {
 using TGlassPrice = TPriceDigest::TGlassPrice;
 using TCoatingPrice = TPriceDigest::TCoatingPrice;
 
+// Any order of the keys serves the comparison; this is the one in which the import leaves
+// the prices of a price file written in ascending order, so they need no sorting.
 auto KeyOf(const TGlassPrice& P) {
-    return std::tie(P.GSph, P.GCyl, P.DiameterFirst, P.DiameterSecond, P.Elliptical, P.PBID, P.LBI);
+    return std::tie(P.DiameterFirst, P.DiameterSecond, P.Elliptical, P.GSph, P.GCyl, P.LBI, P.PBID);
 }
 
 auto KeyOf(const TCoatingPrice& P) {
