@@ -10,6 +10,9 @@
 #include "support/PoolMemory.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <iterator>
 #include <span>
 #include <tuple>
@@ -31,11 +34,11 @@ auto KeyOf(const TCoatingPrice& P) {
     return std::tie(P.Glass, P.ST, P.MAT, P.EM, P.PBID);
 }
 
-// Sorts the prices from From on by key and keeps the last price of each key, the one the
+// Sorts the prices by key and keeps the last price of each key, the one the
 // model's lookup finds. Prices that are in key order already, as the import of a sorted
 // list leaves them, are only checked.
-template <class T> void SortKeepingLast(std::vector<T>& Prices, std::size_t From) {
-    const auto First = Prices.begin() + static_cast<std::ptrdiff_t>(From);
+template <class T> void SortKeepingLast(std::vector<T>& Prices) {
+    const auto First = Prices.begin();
     const auto NotAscending = [](const T& A, const T& B) {
         return !(KeyOf(A) < KeyOf(B));
     };
@@ -76,6 +79,123 @@ void AppendPrices(const Tdex6DataBeschichtung& Coating, std::vector<TCoatingPric
                           static_cast<std::uint8_t>(Price->EM), Price->PBID, Price->PR()});
 }
 
+// A packed glass price is a byte of flags, then the differences of the keys flagged as
+// other than those of the price before it (of the same lens) as variable-length numbers,
+// then the amount unless it is flagged as the same. Prices sorted by key share most keys
+// with the one before, so they take about a quarter of their unpacked size; a large list
+// has millions, and fresh memory costs more than packing them.
+constexpr std::array PackedKeys{&TGlassPrice::DiameterFirst, &TGlassPrice::DiameterSecond,
+                                &TGlassPrice::GSph,          &TGlassPrice::GCyl,
+                                &TGlassPrice::LBI,           &TGlassPrice::PBID};
+constexpr std::uint8_t OtherElliptical = 0x40;
+constexpr std::uint8_t SameAmount = 0x80;
+// A difference of two 32-bit numbers needs at most five bytes.
+constexpr std::size_t MaxPackedBytes = 1 + 5 * PackedKeys.size() + sizeof(double);
+
+std::uint8_t* PutNumber(std::uint8_t* At, std::int64_t Number) {
+    // Small numbers of either sign in few bytes: the sign goes to the lowest bit.
+    auto Value =
+        (static_cast<std::uint64_t>(Number) << 1) ^ static_cast<std::uint64_t>(Number >> 63);
+    for (; Value >= 0x80; Value >>= 7)
+        *At++ = static_cast<std::uint8_t>(Value | 0x80);
+    *At++ = static_cast<std::uint8_t>(Value);
+    return At;
+}
+
+std::int64_t GetNumber(const std::uint8_t*& At) {
+    std::uint64_t Value = 0;
+    for (int Shift = 0;; Shift += 7) {
+        const std::uint8_t Byte = *At++;
+        Value |= static_cast<std::uint64_t>(Byte & 0x7F) << Shift;
+        if (Byte < 0x80)
+            break;
+    }
+    return static_cast<std::int64_t>((Value >> 1) ^ (0 - (Value & 1)));
+}
+
+void Pack(const std::vector<TGlassPrice>& Prices, std::vector<std::uint8_t>& Bytes) {
+    TGlassPrice Before;
+    std::array<std::uint8_t, MaxPackedBytes> Packed;
+    for (const TGlassPrice& Price : Prices) {
+        std::uint8_t Flags = 0;
+        std::uint8_t* At = Packed.data() + 1;
+        for (std::size_t K = 0; K < PackedKeys.size(); ++K) {
+            const std::int32_t Value = Price.*PackedKeys[K];
+            if (Value == Before.*PackedKeys[K])
+                continue;
+            Flags |= static_cast<std::uint8_t>(1U << K);
+            At = PutNumber(At, std::int64_t{Value} - Before.*PackedKeys[K]);
+        }
+        if (Price.Elliptical != Before.Elliptical)
+            Flags |= OtherElliptical;
+        // Compared and kept bit for bit, so that the comparison of amounts sees them as
+        // they were.
+        const auto Amount = std::bit_cast<std::uint64_t>(Price.Amount);
+        if (Amount == std::bit_cast<std::uint64_t>(Before.Amount)) {
+            Flags |= SameAmount;
+        } else {
+            std::memcpy(At, &Amount, sizeof Amount);
+            At += sizeof Amount;
+        }
+        Packed[0] = Flags;
+        Bytes.insert(Bytes.end(), Packed.data(), At);
+        Before = Price;
+    }
+}
+
+void Unpack(std::span<const std::uint8_t> Bytes, std::vector<TGlassPrice>& Prices) {
+    Prices.clear();
+    TGlassPrice Price;
+    for (const std::uint8_t* At = Bytes.data(); At != Bytes.data() + Bytes.size();) {
+        const std::uint8_t Flags = *At++;
+        for (std::size_t K = 0; K < PackedKeys.size(); ++K) {
+            if ((Flags & (1U << K)) != 0)
+                Price.*PackedKeys[K] =
+                    static_cast<std::int32_t>(Price.*PackedKeys[K] + GetNumber(At));
+        }
+        if ((Flags & OtherElliptical) != 0)
+            Price.Elliptical = !Price.Elliptical;
+        if ((Flags & SameAmount) == 0) {
+            std::uint64_t Amount = 0;
+            std::memcpy(&Amount, At, sizeof Amount);
+            At += sizeof Amount;
+            Price.Amount = std::bit_cast<double>(Amount);
+        }
+        Prices.push_back(Price);
+    }
+}
+
+// How the digest keeps the sorted prices of one element after another: glass prices
+// packed, coating prices (far fewer) as they are.
+void Reserve(std::vector<std::uint8_t>& Bytes, std::size_t Prices) {
+    // Untouched memory costs nothing, so the most the prices can take is reserved.
+    Bytes.reserve(Prices * MaxPackedBytes);
+    PreferHugePages(Bytes.data(), Bytes.capacity());
+}
+
+void Reserve(std::vector<TCoatingPrice>& Stored, std::size_t Prices) {
+    Stored.reserve(Prices);
+}
+
+void Store(std::vector<std::uint8_t>& Bytes, const std::vector<TGlassPrice>& Prices) {
+    Pack(Prices, Bytes);
+}
+
+void Store(std::vector<TCoatingPrice>& Stored, const std::vector<TCoatingPrice>& Prices) {
+    Stored.insert(Stored.end(), Prices.begin(), Prices.end());
+}
+
+std::span<const TGlassPrice> Load(const std::vector<std::uint8_t>& Bytes, std::size_t From,
+                                  std::size_t To, std::vector<TGlassPrice>& Prices) {
+    Unpack(std::span(Bytes).subspan(From, To - From), Prices);
+    return Prices;
+}
+
+std::span<const TCoatingPrice> Load(const std::vector<TCoatingPrice>& Stored, std::size_t From,
+                                    std::size_t To, std::vector<TCoatingPrice>& /*Prices*/) {
+    return std::span(Stored).subspan(From, To - From);
+}
+
 // The elements of a coded list in ascending byte order of their exact codes; of two
 // with one code only the later, whose prices and names the model's lookups find.
 template <class TList> auto LastByCode(const TList& List) {
@@ -104,8 +224,8 @@ template <class TItems> std::vector<std::string> CodesOf(const TItems& Items) {
     return Codes;
 }
 
-// All prices in one block, reserved at once: a large list has millions of them, and the
-// block's first touch costs more than filling it unless it is made of huge pages.
+// All prices in one block, reserved at once, made of huge pages where the system has them:
+// the first touch of a large block costs more than filling it.
 template <class TByCode, class TList> void CollectPrices(TByCode& Digest, const TList& List) {
     const auto Items = LastByCode(List);
     std::size_t Count = 0;
@@ -113,12 +233,14 @@ template <class TByCode, class TList> void CollectPrices(TByCode& Digest, const 
         Count += PriceCount(*Item);
     Digest.Codes = CodesOf(Items);
     Digest.Starts.reserve(Items.size() + 1);
-    Digest.Prices.reserve(Count);
-    PreferHugePages(Digest.Prices.data(), Digest.Prices.capacity() * sizeof(Digest.Prices[0]));
+    Reserve(Digest.Stored, Count);
+    std::vector<typename TByCode::TPrice> Prices;
     for (const auto* Item : Items) {
-        AppendPrices(*Item, Digest.Prices);
-        SortKeepingLast(Digest.Prices, Digest.Starts.back());
-        Digest.Starts.push_back(Digest.Prices.size());
+        Prices.clear();
+        AppendPrices(*Item, Prices);
+        SortKeepingLast(Prices);
+        Store(Digest.Stored, Prices);
+        Digest.Starts.push_back(Digest.Stored.size());
     }
 }
 
@@ -148,9 +270,10 @@ void CountChanges(std::span<const T> OldPrices, std::span<const T> NewPrices,
 // memory than the element with the most prices.
 template <class TByCode, class TList>
 TPriceChanges ComparePrices(const TByCode& Old, const TList& New) {
-    using T = typename decltype(Old.Prices)::value_type;
+    using T = typename TByCode::TPrice;
     TPriceChanges Changes;
     std::vector<T> Prices;
+    std::vector<T> OldPrices;
     std::size_t I = 0;
     for (const auto* Item : LastByCode(New)) {
         while (I < Old.Codes.size() && Old.Codes[I] < Item->EDV())
@@ -161,10 +284,9 @@ TPriceChanges ComparePrices(const TByCode& Old, const TList& New) {
             continue;
         Prices.clear();
         AppendPrices(*Item, Prices);
-        SortKeepingLast(Prices, 0);
-        const std::span<const T> OldPrices(Old.Prices.data() + Old.Starts[I],
-                                           Old.Starts[I + 1] - Old.Starts[I]);
-        CountChanges(OldPrices, std::span<const T>(Prices), Changes);
+        SortKeepingLast(Prices);
+        CountChanges(Load(Old.Stored, Old.Starts[I], Old.Starts[I + 1], OldPrices),
+                     std::span<const T>(Prices), Changes);
         ++I;
     }
     return Changes;

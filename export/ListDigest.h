@@ -68,9 +68,9 @@ struct TPriceComparison {
 };
 
 // The amounts of every price of a list, keyed as the model's price lookups key them,
-// kept so that a later list can be compared with it once the model is gone. About 40
-// bytes per price; a lens or coating code listed twice keeps the prices of its later
-// element, the one the model's lookups find.
+// kept so that a later list can be compared with it once the model is gone. About ten
+// bytes per glass price; a lens or coating code listed twice keeps the prices of its
+// later element, the one the model's lookups find.
 class TPriceDigest {
 public:
     struct TGlassPrice {
@@ -100,15 +100,17 @@ public:
 
 private:
     // Codes in ascending byte order; the prices of code I, sorted by their keys with
-    // one amount per key, are Prices[Starts[I]] up to Prices[Starts[I + 1]].
-    template <class T> struct TByCode {
+    // one amount per key, are kept in Stored[Starts[I]] up to Stored[Starts[I + 1]].
+    template <class T, class TStored> struct TByCode {
+        using TPrice = T;
         std::vector<std::string> Codes;
         std::vector<std::size_t> Starts{0};
-        std::vector<T> Prices;
+        std::vector<TStored> Stored;
     };
 
-    TByCode<TGlassPrice> FGlass;
-    TByCode<TCoatingPrice> FCoating;
+    // Glass prices packed into bytes.
+    TByCode<TGlassPrice, std::uint8_t> FGlass;
+    TByCode<TCoatingPrice, TCoatingPrice> FCoating;
 };
 
 struct TRuleChange {

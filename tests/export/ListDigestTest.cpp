@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string_view>
+#include <vector>
 
 namespace kr6 {
 namespace {
@@ -114,6 +116,36 @@ TEST(ListDigest, PricesCompareAsTheModelsLookupsFindThem) {
     const TPriceComparison Back = TPriceDigest(New).CompareWith(Old);
     ExpectChanges(Back.Glass, 2, 1, 2);
     ExpectChanges(Back.Coating, 1, 1, 1);
+}
+
+// Keys anywhere in their range and amounts repeated or signed as the model holds them.
+TEST(ListDigest, PricesKeepEveryKeyAndAmountExactly) {
+    constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+    const std::vector<TGlassKey> Keys{{Min, Max, {Max, Min, true}, Min, Max},
+                                      {Max, Min, {Min, Max, false}, Max, Min},
+                                      {-1, 0, {0, -1, true}, 1, -2},
+                                      {0, 0, {0, 0, false}, 0, 0},
+                                      {1, 1, {1, 1, false}, 1, 1}};
+    Tdex6Dataobject Old;
+    Tdex6Dataobject New;
+    Tdex6DataGlasPreisListe& OldPrices = Lens(Old, "A");
+    Tdex6DataGlasPreisListe& NewPrices = Lens(New, "A");
+    for (const TGlassKey& Key : Keys) {
+        Price(OldPrices, Key, 5);
+        Price(NewPrices, Key, 5);
+    }
+    TGlassKey Moved = Keys[2];
+    ++Moved.LBI;
+    Price(OldPrices, Moved, -0.0);
+    Price(NewPrices, Moved, 0.0);
+    Price(OldPrices, {Max, Max, {Max, Max, true}, Max, Max}, 1e300);
+    Price(NewPrices, {Max, Max, {Max, Max, true}, Max, Max}, 1e300 * 1.0000001);
+
+    ExpectChanges(TPriceDigest(Old).CompareWith(New).Glass, 1, 0, 0);
+    Price(NewPrices, {Max, Max, {Max, Max, false}, Max, Max}, 1);
+    Price(OldPrices, {Min, Min, {Min, Min, false}, Min, Min}, 1);
+    ExpectChanges(TPriceDigest(Old).CompareWith(New).Glass, 1, 1, 1);
 }
 
 } // namespace
