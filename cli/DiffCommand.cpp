@@ -18,6 +18,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace kr6 {
 namespace {
@@ -39,9 +40,10 @@ private:
     std::jthread FThread;
 };
 
-// Imports one list, keeps what the comparison needs, hands the model to Prices on a
-// second thread while its rows are evaluated and spooled (both only read it), and gives
-// the model to Disposal; so only one model is in memory at a time.
+// Imports one list, keeps what the comparison needs, spools its rows and gives the model
+// to Disposal, so that only one model is in memory at a time. The digest and Prices are
+// made on threads of their own while the rows are evaluated; all of them only read the
+// model.
 TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
                      bool ShowProgress, const std::function<void(const Tdex6Dataobject&)>& Prices,
                      TModelDisposal& Disposal) {
@@ -55,26 +57,26 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
     auto Root = std::make_unique<Tdex6Dataobject>();
     LoadArchive(*Root, Archive, &Line);
     Line.Restart();
-    TListDigest Digest;
-    {
-        // Waits for the prices also when the rows fail, before the model goes.
-        std::future<void> PricesDone =
-            std::async(std::launch::async, [&Prices, &Model = *Root] { Prices(Model); });
-        Digest = DigestList(*Root);
-        SpoolRows(*Root, Spool, Threads,
-                  [&](std::string_view Lens, std::int64_t Total, std::int64_t Tested,
-                      std::int64_t Deliverable) {
-                      State.Lens = std::string(Lens) + Label;
-                      State.Total = Total;
-                      State.Tested = Tested;
-                      State.Deliverable = Deliverable;
-                      Line.Update(State);
-                  });
-        PricesDone.get();
-    }
+    const Tdex6Dataobject& Model = *Root;
+    // Also when the rows fail, the futures wait for their threads before the model goes.
+    std::future<TListDigest> Digest =
+        std::async(std::launch::async, [&Model] { return DigestList(Model); });
+    std::future<void> PricesDone =
+        std::async(std::launch::async, [&Prices, &Model] { Prices(Model); });
+    SpoolRows(Model, Spool, Threads,
+              [&](std::string_view Lens, std::int64_t Total, std::int64_t Tested,
+                  std::int64_t Deliverable) {
+                  State.Lens = std::string(Lens) + Label;
+                  State.Total = Total;
+                  State.Tested = Tested;
+                  State.Deliverable = Deliverable;
+                  Line.Update(State);
+              });
+    PricesDone.get();
+    TListDigest Result = Digest.get();
     Line.Clear();
     Disposal.Free(std::move(Root));
-    return Digest;
+    return Result;
 }
 
 std::string RuleText(const TRuleDigest& Rule) {
