@@ -27,13 +27,11 @@ namespace {
 // the end of the command needs to wait for that.
 class TModelDisposal {
 public:
+    // One model at a time: the one before is long gone when the next one comes.
     void Free(std::unique_ptr<Tdex6Dataobject> Root) {
-        Wait();
-        FThread = std::jthread([Root = std::move(Root)]() mutable { Root.reset(); });
-    }
-    void Wait() {
         if (FThread.joinable())
             FThread.join();
+        FThread = std::jthread([Root = std::move(Root)]() mutable { Root.reset(); });
     }
 
 private:
