@@ -79,11 +79,13 @@ void AppendPrices(const Tdex6DataBeschichtung& Coating, std::vector<TCoatingPric
                           static_cast<std::uint8_t>(Price->EM), Price->PBID, Price->PR()});
 }
 
-// A packed glass price is a byte of flags, then the differences of the keys flagged as
-// other than those of the price before it (of the same lens) as variable-length numbers,
-// then the amount unless it is flagged as the same. Prices sorted by key share most keys
-// with the one before, so they take about a quarter of their unpacked size; a large list
-// has millions, and fresh memory costs more than packing them.
+// How the digest keeps the sorted prices of one element after another: coating prices
+// (far fewer) as they are, glass prices packed. A packed glass price is a byte of flags,
+// then the differences of the keys flagged as other than those of the price before it
+// (of the same lens) as variable-length numbers, then the amount unless it is flagged as
+// the same. Prices sorted by key share most keys with the one before, so they take about
+// a quarter of their unpacked size; a large list has millions, and fresh memory costs
+// more than packing them.
 constexpr std::array PackedKeys{&TGlassPrice::DiameterFirst, &TGlassPrice::DiameterSecond,
                                 &TGlassPrice::GSph,          &TGlassPrice::GCyl,
                                 &TGlassPrice::LBI,           &TGlassPrice::PBID};
@@ -113,7 +115,7 @@ std::int64_t GetNumber(const std::uint8_t*& At) {
     return static_cast<std::int64_t>((Value >> 1) ^ (0 - (Value & 1)));
 }
 
-void Pack(const std::vector<TGlassPrice>& Prices, std::vector<std::uint8_t>& Bytes) {
+void Store(std::vector<std::uint8_t>& Bytes, const std::vector<TGlassPrice>& Prices) {
     TGlassPrice Before;
     std::array<std::uint8_t, MaxPackedBytes> Packed;
     for (const TGlassPrice& Price : Prices) {
@@ -143,10 +145,11 @@ void Pack(const std::vector<TGlassPrice>& Prices, std::vector<std::uint8_t>& Byt
     }
 }
 
-void Unpack(std::span<const std::uint8_t> Bytes, std::vector<TGlassPrice>& Prices) {
+std::span<const TGlassPrice> Load(const std::vector<std::uint8_t>& Bytes, std::size_t From,
+                                  std::size_t To, std::vector<TGlassPrice>& Prices) {
     Prices.clear();
     TGlassPrice Price;
-    for (const std::uint8_t* At = Bytes.data(); At != Bytes.data() + Bytes.size();) {
+    for (const std::uint8_t* At = Bytes.data() + From; At != Bytes.data() + To;) {
         const std::uint8_t Flags = *At++;
         for (std::size_t K = 0; K < PackedKeys.size(); ++K) {
             if ((Flags & (1U << K)) != 0)
@@ -163,10 +166,9 @@ void Unpack(std::span<const std::uint8_t> Bytes, std::vector<TGlassPrice>& Price
         }
         Prices.push_back(Price);
     }
+    return Prices;
 }
 
-// How the digest keeps the sorted prices of one element after another: glass prices
-// packed, coating prices (far fewer) as they are.
 void Reserve(std::vector<std::uint8_t>& Bytes, std::size_t Prices) {
     // Untouched memory costs nothing, so the most the prices can take is reserved.
     Bytes.reserve(Prices * MaxPackedBytes);
@@ -177,18 +179,8 @@ void Reserve(std::vector<TCoatingPrice>& Stored, std::size_t Prices) {
     Stored.reserve(Prices);
 }
 
-void Store(std::vector<std::uint8_t>& Bytes, const std::vector<TGlassPrice>& Prices) {
-    Pack(Prices, Bytes);
-}
-
 void Store(std::vector<TCoatingPrice>& Stored, const std::vector<TCoatingPrice>& Prices) {
     Stored.insert(Stored.end(), Prices.begin(), Prices.end());
-}
-
-std::span<const TGlassPrice> Load(const std::vector<std::uint8_t>& Bytes, std::size_t From,
-                                  std::size_t To, std::vector<TGlassPrice>& Prices) {
-    Unpack(std::span(Bytes).subspan(From, To - From), Prices);
-    return Prices;
 }
 
 std::span<const TCoatingPrice> Load(const std::vector<TCoatingPrice>& Stored, std::size_t From,
