@@ -14,14 +14,37 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <future>
+#include <memory>
+#include <thread>
+#include <utility>
 
 namespace kr6 {
 namespace {
 
-// Imports one list, keeps what the comparison needs and spools its rows; the model is
-// gone when this returns, so that only one model is in memory at a time.
+// Frees models on a thread of their own: a large model takes a while to free, and only
+// the end of the command needs to wait for that.
+class TModelDisposal {
+public:
+    // One model at a time: the one before is long gone when the next one comes.
+    void Free(std::unique_ptr<Tdex6Dataobject> Root) {
+        if (FThread.joinable())
+            FThread.join();
+        FThread = std::jthread([Root = std::move(Root)]() mutable { Root.reset(); });
+    }
+
+private:
+    std::jthread FThread;
+};
+
+// Imports one list, keeps what the comparison needs, spools its rows and gives the model
+// to Disposal, so that only one model is in memory at a time. The digest and Prices are
+// made on threads of their own while the rows are evaluated; all of them only read the
+// model.
 TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
-                     bool ShowProgress) {
+                     bool ShowProgress, const std::function<void(const Tdex6Dataobject&)>& Prices,
+                     TModelDisposal& Disposal) {
     TProgressLine Line(StandardErrorFd, ShowProgress);
     TProgressState State;
     // Both lines name the list they are about.
@@ -29,11 +52,16 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
     const std::string Label = " of " + Utf8ToCp1252(FileName);
     Line.SetSubject(FileName);
 
-    Tdex6Dataobject Root;
-    LoadArchive(Root, Archive, &Line);
+    auto Root = std::make_unique<Tdex6Dataobject>();
+    LoadArchive(*Root, Archive, &Line);
     Line.Restart();
-    TListDigest Digest = DigestList(Root);
-    SpoolRows(Root, Spool, Threads,
+    const Tdex6Dataobject& Model = *Root;
+    // Also when the rows fail, the futures wait for their threads before the model goes.
+    std::future<TListDigest> Digest =
+        std::async(std::launch::async, [&Model] { return DigestList(Model); });
+    std::future<void> PricesDone =
+        std::async(std::launch::async, [&Prices, &Model] { Prices(Model); });
+    SpoolRows(Model, Spool, Threads,
               [&](std::string_view Lens, std::int64_t Total, std::int64_t Tested,
                   std::int64_t Deliverable) {
                   State.Lens = std::string(Lens) + Label;
@@ -42,8 +70,11 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
                   State.Deliverable = Deliverable;
                   Line.Update(State);
               });
+    PricesDone.get();
+    TListDigest Result = Digest.get();
     Line.Clear();
-    return Digest;
+    Disposal.Free(std::move(Root));
+    return Result;
 }
 
 std::string RuleText(const TRuleDigest& Rule) {
@@ -57,7 +88,8 @@ public:
                  const TListDigest& New)
         : FOutput(Output), FNames(Options.Layout.Names), FOld(Old), FNew(New) {}
 
-    void Write(const TModelChanges& Changes, const std::vector<TCountChange>& Counts) {
+    void Write(const TModelChanges& Changes, const std::vector<TCountChange>& Counts,
+               const TPriceComparison& PriceChanges) {
         Codes("Lenses added", Changes.LensesAdded, FNew, true);
         Codes("Lenses removed", Changes.LensesRemoved, FOld, true);
         Codes("Coatings added", Changes.CoatingsAdded, FNew, false);
@@ -76,8 +108,8 @@ public:
         for (const TCountChange& Count : Counts)
             Line("  " + Count.Lens + "  " + std::to_string(Count.Old) + " -> " +
                  std::to_string(Count.New));
-        Prices("Glass prices", Changes.GlassPrices);
-        Prices("Coating prices", Changes.CoatingPrices);
+        Prices("Glass prices", PriceChanges.Glass);
+        Prices("Coating prices", PriceChanges.Coating);
     }
 
 private:
@@ -142,7 +174,8 @@ nlohmann::ordered_json JsonPrices(const TPriceChanges& Prices) {
 }
 
 std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountChange>& Counts,
-                        const TListDigest& Old, const TListDigest& New, bool Names) {
+                        const TPriceComparison& Prices, const TListDigest& Old,
+                        const TListDigest& New, bool Names) {
     nlohmann::ordered_json Changed = nlohmann::ordered_json::array();
     for (const TRuleChange& Change : Changes.RulesChanged) {
         nlohmann::ordered_json Rule = JsonRule(Change.Rule);
@@ -164,14 +197,14 @@ std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountCh
         {"rules_removed", JsonRules(Changes.RulesRemoved)},
         {"rules_changed", Changed},
         {"deliverable_counts_changed", CountList},
-        {"glass_prices", JsonPrices(Changes.GlassPrices)},
-        {"coating_prices", JsonPrices(Changes.CoatingPrices)}};
+        {"glass_prices", JsonPrices(Prices.Glass)},
+        {"coating_prices", JsonPrices(Prices.Coating)}};
     return nlohmann::ordered_json{{"summary", Summary}}.dump();
 }
 
 TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest& Old,
-                                 const TListDigest& New, const TRowSpool& OldRows,
-                                 const TRowSpool& NewRows) {
+                                 const TListDigest& New, const TPriceComparison& Prices,
+                                 const TRowSpool& OldRows, const TRowSpool& NewRows) {
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
     const bool Json = Options.Layout.Syntax == TRowSyntax::Jsonl;
@@ -179,9 +212,9 @@ TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest&
         const TModelChanges Changes = CompareDigests(Old, New);
         const std::vector<TCountChange> Counts = CompareRowCounts(OldRows, NewRows);
         if (Json)
-            Output->WriteRow(JsonSummary(Changes, Counts, Old, New, Options.Layout.Names));
+            Output->WriteRow(JsonSummary(Changes, Counts, Prices, Old, New, Options.Layout.Names));
         else
-            TSummaryText(*Output, Options, Old, New).Write(Changes, Counts);
+            TSummaryText(*Output, Options, Old, New).Write(Changes, Counts, Prices);
         // An empty line between the summary and a table of rows.
         if (!Json && !Options.SummaryOnly)
             Output->WriteRow("");
@@ -213,12 +246,23 @@ bool RunDiff(const TDiffOptions& Options) {
         WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile));
     TRowSpool OldRows;
     TRowSpool NewRows;
-    const TListDigest Old = ReadList(Options.OldArchive, OldRows, Options.Threads, ShowProgress);
-    const TListDigest New = ReadList(Options.NewArchive, NewRows, Options.Threads, ShowProgress);
+    TModelDisposal Disposal;
+    TPriceDigest OldPrices;
+    TPriceComparison Prices;
+    const TListDigest Old = ReadList(
+        Options.OldArchive, OldRows, Options.Threads, ShowProgress,
+        [&](const Tdex6Dataobject& Root) { OldPrices = TPriceDigest(Root); }, Disposal);
+    const TListDigest New = ReadList(
+        Options.NewArchive, NewRows, Options.Threads, ShowProgress,
+        [&](const Tdex6Dataobject& Root) {
+            Prices = OldPrices.CompareWith(Root);
+            OldPrices = TPriceDigest();
+        },
+        Disposal);
 
     TRowChangeCount Count;
     try {
-        Count = WriteDifferences(Options, Old, New, OldRows, NewRows);
+        Count = WriteDifferences(Options, Old, New, Prices, OldRows, NewRows);
     } catch (const EOutputClosed&) {
         // The reader has gone, but the status still tells whether the rows differ.
         Count = CompareRows(OldRows, NewRows, {});

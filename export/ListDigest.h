@@ -40,10 +40,39 @@ struct TRuleDigest {
     Tdex6Delivery Delivery = Tdex6Delivery::NichtLieferbar;
 };
 
-// Everything of a price list that the comparison of two lists needs once the model is
-// gone: codes, rules, names and the amounts of every price, keyed as the model's price
-// lookups key them. Small next to the model: about 40 bytes per price.
+// What the comparison of two lists needs of a price list once the model is gone, apart
+// from its prices: codes, rules and names.
 struct TListDigest {
+    // Codes in ascending byte order, each once.
+    std::vector<std::string> Lenses;
+    std::vector<std::string> Coatings;
+    // By the rule's identity: lens pattern and set of slots, letter case of A-Z ignored
+    // as the model's rule lookup ignores it; the first rule of an identity counts.
+    std::map<std::string, TRuleDigest> Rules;
+    TCodeNames Names;
+};
+
+TListDigest DigestList(const Tdex6Dataobject& Root);
+
+// Prices of lenses or coatings present in both lists: same key, other amount (Changed),
+// or a key in one list only.
+struct TPriceChanges {
+    std::int64_t Changed = 0;
+    std::int64_t Added = 0;
+    std::int64_t Removed = 0;
+};
+
+struct TPriceComparison {
+    TPriceChanges Glass;
+    TPriceChanges Coating;
+};
+
+// The amounts of every price of a list, keyed as the model's price lookups key them,
+// kept so that a later list can be compared with it once the model is gone. About ten
+// bytes per glass price; a lens or coating code listed twice keeps the prices of its
+// later element, the one the model's lookups find.
+class TPriceDigest {
+public:
     struct TGlassPrice {
         std::int32_t GSph = 0;
         std::int32_t GCyl = 0;
@@ -63,26 +92,25 @@ struct TListDigest {
         double Amount = 0;
     };
 
-    // Codes in ascending byte order, each once.
-    std::vector<std::string> Lenses;
-    std::vector<std::string> Coatings;
-    // By the rule's identity: lens pattern and set of slots, letter case of A-Z ignored
-    // as the model's rule lookup ignores it; the first rule of an identity counts.
-    std::map<std::string, TRuleDigest> Rules;
-    // By lens or coating code, each list sorted by its keys, one amount per key.
-    std::unordered_map<std::string, std::vector<TGlassPrice>> GlassPrices;
-    std::unordered_map<std::string, std::vector<TCoatingPrice>> CoatingPrices;
-    TCodeNames Names;
-};
+    TPriceDigest() = default;
+    explicit TPriceDigest(const Tdex6Dataobject& Root);
 
-TListDigest DigestList(const Tdex6Dataobject& Root);
+    // The prices of New against these, the old ones; reads New without changing it.
+    TPriceComparison CompareWith(const Tdex6Dataobject& New) const;
 
-// Prices of lenses or coatings present in both lists: same key, other amount (Changed),
-// or a key in one list only.
-struct TPriceChanges {
-    std::int64_t Changed = 0;
-    std::int64_t Added = 0;
-    std::int64_t Removed = 0;
+private:
+    // Codes in ascending byte order; the prices of code I, sorted by their keys with
+    // one amount per key, are kept in Stored[Starts[I]] up to Stored[Starts[I + 1]].
+    template <class T, class TStored> struct TByCode {
+        using TPrice = T;
+        std::vector<std::string> Codes;
+        std::vector<std::size_t> Starts{0};
+        std::vector<TStored> Stored;
+    };
+
+    // Glass prices packed into bytes.
+    TByCode<TGlassPrice, std::uint8_t> FGlass;
+    TByCode<TCoatingPrice, TCoatingPrice> FCoating;
 };
 
 struct TRuleChange {
@@ -100,8 +128,6 @@ struct TModelChanges {
     std::vector<TRuleDigest> RulesAdded;
     std::vector<TRuleDigest> RulesRemoved;
     std::vector<TRuleChange> RulesChanged;
-    TPriceChanges GlassPrices;
-    TPriceChanges CoatingPrices;
 };
 
 TModelChanges CompareDigests(const TListDigest& Old, const TListDigest& New);
