@@ -20,8 +20,15 @@ constexpr std::size_t LaterLensBytes = std::size_t{512} << 10;
 constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
 // A batch of lenses taken at once that is done in less time may grow.
 constexpr std::chrono::microseconds QuickBatch{200};
-// Pages of emitted rows kept for the next lenses, in all.
-constexpr std::size_t KeptPageBytes = std::size_t{512} << 10;
+// Pages of emitted rows kept for the next lenses, in all: more than the budgets above
+// let wait, so that no page is freed only to be allocated again.
+constexpr std::size_t KeptPageBytes = std::size_t{8} << 20;
+
+// An outcome on cache lines of its own: its worker counts its rows with every row, and
+// the neighbouring slots belong to other workers.
+struct alignas(128) TSlot {
+    TLensOutcome Outcome;
+};
 
 std::size_t HeldBytes(const TLensOutcome& Outcome) {
     return Outcome.Rows.Bytes() + Outcome.Rows.Count() * sizeof(std::int64_t);
@@ -81,9 +88,9 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
     constexpr std::size_t MaxBatch = 32;
     const std::size_t RingSize = std::size_t{4} * Threads * MaxBatch;
     TRowBlock::TPagePool Pool(KeptPageBytes);
-    std::vector<TLensOutcome> Ring(RingSize);
-    for (TLensOutcome& Outcome : Ring)
-        Outcome.Rows = TRowBlock(&Pool);
+    std::vector<TSlot> Ring(RingSize);
+    for (TSlot& Slot : Ring)
+        Slot.Outcome.Rows = TRowBlock(&Pool);
     std::vector<bool> Ready(RingSize, false);
     std::mutex Mutex;
     std::condition_variable EmitterWake; // the calling thread waits here
@@ -97,10 +104,9 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
 
     // The worker of the oldest lens hands its rows over and waits until they are out;
     // a later lens keeps its rows until it is the oldest, and waits for that once they
-    // are many. Lenses of the batch marked ready may be what the emitter waits for.
+    // are many.
     const auto HandOver = [&](std::size_t Lens, TLensOutcome& Part) {
         std::unique_lock Lock(Mutex);
-        EmitterWake.notify_one();
         if (Lens != NextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
             WorkerWake.wait(Lock, [&] { return Lens == NextToEmit || Stop; });
         if (Lens != NextToEmit || Stop) {
@@ -142,7 +148,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
             const auto Started = std::chrono::steady_clock::now();
             std::size_t Done = 0;
             for (std::size_t Lens = First; Lens < Last; ++Lens) {
-                TLensOutcome& Outcome = Ring[Lens % RingSize];
+                TLensOutcome& Outcome = Ring[Lens % RingSize].Outcome;
                 try {
                     if (PartBytes > 0) {
                         Outcome.HandOverBytes = PartBytes;
@@ -155,13 +161,14 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                     Fail();
                     return;
                 }
-                // Each lens is ready as soon as it is done, and one with many rows goes
-                // out at once; the others wait for the end of the batch.
+                // Each lens is ready as soon as it is done; the emitter, which goes on
+                // from the oldest lens through all that are ready, needs waking only for
+                // the oldest.
                 const std::lock_guard Lock(Mutex);
                 Ready[Lens % RingSize] = true;
                 Waiting += HeldBytes(Outcome);
                 Done += HeldBytes(Outcome);
-                if (Lens + 1 == Last || HeldBytes(Outcome) > LargeBatchBytes)
+                if (Lens == NextToEmit)
                     EmitterWake.notify_one();
             }
             // Lenses with many rows one at a time, so that few of them wait at once; the
@@ -205,7 +212,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
                     ++RunEnd;
             }
             if (Part) {
-                TLensOutcome& Outcome = Ring[NextToEmit % RingSize];
+                TLensOutcome& Outcome = Ring[NextToEmit % RingSize].Outcome;
                 Emit(NextToEmit, Outcome, false);
                 EmptyPart(Outcome);
                 const std::lock_guard Lock(Mutex);
@@ -215,7 +222,7 @@ void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work
             }
             std::size_t Emitted = 0;
             for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens) {
-                TLensOutcome& Outcome = Ring[Lens % RingSize];
+                TLensOutcome& Outcome = Ring[Lens % RingSize].Outcome;
                 Emitted += HeldBytes(Outcome);
                 Emit(Lens, Outcome, true);
                 EmptyAfterEmit(Outcome);
