@@ -168,7 +168,7 @@ int Main(int argc, char** argv) {
         ->option_text("fast|literal");
     EvaluateCommand
         ->add_option("--threads", Evaluate.Evaluation.Threads,
-                     "Threads of the fast engine (default: one per core)")
+                     "Threads of the fast engine (default: one per core for a large list)")
         ->check(CLI::Range(1U, 1024U))
         ->option_text("N");
     AddRowLayoutOptions(*EvaluateCommand, Evaluate.Layout);

@@ -12,6 +12,8 @@ namespace {
 
 // The oldest lens hands its rows over in parts of this size.
 constexpr std::size_t RowPartBytes = std::size_t{256} << 10;
+// Fewer combinations than this are tested on one thread unless more are asked for.
+constexpr std::int64_t SharedKeys = std::int64_t{1} << 20;
 
 void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                   const TEvaluationOptions& Options) {
@@ -44,11 +46,13 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
         });
     Shapes = {};
 
-    // Testing pass.
+    // Testing pass; a list whose combinations take one thread a few milliseconds is not
+    // shared out unless asked, since handing the lenses about would cost more.
+    const unsigned Threads = Options.Threads == 0 && AllTotal < SharedKeys ? 1 : Options.Threads;
     TProgressReplay Replay(Root, AllTotal);
     TSharedLensPlans Plans;
     RunLensesInOrder(
-        Pieces.size(), Options.Threads,
+        Pieces.size(), Threads,
         [&](std::size_t Index, TLensOutcome& Outcome) {
             const TLensPiece& Piece = Pieces[Index];
             if (Piece.LensPieces == 1) {

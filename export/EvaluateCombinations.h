@@ -20,7 +20,7 @@ enum class TEvaluationEngine {
 
 struct TEvaluationOptions {
     TEvaluationEngine Engine = TEvaluationEngine::Fast;
-    // Threads of the fast engine; 0 means one per core.
+    // Threads of the fast engine; 0 means one per core for a list with many combinations.
     unsigned Threads = 0;
     // A lens with more keys is cut into pieces of about this many, whole groups of keys
     // with the same anti-reflection coating and tint each, which the threads share.
