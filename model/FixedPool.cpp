@@ -1,9 +1,10 @@
 #include "model/FixedPool.h"
 
+#include "support/FillerPace.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <limits>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -11,7 +12,6 @@
 namespace kr6 {
 namespace {
 
-constexpr std::size_t Stopped = std::numeric_limits<std::size_t>::max();
 // How far the filler runs ahead of the objects: far enough that they seldom fault a page
 // in themselves, near enough that a count that was too high costs little memory.
 constexpr std::size_t Ahead = 32;
@@ -33,12 +33,7 @@ struct TFixedPool::TSetAside {
 
     void Fill() {
         for (std::size_t I = 0; I < Blocks.size(); ++I) {
-            std::size_t Used = InUse.load();
-            while (Used != Stopped && I >= Used + Ahead) {
-                InUse.wait(Used);
-                Used = InUse.load();
-            }
-            if (Used == Stopped)
+            if (!InUse.WaitForTurn(I, Ahead))
                 return;
             std::uint8_t State = Untouched;
             if (!States[I].compare_exchange_strong(State, Filling))
@@ -51,8 +46,8 @@ struct TFixedPool::TSetAside {
 
     std::vector<std::byte*> Blocks;
     std::unique_ptr<std::atomic<std::uint8_t>[]> States;
-    // How many blocks the objects have taken; Stopped ends the filler.
-    std::atomic<std::size_t> InUse{0};
+    // How many blocks the objects have taken.
+    TFillerPace InUse;
     // The objects' own count, and the first block they may not have taken.
     std::size_t TakenCount = 0;
     std::size_t Next = 0;
@@ -92,8 +87,7 @@ std::byte* TFixedPool::TakeSetAside() {
             continue;
         if (State == TSetAside::Untouched)
             PopulatePoolMemory(S.Blocks[I], TPoolBlock::Bytes);
-        S.InUse.store(++S.TakenCount);
-        S.InUse.notify_one();
+        S.InUse.Reach(++S.TakenCount);
         return S.Blocks[I];
     }
     return nullptr;
@@ -145,8 +139,7 @@ void TFixedPool::ReleaseReserve() {
 void TFixedPool::StopFiller() noexcept {
     if (!FFiller.joinable())
         return;
-    FSetAside->InUse.store(Stopped);
-    FSetAside->InUse.notify_one();
+    FSetAside->InUse.Stop();
     FFiller.join();
 }
 

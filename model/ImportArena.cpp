@@ -4,7 +4,6 @@
 #include "support/PoolMemory.h"
 
 #include <functional>
-#include <limits>
 #include <memory>
 #include <system_error>
 
@@ -18,7 +17,6 @@ constexpr std::size_t PageBytes = 4096;
 // How many chunks the filler makes present ahead of the allocations: enough that they
 // seldom fault a page in themselves, few enough that room set aside in excess costs little.
 constexpr std::size_t Ahead = 2;
-constexpr std::size_t Stopped = std::numeric_limits<std::size_t>::max();
 
 std::size_t RoundUp(std::size_t Bytes, std::size_t Unit) {
     return (Bytes + Unit - 1) / Unit * Unit;
@@ -48,17 +46,12 @@ void TImportArena::Open(std::size_t Bytes) {
     ASAN_POISON_MEMORY_REGION(Data, Rounded);
     FNext = Data;
     FEnd = Data + Rounded;
-    FReached.store(0);
+    FReached.Restart();
     try {
         // Making memory present keeps what is in it, so the allocations may come first.
         FFiller = std::thread([this, Data, Rounded] {
             for (std::size_t Chunk = 0; Chunk < Rounded / ChunkBytes; ++Chunk) {
-                std::size_t Reached = FReached.load();
-                while (Reached != Stopped && Chunk >= Reached + Ahead) {
-                    FReached.wait(Reached);
-                    Reached = FReached.load();
-                }
-                if (Reached == Stopped)
+                if (!FReached.WaitForTurn(Chunk, Ahead))
                     return;
                 PopulatePoolMemory(Data + Chunk * ChunkBytes, ChunkBytes);
             }
@@ -90,10 +83,8 @@ void* TImportArena::Allocate(std::size_t Bytes, std::size_t Alignment) {
             FNext = Start + Bytes;
             ++FStretches.back().Live;
             const std::size_t Reached = RoundUp(Offset + Bytes, ChunkBytes) / ChunkBytes;
-            if (Reached > FReached.load(std::memory_order_relaxed)) {
-                FReached.store(Reached);
-                FReached.notify_one();
-            }
+            if (Reached > FReached.Reached())
+                FReached.Reach(Reached);
             ASAN_UNPOISON_MEMORY_REGION(Start, Bytes);
             return Start;
         }
@@ -120,8 +111,7 @@ void TImportArena::Free(void* Data, std::size_t Bytes, std::size_t Alignment) no
 void TImportArena::StopFiller() noexcept {
     if (!FFiller.joinable())
         return;
-    FReached.store(Stopped);
-    FReached.notify_one();
+    FReached.Stop();
     FFiller.join();
 }
 

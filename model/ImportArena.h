@@ -1,6 +1,7 @@
 #pragma once
 
-#include <atomic>
+#include "support/FillerPace.h"
+
 #include <cstddef>
 #include <memory_resource>
 #include <thread>
@@ -61,8 +62,8 @@ private:
     std::byte* FNext = nullptr;
     std::byte* FEnd = nullptr;
     // How many chunks of the open stretch the allocations have come to, which the filler
-    // keeps a few ahead of; Stopped ends the filler.
-    std::atomic<std::size_t> FReached{0};
+    // keeps a few ahead of.
+    TFillerPace FReached;
     std::thread FFiller;
 };
 

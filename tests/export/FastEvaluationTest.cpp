@@ -36,38 +36,33 @@ std::string Evaluate(Tdex6Dataobject& Root, TEvaluationOptions Options) {
     return Rows.Text() + "--\n" + Calls;
 }
 
-// The tally of CheckAgreesWithEvaluationTest shows that these models reach every outcome.
-TEST(FastEvaluationTest, AgreesWithTheLiteralEvaluationOnRandomModels) {
-    for (std::uint32_t Seed = 1; Seed <= 250; ++Seed) {
+// Fast against literal, rows and progress calls, on one thread, on three, and with the
+// lenses cut into pieces of PieceKeys keys.
+void ExpectFastAgrees(std::uint32_t Seeds, const test::TRandomSize& Size, std::int64_t PieceKeys) {
+    for (std::uint32_t Seed = 1; Seed <= Seeds; ++Seed) {
         Tdex6Dataobject Root;
-        test::BuildRandomModel(Seed, Root);
+        test::BuildRandomModel(Seed, Root, Size);
         const std::string Literal = Evaluate(Root, {TEvaluationEngine::Literal, 1});
-        for (const unsigned Threads : {1U, 3U})
-            ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, Threads}))
-                << "seed " << Seed << ", " << Threads << " threads\n"
+        for (const TEvaluationOptions& Fast : {TEvaluationOptions{TEvaluationEngine::Fast, 1},
+                                               {TEvaluationEngine::Fast, 3},
+                                               {TEvaluationEngine::Fast, 3, PieceKeys}})
+            ASSERT_EQ(Literal, Evaluate(Root, Fast))
+                << "seed " << Seed << ", " << Fast.Threads << " threads, pieces of "
+                << Fast.PieceKeys << " keys\n"
                 << test::Describe(Root);
-        // Lenses cut into pieces of a few groups of keys.
-        ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, 3, 20}))
-            << "seed " << Seed << ", in pieces\n"
-            << test::Describe(Root);
     }
 }
 
-// Lenses with dozens of coatings and more rules than one word of bits holds.
+// The tally of CheckAgreesWithEvaluationTest shows that these models reach every outcome;
+// their lenses are cut into pieces of a few groups of keys.
+TEST(FastEvaluationTest, AgreesWithTheLiteralEvaluationOnRandomModels) {
+    ExpectFastAgrees(250, {}, 20);
+}
+
+// Lenses with dozens of coatings and more rules than one word of bits holds, cut into
+// pieces of one group of keys each.
 TEST(FastEvaluationTest, AgreesOnDeepLensesWithManyRules) {
-    for (std::uint32_t Seed = 1; Seed <= 8; ++Seed) {
-        Tdex6Dataobject Root;
-        test::BuildRandomModel(Seed, Root, {2, 32, 320});
-        const std::string Literal = Evaluate(Root, {TEvaluationEngine::Literal, 1});
-        for (const unsigned Threads : {1U, 3U})
-            ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, Threads}))
-                << "seed " << Seed << ", " << Threads << " threads\n"
-                << test::Describe(Root);
-        // Every lens cut into pieces of one group of keys each.
-        ASSERT_EQ(Literal, Evaluate(Root, {TEvaluationEngine::Fast, 3, 1}))
-            << "seed " << Seed << ", in pieces\n"
-            << test::Describe(Root);
-    }
+    ExpectFastAgrees(8, {2, 32, 320}, 1);
 }
 
 // How the checked keys came out, so that neither comparison can pass on models that
