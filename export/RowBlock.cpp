@@ -1,5 +1,7 @@
 #include "export/RowBlock.h"
 
+#include <utility>
+
 namespace kr6 {
 
 std::string_view TRowBlock::operator[](std::size_t Index) const {
@@ -11,24 +13,19 @@ std::string_view TRowBlock::operator[](std::size_t Index) const {
     return {};
 }
 
-TRowBlock::TRowBlock(TRowBlock&& Other) noexcept
-    : FPool(Other.FPool), FPages(std::move(Other.FPages)), FUsed(Other.FUsed), FCount(Other.FCount),
-      FBytes(Other.FBytes) {
-    Other.FPages.clear();
-    Other.FUsed = Other.FCount = Other.FBytes = 0;
+TRowBlock::TRowBlock(TRowBlock&& Other) noexcept {
+    *this = std::move(Other);
 }
 
 TRowBlock& TRowBlock::operator=(TRowBlock&& Other) noexcept {
-    if (this == &Other)
-        return *this;
-    GiveBack();
-    FPool = Other.FPool;
-    FPages = std::move(Other.FPages);
-    FUsed = Other.FUsed;
-    FCount = Other.FCount;
-    FBytes = Other.FBytes;
-    Other.FPages.clear();
-    Other.FUsed = Other.FCount = Other.FBytes = 0;
+    if (this != &Other) {
+        GiveBack();
+        FPool = Other.FPool;
+        FPages = std::exchange(Other.FPages, {});
+        FUsed = std::exchange(Other.FUsed, 0);
+        FCount = std::exchange(Other.FCount, 0);
+        FBytes = std::exchange(Other.FBytes, 0);
+    }
     return *this;
 }
 
