@@ -50,7 +50,7 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
     // shared out unless asked, since handing the lenses about would cost more.
     const unsigned Threads = Options.Threads == 0 && AllTotal < SharedKeys ? 1 : Options.Threads;
     TProgressReplay Replay(Root, AllTotal);
-    TSharedLensPlans Plans;
+    TThreadLensPlans Plans;
     RunLensesInOrder(
         Pieces.size(), Threads,
         [&](std::size_t Index, TLensOutcome& Outcome) {
@@ -59,9 +59,9 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                 Evaluator.EvaluateLens(GlassOf(Piece.Lens), Outcome);
                 return;
             }
-            const TSharedLensPlans::TPlan Plan =
-                Plans.Plan(Piece, [&] { return Evaluator.PlanLens(GlassOf(Piece.Lens)); });
-            Evaluator.EvaluateGroups(*Plan, Piece.FirstGroup, Piece.EndGroup, Outcome);
+            const TLensPlan& Plan =
+                Plans.Plan(Piece.Lens, [&] { return Evaluator.PlanLens(GlassOf(Piece.Lens)); });
+            Evaluator.EvaluateGroups(Plan, Piece.FirstGroup, Piece.EndGroup, Outcome);
         },
         [&](std::size_t Index, TLensOutcome& Outcome, bool PartDone) {
             const TLensPiece& Piece = Pieces[Index];

@@ -38,10 +38,10 @@ void TFastEvaluator::EvaluateLens(std::string_view Glass, const TKombinationRefs
     EvaluateRules(Glass, Numbers, Outcome);
 }
 
-std::shared_ptr<const TLensPlan> TFastEvaluator::PlanLens(std::string_view Glass) const {
+std::unique_ptr<const TLensPlan> TFastEvaluator::PlanLens(std::string_view Glass) const {
     std::vector<int> Rules;
     FTables.RulesOf(Glass, Rules);
-    auto Plan = std::make_shared<TLensPlan>(FTables, Glass, Rules);
+    auto Plan = std::make_unique<TLensPlan>(FTables, Glass, Rules);
     Plan->PlanKeys(Rules);
     return Plan;
 }

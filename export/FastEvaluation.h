@@ -38,8 +38,8 @@ public:
     void EvaluateLens(std::string_view Glass, const TKombinationRefs& Rules,
                       TLensOutcome& Outcome) const;
 
-    // The plan of a divisible lens, which any number of threads may share.
-    std::shared_ptr<const TLensPlan> PlanLens(std::string_view Glass) const;
+    // The plan of a divisible lens, for its pieces.
+    std::unique_ptr<const TLensPlan> PlanLens(std::string_view Glass) const;
     // The keys of groups First to End - 1 of the lens: KeyCount and the rows' positions
     // are the whole lens's, so that the outcomes of all groups in order are the lens's.
     void EvaluateGroups(const TLensPlan& Plan, std::int64_t First, std::int64_t End,

@@ -20,31 +20,19 @@ void AddLensPieces(std::size_t Lens, const TLensShape& Shape, std::int64_t Piece
     }
 }
 
-TSharedLensPlans::TPlan TSharedLensPlans::Plan(const TLensPiece& Piece,
-                                               const std::function<TPlan()>& Build) {
-    std::promise<TPlan> Promise;
-    std::shared_future<TPlan> Plan;
-    bool Builds = false;
+const TLensPlan& TThreadLensPlans::Plan(std::size_t Lens, const std::function<TPlan()>& Build) {
+    TEntry* Entry = nullptr;
     {
         const std::lock_guard Lock(FMutex);
-        auto [Entry, New] = FEntries.try_emplace(Piece.Lens);
-        if (New) {
-            Entry->second.Plan = Promise.get_future().share();
-            Entry->second.PiecesToAsk = Piece.LensPieces;
-            Builds = true;
-        }
-        Plan = Entry->second.Plan;
-        if (--Entry->second.PiecesToAsk == 0)
-            FEntries.erase(Entry);
+        Entry = &FEntries[std::this_thread::get_id()];
     }
-    if (Builds) {
-        try {
-            Promise.set_value(Build());
-        } catch (...) {
-            Promise.set_exception(std::current_exception());
-        }
+    // Only this thread touches its entry; the map's nodes stay where they are.
+    if (!Entry->Plan || Entry->Lens != Lens) {
+        Entry->Plan.reset();
+        Entry->Plan = Build();
+        Entry->Lens = Lens;
     }
-    return Plan.get();
+    return *Entry->Plan;
 }
 
 } // namespace kr6

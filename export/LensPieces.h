@@ -1,19 +1,18 @@
 #pragma once
 
 #include "export/FastEvaluation.h"
+#include "export/LensPlan.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace kr6 {
-
-class TLensPlan;
 
 // A stretch of one lens's keys: its groups First to End - 1.
 struct TLensPiece {
@@ -31,22 +30,25 @@ struct TLensPiece {
 void AddLensPieces(std::size_t Lens, const TLensShape& Shape, std::int64_t PieceKeys,
                    std::vector<TLensPiece>& Pieces);
 
-// The plans of lenses cut into pieces, built once by the first piece to ask while the
-// others wait, and kept only until the lens's last piece has asked.
-class TSharedLensPlans {
+// The plan of the lens each thread works on, kept for the next piece the thread takes.
+// Threads do not share plans: a plan built on one core and read on another travels
+// between the cores' caches with every piece, which costs more than building it again.
+class TThreadLensPlans {
 public:
-    using TPlan = std::shared_ptr<const TLensPlan>;
+    using TPlan = std::unique_ptr<const TLensPlan>;
 
-    TPlan Plan(const TLensPiece& Piece, const std::function<TPlan()>& Build);
+    // The calling thread's plan of Lens, made by Build unless the thread's last piece was
+    // of the same lens. Valid until the thread asks for another lens.
+    const TLensPlan& Plan(std::size_t Lens, const std::function<TPlan()>& Build);
 
 private:
     struct TEntry {
-        std::shared_future<TPlan> Plan;
-        std::size_t PiecesToAsk = 0;
+        std::size_t Lens = 0;
+        TPlan Plan;
     };
 
     std::mutex FMutex;
-    std::map<std::size_t, TEntry> FEntries;
+    std::map<std::thread::id, TEntry> FEntries;
 };
 
 } // namespace kr6

@@ -1,8 +1,13 @@
 #include "export/LensPieces.h"
 
+#include "export/EvaluationTables.h"
+#include "model/Root.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kr6 {
@@ -31,6 +36,34 @@ TEST(LensPiecesTest, CutsLensesIntoWholeGroups) {
     EXPECT_EQ(Cut(Shape, 100), "[0,10).");
     EXPECT_EQ(Cut({100, 1, false}, 20), "[0,1).");
     EXPECT_EQ(Cut({0, 0, true}, 20), "[0,0).");
+}
+
+// A thread builds a lens's plan once for the pieces it takes in a row and never uses
+// another thread's plan.
+TEST(LensPiecesTest, EachThreadKeepsThePlanOfItsLastLens) {
+    const Tdex6Dataobject Root;
+    const TEvaluationTables Tables(Root);
+    const std::vector<std::string> Glasses{"G0", "G1", "G2", "G3", "G4"};
+    TThreadLensPlans Plans;
+    std::vector<std::size_t> Built;
+    const auto PlanOf = [&](std::size_t Lens) -> const TLensPlan& {
+        return Plans.Plan(Lens, [&] {
+            Built.push_back(Lens);
+            return std::make_unique<TLensPlan>(Tables, Glasses[Lens], std::vector<int>{});
+        });
+    };
+
+    const TLensPlan* First = &PlanOf(3);
+    EXPECT_EQ(&PlanOf(3), First);
+    EXPECT_EQ(PlanOf(3).Glass(), "G3");
+    EXPECT_EQ(PlanOf(4).Glass(), "G4");
+    EXPECT_EQ(PlanOf(3).Glass(), "G3");
+    EXPECT_EQ(Built, (std::vector<std::size_t>{3, 4, 3}));
+
+    const TLensPlan* Other = nullptr;
+    std::thread([&] { Other = &PlanOf(3); }).join();
+    EXPECT_NE(Other, &PlanOf(3));
+    EXPECT_EQ(Built, (std::vector<std::size_t>{3, 4, 3, 3}));
 }
 
 } // namespace
