@@ -54,6 +54,9 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     }
     std::int64_t Lenses = 0;
     std::int64_t Rows = 0;
+    // The output, the progress line and the counts need only one call at a time.
+    TEvaluationOptions Evaluation = Options.Evaluation;
+    Evaluation.CallbacksOnAnyThread = true;
     EvaluateCombinations(
         Root,
         [&](const TRowBlock& LensRows, bool LensDone) {
@@ -63,7 +66,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
             Rows += static_cast<std::int64_t>(LensRows.Count());
             Line.Update(State);
         },
-        Options.Evaluation);
+        Evaluation);
     const double EvaluationSeconds = Line.ElapsedSeconds();
     Line.Clear();
     Output->Finish();

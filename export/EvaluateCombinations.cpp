@@ -21,6 +21,8 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
     ListEvaluatedLenses(Root, Lenses);
     const TFastEvaluator Evaluator(Root);
     const std::size_t Count = static_cast<std::size_t>(Lenses.Count());
+    const TEmitThread EmitOn =
+        Options.CallbacksOnAnyThread ? TEmitThread::Any : TEmitThread::Calling;
     const auto GlassOf = [&](std::size_t Lens) -> std::string_view {
         return Lenses[static_cast<int>(Lens)];
     };
@@ -43,7 +45,8 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                 Counting.AllTotal = AllTotal;
                 Progress(Root, Counting);
             }
-        });
+        },
+        0, EmitOn);
     Shapes = {};
 
     // Testing pass; a list whose combinations take one thread a few milliseconds is not
@@ -72,7 +75,7 @@ void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
             Replay.Lens(GlassOf(Piece.Lens), Outcome, LensDone);
             Sink(Outcome.Rows, LensDone);
         },
-        RowPartBytes);
+        RowPartBytes, EmitOn);
 }
 
 } // namespace

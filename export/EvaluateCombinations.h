@@ -25,6 +25,11 @@ struct TEvaluationOptions {
     // A lens with more keys is cut into pieces of about this many, whole groups of keys
     // with the same anti-reflection coating and tint each, which the threads share.
     std::int64_t PieceKeys = std::int64_t{1} << 14;
+    // The progress hook and the sink may be called on any of the evaluation's threads, one
+    // call at a time and in order, rather than on the calling thread only: the thread that
+    // finishes the oldest lens then hands its rows over while they are still in its core's
+    // cache, and the calling thread tests lenses too.
+    bool CallbacksOnAnyThread = false;
 };
 
 // Receives the deliverable rows lens by lens in glass-list order. The rows of a lens may
@@ -37,7 +42,8 @@ using TLensRowsSink = std::function<void(const TRowBlock& Rows, bool LensDone)>;
 // combination rules and hands over the deliverable ones: lens code, anti-reflection
 // coating, tint, first and second further coating, joined by tabs. A first pass only
 // counts the combinations so that the progress hook of the root knows the total from the
-// first test on. The hook and Sink are called on the calling thread.
+// first test on. The hook and Sink are called on the calling thread unless the options
+// allow any thread.
 void EvaluateCombinations(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                           const TEvaluationOptions& Options = {});
 

@@ -63,6 +63,273 @@ void RunOnThisThread(std::size_t Count, const TLensWork& Work, const TLensEmit& 
     }
 }
 
+// The state of a run on several threads. Outcomes wait in a ring of slots; a worker takes
+// the next lenses only while their slots are free, that is while they are less than a
+// ring ahead of the next lens to emit, and while the waiting outcomes are small. Lenses
+// with few rows go out in batches that grow while they stay small, and an emitting thread
+// that waits is woken once per batch: waking a thread costs more than testing such a lens.
+class TOrderedRun {
+public:
+    TOrderedRun(std::size_t Count, unsigned Threads, const TLensWork& Work, const TLensEmit& Emit,
+                std::size_t PartBytes, TEmitThread EmitOn);
+
+    void Run();
+
+private:
+    static constexpr std::size_t MaxBatch = 32;
+
+    TLensOutcome& Slot(std::size_t Lens) { return FRing[Lens % FRing.size()].Outcome; }
+    void Work();
+    // Marks Lens done; false once the run stops.
+    bool Finished(std::size_t Lens, std::size_t Held);
+    void HandOver(std::size_t Lens, TLensOutcome& Part);
+    // Emits the run of outcomes ready from the oldest on, again and again while more get
+    // ready, unless another thread does so already. Called and returns with Lock held.
+    void EmitReady(std::unique_lock<std::mutex>& Lock);
+    // The calling thread's part with TEmitThread::Calling.
+    void EmitUntilDone();
+    void Fail();
+    void FailLocked();
+    void Stop();
+
+    const std::size_t FCount;
+    const unsigned FThreads;
+    const TLensWork& FWork;
+    const TLensEmit& FEmit;
+    const std::size_t FPartBytes;
+    const TEmitThread FEmitOn;
+
+    TRowBlock::TPagePool FPool{KeptPageBytes};
+    std::vector<TSlot> FRing;
+    std::vector<bool> FReady;
+    std::mutex FMutex;
+    std::condition_variable FEmitterWake; // the calling thread waits here
+    std::condition_variable FWorkerWake;
+    std::size_t FNextToTake = 0;
+    std::size_t FNextToEmit = 0;
+    std::size_t FWaiting = 0;  // bytes of the outcomes done and not yet emitted
+    bool FPartWaiting = false; // the lens FNextToEmit has handed over a part
+    bool FEmitting = false;    // a worker emits
+    bool FStop = false;
+    std::exception_ptr FFailure;
+};
+
+TOrderedRun::TOrderedRun(std::size_t Count, unsigned Threads, const TLensWork& Work,
+                         const TLensEmit& Emit, std::size_t PartBytes, TEmitThread EmitOn)
+    : FCount(Count), FThreads(Threads), FWork(Work), FEmit(Emit), FPartBytes(PartBytes),
+      FEmitOn(EmitOn), FRing(std::size_t{4} * Threads * MaxBatch), FReady(FRing.size(), false) {
+    for (TSlot& Slot : FRing)
+        Slot.Outcome.Rows = TRowBlock(&FPool);
+}
+
+void TOrderedRun::Run() {
+    const unsigned Helpers = FEmitOn == TEmitThread::Any ? FThreads - 1 : FThreads;
+    std::vector<std::jthread> Workers;
+    Workers.reserve(Helpers);
+    for (unsigned I = 0; I < Helpers; ++I)
+        Workers.emplace_back([this] { Work(); });
+    if (FEmitOn == TEmitThread::Any) {
+        Work();
+    } else {
+        try {
+            EmitUntilDone();
+        } catch (...) {
+            Fail();
+        }
+        Stop();
+    }
+    Workers.clear();
+    if (FFailure)
+        std::rethrow_exception(FFailure);
+}
+
+void TOrderedRun::Work() {
+    std::size_t Take = 1;
+    while (true) {
+        std::size_t First = 0;
+        std::size_t Last = 0;
+        {
+            std::unique_lock Lock(FMutex);
+            FWorkerWake.wait(Lock, [&] {
+                return FStop || FNextToTake >= FCount ||
+                       (FNextToTake < FNextToEmit + FRing.size() && FWaiting <= WaitingBytes);
+            });
+            if (FStop || FNextToTake >= FCount)
+                return;
+            First = FNextToTake;
+            Last = std::min({First + Take, FCount, FNextToEmit + FRing.size()});
+            FNextToTake = Last;
+        }
+        const auto Started = std::chrono::steady_clock::now();
+        std::size_t Done = 0;
+        for (std::size_t Lens = First; Lens < Last; ++Lens) {
+            TLensOutcome& Outcome = Slot(Lens);
+            try {
+                if (FPartBytes > 0) {
+                    Outcome.HandOverBytes = FPartBytes;
+                    Outcome.HandOver = [this, Lens](TLensOutcome& Part) {
+                        HandOver(Lens, Part);
+                    };
+                }
+                FWork(Lens, Outcome);
+            } catch (...) {
+                Fail();
+                return;
+            }
+            const std::size_t Held = HeldBytes(Outcome);
+            Done += Held;
+            if (!Finished(Lens, Held))
+                return;
+        }
+        // Lenses with many rows one at a time, so that few of them wait at once; the
+        // batch grows while it is quick and shrinks when it is not, so that the emitter
+        // does not wait long for its first lens.
+        const bool Quick = std::chrono::steady_clock::now() - Started < QuickBatch;
+        Take = Done > LargeBatchBytes ? 1
+               : Quick                ? std::min(2 * Take, MaxBatch)
+                                      : std::max<std::size_t>(Take / 2, 1);
+    }
+}
+
+bool TOrderedRun::Finished(std::size_t Lens, std::size_t Held) {
+    std::unique_lock Lock(FMutex);
+    FReady[Lens % FRing.size()] = true;
+    FWaiting += Held;
+    if (FEmitOn == TEmitThread::Any)
+        EmitReady(Lock);
+    // The emitting thread goes on from the oldest lens through all that are ready, so it
+    // needs waking only for the oldest.
+    else if (Lens == FNextToEmit)
+        FEmitterWake.notify_one();
+    return !FStop;
+}
+
+// The worker of the oldest lens hands its rows over and goes on once they are out; a
+// later lens keeps its rows until it is the oldest, and waits for that once they are many.
+void TOrderedRun::HandOver(std::size_t Lens, TLensOutcome& Part) {
+    std::unique_lock Lock(FMutex);
+    if (Lens != FNextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
+        FWorkerWake.wait(Lock, [&] { return Lens == FNextToEmit || FStop; });
+    if (Lens != FNextToEmit || FStop) {
+        Part.HandOverBytes = Part.Rows.Bytes() + FPartBytes;
+        return;
+    }
+    Part.HandOverBytes = FPartBytes;
+    if (FEmitOn == TEmitThread::Calling) {
+        FPartWaiting = true;
+        FEmitterWake.notify_one();
+        FWorkerWake.wait(Lock, [&] { return !FPartWaiting || FStop; });
+        return;
+    }
+    // No other thread emits: the emitting one stops as soon as the oldest lens is not
+    // ready, in the same hold of the lock in which it makes it the oldest.
+    FEmitting = true;
+    Lock.unlock();
+    try {
+        FEmit(Lens, Part, false);
+    } catch (...) {
+        Lock.lock();
+        FEmitting = false;
+        throw;
+    }
+    EmptyPart(Part);
+    Lock.lock();
+    FEmitting = false;
+}
+
+void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock) {
+    if (FEmitting)
+        return;
+    FEmitting = true;
+    while (!FStop) {
+        std::size_t RunEnd = FNextToEmit;
+        while (RunEnd < FCount && FReady[RunEnd % FRing.size()])
+            ++RunEnd;
+        if (RunEnd == FNextToEmit)
+            break;
+        Lock.unlock();
+        std::size_t Emitted = 0;
+        try {
+            for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens) {
+                Emitted += HeldBytes(Slot(Lens));
+                FEmit(Lens, Slot(Lens), true);
+                EmptyAfterEmit(Slot(Lens));
+            }
+        } catch (...) {
+            Lock.lock();
+            FailLocked();
+            break;
+        }
+        Lock.lock();
+        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens)
+            FReady[Lens % FRing.size()] = false;
+        FWaiting -= Emitted;
+        FNextToEmit = RunEnd;
+        FWorkerWake.notify_all();
+    }
+    FEmitting = false;
+}
+
+void TOrderedRun::EmitUntilDone() {
+    while (FNextToEmit < FCount) {
+        // A part of the oldest lens, or the run of outcomes ready from it on.
+        std::size_t RunEnd = FNextToEmit;
+        bool Part = false;
+        {
+            std::unique_lock Lock(FMutex);
+            FEmitterWake.wait(
+                Lock, [&] { return FStop || FPartWaiting || FReady[FNextToEmit % FRing.size()]; });
+            if (FStop)
+                return;
+            Part = FPartWaiting;
+            while (!Part && RunEnd < FCount && FReady[RunEnd % FRing.size()])
+                ++RunEnd;
+        }
+        if (Part) {
+            TLensOutcome& Outcome = Slot(FNextToEmit);
+            FEmit(FNextToEmit, Outcome, false);
+            EmptyPart(Outcome);
+            const std::lock_guard Lock(FMutex);
+            FPartWaiting = false;
+            FWorkerWake.notify_all();
+            continue;
+        }
+        std::size_t Emitted = 0;
+        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens) {
+            Emitted += HeldBytes(Slot(Lens));
+            FEmit(Lens, Slot(Lens), true);
+            EmptyAfterEmit(Slot(Lens));
+        }
+        const std::lock_guard Lock(FMutex);
+        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens)
+            FReady[Lens % FRing.size()] = false;
+        FWaiting -= Emitted;
+        FNextToEmit = RunEnd;
+        FWorkerWake.notify_all();
+    }
+}
+
+void TOrderedRun::Fail() {
+    const std::lock_guard Lock(FMutex);
+    FailLocked();
+}
+
+void TOrderedRun::FailLocked() {
+    if (!FFailure)
+        FFailure = std::current_exception();
+    FStop = true;
+    FEmitterWake.notify_one();
+    FWorkerWake.notify_all();
+}
+
+void TOrderedRun::Stop() {
+    {
+        const std::lock_guard Lock(FMutex);
+        FStop = true;
+    }
+    FWorkerWake.notify_all();
+}
+
 } // namespace
 
 unsigned EffectiveThreads(unsigned Threads) {
@@ -73,174 +340,13 @@ unsigned EffectiveThreads(unsigned Threads) {
 }
 
 void RunLensesInOrder(std::size_t Count, unsigned Threads, const TLensWork& Work,
-                      const TLensEmit& Emit, std::size_t PartBytes) {
+                      const TLensEmit& Emit, std::size_t PartBytes, TEmitThread EmitOn) {
     Threads = EffectiveThreads(Threads);
     if (Threads == 1 || Count < 2) {
         RunOnThisThread(Count, Work, Emit, PartBytes);
         return;
     }
-
-    // Outcomes wait in a ring of slots; a worker takes the next lenses only while their
-    // slots are free, that is while they are less than a ring ahead of the next lens to
-    // emit, and while the waiting outcomes are small. Lenses with few rows go out in
-    // batches that grow while they stay small, and the emitting thread is woken once per
-    // batch: waking a thread costs more than testing such a lens.
-    constexpr std::size_t MaxBatch = 32;
-    const std::size_t RingSize = std::size_t{4} * Threads * MaxBatch;
-    TRowBlock::TPagePool Pool(KeptPageBytes);
-    std::vector<TSlot> Ring(RingSize);
-    for (TSlot& Slot : Ring)
-        Slot.Outcome.Rows = TRowBlock(&Pool);
-    std::vector<bool> Ready(RingSize, false);
-    std::mutex Mutex;
-    std::condition_variable EmitterWake; // the calling thread waits here
-    std::condition_variable WorkerWake;
-    std::size_t NextToTake = 0;
-    std::size_t NextToEmit = 0;
-    std::size_t Waiting = 0;  // bytes of the outcomes done and not yet emitted
-    bool PartWaiting = false; // the lens NextToEmit has handed over a part
-    bool Stop = false;
-    std::exception_ptr Failure;
-
-    // The worker of the oldest lens hands its rows over and waits until they are out;
-    // a later lens keeps its rows until it is the oldest, and waits for that once they
-    // are many.
-    const auto HandOver = [&](std::size_t Lens, TLensOutcome& Part) {
-        std::unique_lock Lock(Mutex);
-        if (Lens != NextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
-            WorkerWake.wait(Lock, [&] { return Lens == NextToEmit || Stop; });
-        if (Lens != NextToEmit || Stop) {
-            Part.HandOverBytes = Part.Rows.Bytes() + PartBytes;
-            return;
-        }
-        PartWaiting = true;
-        EmitterWake.notify_one();
-        WorkerWake.wait(Lock, [&] { return !PartWaiting || Stop; });
-        Part.HandOverBytes = PartBytes;
-    };
-
-    const auto Fail = [&] {
-        const std::lock_guard Lock(Mutex);
-        if (!Failure)
-            Failure = std::current_exception();
-        Stop = true;
-        EmitterWake.notify_one();
-        WorkerWake.notify_all();
-    };
-
-    const auto Worker = [&] {
-        std::size_t Take = 1;
-        while (true) {
-            std::size_t First = 0;
-            std::size_t Last = 0;
-            {
-                std::unique_lock Lock(Mutex);
-                WorkerWake.wait(Lock, [&] {
-                    return Stop || NextToTake >= Count ||
-                           (NextToTake < NextToEmit + RingSize && Waiting <= WaitingBytes);
-                });
-                if (Stop || NextToTake >= Count)
-                    return;
-                First = NextToTake;
-                Last = std::min({First + Take, Count, NextToEmit + RingSize});
-                NextToTake = Last;
-            }
-            const auto Started = std::chrono::steady_clock::now();
-            std::size_t Done = 0;
-            for (std::size_t Lens = First; Lens < Last; ++Lens) {
-                TLensOutcome& Outcome = Ring[Lens % RingSize].Outcome;
-                try {
-                    if (PartBytes > 0) {
-                        Outcome.HandOverBytes = PartBytes;
-                        Outcome.HandOver = [&HandOver, Lens](TLensOutcome& Part) {
-                            HandOver(Lens, Part);
-                        };
-                    }
-                    Work(Lens, Outcome);
-                } catch (...) {
-                    Fail();
-                    return;
-                }
-                // Each lens is ready as soon as it is done; the emitter, which goes on
-                // from the oldest lens through all that are ready, needs waking only for
-                // the oldest.
-                const std::lock_guard Lock(Mutex);
-                Ready[Lens % RingSize] = true;
-                Waiting += HeldBytes(Outcome);
-                Done += HeldBytes(Outcome);
-                if (Lens == NextToEmit)
-                    EmitterWake.notify_one();
-            }
-            // Lenses with many rows one at a time, so that few of them wait at once; the
-            // batch grows while it is quick and shrinks when it is not, so that the
-            // emitter does not wait long for its first lens.
-            const bool Quick = std::chrono::steady_clock::now() - Started < QuickBatch;
-            Take = Done > LargeBatchBytes ? 1
-                   : Quick                ? std::min(2 * Take, MaxBatch)
-                                          : std::max<std::size_t>(Take / 2, 1);
-        }
-    };
-
-    std::vector<std::jthread> Workers;
-    Workers.reserve(Threads);
-    for (unsigned I = 0; I < Threads; ++I)
-        Workers.emplace_back(Worker);
-
-    const auto StopWorkers = [&] {
-        {
-            const std::lock_guard Lock(Mutex);
-            Stop = true;
-        }
-        WorkerWake.notify_all();
-        Workers.clear();
-    };
-
-    try {
-        while (NextToEmit < Count) {
-            // A part of the oldest lens, or the run of outcomes ready from it on.
-            std::size_t RunEnd = NextToEmit;
-            bool Part = false;
-            {
-                std::unique_lock Lock(Mutex);
-                EmitterWake.wait(
-                    Lock, [&] { return Stop || PartWaiting || Ready[NextToEmit % RingSize]; });
-                if (Failure)
-                    break;
-                Part = PartWaiting;
-                while (!Part && RunEnd < Count && RunEnd < NextToEmit + RingSize &&
-                       Ready[RunEnd % RingSize])
-                    ++RunEnd;
-            }
-            if (Part) {
-                TLensOutcome& Outcome = Ring[NextToEmit % RingSize].Outcome;
-                Emit(NextToEmit, Outcome, false);
-                EmptyPart(Outcome);
-                const std::lock_guard Lock(Mutex);
-                PartWaiting = false;
-                WorkerWake.notify_all();
-                continue;
-            }
-            std::size_t Emitted = 0;
-            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens) {
-                TLensOutcome& Outcome = Ring[Lens % RingSize].Outcome;
-                Emitted += HeldBytes(Outcome);
-                Emit(Lens, Outcome, true);
-                EmptyAfterEmit(Outcome);
-            }
-            const std::lock_guard Lock(Mutex);
-            for (std::size_t Lens = NextToEmit; Lens < RunEnd; ++Lens)
-                Ready[Lens % RingSize] = false;
-            Waiting -= Emitted;
-            NextToEmit = RunEnd;
-            WorkerWake.notify_all();
-        }
-    } catch (...) {
-        StopWorkers();
-        throw;
-    }
-    StopWorkers();
-    if (Failure)
-        std::rethrow_exception(Failure);
+    TOrderedRun(Count, Threads, Work, Emit, PartBytes, EmitOn).Run();
 }
 
 } // namespace kr6

@@ -36,8 +36,8 @@ std::string Evaluate(Tdex6Dataobject& Root, TEvaluationOptions Options) {
     return Rows.Text() + "--\n" + Calls;
 }
 
-// Fast against literal, rows and progress calls, on one thread, on three, and with the
-// lenses cut into pieces of PieceKeys keys.
+// Fast against literal, rows and progress calls, on one thread, on three, with the lenses
+// cut into pieces of PieceKeys keys, and so with the calls made on any thread.
 void ExpectFastAgrees(std::uint32_t Seeds, const test::TRandomSize& Size, std::int64_t PieceKeys) {
     for (std::uint32_t Seed = 1; Seed <= Seeds; ++Seed) {
         Tdex6Dataobject Root;
@@ -45,10 +45,12 @@ void ExpectFastAgrees(std::uint32_t Seeds, const test::TRandomSize& Size, std::i
         const std::string Literal = Evaluate(Root, {TEvaluationEngine::Literal, 1});
         for (const TEvaluationOptions& Fast : {TEvaluationOptions{TEvaluationEngine::Fast, 1},
                                                {TEvaluationEngine::Fast, 3},
-                                               {TEvaluationEngine::Fast, 3, PieceKeys}})
+                                               {TEvaluationEngine::Fast, 3, PieceKeys},
+                                               {TEvaluationEngine::Fast, 3, PieceKeys, true}})
             ASSERT_EQ(Literal, Evaluate(Root, Fast))
                 << "seed " << Seed << ", " << Fast.Threads << " threads, pieces of "
-                << Fast.PieceKeys << " keys\n"
+                << Fast.PieceKeys << " keys" << (Fast.CallbacksOnAnyThread ? ", any thread" : "")
+                << "\n"
                 << test::Describe(Root);
     }
 }

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 namespace kr6 {
@@ -21,23 +24,35 @@ void UnevenWork(std::size_t Lens, TLensOutcome& Outcome) {
     Outcome.Rows.Add("row " + std::to_string(Lens));
 }
 
+constexpr std::array EmitThreads{TEmitThread::Calling, TEmitThread::Any};
+
+// Emit runs on the calling thread when asked to, and never twice at once.
 TEST(LensPipelineTest, EmitsEveryOutcomeInLensOrder) {
-    for (const unsigned Threads : {1U, 2U, 8U}) {
-        for (const std::size_t Count : {std::size_t{0}, std::size_t{1}, std::size_t{200}}) {
-            std::vector<std::size_t> Emitted;
-            const std::thread::id Caller = std::this_thread::get_id();
-            RunLensesInOrder(Count, Threads, UnevenWork,
-                             [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
-                                 EXPECT_TRUE(LensDone);
-                                 EXPECT_EQ(std::this_thread::get_id(), Caller);
-                                 EXPECT_EQ(Outcome.KeyCount, static_cast<std::int64_t>(Lens) * 3);
-                                 ASSERT_EQ(Outcome.Rows.Count(), 1U);
-                                 EXPECT_EQ(Outcome.Rows[0], "row " + std::to_string(Lens));
-                                 Emitted.push_back(Lens);
-                             });
-            ASSERT_EQ(Emitted.size(), Count) << Threads << " threads";
-            for (std::size_t I = 0; I < Count; ++I)
-                EXPECT_EQ(Emitted[I], I);
+    for (const TEmitThread EmitOn : EmitThreads) {
+        for (const unsigned Threads : {1U, 2U, 8U}) {
+            for (const std::size_t Count : {std::size_t{0}, std::size_t{1}, std::size_t{200}}) {
+                std::vector<std::size_t> Emitted;
+                const std::thread::id Caller = std::this_thread::get_id();
+                std::set<std::thread::id> Emitters;
+                std::atomic<int> Emitting = 0;
+                const auto Emit = [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
+                    EXPECT_EQ(++Emitting, 1);
+                    EXPECT_TRUE(LensDone);
+                    EXPECT_EQ(Outcome.KeyCount, static_cast<std::int64_t>(Lens) * 3);
+                    EXPECT_EQ(Outcome.Rows.Count(), 1U);
+                    EXPECT_EQ(Outcome.Rows[0], "row " + std::to_string(Lens));
+                    Emitted.push_back(Lens);
+                    Emitters.insert(std::this_thread::get_id());
+                    --Emitting;
+                };
+                RunLensesInOrder(Count, Threads, UnevenWork, Emit, 0, EmitOn);
+                ASSERT_EQ(Emitted.size(), Count) << Threads << " threads";
+                for (std::size_t I = 0; I < Count; ++I)
+                    EXPECT_EQ(Emitted[I], I);
+                if (EmitOn == TEmitThread::Calling) {
+                    EXPECT_TRUE(Emitters.empty() || Emitters == std::set{Caller});
+                }
+            }
         }
     }
 }
@@ -45,7 +60,9 @@ TEST(LensPipelineTest, EmitsEveryOutcomeInLensOrder) {
 // A failing Work (lens 37) or Emit (lens 5): its exception arrives, no later lens is
 // emitted, no call of Work is running or starts afterwards.
 TEST(LensPipelineTest, FailuresEndTheRunAndJoinTheThreads) {
-    for (const unsigned Threads : {1U, 4U}) {
+    for (const auto& [Threads, EmitOn] :
+         {std::pair{1U, TEmitThread::Calling}, std::pair{4U, TEmitThread::Calling},
+          std::pair{4U, TEmitThread::Any}}) {
         for (const bool InEmit : {false, true}) {
             std::atomic<int> Running = 0;
             std::atomic<int> Started = 0;
@@ -64,7 +81,7 @@ TEST(LensPipelineTest, FailuresEndTheRunAndJoinTheThreads) {
                     throw std::logic_error("emit 5");
             };
             try {
-                RunLensesInOrder(500, Threads, Work, Emit);
+                RunLensesInOrder(500, Threads, Work, Emit, 0, EmitOn);
                 ADD_FAILURE() << "no exception";
             } catch (const std::exception& Error) {
                 EXPECT_STREQ(Error.what(), InEmit ? "emit 5" : "lens 37");
@@ -95,7 +112,10 @@ TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
     const auto Row = [](std::size_t Lens, int I) {
         return "lens " + std::to_string(Lens) + " row " + std::to_string(I) + std::string(60, 'x');
     };
-    for (const unsigned Threads : {1U, 2U, 4U}) {
+    for (const auto& [Threads, EmitOn] :
+         {std::pair{1U, TEmitThread::Calling}, std::pair{2U, TEmitThread::Calling},
+          std::pair{4U, TEmitThread::Calling}, std::pair{2U, TEmitThread::Any},
+          std::pair{4U, TEmitThread::Any}}) {
         std::vector<std::vector<std::string>> Received(Count);
         std::vector<int> LastParts(Count, 0);
         std::size_t Current = 0;
@@ -117,7 +137,7 @@ TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
             Current = Lens;
             LastParts[Lens] += LensDone ? 1 : 0;
         };
-        RunLensesInOrder(Count, Threads, Work, Emit, 4096);
+        RunLensesInOrder(Count, Threads, Work, Emit, 4096, EmitOn);
         for (std::size_t Lens = 0; Lens < Count; ++Lens) {
             ASSERT_EQ(LastParts[Lens], 1) << Lens;
             ASSERT_EQ(Received[Lens].size(), static_cast<std::size_t>(RowsOf(Lens)));
