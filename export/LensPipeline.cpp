@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -20,8 +21,8 @@ constexpr std::size_t LaterLensBytes = std::size_t{512} << 10;
 constexpr std::size_t LargeBatchBytes = std::size_t{64} << 10;
 // A batch of lenses taken at once that is done in less time may grow.
 constexpr std::chrono::microseconds QuickBatch{200};
-// Pages of emitted rows kept for the next lenses, in all: more than the budgets above
-// let wait, so that no page is freed only to be allocated again.
+// Pages of emitted rows a thread keeps for its next lenses: more than the budgets above let
+// wait, so that no page is freed only to be allocated again.
 constexpr std::size_t KeptPageBytes = std::size_t{8} << 20;
 
 // An outcome on cache lines of its own: its worker counts its rows with every row, and
@@ -79,7 +80,7 @@ private:
     static constexpr std::size_t MaxBatch = 32;
 
     TLensOutcome& Slot(std::size_t Lens) { return FRing[Lens % FRing.size()].Outcome; }
-    void Work();
+    void Work(TRowBlock::TPagePool& Pool);
     // Marks Lens done; false once the run stops.
     bool Finished(std::size_t Lens, std::size_t Held);
     void HandOver(std::size_t Lens, TLensOutcome& Part);
@@ -99,7 +100,9 @@ private:
     const std::size_t FPartBytes;
     const TEmitThread FEmitOn;
 
-    TRowBlock::TPagePool FPool{KeptPageBytes};
+    // A page goes back to the thread that filled it, whose core still has it in its cache;
+    // one the next lens takes from another core would be fetched line by line.
+    std::vector<std::unique_ptr<TRowBlock::TPagePool>> FPools;
     std::vector<TSlot> FRing;
     std::vector<bool> FReady;
     std::mutex FMutex;
@@ -118,8 +121,8 @@ TOrderedRun::TOrderedRun(std::size_t Count, unsigned Threads, const TLensWork& W
                          const TLensEmit& Emit, std::size_t PartBytes, TEmitThread EmitOn)
     : FCount(Count), FThreads(Threads), FWork(Work), FEmit(Emit), FPartBytes(PartBytes),
       FEmitOn(EmitOn), FRing(std::size_t{4} * Threads * MaxBatch), FReady(FRing.size(), false) {
-    for (TSlot& Slot : FRing)
-        Slot.Outcome.Rows = TRowBlock(&FPool);
+    for (unsigned I = 0; I < Threads; ++I)
+        FPools.push_back(std::make_unique<TRowBlock::TPagePool>(KeptPageBytes));
 }
 
 void TOrderedRun::Run() {
@@ -127,9 +130,9 @@ void TOrderedRun::Run() {
     std::vector<std::jthread> Workers;
     Workers.reserve(Helpers);
     for (unsigned I = 0; I < Helpers; ++I)
-        Workers.emplace_back([this] { Work(); });
+        Workers.emplace_back([this, I] { Work(*FPools[I]); });
     if (FEmitOn == TEmitThread::Any) {
-        Work();
+        Work(*FPools.back());
     } else {
         try {
             EmitUntilDone();
@@ -143,7 +146,7 @@ void TOrderedRun::Run() {
         std::rethrow_exception(FFailure);
 }
 
-void TOrderedRun::Work() {
+void TOrderedRun::Work(TRowBlock::TPagePool& Pool) {
     std::size_t Take = 1;
     while (true) {
         std::size_t First = 0;
@@ -164,6 +167,7 @@ void TOrderedRun::Work() {
         std::size_t Done = 0;
         for (std::size_t Lens = First; Lens < Last; ++Lens) {
             TLensOutcome& Outcome = Slot(Lens);
+            Outcome.Rows = TRowBlock(&Pool);
             try {
                 if (FPartBytes > 0) {
                     Outcome.HandOverBytes = FPartBytes;
