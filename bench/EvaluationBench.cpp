@@ -1,5 +1,4 @@
 #include "bench/BenchData.h"
-#include "bench/CoreBinding.h"
 
 #include "cli/RowFormat.h"
 #include "cli/RowOutput.h"
@@ -95,30 +94,30 @@ BENCHMARK(BM_FastEngine)
     ->UseRealTime();
 
 // The deep list, both passes, on Threads threads, with every row written as `kr6csv
-// evaluate` writes it (tab separated, to /dev/null, from any thread). Items are keys.
-void EvaluateDeep(benchmark::State& State, unsigned Threads) {
-    Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
-    const std::int64_t Keys = BenchListKeys(TBenchList::Deep);
+// evaluate` writes it (tab separated, to /dev/null, from any thread).
+void EvaluateDeep(Tdex6Dataobject& Root, unsigned Threads) {
     TEvaluationOptions Options{TEvaluationEngine::Fast, Threads};
     Options.CallbacksOnAnyThread = true;
     const TRowLayout Layout;
-    for (auto _ : State) {
-        const std::unique_ptr<TRowOutput> Output = OpenOutput("/dev/null");
-        TRowEncoder Encoder(*Output, Layout);
-        EvaluateCombinations(
-            Root,
-            [&](const TRowBlock& Rows, bool /*LensDone*/) {
-                for (const std::string_view Row : Rows)
-                    Encoder.WriteRow(Row, 0, nullptr);
-            },
-            Options);
-        Output->Finish();
-    }
-    State.SetItemsProcessed(Keys * static_cast<std::int64_t>(State.iterations()));
+    const std::unique_ptr<TRowOutput> Output = OpenOutput("/dev/null");
+    TRowEncoder Encoder(*Output, Layout);
+    EvaluateCombinations(
+        Root,
+        [&](const TRowBlock& Rows, bool /*LensDone*/) {
+            for (const std::string_view Row : Rows)
+                Encoder.WriteRow(Row, 0, nullptr);
+        },
+        Options);
+    Output->Finish();
 }
 
+// Items are keys.
 void BM_DeepEvaluation(benchmark::State& State) {
-    EvaluateDeep(State, static_cast<unsigned>(State.range(0)));
+    Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    for (auto _ : State)
+        EvaluateDeep(Root, static_cast<unsigned>(State.range(0)));
+    State.SetItemsProcessed(BenchListKeys(TBenchList::Deep) *
+                            static_cast<std::int64_t>(State.iterations()));
 }
 BENCHMARK(BM_DeepEvaluation)
     ->ArgName("threads")
@@ -129,21 +128,25 @@ BENCHMARK(BM_DeepEvaluation)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// One thread held to one core. The cores of a shared machine need not be equally fast
-// (another guest may be busy on one of them), and then no number of threads can give
-// the fastest core's speed times their number: the sum of what each core gives alone is
-// what the threads can at best reach together.
-void BM_DeepEvaluationOnCore(benchmark::State& State) {
-    const TCoreBinding Binding(static_cast<int>(State.range(0)));
-    if (!Binding.Bound()) {
-        State.SkipWithError("cannot hold the thread to the core");
-        return;
+// As many evaluations on one thread each as the other runs on threads, side by side: what
+// the machine gives when all its cores are busy, which is the most any number of threads
+// can reach. On a shared machine it can be far less than one core's speed times their
+// number: the host may run two virtual cores on one real one, or give a core to another
+// guest for minutes.
+void BM_DeepEvaluationSideBySide(benchmark::State& State) {
+    Tdex6Dataobject& Root = LoadedBenchList(TBenchList::Deep);
+    const auto Evaluations = static_cast<std::size_t>(State.range(0));
+    for (auto _ : State) {
+        std::vector<std::jthread> Threads;
+        for (std::size_t I = 0; I < Evaluations; ++I)
+            Threads.emplace_back([&Root] { EvaluateDeep(Root, 1); });
     }
-    EvaluateDeep(State, 1);
+    State.SetItemsProcessed(BenchListKeys(TBenchList::Deep) *
+                            static_cast<std::int64_t>(Evaluations * State.iterations()));
 }
-BENCHMARK(BM_DeepEvaluationOnCore)
-    ->ArgName("core")
-    ->DenseRange(0, UsableCores() - 1)
+BENCHMARK(BM_DeepEvaluationSideBySide)
+    ->ArgName("evaluations")
+    ->Arg(AllCores())
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond)
