@@ -15,6 +15,9 @@ namespace {
 // Outcomes done but not yet emitted may hold this many bytes of rows before the workers
 // wait; one lens is always taken, however large.
 constexpr std::size_t WaitingBytes = std::size_t{1} << 20;
+// Once outcomes done hold this many, any worker emits them, not only the one that made
+// them.
+constexpr std::size_t LaggingBytes = WaitingBytes / 2;
 // A lens that is not the oldest in work waits with rows of this size until it is.
 constexpr std::size_t LaterLensBytes = std::size_t{512} << 10;
 // A worker whose last lenses had rows of this size takes one lens at a time.
@@ -80,13 +83,20 @@ private:
     static constexpr std::size_t MaxBatch = 32;
 
     TLensOutcome& Slot(std::size_t Lens) { return FRing[Lens % FRing.size()].Outcome; }
-    void Work(TRowBlock::TPagePool& Pool);
+    void Work(unsigned Worker);
     // Marks Lens done; false once the run stops.
-    bool Finished(std::size_t Lens, std::size_t Held);
-    void HandOver(std::size_t Lens, TLensOutcome& Part);
-    // Emits the run of outcomes ready from the oldest on, again and again while more get
-    // ready, unless another thread does so already. Called and returns with Lock held.
-    void EmitReady(std::unique_lock<std::mutex>& Lock);
+    bool Finished(std::size_t Lens, std::size_t Held, unsigned Worker);
+    void HandOver(std::size_t Lens, TLensOutcome& Part, unsigned Worker);
+    // With TEmitThread::Any, whether Worker is to emit the oldest lens: one thread emits at
+    // a time, and a lens's rows are best read on the core that made them, so each worker
+    // emits its own outcomes, unless the outcomes waiting grow many or no lens is left to
+    // take, when any worker emits any.
+    bool MayEmit(std::size_t Lens, unsigned Worker) const;
+    bool MustEmit(unsigned Worker) const;
+    // Emits the run of outcomes ready from the oldest on that Worker may emit, again and
+    // again while more get ready, unless another thread emits. Called and returns with
+    // Lock held.
+    void EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker);
     // The calling thread's part with TEmitThread::Calling.
     void EmitUntilDone();
     void Fail();
@@ -105,6 +115,7 @@ private:
     std::vector<std::unique_ptr<TRowBlock::TPagePool>> FPools;
     std::vector<TSlot> FRing;
     std::vector<bool> FReady;
+    std::vector<unsigned> FOwners; // the worker of each lens in the ring
     std::mutex FMutex;
     std::condition_variable FEmitterWake; // the calling thread waits here
     std::condition_variable FWorkerWake;
@@ -120,7 +131,8 @@ private:
 TOrderedRun::TOrderedRun(std::size_t Count, unsigned Threads, const TLensWork& Work,
                          const TLensEmit& Emit, std::size_t PartBytes, TEmitThread EmitOn)
     : FCount(Count), FThreads(Threads), FWork(Work), FEmit(Emit), FPartBytes(PartBytes),
-      FEmitOn(EmitOn), FRing(std::size_t{4} * Threads * MaxBatch), FReady(FRing.size(), false) {
+      FEmitOn(EmitOn), FRing(std::size_t{4} * Threads * MaxBatch), FReady(FRing.size(), false),
+      FOwners(FRing.size(), 0) {
     for (unsigned I = 0; I < Threads; ++I)
         FPools.push_back(std::make_unique<TRowBlock::TPagePool>(KeptPageBytes));
 }
@@ -130,9 +142,9 @@ void TOrderedRun::Run() {
     std::vector<std::jthread> Workers;
     Workers.reserve(Helpers);
     for (unsigned I = 0; I < Helpers; ++I)
-        Workers.emplace_back([this, I] { Work(*FPools[I]); });
+        Workers.emplace_back([this, I] { Work(I); });
     if (FEmitOn == TEmitThread::Any) {
-        Work(*FPools.back());
+        Work(Helpers);
     } else {
         try {
             EmitUntilDone();
@@ -146,22 +158,30 @@ void TOrderedRun::Run() {
         std::rethrow_exception(FFailure);
 }
 
-void TOrderedRun::Work(TRowBlock::TPagePool& Pool) {
+void TOrderedRun::Work(unsigned Worker) {
+    TRowBlock::TPagePool& Pool = *FPools[Worker];
     std::size_t Take = 1;
     while (true) {
         std::size_t First = 0;
         std::size_t Last = 0;
         {
             std::unique_lock Lock(FMutex);
-            FWorkerWake.wait(Lock, [&] {
-                return FStop || FNextToTake >= FCount ||
-                       (FNextToTake < FNextToEmit + FRing.size() && FWaiting <= WaitingBytes);
-            });
+            for (;;) {
+                FWorkerWake.wait(Lock, [&] {
+                    return FStop || FNextToTake >= FCount || MustEmit(Worker) ||
+                           (FNextToTake < FNextToEmit + FRing.size() && FWaiting <= WaitingBytes);
+                });
+                if (!MustEmit(Worker))
+                    break;
+                EmitReady(Lock, Worker);
+            }
             if (FStop || FNextToTake >= FCount)
                 return;
             First = FNextToTake;
             Last = std::min({First + Take, FCount, FNextToEmit + FRing.size()});
             FNextToTake = Last;
+            for (std::size_t Lens = First; Lens < Last; ++Lens)
+                FOwners[Lens % FRing.size()] = Worker;
         }
         const auto Started = std::chrono::steady_clock::now();
         std::size_t Done = 0;
@@ -171,8 +191,8 @@ void TOrderedRun::Work(TRowBlock::TPagePool& Pool) {
             try {
                 if (FPartBytes > 0) {
                     Outcome.HandOverBytes = FPartBytes;
-                    Outcome.HandOver = [this, Lens](TLensOutcome& Part) {
-                        HandOver(Lens, Part);
+                    Outcome.HandOver = [this, Lens, Worker](TLensOutcome& Part) {
+                        HandOver(Lens, Part, Worker);
                     };
                 }
                 FWork(Lens, Outcome);
@@ -182,7 +202,7 @@ void TOrderedRun::Work(TRowBlock::TPagePool& Pool) {
             }
             const std::size_t Held = HeldBytes(Outcome);
             Done += Held;
-            if (!Finished(Lens, Held))
+            if (!Finished(Lens, Held, Worker))
                 return;
         }
         // Lenses with many rows one at a time, so that few of them wait at once; the
@@ -195,12 +215,12 @@ void TOrderedRun::Work(TRowBlock::TPagePool& Pool) {
     }
 }
 
-bool TOrderedRun::Finished(std::size_t Lens, std::size_t Held) {
+bool TOrderedRun::Finished(std::size_t Lens, std::size_t Held, unsigned Worker) {
     std::unique_lock Lock(FMutex);
     FReady[Lens % FRing.size()] = true;
     FWaiting += Held;
     if (FEmitOn == TEmitThread::Any)
-        EmitReady(Lock);
+        EmitReady(Lock, Worker);
     // The emitting thread goes on from the oldest lens through all that are ready, so it
     // needs waking only for the oldest.
     else if (Lens == FNextToEmit)
@@ -210,10 +230,14 @@ bool TOrderedRun::Finished(std::size_t Lens, std::size_t Held) {
 
 // The worker of the oldest lens hands its rows over and goes on once they are out; a
 // later lens keeps its rows until it is the oldest, and waits for that once they are many.
-void TOrderedRun::HandOver(std::size_t Lens, TLensOutcome& Part) {
+void TOrderedRun::HandOver(std::size_t Lens, TLensOutcome& Part, unsigned Worker) {
     std::unique_lock Lock(FMutex);
-    if (Lens != FNextToEmit && Part.Rows.Bytes() >= LaterLensBytes)
-        FWorkerWake.wait(Lock, [&] { return Lens == FNextToEmit || FStop; });
+    // Lenses before this one may wait for this thread to emit them.
+    while (Lens != FNextToEmit && Part.Rows.Bytes() >= LaterLensBytes && !FStop) {
+        FWorkerWake.wait(Lock, [&] { return Lens == FNextToEmit || FStop || MustEmit(Worker); });
+        if (MustEmit(Worker))
+            EmitReady(Lock, Worker);
+    }
     if (Lens != FNextToEmit || FStop) {
         Part.HandOverBytes = Part.Rows.Bytes() + FPartBytes;
         return;
@@ -241,13 +265,23 @@ void TOrderedRun::HandOver(std::size_t Lens, TLensOutcome& Part) {
     FEmitting = false;
 }
 
-void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock) {
+bool TOrderedRun::MayEmit(std::size_t Lens, unsigned Worker) const {
+    return FOwners[Lens % FRing.size()] == Worker || FWaiting > LaggingBytes ||
+           FNextToTake >= FCount;
+}
+
+bool TOrderedRun::MustEmit(unsigned Worker) const {
+    return FEmitOn == TEmitThread::Any && !FEmitting && !FStop && FNextToEmit < FCount &&
+           FReady[FNextToEmit % FRing.size()] && MayEmit(FNextToEmit, Worker);
+}
+
+void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker) {
     if (FEmitting)
         return;
     FEmitting = true;
     while (!FStop) {
         std::size_t RunEnd = FNextToEmit;
-        while (RunEnd < FCount && FReady[RunEnd % FRing.size()])
+        while (RunEnd < FCount && FReady[RunEnd % FRing.size()] && MayEmit(RunEnd, Worker))
             ++RunEnd;
         if (RunEnd == FNextToEmit)
             break;
@@ -272,6 +306,9 @@ void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock) {
         FWorkerWake.notify_all();
     }
     FEmitting = false;
+    // The oldest lens may be done by a worker that waits: it emits it now.
+    if (FNextToEmit < FCount && FReady[FNextToEmit % FRing.size()])
+        FWorkerWake.notify_all();
 }
 
 void TOrderedRun::EmitUntilDone() {
