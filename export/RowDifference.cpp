@@ -58,7 +58,8 @@ void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
             Total += Outcome.KeyCount;
             if (Progress)
                 Progress("", Total, 0, 0);
-        });
+        },
+        0, TEmitThread::Any);
 
     // Each worker leaves its lens's block here; the block is freed once spooled, so only
     // the lenses waiting in the pipeline hold one.
@@ -81,7 +82,8 @@ void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
             Deliverable += RowCounts[Lens];
             if (Progress)
                 Progress(Codes[Lens], Total, Tested, Deliverable);
-        });
+        },
+        0, TEmitThread::Any);
     Spool.Finish();
 }
 

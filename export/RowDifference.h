@@ -12,8 +12,8 @@ namespace kr6 {
 
 class Tdex6Dataobject;
 
-// Called on the calling thread: before the first test with an empty Lens while the
-// combinations are counted, then after each lens.
+// Called before the first test with an empty Lens while the combinations are counted,
+// then after each lens; on any of the evaluation's threads, one call at a time.
 using TSpoolProgress = std::function<void(std::string_view Lens, std::int64_t Total,
                                           std::int64_t Tested, std::int64_t Deliverable)>;
 
