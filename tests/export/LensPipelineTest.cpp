@@ -147,5 +147,45 @@ TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
     }
 }
 
+// A mix of lenses with no rows, a few, many and so many that they wait for their turn,
+// finishing out of order, on more threads than cores: nothing is lost, nothing waits for
+// ever, whichever thread emits.
+TEST(LensPipelineTest, MixedLensesAllArriveInOrder) {
+    constexpr std::size_t Count = 200;
+    const auto RowsOf = [](std::size_t Lens) {
+        const std::size_t Kind = Lens * 2654435761U % 8;
+        return Kind == 7 ? 20000 : Kind == 1 || Kind == 4 ? 1500 : static_cast<int>(Kind % 3);
+    };
+    for (const auto& [Threads, EmitOn] :
+         {std::pair{3U, TEmitThread::Calling}, std::pair{2U, TEmitThread::Any},
+          std::pair{3U, TEmitThread::Any}, std::pair{8U, TEmitThread::Any}}) {
+        std::vector<int> Received(Count, 0);
+        std::vector<int> LastParts(Count, 0);
+        std::size_t Current = 0;
+        const auto Work = [&](std::size_t Lens, TLensOutcome& Outcome) {
+            Outcome.Clear();
+            if (Lens % 5 == 0)
+                std::this_thread::sleep_for(std::chrono::microseconds(Lens % 7 * 200));
+            Outcome.KeyCount = RowsOf(Lens);
+            for (int I = 0; I < RowsOf(Lens); ++I) {
+                Outcome.Rows.Add("lens " + std::to_string(Lens) + " row", I + 1);
+                Outcome.OfferRows();
+            }
+        };
+        const auto Emit = [&](std::size_t Lens, TLensOutcome& Outcome, bool LensDone) {
+            ASSERT_GE(Lens, Current);
+            for (auto It = Outcome.Rows.begin(); It != Outcome.Rows.end(); ++It)
+                ASSERT_EQ(It.Position(), ++Received[Lens]);
+            Current = Lens;
+            LastParts[Lens] += LensDone ? 1 : 0;
+        };
+        RunLensesInOrder(Count, Threads, Work, Emit, 4096, EmitOn);
+        for (std::size_t Lens = 0; Lens < Count; ++Lens) {
+            ASSERT_EQ(LastParts[Lens], 1) << Lens;
+            ASSERT_EQ(Received[Lens], RowsOf(Lens)) << Lens;
+        }
+    }
+}
+
 } // namespace
 } // namespace kr6
