@@ -26,9 +26,9 @@ struct TEvaluationOptions {
     // with the same anti-reflection coating and tint each, which the threads share.
     std::int64_t PieceKeys = std::int64_t{1} << 14;
     // The progress hook and the sink may be called on any of the evaluation's threads, one
-    // call at a time and in order, rather than on the calling thread only: the thread that
-    // finishes the oldest lens then hands its rows over while they are still in its core's
-    // cache, and the calling thread tests lenses too.
+    // call at a time and in order, rather than on the calling thread only: a thread then
+    // hands over the rows it made while they are still in its core's cache, and the
+    // calling thread tests lenses too.
     bool CallbacksOnAnyThread = false;
 };
 

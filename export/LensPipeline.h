@@ -14,9 +14,9 @@ using TLensEmit = std::function<void(std::size_t Lens, TLensOutcome& Outcome, bo
 enum class TEmitThread {
     // Emit runs on the calling thread, which does nothing else.
     Calling,
-    // Emit runs on whichever thread finishes the oldest lens, while the lens's rows are
-    // still in that core's cache, and the calling thread works on lenses too. The calls
-    // still come one at a time and in order.
+    // Emit runs on the threads that work on lenses, the calling thread among them, each
+    // mostly emitting the lenses it made while their rows are still in its core's cache.
+    // The calls still come one at a time and in order.
     Any,
 };
 
