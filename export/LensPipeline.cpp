@@ -97,6 +97,11 @@ private:
     // again while more get ready, unless another thread emits. Called and returns with
     // Lock held.
     void EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker);
+    // Emits the ready outcomes from the oldest up to RunEnd, without the lock; returns
+    // the bytes they held.
+    std::size_t EmitRun(std::size_t RunEnd);
+    // Frees their slots and moves on to the next lens; with the lock held.
+    void MarkEmitted(std::size_t RunEnd, std::size_t Bytes);
     // The calling thread's part with TEmitThread::Calling.
     void EmitUntilDone();
     void Fail();
@@ -275,6 +280,24 @@ bool TOrderedRun::MustEmit(unsigned Worker) const {
            FReady[FNextToEmit % FRing.size()] && MayEmit(FNextToEmit, Worker);
 }
 
+std::size_t TOrderedRun::EmitRun(std::size_t RunEnd) {
+    std::size_t Emitted = 0;
+    for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens) {
+        Emitted += HeldBytes(Slot(Lens));
+        FEmit(Lens, Slot(Lens), true);
+        EmptyAfterEmit(Slot(Lens));
+    }
+    return Emitted;
+}
+
+void TOrderedRun::MarkEmitted(std::size_t RunEnd, std::size_t Bytes) {
+    for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens)
+        FReady[Lens % FRing.size()] = false;
+    FWaiting -= Bytes;
+    FNextToEmit = RunEnd;
+    FWorkerWake.notify_all();
+}
+
 void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker) {
     if (FEmitting)
         return;
@@ -288,22 +311,14 @@ void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker)
         Lock.unlock();
         std::size_t Emitted = 0;
         try {
-            for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens) {
-                Emitted += HeldBytes(Slot(Lens));
-                FEmit(Lens, Slot(Lens), true);
-                EmptyAfterEmit(Slot(Lens));
-            }
+            Emitted = EmitRun(RunEnd);
         } catch (...) {
             Lock.lock();
             FailLocked();
             break;
         }
         Lock.lock();
-        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens)
-            FReady[Lens % FRing.size()] = false;
-        FWaiting -= Emitted;
-        FNextToEmit = RunEnd;
-        FWorkerWake.notify_all();
+        MarkEmitted(RunEnd, Emitted);
     }
     FEmitting = false;
     // The oldest lens may be done by a worker that waits: it emits it now.
@@ -335,18 +350,9 @@ void TOrderedRun::EmitUntilDone() {
             FWorkerWake.notify_all();
             continue;
         }
-        std::size_t Emitted = 0;
-        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens) {
-            Emitted += HeldBytes(Slot(Lens));
-            FEmit(Lens, Slot(Lens), true);
-            EmptyAfterEmit(Slot(Lens));
-        }
+        const std::size_t Emitted = EmitRun(RunEnd);
         const std::lock_guard Lock(FMutex);
-        for (std::size_t Lens = FNextToEmit; Lens < RunEnd; ++Lens)
-            FReady[Lens % FRing.size()] = false;
-        FWaiting -= Emitted;
-        FNextToEmit = RunEnd;
-        FWorkerWake.notify_all();
+        MarkEmitted(RunEnd, Emitted);
     }
 }
 
