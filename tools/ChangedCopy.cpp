@@ -2,7 +2,7 @@
 
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
-#include "support/Conversions.h"
+#include "tools/RecordFields.h"
 #include "tools/SplitMix.h"
 
 #include <algorithm>
@@ -18,20 +18,6 @@ namespace {
 constexpr std::string_view AnyCode = "******";
 
 namespace layouts = kr6_layouts;
-
-std::string Field(const std::string& Line, TKr6Place Place) {
-    return std::string(TrimRightBlanks(Kr6Field(Line, Place.First, Place.Width)));
-}
-
-void SetField(std::string& Line, TKr6Place Place, std::string_view Text) {
-    const auto Pos = static_cast<std::size_t>(Place.First);
-    const auto Width = static_cast<std::size_t>(Place.Width);
-    if (Line.size() < Pos - 1 + Width)
-        Line.resize(Pos - 1 + Width, ' ');
-    std::string Padded(Text.substr(0, Width));
-    Padded.resize(Width, ' ');
-    Line.replace(Pos - 1, Width, Padded);
-}
 
 constexpr TKr6Place RuleLens = Kr6PlaceOf<layouts::Combination, &TKr6DataCombination::LensCode>;
 constexpr TKr6Place RuleDelivery = Kr6PlaceOf<layouts::Combination, &TKr6DataCombination::Delivery>;
@@ -57,6 +43,9 @@ constexpr TCodeColumn CodeColumns[] = {
      false},
     {"OptionsPrice.Dat", Kr6PlaceOf<layouts::OptionsPrice, &TKr6DataoptionsPrice::OptionCode>, 1,
      false},
+    // A special price belongs to its lens as well: it goes and comes with it.
+    {"OptionsPrice.Dat", Kr6PlaceOf<layouts::OptionsPrice, &TKr6DataoptionsPrice::LensCode>, 0,
+     false},
     {"Information.Dat", Kr6PlaceOf<layouts::Information, &TKr6DataInformation::Code>, 0, true},
     {"OrderOptions.Dat", Kr6PlaceOf<layouts::OrderOptions, &TKr6DataOrderOptions::Code>, 0, true},
     {"Productgroup.Dat", Kr6PlaceOf<layouts::Productgroup, &TKr6DataProductgroup::Code>, 0, true},
@@ -66,12 +55,12 @@ constexpr TCodeColumn CodeColumns[] = {
 // The code a line belongs to as a lens (Target 0) or coating (1); empty when neither.
 std::string OwnerOf(const TCodeColumn& Column, const std::string& Line, int Target) {
     if (Column.TargetColumn) {
-        if (Field(Line, TargetPlace) != std::to_string(Target))
+        if (RecordField(Line, TargetPlace) != std::to_string(Target))
             return {};
     } else if (Column.Target != Target) {
         return {};
     }
-    return Field(Line, Column.Place);
+    return RecordField(Line, Column.Place);
 }
 
 class TChanger {
@@ -111,7 +100,7 @@ private:
     std::vector<std::string> Codes(std::string_view Member) {
         std::vector<std::string> Codes;
         for (const std::string& Line : Lines(Member))
-            Codes.push_back(Field(Line, CodeColumnOf(Member).Place));
+            Codes.push_back(RecordField(Line, CodeColumnOf(Member).Place));
         return Codes;
     }
 
@@ -151,17 +140,17 @@ private:
                 if (Found == NewCode.end())
                     continue;
                 std::string Line = Member[I];
-                SetField(Line, Column.Place, Found->second);
+                SetRecordField(Line, Column.Place, Found->second);
                 Member.push_back(std::move(Line));
             }
         }
         std::vector<std::string>& Rules = Lines("Combination.Dat");
         const std::size_t RuleCount = Rules.size();
         for (std::size_t I = 0; I < RuleCount; ++I) {
-            const auto Found = NewCode.find(Field(Rules[I], RuleLens));
+            const auto Found = NewCode.find(RecordField(Rules[I], RuleLens));
             if (Target == 0 && Found != NewCode.end()) {
                 std::string Line = Rules[I];
-                SetField(Line, RuleLens, Found->second);
+                SetRecordField(Line, RuleLens, Found->second);
                 Rules.push_back(std::move(Line));
             }
         }
@@ -191,27 +180,27 @@ private:
             // Rules of lens patterns stay: without a family's clearing rule its lenses
             // would allow every coating, a list no maker publishes.
             const int Turn =
-                Field(Line, RuleLens).find('*') == std::string::npos ? FRandom.Below(20) : 2;
+                RecordField(Line, RuleLens).find('*') == std::string::npos ? FRandom.Below(20) : 2;
             if (Turn == 0)
                 continue;
             if (Turn == 1) {
-                const std::string Delivery = Field(Line, RuleDelivery);
-                SetField(Line, RuleDelivery, Delivery == "0" ? "1" : "0");
+                const std::string Delivery = RecordField(Line, RuleDelivery);
+                SetRecordField(Line, RuleDelivery, Delivery == "0" ? "1" : "0");
             }
             Kept.push_back(std::move(Line));
         }
         for (const std::string& Coating : NewCoatings) {
-            for (int K = 0; K < 3 && !Lenses.empty(); ++K) {
+            // Three lenses, fewer when the list has fewer: a lens named twice would repeat
+            // its rule.
+            for (const std::string& Lens : Pick(Lenses, 3)) {
                 using R = TKr6DataCombination;
-                Kept.push_back(
-                    TKr6LineWriter<layouts::Combination>()
-                        .Set<&R::LensCode>(
-                            Lenses[static_cast<std::size_t>(FRandom.Below(Lenses.size()))])
-                        .Set<&R::Delivery>(1)
-                        .Set<&R::OptionCode1>(Coating)
-                        .Set<&R::OptionCode2>(AnyCode)
-                        .Set<&R::OptionCode3>(AnyCode)
-                        .Line());
+                Kept.push_back(TKr6LineWriter<layouts::Combination>()
+                                   .Set<&R::LensCode>(Lens)
+                                   .Set<&R::Delivery>(1)
+                                   .Set<&R::OptionCode1>(Coating)
+                                   .Set<&R::OptionCode2>(AnyCode)
+                                   .Set<&R::OptionCode3>(AnyCode)
+                                   .Line());
             }
         }
         Rules = std::move(Kept);
@@ -223,13 +212,13 @@ private:
             if (FRandom.Below(static_cast<std::size_t>(Every)) != 0 ||
                 Line.size() < static_cast<std::size_t>(FirstPrice.First + FirstPrice.Width - 1))
                 continue;
-            const long long Price = std::stoll(Field(Line, FirstPrice)) + 100;
+            const long long Price = std::stoll(RecordField(Line, FirstPrice)) + 100;
             std::string Digits = std::to_string(Price);
             const auto Width = static_cast<std::size_t>(FirstPrice.Width);
             if (Digits.size() > Width)
                 continue;
             Digits.insert(0, Width - Digits.size(), '0');
-            SetField(Line, FirstPrice, Digits);
+            SetRecordField(Line, FirstPrice, Digits);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "support/StringList.h"
 #include "support/ZipArchive.h"
 #include "tools/ChangedCopy.h"
+#include "tools/DefectCopy.h"
 #include "tools/DemoPriceList.h"
 
 #include <CLI/CLI.hpp>
@@ -74,6 +75,11 @@ int Main(int argc, char** argv) {
                    "Write a later season of the list instead: lenses, coatings and rules "
                    "added, removed and changed, some prices raised; the number picks which")
         ->option_text("SEED");
+    std::uint64_t Defects = 0;
+    App.add_option("--defects", Defects,
+                   "Write a copy with lines that kr6csv lint reports, of every kind of finding; "
+                   "the number picks which lines and values")
+        ->option_text("SEED");
     CLI11_PARSE(App, argc, argv);
     // The shape's sizes, where none was given.
     const auto Preset = [&](const char* Option, int& Value, int ShapeValue) {
@@ -96,6 +102,8 @@ int Main(int argc, char** argv) {
     std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);
     if (Changes != 0)
         Members = kr6::ChangedCopy(Members, Changes);
+    if (App.count("--defects") != 0)
+        Members = kr6::DefectCopy(Members, Defects).Members;
     WriteArchive(Output, Members);
     for (const kr6::TKr6Member& Member : Members)
         std::fprintf(stderr, "%-22s %9zu lines\n", Member.Name.c_str(), Member.Lines.size());

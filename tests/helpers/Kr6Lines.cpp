@@ -3,6 +3,10 @@
 #include "import/Kr6Import.h"
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
+#include "model/Coatings.h"
+#include "model/Combinations.h"
+#include "model/Glasses.h"
+#include "model/Root.h"
 
 #include <algorithm>
 #include <string>
@@ -91,6 +95,31 @@ std::string CombinationLine(std::string_view Lens, int Delivery, std::string_vie
         .Put<&R::OptionCode2>(C2)
         .Put<&R::OptionCode3>(C3)
         .Line();
+}
+
+TKr6Files FilesOf(const Tdex6Dataobject& Root) {
+    using T = TKr6DataLensType;
+    using O = TKr6Dataoptions;
+    TKr6Files Files;
+    for (const auto& Glas : *Root.Glasliste())
+        Files.LensType.Add(TKr6LineWriter<layouts::LensType>()
+                               .Put<&T::Code>(Glas->EDV())
+                               .Set<&T::Material>(Glas->MAT)
+                               .Line());
+    for (const auto& Coating : *Root.Beschichtungsliste())
+        Files.Options.Add(TKr6LineWriter<layouts::Options>()
+                              .Put<&O::Code>(Coating->EDV())
+                              .Set<&O::Materials>(Coating->MAT)
+                              .Set<&O::AntiReflection>(Coating->ET)
+                              .Set<&O::Tint>(Coating->FA)
+                              .Set<&O::Photochromic>(Coating->PH)
+                              .Set<&O::HardCoat>(Coating->HA)
+                              .Set<&O::UVCoat>(Coating->UV)
+                              .Line());
+    for (const auto& Rule : *Root.KombinationsListe())
+        Files.Combination.Add(
+            CombinationLine(Rule->GE(), Code(Rule->LB()), Rule->B1E(), Rule->B2E(), Rule->B3E()));
+    return Files;
 }
 
 TMembers MembersOf(const TKr6Files& F) {

@@ -42,6 +42,11 @@ TFixedLine OptionsPriceLine(std::string_view OptionCode, std::string_view LensCo
 std::string CombinationLine(std::string_view Lens, int Delivery, std::string_view C1,
                             std::string_view C2 = {}, std::string_view C3 = {});
 
+// The lenses (code, material), coatings (code, materials, kinds and features) and rules
+// of a model built in memory, as the lines that import into them as far as the fields
+// reach: codes are cut to six characters, the rules are written in list order.
+TKr6Files FilesOf(const Tdex6Dataobject& Root);
+
 // The non-empty members, lines ended by CR LF, for an archive.
 TMembers MembersOf(const TKr6Files& Files);
 
