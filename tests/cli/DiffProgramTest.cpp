@@ -1,3 +1,4 @@
+#include "helpers/Kr6Lines.h"
 #include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
 #include "tools/ChangedCopy.h"
@@ -16,14 +17,7 @@ using test::Kr6csv;
 using test::TRun;
 
 test::TTempArchive ArchiveOf(const std::vector<TKr6Member>& Members) {
-    test::TMembers Files;
-    for (const TKr6Member& Member : Members) {
-        std::string Bytes;
-        for (const std::string& Line : Member.Lines)
-            Bytes += Line + "\r\n";
-        Files.emplace_back(Member.Name, Bytes);
-    }
-    return test::TTempArchive(Files);
+    return test::TTempArchive(test::MembersOf(Members));
 }
 
 std::vector<std::string> Lines(const std::string& Text) {

@@ -140,4 +140,15 @@ TMembers MembersOf(const TKr6Files& F) {
     return Result;
 }
 
+TMembers MembersOf(const std::vector<TKr6Member>& Members) {
+    TMembers Result;
+    for (const TKr6Member& Member : Members) {
+        std::string Bytes;
+        for (const std::string& Line : Member.Lines)
+            Bytes += Line + "\r\n";
+        Result.emplace_back(Member.Name, Bytes);
+    }
+    return Result;
+}
+
 } // namespace kr6::test

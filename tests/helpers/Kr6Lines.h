@@ -5,6 +5,7 @@
 #include "helpers/FixedLine.h"
 #include "helpers/TestArchive.h"
 #include "support/StringList.h"
+#include "tools/DemoPriceList.h"
 
 #include <initializer_list>
 #include <string>
@@ -49,5 +50,7 @@ TKr6Files FilesOf(const Tdex6Dataobject& Root);
 
 // The non-empty members, lines ended by CR LF, for an archive.
 TMembers MembersOf(const TKr6Files& Files);
+// The generator's members, lines ended by CR LF, in its order.
+TMembers MembersOf(const std::vector<TKr6Member>& Members);
 
 } // namespace kr6::test

@@ -26,17 +26,6 @@ namespace {
 
 using F = TKr6FindingCode;
 
-test::TMembers ArchiveMembers(const std::vector<TKr6Member>& Members) {
-    test::TMembers Result;
-    for (const TKr6Member& Member : Members) {
-        std::string Bytes;
-        for (const std::string& Line : Member.Lines)
-            Bytes += Line + "\r\n";
-        Result.emplace_back(Member.Name, Bytes);
-    }
-    return Result;
-}
-
 // Every finding of the import and of the evaluation after it.
 std::vector<TKr6Finding> FindingsOf(const std::string& Archive) {
     Tdex6Dataobject Root;
@@ -85,7 +74,7 @@ TEST(DefectList, GeneratedListsHaveNoErrorsOrWarnings) {
             const std::vector<TKr6Member> List = MakeDemoPriceList(Size);
             for (const auto& [Kind, Members] :
                  {std::pair{"", List}, std::pair{" later season", ChangedCopy(List, Seed)}}) {
-                Written.push_back(std::make_unique<test::TTempArchive>(ArchiveMembers(Members)));
+                Written.push_back(std::make_unique<test::TTempArchive>(test::MembersOf(Members)));
                 Archives.emplace_back(Name + " seed " + std::to_string(Seed) + Kind,
                                       Written.back()->Path());
             }
@@ -105,7 +94,7 @@ TEST(DefectList, DefectsGiveTheirFindingsAndNoOthers) {
         for (std::uint64_t Seed = 1; Seed <= 4; ++Seed) {
             Size.Seed = Seed;
             const TDefectList List = DefectCopy(MakeDemoPriceList(Size), Seed);
-            const test::TTempArchive Archive(ArchiveMembers(List.Members));
+            const test::TTempArchive Archive(test::MembersOf(List.Members));
             const std::string Context = Name + " seed " + std::to_string(Seed);
             std::vector<TPlace> Reported, ReportedNotes, Planted, PlantedNotes;
             std::set<F> Codes;
@@ -170,7 +159,7 @@ TEST(DefectList, TheObserverChangesNothing) {
     ExpectObserverChangesNothing(test::DemoArchive, "example list");
     for (std::uint64_t Seed : {1, 2, 3}) {
         const test::TTempArchive Defects(
-            ArchiveMembers(DefectCopy(MakeDemoPriceList({}), Seed).Members));
+            test::MembersOf(DefectCopy(MakeDemoPriceList({}), Seed).Members));
         ExpectObserverChangesNothing(Defects.Path(), "defects seed " + std::to_string(Seed));
     }
     // The random models of the evaluation's differential tests, written out as members.
