@@ -2,9 +2,20 @@
 
 #include "support/DateTimeText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kr6 {
+namespace {
+
+// Nearly every numeric field of a price list is digits only, which always convert: they
+// are let through without the conversion.
+bool IsShortDigitRun(std::string_view Field) {
+    return !Field.empty() && Field.size() <= 9 &&
+           std::all_of(Field.begin(), Field.end(), [](char C) { return C >= '0' && C <= '9'; });
+}
+
+} // namespace
 
 bool IsEmptyLine(std::string_view Line) {
     return TrimRightBlanks(Line).empty();
@@ -12,7 +23,7 @@ bool IsEmptyLine(std::string_view Line) {
 
 void CheckKr6Number(const TKr6LineReport& Report, std::string_view Line, int Pos, int Width) {
     const std::string_view Field = Kr6Field(Line, Pos, Width);
-    if (TrimBlanks(Field).empty() || TryTextToInt(Field))
+    if (IsShortDigitRun(Field) || TrimBlanks(Field).empty() || TryTextToInt(Field))
         return;
     Report.Add(TKr6FindingCode::InvalidNumber, Pos,
                Quoted(Field) + " is not a whole number (of at most 32 bits): read as 0");
@@ -20,7 +31,7 @@ void CheckKr6Number(const TKr6LineReport& Report, std::string_view Line, int Pos
 
 void CheckKr6Decimal(const TKr6LineReport& Report, std::string_view Line, int Pos, int Width) {
     const std::string_view Field = Kr6Field(Line, Pos, Width);
-    if (TrimBlanks(Field).empty() || TryTextToFloat(Field))
+    if (IsShortDigitRun(Field) || TrimBlanks(Field).empty() || TryTextToFloat(Field))
         return;
     Report.Add(TKr6FindingCode::InvalidNumber, Pos, Quoted(Field) + " is not a number: read as 0");
 }
@@ -55,15 +66,14 @@ void CheckKr6Length(const TKr6LineReport& Report, std::string_view Line, int Ful
     if (Beyond.empty())
         return;
     Report.Add(TKr6FindingCode::LongLine, FullLength + 1,
-               "the line is longer than its " + std::to_string(FullLength) + " characters: " +
-                   Quoted(Beyond) + " is not read");
+               "the line is longer than its " + std::to_string(FullLength) +
+                   " characters: " + Quoted(Beyond) + " is not read");
 }
 
 // The price columns that hold an amount for a price field the header does not name.
 void CheckKr6UnnamedPrices(const TKr6LineReport& Report, std::string_view Line,
-                        const std::array<double, 5>& Amounts,
-                        const std::array<bool, 5>& Filled, int FirstColumn,
-                        int Width) {
+                           const std::array<double, 5>& Amounts, const std::array<bool, 5>& Filled,
+                           int FirstColumn, int Width) {
     for (int K = 0; K < 5; ++K) {
         if (Filled[K] || Amounts[K] == 0)
             continue;
@@ -93,8 +103,8 @@ void ReportKr6UnknownCoating(const TKr6LineReport& Report, std::string_view What
 void ReportKr6UnknownTarget(const TKr6LineReport& Report, std::int32_t Target,
                             std::string_view Done) {
     Report.Add(TKr6FindingCode::UnknownTarget, 0,
-               "target " + std::to_string(Target) + " is neither 0 (lens) nor 1 (coating): " +
-                   std::string(Done));
+               "target " + std::to_string(Target) +
+                   " is neither 0 (lens) nor 1 (coating): " + std::string(Done));
 }
 
 } // namespace kr6
