@@ -318,7 +318,7 @@ private:
             std::string Line = Lenses.Entries[*I].Text;
             SetRecordField(Line, LensCode, "");
             EmptyLines(Lenses, F::EmptyCode,
-                       Insert(Lenses, Line, {{F::EmptyCode, 1}, {F::LensWithoutPrice, 0}}));
+                       Insert(Lenses, Line, {{F::EmptyCode, 0}, {F::LensWithoutPrice, 0}}));
         }
         FieldText(Lenses, At<L, &T::ValidUntil>, std::string(BadDate()), F::InvalidDate);
         for (int N = Often(); N > 0; --N) {
@@ -439,7 +439,7 @@ private:
         }
         EmptyLines(Coatings, F::EmptyCode);
         Copy(Coatings, NotGroup, [](std::string& Line) { SetRecordField(Line, CoatingCode, ""); },
-             {{F::EmptyCode, 1}, {F::CoatingWithoutPrice, 0}, {F::CoatingNeverDeliverable, 0}});
+             {{F::EmptyCode, 0}, {F::CoatingWithoutPrice, 0}, {F::CoatingNeverDeliverable, 0}});
         FieldText(Coatings, At<L, &O::ValidFrom>, std::string(BadDate()), F::InvalidDate);
         for (int N = Often(); N > 0; --N) {
             const TKr6Place Place = OneOf({At<L, &O::UVA>, At<L, &O::SortNumber>, At<L, &O::FKB>});
