@@ -14,7 +14,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <utility>
 
 namespace kr6 {
@@ -63,9 +62,10 @@ constexpr TKr6Place CoatingPriceLens = At<layouts::OptionsPrice, &TKr6Dataoption
 constexpr TKr6Place TargetPlace = At<layouts::Information, &TKr6DataInformation::Target>;
 constexpr TKr6Place OwnerPlace = At<layouts::Information, &TKr6DataInformation::Code>;
 static_assert(At<layouts::OrderOptions, &TKr6DataOrderOptions::Code>.First == OwnerPlace.First &&
-              At<layouts::Productgroup, &TKr6DataProductgroup::Code>.First == OwnerPlace.First);
+              At<layouts::Productgroup, &TKr6DataProductgroup::Code>.First == OwnerPlace.First &&
+              At<layouts::CodeSubst, &TKr6DataCodeSubst::Target>.First == TargetPlace.First);
 
-// The days that do not exist and the numbers with a letter that a slip of the hand gives.
+// Days that do not exist, as a slip of the hand writes them.
 constexpr std::string_view BadDates[] = {"20251399", "20250230", "20251301", "20240931"};
 
 // The last position of a record: where its last field ends.
@@ -152,7 +152,7 @@ private:
 
     // A code no lens and no coating has: no generated code starts with Q.
     std::string UnknownCode(char Kind) {
-        return std::string{'Q', Kind} + demo::Base36(Below(36 * 36 * 36 * 36), 4);
+        return std::string{'Q', Kind} + demo::Base36(Below(std::size_t{36} * 36 * 36 * 36), 4);
     }
     // A new code that a copy of Line gets: its first four characters kept, so that the
     // pattern rules treat it like the original.
@@ -389,14 +389,15 @@ private:
         ClearFifthAmount(Prices, LensPriceFirst);
         UnknownOwners(Prices, At<L, &P::Code>, 'L', F::UnknownLens);
         for (int N = Often(); N > 0; --N) {
-            const auto [Place, Value] =
+            const std::pair<TKr6Place, const char*> Keys =
                 OneOf<std::pair<TKr6Place, const char*>>({{At<L, &P::SphereGroup>, "77"},
                                                           {At<L, &P::SphereGroup>, "51"},
                                                           {At<L, &P::CylinderGroup>, "60"},
                                                           {At<L, &P::DeliveryRangeId>, "007"},
                                                           {At<L, &P::DeliveryRangeId>, "001"}});
             Copy(
-                Prices, {}, [&](std::string& Line) { SetRecordField(Line, Place, Value); },
+                Prices, {},
+                [&](std::string& Line) { SetRecordField(Line, Keys.first, Keys.second); },
                 {{F::PriceNotImported, 0}}, true);
         }
         // The same keys again, the lens code perhaps in other letters.
@@ -525,7 +526,7 @@ private:
         constexpr TKr6Place SphTor = At<L, &P::SphTor>;
         TDraft& Prices = Draft("OptionsPrice.Dat");
         ClearFifthAmount(Prices, CoatingPriceFirst);
-        const auto General = [](const std::string& Line) {
+        const auto General = [&](const std::string& Line) {
             return RecordField(Line, CoatingPriceLens).empty() &&
                    RecordField(Line, Materials) != "0000";
         };
@@ -633,13 +634,20 @@ private:
              {});
         // A delivery that does not read as written is compared as read: 7 as lieferbar,
         // letters as nicht lieferbar.
-        for (const auto& [Written, Read, Code] :
-             {std::tuple{"7", "1", F::UnknownCode}, std::tuple{"X", "0", F::InvalidNumber}})
+        struct TMisread {
+            const char* Written;
+            const char* Read;
+            F Code;
+        };
+        for (const TMisread& Delivery :
+             {TMisread{"7", "1", F::UnknownCode}, TMisread{"X", "0", F::InvalidNumber}})
             Copy(
                 Rules,
-                [&](const std::string& Line) { return RecordField(Line, RuleDelivery) == Read; },
-                [&](std::string& Line) { SetRecordField(Line, RuleDelivery, Written); },
-                {{Code, RuleDelivery.First}, {F::DuplicateRule, 0}}, true);
+                [&](const std::string& Line) {
+                    return RecordField(Line, RuleDelivery) == Delivery.Read;
+                },
+                [&](std::string& Line) { SetRecordField(Line, RuleDelivery, Delivery.Written); },
+                {{Delivery.Code, RuleDelivery.First}, {F::DuplicateRule, 0}}, true);
         // A blank lens code names the lenses without code, which the list has.
         Copy(Rules, OwnLens,
              [&](std::string& Line) {

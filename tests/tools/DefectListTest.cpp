@@ -49,8 +49,11 @@ TPlace PlaceOf(const std::string& Member, int Line, int Column, F Code) {
 std::string Listed(const std::vector<TPlace>& Places) {
     std::string Text;
     for (const auto& [Member, Line, Column, Code] : Places)
-        Text += "  " + Member + ":" + std::to_string(Line) + ":" + std::to_string(Column) + " " +
-                Code + "\n";
+        Text.append("  ")
+            .append(Member)
+            .append(":" + std::to_string(Line))
+            .append(":" + std::to_string(Column))
+            .append(" " + Code + "\n");
     return Text;
 }
 
