@@ -9,6 +9,7 @@
 // file has millions of lines, and a call through a pointer per field would show.
 
 #include "import/Kr6Fields.h"
+#include "support/MemberOf.h"
 
 #include <algorithm>
 #include <array>
@@ -64,12 +65,6 @@ template <class T, std::size_t N> struct TArrayOf<std::array<T, N>> {
     static constexpr bool IsArray = true;
     using Element = T;
     static constexpr std::size_t Count = N;
-};
-
-template <class M> struct TMemberOf;
-template <class C, class V> struct TMemberOf<V C::*> {
-    using Class = C;
-    using Value = V;
 };
 
 template <class Column>

@@ -24,13 +24,6 @@ void AppendCount(std::string& Text, std::int64_t Count, std::string_view One) {
 
 } // namespace
 
-std::size_t Kr6MemberRank(std::string_view Name) {
-    const auto Found =
-        std::find_if(Kr6MemberNames.begin(), Kr6MemberNames.end(),
-                     [&](std::string_view Member) { return SameText(Member, Name); });
-    return static_cast<std::size_t>(Found - Kr6MemberNames.begin());
-}
-
 std::string CountsText(const TKr6FindingCounts& Counts) {
     std::string Text;
     AppendCount(Text, Counts.Of(TKr6Severity::Error), "error");

@@ -265,18 +265,13 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
 
 TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files,
                            TKr6ImportObserver* Observer) {
+    static_assert(TKr6Files::Members.size() == Members.size());
     const TImportProgressFn None;
     TImportProgressMeter Meter(None, 0);
-    const auto Of = [](const TStringList& List) {
-        return TKr6MemberLines(List);
-    };
-    return BuildModel(Root, Files.Head,
-                      {Of(Files.Head), Of(Files.LensType), Of(Files.LensGeo), Of(Files.LensPrice),
-                       Of(Files.Options), Of(Files.OptionsColor), Of(Files.OptionsPrice),
-                       Of(Files.Combination), Of(Files.LensRange), Of(Files.Information),
-                       Of(Files.OrderOptions), Of(Files.Productgroup), Of(Files.CodeSubstitution),
-                       Of(Files.OeCodes)},
-                      {}, Meter, Observer);
+    TMemberLines Lines;
+    for (std::size_t I = 0; I < Members.size(); ++I)
+        Lines[I] = TKr6MemberLines(Files.*TKr6Files::Members[I]);
+    return BuildModel(Root, Files.Head, Lines, {}, Meter, Observer);
 }
 
 } // namespace kr6

@@ -4,6 +4,7 @@
 #include "import/Kr6Head.h"
 #include "support/StringList.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,8 +42,25 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
 
 // The lines of the fourteen members of a KR6 archive; a missing member has none.
 struct TKr6Files {
-    TStringList Head, LensType, LensRange, LensGeo, LensPrice, Options, OptionsColor, OptionsPrice,
-        Combination, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
+    TStringList Head, LensType, LensGeo, LensPrice, Options, OptionsColor, OptionsPrice,
+        Combination, LensRange, Information, OrderOptions, Productgroup, CodeSubstitution, OeCodes;
+
+    // The members in the order of Kr6MemberNames.
+    static constexpr std::array<TStringList TKr6Files::*, 14> Members = {
+        &TKr6Files::Head,
+        &TKr6Files::LensType,
+        &TKr6Files::LensGeo,
+        &TKr6Files::LensPrice,
+        &TKr6Files::Options,
+        &TKr6Files::OptionsColor,
+        &TKr6Files::OptionsPrice,
+        &TKr6Files::Combination,
+        &TKr6Files::LensRange,
+        &TKr6Files::Information,
+        &TKr6Files::OrderOptions,
+        &TKr6Files::Productgroup,
+        &TKr6Files::CodeSubstitution,
+        &TKr6Files::OeCodes};
 };
 
 // Builds the model from the lines of the members and returns the header. Lines that name

@@ -5,6 +5,7 @@
 #include "model/XmlWriter.h"
 #include "support/Conversions.h"
 #include "support/DateTimeText.h"
+#include "support/MemberOf.h"
 #include "support/TextCompare.h"
 
 #include <cstdint>
@@ -27,12 +28,6 @@ template <class T> struct TField {
 };
 
 namespace field_detail {
-
-template <class M> struct TMemberOf;
-template <class C, class V> struct TMemberOf<V C::*> {
-    using Class = C;
-    using Value = V;
-};
 
 template <auto Member> using ClassOf = typename TMemberOf<decltype(Member)>::Class;
 template <auto Member> using ValueOf = typename TMemberOf<decltype(Member)>::Value;

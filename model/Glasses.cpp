@@ -95,7 +95,8 @@ Tdex6DataGlasliste* Tdex6DataGlas::GlasListe() const {
 
 void Tdex6DataGlas::WriteTags(TXmlStream& Writer) const {
     TCustomdex6Object::WriteTags(Writer);
-    if (Root() != nullptr)
+    // Built only for a hook that reads it: the text costs more than writing the lens.
+    if (Root() != nullptr && Root()->OnLog)
         Root()->Log(GetText(302) + " " + FEDV + " " + GetB(1));
     WriteStrElement(Writer, "EDV", FEDV);
     FBTexts.Write(Writer, "B");
@@ -124,7 +125,7 @@ void Tdex6DataGlas::ReadTag(TElementReader& Reader, TPartType PartType, std::str
         return;
     if (const int I = FBTexts.IndexOf("B", Name); I > 0) {
         SetB(I, Content);
-        if (Root() != nullptr)
+        if (Root() != nullptr && Root()->OnLog)
             Root()->Log(GetText(301) + " " + FEDV + "  " + std::string(Content));
         return;
     }

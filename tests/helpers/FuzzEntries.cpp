@@ -3,7 +3,9 @@
 #include "export/EvaluateCombinations.h"
 #include "export/EvaluationLists.h"
 #include "export/FastEvaluation.h"
+#include "helpers/ElementTestSupport.h"
 #include "helpers/TestArchive.h"
+#include "import/Kr6Findings.h"
 #include "import/Kr6Head.h"
 #include "import/Kr6Import.h"
 #include "import/Kr6LensRecords.h"
@@ -78,7 +80,8 @@ void FuzzArchiveBytes(std::string_view Bytes) {
         Archive.FileExists("Head.dat");
         Archive.UncompressedFilesizeFromFilename("LensType.Dat");
         Tdex6Dataobject Root;
-        ReadKr6Archive(Root, Archive);
+        TKr6Findings Findings;
+        ReadKr6Archive(Root, Archive, {}, &Findings);
     } catch (const EArchiveError&) {
     }
 }
@@ -119,6 +122,11 @@ void FuzzImport(std::string_view Bytes) {
     }
     Tdex6Dataobject Root;
     BuildKr6Model(Root, Files);
+    // Whatever the lines hold, telling an observer of them changes nothing in the model.
+    Tdex6Dataobject Observed;
+    TKr6Findings Findings;
+    BuildKr6Model(Observed, Files, &Findings);
+    Check(XmlOf(Observed) == XmlOf(Root), "the observer changes the model");
     EvaluateBothWays(Root);
 }
 

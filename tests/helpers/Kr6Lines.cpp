@@ -2,6 +2,7 @@
 
 #include "import/Kr6Import.h"
 #include "import/Kr6LensRecords.h"
+#include "import/Kr6Members.h"
 #include "import/Kr6OptionRecords.h"
 #include "model/Coatings.h"
 #include "model/Combinations.h"
@@ -123,20 +124,10 @@ TKr6Files FilesOf(const Tdex6Dataobject& Root) {
 }
 
 TMembers MembersOf(const TKr6Files& F) {
-    // clang-format off
-    const char* Names[] = {"Head.dat", "LensType.Dat", "LensGeo.Dat", "LensPrice.Dat",
-        "Options.Dat", "OptionsColor.Dat", "OptionsPrice.Dat", "Combination.Dat", "LensRange.Dat",
-        "Information.Dat", "OrderOptions.Dat", "Productgroup.Dat", "CodeSubstitution.Dat",
-        "OeCodes.Dat"};
-    // clang-format on
-    const TStringList* Lists[] = {
-        &F.Head,         &F.LensType,     &F.LensGeo,          &F.LensPrice, &F.Options,
-        &F.OptionsColor, &F.OptionsPrice, &F.Combination,      &F.LensRange, &F.Information,
-        &F.OrderOptions, &F.Productgroup, &F.CodeSubstitution, &F.OeCodes};
     TMembers Result;
-    for (std::size_t I = 0; I < std::size(Names); ++I)
-        if (!Lists[I]->IsEmpty())
-            Result.emplace_back(Names[I], Lists[I]->Text());
+    for (std::size_t I = 0; I < Kr6MemberNames.size(); ++I)
+        if (const TStringList& Lines = F.*TKr6Files::Members[I]; !Lines.IsEmpty())
+            Result.emplace_back(Kr6MemberNames[I], Lines.Text());
     return Result;
 }
 
