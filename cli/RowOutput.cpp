@@ -4,6 +4,7 @@
 
 #include "support/Cp1252.h"
 #include "support/FileDescriptor.h"
+#include "support/SystemReason.h"
 
 #include <algorithm>
 #include <csignal>
@@ -79,7 +80,7 @@ void TRowOutput::WriteAll(std::string_view Bytes) {
             throw EOutputClosed();
         }
         if (Error)
-            throw EOutputError("cannot write to " + FName + ": " + Error.message());
+            throw EOutputError("cannot write to " + FName + ": " + SystemReason(Error));
         if (Written == 0)
             throw EOutputError("cannot write to " + FName + ": nothing was written");
         Bytes.remove_prefix(Written);
