@@ -41,11 +41,11 @@ TEST(Kr6csvProgram, UnusableFilesEndWithOneLine) {
         {"evaluate " + Directory, Directory},
         {"evaluate " + Text.Path(), Text.Path()},
         {"evaluate - </dev/null", "standard input"},
-        {"evaluate - </", "cannot read standard input: Is a directory"},
+        {"evaluate - </", "cannot read standard input: is a directory"},
         {"evaluate " + Empty.Path() + " -o /nonexistent/out.csv",
-         "cannot create '/nonexistent/out.csv': No such file or directory"},
+         "cannot create '/nonexistent/out.csv': no such file or directory"},
         {"evaluate " + DemoArchive + " -o /dev/full",
-         "cannot write to '/dev/full': No space left on device"}};
+         "cannot write to '/dev/full': no space left on device"}};
     for (const auto& [Args, Named] : Cases)
         ExpectOneErrorLine(Kr6csv(Args), Named, Args);
     for (const auto& C : test::HostileArchives()) {
@@ -186,7 +186,7 @@ TEST(Kr6csvProgram, ClosedPipeKeepsTheStatusFullDiskFails) {
         std::string(KR6CSV_BINARY) + " evaluate -q " + DemoArchive + " >/dev/full 2>" + Err.Path();
     const int Raw = std::system(Full.c_str());
     EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 1) << Raw;
-    EXPECT_EQ(Err.Read(), "kr6csv: cannot write to standard output: No space left on device\n");
+    EXPECT_EQ(Err.Read(), "kr6csv: cannot write to standard output: no space left on device\n");
 }
 
 } // namespace
