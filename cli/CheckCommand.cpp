@@ -61,7 +61,7 @@ int RunCheck(const TCheckOptions& Options) {
         Coatings.push_back(Utf8ToCp1252(Coating));
 
     // The texts are Windows-1252 and converted on the way out; JSON is UTF-8 already.
-    const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, !Options.Json});
+    const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, !Options.Json, Options.Json});
     int Status = 0;
     if (Coatings.empty()) {
         const TLensOverview Overview = OverviewOfLens(Root, Lens);

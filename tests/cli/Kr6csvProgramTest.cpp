@@ -137,7 +137,7 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
                         "  4  Bonus EK\n"
                         "  5  Randbearbeitung\n"
                         "Lenses:             36\n"
-                        "Coatings:           23\n"
+                        "Coatings:           14 (and the 9 surcharge groups every list has)\n"
                         "Rules:              380\n"
                         "Colours:            9\n"
                         "Glass prices:       1500\n"
@@ -148,7 +148,7 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
               R"("valid_until":"2025-12-31","kr6_version":"6.9.0","price_descriptions":[)"
               R"({"id":1,"name":"Listen EK"},{"id":2,"name":"empf. VK"},)"
               R"({"id":3,"name":"empf. VK inkl. Vers"},{"id":4,"name":"Bonus EK"},)"
-              R"({"id":5,"name":"Randbearbeitung"}],"lenses":36,"coatings":23,"rules":380,)"
+              R"({"id":5,"name":"Randbearbeitung"}],"lenses":36,"coatings":14,"surcharge_groups":9,"rules":380,)"
               R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7})"
               "\n");
 
