@@ -39,6 +39,10 @@ int SaveScreenshot(const kr6::TStartArguments& Start) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (kr6::AsksForHelp(argc, argv)) {
+        std::fputs(kr6::StartHelp, stdout);
+        return 0;
+    }
     if (const std::string Missing = kr6::MissingDisplay(argc, argv); !Missing.empty()) {
         std::fprintf(stderr, "kr6csv-gui: %s\n", Missing.c_str());
         return 1;

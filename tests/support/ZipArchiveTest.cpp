@@ -171,6 +171,18 @@ TEST(ZipArchive, UnreadableArchivesAndMembersAreNamedErrors) {
     }
 }
 
+// A truncated archive has lost its end record, which names the members: whatever the cut,
+// it is no archive at all.
+TEST(ZipArchive, TruncatedArchiveIsNoArchive) {
+    const std::string Whole = test::ReadFileBytes(KR6_SOURCE_DIR "/examples/demo-kr6.zip");
+    for (std::size_t Length = 0; Length < Whole.size(); ++Length) {
+        TOXVCLZip Zip;
+        EXPECT_EQ(ArchiveError([&] { Zip.OpenBytes(Whole.substr(0, Length), "cut.zip"); }),
+                  "cannot open 'cut.zip': not a ZIP archive")
+            << Length;
+    }
+}
+
 // An archive file as the failing disk below serves it: its bytes, until reading fails.
 struct TFailingDisk {
     std::string Bytes;
