@@ -61,16 +61,16 @@ int RunCheck(const TCheckOptions& Options) {
         Coatings.push_back(Utf8ToCp1252(Coating));
 
     // The texts are Windows-1252 and converted on the way out; JSON is UTF-8 already.
-    const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, !Options.Json, Options.Json});
+    const std::unique_ptr<TRowOutput> Output =
+        OpenOutput({}, {TLineEnd::Lf, !Options.Json, Options.Json});
     int Status = 0;
     if (Coatings.empty()) {
         const TLensOverview Overview = OverviewOfLens(Root, Lens);
         TCodeSuggestions Suggestions;
         if (!Overview.Lens.Found)
             Suggest(Suggestions, Overview.Lens.Code, LensCodes(Root));
-        Output->Write(Options.Json
-                          ? OverviewJson(Overview, Options.Lens, Suggestions).dump() + "\n"
-                          : OverviewText(Overview, Suggestions));
+        Output->Write(Options.Json ? OverviewJson(Overview, Options.Lens, Suggestions).dump() + "\n"
+                                   : OverviewText(Overview, Suggestions));
         Status = Overview.Lens.Found ? 0 : ExitNotDeliverable;
     } else {
         const TKeyCheck Check = CheckKey(Root, Lens, Coatings);

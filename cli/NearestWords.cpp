@@ -33,8 +33,8 @@ std::size_t EditDistance(std::string_view From, std::string_view To) {
 }
 
 std::vector<std::string> NearestWords(std::string_view Word,
-                                      const std::vector<std::string>& Candidates,
-                                      std::size_t Count, bool IgnoreCase) {
+                                      const std::vector<std::string>& Candidates, std::size_t Count,
+                                      bool IgnoreCase) {
     const std::string Typed = IgnoreCase ? Upper(Word) : std::string(Word);
     const std::size_t Close = Word.size() / 2 + 1;
     std::size_t Best = Close;

@@ -11,8 +11,7 @@ namespace {
 // What an option's value is called: its own text, else its type's name where it takes a
 // value; nothing for an argument, whose name says it.
 std::string ValueText(const CLI::Option& Option) {
-    if (!Option.get_option_text().empty() || Option.get_positional() ||
-        Option.get_type_size() == 0)
+    if (!Option.get_option_text().empty() || Option.get_positional() || Option.get_type_size() == 0)
         return Option.get_option_text();
     return Option.get_type_name();
 }
@@ -42,8 +41,8 @@ std::vector<std::string> CommandNames(const CLI::App& App) {
 
 // The command being parsed when the error came, or the program itself.
 const CLI::App& FailedCommand(const CLI::App& App) {
-    const std::vector<const CLI::App*> Parsed = App.get_subcommands(
-        [](const CLI::App* Command) { return Command->parsed(); });
+    const std::vector<const CLI::App*> Parsed =
+        App.get_subcommands([](const CLI::App* Command) { return Command->parsed(); });
     return Parsed.empty() ? App : *Parsed.back();
 }
 

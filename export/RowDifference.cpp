@@ -137,9 +137,11 @@ std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool
     // A lens that a list has but does not evaluate (of no material) has no rows there.
     const auto RowsOf = [](const TRowSpool& Spool, const std::string& Code) -> std::int64_t {
         const auto& Lenses = Spool.Lenses();
-        const auto Found = std::lower_bound(
-            Lenses.begin(), Lenses.end(), Code,
-            [](const TRowSpool::TLens& Lens, const std::string& Wanted) { return Lens.Code < Wanted; });
+        const auto Found =
+            std::lower_bound(Lenses.begin(), Lenses.end(), Code,
+                             [](const TRowSpool::TLens& Lens, const std::string& Wanted) {
+                                 return Lens.Code < Wanted;
+                             });
         return Found != Lenses.end() && Found->Code == Code ? Found->Rows : 0;
     };
     std::vector<std::string> Shared;

@@ -89,7 +89,8 @@ std::atomic<const char*>& PendingSlot(int Slot) {
 int RegisterPending(const char* Path) {
     InstallStopHandlers();
     int First = 0;
-    for (TPendingBlock* Block = &FirstPendingBlock;; First += static_cast<int>(TPendingBlock::Size)) {
+    for (TPendingBlock* Block = &FirstPendingBlock;;
+         First += static_cast<int>(TPendingBlock::Size)) {
         for (std::size_t I = 0; I < TPendingBlock::Size; ++I) {
             const char* Empty = nullptr;
             if (Block->Paths[I].compare_exchange_strong(Empty, Path))

@@ -612,7 +612,8 @@ std::string ArchiveBytes(const std::vector<TArchiveMember>& Members, std::time_t
     };
     for (const TArchiveMember& Member : Members) {
         // The member's bytes live until zip_close, which reads them.
-        zip_source_t* Data = zip_source_buffer(Archive, Member.Bytes.data(), Member.Bytes.size(), 0);
+        zip_source_t* Data =
+            zip_source_buffer(Archive, Member.Bytes.data(), Member.Bytes.size(), 0);
         if (Data == nullptr)
             Fail();
         const zip_int64_t Index = zip_file_add(Archive, Member.Name.c_str(), Data, 0);

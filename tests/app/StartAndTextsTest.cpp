@@ -55,8 +55,9 @@ TEST(WindowProgram, EndsWithOneLineWhenNoDisplayCanBeReached) {
 // The help needs no display and names every way to start the program.
 TEST(WindowProgram, HelpEndsWithZeroAndDocumentsEveryOption) {
     const test::TTempFile Out("", ".out");
-    const std::string Command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY
-                                " --help >" + Out.Path();
+    const std::string Command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " --help >" +
+        Out.Path();
     const int Raw = std::system(Command.c_str());
     EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
     EXPECT_EQ(Out.Read(), StartHelp);

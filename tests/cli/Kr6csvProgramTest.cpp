@@ -83,7 +83,8 @@ TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {
         {"evaluate", "evaluate ", "no ARCHIVE given"},
         {"evaluate --bogus x.zip", "evaluate ", "unknown option '--bogus'"},
         {"evaluate x.zip y.zip", "evaluate ", "unexpected argument 'y.zip'"},
-        {"evaluate --threads 0 x.zip", "evaluate ", "--threads: '0' is not a number from 1 to 1024"},
+        {"evaluate --threads 0 x.zip", "evaluate ",
+         "--threads: '0' is not a number from 1 to 1024"},
         {"evaluate --threads abc x.zip", "evaluate ",
          "--threads: 'abc' is not a number from 1 to 1024"},
         {"evaluate x.zip --threads", "evaluate ", "--threads needs a value (N)"},
@@ -96,7 +97,8 @@ TEST(Kr6csvProgram, UsageErrorsAreOneLineAndWhereToLook) {
         {"diff x.zip", "diff ", "no NEW given"},
         {"diff --rows-only --summary x.zip y.zip", "diff ",
          "--summary and --rows-only cannot be given together"},
-        {"diff --format xml x.zip y.zip", "diff ", "--format: 'xml' is not one of tsv, csv, jsonl"}};
+        {"diff --format xml x.zip y.zip", "diff ",
+         "--format: 'xml' is not one of tsv, csv, jsonl"}};
     for (const auto& [Args, Command, First] : Cases) {
         const TRun Run = Kr6csv(Args);
         EXPECT_EQ(Run.Status, 2) << Args;
@@ -143,14 +145,15 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
                         "Glass prices:       1500\n"
                         "Coating prices:     525\n"
                         "Product groups:     7\n");
-    EXPECT_EQ(Kr6csv("info --json " + DemoArchive).Out,
-              R"({"maker":{"name":"Beispielhersteller","code":"BSP"},"valid_from":"2025-01-01",)"
-              R"("valid_until":"2025-12-31","kr6_version":"6.9.0","price_descriptions":[)"
-              R"({"id":1,"name":"Listen EK"},{"id":2,"name":"empf. VK"},)"
-              R"({"id":3,"name":"empf. VK inkl. Vers"},{"id":4,"name":"Bonus EK"},)"
-              R"({"id":5,"name":"Randbearbeitung"}],"lenses":36,"coatings":14,"surcharge_groups":9,"rules":380,)"
-              R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7})"
-              "\n");
+    EXPECT_EQ(
+        Kr6csv("info --json " + DemoArchive).Out,
+        R"({"maker":{"name":"Beispielhersteller","code":"BSP"},"valid_from":"2025-01-01",)"
+        R"("valid_until":"2025-12-31","kr6_version":"6.9.0","price_descriptions":[)"
+        R"({"id":1,"name":"Listen EK"},{"id":2,"name":"empf. VK"},)"
+        R"({"id":3,"name":"empf. VK inkl. Vers"},{"id":4,"name":"Bonus EK"},)"
+        R"({"id":5,"name":"Randbearbeitung"}],"lenses":36,"coatings":14,"surcharge_groups":9,"rules":380,)"
+        R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7})"
+        "\n");
 
     const test::TTempArchive Archive(
         {{"Head.dat", test::HeadLine("manufacturer-code", "ABC") + "\r\n" +

@@ -36,7 +36,8 @@ TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
                                              "tested, 70 deliverable | about 0:00:40 in all");
     EXPECT_EQ(FormatProgress(State, 10, 64),
               "ES\xC3\x84Q201\xE2\x80\xA6 | all lenses: 250 of 1000 tested | about 0:00:40 in all");
-    EXPECT_EQ(FormatProgress(State, 10, 55), "all lenses: 250 of 1000 tested | about 0:00:40 in all");
+    EXPECT_EQ(FormatProgress(State, 10, 55),
+              "all lenses: 250 of 1000 tested | about 0:00:40 in all");
     EXPECT_EQ(FormatProgress(State, 10, 40), "all lenses: 250 of 1000 tested");
     EXPECT_EQ(FormatProgress(State, 10, 5), "all l");
     EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.5, 2, 20), "import 50%");

@@ -51,11 +51,10 @@ TEST(TerminalOutput, NamesComeInTheTerminalsEncoding) {
     EXPECT_EQ(Rows.find("Einst\xE4rken"), std::string::npos);
     // Asked for UTF-8, the text is converted once, not twice.
     EXPECT_EQ(OnTerminal("C.UTF-8", {"evaluate", "-q", "--names", "--utf8", Demo}), Rows);
-    const std::string Json = OnTerminal("C.UTF-8", {"evaluate", "-q", "--names", "--format",
-                                                    "jsonl", Demo});
+    const std::string Json =
+        OnTerminal("C.UTF-8", {"evaluate", "-q", "--names", "--format", "jsonl", Demo});
     EXPECT_NE(Json.find("\"Einst\xC3\xA4rken"), std::string::npos) << Json.substr(0, 200);
-    EXPECT_NE(OnTerminal("C.UTF-8", {"info", Demo}).find("Beispielhersteller"),
-              std::string::npos);
+    EXPECT_NE(OnTerminal("C.UTF-8", {"info", Demo}).find("Beispielhersteller"), std::string::npos);
 
     // A terminal of a locale that is not UTF-8 gets the bytes as they are.
     const std::string Plain = OnTerminal("C", {"evaluate", "-q", "--names", Demo});

@@ -208,8 +208,8 @@ zip_int64_t ServeDisk(void*, void* Data, zip_uint64_t Length, zip_source_cmd_t C
         return static_cast<zip_int64_t>(Count);
     }
     case ZIP_SOURCE_SEEK: {
-        const zip_int64_t To =
-            zip_source_seek_compute_offset(Disk.Offset, Disk.Bytes.size(), Data, Length, &Disk.Error);
+        const zip_int64_t To = zip_source_seek_compute_offset(Disk.Offset, Disk.Bytes.size(), Data,
+                                                              Length, &Disk.Error);
         if (To < 0)
             return -1;
         Disk.Offset = static_cast<zip_uint64_t>(To);
@@ -227,10 +227,9 @@ zip_int64_t ServeDisk(void*, void* Data, zip_uint64_t Length, zip_source_cmd_t C
     case ZIP_SOURCE_ERROR:
         return zip_error_to_data(&Disk.Error, Data, Length);
     case ZIP_SOURCE_SUPPORTS:
-        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                              ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_SUPPORTS,
-                                              -1);
+        return zip_source_make_command_bitmap(
+            ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR,
+            ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_SUPPORTS, -1);
     default:
         return 0;
     }
@@ -267,7 +266,8 @@ TEST(ZipArchive, SystemErrorsAreNamedInTheSystemsWords) {
     Zip.SetZipName(Archive.Path());
     Disk.ReadsFail = true;
     EXPECT_EQ(ArchiveError([&] { ReadLines(Zip, "Head.dat"); }),
-              "cannot read 'Head.dat' in '" + Archive.Path() + "': read error (input/output error)");
+              "cannot read 'Head.dat' in '" + Archive.Path() +
+                  "': read error (input/output error)");
     zip_error_fini(&Disk.Error);
 }
 
