@@ -4,6 +4,7 @@
 #include "support/TextCompare.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kr6 {
 namespace {
@@ -151,8 +152,9 @@ CLI::Validator NumberFrom(unsigned First, unsigned Last) {
 }
 
 CLI::Validator OneOf(std::vector<std::string> Names) {
+    std::string Choices = Joined(Names, "|");
     return CLI::Validator(
-        [Names](std::string& Value) -> std::string {
+        [Names = std::move(Names)](std::string& Value) -> std::string {
             for (const std::string& Name : Names)
                 if (SameText(Name, Value)) {
                     Value = Name;
@@ -160,7 +162,7 @@ CLI::Validator OneOf(std::vector<std::string> Names) {
                 }
             return "'" + Value + "' is not one of " + Joined(Names, ", ");
         },
-        Joined(Names, "|"));
+        std::move(Choices));
 }
 
 } // namespace kr6

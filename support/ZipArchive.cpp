@@ -28,7 +28,7 @@ std::string Quoted(std::string_view Name) {
 // device)".
 std::string SystemCause(zip_error_t* Error) {
     const int Code = zip_error_system_type(Error) == ZIP_ET_SYS ? zip_error_code_system(Error) : 0;
-    const std::string Reason = Code != 0 ? SystemReason(Code) : "";
+    std::string Reason = Code != 0 ? SystemReason(Code) : "";
     // Opening is what the message already says: the reason alone ("permission denied").
     if (zip_error_code_zip(Error) == ZIP_ER_OPEN && !Reason.empty())
         return Reason;
