@@ -28,8 +28,12 @@ public:
         label("Positionals", "Arguments");
     }
     std::string make_option_opts(const CLI::Option* Option) const override {
-        const std::string Text = ValueText(*Option);
-        return Text.empty() ? std::string() : " " + Text;
+        std::string Text = ValueText(*Option);
+        if (!Text.empty())
+            Text.insert(0, " ");
+        if (const std::string& Default = Option->get_default_str(); !Default.empty())
+            Text += " (default " + Default + ")";
+        return Text;
     }
 };
 
@@ -70,18 +74,19 @@ const CLI::Option* OptionWithoutValue(const CLI::App& Command,
 std::string Fault(const CLI::App& App, const CLI::Error& Error,
                   const std::vector<std::string>& Arguments) {
     const CLI::App& Command = FailedCommand(App);
+    // A program of commands that did not get as far as one.
+    const bool NoCommand = &Command == &App && !CommandNames(App).empty();
     const std::vector<std::string> Extra = Command.remaining();
-    if (dynamic_cast<const CLI::ExtrasError*>(&Error) != nullptr ||
-        (&Command == &App && !Extra.empty())) {
+    if (dynamic_cast<const CLI::ExtrasError*>(&Error) != nullptr || (NoCommand && !Extra.empty())) {
         const std::string& First = Extra.empty() ? std::string() : Extra.front();
         if (First.starts_with("-"))
             return "unknown option '" + First + "'";
-        if (&Command == &App)
+        if (NoCommand)
             return UnknownCommand(App, First);
         return "unexpected argument '" + First + "'";
     }
     if (dynamic_cast<const CLI::RequiredError*>(&Error) != nullptr) {
-        if (&Command == &App)
+        if (NoCommand)
             return "no command given";
         for (const CLI::Option* Option : Command.get_options())
             if (Option->get_required() && Option->count() == 0)

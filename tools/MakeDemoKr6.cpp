@@ -1,3 +1,4 @@
+#include "cli/UsageWords.h"
 #include "support/FileDescriptor.h"
 #include "support/OutputFile.h"
 #include "support/SystemReason.h"
@@ -17,6 +18,8 @@
 namespace {
 
 constexpr int ExitUsage = 2;
+// Seeds are typed, so a few digits are plenty.
+constexpr unsigned Seeds = 999999999;
 
 // 1 January 2025, 00:00 local time: ZIP stores local time, so the archive holds the same
 // date in every time zone.
@@ -72,18 +75,24 @@ int Main(int argc, char** argv) {
         ->required();
     App.add_option("--lenses", Size.Lenses, "Number of lenses")
         ->capture_default_str()
-        ->check(CLI::Range(1, 40000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(1, 40000));
     App.add_option("--coatings", Size.Coatings, "Number of coatings")
         ->capture_default_str()
-        ->check(CLI::Range(1, 10000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(1, 10000));
     App.add_option("--rules", Size.Rules, "Number of combination rules")
         ->capture_default_str()
-        ->check(CLI::Range(0, 10000000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, 10000000));
     App.add_option("--price-lines", Size.PriceLines, "Number of lens price lines")
         ->capture_default_str()
-        ->check(CLI::Range(0, 50000000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, 50000000));
     App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, Seeds));
     std::string Shape = "standard";
     App.add_option("--shape", Shape,
                    "standard; deep: few lenses with dozens of coatings of each kind (300 "
@@ -92,12 +101,15 @@ int Main(int argc, char** argv) {
                    "coatings (1280 coatings, 2400 rules, 10 price lines). Sizes given "
                    "explicitly win")
         ->capture_default_str()
-        ->check(CLI::IsMember({"standard", "deep", "one-lens"}));
+        ->option_text("standard|deep|one-lens")
+        ->check(kr6::OneOf({"standard", "deep", "one-lens"}));
     std::uint64_t Changes = 0;
     App.add_option("--changes", Changes,
                    "Write a later season of the list instead: lenses, coatings and rules "
                    "added, removed and changed, some prices raised; the number picks which")
-        ->option_text("SEED");
+        ->option_text("SEED")
+        ->check(kr6::NumberFrom(1, Seeds));
+    kr6::UseProgramWords(App, "make-demo-kr6", std::vector<std::string>(argv + 1, argv + argc));
     try {
         App.parse(argc, argv);
     } catch (const CLI::ParseError& Error) {

@@ -37,11 +37,19 @@ TEST(MakeDemoProgram, NeverReplacesAFolderAndWritesStandardOutput) {
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"empty", "full", "list.zip"}));
 }
 
+// Usage errors in the project's words, as those of kr6csv.
 TEST(MakeDemoProgram, UsageErrorsExitWithTwo) {
-    for (const char* Args : {"", "--lenses x out.zip", "--shape round out.zip", "a.zip b.zip"}) {
+    const std::pair<std::string, std::string> Cases[] = {
+        {"", "no OUT given"},
+        {"--lenses x out.zip", "--lenses: 'x' is not a number from 1 to 40000"},
+        {"--shape round out.zip", "--shape: 'round' is not one of standard, deep, one-lens"},
+        {"out.zip --seed", "--seed needs a value (N)"},
+        {"a.zip b.zip", "unexpected argument 'b.zip'"}};
+    for (const auto& [Args, Fault] : Cases) {
         const TRun Run = MakeDemoKr6(Args);
         EXPECT_EQ(Run.Status, 2) << Args;
         EXPECT_EQ(Run.Out, "") << Args;
+        EXPECT_EQ(Run.Err, "make-demo-kr6: " + Fault + "\nTry 'make-demo-kr6 --help'\n");
     }
     EXPECT_EQ(MakeDemoKr6("--help").Status, 0);
 }
