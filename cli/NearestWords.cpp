@@ -47,7 +47,9 @@ std::vector<std::string> NearestWords(std::string_view Word,
             Best = Distance;
             Nearest.clear();
         }
-        if (Nearest.size() < Count)
+        // A list may hold a code twice.
+        if (Nearest.size() < Count &&
+            std::find(Nearest.begin(), Nearest.end(), Candidate) == Nearest.end())
             Nearest.push_back(Candidate);
     }
     return Nearest;
