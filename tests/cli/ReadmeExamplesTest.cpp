@@ -136,8 +136,8 @@ void CollectNames(const nlohmann::json& Value, std::set<std::string>& Names) {
             Names.insert(Key);
             if ((Key == "verdict" || Key == "action" || Key == "reason") && Member.is_string())
                 Names.insert(Member.get<std::string>());
-            // The suggestions are keyed by the codes they are for.
-            if (Key != "suggestions")
+            // The suggestions and the finding counts are keyed by codes.
+            if (Key != "suggestions" && Key != "by_code")
                 CollectNames(Member, Names);
         }
     } else if (Value.is_array()) {
