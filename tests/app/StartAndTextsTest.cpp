@@ -62,6 +62,14 @@ TEST(WindowProgram, HelpEndsWithZeroAndDocumentsEveryOption) {
     EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
     EXPECT_EQ(Out.Read(), StartHelp);
     EXPECT_NE(std::string(StartHelp).find("--screenshot FILE.png"), std::string::npos);
+    // A usage error is one without a display too.
+    const test::TTempFile Err("", ".err");
+    const std::string Wrong =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " --bogus 2>" +
+        Err.Path();
+    const int Status = std::system(Wrong.c_str());
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 2) << Status;
+    EXPECT_EQ(Err.Read(), std::string(StartUsage) + "\n");
     const char* Help[] = {"kr6csv-gui", "-h"};
     const char* NotHelp[] = {"kr6csv-gui", "--help", "list.zip"};
     EXPECT_TRUE(AsksForHelp(2, Help));
