@@ -32,7 +32,9 @@ nlohmann::ordered_json OverviewJson(const TLensOverview& Overview, const std::st
 
 // The codes of a set that a rule forbids or lifts (its fields joined by tabs).
 std::vector<std::string> SetCodes(std::string_view Key);
-// "anti-reflection", "tint", "further", "surcharge".
-std::vector<std::string> KindNames(TCoatingKindSet Kinds);
+// "anti-reflection", "tint", "further", "surcharge"; in JSON spelt as the members of the
+// rows are ("antireflection").
+enum class TKindWords { Text, Json };
+std::vector<std::string> KindNames(TCoatingKindSet Kinds, TKindWords Words = TKindWords::Text);
 
 } // namespace kr6

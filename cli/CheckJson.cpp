@@ -127,7 +127,7 @@ json CheckJson(const TKeyCheck& Check, const std::string& Lens,
         }
         json Finding = {{"code", Utf8(Coating.Code)},
                         {"found", Coating.Found},
-                        {"kinds", KindNames(Coating.Kinds)},
+                        {"kinds", KindNames(Coating.Kinds, TKindWords::Json)},
                         {"materials", std::move(Materials)}};
         Object["coating_findings"].push_back(WithReason(std::move(Finding), Coating.Reason));
     }

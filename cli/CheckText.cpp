@@ -5,6 +5,7 @@
 #include "support/Conversions.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace kr6 {
 namespace {
@@ -198,16 +199,16 @@ std::vector<std::string> SetCodes(std::string_view Key) {
     return Codes;
 }
 
-std::vector<std::string> KindNames(TCoatingKindSet Kinds) {
-    static const std::pair<Tdex6CoatingKind, const char*> Names[] = {
-        {Tdex6CoatingKind::AntiReflection, "anti-reflection"},
-        {Tdex6CoatingKind::Tint, "tint"},
-        {Tdex6CoatingKind::Other, "further"},
-        {Tdex6CoatingKind::Special, "surcharge"}};
+std::vector<std::string> KindNames(TCoatingKindSet Kinds, TKindWords Words) {
+    static const std::tuple<Tdex6CoatingKind, const char*, const char*> Names[] = {
+        {Tdex6CoatingKind::AntiReflection, "anti-reflection", "antireflection"},
+        {Tdex6CoatingKind::Tint, "tint", "tint"},
+        {Tdex6CoatingKind::Other, "further", "further"},
+        {Tdex6CoatingKind::Special, "surcharge", "surcharge"}};
     std::vector<std::string> Result;
-    for (const auto& [Kind, Name] : Names) {
+    for (const auto& [Kind, Text, Json] : Names) {
         if (Kinds.Contains(Kind))
-            Result.emplace_back(Name);
+            Result.emplace_back(Words == TKindWords::Text ? Text : Json);
     }
     return Result;
 }

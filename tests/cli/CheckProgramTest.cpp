@@ -130,7 +130,7 @@ TEST_F(CheckProgramTest, JsonInUtf8) {
           "code":"TI1"},{"action":"set_forbidden","coatings":["AR1","TI1"]}]}],
         "unmatched_rules":[],"row":"GL1\tAR1\tTI1\t\t","no_row_because":[],
         "lens_found":{"code":"GL1","material":"Kunststoff"},
-        "coating_findings":[{"code":"AR1","found":true,"kinds":["anti-reflection"],
+        "coating_findings":[{"code":"AR1","found":true,"kinds":["antireflection"],
           "materials":["Kunststoff"],"verdict":"allowed"},{"code":"TI1","found":true,
           "kinds":["tint"],"materials":["Kunststoff"],"verdict":"allowed"}],
         "forbidden_sets":[["AR1","TI1"]],"shared_features":[],"requirement_unmet":false,

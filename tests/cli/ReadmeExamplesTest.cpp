@@ -129,13 +129,17 @@ TEST(ReadmeExamples, EveryExampleShowsWhatTheProgramWrites) {
     }
 }
 
-// The names and the fixed values (verdicts, actions, reasons) of JSON the programs write.
+// The names and the fixed values (verdicts, actions, reasons, kinds) of JSON the programs
+// write.
 void CollectNames(const nlohmann::json& Value, std::set<std::string>& Names) {
     if (Value.is_object()) {
         for (const auto& [Key, Member] : Value.items()) {
             Names.insert(Key);
             if ((Key == "verdict" || Key == "action" || Key == "reason") && Member.is_string())
                 Names.insert(Member.get<std::string>());
+            if (Key == "kinds")
+                for (const auto& Kind : Member)
+                    Names.insert(Kind.get<std::string>());
             // The suggestions and the finding counts are keyed by codes.
             if (Key != "suggestions" && Key != "by_code")
                 CollectNames(Member, Names);
