@@ -1,5 +1,7 @@
 #include "app/StartArguments.h"
 
+#include <string_view>
+
 namespace kr6 {
 
 std::optional<TStartArguments> ParseStartArguments(const QStringList& Args) {
@@ -21,6 +23,13 @@ std::optional<TStartArguments> ParseStartArguments(const QStringList& Args) {
     if (Next < Args.size())
         return std::nullopt;
     return Result;
+}
+
+bool AsksForHelp(int argc, const char* const* argv) {
+    if (argc != 2)
+        return false;
+    const std::string_view Argument = argv[1];
+    return Argument == "--help" || Argument == "-h";
 }
 
 } // namespace kr6

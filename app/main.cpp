@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QStringList>
 
 #include <cstdio>
 #include <optional>
@@ -39,6 +40,19 @@ int SaveScreenshot(const kr6::TStartArguments& Start) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (kr6::AsksForHelp(argc, argv)) {
+        std::fputs(kr6::StartHelp, stdout);
+        return 0;
+    }
+    // Arguments of neither form are a usage error, display or not; the file names are
+    // taken from QApplication, which reads them in the system's own way.
+    QStringList Given;
+    for (int I = 1; I < argc; ++I)
+        Given << QString::fromLocal8Bit(argv[I]);
+    if (!kr6::ParseStartArguments(Given)) {
+        std::fprintf(stderr, "%s\n", kr6::StartUsage);
+        return 2;
+    }
     if (const std::string Missing = kr6::MissingDisplay(argc, argv); !Missing.empty()) {
         std::fprintf(stderr, "kr6csv-gui: %s\n", Missing.c_str());
         return 1;

@@ -5,6 +5,7 @@
 #include "import/Kr6Import.h"
 #include "support/FileDescriptor.h"
 #include "support/OutputFile.h"
+#include "support/SystemReason.h"
 #include "support/ZipArchive.h"
 
 #include <stdexcept>
@@ -22,7 +23,7 @@ std::string ReadStandardInput() {
         std::error_code Error;
         const std::size_t Read = ReadSome(StandardInputFd, Buffer, sizeof Buffer, Error);
         if (Error)
-            throw std::runtime_error("cannot read standard input: " + Error.message());
+            throw std::runtime_error("cannot read standard input: " + SystemReason(Error));
         if (Read == 0)
             return Bytes;
         Bytes.append(Buffer, Read);
@@ -51,8 +52,15 @@ std::string ArchiveName(const std::string& Archive) {
 }
 
 void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {
-    if (Output.empty() || Output == StandardInput || Archive == StandardInput)
+    if (Output.empty() || Output == StandardInput)
         return;
+    if (Archive == StandardInput) {
+        if (IsFileOfDescriptor(StandardInputFd, Output))
+            throw EOutputError("the output '" + Output +
+                               "' is the archive on standard input itself; choose another "
+                               "output file");
+        return;
+    }
     if (IsSameFile(Output, Archive))
         throw EOutputError("the output '" + Output + "' is the archive '" + Archive +
                            "' itself; choose another output file");

@@ -74,6 +74,13 @@ json LensJson(const TLensFinding& Lens) {
     return {{"code", Utf8(Lens.Code)}, {"material", Utf8(MemberText(Lens.Material))}};
 }
 
+json SuggestionsJson(const TCodeSuggestions& Suggestions) {
+    json Object = json::object();
+    for (const auto& [Code, Nearest] : Suggestions)
+        Object[Cp1252ToUtf8(Code)] = Utf8List(Nearest);
+    return Object;
+}
+
 json GapJson(const TKeyGapEntry& Gap) {
     static const char* const Reasons[] = {"lens_unknown", "lens_not_evaluated",
                                           "coating_not_offered", "too_many_of_a_kind"};
@@ -86,10 +93,14 @@ json GapJson(const TKeyGapEntry& Gap) {
 } // namespace
 
 json CheckJson(const TKeyCheck& Check, const std::string& Lens,
-               const std::vector<std::string>& Coatings) {
+               const std::vector<std::string>& Coatings, const TCodeSuggestions& Suggestions) {
     const TCombinationExplanation& Explanation = Check.Explanation;
-    json Object = {{"lens", Given(Lens)},
-                   {"coatings", json::array()},
+    json Typed = {{"lens", Given(Lens)}, {"coatings", json::array()}};
+    for (const std::string& Coating : Coatings)
+        Typed["coatings"].push_back(Given(Coating));
+    json Object = {{"lens", Utf8(Check.Key.Lens)},
+                   {"coatings", Utf8List(Check.Key.Coatings)},
+                   {"typed", std::move(Typed)},
                    {"deliverable", Check.Deliverable()},
                    {"result", Explanation.Result},
                    {"problems", Utf8List(Explanation.Problems)},
@@ -102,9 +113,8 @@ json CheckJson(const TKeyCheck& Check, const std::string& Lens,
                    {"coating_findings", json::array()},
                    {"forbidden_sets", json::array()},
                    {"shared_features", json::array()},
-                   {"requirement_unmet", Explanation.RequirementUnmet}};
-    for (const std::string& Coating : Coatings)
-        Object["coatings"].push_back(Given(Coating));
+                   {"requirement_unmet", Explanation.RequirementUnmet},
+                   {"suggestions", SuggestionsJson(Suggestions)}};
     for (const TRuleFinding& Rule : Explanation.Rules)
         Object[Rule.Matches ? "rules" : "unmatched_rules"].push_back(RuleFindingJson(Rule));
     for (const TKeyGapEntry& Gap : Check.Key.Gaps)
@@ -117,7 +127,7 @@ json CheckJson(const TKeyCheck& Check, const std::string& Lens,
         }
         json Finding = {{"code", Utf8(Coating.Code)},
                         {"found", Coating.Found},
-                        {"kinds", KindNames(Coating.Kinds)},
+                        {"kinds", KindNames(Coating.Kinds, TKindWords::Json)},
                         {"materials", std::move(Materials)}};
         Object["coating_findings"].push_back(WithReason(std::move(Finding), Coating.Reason));
     }
@@ -133,7 +143,8 @@ json CheckJson(const TKeyCheck& Check, const std::string& Lens,
     return Object;
 }
 
-json OverviewJson(const TLensOverview& Overview, const std::string& Lens) {
+json OverviewJson(const TLensOverview& Overview, const std::string& Lens,
+                  const TCodeSuggestions& Suggestions) {
     json Disallowed = json::array();
     for (const TLensOverview::TDisallowed& Coating : Overview.Disallowed) {
         Disallowed.push_back(WithReason({{"code", Utf8(Coating.Code)}}, Coating.Reason));
@@ -142,11 +153,12 @@ json OverviewJson(const TLensOverview& Overview, const std::string& Lens) {
     for (const TRuleText& Rule : Overview.Rules)
         Rules.push_back(RuleJson(Rule));
     const TCombinationExplanation& Alone = Overview.Alone.Explanation;
-    return {{"lens", Given(Lens)},
+    return {{"lens", Utf8(Overview.Alone.Key.Lens)},
+            {"typed", {{"lens", Given(Lens)}}},
             {"lens_found", LensJson(Overview.Lens)},
             {"evaluated", Overview.Evaluated},
             {"allowed",
-             {{"anti_reflection", Utf8List(Overview.Allowed[0])},
+             {{"antireflection", Utf8List(Overview.Allowed[0])},
               {"tint", Utf8List(Overview.Allowed[1])},
               {"further", Utf8List(Overview.Allowed[2])}}},
             {"disallowed", std::move(Disallowed)},
@@ -158,7 +170,8 @@ json OverviewJson(const TLensOverview& Overview, const std::string& Lens) {
              {{"deliverable", Overview.Alone.Deliverable()},
               {"result", Alone.Result},
               {"problems", Utf8List(Alone.Problems)},
-              {"required", Utf8List(Alone.Required)}}}};
+              {"required", Utf8List(Alone.Required)}}},
+            {"suggestions", SuggestionsJson(Suggestions)}};
 }
 
 } // namespace kr6

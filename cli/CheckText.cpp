@@ -4,6 +4,9 @@
 #include "export/LensOverview.h"
 #include "support/Conversions.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace kr6 {
 namespace {
 
@@ -48,10 +51,29 @@ std::string MaterialsText(TMaterialSet Materials) {
     return Names.empty() ? std::string("no material") : Joined(Names, ", ");
 }
 
-std::string LensText(const TLensFinding& Lens) {
+// "; did you mean A, B or C?" for a code the price list does not know; empty when none is
+// close.
+std::string DidYouMean(const TCodeSuggestions& Suggestions, const std::string& Code) {
+    const auto Found = Suggestions.find(Code);
+    if (Found == Suggestions.end() || Found->second.empty())
+        return {};
+    const std::vector<std::string>& Codes = Found->second;
+    std::string Text = "; did you mean ";
+    for (std::size_t I = 0; I < Codes.size(); ++I)
+        Text += (I == 0 ? "" : I + 1 == Codes.size() ? " or " : ", ") + Codes[I];
+    return Text + "?";
+}
+
+std::string LensText(const TLensFinding& Lens, const TCodeSuggestions& Suggestions) {
     if (!Lens.Found)
-        return Lens.Code + ": not in the price list";
+        return Lens.Code + ": not in the price list" + DidYouMean(Suggestions, Lens.Code);
     return Lens.Code + " (" + MemberText(Lens.Material) + ")";
+}
+
+bool InPriceList(const TCombinationExplanation& Explanation, std::string_view Code) {
+    return std::any_of(
+        Explanation.Coatings.begin(), Explanation.Coatings.end(),
+        [&](const TCoatingFinding& Coating) { return Coating.Code == Code && Coating.Found; });
 }
 
 std::string ReasonText(const TCoatingReason& Reason, const TLensFinding& Lens) {
@@ -70,9 +92,10 @@ std::string ReasonText(const TCoatingReason& Reason, const TLensFinding& Lens) {
     return "neither allowed nor disallowed";
 }
 
-std::string CoatingLine(const TCoatingFinding& Coating, const TLensFinding& Lens) {
+std::string CoatingLine(const TCoatingFinding& Coating, const TLensFinding& Lens,
+                        const TCodeSuggestions& Suggestions) {
     if (!Coating.Found)
-        return Coating.Code + "  not in the price list";
+        return Coating.Code + "  not in the price list" + DidYouMean(Suggestions, Coating.Code);
     return Coating.Code + "  " + Joined(KindNames(Coating.Kinds), ", ") + ", for " +
            MaterialsText(Coating.Materials) + "\n  " + ReasonText(Coating.Reason, Lens);
 }
@@ -112,13 +135,17 @@ std::string RuleFindingLines(const TRuleFinding& Finding) {
     return Text;
 }
 
-std::string GapText(const TKeyGapEntry& Gap, const TLensFinding& Lens) {
+std::string GapText(const TKeyGapEntry& Gap, const TCombinationExplanation& Explanation,
+                    const TCodeSuggestions& Suggestions) {
     switch (Gap.Gap) {
     case TKeyGap::LensUnknown:
-        return "no lens has the code " + Gap.Code;
+        return "no lens has the code " + Gap.Code + DidYouMean(Suggestions, Gap.Code);
     case TKeyGap::LensNotEvaluated:
-        return "the evaluation does not test lenses of the material " + MemberText(Lens.Material);
+        return "the evaluation does not test lenses of the material " +
+               MemberText(Explanation.Lens.Material);
     case TKeyGap::CoatingNotOffered:
+        if (!InPriceList(Explanation, Gap.Code))
+            return Gap.Code + " is not in the price list" + DidYouMean(Suggestions, Gap.Code);
         return Gap.Code + " is not among the coatings combined with this lens";
     case TKeyGap::TooManyOfAKind:
         break;
@@ -127,11 +154,14 @@ std::string GapText(const TKeyGapEntry& Gap, const TLensFinding& Lens) {
 }
 
 // The row, or why there is none, one reason a line.
-std::vector<std::string> RowLines(const TEvaluationKey& Key, const TLensFinding& Lens) {
+std::vector<std::string> RowLines(const TEvaluationKey& Key,
+                                  const TCombinationExplanation& Explanation,
+                                  const TCodeSuggestions& Suggestions) {
     if (Key.Key.empty()) {
         std::vector<std::string> Lines;
         for (const TKeyGapEntry& Gap : Key.Gaps)
-            Lines.push_back((Lines.empty() ? "none: " : "") + GapText(Gap, Lens));
+            Lines.push_back((Lines.empty() ? "none: " : "") +
+                            GapText(Gap, Explanation, Suggestions));
         return Lines;
     }
     std::vector<std::string> Fields;
@@ -169,29 +199,40 @@ std::vector<std::string> SetCodes(std::string_view Key) {
     return Codes;
 }
 
-std::vector<std::string> KindNames(TCoatingKindSet Kinds) {
-    static const std::pair<Tdex6CoatingKind, const char*> Names[] = {
-        {Tdex6CoatingKind::AntiReflection, "anti-reflection"},
-        {Tdex6CoatingKind::Tint, "tint"},
-        {Tdex6CoatingKind::Other, "further"},
-        {Tdex6CoatingKind::Special, "surcharge"}};
+std::vector<std::string> KindNames(TCoatingKindSet Kinds, TKindWords Words) {
+    static const std::tuple<Tdex6CoatingKind, const char*, const char*> Names[] = {
+        {Tdex6CoatingKind::AntiReflection, "anti-reflection", "antireflection"},
+        {Tdex6CoatingKind::Tint, "tint", "tint"},
+        {Tdex6CoatingKind::Other, "further", "further"},
+        {Tdex6CoatingKind::Special, "surcharge", "surcharge"}};
     std::vector<std::string> Result;
-    for (const auto& [Kind, Name] : Names) {
+    for (const auto& [Kind, Text, Json] : Names) {
         if (Kinds.Contains(Kind))
-            Result.emplace_back(Name);
+            Result.emplace_back(Words == TKindWords::Text ? Text : Json);
     }
     return Result;
 }
 
-std::string CheckText(const TKeyCheck& Check) {
+std::string CheckText(const TKeyCheck& Check, const TCodeSuggestions& Suggestions) {
     const TCombinationExplanation& Explanation = Check.Explanation;
-    std::string Text = Check.Deliverable() ? "deliverable\n" : "not deliverable\n";
-    Section(Text, "Lens", {LensText(Explanation.Lens)});
-    Section(Text, "Row", RowLines(Check.Key, Explanation.Lens));
+    std::string Text = "deliverable\n";
+    if (!Check.Deliverable()) {
+        // Rules that pass a set no row holds would leave "Result 0" to contradict the verdict.
+        Text = "not deliverable";
+        if (Explanation.Result == 0 && !Check.Key.Gaps.empty()) {
+            // The nearest codes follow in the lines below.
+            Text += ": " + GapText(Check.Key.Gaps.front(), Explanation, {});
+            if (Explanation.Lens.Found)
+                Text += "; the rules alone would allow this set";
+        }
+        Text += "\n";
+    }
+    Section(Text, "Lens", {LensText(Explanation.Lens, Suggestions)});
+    Section(Text, "Row", RowLines(Check.Key, Explanation, Suggestions));
 
     std::vector<std::string> Lines;
     for (const TCoatingFinding& Coating : Explanation.Coatings)
-        Lines.push_back(CoatingLine(Coating, Explanation.Lens));
+        Lines.push_back(CoatingLine(Coating, Explanation.Lens, Suggestions));
     Section(Text, "Coatings", Lines);
 
     Lines.clear();
@@ -227,9 +268,9 @@ std::string CheckText(const TKeyCheck& Check) {
     return Text;
 }
 
-std::string OverviewText(const TLensOverview& Overview) {
+std::string OverviewText(const TLensOverview& Overview, const TCodeSuggestions& Suggestions) {
     std::string Text;
-    Section(Text, "Lens", {LensText(Overview.Lens)});
+    Section(Text, "Lens", {LensText(Overview.Lens, Suggestions)});
     const TKeyCheck& Alone = Overview.Alone;
     std::string AloneText = Alone.Deliverable() ? "deliverable" : "not deliverable";
     if (Alone.Explanation.RequirementUnmet)
@@ -264,7 +305,7 @@ std::string OverviewText(const TLensOverview& Overview) {
                 {std::to_string(Overview.DeliverableKeys) + " of " + std::to_string(Overview.Keys) +
                  " combinations deliverable"});
     else
-        Section(Text, "Rows", RowLines(Alone.Key, Overview.Lens));
+        Section(Text, "Rows", RowLines(Alone.Key, Alone.Explanation, Suggestions));
     return Text;
 }
 

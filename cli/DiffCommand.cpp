@@ -211,7 +211,8 @@ TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest&
     const bool Json = Options.Layout.Syntax == TRowSyntax::Jsonl;
     if (!Options.RowsOnly) {
         const TModelChanges Changes = CompareDigests(Old, New);
-        const std::vector<TCountChange> Counts = CompareRowCounts(OldRows, NewRows);
+        const std::vector<TCountChange> Counts =
+            CompareRowCounts(OldRows, NewRows, Old.Lenses, New.Lenses);
         if (Json)
             Output->WriteRow(JsonSummary(Changes, Counts, Prices, Old, New, Options.Layout.Names));
         else
@@ -241,8 +242,6 @@ bool RunDiff(const TDiffOptions& Options) {
     const auto Start = std::chrono::steady_clock::now();
     RefuseOutputOverInput(Options.OutputFile, Options.OldArchive);
     RefuseOutputOverInput(Options.OutputFile, Options.NewArchive);
-    if (Options.OldArchive == "-" && Options.NewArchive == "-")
-        throw std::runtime_error("only one of the two lists can come from standard input");
     const bool ShowProgress =
         WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile));
     TRowSpool OldRows;

@@ -47,7 +47,9 @@ std::string CountLine(std::string_view Label, std::int64_t Count) {
 
 struct TModelCounts {
     std::int64_t Lenses = 0;
+    // The coatings of the archive; the surcharge groups that every model has are apart.
     std::int64_t Coatings = 0;
+    std::int64_t SurchargeGroups = 0;
     std::int64_t Rules = 0;
     std::int64_t Colours = 0;
     std::int64_t GlassPrices = 0;
@@ -58,12 +60,12 @@ struct TModelCounts {
 TModelCounts CountModel(const Tdex6Dataobject& Root) {
     TModelCounts Counts;
     Counts.Lenses = Root.Glasliste()->Count();
-    Counts.Coatings = Root.Beschichtungsliste()->Count();
     Counts.Rules = Root.KombinationsListe()->Count();
     Counts.ProductGroups = Root.Produktgruppenliste()->Count();
     for (const auto& Glass : *Root.Glasliste())
         Counts.GlassPrices += Glass->GlasPreisListe()->Count();
     for (const auto& Coating : *Root.Beschichtungsliste()) {
+        ++(Coating->IsSpecial() ? Counts.SurchargeGroups : Counts.Coatings);
         Counts.Colours += Coating->FarbListe()->Count();
         Counts.CoatingPrices += Coating->PreisListe()->Count();
     }
@@ -90,7 +92,10 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version,
 
     const TModelCounts Counts = CountModel(Root);
     Text += CountLine("Lenses:", Counts.Lenses);
-    Text += CountLine("Coatings:", Counts.Coatings);
+    std::string Coatings = CountLine("Coatings:", Counts.Coatings);
+    Coatings.insert(Coatings.size() - 1, " (and the " + std::to_string(Counts.SurchargeGroups) +
+                                             " surcharge groups every list has)");
+    Text += Coatings;
     Text += CountLine("Rules:", Counts.Rules);
     Text += CountLine("Colours:", Counts.Colours);
     Text += CountLine("Glass prices:", Counts.GlassPrices);
@@ -127,6 +132,7 @@ std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Versi
     const TModelCounts Counts = CountModel(Root);
     Info["lenses"] = Counts.Lenses;
     Info["coatings"] = Counts.Coatings;
+    Info["surcharge_groups"] = Counts.SurchargeGroups;
     Info["rules"] = Counts.Rules;
     Info["colours"] = Counts.Colours;
     Info["glass_prices"] = Counts.GlassPrices;
@@ -150,7 +156,7 @@ void RunInfo(const TInfoOptions& Options) {
     TKr6Findings Findings(false);
     const std::string Version = FindFindings(Root, Options.Archive, Options.Quiet, Findings);
     if (Options.Json) {
-        const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, false});
+        const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, false, true});
         Output->WriteRow(FormatInfoJson(Root, Version, Findings.Counts()));
         Output->Finish();
         return;

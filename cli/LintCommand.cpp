@@ -33,7 +33,7 @@ std::string FindingJson(const TKr6Finding& Finding) {
 
 void WriteFindings(const TKr6Findings& Findings, bool Json) {
     // Text lines are Windows-1252 and converted on the way out; JSON is UTF-8 already.
-    const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, !Json});
+    const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, !Json, Json});
     for (const TKr6Finding& Finding : Findings.Items())
         Output->WriteRow(Json ? FindingJson(Finding) : FindingLine(Finding));
     Output->Finish();

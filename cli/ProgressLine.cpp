@@ -68,23 +68,25 @@ std::string FormatProgress(const TProgressState& State, double ElapsedSeconds, s
     const double ExpectedSeconds =
         ElapsedSeconds * static_cast<double>(State.Total) / static_cast<double>(State.Tested);
     const std::string Lens = Cp1252ToUtf8(State.Lens);
-    const std::string Tested = Count(State.Tested) + " of " + Count(State.Total) + " tested";
+    // The counts are those of all lenses, not of the one under test.
+    const std::string Tested =
+        "all lenses: " + Count(State.Tested) + " of " + Count(State.Total) + " tested";
     const std::string Deliverable = Count(State.Deliverable) + " deliverable";
-    const std::string Expected = "expected " + FormatDuration(ExpectedSeconds);
+    const std::string Expected = "about " + FormatDuration(ExpectedSeconds) + " in all";
+    const std::string Times = FormatDuration(ElapsedSeconds) + " of " + Expected;
 
-    const std::string Counts = Tested + ", " + Expected;
+    const std::string Counts = Tested + " | " + Expected;
     // The code shortened to what is left beside the counts; below one column of the code and
     // the ellipsis it is no help, and the counts stand alone.
     std::string Shortened = Counts;
-    const std::size_t Fixed = Columns("lens : " + Counts) + 1;
+    const std::size_t Fixed = Columns(" | " + Counts) + 1;
     if (Width > Fixed && Width != Unlimited)
-        Shortened = "lens " + std::string(FirstColumns(Lens, Width - Fixed)) +
-                    std::string(Ellipsis) + ": " + Counts;
-    return FirstThatFits(
-        {"lens " + Lens + ": " + Tested + ", " + Deliverable + ", " + Elapsed + ", " + Expected,
-         "lens " + Lens + ": " + Tested + ", " + Deliverable + ", " + Expected,
-         "lens " + Lens + ": " + Counts, Shortened, Counts, Tested},
-        Width);
+        Shortened =
+            std::string(FirstColumns(Lens, Width - Fixed)) + std::string(Ellipsis) + " | " + Counts;
+    return FirstThatFits({Lens + " | " + Tested + ", " + Deliverable + " | " + Times,
+                          Lens + " | " + Tested + ", " + Deliverable + " | " + Expected,
+                          Lens + " | " + Counts, Shortened, Counts, Tested},
+                         Width);
 }
 
 std::string FormatImportProgress(std::string_view Stage, double Fraction, double ElapsedSeconds,

@@ -22,9 +22,10 @@ inline constexpr std::size_t Unlimited = std::numeric_limits<std::size_t>::max()
 // "H:MM:SS", whole seconds, hours unbounded.
 std::string FormatDuration(double Seconds);
 // The text of the line in UTF-8, at most Width columns: the lens under test (or the counting
-// of the combinations before the first test), the counts, the elapsed and, once something
-// was tested, the expected duration of the whole evaluation. A narrow line drops the elapsed
-// time first, then the deliverable count, then shortens the lens code and drops it.
+// of the combinations before the first test), the counts of all lenses, the elapsed and,
+// once something was tested, the expected duration of the whole evaluation. A narrow line
+// drops the elapsed time first, then the deliverable count, then shortens the lens code and
+// drops it.
 std::string FormatProgress(const TProgressState& State, double ElapsedSeconds,
                            std::size_t Width = Unlimited);
 // The same for the import: what it is doing and how far the whole import is; Subject, when

@@ -41,7 +41,7 @@ std::string_view NameOf(const TCodeNames* Names, std::size_t Field, std::string_
 
 TRowFormat OutputFormatFor(const TRowLayout& Layout, bool Lf, bool Utf8) {
     if (Layout.Syntax == TRowSyntax::Jsonl)
-        return {TLineEnd::Lf, false};
+        return {TLineEnd::Lf, false, true};
     return {Lf ? TLineEnd::Lf : TLineEnd::CrLf, Utf8};
 }
 

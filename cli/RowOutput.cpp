@@ -4,6 +4,7 @@
 
 #include "support/Cp1252.h"
 #include "support/FileDescriptor.h"
+#include "support/SystemReason.h"
 
 #include <algorithm>
 #include <csignal>
@@ -69,7 +70,7 @@ void TRowOutput::Flush() {
 }
 
 void TRowOutput::WriteAll(std::string_view Bytes) {
-    if (WriteToConsole(FFd, Bytes, FFormat.Utf8))
+    if (WriteToConsole(FFd, Bytes, FFormat.Utf8 || FFormat.Encoded))
         return;
     while (!Bytes.empty()) {
         std::error_code Error;
@@ -79,7 +80,7 @@ void TRowOutput::WriteAll(std::string_view Bytes) {
             throw EOutputClosed();
         }
         if (Error)
-            throw EOutputError("cannot write to " + FName + ": " + Error.message());
+            throw EOutputError("cannot write to " + FName + ": " + SystemReason(Error));
         if (Written == 0)
             throw EOutputError("cannot write to " + FName + ": nothing was written");
         Bytes.remove_prefix(Written);
@@ -93,6 +94,8 @@ bool IsStandardOutput(const std::string& File) {
 std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format) {
     if (IsStandardOutput(File)) {
         SetBinaryMode(StandardOutputFd);
+        if (!Format.Encoded && TerminalTakesUtf8(StandardOutputFd))
+            Format.Utf8 = true;
         return std::make_unique<TRowOutput>(StandardOutputFd, "standard output", Format);
     }
     return std::make_unique<TRowOutput>(File, Format);

@@ -20,7 +20,10 @@ enum class TLineEnd { CrLf, Lf };
 
 struct TRowFormat {
     TLineEnd LineEnd = TLineEnd::CrLf;
+    // Windows-1252 text converted to UTF-8.
     bool Utf8 = false;
+    // Text that is UTF-8 already (JSON) and passes unchanged.
+    bool Encoded = false;
 };
 
 // Writes to a closed pipe must fail with EPIPE instead of killing the process (on POSIX;
@@ -62,7 +65,8 @@ private:
 };
 
 // Standard output when File is empty or "-", otherwise the file, replaced when Finish()
-// succeeds.
+// succeeds. Windows-1252 text for a terminal that takes UTF-8 is written in UTF-8, so that
+// the names can be read there; files and pipes get the bytes of Format.
 bool IsStandardOutput(const std::string& File);
 std::unique_ptr<TRowOutput> OpenOutput(const std::string& File, TRowFormat Format = {});
 

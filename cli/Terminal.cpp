@@ -11,7 +11,9 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <clocale>
 #include <csignal>
+#include <langinfo.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #endif
@@ -68,6 +70,11 @@ bool TerminalWidthChanged() {
     return false;
 }
 
+bool TerminalTakesUtf8(int) {
+    // A console gets characters from WriteToConsole, whatever the bytes were.
+    return false;
+}
+
 bool WriteToConsole(int Fd, std::string_view Text, bool Utf8) {
     const HANDLE Handle = HandleOf(Fd);
     DWORD Mode = 0;
@@ -121,6 +128,20 @@ bool TerminalWidthChanged() {
 
 bool WriteToConsole(int, std::string_view, bool) {
     return false;
+}
+
+bool TerminalTakesUtf8(int Fd) {
+    if (!IsTerminal(Fd))
+        return false;
+    // The character set of the user's locale, which the program otherwise leaves at "C".
+    static const bool Utf8 = [] {
+        const std::string Before = std::setlocale(LC_CTYPE, nullptr);
+        const char* Chosen = std::setlocale(LC_CTYPE, "");
+        const bool Result = Chosen != nullptr && std::string_view(nl_langinfo(CODESET)) == "UTF-8";
+        std::setlocale(LC_CTYPE, Before.c_str());
+        return Result;
+    }();
+    return Utf8;
 }
 
 #endif

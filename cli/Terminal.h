@@ -22,6 +22,11 @@ std::size_t TerminalColumns(int Fd);
 void WatchTerminalWidth(bool Watch);
 bool TerminalWidthChanged();
 
+// Whether Fd is a terminal whose user's locale writes UTF-8 (LC_ALL, LC_CTYPE, LANG), so
+// that text must reach it in UTF-8 to be read. Always false on Windows, whose console gets
+// characters (WriteToConsole).
+bool TerminalTakesUtf8(int Fd);
+
 // Writes Text to Fd if it is a Windows console, as characters: text in UTF-8 when Utf8, else
 // in Windows-1252. A console takes bytes in its own code page, which is neither. False when
 // Fd is no console (always on POSIX): then the bytes are to be written as they are.

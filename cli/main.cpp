@@ -1,13 +1,13 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
 #include "cli/Terminal.h"
+#include "cli/UsageWords.h"
 #include "cli/Utf8Arguments.h"
 
 #include "support/FileDescriptor.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -45,62 +45,6 @@ int RunWithStatus(const std::function<int()>& Command) {
 
 constexpr std::string_view Program = "kr6csv";
 
-// Letters to change, add or remove to turn one word into the other.
-std::size_t EditDistance(std::string_view From, std::string_view To) {
-    std::vector<std::size_t> Row(To.size() + 1);
-    for (std::size_t J = 0; J <= To.size(); ++J)
-        Row[J] = J;
-    for (std::size_t I = 1; I <= From.size(); ++I) {
-        std::size_t Diagonal = Row[0];
-        Row[0] = I;
-        for (std::size_t J = 1; J <= To.size(); ++J) {
-            const std::size_t Above = Row[J];
-            Row[J] = std::min(
-                {Row[J] + 1, Row[J - 1] + 1, Diagonal + (From[I - 1] == To[J - 1] ? 0 : 1)});
-            Diagonal = Above;
-        }
-    }
-    return Row[To.size()];
-}
-
-// The command a mistyped word most likely meant, or none when no command is close.
-std::string NearestCommand(const CLI::App& App, std::string_view Word) {
-    std::string Nearest;
-    std::size_t Best = Word.size() / 2 + 1;
-    for (const CLI::App* Command : App.get_subcommands([](const CLI::App*) { return true; })) {
-        const std::size_t Distance = EditDistance(Word, Command->get_name());
-        if (Distance < Best) {
-            Best = Distance;
-            Nearest = Command->get_name();
-        }
-    }
-    return Nearest;
-}
-
-std::string UnknownCommand(const CLI::App& App, std::string_view Word) {
-    std::string Fault = "unknown command '" + std::string(Word) + "'";
-    if (const std::string Nearest = NearestCommand(App, Word); !Nearest.empty())
-        Fault += "; did you mean '" + Nearest + "'?";
-    return Fault;
-}
-
-// A usage error is one line naming the fault and one saying where to look.
-std::string UsageFailure(std::string_view Fault, std::string_view Command) {
-    const std::string Help =
-        std::string(Program) + (Command.empty() ? "" : " ") + std::string(Command) + " --help";
-    return std::string(Program) + ": " + std::string(Fault) + "\nTry '" + Help + "'\n";
-}
-
-std::string UsageFailure(const CLI::App& App, const CLI::Error& Error,
-                         std::string_view FirstArgument) {
-    const std::vector<CLI::App*> Parsed = App.get_subcommands();
-    if (!Parsed.empty())
-        return UsageFailure(Error.what(), Parsed.back()->get_name());
-    if (!FirstArgument.empty() && !FirstArgument.starts_with("-"))
-        return UsageFailure(UnknownCommand(App, FirstArgument), "");
-    return UsageFailure(Error.what(), "");
-}
-
 // "-q" and the archive and output arguments are the same in every command.
 void AddQuiet(CLI::App& Command, bool& Quiet, std::string_view What) {
     Command.add_flag("-q,--quiet", Quiet, std::string(What));
@@ -136,7 +80,7 @@ void AddRowLayoutOptions(CLI::App& Command, kr6::TRowLayout& Layout) {
         .add_option_function<std::string>(
             "--format", [&Layout](const std::string& Name) { Layout.Syntax = Syntaxes.at(Name); },
             "tsv (default), csv (RFC 4180) or jsonl (one JSON object per row, UTF-8)")
-        ->transform(CLI::IsMember({"tsv", "csv", "jsonl"}, CLI::ignore_case))
+        ->transform(kr6::OneOf({"tsv", "csv", "jsonl"}))
         ->option_text("tsv|csv|jsonl");
     Command.add_flag("--header", Layout.Header, "Start tsv and csv with a line of column names");
     Command.add_flag("--names", Layout.Names, "Add the lens's or coating's name after each code");
@@ -147,7 +91,7 @@ int Main(int argc, char** argv) {
 
     CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.",
                  std::string(Program)};
-    App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
+    App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION, "Show the version");
     App.require_subcommand(1);
     App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
                "check: 3 when not deliverable, lint: 3 when the list has errors or warnings.");
@@ -164,12 +108,12 @@ int Main(int argc, char** argv) {
     EvaluateCommand
         ->add_option("--engine", EngineName,
                      "fast (default) or literal, the step-by-step reference")
-        ->transform(CLI::IsMember({"fast", "literal"}, CLI::ignore_case))
+        ->transform(kr6::OneOf({"fast", "literal"}))
         ->option_text("fast|literal");
     EvaluateCommand
         ->add_option("--threads", Evaluate.Evaluation.Threads,
                      "Threads of the fast engine (default: one per core for a large list)")
-        ->check(CLI::Range(1U, 1024U))
+        ->check(kr6::NumberFrom(1, 1024))
         ->option_text("N");
     AddRowLayoutOptions(*EvaluateCommand, Evaluate.Layout);
 
@@ -193,9 +137,13 @@ int Main(int argc, char** argv) {
         ->excludes(RowsOnly);
     DiffCommand
         ->add_option("--threads", Diff.Threads, "Threads of the evaluation (default: one per core)")
-        ->check(CLI::Range(1U, 1024U))
+        ->check(kr6::NumberFrom(1, 1024))
         ->option_text("N");
     AddRowLayoutOptions(*DiffCommand, Diff.Layout);
+    DiffCommand->parse_complete_callback([&Diff] {
+        if (Diff.OldArchive == "-" && Diff.NewArchive == "-")
+            throw CLI::ValidationError("only one of the two lists can come from standard input");
+    });
 
     kr6::TInfoOptions Info;
     CLI::App* InfoCommand = App.add_subcommand("info", "Summarise the price list.");
@@ -232,10 +180,7 @@ int Main(int argc, char** argv) {
     CLI::App* HelpCommand = App.add_subcommand("help", "Show the help of kr6csv or of a command.");
     HelpCommand->add_option("COMMAND", HelpTopic, "The command to explain");
 
-    const std::string FirstArgument = argc > 1 ? argv[1] : "";
-    App.failure_message([&](const CLI::App* Failed, const CLI::Error& Error) {
-        return UsageFailure(*Failed, Error, FirstArgument);
-    });
+    kr6::UseProgramWords(App, Program, std::vector<std::string>(argv + 1, argv + argc));
     try {
         App.parse(argc, argv);
     } catch (const CLI::ParseError& Error) {
@@ -255,7 +200,8 @@ int Main(int argc, char** argv) {
         const std::vector<const CLI::App*> Topics = std::as_const(App).get_subcommands(
             [&](const CLI::App* Command) { return Command->get_name() == HelpTopic; });
         if (Topics.empty()) {
-            std::fputs(UsageFailure(UnknownCommand(App, HelpTopic), "").c_str(), stderr);
+            std::fputs(kr6::UsageFailure(Program, kr6::UnknownCommand(App, HelpTopic), "").c_str(),
+                       stderr);
             return ExitUsage;
         }
         std::fputs(Topics.front()->help(std::string(Program)).c_str(), stdout);

@@ -14,10 +14,6 @@ void TCoatingReasons::CoatingRemoved(const Tdex6DataKombination& Rule, std::stri
     FEvents[std::string(Code)].Removed = {FOrder++, &Rule};
 }
 
-void TCoatingReasons::AllCoatingsRemoved(const Tdex6DataKombination& Rule) {
-    FCleared = {FOrder++, &Rule};
-}
-
 void TCoatingReasons::CoatingAdded(const Tdex6DataKombination& Rule, std::string_view Code) {
     FEvents[std::string(Code)].Added = {FOrder++, &Rule};
 }
@@ -35,8 +31,7 @@ TCoatingReason TCoatingReasons::ReasonOf(std::string_view Code) const {
     TCodeEvents Events;
     if (const auto Found = FEvents.find(Code); Found != FEvents.end())
         Events = Found->second;
-    // Clearing every coating counts for a coating like a removal of its own.
-    const TEvent& Removal = FCleared.Order > Events.Removed.Order ? FCleared : Events.Removed;
+    const TEvent& Removal = Events.Removed;
 
     TCoatingReason Reason;
     if (FAllowed.Contains(Code)) {

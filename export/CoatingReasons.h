@@ -43,8 +43,9 @@ enum class TCoatingVerdict {
 
 struct TCoatingReason {
     TCoatingVerdict Verdict = TCoatingVerdict::NotJudged;
-    // RemovedByRule: the rule that took the coating off last. Allowed: the rule that put
-    // it back after an earlier rule had taken it off, if one did.
+    // RemovedByRule: the rule that took the coating off last, the last whose step changed
+    // its state. Allowed: the rule that put it back after an earlier rule had taken it off,
+    // if one did.
     std::optional<TRuleText> Rule;
 };
 
@@ -53,7 +54,6 @@ class TCoatingReasons : public TCombinationObserver {
 public:
     void LensFound(const Tdex6DataGlas* Lens) override;
     void CoatingRemoved(const Tdex6DataKombination& Rule, std::string_view Code) override;
-    void AllCoatingsRemoved(const Tdex6DataKombination& Rule) override;
     void CoatingAdded(const Tdex6DataKombination& Rule, std::string_view Code) override;
     void CoatingsJudged(const TStringList& Allowed, const TStringList* Disallowed,
                         const TStringList& WrongMaterial) override;
@@ -85,7 +85,6 @@ private:
 
     const Tdex6DataGlas* FLens = nullptr;
     std::int64_t FOrder = 0;
-    TEvent FCleared;
     std::map<std::string, TCodeEvents, TLess> FEvents;
     TStringList FAllowed{true};
     TStringList FDisallowed{true};

@@ -72,11 +72,14 @@ void AppendPrices(const Tdex6DataGlas& Glas, std::vector<TGlassPrice>& Prices) {
                           Price->PBID, Price->LBI, Price->GDM.Elliptical, Price->PR()});
 }
 
+// A special price holds the material of its glass and no single/multi-focal kind, whatever
+// its line said: keyed by what it holds, it is the same price when only its line changed.
 void AppendPrices(const Tdex6DataBeschichtung& Coating, std::vector<TCoatingPrice>& Prices) {
     for (const auto& Price : *Coating.PreisListe())
         Prices.push_back({SameTextKey(Price->Edv), static_cast<std::uint8_t>(Price->ST),
-                          static_cast<std::uint8_t>(Price->MAT),
-                          static_cast<std::uint8_t>(Price->EM), Price->PBID, Price->PR()});
+                          static_cast<std::uint8_t>(Price->EffectiveMAT()),
+                          static_cast<std::uint8_t>(Price->EffectiveEM()), Price->PBID,
+                          Price->PR()});
 }
 
 // How the digest keeps the sorted prices of one element after another: coating prices

@@ -6,6 +6,7 @@
 #include "support/StringList.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kr6 {
 namespace {
@@ -130,23 +131,28 @@ TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New,
     return Count;
 }
 
-std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New) {
+std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New,
+                                           const std::vector<std::string>& OldLenses,
+                                           const std::vector<std::string>& NewLenses) {
+    // A lens that a list has but does not evaluate (of no material) has no rows there.
+    const auto RowsOf = [](const TRowSpool& Spool, const std::string& Code) -> std::int64_t {
+        const auto& Lenses = Spool.Lenses();
+        const auto Found =
+            std::lower_bound(Lenses.begin(), Lenses.end(), Code,
+                             [](const TRowSpool::TLens& Lens, const std::string& Wanted) {
+                                 return Lens.Code < Wanted;
+                             });
+        return Found != Lenses.end() && Found->Code == Code ? Found->Rows : 0;
+    };
+    std::vector<std::string> Shared;
+    std::set_intersection(OldLenses.begin(), OldLenses.end(), NewLenses.begin(), NewLenses.end(),
+                          std::back_inserter(Shared));
     std::vector<TCountChange> Changes;
-    const auto& OldLenses = Old.Lenses();
-    const auto& NewLenses = New.Lenses();
-    std::size_t I = 0;
-    std::size_t J = 0;
-    while (I < OldLenses.size() && J < NewLenses.size()) {
-        if (OldLenses[I].Code < NewLenses[J].Code) {
-            ++I;
-        } else if (NewLenses[J].Code < OldLenses[I].Code) {
-            ++J;
-        } else {
-            if (OldLenses[I].Rows != NewLenses[J].Rows)
-                Changes.push_back({OldLenses[I].Code, OldLenses[I].Rows, NewLenses[J].Rows});
-            ++I;
-            ++J;
-        }
+    for (const std::string& Code : Shared) {
+        const std::int64_t Before = RowsOf(Old, Code);
+        const std::int64_t After = RowsOf(New, Code);
+        if (Before != After)
+            Changes.push_back({Code, Before, After});
     }
     return Changes;
 }

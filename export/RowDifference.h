@@ -37,14 +37,18 @@ struct TRowChangeCount {
 // row (both in byte order). Sink may be empty to count only.
 TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New, const TRowChangeSink& Sink);
 
-// A lens of both lists whose number of deliverable rows differs.
+// A lens of both lists whose number of deliverable rows differs, also when only one of the
+// lists evaluates it.
 struct TCountChange {
     std::string Lens;
     std::int64_t Old = 0;
     std::int64_t New = 0;
 };
 
-// In ascending byte order of the lens codes.
-std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New);
+// The lenses of both lists (OldLenses and NewLenses, each in ascending byte order) whose
+// counts differ, in that order; a lens that a spool does not hold has no rows there.
+std::vector<TCountChange> CompareRowCounts(const TRowSpool& Old, const TRowSpool& New,
+                                           const std::vector<std::string>& OldLenses,
+                                           const std::vector<std::string>& NewLenses);
 
 } // namespace kr6

@@ -108,9 +108,10 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
             if (Rule->LB() == Tdex6Delivery::NichtLieferbar) {
                 const int Wildcards = Rule->WildcardSlotCount();
                 if (Wildcards == 3) {
-                    Result.Clear();
                     if (Observer != nullptr)
-                        Observer->AllCoatingsRemoved(*Rule);
+                        for (const auto& Code : Result)
+                            Observer->CoatingRemoved(*Rule, Code.Text);
+                    Result.Clear();
                 } else if (Wildcards == 2) {
                     const std::string Named = Rule->FirstNamedCoating();
                     if (!HasWildcard(Named)) {
@@ -143,9 +144,11 @@ void Tdex6DataKombinationsListe::CoatingsOfGlass(std::string_view Glass,
                 const std::string& Slot = Rule->CoatingSlot(K);
                 if (HasWildcard(Slot))
                     continue;
-                Result.Add(Slot);
-                if (Observer != nullptr)
+                // Only a rule that puts a coating back changes its state; one that names
+                // a coating already allowed does not.
+                if (Observer != nullptr && !Result.Contains(Slot))
                     Observer->CoatingAdded(*Rule, Slot);
+                Result.Add(Slot);
             }
         }
     }

@@ -29,11 +29,10 @@ public:
 
     // CoatingsOfGlass: the glass of the lens code, none when no glass has it.
     virtual void LensFound(const Tdex6DataGlas* /*Lens*/) {}
-    // A "nicht lieferbar" rule of the lens took Code, or every coating, off the allowed ones.
+    // A "nicht lieferbar" rule of the lens took Code, which was allowed, off the allowed ones.
     virtual void CoatingRemoved(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}
-    virtual void AllCoatingsRemoved(const Tdex6DataKombination& /*Rule*/) {}
-    // A "lieferbar" or "nur lieferbar" rule put Code among the allowed coatings (the empty
-    // text for a blank slot) ...
+    // A "lieferbar" or "nur lieferbar" rule put Code, which was not allowed, among the allowed
+    // coatings (the empty text for a blank slot) ...
     virtual void CoatingAdded(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}
     // ... or was passed over because it names Code, a coating not made for the lens.
     virtual void RuleSkipped(const Tdex6DataKombination& /*Rule*/, std::string_view /*Code*/) {}

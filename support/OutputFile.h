@@ -42,5 +42,8 @@ private:
 
 // True when both paths name one existing file, through links of either kind.
 bool IsSameFile(const std::string& First, const std::string& Second);
+// True when the descriptor Fd has a regular file open that Path names: standard input read
+// from a file is that file.
+bool IsFileOfDescriptor(int Fd, const std::string& Path);
 
 } // namespace kr6

@@ -2,14 +2,17 @@
 
 #include "support/OutputFile.h"
 
+#include "support/SystemCalls.h"
+#include "support/SystemReason.h"
+
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -19,18 +22,25 @@ namespace kr6 {
 namespace {
 
 std::string ErrorText(int Error) {
-    return std::strerror(Error);
+    return SystemReason(Error);
 }
 
 // The temporary files to remove when a signal stops the program. The handler may only
-// read them, so each slot holds a path that stays valid until its owner has emptied the
-// slot again.
-std::array<std::atomic<const char*>, 8> PendingFiles{};
+// read them: each slot holds a path that stays valid until its owner has emptied the slot
+// again, and a block of slots, once linked in, stays for the rest of the run. When every
+// slot is taken another block is linked in, so any number of files can be open at once.
+struct TPendingBlock {
+    static constexpr std::size_t Size = 16;
+    std::array<std::atomic<const char*>, Size> Paths{};
+    std::atomic<TPendingBlock*> Next{nullptr};
+};
+TPendingBlock FirstPendingBlock;
 
 extern "C" void RemovePendingFilesAndStop(int Signal) {
-    for (auto& Slot : PendingFiles)
-        if (const char* Path = Slot.load())
-            unlink(Path);
+    for (TPendingBlock* Block = &FirstPendingBlock; Block != nullptr; Block = Block->Next.load())
+        for (auto& Slot : Block->Paths)
+            if (const char* Path = Slot.load())
+                unlink(Path);
     std::signal(Signal, SIG_DFL);
     std::raise(Signal);
 }
@@ -69,19 +79,37 @@ void InstallStopHandlers() {
     });
 }
 
+std::atomic<const char*>& PendingSlot(int Slot) {
+    TPendingBlock* Block = &FirstPendingBlock;
+    for (int Skipped = Slot / static_cast<int>(TPendingBlock::Size); Skipped > 0; --Skipped)
+        Block = Block->Next.load();
+    return Block->Paths[static_cast<std::size_t>(Slot) % TPendingBlock::Size];
+}
+
 int RegisterPending(const char* Path) {
     InstallStopHandlers();
-    for (std::size_t I = 0; I < PendingFiles.size(); ++I) {
-        const char* Empty = nullptr;
-        if (PendingFiles[I].compare_exchange_strong(Empty, Path))
-            return static_cast<int>(I);
+    int First = 0;
+    for (TPendingBlock* Block = &FirstPendingBlock;;
+         First += static_cast<int>(TPendingBlock::Size)) {
+        for (std::size_t I = 0; I < TPendingBlock::Size; ++I) {
+            const char* Empty = nullptr;
+            if (Block->Paths[I].compare_exchange_strong(Empty, Path))
+                return First + static_cast<int>(I);
+        }
+        TPendingBlock* Next = Block->Next.load();
+        if (Next == nullptr) {
+            // Of two threads that link a block in at once, the other one's block serves both.
+            auto Added = std::make_unique<TPendingBlock>();
+            if (Block->Next.compare_exchange_strong(Next, Added.get()))
+                Next = Added.release();
+        }
+        Block = Next;
     }
-    return -1;
 }
 
 void Unregister(int Slot) {
     if (Slot >= 0)
-        PendingFiles[static_cast<std::size_t>(Slot)].store(nullptr);
+        PendingSlot(Slot).store(nullptr);
 }
 
 // The mode a newly created file gets, as open() with 0666 would give it.
@@ -144,15 +172,15 @@ void TOutputFile::Commit() {
     const bool Regular = !FTemporary.empty();
     int Error = 0;
     // Without the flush a crash right after the rename could leave an empty file behind.
-    if (Regular && fsync(Fd) != 0)
+    if (Regular && SystemCalls().Fsync(Fd) != 0)
         Error = errno;
-    if (close(Fd) != 0 && Error == 0)
+    if (SystemCalls().Close(Fd) != 0 && Error == 0)
         Error = errno;
     if (Error != 0)
         throw EOutputError("cannot write to " + FName + ": " + ErrorText(Error));
     if (!Regular)
         return;
-    if (std::rename(FTemporary.c_str(), FTarget.c_str()) != 0)
+    if (SystemCalls().Rename(FTemporary.c_str(), FTarget.c_str()) != 0)
         throw EOutputError("cannot replace " + FName + ": " + ErrorText(errno));
     Unregister(FSlot);
     FTemporary.clear();
@@ -163,6 +191,13 @@ bool IsSameFile(const std::string& First, const std::string& Second) {
     struct stat B {};
     return stat(First.c_str(), &A) == 0 && stat(Second.c_str(), &B) == 0 && A.st_dev == B.st_dev &&
            A.st_ino == B.st_ino;
+}
+
+bool IsFileOfDescriptor(int Fd, const std::string& Path) {
+    struct stat A {};
+    struct stat B {};
+    return fstat(Fd, &A) == 0 && S_ISREG(A.st_mode) && stat(Path.c_str(), &B) == 0 &&
+           A.st_dev == B.st_dev && A.st_ino == B.st_ino;
 }
 
 } // namespace kr6

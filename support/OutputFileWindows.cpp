@@ -5,7 +5,7 @@
 #include "support/Utf8Path.h"
 #include "support/WindowsText.h"
 
-#include <array>
+#include <deque>
 #include <fcntl.h>
 #include <filesystem>
 #include <io.h>
@@ -24,7 +24,8 @@ std::string LastErrorText() {
 // the window). Windows runs the handler on a thread of its own, so a mutex serves where
 // POSIX needs blocked signals.
 std::mutex PendingMutex;
-std::array<std::wstring, 8> PendingFiles;
+// Indices stay valid while the list grows; an emptied entry is taken again.
+std::deque<std::wstring> PendingFiles;
 
 BOOL WINAPI RemovePendingFilesOnStop(DWORD) {
     const std::lock_guard<std::mutex> Lock(PendingMutex);
@@ -47,7 +48,8 @@ int RegisterPending(const std::wstring& Path) {
             PendingFiles[I] = Path;
             return static_cast<int>(I);
         }
-    return -1;
+    PendingFiles.push_back(Path);
+    return static_cast<int>(PendingFiles.size() - 1);
 }
 
 void Unregister(int Slot) {
@@ -180,6 +182,16 @@ bool IsSameFile(const std::string& First, const std::string& Second) {
     BY_HANDLE_FILE_INFORMATION A{};
     BY_HANDLE_FILE_INFORMATION B{};
     return Identify(First, A) && Identify(Second, B) &&
+           A.dwVolumeSerialNumber == B.dwVolumeSerialNumber &&
+           A.nFileIndexHigh == B.nFileIndexHigh && A.nFileIndexLow == B.nFileIndexLow;
+}
+
+bool IsFileOfDescriptor(int Fd, const std::string& Path) {
+    const auto Handle = reinterpret_cast<HANDLE>(_get_osfhandle(Fd));
+    BY_HANDLE_FILE_INFORMATION A{};
+    BY_HANDLE_FILE_INFORMATION B{};
+    return Handle != INVALID_HANDLE_VALUE && GetFileType(Handle) == FILE_TYPE_DISK &&
+           GetFileInformationByHandle(Handle, &A) != 0 && Identify(Path, B) &&
            A.dwVolumeSerialNumber == B.dwVolumeSerialNumber &&
            A.nFileIndexHigh == B.nFileIndexHigh && A.nFileIndexLow == B.nFileIndexLow;
 }

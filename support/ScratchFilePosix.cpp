@@ -2,9 +2,10 @@
 
 #include "support/ScratchFile.h"
 
+#include "support/SystemReason.h"
+
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -27,7 +28,7 @@ TScratchFile::TScratchFile() : FFolder(TemporaryFolder()) {
     const int Created = mkostemp(Template.data(), O_CLOEXEC);
     if (Created < 0)
         throw EScratchError("cannot create a temporary file in '" + FFolder +
-                            "': " + std::strerror(errno));
+                            "': " + SystemReason(errno));
     // Unlinked at once, so that nothing is left behind however the program ends.
     unlink(Template.c_str());
     FHandle = Created;
@@ -44,7 +45,7 @@ void TScratchFile::Write(std::string_view Bytes) {
             continue;
         if (Written <= 0)
             throw EScratchError("cannot write a temporary file in '" + FFolder + "': " +
-                                (Written < 0 ? std::strerror(errno) : "nothing was written"));
+                                (Written < 0 ? SystemReason(errno) : "nothing was written"));
         Bytes.remove_prefix(static_cast<std::size_t>(Written));
     }
 }
@@ -58,7 +59,7 @@ void TScratchFile::ReadAt(std::uint64_t Offset, char* Into, std::size_t Size) co
             continue;
         if (Read <= 0)
             throw EScratchError("cannot read a temporary file in '" + FFolder + "': " +
-                                (Read < 0 ? std::strerror(errno) : "it is shorter than written"));
+                                (Read < 0 ? SystemReason(errno) : "it is shorter than written"));
         Done += static_cast<std::size_t>(Read);
     }
 }

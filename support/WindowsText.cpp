@@ -2,6 +2,8 @@
 
 #include "support/WindowsText.h"
 
+#include "support/SystemReason.h"
+
 #include <windows.h>
 
 namespace kr6 {
@@ -50,7 +52,7 @@ std::string SystemErrorText(unsigned long Code) {
     while (!Text.empty() && (Text.back() == L'\n' || Text.back() == L'\r' || Text.back() == L' ' ||
                              Text.back() == L'.'))
         Text.pop_back();
-    return Utf8FromWide(Text);
+    return LowerFirstLetter(Utf8FromWide(Text));
 }
 
 } // namespace kr6

@@ -2,6 +2,8 @@
 
 #include "support/PoolMemory.h"
 #include "support/StringList.h"
+#include "support/SystemCalls.h"
+#include "support/SystemReason.h"
 #include "support/TextCompare.h"
 #include "support/TextLines.h"
 #include "support/Utf8Path.h"
@@ -9,8 +11,6 @@
 #include <zip.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -28,12 +28,10 @@ std::string Quoted(std::string_view Name) {
 // device)".
 std::string SystemCause(zip_error_t* Error) {
     const int Code = zip_error_system_type(Error) == ZIP_ET_SYS ? zip_error_code_system(Error) : 0;
-    std::string Reason = Code != 0 ? std::strerror(Code) : "";
+    std::string Reason = Code != 0 ? SystemReason(Code) : "";
     // Opening is what the message already says: the reason alone ("permission denied").
-    if (zip_error_code_zip(Error) == ZIP_ER_OPEN && !Reason.empty()) {
-        Reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(Reason[0])));
+    if (zip_error_code_zip(Error) == ZIP_ER_OPEN && !Reason.empty())
         return Reason;
-    }
     std::string Operation;
     switch (zip_error_code_zip(Error)) {
     case ZIP_ER_OPEN:
@@ -251,7 +249,7 @@ TOXVCLZip::TZipHandle TOXVCLZip::OpenReader(int Flags, int& Error) const {
     zip_error_init(&SourceError);
     zip_source_t* Source =
         FFromMemory ? zip_source_buffer_create(FBytes.data(), FBytes.size(), 0, &SourceError)
-                    : zip_source_file_create(FZipName.c_str(), 0, -1, &SourceError);
+                    : SystemCalls().ArchiveFileSource(FZipName.c_str(), &SourceError);
     zip* Archive = nullptr;
     if (Source != nullptr) {
         Archive = zip_open_from_source(Source, Flags, &SourceError);
@@ -562,6 +560,78 @@ void TOXVCLZip::DeletefileFromZip(std::string_view Name) {
     FReader.reset();
     Writer.Commit();
     Reopen();
+}
+
+namespace {
+
+// A libzip source with the buffer it writes into; freed with its last reference.
+struct TSourceFree {
+    void operator()(zip_source_t* Source) const { zip_source_free(Source); }
+};
+using TSourceHandle = std::unique_ptr<zip_source_t, TSourceFree>;
+
+[[noreturn]] void FailToMake(zip_error_t* Error) {
+    throw EArchiveError("cannot make the archive: " + Describe(Error));
+}
+
+std::string SourceBytes(zip_source_t* Source) {
+    zip_stat_t Stat;
+    zip_stat_init(&Stat);
+    if (zip_source_stat(Source, &Stat) != 0 || !(Stat.valid & ZIP_STAT_SIZE) ||
+        zip_source_open(Source) != 0)
+        FailToMake(zip_source_error(Source));
+    std::string Bytes(static_cast<std::size_t>(Stat.size), '\0');
+    const zip_int64_t Read = zip_source_read(Source, Bytes.data(), Stat.size);
+    zip_source_close(Source);
+    if (Read < 0 || static_cast<zip_uint64_t>(Read) != Stat.size)
+        FailToMake(zip_source_error(Source));
+    return Bytes;
+}
+
+} // namespace
+
+std::string ArchiveBytes(const std::vector<TArchiveMember>& Members, std::time_t MemberTime,
+                         int CompressionLevel) {
+    zip_error_t Error;
+    zip_error_init(&Error);
+    const TSourceHandle Source(zip_source_buffer_create(nullptr, 0, 0, &Error));
+    if (!Source)
+        FailToMake(&Error);
+    zip* Archive = zip_open_from_source(Source.get(), ZIP_TRUNCATE, &Error);
+    if (Archive == nullptr)
+        FailToMake(&Error);
+    // Closing the archive would free the source that holds the bytes.
+    zip_source_keep(Source.get());
+    const auto Fail = [Archive] {
+        zip_error_t Copy;
+        zip_error_init(&Copy);
+        zip_error_set(&Copy, zip_error_code_zip(zip_get_error(Archive)),
+                      zip_error_code_system(zip_get_error(Archive)));
+        zip_discard(Archive);
+        FailToMake(&Copy);
+    };
+    for (const TArchiveMember& Member : Members) {
+        // The member's bytes live until zip_close, which reads them.
+        zip_source_t* Data =
+            zip_source_buffer(Archive, Member.Bytes.data(), Member.Bytes.size(), 0);
+        if (Data == nullptr)
+            Fail();
+        const zip_int64_t Index = zip_file_add(Archive, Member.Name.c_str(), Data, 0);
+        if (Index < 0) {
+            zip_source_free(Data);
+            Fail();
+        }
+        const auto Entry = static_cast<zip_uint64_t>(Index);
+        if (CompressionLevel != 0 &&
+            zip_set_file_compression(Archive, Entry, ZIP_CM_DEFLATE,
+                                     static_cast<zip_uint32_t>(CompressionLevel)) != 0)
+            Fail();
+        if (MemberTime != 0 && zip_file_set_mtime(Archive, Entry, MemberTime, 0) != 0)
+            Fail();
+    }
+    if (zip_close(Archive) != 0)
+        Fail();
+    return SourceBytes(Source.get());
 }
 
 } // namespace kr6

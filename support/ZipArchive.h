@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct zip;
 
@@ -110,5 +111,17 @@ private:
     std::time_t FMemberTime = 0;
     int FCompressionLevel = 0;
 };
+
+// A member of an archive to be made, as ArchiveBytes stores it.
+struct TArchiveMember {
+    std::string Name;
+    std::string Bytes;
+};
+
+// The bytes of a new archive of Members, in their order, each deflated at CompressionLevel
+// (1 to 9, 0 for libzip's default) with the modification time MemberTime (0: now). Made in
+// memory, so that they can go to a file as a whole (TOutputFile) or to standard output.
+std::string ArchiveBytes(const std::vector<TArchiveMember>& Members, std::time_t MemberTime,
+                         int CompressionLevel);
 
 } // namespace kr6

@@ -1,4 +1,7 @@
-#include "support/StringList.h"
+#include "cli/UsageWords.h"
+#include "support/FileDescriptor.h"
+#include "support/OutputFile.h"
+#include "support/SystemReason.h"
 #include "support/ZipArchive.h"
 #include "tools/ChangedCopy.h"
 #include "tools/DefectCopy.h"
@@ -9,9 +12,15 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
-#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 namespace {
+
+constexpr int ExitUsage = 2;
+// Seeds are typed, so a few digits are plenty.
+constexpr unsigned Seeds = 999999999;
 
 // 1 January 2025, 00:00 local time: ZIP stores local time, so the archive holds the same
 // date in every time zone.
@@ -23,22 +32,37 @@ std::time_t FixedMemberTime() {
     return std::mktime(&Fixed);
 }
 
-void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& Members) {
-    // The archive writer adds to an existing archive; the result must hold these
-    // members only.
-    std::filesystem::remove(Path);
-    kr6::TOXVCLZip Zip;
-    Zip.SetZipName(Path);
-    Zip.SetMemberTime(FixedMemberTime());
-    // Level 9 takes ten times as long on large price tables for a few per cent.
-    Zip.SetCompressionLevel(6);
-    for (const kr6::TKr6Member& Member : Members) {
-        kr6::TStringList Lines(false, kr6::TStringList::TDuplicates::Accept);
-        Lines.Reserve(Member.Lines.size());
-        for (const std::string& Line : Member.Lines)
-            Lines.Add(Line);
-        Zip.StringsToTextfile(Member.Name, Lines);
+void WriteAll(int Fd, std::string_view Bytes, const std::string& Name) {
+    while (!Bytes.empty()) {
+        std::error_code Error;
+        const std::size_t Written = kr6::WriteSome(Fd, Bytes, Error);
+        if (Error || Written == 0)
+            throw kr6::EOutputError("cannot write to " + Name + ": " +
+                                    (Error ? kr6::SystemReason(Error) : "nothing was written"));
+        Bytes.remove_prefix(Written);
     }
+}
+
+// The archive goes to standard output for "-", otherwise to a file that is replaced only
+// once it is whole; a folder or the like is refused, never removed.
+void WriteArchive(const std::string& Path, const std::vector<kr6::TKr6Member>& Members) {
+    std::vector<kr6::TArchiveMember> Archived;
+    for (const kr6::TKr6Member& Member : Members) {
+        std::string Bytes;
+        for (const std::string& Line : Member.Lines)
+            Bytes.append(Line).append("\r\n");
+        Archived.push_back({Member.Name, std::move(Bytes)});
+    }
+    // Level 9 takes ten times as long on large price tables for a few per cent.
+    const std::string Bytes = kr6::ArchiveBytes(Archived, FixedMemberTime(), 6);
+    if (Path == "-") {
+        kr6::SetBinaryMode(kr6::StandardOutputFd);
+        WriteAll(kr6::StandardOutputFd, Bytes, "standard output");
+        return;
+    }
+    kr6::TOutputFile File(Path);
+    WriteAll(File.Fd(), Bytes, File.Name());
+    File.Commit();
 }
 
 int Main(int argc, char** argv) {
@@ -46,21 +70,30 @@ int Main(int argc, char** argv) {
                  "make-demo-kr6"};
     std::string Output;
     kr6::TDemoSize Size;
-    App.add_option("OUT", Output, "Archive to write (.zip); replaced when it exists")->required();
+    App.add_option("OUT", Output,
+                   "Archive to write (.zip), replaced only once it is written whole; - writes "
+                   "it to standard output")
+        ->required();
     App.add_option("--lenses", Size.Lenses, "Number of lenses")
         ->capture_default_str()
-        ->check(CLI::Range(1, 40000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(1, 40000));
     App.add_option("--coatings", Size.Coatings, "Number of coatings")
         ->capture_default_str()
-        ->check(CLI::Range(1, 10000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(1, 10000));
     App.add_option("--rules", Size.Rules, "Number of combination rules")
         ->capture_default_str()
-        ->check(CLI::Range(0, 10000000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, 10000000));
     App.add_option("--price-lines", Size.PriceLines, "Number of lens price lines")
         ->capture_default_str()
-        ->check(CLI::Range(0, 50000000));
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, 50000000));
     App.add_option("--seed", Size.Seed, "Seed of the choices of coatings per lens")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->option_text("N")
+        ->check(kr6::NumberFrom(0, Seeds));
     std::string Shape = "standard";
     App.add_option("--shape", Shape,
                    "standard; deep: few lenses with dozens of coatings of each kind (300 "
@@ -69,18 +102,27 @@ int Main(int argc, char** argv) {
                    "coatings (1280 coatings, 2400 rules, 10 price lines). Sizes given "
                    "explicitly win")
         ->capture_default_str()
-        ->check(CLI::IsMember({"standard", "deep", "one-lens"}));
+        ->option_text("standard|deep|one-lens")
+        ->check(kr6::OneOf({"standard", "deep", "one-lens"}));
     std::uint64_t Changes = 0;
     App.add_option("--changes", Changes,
                    "Write a later season of the list instead: lenses, coatings and rules "
                    "added, removed and changed, some prices raised; the number picks which")
-        ->option_text("SEED");
+        ->option_text("SEED")
+        ->check(kr6::NumberFrom(1, Seeds));
     std::uint64_t Defects = 0;
     App.add_option("--defects", Defects,
                    "Write a copy with lines that kr6csv lint reports, of every kind of finding; "
                    "the number picks which lines and values")
-        ->option_text("SEED");
-    CLI11_PARSE(App, argc, argv);
+        ->option_text("SEED")
+        ->check(kr6::NumberFrom(1, Seeds));
+    kr6::UseProgramWords(App, "make-demo-kr6", std::vector<std::string>(argv + 1, argv + argc));
+    try {
+        App.parse(argc, argv);
+    } catch (const CLI::ParseError& Error) {
+        // Help ends with 0; everything else is a usage error.
+        return App.exit(Error) == 0 ? 0 : ExitUsage;
+    }
     // The shape's sizes, where none was given.
     const auto Preset = [&](const char* Option, int& Value, int ShapeValue) {
         if (App.count(Option) == 0)

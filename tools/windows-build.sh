@@ -3,6 +3,7 @@
 # MinGW-w64, runs them under Wine and compares the rows with the Linux build's. Installs what
 # it needs on a fresh Debian 12 machine; what is already built is not built again.
 # Everything goes to build-windows/. Takes long: it is not part of test.sh.
+# --sources-only stops once the Debian sources of libzip and expat are fetched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
@@ -13,6 +14,15 @@ prefix="$out/prefix"
 mingw=x86_64-w64-mingw32
 jobs=2
 mkdir -p "$out"
+sources_only=false
+case "${1:-}" in
+--sources-only) sources_only=true ;;
+"") ;;
+*)
+    echo "usage: $0 [--sources-only]" >&2
+    exit 2
+    ;;
+esac
 
 started=$SECONDS
 step_started=$SECONDS
@@ -45,8 +55,9 @@ as_root() {
 }
 
 step "Debian packages"
-packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine64 dpkg-dev
-          googletest libcli11-dev nlohmann-json3-dev)
+packages=(dpkg-dev)
+$sources_only || packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine64
+                            googletest libcli11-dev nlohmann-json3-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -69,15 +80,61 @@ if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sour
     fi
     as_root apt-get update -qq
 fi
+# The versions of a source package that the deb-src entries list, newest first.
+listed_versions() {
+    local version sorted=()
+    while read -r version; do
+        local i=${#sorted[@]}
+        while ((i > 0)) && dpkg --compare-versions "$version" gt "${sorted[i - 1]}"; do
+            sorted[i]=${sorted[i - 1]}
+            ((i--))
+        done
+        sorted[i]=$version
+    done < <(apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -u)
+    printf '%s\n' "${sorted[@]}"
+}
+
+# Fetches and unpacks the newest listed version of a source package whose files the
+# archive serves: a security update may be listed before its files reach every mirror.
+# Each attempt downloads into a folder of its own, so a failed one leaves nothing behind.
+fetch_source() {
+    local name=$1 version attempt="$out/src/.fetch"
+    local versions
+    versions=$(listed_versions "$name")
+    if [[ -z "$versions" ]]; then
+        echo "no source package $name is listed; is there a deb-src entry?" >&2
+        exit 1
+    fi
+    for version in $versions; do
+        rm -rf "$attempt"
+        mkdir -p "$attempt"
+        if (cd "$attempt" && apt-get source -qq "$name=$version") >"$out/step.log" 2>&1; then
+            mv "$attempt"/* "$out/src/"
+            rm -rf "$attempt"
+            echo "   $name: took version $version" >&2
+            return 0
+        fi
+        echo "   $name: version $version cannot be fetched, trying the one before" >&2
+    done
+    rm -rf "$attempt"
+    tail -20 "$out/step.log" >&2
+    echo "failed: no listed version of the source package $name can be fetched" >&2
+    exit 1
+}
+
 mkdir -p "$out/src"
 for source in libzip expat; do
     if ! compgen -G "$out/src/$source-[0-9]*/CMakeLists.txt" >/dev/null &&
         ! compgen -G "$out/src/$source-[0-9]*/$source/CMakeLists.txt" >/dev/null; then
-        (cd "$out/src" && logged apt-get source -qq "$source")
+        fetch_source "$source"
     fi
 done
 libzip_src=$(compgen -G "$out/src/libzip-[0-9]*/CMakeLists.txt" | head -1 | xargs dirname)
 expat_src=$(compgen -G "$out/src/expat-[0-9]*/expat/CMakeLists.txt" | head -1 | xargs dirname)
+if $sources_only; then
+    echo "sources: $libzip_src, $expat_src" >&2
+    exit 0
+fi
 
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 zlib_static="/usr/$mingw/lib/libz.a"

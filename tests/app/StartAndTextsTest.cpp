@@ -52,6 +52,30 @@ TEST(WindowProgram, EndsWithOneLineWhenNoDisplayCanBeReached) {
         "1 kr6csv-gui: cannot show the window: the display ':4321' (DISPLAY) does not answer\n");
 }
 
+// The help needs no display and names every way to start the program.
+TEST(WindowProgram, HelpEndsWithZeroAndDocumentsEveryOption) {
+    const test::TTempFile Out("", ".out");
+    const std::string Command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " --help >" +
+        Out.Path();
+    const int Raw = std::system(Command.c_str());
+    EXPECT_TRUE(WIFEXITED(Raw) && WEXITSTATUS(Raw) == 0) << Raw;
+    EXPECT_EQ(Out.Read(), StartHelp);
+    EXPECT_NE(std::string(StartHelp).find("--screenshot FILE.png"), std::string::npos);
+    // A usage error is one without a display too.
+    const test::TTempFile Err("", ".err");
+    const std::string Wrong =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " --bogus 2>" +
+        Err.Path();
+    const int Status = std::system(Wrong.c_str());
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 2) << Status;
+    EXPECT_EQ(Err.Read(), std::string(StartUsage) + "\n");
+    const char* Help[] = {"kr6csv-gui", "-h"};
+    const char* NotHelp[] = {"kr6csv-gui", "--help", "list.zip"};
+    EXPECT_TRUE(AsksForHelp(2, Help));
+    EXPECT_FALSE(AsksForHelp(3, NotHelp));
+}
+
 TEST(TimeOfDayText, HoursMinutesSecondsOfTheDay) {
     const std::pair<double, const char*> Cases[] = {
         {3599.99, "00:59:59"},      {23 * 3600 + 59 * 60 + 59, "23:59:59"},

@@ -37,6 +37,7 @@ protected:
     json Json(const std::string& Args, int Status) {
         const TRun Run = Kr6csv("check --json " + Archive.Path() + " " + Args);
         EXPECT_EQ(Run.Status, Status) << Args << ": " << Run.Err;
+        EXPECT_EQ(Run.Out.find('\n'), Run.Out.size() - 1) << "one object on one line";
         return json::parse(Run.Out);
     }
 
@@ -62,10 +63,36 @@ TEST_F(CheckProgramTest, TextAnswers) {
          "Required     none\n"
          "Result       4\n"},
         {"NOPE QQ", 3,
-         "not deliverable\n"
+         "not deliverable: no lens has the code NOPE\n"
          "Lens         NOPE: not in the price list\n"
          "Row          none: no lens has the code NOPE\n"
          "Coatings     QQ  not in the price list\n"
+         "Problems     none\n"
+         "Required     none\n"
+         "Result       0\n"},
+        // The rules allow the set, but no row holds a coating the list does not have; a
+        // mistyped code is answered with the nearest ones.
+        {"GL1 QQ", 3,
+         "not deliverable: QQ is not in the price list; the rules alone would allow this set\n"
+         "Lens         GL1 (Kunststoff)\n"
+         "Row          none: QQ is not in the price list\n"
+         "Coatings     QQ  not in the price list\n"
+         "Problems     none\n"
+         "Required     none\n"
+         "Result       0\n"},
+        {"gl3", 3,
+         "Lens         gl3: not in the price list; did you mean GL1 or GL2?\n"
+         "Alone        not deliverable\n"
+         "Allowed      anti-reflection: none\n"
+         "             tint: none\n"
+         "             further: none\n"
+         "Rules        none\n"
+         "Rows         none: no lens has the code gl3; did you mean GL1 or GL2?\n"},
+        {"GL1 hc2", 3,
+         "not deliverable: hc2 is not in the price list; the rules alone would allow this set\n"
+         "Lens         GL1 (Kunststoff)\n"
+         "Row          none: hc2 is not in the price list; did you mean HC1?\n"
+         "Coatings     hc2  not in the price list; did you mean HC1?\n"
          "Problems     none\n"
          "Required     none\n"
          "Result       0\n"},
@@ -97,26 +124,32 @@ TEST_F(CheckProgramTest, TextAnswers) {
 
 TEST_F(CheckProgramTest, JsonInUtf8) {
     EXPECT_EQ(Json("GL1 AR1 TI1", 3), json::parse(R"({"lens":"GL1","coatings":["AR1","TI1"],
-        "deliverable":false,"result":4,"problems":["AR1","TI1","AR1","TI1"],"required":[],
+        "typed":{"lens":"GL1","coatings":["AR1","TI1"]},"deliverable":false,"result":4,"problems":["AR1","TI1","AR1","TI1"],"required":[],
         "rules":[{"lens":"GL1","slots":["AR1","TI1","******"],"delivery":"nicht lieferbar",
           "effects":[{"action":"problem_added","code":"AR1"},{"action":"problem_added",
           "code":"TI1"},{"action":"set_forbidden","coatings":["AR1","TI1"]}]}],
         "unmatched_rules":[],"row":"GL1\tAR1\tTI1\t\t","no_row_because":[],
         "lens_found":{"code":"GL1","material":"Kunststoff"},
-        "coating_findings":[{"code":"AR1","found":true,"kinds":["anti-reflection"],
+        "coating_findings":[{"code":"AR1","found":true,"kinds":["antireflection"],
           "materials":["Kunststoff"],"verdict":"allowed"},{"code":"TI1","found":true,
           "kinds":["tint"],"materials":["Kunststoff"],"verdict":"allowed"}],
-        "forbidden_sets":[["AR1","TI1"]],"shared_features":[],"requirement_unmet":false})"));
-    EXPECT_EQ(Json("gl2", 0), json::parse(R"({"lens":"gl2","lens_found":{"code":"GL2",
-        "material":"Kunststoff"},"evaluated":true,"allowed":{"anti_reflection":["AR1"],
+        "forbidden_sets":[["AR1","TI1"]],"shared_features":[],"requirement_unmet":false,
+        "suggestions":{}})"));
+    EXPECT_EQ(Json("gl2", 0), json::parse(R"({"lens":"GL2","typed":{"lens":"gl2"},
+        "lens_found":{"code":"GL2",
+        "material":"Kunststoff"},"evaluated":true,"allowed":{"antireflection":["AR1"],
         "tint":["TI1"],"further":["HC1","ÄX"]},"disallowed":[],"wrong_material":["SIL"],
         "rules":[{"lens":"GL2","slots":["AR1","******","******"],"delivery":"nur lieferbar"}],
         "keys":16,"deliverable_keys":6,"alone":{"deliverable":false,"result":1,"problems":[],
-        "required":["AR1"]}})"));
+        "required":["AR1"]},"suggestions":{}})"));
+    EXPECT_EQ(Json("GL1 hc2", 3)["suggestions"], json::parse(R"({"hc2":["HC1"]})"));
 
-    // A typed lower-case a umlaut; the price list writes the code upper case.
-    const json Typed = Json("GL1 hc1 'äx'", 3);
-    EXPECT_EQ(Typed["coatings"], json({"hc1", "äx"}));
+    // A typed lower-case a umlaut; the price list writes the code upper case, and the
+    // answer gives the codes as the list spells them.
+    const json Typed = Json("gl1 hc1 'äx'", 3);
+    EXPECT_EQ(Typed["lens"], "GL1");
+    EXPECT_EQ(Typed["coatings"], json({"HC1", "ÄX"}));
+    EXPECT_EQ(Typed["typed"], json::parse(R"({"lens":"gl1","coatings":["hc1","äx"]})"));
     EXPECT_EQ(Typed["problems"], json({"HC1", "ÄX"}));
     EXPECT_EQ(Typed["row"], "GL1\t\t\tHC1\tÄX");
     EXPECT_EQ(Typed["shared_features"],

@@ -142,5 +142,41 @@ TEST(DiffProgram, RowsAreTheSetDifferencesOfBothEvaluations) {
     }
 }
 
+// A lens whose material becomes 0 ("egal") is no longer evaluated: all its rows go, and the
+// summary counts it like any lens whose rows changed; back again it counts too.
+TEST(DiffProgram, LensThatOnlyOneListEvaluatesCountsAmongTheChangedCounts) {
+    const std::vector<TKr6Member> Members = MakeDemoPriceList({6, 8, 60, 50, 3});
+    std::vector<TKr6Member> Egal = Members;
+    std::string Lens;
+    for (TKr6Member& Member : Egal) {
+        if (Member.Name == "LensType.Dat") {
+            Lens = Member.Lines[0].substr(0, Member.Lines[0].find_last_not_of(' ', 5) + 1);
+            Member.Lines[0][71] = '0'; // the material
+        }
+    }
+    const test::TTempArchive Evaluated = ArchiveOf(Members);
+    const test::TTempArchive NotEvaluated = ArchiveOf(Egal);
+    const std::vector<std::string> Rows = Lines(Kr6csv("evaluate -q " + Evaluated.Path()).Out);
+    const auto Count = std::count_if(Rows.begin(), Rows.end(),
+                                     [&](const std::string& Row) { return LensOf(Row) == Lens; });
+    ASSERT_GT(Count, 0);
+    const std::string Before = std::to_string(Count);
+
+    const TRun Away = Kr6csv("diff -q --summary " + Evaluated.Path() + " " + NotEvaluated.Path());
+    EXPECT_EQ(Away.Status, 3) << Away.Err;
+    EXPECT_EQ(Section(Lines(Away.Out), "Lenses with other deliverable counts"),
+              std::vector<std::string>{Lens + "  " + Before + " -> 0"});
+    const TRun Back = Kr6csv("diff -q --summary " + NotEvaluated.Path() + " " + Evaluated.Path());
+    EXPECT_EQ(Section(Lines(Back.Out), "Lenses with other deliverable counts"),
+              std::vector<std::string>{Lens + "  0 -> " + Before});
+}
+
+TEST(DiffProgram, BothListsFromStandardInputIsAUsageError) {
+    const TRun Run = Kr6csv("diff - - <" + test::DemoArchive);
+    EXPECT_EQ(Run.Status, 2);
+    EXPECT_EQ(Run.Err, "kr6csv: only one of the two lists can come from standard input\n"
+                       "Try 'kr6csv diff --help'\n");
+}
+
 } // namespace
 } // namespace kr6

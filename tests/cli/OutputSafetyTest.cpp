@@ -38,6 +38,15 @@ TEST(OutputSafety, RefusesToWriteOverTheInputArchive) {
             EXPECT_EQ(Run.Out, "");
         }
     }
+    // Standard input read from a file is that file.
+    for (const std::string& Command :
+         {"evaluate - -o " + Archive, "xml - -o " + Dir / "hard.zip",
+          "diff - " + DemoArchive + " -o " + Archive, "diff " + DemoArchive + " - -o " + Archive}) {
+        const TRun Run = Kr6csv(Command + " <" + Archive);
+        EXPECT_EQ(Run.Status, 1) << Command;
+        EXPECT_TRUE(Run.Err.find("is the archive on standard input itself") != std::string::npos)
+            << Run.Err;
+    }
     EXPECT_EQ(test::ReadFileBytes(Archive), Original);
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"hard.zip", "list.zip", "soft.zip"}));
 }

@@ -87,6 +87,28 @@ TEST(CombinationExplanationTest, EachCoatingNamesWhyTheLensAllowsItOrNot) {
     EXPECT_EQ(Unknown.Result, 1);
 }
 
+// The rule named is the one whose step changed the coating's state: a later rule that
+// takes off what is gone already, or allows what is allowed already, changes nothing.
+TEST(CombinationExplanationTest, TheRuleNamedIsTheOneThatChangedTheState) {
+    TCombinationModel M;
+    M.Lens("LX", Tdex6Material::Kunststoff);
+    M.Lens("LY", Tdex6Material::Kunststoff);
+    M.AntiReflection("ADR", K);
+    M.Coating("HC1", K);
+    M.Rule("LX", "******", "******", "******", D::NichtLieferbar);
+    M.Rule("LX*", "******", "******", "******", D::NichtLieferbar);
+    M.Rule("LY", "******", "******", "******", D::NichtLieferbar);
+    M.Rule("LY", "ADR", "******", "******", D::Lieferbar);
+    M.Rule("LY*", "ADR", "HC1", "******", D::Lieferbar);
+    M.Sort();
+
+    const TCombinationExplanation X = ExplainCombination(M.Root, "LX", Codes({"ADR"}));
+    EXPECT_EQ(Why(X, "ADR"), "1 LX 0 ******,******,******");
+    const TCombinationExplanation Y = ExplainCombination(M.Root, "LY", Codes({"ADR", "HC1"}));
+    EXPECT_EQ(Why(Y, "ADR"), "0 LY 1 ADR,******,******");
+    EXPECT_EQ(Why(Y, "HC1"), "0 LY* 1 ADR,HC1,******");
+}
+
 TEST(CombinationExplanationTest, RulesReportWhatTheyDoInListOrder) {
     TCombinationModel M;
     M.Lens("L1", Tdex6Material::Kunststoff);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -116,6 +117,30 @@ TEST(ListDigest, PricesCompareAsTheModelsLookupsFindThem) {
     const TPriceComparison Back = TPriceDigest(New).CompareWith(Old);
     ExpectChanges(Back.Glass, 2, 1, 2);
     ExpectChanges(Back.Coating, 1, 1, 1);
+}
+
+// A special price is one per coating, glass and price description: a line that says
+// another material or single/multi-focal kind for it makes the same price of the model.
+TEST(ListDigest, SpecialCoatingPricesAreKeyedByWhatTheModelHolds) {
+    const auto List = [](Tdex6Material Material, Tdex6SingleMulti Kind, double Amount) {
+        auto Root = std::make_unique<Tdex6Dataobject>();
+        Tdex6DataGlas& Glas = *Root->Glasliste()->NewGlas();
+        Glas.SetEDV("GL1");
+        Glas.MAT = Tdex6Material::Kunststoff;
+        Tdex6DataBeschichtungspreisListe& Prices = Coating(*Root, "X");
+        Price(Prices, "GL1", 1, Amount);
+        Prices.Items(0)->MAT = Material;
+        Prices.Items(0)->EM = Kind;
+        Price(Prices, "", 1, 3);
+        Prices.Items(1)->MAT = Material;
+        return Root;
+    };
+    const auto Old = List(Tdex6Material::Egal, Tdex6SingleMulti::Einst, 7);
+    const auto Same = List(Tdex6Material::Silikat, Tdex6SingleMulti::Mehrst, 7);
+    const auto Dearer = List(Tdex6Material::Silikat, Tdex6SingleMulti::Mehrst, 8);
+    // The general price of another material is another price.
+    ExpectChanges(TPriceDigest(*Old).CompareWith(*Same).Coating, 0, 1, 1);
+    ExpectChanges(TPriceDigest(*Old).CompareWith(*Dearer).Coating, 1, 1, 1);
 }
 
 // Keys anywhere in their range and amounts repeated or signed as the model holds them.

@@ -18,5 +18,7 @@ struct TRun {
 // limit of its own, which a busy machine would exceed: a hanging run is ended by the
 // test's limit in ctest.
 TRun Kr6csv(const std::string& Args);
+// The same for the example generator.
+TRun MakeDemoKr6(const std::string& Args);
 
 } // namespace kr6::test

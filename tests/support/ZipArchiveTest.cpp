@@ -3,12 +3,16 @@
 #include "helpers/HostileArchives.h"
 #include "helpers/TestArchive.h"
 #include "support/StringList.h"
+#include "support/SystemCalls.h"
 
 #include <gtest/gtest.h>
 
 #include <zip.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
@@ -165,6 +169,106 @@ TEST(ZipArchive, UnreadableArchivesAndMembersAreNamedErrors) {
                   "cannot read 'LensType.Dat' in '" + Lying.Path() +
                       "': member size does not match the archive directory");
     }
+}
+
+// A truncated archive has lost its end record, which names the members: whatever the cut,
+// it is no archive at all.
+TEST(ZipArchive, TruncatedArchiveIsNoArchive) {
+    const std::string Whole = test::ReadFileBytes(KR6_SOURCE_DIR "/examples/demo-kr6.zip");
+    for (std::size_t Length = 0; Length < Whole.size(); ++Length) {
+        TOXVCLZip Zip;
+        EXPECT_EQ(ArchiveError([&] { Zip.OpenBytes(Whole.substr(0, Length), "cut.zip"); }),
+                  "cannot open 'cut.zip': not a ZIP archive")
+            << Length;
+    }
+}
+
+// An archive file as the failing disk below serves it: its bytes, until reading fails.
+struct TFailingDisk {
+    std::string Bytes;
+    zip_uint64_t Offset = 0;
+    bool ReadsFail = false;
+    zip_error_t Error{};
+};
+TFailingDisk Disk;
+
+zip_int64_t ServeDisk(void*, void* Data, zip_uint64_t Length, zip_source_cmd_t Command) {
+    switch (Command) {
+    case ZIP_SOURCE_OPEN:
+        Disk.Offset = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        if (Disk.ReadsFail) {
+            zip_error_set(&Disk.Error, ZIP_ER_READ, EIO);
+            return -1;
+        }
+        const zip_uint64_t Count = std::min<zip_uint64_t>(Length, Disk.Bytes.size() - Disk.Offset);
+        std::memcpy(Data, Disk.Bytes.data() + Disk.Offset, Count);
+        Disk.Offset += Count;
+        return static_cast<zip_int64_t>(Count);
+    }
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t To = zip_source_seek_compute_offset(Disk.Offset, Disk.Bytes.size(), Data,
+                                                              Length, &Disk.Error);
+        if (To < 0)
+            return -1;
+        Disk.Offset = static_cast<zip_uint64_t>(To);
+        return 0;
+    }
+    case ZIP_SOURCE_TELL:
+        return static_cast<zip_int64_t>(Disk.Offset);
+    case ZIP_SOURCE_STAT: {
+        auto* Stat = static_cast<zip_stat_t*>(Data);
+        zip_stat_init(Stat);
+        Stat->size = Disk.Bytes.size();
+        Stat->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&Disk.Error, Data, Length);
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(
+            ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR,
+            ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_SUPPORTS, -1);
+    default:
+        return 0;
+    }
+}
+
+zip_source* FailingDiskSource(const char*, zip_error* Error) {
+    return zip_source_function_create(ServeDisk, nullptr, Error);
+}
+
+zip_source* UnreadableFileSource(const char*, zip_error* Error) {
+    zip_error_set(Error, ZIP_ER_OPEN, EACCES);
+    return nullptr;
+}
+
+// The system's reasons reach the messages in its words: a file that cannot be opened, a
+// disk that fails while the directory or a member is read.
+TEST(ZipArchive, SystemErrorsAreNamedInTheSystemsWords) {
+    const TTempArchive Archive({{"Head.dat", std::string(5000, 'h')}}, test::Stored);
+    {
+        TSystemCalls Calls = SystemCalls();
+        Calls.ArchiveFileSource = UnreadableFileSource;
+        const TSystemCallsReplaced Unreadable(Calls);
+        EXPECT_EQ(ReadError(Archive.Path(), "Head.dat"),
+                  "cannot open '" + Archive.Path() + "': permission denied");
+    }
+    TSystemCalls Calls = SystemCalls();
+    Calls.ArchiveFileSource = FailingDiskSource;
+    const TSystemCallsReplaced Failing(Calls);
+    Disk = {Archive.Read(), 0, true, {}};
+    EXPECT_EQ(ReadError(Archive.Path(), "Head.dat"),
+              "cannot open '" + Archive.Path() + "': read error (input/output error)");
+    Disk.ReadsFail = false;
+    TOXVCLZip Zip;
+    Zip.SetZipName(Archive.Path());
+    Disk.ReadsFail = true;
+    EXPECT_EQ(ArchiveError([&] { ReadLines(Zip, "Head.dat"); }),
+              "cannot read 'Head.dat' in '" + Archive.Path() +
+                  "': read error (input/output error)");
+    zip_error_fini(&Disk.Error);
 }
 
 // Every method this libzip writes reads back the same, up to a limit of exactly the
