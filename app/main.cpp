@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 #include "app/MainWindow.h"
 #include "app/StartArguments.h"
+#include "app/StartHelp.h"
 #include "texts/Language.h"
 
 #include <QApplication>
@@ -39,6 +40,10 @@ int SaveScreenshot(const kr6::TStartArguments& Start) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<std::string> Information = kr6::StartInformation(argc, argv)) {
+        std::fputs(Information->c_str(), stdout);
+        return 0;
+    }
     if (const std::string Missing = kr6::MissingDisplay(argc, argv); !Missing.empty()) {
         std::fprintf(stderr, "kr6csv-gui: %s\n", Missing.c_str());
         return 1;

@@ -4,6 +4,7 @@
 #include "cli/Utf8Arguments.h"
 
 #include "support/FileDescriptor.h"
+#include "support/Version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -147,7 +148,7 @@ int Main(int argc, char** argv) {
 
     CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.",
                  std::string(Program)};
-    App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
+    App.set_version_flag("--version", std::string(Program) + " " + std::string(kr6::Kr6Version()));
     App.require_subcommand(1);
     App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
                "check: 3 when not deliverable.");

@@ -3,6 +3,7 @@
 #include "app/StartArguments.h"
 #include "app/TimeText.h"
 #include "helpers/TestArchive.h"
+#include "support/Version.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -50,6 +51,26 @@ TEST(WindowProgram, EndsWithOneLineWhenNoDisplayCanBeReached) {
     EXPECT_EQ(
         RunWithoutDisplay("DISPLAY=:4321"),
         "1 kr6csv-gui: cannot show the window: the display ':4321' (DISPLAY) does not answer\n");
+}
+
+// The manual page is made from these while building, where no display may be.
+TEST(WindowProgram, AnswersHelpAndVersionWithoutADisplay) {
+    const auto Run = [](const std::string& Arguments) {
+        const test::TTempFile Out("", ".out");
+        const std::string Command =
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " " +
+            Arguments + " >" + Out.Path() + " 2>/dev/null";
+        const int Raw = std::system(Command.c_str());
+        return std::make_pair(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Out.Read());
+    };
+    EXPECT_EQ(Run("--version"),
+              std::make_pair(0, "kr6csv-gui " + std::string(Kr6Version()) + "\n"));
+    const auto [Status, Help] = Run("--help");
+    EXPECT_EQ(Status, 0);
+    EXPECT_NE(Help.find("\nUsage: kr6csv-gui [ARCHIVE.zip]\n"), std::string::npos) << Help;
+    EXPECT_EQ(Run("-h").second, Help);
+    // Anything beside them is no request for help: the window is wanted, and no display.
+    EXPECT_EQ(Run("--help list.zip"), std::make_pair(1, std::string()));
 }
 
 TEST(TimeOfDayText, HoursMinutesSecondsOfTheDay) {

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Packs the programs of a built tree as tools/make-deb.sh packs the release build, and checks
+# the package as a user would get it.
+# usage: tests/install/deb-test.sh BUILD_DIR
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+output=$(mktemp -d)
+trap 'rm -rf "$output"' EXIT
+package=$("$here/../../tools/package-deb.sh" "$1" "$output")
+"$here/check-deb.sh" "$package" "$1/cli/kr6csv"
