@@ -11,6 +11,8 @@ install(FILES examples/demo-kr6.zip DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
 
 if(TARGET kr6csv-gui)
     install(TARGETS kr6csv-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+endif()
+if(TARGET kr6csv-gui AND NOT WIN32)
     install(FILES packaging/kr6csv-gui.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
             COMPONENT programs)
     # The picture at 48 pixels (rendered from the drawing with rsvg-convert) is for menus that

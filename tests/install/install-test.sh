@@ -7,7 +7,6 @@
 set -euo pipefail
 
 build=$(cd "$1" && pwd) compiler=$2 flags=$3
-source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
@@ -87,6 +86,7 @@ done < <(sed -n '/^\.SH EXAMPLES/,/^\.SH/{/^\.nf/,/^\.fi/p}' "$prefix/share/man/
 complete_line() {
     (
         cd "$work/examples"
+        # shellcheck source=/dev/null
         source "$prefix/share/bash-completion/completions/kr6csv"
         read -ra COMP_WORDS <<<"${1//=/ = }"
         [[ $1 == *" " ]] && COMP_WORDS+=("")
@@ -124,8 +124,9 @@ if ! cmake -S "$doc/examples/library" -B "$example" -DCMAKE_PREFIX_PATH="$prefix
 fi
 "$example/kr6-example" "$doc/examples/demo-kr6.zip" >"$work/library.rows"
 "$kr6csv" evaluate -q "$doc/examples/demo-kr6.zip" >"$work/kr6csv.rows"
-[[ -s "$work/kr6csv.rows" ]] && cmp -s "$work/kr6csv.rows" "$work/library.rows" ||
+if [[ ! -s "$work/kr6csv.rows" ]] || ! cmp -s "$work/kr6csv.rows" "$work/library.rows"; then
     fail "the example program's rows differ from kr6csv evaluate's"
+fi
 for combination in "GK6001 AREF01 TNFA01" "gk6001 tnfa01 hcst01"; do
     read -ra codes <<<"$combination"
     status=0 library_status=0
@@ -135,7 +136,7 @@ for combination in "GK6001 AREF01 TNFA01" "gk6001 tnfa01 hcst01"; do
 done
 # Every installed header stands on its own: nothing it includes was left out.
 (cd "$prefix/include" && find kr6 -name '*.h' | sort | sed 's/.*/#include <&>/') >"$work/headers.cpp"
-# shellcheck disable=SC2086
+# shellcheck disable=SC2046,SC2086 # the flags are words
 "$compiler" -std=c++20 -fsyntax-only $flags -I"$prefix/include" -I"$prefix/include/kr6" \
     $(pkg-config --cflags libzip) "$work/headers.cpp" || fail "the installed headers do not compile"
 

@@ -32,6 +32,7 @@ lines=$(wc -l <"$readme")
     fail "README.txt has lines without CR LF"
 LC_ALL=C grep -q $'[\x80-\xff]' "$readme" && fail "README.txt holds bytes outside ASCII"
 head -1 "$readme" | grep -q "kr6csv $version " || fail "README.txt does not name version $version"
+# shellcheck disable=SC1003,SC2016 # the texts are Windows commands
 for text in 'kr6csv evaluate "C:\Price lists\' ".\\kr6csv evaluate 'C:\\Price lists\\" \
     '%ERRORLEVEL%' '$LASTEXITCODE' '-o FILE'; do
     grep -qF -- "$text" "$readme" || fail "README.txt does not show $text"
