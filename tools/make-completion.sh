@@ -16,6 +16,7 @@ commands=$("$program" --help | awk '/^Subcommands:$/ { inside = 1; next }
                                     /^$/ { inside = 0 }
                                     inside && /^  [^ ]/ { print $1 }' | tr '\n' ' ')
 commands=${commands% }
+[[ -n $commands ]] || { echo "make-completion: '$program --help' lists no commands" >&2; exit 1; }
 
 # Adds the case lines of one command to the three tables:
 #   options:   COMMAND) echo 'OPTION...' ;;

@@ -54,9 +54,9 @@ Description: deliverable lens and coating combinations of KR6 price lists
  coatings the list allows for it against the list's combination rules. Each
  deliverable combination becomes one tab-separated row.
  .
- The package holds the command line kr6csv (evaluate, diff, check, info, xml),
- the window kr6csv-gui, their manual pages, the bash completion and an example
- price list.
+ The package holds the command line kr6csv, which also compares two lists and
+ explains single combinations, the window kr6csv-gui, their manual pages, the
+ bash completion and an example price list.
 CONTROL
 chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 

@@ -80,6 +80,10 @@ while read -r line; do
 done < <(sed -n '/^\.SH EXAMPLES/,/^\.SH/{/^\.nf/,/^\.fi/p}' "$prefix/share/man/man1/kr6csv.1" |
     grep '^kr6csv ' | sed -e 's/\\-/-/g' -e "s|[^ ]*/demo-kr6\.zip|$doc/examples/demo-kr6.zip|")
 [[ $examples -ge 5 ]] || fail "kr6csv(1) shows only $examples examples"
+for command in evaluate diff check; do
+    grep -q "^\.SS \"kr6csv $command " "$prefix/share/man/man1/kr6csv.1" ||
+        fail "kr6csv(1) has no section of the command $command"
+done
 
 # Completion as bash offers it while LINE is typed: bash splits it into words at blanks and
 # at "=", and a trailing blank starts a new word. Prints the offers sorted.
