@@ -5,7 +5,7 @@
 # in the binaries. The version is the one the built kr6csv shows.
 # usage: tools/package-deb.sh BUILD_DIR OUTPUT_DIR   (writes OUTPUT_DIR/kr6csv_VERSION_ARCH.deb)
 # KR6_MAINTAINER names the maintainer ("Name <address>"); by default the author of the
-# last commit.
+# last commit. KR6_DEB_COMPRESSION is dpkg-deb's compression, xz by default.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -61,5 +61,5 @@ CONTROL
 chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 
 package="$output/kr6csv_${version}_${architecture}.deb"
-dpkg-deb --root-owner-group -Zxz --build "$root" "$package" >/dev/null
+dpkg-deb --root-owner-group -Z"${KR6_DEB_COMPRESSION:-xz}" --build "$root" "$package" >/dev/null
 echo "$package"
