@@ -70,11 +70,14 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
     add_custom_target(kr6-generated-docs ALL DEPENDS ${KR6_GENERATED_FILES} ${Completion})
 endif()
 
-# The headers a program needs to import a list, evaluate it, check a combination, compare
-# two lists and read the model, with every header of the library they include; the rest
-# stays private to the build.
+# The headers a program needs to import a list, read its findings, evaluate it, check a
+# combination, compare two lists and read the model, with every header of the library they
+# include; the rest stays private to the build.
 set(KR6_PUBLIC_HEADERS
     import/Kr6Import.h
+    import/Kr6Finding.h
+    import/Kr6Findings.h
+    export/DeliveryGaps.h
     model/Root.h
     model/Glasses.h
     model/Coatings.h

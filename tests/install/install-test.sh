@@ -138,6 +138,16 @@ for combination in "GK6001 AREF01 TNFA01" "gk6001 tnfa01 hcst01"; do
     "$example/kr6-example" "$doc/examples/demo-kr6.zip" "${codes[@]}" >/dev/null || library_status=$?
     expect "example program's check of $combination" "$status" "$library_status"
 done
+# A foreign member in the archive is a finding.
+cp "$doc/examples/demo-kr6.zip" "$work/findings.zip"
+echo "not a price list" >"$work/notes.txt"
+(cd "$work" && zip -q findings.zip notes.txt)
+"$kr6csv" lint -q "$work/findings.zip" >"$work/kr6csv.findings" || true
+"$example/kr6-example" --findings "$work/findings.zip" >"$work/library.findings" 2>/dev/null
+if ! grep -q 'notes.txt' "$work/kr6csv.findings" ||
+    ! cmp -s "$work/kr6csv.findings" "$work/library.findings"; then
+    fail "the example program's findings differ from kr6csv lint's"
+fi
 # Every installed header stands on its own: nothing it includes was left out.
 (cd "$prefix/include" && find kr6 -name '*.h' | sort | sed 's/.*/#include <&>/') >"$work/headers.cpp"
 # shellcheck disable=SC2046,SC2086 # the flags are words
