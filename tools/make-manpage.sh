@@ -49,6 +49,10 @@ if [ "\$1" = --help ]; then cat "$work/options"; else exec "$program" "\$@"; fi
 STANDIN
 chmod +x "$work/bin/$name"
 
+# The page's date is that of the last commit, so that the same sources give the same page.
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]] && date=$(git -C "$here" log -1 --format=%ct 2>/dev/null); then
+    export SOURCE_DATE_EPOCH=$date
+fi
 help2man --no-info --no-discard-stderr --section 1 --name "$summary" \
     --include "$work/include.h2m" --output "$work/page.1" "$work/bin/$name"
 mv "$work/page.1" "$output"
