@@ -205,7 +205,7 @@ echo "  evaluate -o 'C:\\Preise\\rows.txt'                 same bytes"
 
 step "Windows download"
 version=$("$linux_kr6csv" --version | awk '{ print $2 }')
-download=$(tools/make-windows-zip.sh "$windows_kr6csv" "$version" "$out")
+download=$(tools/make-windows-zip.sh "$windows_kr6csv" "$linux_kr6csv" "$out")
 # Unpacked elsewhere, the program gives the same rows as it does here.
 rm -rf "$check/download"
 (cd "$check" && unzip -q "$download" -d download)
