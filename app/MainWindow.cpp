@@ -9,6 +9,7 @@
 #include "export/EvaluateCombinations.h"
 #include "import/Kr6Import.h"
 #include "model/Root.h"
+#include "support/Version.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -223,7 +224,8 @@ void TFormKr6CombinationToCsvHf::CreateControls() {
 
     Panel1 = AddPanel(this, "Panel1", {8, 282, 129, 70});
     AddLabel(Panel1, "Label18", {8, 8, 96, 52},
-             QStringLiteral("kr6csv\nKombinationen aus\nKR6-Preislisten\nVersion " KR6CSV_VERSION));
+             QStringLiteral("kr6csv\nKombinationen aus\nKR6-Preislisten\nVersion ") +
+                 FromCp1252(Kr6Version()));
     Panel2 = AddPanel(this, "Panel2", {144, 282, 457, 70});
     AddLabel(Panel2, "Label22", {8, 7, 297, 13}, QString());
     AddLabel(Panel2, "Label23", {8, 37, 396, 13},

@@ -25,11 +25,4 @@ std::optional<TStartArguments> ParseStartArguments(const QStringList& Args) {
     return Result;
 }
 
-bool AsksForHelp(int argc, const char* const* argv) {
-    if (argc != 2)
-        return false;
-    const std::string_view Argument = argv[1];
-    return Argument == "--help" || Argument == "-h";
-}
-
 } // namespace kr6

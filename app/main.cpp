@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 #include "app/MainWindow.h"
 #include "app/StartArguments.h"
+#include "app/StartHelp.h"
 #include "texts/Language.h"
 
 #include <QApplication>
@@ -40,8 +41,8 @@ int SaveScreenshot(const kr6::TStartArguments& Start) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (kr6::AsksForHelp(argc, argv)) {
-        std::fputs(kr6::StartHelp, stdout);
+    if (const std::optional<std::string> Information = kr6::StartInformation(argc, argv)) {
+        std::fputs(Information->c_str(), stdout);
         return 0;
     }
     // Arguments of neither form are a usage error, display or not; the file names are

@@ -5,6 +5,7 @@
 #include "cli/Utf8Arguments.h"
 
 #include "support/FileDescriptor.h"
+#include "support/Version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -91,7 +92,8 @@ int Main(int argc, char** argv) {
 
     CLI::App App{"Evaluates the lens and coating combinations of KR6 price lists.",
                  std::string(Program)};
-    App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION, "Show the version");
+    App.set_version_flag("--version", std::string(Program) + " " + std::string(kr6::Kr6Version()),
+                         "Show the version");
     App.require_subcommand(1);
     App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
                "check: 3 when not deliverable, lint: 3 when the list has errors or warnings.");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds kr6csv.exe and the core's test program for 64-bit Windows with Debian's
 # MinGW-w64, runs them under Wine and compares the rows with the Linux build's. Installs what
-# it needs on a fresh Debian 12 machine; what is already built is not built again.
+# it needs on a fresh Debian 12 machine; what is already built is not built again. Ends by
+# writing the download, build-windows/kr6csv-VERSION-windows-x64.zip.
 # Everything goes to build-windows/. Takes long: it is not part of test.sh.
 # --sources-only stops once the Debian sources of libzip and expat are fetched.
 set -euo pipefail
@@ -258,6 +259,17 @@ compare path 'C:\Preise\H'$'\xc3\xa4''rtel\example.zip' "$check/example.zip" eva
 (cd "$check" && "$wine" "$windows_kr6csv" evaluate -q -o 'C:\Preise\rows.txt' example.zip)
 cmp "$check/evaluate.linux" "$WINEPREFIX/drive_c/Preise/rows.txt"
 echo "  evaluate -o 'C:\\Preise\\rows.txt'                 same bytes"
+
+step "Windows download"
+version=$("$linux_kr6csv" --version | awk '{ print $2 }')
+download=$(tools/make-windows-zip.sh "$windows_kr6csv" "$linux_kr6csv" "$out")
+# Unpacked elsewhere, the program gives the same rows as it does here.
+rm -rf "$check/download"
+(cd "$check" && unzip -q "$download" -d download)
+(cd "$check/download/kr6csv-$version-windows-x64" && "$wine" ./kr6csv.exe evaluate -q demo-kr6.zip) \
+    >"$check/download.rows"
+cmp "$check/evaluate.linux" "$check/download.rows"
+echo "  $(basename "$download")"
 
 step ""
 printf '%s\n' "${timings[@]}"
