@@ -31,6 +31,9 @@ public:
         std::string Text = ValueText(*Option);
         if (!Text.empty())
             Text.insert(0, " ");
+        // An argument that may be given many times.
+        if (Option->get_positional() && Option->get_expected_max() > 1)
+            Text += " ...";
         if (const std::string& Default = Option->get_default_str(); !Default.empty())
             Text += " (default " + Default + ")";
         return Text;
