@@ -1,4 +1,4 @@
-#include "cli/RowFormat.h"
+#include "export/RowFormat.h"
 
 #include "export/ListDigest.h"
 #include "support/Cp1252.h"
@@ -39,12 +39,6 @@ std::string_view NameOf(const TCodeNames* Names, std::size_t Field, std::string_
 
 } // namespace
 
-TRowFormat OutputFormatFor(const TRowLayout& Layout, bool Lf, bool Utf8) {
-    if (Layout.Syntax == TRowSyntax::Jsonl)
-        return {TLineEnd::Lf, false};
-    return {Lf ? TLineEnd::Lf : TLineEnd::CrLf, Utf8};
-}
-
 std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator) {
     std::string Text;
     const auto Add = [&](std::string_view Name) {
@@ -62,7 +56,7 @@ std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator) {
     return Text;
 }
 
-TRowEncoder::TRowEncoder(TRowOutput& Output, const TRowLayout& Layout)
+TRowEncoder::TRowEncoder(TRowWriter& Output, const TRowLayout& Layout)
     : FOutput(Output), FLayout(Layout) {}
 
 void TRowEncoder::WriteHeader() {

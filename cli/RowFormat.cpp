@@ -1,0 +1,11 @@
+#include "cli/RowFormat.h"
+
+namespace kr6 {
+
+TRowFormat OutputFormatFor(const TRowLayout& Layout, bool Lf, bool Utf8) {
+    if (Layout.Syntax == TRowSyntax::Jsonl)
+        return {TLineEnd::Lf, false};
+    return {Lf ? TLineEnd::Lf : TLineEnd::CrLf, Utf8};
+}
+
+} // namespace kr6
