@@ -13,19 +13,6 @@ namespace {
 constexpr std::array<std::string_view, 5> FieldNames = {"lens", "antireflection", "tint",
                                                         "further1", "further2"};
 
-// A code of a tab-joined row; a code holding a tab itself cannot be told apart, so the
-// last field takes whatever follows the fourth tab.
-std::array<std::string_view, 5> SplitRow(std::string_view Row) {
-    std::array<std::string_view, 5> Fields;
-    for (std::size_t I = 0; I + 1 < Fields.size(); ++I) {
-        const std::size_t Tab = Row.find('\t');
-        Fields[I] = Row.substr(0, Tab);
-        Row = Tab == std::string_view::npos ? std::string_view() : Row.substr(Tab + 1);
-    }
-    Fields[4] = Row;
-    return Fields;
-}
-
 bool NeedsQuotes(std::string_view Field) {
     return Field.find_first_of(",\"\r\n") != std::string_view::npos ||
            (!Field.empty() && (Field.front() == ' ' || Field.back() == ' '));
@@ -38,6 +25,17 @@ std::string_view NameOf(const TCodeNames* Names, std::size_t Field, std::string_
 }
 
 } // namespace
+
+std::array<std::string_view, 5> SplitRow(std::string_view Row) {
+    std::array<std::string_view, 5> Fields;
+    for (std::size_t I = 0; I + 1 < Fields.size(); ++I) {
+        const std::size_t Tab = Row.find('\t');
+        Fields[I] = Row.substr(0, Tab);
+        Row = Tab == std::string_view::npos ? std::string_view() : Row.substr(Tab + 1);
+    }
+    Fields[4] = Row;
+    return Fields;
+}
 
 std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator) {
     std::string Text;

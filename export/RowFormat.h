@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ struct TRowLayout {
 // change, lens, lens_name, antireflection, antireflection_name, tint, tint_name,
 // further1, further1_name, further2, further2_name.
 std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator);
+
+// The five fields of a row of the evaluation (lens, anti-reflection coating, tint, first
+// and second further coating); a code holding a tab itself cannot be told apart, so the
+// last field takes whatever follows the fourth tab.
+std::array<std::string_view, 5> SplitRow(std::string_view Row);
 
 // Where encoded rows go, each to be followed by the output's line end.
 class TRowWriter {
