@@ -31,7 +31,8 @@ std::string ReadStandardInput() {
 
 } // namespace
 
-std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line) {
+std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProgressLine* Line,
+                        TKr6ImportObserver* Observer) {
     TImportProgressFn Progress;
     if (Line != nullptr)
         Progress = [Line](const TImportProgress& Step) {
@@ -39,10 +40,14 @@ std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProg
         };
     TOXVCLZip Zip;
     if (Archive == StandardInput)
-        Zip.OpenBytes(ReadStandardInput(), "standard input");
+        Zip.OpenBytes(ReadStandardInput(), ArchiveName(Archive));
     else
         Zip.SetZipName(Archive);
-    return ReadKr6Archive(Root, Zip, Progress).Version;
+    return ReadKr6Archive(Root, Zip, Progress, Observer).Version;
+}
+
+std::string ArchiveName(const std::string& Archive) {
+    return Archive == StandardInput ? "standard input" : Archive;
 }
 
 void RefuseOutputOverInput(const std::string& Output, const std::string& Archive) {

@@ -9,6 +9,8 @@
 
 namespace kr6 {
 
+struct TKr6FindingCounts;
+class TKr6Findings;
 class Tdex6Dataobject;
 
 // The commands of the command line. Each writes its data to standard output or to the
@@ -39,10 +41,13 @@ struct TInfoOptions {
 void RunInfo(const TInfoOptions& Options);
 
 // The summary of a loaded price list, lines ended by a line feed, in Windows-1252.
-// Version is the KR6 version text of the archive's header.
-std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version);
+// Version is the KR6 version text of the archive's header, Findings what its import left
+// out or read differently.
+std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version,
+                       const TKr6FindingCounts& Findings);
 // The same summary as one JSON object, UTF-8.
-std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version);
+std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version,
+                           const TKr6FindingCounts& Findings);
 
 struct TDiffOptions {
     std::string OldArchive;
@@ -73,6 +78,20 @@ struct TCheckOptions {
 // the overview of the lens. Returns the exit status: 3 when the combination is not
 // deliverable, otherwise 0.
 int RunCheck(const TCheckOptions& Options);
+
+struct TLintOptions {
+    std::string Archive;
+    bool Json = false;
+    bool Quiet = false;
+};
+// Lists what the import of the archive leaves out or reads differently, one line (or JSON
+// object) per finding. Returns the exit status: 3 when a finding is an error or a
+// warning, otherwise 0.
+int RunLint(const TLintOptions& Options);
+// Loads the archive into Root with every finding, those of its evaluation included, and
+// returns the KR6 version its header names.
+std::string FindFindings(Tdex6Dataobject& Root, const std::string& Archive, bool Quiet,
+                  TKr6Findings& Findings);
 
 struct TXmlOptions {
     std::string Archive;

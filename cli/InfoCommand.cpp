@@ -3,6 +3,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
+#include "import/Kr6Findings.h"
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
@@ -71,7 +72,8 @@ TModelCounts CountModel(const Tdex6Dataobject& Root) {
 
 } // namespace
 
-std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) {
+std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version,
+                       const TKr6FindingCounts& Findings) {
     std::string Text;
     if (const Tdex6DataAdresse* Maker = Root.Adressliste()->Items(0)) {
         const std::string Code = Maker->EDVText("/", false);
@@ -94,10 +96,15 @@ std::string FormatInfo(const Tdex6Dataobject& Root, const std::string& Version) 
     Text += CountLine("Glass prices:", Counts.GlassPrices);
     Text += CountLine("Coating prices:", Counts.CoatingPrices);
     Text += CountLine("Product groups:", Counts.ProductGroups);
+    Text += "Findings:           " +
+            (Findings.Total() == 0 ? std::string("none")
+                                   : CountsText(Findings) + " (kr6csv lint lists them)") +
+            "\n";
     return Text;
 }
 
-std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version) {
+std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Version,
+                           const TKr6FindingCounts& Findings) {
     using TJson = nlohmann::ordered_json;
     const auto Date = [](TDateTime Value) {
         const std::string Text = DateText(Value);
@@ -125,24 +132,31 @@ std::string FormatInfoJson(const Tdex6Dataobject& Root, const std::string& Versi
     Info["glass_prices"] = Counts.GlassPrices;
     Info["coating_prices"] = Counts.CoatingPrices;
     Info["product_groups"] = Counts.ProductGroups;
+    TJson ByCode = TJson::object();
+    for (std::size_t I = 0; I < Kr6FindingCodeCount; ++I) {
+        const auto Code = static_cast<TKr6FindingCode>(I);
+        if (Findings.Of(Code) > 0)
+            ByCode[std::string(FindingCodeName(Code))] = Findings.Of(Code);
+    }
+    Info["findings"] = {{"error", Findings.Of(TKr6Severity::Error)},
+                        {"warning", Findings.Of(TKr6Severity::Warning)},
+                        {"note", Findings.Of(TKr6Severity::Note)},
+                        {"by_code", std::move(ByCode)}};
     return Info.dump();
 }
 
 void RunInfo(const TInfoOptions& Options) {
     Tdex6Dataobject Root;
-    std::string Version;
-    {
-        TProgressLine Line(StandardErrorFd, WantsProgressLine(Options.Quiet, true));
-        Version = LoadArchive(Root, Options.Archive, &Line);
-    }
+    TKr6Findings Findings(false);
+    const std::string Version = FindFindings(Root, Options.Archive, Options.Quiet, Findings);
     if (Options.Json) {
         const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, false});
-        Output->WriteRow(FormatInfoJson(Root, Version));
+        Output->WriteRow(FormatInfoJson(Root, Version, Findings.Counts()));
         Output->Finish();
         return;
     }
     const std::unique_ptr<TRowOutput> Output = OpenOutput({}, {TLineEnd::Lf, Options.Utf8});
-    Output->Write(FormatInfo(Root, Version));
+    Output->Write(FormatInfo(Root, Version, Findings.Counts()));
     Output->Finish();
 }
 

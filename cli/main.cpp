@@ -150,7 +150,7 @@ int Main(int argc, char** argv) {
     App.set_version_flag("--version", "kr6csv " KR6CSV_VERSION);
     App.require_subcommand(1);
     App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
-               "check: 3 when not deliverable.");
+               "check: 3 when not deliverable, lint: 3 when the list has errors or warnings.");
 
     kr6::TEvaluateOptions Evaluate;
     CLI::App* EvaluateCommand =
@@ -220,6 +220,14 @@ int Main(int argc, char** argv) {
     CheckCommand->add_option("COATING", Check.Coatings, "Coating codes, in any order and case");
     CheckCommand->add_flag("--json", Check.Json, "Write one JSON object");
 
+    kr6::TLintOptions Lint;
+    CLI::App* LintCommand = App.add_subcommand(
+        "lint", "List what the import leaves out or reads differently (exit status 3 when "
+                "anything is an error or a warning).");
+    AddArchive(*LintCommand, Lint.Archive);
+    LintCommand->add_flag("--json", Lint.Json, "Write one JSON object per finding (JSON Lines)");
+    AddQuiet(*LintCommand, Lint.Quiet, "No progress line and no summary line");
+
     std::string HelpTopic;
     CLI::App* HelpCommand = App.add_subcommand("help", "Show the help of kr6csv or of a command.");
     HelpCommand->add_option("COMMAND", HelpTopic, "The command to explain");
@@ -261,6 +269,8 @@ int Main(int argc, char** argv) {
         return RunWithStatus([&] { return kr6::RunDiff(Diff) ? ExitDiffer : 0; });
     if (CheckCommand->parsed())
         return RunWithStatus([&] { return kr6::RunCheck(Check); });
+    if (LintCommand->parsed())
+        return RunWithStatus([&] { return kr6::RunLint(Lint); });
     if (InfoCommand->parsed())
         return Run([&] { kr6::RunInfo(Info); });
     return Run([&] { kr6::RunXml(Xml); });

@@ -10,6 +10,7 @@
 
 namespace kr6 {
 
+class TKr6LineReport;
 class TStringList;
 
 // The header of a KR6 price list ("Head.dat"): one "key value" pair per line.
@@ -52,6 +53,10 @@ struct TKr6DataHead {
 // 31-280, both trimmed right; keys ignore case, unknown keys are skipped, the last line
 // of a key wins.
 void ParseKr6Head(TKr6DataHead& Head, const TStringList& Lines);
+
+// Reports what ParseKr6Head reads differently than written: unknown and repeated keys,
+// numbers, codes and dates that do not convert.
+void CheckKr6Head(const TStringList& Lines, TKr6LineReport& Report);
 
 // "6.9.0" gives 6009000; missing or invalid parts count 0.
 std::int32_t Kr6VersionNumber(std::string_view Version);

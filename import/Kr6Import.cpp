@@ -3,6 +3,8 @@
 #include "import/Kr6Head.h"
 #include "import/Kr6ImportProgress.h"
 #include "import/Kr6ImportSteps.h"
+#include "import/Kr6LineReport.h"
+#include "import/Kr6Members.h"
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Combinations.h"
@@ -32,27 +34,13 @@ using namespace kr6_import;
 // The members in the order they are read. Cost is what building the model from one byte
 // of the member costs beside reading (inflating and splitting) that byte, so that the
 // reported fraction moves with the time taken.
-struct TMember {
-    std::string_view Name;
-    double BuildCost;
-};
 constexpr std::size_t Head = 0, LensType = 1, LensGeo = 2, LensPrice = 3, Options = 4,
                       OptionsColor = 5, OptionsPrice = 6, Combination = 7, LensRange = 8,
-                      Information = 9, OrderOptions = 10, Productgroup = 11, CodeSubstitution = 12;
-constexpr std::array<TMember, 14> Members = {{{"Head.dat", 1},
-                                              {"LensType.Dat", 4},
-                                              {"LensGeo.Dat", 1},
-                                              {"LensPrice.Dat", 7},
-                                              {"Options.Dat", 2},
-                                              {"OptionsColor.Dat", 2},
-                                              {"OptionsPrice.Dat", 14},
-                                              {"Combination.Dat", 5},
-                                              {"LensRange.Dat", 0.5},
-                                              {"Information.Dat", 0.3},
-                                              {"OrderOptions.Dat", 1},
-                                              {"Productgroup.Dat", 100},
-                                              {"CodeSubstitution.Dat", 1},
-                                              {"OeCodes.Dat", 0}}};
+                      Information = 9, OrderOptions = 10, Productgroup = 11, CodeSubstitution = 12,
+                      OeCodes = 13;
+constexpr auto& Members = Kr6MemberNames;
+constexpr std::array<double, Members.size()> BuildCosts = {1, 4, 1, 7, 2, 2, 14,
+                                                             5, 0.5, 0.3, 1, 100, 1, 0};
 // Sorting lenses and rules at the end, per byte of their members.
 constexpr double SortCost = 0.3;
 
@@ -60,8 +48,7 @@ using TMemberLines = std::array<TKr6MemberLines, Members.size()>;
 using TMemberBytes = std::array<double, Members.size()>;
 
 bool IsMemberName(std::string_view Name) {
-    return std::any_of(Members.begin(), Members.end(),
-                       [&](const TMember& Member) { return SameText(Member.Name, Name); });
+    return Kr6MemberRank(Name) < Members.size();
 }
 
 // An archive without any KR6 member would import as an empty list, a failure that looks
@@ -69,12 +56,12 @@ bool IsMemberName(std::string_view Name) {
 // a KR6 name inside a folder is named.
 void RequirePriceList(TOXVCLZip& Archive) {
     if (std::any_of(Members.begin(), Members.end(),
-                    [&](const TMember& Member) { return Archive.FileExists(Member.Name); }))
+                    [&](std::string_view Member) { return Archive.FileExists(Member); }))
         return;
     std::string Text = "'" + Archive.ZipName() + "' holds no KR6 price list (none of ";
-    for (const TMember& Member : Members) {
-        Text += Member.Name;
-        Text += Member.Name == Members.back().Name ? " at the top level)" : ", ";
+    for (const std::string_view Member : Members) {
+        Text += Member;
+        Text += Member == Members.back() ? " at the top level)" : ", ";
     }
     TStringList Names;
     Archive.GetMemberNames(Names);
@@ -87,6 +74,35 @@ void RequirePriceList(TOXVCLZip& Archive) {
         }
     }
     throw EArchiveError(Text);
+}
+
+// The archive's members as a whole: KR6 members it lacks or does not use, and others.
+void ReportMembers(TOXVCLZip& Archive, TKr6ImportObserver& Observer) {
+    for (const std::string_view Member : Members) {
+        const TKr6LineReport Report(&Observer, Member);
+        if (!Archive.FileExists(Member)) {
+            if (Member != Members[OeCodes])
+                Report.AddMember(TKr6FindingCode::MissingMember,
+                                 "the archive holds no " + std::string(Member) +
+                                     ": read as an empty file");
+        } else if (Member == Members[OeCodes]) {
+            Report.AddMember(TKr6FindingCode::UnusedMember, "read, but nothing in it is used");
+        }
+    }
+    TStringList Names;
+    Archive.GetMemberNames(Names);
+    for (const auto& Entry : Names) {
+        const std::string_view Name = Entry.Text;
+        const bool Folder = !Name.empty() && (Name.back() == '/' || Name.back() == '\\');
+        const bool TopLevel = Name.find_first_of("/\\") == std::string_view::npos;
+        if (Folder || (TopLevel && IsMemberName(Name)))
+            continue;
+        TKr6LineReport(&Observer, Name)
+            .AddMember(TKr6FindingCode::ForeignMember,
+                       TopLevel ? "not a member of a KR6 price list: not read"
+                                : "not at the top level of the archive, where KR6 members are: "
+                                  "not read");
+    }
 }
 
 // Room in the import arena for the objects the lines can make, each line at most what its
@@ -128,19 +144,24 @@ private:
 
 TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
                         const TMemberLines& Lines, const TMemberBytes& Bytes,
-                        TImportProgressMeter& Meter) {
+                        TImportProgressMeter& Meter, TKr6ImportObserver* Observer) {
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
-        Meter.Begin(std::string(Stage), Bytes[Member] * Members[Member].BuildCost,
+        Meter.Begin(std::string(Stage), Bytes[Member] * BuildCosts[Member],
                     static_cast<std::size_t>(Lines[Member].Count()));
     };
     Begin("building the header", Head);
     // The rules are sorted once at the end rather than after every one that comes in.
     TWorkLists Work;
+    Work.Observer = Observer;
     Root.KombinationsListe()->SetSortEnabled(false);
     Root.ClearAll(true);
     // The header, whose KR6 version decides how the prices are read.
     TKr6DataHead HeadRecord;
     ParseKr6Head(HeadRecord, HeadLines);
+    if (Observer != nullptr) {
+        TKr6LineReport Report(Observer, Members[Head]);
+        CheckKr6Head(HeadLines, Report);
+    }
     const std::int32_t Version = Kr6VersionNumber(HeadRecord.Version);
     ImportHead(Root, HeadRecord);
     // The lens prices take most of the model's memory, which is made present on another
@@ -152,30 +173,31 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     Root.GlassPricePool().Reserve(Prices);
     const TArenaScope Arena(Root.ImportArena(), ArenaBytes(Lines, Prices, FilledFields));
     Begin("building the lenses", LensType);
-    ImportGlasses(Root, Lines[LensType], Meter);
+    ImportGlasses(Root, Lines[LensType], Work, Meter);
     Begin("building the power ranges", LensRange);
-    ImportPowerRanges(Root, Lines[LensRange], Meter);
+    ImportPowerRanges(Root, Lines[LensRange], Work, Meter);
     Begin("building the lens geometries", LensGeo);
-    ImportGeometries(Root, Lines[LensGeo], Meter);
+    ImportGeometries(Root, Lines[LensGeo], Work, Meter);
     Begin("building the lens prices", LensPrice);
-    ImportGlassPrices(Root, Lines[LensPrice], Version, Meter);
+    ImportGlassPrices(Root, Lines[LensPrice], Version, Work, Meter);
     Root.GlassPricePool().ReleaseReserve();
     Begin("building the coatings", Options);
-    ImportCoatings(Root, Lines[Options], Meter);
+    ImportCoatings(Root, Lines[Options], Work, Meter);
     Begin("building the coating prices", OptionsPrice);
-    ImportCoatingPrices(Root, Lines[OptionsPrice], Meter);
+    ImportCoatingPrices(Root, Lines[OptionsPrice], Work, Meter);
     Begin("building the combination rules", Combination);
-    ImportRules(Root, Lines[Combination], Meter);
+    ImportRules(Root, Lines[Combination], Work, Meter);
     Begin("building the colours", OptionsColor);
-    ImportColours(Root, Lines[OptionsColor], Meter);
+    ImportColours(Root, Lines[OptionsColor], Work, Meter);
     Begin("building the information texts", Information);
-    ImportInformation(Root, Lines[Information], Meter);
+    ImportInformation(Root, Lines[Information], Work, Meter);
     Begin("building the order options", OrderOptions);
-    ImportOrderOptions(Root, Lines[OrderOptions], Meter);
+    ImportOrderOptions(Root, Lines[OrderOptions], Work, Meter);
     Begin("building the product groups", Productgroup);
     ImportProductGroups(Root, Lines[Productgroup], Work, Meter);
     Begin("building the code substitutions", CodeSubstitution);
-    ImportCodeSubstitutions(Root, Lines[CodeSubstitution], Meter);
+    ImportCodeSubstitutions(Root, Lines[CodeSubstitution], Work, Meter);
+    ReportUnpriced(Work);
     // The lenses are numbered 0, 1, 2, ... in the order of the sort numbers they came with.
     Meter.Begin("sorting the lenses and rules", (Bytes[LensType] + Bytes[Combination]) * SortCost);
     Root.Glasliste()->AutoSort = true;
@@ -189,21 +211,21 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
 } // namespace
 
 TKr6DataHead LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
-                         const TImportProgressFn& Progress) {
+                         const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
     TOXVCLZip Archive;
     Archive.SetZipName(FileName);
-    return ReadKr6Archive(Root, Archive, Progress);
+    return ReadKr6Archive(Root, Archive, Progress, Observer);
 }
 
 TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
-                         const TImportProgressFn& Progress) {
+                         const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
     TOXVCLZip Archive;
     Archive.OpenBytes(std::move(Bytes), Name);
-    return ReadKr6Archive(Root, Archive, Progress);
+    return ReadKr6Archive(Root, Archive, Progress, Observer);
 }
 
 TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
-                            const TImportProgressFn& Progress) {
+                            const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
     RequirePriceList(Archive);
     // The declared sizes share out the fraction and set room aside for the texts; a
     // member's size is checked when read.
@@ -212,9 +234,9 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     std::uint64_t TextRoom = 0;
     for (std::size_t I = 0; I < Members.size(); ++I) {
         const std::uint64_t Size =
-            std::min(Archive.UncompressedFilesizeFromFilename(Members[I].Name), MaxMemberSize);
+            std::min(Archive.UncompressedFilesizeFromFilename(Members[I]), MaxMemberSize);
         Bytes[I] = static_cast<double>(Size);
-        Total += Bytes[I] * (1 + Members[I].BuildCost);
+        Total += Bytes[I] * (1 + BuildCosts[I]);
         TextRoom += Size + TOXVCLZip::ReadChunkBytes;
     }
     Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
@@ -226,19 +248,23 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     std::pmr::vector<std::pmr::string> Texts(Members.size(), &TextMemory);
     TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
-        Meter.Begin("reading " + std::string(Members[I].Name), Bytes[I]);
-        const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I].Name, Texts[I]);
+        Meter.Begin("reading " + std::string(Members[I]), Bytes[I]);
+        const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I], Texts[I]);
         Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
     TextMemory.Close();
     TStringList HeadLines;
     HeadLines.SetText(Texts[Head]);
-    TKr6DataHead HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter);
+    // Every member was read: the archive is one that can be reported on.
+    if (Observer != nullptr)
+        ReportMembers(Archive, *Observer);
+    TKr6DataHead HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer);
     Meter.Finish();
     return HeadRecord;
 }
 
-TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
+TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files,
+                           TKr6ImportObserver* Observer) {
     const TImportProgressFn None;
     TImportProgressMeter Meter(None, 0);
     const auto Of = [](const TStringList& List) {
@@ -250,7 +276,7 @@ TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files) {
                        Of(Files.Combination), Of(Files.LensRange), Of(Files.Information),
                        Of(Files.OrderOptions), Of(Files.Productgroup), Of(Files.CodeSubstitution),
                        Of(Files.OeCodes)},
-                      {}, Meter);
+                      {}, Meter, Observer);
 }
 
 } // namespace kr6

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/Kr6Finding.h"
 #include "import/Kr6Head.h"
 #include "support/StringList.h"
 
@@ -22,17 +23,21 @@ using TImportProgressFn = std::function<void(const TImportProgress&)>;
 // Opens the KR6 archive FileName, replaces the content of Root with the price list it
 // holds and returns the list's header, KR6 version included. An archive that cannot be
 // read, or that holds none of the KR6 members at its top level, ends it by an
-// EArchiveError and leaves Root as it was.
+// EArchiveError and leaves Root as it was. Observer, when given, is told of every place
+// the import leaves out or reads differently than written; the model is the same.
 TKr6DataHead LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
-                         const TImportProgressFn& Progress = {});
+                         const TImportProgressFn& Progress = {},
+                         TKr6ImportObserver* Observer = nullptr);
 // The same for an archive whose bytes are already in memory (the command line reads
 // standard input for "-"); Name stands for the archive in messages.
 TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_view Name,
-                         const TImportProgressFn& Progress = {});
+                         const TImportProgressFn& Progress = {},
+                         TKr6ImportObserver* Observer = nullptr);
 
 // Reads the fourteen members of an opened archive and builds the model from them.
 TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
-                            const TImportProgressFn& Progress = {});
+                            const TImportProgressFn& Progress = {},
+                            TKr6ImportObserver* Observer = nullptr);
 
 // The lines of the fourteen members of a KR6 archive; a missing member has none.
 struct TKr6Files {
@@ -41,7 +46,8 @@ struct TKr6Files {
 };
 
 // Builds the model from the lines of the members and returns the header. Lines that name
-// no existing glass or coating are skipped; the import reports nothing.
-TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files);
+// no existing glass or coating are skipped, and reported to Observer when given.
+TKr6DataHead BuildKr6Model(Tdex6Dataobject& Root, const TKr6Files& Files,
+                           TKr6ImportObserver* Observer = nullptr);
 
 } // namespace kr6

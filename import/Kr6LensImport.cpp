@@ -1,5 +1,6 @@
 #include "import/Kr6ImportSteps.h"
 
+#include "import/Kr6FieldChecks.h"
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
 #include "model/Addresses.h"
@@ -15,6 +16,7 @@
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
+#include "model/CodeIndex.h"
 #include "support/TextCompare.h"
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace kr6::kr6_import {
 namespace {
@@ -65,7 +68,73 @@ void ReservePrices(const Tdex6Dataobject& Root, const TKr6MemberLines& Lines, st
         Glas->GlasPreisListe()->Reserve(Count * PerLine);
 }
 
+// Why no price of a line was made, of the three reasons there are.
+std::string DroppedPricesMessage(const Tdex6Dataobject& Root, const TKr6DataLensPrice& Rec) {
+    std::string Why;
+    const auto Add = [&](const std::string& Reason) {
+        Why += Why.empty() ? "" : ", ";
+        Why += Reason;
+    };
+    const auto Outside = [](std::int32_t Group) { return Group < 0 || Group > 50; };
+    if (Outside(Rec.SphereGroup))
+        Add("sphere group " + std::to_string(Rec.SphereGroup) + " is outside 0-50");
+    if (Outside(Rec.CylinderGroup))
+        Add("cylinder group " + std::to_string(Rec.CylinderGroup) + " is outside 0-50");
+    if (Root.Lieferbereichsbezeichnungsliste()->FindByID(Rec.DeliveryRangeId) == nullptr)
+        Add("delivery range " + std::to_string(Rec.DeliveryRangeId) +
+            " is none the list names (a KR6 list names only 0)");
+    return Why + ": the prices of this line are not imported";
+}
+
+std::string PriceKeysText(const TKr6DataLensPrice& Rec) {
+    const std::string Diameter = DiameterToText(Rec.Diameter);
+    return "lens " + Quoted(Rec.Code) + ", diameter " + (Diameter.empty() ? "0" : Diameter) +
+           ", sphere group " + std::to_string(Rec.SphereGroup) + ", cylinder group " +
+           std::to_string(Rec.CylinderGroup) + ", delivery range " +
+           std::to_string(Rec.DeliveryRangeId);
+}
+
+void CheckLensType(TKr6LineReport& Report, std::string_view Line, const TKr6DataLensType& Rec,
+                   std::unordered_map<std::string, int>& FirstLines) {
+    Report.Next(Line);
+    if (IsEmptyLine(Line)) {
+        Report.Add(TKr6FindingCode::EmptyCode, 0, "empty line: a lens without code");
+        return;
+    }
+    CheckKr6Fields<kr6_layouts::LensType>(Report, Line);
+    if (TrimRightBlanks(Rec.Code).empty()) {
+        Report.Add(TKr6FindingCode::EmptyCode, 1, "the code is blank: a lens without code");
+        return;
+    }
+    const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
+    if (!New)
+        Report.Add(TKr6FindingCode::DuplicateLens, 0,
+                   "lens code " + Quoted(Rec.Code) + " was on line " +
+                       std::to_string(First->second) +
+                       " already: a second lens of this code, which every later line of "
+                       "the code attaches to");
+}
+
 } // namespace
+
+void ReportUnpriced(const TWorkLists& Work) {
+    if (Work.Observer == nullptr)
+        return;
+    for (const auto& Made : Work.Lenses) {
+        if (Made.Object->GlasPreisListe()->IsEmpty())
+            Work.Observer->Found({"LensType.Dat", Made.Line, 0, TKr6FindingCode::LensWithoutPrice,
+                                  "lens " + Quoted(Made.Object->EDV()) + " has no glass price",
+                                  std::string(Made.Text)});
+    }
+    for (const auto& Made : Work.Coatings) {
+        if (Made.Object->PreisListe()->IsEmpty())
+            Work.Observer->Found({"Options.Dat", Made.Line, 0,
+                                  TKr6FindingCode::CoatingWithoutPrice,
+                                  "coating " + Quoted(Made.Object->EDV()) +
+                                      " has no price, neither general nor special",
+                                  std::string(Made.Text)});
+    }
+}
 
 void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Tdex6DataAdresse& Address = *Root.Adressliste()->AddNew();
@@ -125,13 +194,18 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head) {
     Address.PrBezId5 = 5;
 }
 
-void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                    TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "LensType.Dat");
+    // The first line of each code, as the lookup by code compares them.
+    std::unordered_map<std::string, int> FirstLines;
     TKr6DataLensType Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
         ParseKr6LensType(Rec, Line);
+        if (Report.Active())
+            CheckLensType(Report, Line, Rec, FirstLines);
         Glas.Clear(true);
         Glas.SetEDV(Rec.Code);
         Glas.SetB(1, Rec.Name);
@@ -173,18 +247,31 @@ void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
         Glas.KMDM = Rec.KMDM;
         Glas.KDMA = Rec.KDMA;
         Glas.FKB = Rec.FKB;
+        if (Report.Active() && !IsEmptyLine(Line)) {
+            Work.Lenses.push_back({&Glas, Report.Line(), Line});
+            Report.Observer().Made(Glas, Report.Line(), Line);
+        }
     }
+    if (Report.Active() && Lines.Count() == 0)
+        Report.AddMember(TKr6FindingCode::NoLenses,
+                         "the list holds no lens: there is nothing to evaluate");
 }
 
-void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                        TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "LensRange.Dat");
     TKr6DataLensRange Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensRange(Rec, Line);
+        const bool Checked =
+            Report.Active() && CheckKr6Line<kr6_layouts::LensRange>(Report, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
-        if (Glas == nullptr)
+        if (Glas == nullptr) {
+            if (Checked)
+                ReportKr6UnknownLens(Report, "power range", Rec.Code);
             continue;
+        }
         Tdex6DataGlasWirkung& Power = *Glas->GlasWirkungsListe()->AddNew();
         Power.DM = Rec.Diameter;
         Power.SetSph(Rec.SphereFrom, Rec.SphereTo);
@@ -212,15 +299,20 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
     }
 }
 
-void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                       TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "LensGeo.Dat");
     TKr6DataLensGeo Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensGeo(Rec, Line);
+        const bool Checked = Report.Active() && CheckKr6Line<kr6_layouts::LensGeo>(Report, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
-        if (Glas == nullptr)
+        if (Glas == nullptr) {
+            if (Checked)
+                ReportKr6UnknownLens(Report, "geometry", Rec.Code);
             continue;
+        }
         Tdex6DataGlasGeometrie& Geometry = *Glas->GlasGeometrieListe()->AddNew();
         Geometry.GeometryKind = static_cast<Tdex6GeometryKind>(Rec.GeometryKind);
         Geometry.Dm = Rec.Diameter;
@@ -250,10 +342,16 @@ void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
 }
 
 void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
-                       TImportProgressMeter& Meter) {
+                       TWorkLists& Work, TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "LensPrice.Dat");
+    const bool LongDiameter = Version >= Kr6LongPriceDiameterVersion;
+    constexpr TKr6Place PricePlace = Kr6PlaceOf<kr6_layouts::LensPrice, &TKr6DataLensPrice::Price>;
+    const int FirstPriceColumn = LongDiameter ? PricePlace.First : PricePlace.First - 1;
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
+    const auto FirstFilled = std::find(Filled.begin(), Filled.end(), true);
+    const int FirstField = static_cast<int>(FirstFilled - Filled.begin()) + 1;
     ReservePrices(Root, Lines,
                   static_cast<std::size_t>(std::count(Filled.begin(), Filled.end(), true)));
     TKr6DataLensPrice Rec;
@@ -270,12 +368,23 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensPrice(Rec, Line, Version);
+        bool Checked = false;
+        if (Report.Active()) {
+            Checked = LongDiameter ? CheckKr6Line<kr6_layouts::LensPrice>(Report, Line)
+                                   : CheckKr6Line<kr6_layouts::OldLensPrice>(Report, Line);
+            if (Checked)
+                CheckKr6UnnamedPrices(Report, Line, Rec.Price, Filled, FirstPriceColumn,
+                                   PricePlace.Width);
+        }
         if (Glas == nullptr || Rec.Code != Code) {
             Code = Rec.Code;
             Glas = Root.Glasliste()->FindByEDV(Code);
         }
-        if (Glas == nullptr)
+        if (Glas == nullptr) {
+            if (Checked)
+                ReportKr6UnknownLens(Report, "price line", Rec.Code);
             continue;
+        }
         Tdex6DataGlasPreisListe& Prices = *Glas->GlasPreisListe();
         const TPriceLineKeys Keys = KeysOf(Rec);
         if (Glas != RunGlas) {
@@ -288,6 +397,13 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
         Last = Keys;
         Glas->Preisgruppen()->SetS(Rec.SphereGroup, true);
         Glas->Preisgruppen()->SetC(Rec.CylinderGroup, true);
+        if (Checked && !Ascending && FirstFilled != Filled.end() &&
+            Prices.FindPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, FirstField,
+                             Rec.DeliveryRangeId, false) != nullptr)
+            Report.Add(TKr6FindingCode::DuplicatePrice, 0,
+                       "an earlier line set the prices of " + PriceKeysText(Rec) +
+                           " already: these amounts replace them");
+        bool Dropped = false;
         for (int K = 0; K < PriceFieldCount; ++K) {
             if (!Filled[K])
                 continue;
@@ -298,7 +414,11 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
                                              K + 1, Rec.DeliveryRangeId, true);
             if (Price != nullptr)
                 Price->SetPR(Rec.Price[K]);
+            else
+                Dropped = true;
         }
+        if (Checked && Dropped)
+            Report.Add(TKr6FindingCode::PriceNotImported, 0, DroppedPricesMessage(Root, Rec));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "import/Kr6ImportSteps.h"
 
+#include "import/Kr6FieldChecks.h"
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
 #include "model/Addresses.h"
@@ -50,6 +51,56 @@ void CoatingCodes(const Tdex6Dataobject& Root, TStringList& Codes) {
 
 namespace {
 
+// The lookup findings of an Information or OrderOptions line; What says what it holds.
+template <class TRec>
+void CheckTarget(const TKr6LineReport& Report, const Tdex6Dataobject& Root, const TRec& Rec,
+                 std::string_view What) {
+    if (Rec.Target == TargetGlass) {
+        if (Root.Glasliste()->FindByEDV(Rec.Code) == nullptr)
+            ReportKr6UnknownLens(Report, What, Rec.Code);
+    } else if (Rec.Target == TargetCoating) {
+        if (Root.Beschichtungsliste()->FindByEDV(Rec.Code) == nullptr)
+            ReportKr6UnknownCoating(Report, What, Rec.Code);
+    } else {
+        ReportKr6UnknownTarget(Report, Rec.Target);
+    }
+}
+
+constexpr TKr6Place UsagePlace =
+    Kr6PlaceOf<kr6_layouts::OrderOptions, &TKr6DataOrderOptions::Usage>;
+
+// Usages other than these change nothing.
+void CheckUsage(const TKr6LineReport& Report, std::string_view Line) {
+    const std::string_view Usage = TrimBlanks(Kr6Field(Line, UsagePlace.First, UsagePlace.Width));
+    if (Usage == "1" || Usage == "5" || Usage == "6")
+        return;
+    Report.Add(TKr6FindingCode::UnknownCode, UsagePlace.First,
+               "usage " + Quoted(Usage) + " is none of 1, 5 and 6: the line changes nothing");
+}
+
+// The codes of the lenses and coatings as the product groups compare them.
+struct TGroupCodes {
+    TStringList Lenses{true};
+    TStringList Coatings{true};
+};
+
+void CheckGroupLine(const TKr6LineReport& Report, const TGroupCodes& Codes,
+                    const TKr6DataProductgroup& Rec) {
+    const std::string What = "product group " + Quoted(Rec.GroupName) + " line";
+    if (Rec.Target == TargetGlass) {
+        if (!Codes.Lenses.Contains(Rec.Code))
+            ReportKr6UnknownLens(Report, What, Rec.Code);
+    } else if (Rec.Target == TargetCoating) {
+        if (Rec.Code.empty() || !Codes.Coatings.Contains(Rec.Code))
+            ReportKr6UnknownCoating(Report, What, Rec.Code);
+    } else {
+        ReportKr6UnknownTarget(Report, Rec.Target,
+                               Rec.GroupName.empty()
+                                   ? "the line is ignored"
+                                   : "the line is ignored, but its group is made");
+    }
+}
+
 template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const TRec& Rec) {
     if (Rec.Target == TargetGlass) {
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
@@ -64,12 +115,15 @@ template <class TRec> Tdex6DataInfo* InfoOf(const Tdex6Dataobject& Root, const T
 
 } // namespace
 
-void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                        TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "Information.Dat");
     TKr6DataInformation Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6Information(Rec, Line);
+        if (Report.Active() && CheckKr6Line<kr6_layouts::Information>(Report, Line))
+            CheckTarget(Report, Root, Rec, "information text");
         Tdex6DataInfo* Info = InfoOf(Root, Rec);
         if (Info == nullptr)
             continue;
@@ -81,12 +135,17 @@ void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
     }
 }
 
-void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                         TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "OrderOptions.Dat");
     TKr6DataOrderOptions Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6OrderOptions(Rec, Line);
+        if (Report.Active() && CheckKr6Line<kr6_layouts::OrderOptions>(Report, Line)) {
+            CheckUsage(Report, Line);
+            CheckTarget(Report, Root, Rec, "order option");
+        }
         Tdex6DataOrderOptions* Options = nullptr;
         if (Rec.Target == TargetGlass) {
             if (const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code))
@@ -130,10 +189,20 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TW
     };
     std::unordered_map<const Tdex6DataProduktgruppe*, TNamed> Named;
     TNamed Grouped;
+    TKr6LineReport Report(Work.Observer, "Productgroup.Dat");
+    TGroupCodes Codes;
+    if (Report.Active()) {
+        for (const auto& Glas : *Root.Glasliste())
+            Codes.Lenses.Add(Glas->EDV());
+        for (const auto& Coating : *Root.Beschichtungsliste())
+            Codes.Coatings.Add(Coating->EDV());
+    }
     TKr6DataProductgroup Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6Productgroup(Rec, Line);
+        if (Report.Active() && CheckKr6Line<kr6_layouts::Productgroup>(Report, Line))
+            CheckGroupLine(Report, Codes, Rec);
         if (Rec.GroupName.empty()) {
             if (Rec.Target == TargetGlass)
                 Work.NoGroupGlasses.Add(Rec.Code);
@@ -173,11 +242,15 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TW
 }
 
 void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                             TImportProgressMeter& Meter) {
+                             TWorkLists& Work, TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "CodeSubstitution.Dat");
     TKr6DataCodeSubst Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6CodeSubst(Rec, Line);
+        if (Report.Active() && CheckKr6Line<kr6_layouts::CodeSubst>(Report, Line) &&
+            Rec.Target != TargetGlass && Rec.Target != TargetCoating)
+            ReportKr6UnknownTarget(Report, Rec.Target);
         if (Rec.Target == TargetGlass) {
             Tdex6DataCodeSubstGlas& Row = *Root.CodeSubstGlasList()->NewItem();
             Row.CA = Rec.OldCode;

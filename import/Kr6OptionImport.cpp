@@ -1,7 +1,9 @@
 #include "import/Kr6ImportSteps.h"
 
+#include "import/Kr6FieldChecks.h"
 #include "import/Kr6LensRecords.h"
 #include "import/Kr6OptionRecords.h"
+#include "import/Kr6RuleChecks.h"
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
@@ -13,25 +15,114 @@
 #include "model/Info.h"
 #include "model/OrderOptions.h"
 #include "model/ProductGroups.h"
+#include "model/CodeIndex.h"
 #include "model/Root.h"
+#include "model/RuleCodes.h"
 #include "support/TextCompare.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kr6::kr6_import {
+namespace {
 
-void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+// An Options line's own findings; false for a line that makes no coating of Options.Dat
+// (an empty one still makes a coating, without code).
+bool CheckOptions(TKr6LineReport& Report, std::string_view Line, const TKr6Dataoptions& Rec,
+                  std::unordered_map<std::string, int>& FirstLines) {
+    Report.Next(Line);
+    if (IsEmptyLine(Line)) {
+        Report.Add(TKr6FindingCode::EmptyCode, 0, "empty line: a coating without code");
+        return false;
+    }
+    CheckKr6Fields<kr6_layouts::Options>(Report, Line);
+    if (IsGroupCode(Rec.Code))
+        return false;
+    if (Rec.Code.empty()) {
+        Report.Add(TKr6FindingCode::EmptyCode, 1, "the code is blank: a coating without code");
+        return true;
+    }
+    const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
+    if (!New)
+        Report.Add(TKr6FindingCode::DuplicateCoating, 0,
+                   "coating code " + Quoted(Rec.Code) + " was on line " +
+                       std::to_string(First->second) +
+                       " already: a second coating of this code, which every later line of "
+                       "the code attaches to");
+    return true;
+}
+
+bool HoldsMaterial(const TMaterialSet& Materials) {
+    for (const Tdex6Material Material : {Tdex6Material::Silikat, Tdex6Material::Kunststoff,
+                                         Tdex6Material::Polycarbonat, Tdex6Material::Trivex})
+        if (Materials.Contains(Material))
+            return true;
+    return false;
+}
+
+// The content findings of an OptionsPrice line whose coating the list holds, before its
+// prices are set.
+void CheckCoatingPrice(const TKr6LineReport& Report, const Tdex6Dataobject& Root,
+                       Tdex6DataBeschichtung& Coating, const TKr6DataoptionsPrice& Rec,
+                       int FirstField) {
+    const bool Special = !Rec.LensCode.empty();
+    if (Special && Root.Glasliste()->FindByEDV(Rec.LensCode) == nullptr)
+        Report.Add(TKr6FindingCode::UnknownLens, 0,
+                   "special price of coating " + Quoted(Rec.OptionCode) + " for lens " +
+                       Quoted(Rec.LensCode) +
+                       ", which the list does not hold: kept with the coating, it applies to "
+                       "no lens");
+    if (FirstField == 0)
+        return;
+    if (!Special && !HoldsMaterial(Rec.Materials)) {
+        Report.Add(TKr6FindingCode::PriceNotImported, 0,
+                   "general price of coating " + Quoted(Rec.OptionCode) +
+                       " for no material (0000): no price is made");
+        return;
+    }
+    Tdex6DataBeschichtungspreisListe& Prices = *Coating.PreisListe();
+    bool Repeated = false;
+    for (int M = 0; M <= static_cast<int>(Tdex6Material::Trivex) && !Repeated; ++M) {
+        const auto Material = static_cast<Tdex6Material>(M);
+        Repeated = Rec.Materials.Contains(Material) &&
+                   Prices.FindPrice(Rec.SphTor, Rec.SingleMulti, false, Rec.LensCode, FirstField,
+                                    Material) != nullptr;
+    }
+    if (Repeated)
+        Report.Add(TKr6FindingCode::DuplicatePrice, 0,
+                   Special ? "an earlier line set the special price of coating " +
+                                 Quoted(Rec.OptionCode) + " for lens " + Quoted(Rec.LensCode) +
+                                 " already: these amounts replace it"
+                           : "an earlier line set a general price of coating " +
+                                 Quoted(Rec.OptionCode) +
+                                 " of this kind for one of these materials already: these "
+                                 "amounts replace it");
+}
+
+} // namespace
+
+void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                     TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "Options.Dat");
+    // The first line of each code, as the lookup by code compares them.
+    std::unordered_map<std::string, int> FirstLines;
     TKr6Dataoptions Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6Options(Rec, Line);
+        const bool Made = Report.Active() && CheckOptions(Report, Line, Rec, FirstLines);
         // These codes name the prism and cylinder surcharge groups, not coatings.
         if (IsGroupCode(Rec.Code))
             continue;
         Tdex6DataBeschichtung& Coating = *Root.Beschichtungsliste()->NewItem();
+        if (Made) {
+            Work.Coatings.push_back({&Coating, Report.Line(), Line});
+            Report.Observer().Made(Coating, Report.Line(), Line);
+        }
         Coating.SetEDV(Rec.Code);
         Coating.SetB(1, Rec.Name);
         Coating.LA = Rec.ValidFrom;
@@ -76,18 +167,34 @@ void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
     }
 }
 
-void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "OptionsPrice.Dat");
+    constexpr TKr6Place PricePlace =
+        Kr6PlaceOf<kr6_layouts::OptionsPrice, &TKr6DataoptionsPrice::Price>;
     std::array<bool, PriceFieldCount> Filled{};
     for (int K = 0; K < PriceFieldCount; ++K)
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
+    const int FirstField =
+        static_cast<int>(std::find(Filled.begin(), Filled.end(), true) - Filled.begin()) + 1;
     TKr6DataoptionsPrice Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6OptionsPrice(Rec, Line);
+        const bool Checked =
+            Report.Active() && CheckKr6Line<kr6_layouts::OptionsPrice>(Report, Line);
+        if (Checked)
+            CheckKr6UnnamedPrices(Report, Line, Rec.Price, Filled, PricePlace.First,
+                                  PricePlace.Width);
         Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
-        if (Coating == nullptr)
+        if (Coating == nullptr) {
+            if (Checked)
+                ReportKr6UnknownCoating(Report, "price line", Rec.OptionCode);
             continue;
+        }
+        if (Checked)
+            CheckCoatingPrice(Report, Root, *Coating, Rec,
+                              FirstField <= PriceFieldCount ? FirstField : 0);
         if (!Rec.LensCode.empty()) {
             Coating->SpecialPriceCodes().Add(Rec.LensCode);
         } else {
@@ -110,25 +217,41 @@ void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
     }
 }
 
-void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TImportProgressMeter& Meter) {
+void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                 TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "Combination.Dat");
+    std::optional<TRuleChecks> Checks;
+    if (Report.Active())
+        Checks.emplace(Root);
     TKr6DataCombination Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6Combination(Rec, Line);
-        Root.KombinationsListe()->AddRule(Rec.LensCode, Rec.OptionCode1, Rec.OptionCode2,
-                                          Rec.OptionCode3, Rec.Delivery);
+        const bool Checked =
+            Report.Active() && CheckKr6Line<kr6_layouts::Combination>(Report, Line);
+        const Tdex6DataKombination* Standing = Root.KombinationsListe()->AddRule(
+            Rec.LensCode, Rec.OptionCode1, Rec.OptionCode2, Rec.OptionCode3, Rec.Delivery);
+        if (Checked)
+            Checks->Check(Report, Rec, Standing);
     }
 }
 
-void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
+void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                    TImportProgressMeter& Meter) {
+    TKr6LineReport Report(Work.Observer, "OptionsColor.Dat");
     TKr6DataoptionsColor Rec;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6OptionsColor(Rec, Line);
+        const bool Checked =
+            Report.Active() && CheckKr6Line<kr6_layouts::OptionsColor>(Report, Line);
         const Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
-        if (Coating == nullptr)
+        if (Coating == nullptr) {
+            if (Checked)
+                ReportKr6UnknownCoating(Report, "colour " + Quoted(Rec.ColorCode),
+                                        Rec.OptionCode);
             continue;
+        }
         Tdex6DataFarbe& Colour = *Coating->FarbListe()->AddNew();
         Colour.EDV = Rec.ColorCode;
         Colour.SetB(1, Rec.Name);

@@ -4,6 +4,7 @@
 #include "support/TextCompare.h"
 #include "texts/Language.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -209,6 +210,37 @@ int Code(Tdex6FormulaKind7 Member) {
 int Code(Tdex6FormulaKind11 Member) {
     return CodeOf(Member);
 }
+
+template <class E> bool IsCodeOf(int Code) {
+    return std::find(TTable<E>::Codes.begin(), TTable<E>::Codes.end(), Code) !=
+           TTable<E>::Codes.end();
+}
+template bool IsCodeOf<Tdex6LensKind>(int Code);
+template bool IsCodeOf<Tdex6Material>(int Code);
+template bool IsCodeOf<Tdex6BrandLine>(int Code);
+template bool IsCodeOf<Tdex6AntiReflection>(int Code);
+template bool IsCodeOf<Tdex6Tint>(int Code);
+template bool IsCodeOf<Tdex6KDM>(int Code);
+template bool IsCodeOf<Tdex6ViewDirection>(int Code);
+template bool IsCodeOf<Tdex6RoadTraffic>(int Code);
+template bool IsCodeOf<Tdex6EGB>(int Code);
+template bool IsCodeOf<Tdex6AdditionStep>(int Code);
+template bool IsCodeOf<Tdex6NTT>(int Code);
+template bool IsCodeOf<Tdex6EdgeFinish>(int Code);
+template bool IsCodeOf<Tdex6DiameterChange>(int Code);
+template bool IsCodeOf<Tdex6ThicknessChange>(int Code);
+template bool IsCodeOf<Tdex6FormChange>(int Code);
+template bool IsCodeOf<Tdex6Bonus>(int Code);
+template bool IsCodeOf<Tdex6SphTor>(int Code);
+template bool IsCodeOf<Tdex6SingleMulti>(int Code);
+template bool IsCodeOf<Tdex6PriceField>(int Code);
+template bool IsCodeOf<Tdex6OrderOption>(int Code);
+template bool IsCodeOf<Tdex6InfoKind>(int Code);
+template bool IsCodeOf<Tdex6Delivery>(int Code);
+template bool IsCodeOf<Tdex6SubstAction>(int Code);
+template bool IsCodeOf<Tdex6PriceSource>(int Code);
+template bool IsCodeOf<Tdex6FormulaKind7>(int Code);
+template bool IsCodeOf<Tdex6FormulaKind11>(int Code);
 
 template <> Tdex6LensKind FromCode<Tdex6LensKind>(int Code) {
     return MemberOf<Tdex6LensKind>(Code);

@@ -169,6 +169,8 @@ int Code(Tdex6FormulaKind11 Member);
 
 // Member of a code: the last member carrying it, else the table's default member.
 template <class E> E FromCode(int Code);
+// Some member carries the code, so FromCode does not fall back on the default.
+template <class E> bool IsCodeOf(int Code);
 template <> Tdex6LensKind FromCode<Tdex6LensKind>(int Code);
 template <> Tdex6Material FromCode<Tdex6Material>(int Code); // default Silikat
 template <> Tdex6BrandLine FromCode<Tdex6BrandLine>(int Code);

@@ -271,11 +271,13 @@ void Tdex6DataKombinationsListe::CatchUpFirstRules() const {
     }
 }
 
-void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_view C1,
-                                         std::string_view C2, std::string_view C3,
-                                         Tdex6Delivery LB) {
-    if (FindRule(Glass, C1, C2, C3) != nullptr)
-        return;
+const Tdex6DataKombination* Tdex6DataKombinationsListe::AddRule(std::string_view Glass,
+                                                                std::string_view C1,
+                                                                std::string_view C2,
+                                                                std::string_view C3,
+                                                                Tdex6Delivery LB) {
+    if (const Tdex6DataKombination* Standing = FindRule(Glass, C1, C2, C3))
+        return Standing;
     Tdex6DataKombination* Rule = NewRule();
     if (FSortEnabled) {
         // Every setter sorts, and where a rule ends among rules of equal sort keys depends
@@ -293,6 +295,7 @@ void Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_vie
     }
     Rule->FLB = LB;
     SortRules(false);
+    return nullptr;
 }
 
 // The renames collect the rules first: each setter may re-sort the list, which would

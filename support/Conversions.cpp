@@ -19,6 +19,10 @@ char BoolToChar(bool B) {
 }
 
 std::int32_t TextToInt(std::string_view S) {
+    return TryTextToInt(S).value_or(0);
+}
+
+std::optional<std::int32_t> TryTextToInt(std::string_view S) {
     S = TrimRightBlanks(S);
     while (!S.empty() && S.front() == ' ')
         S.remove_prefix(1);
@@ -28,20 +32,24 @@ std::int32_t TextToInt(std::string_view S) {
         S.remove_prefix(1);
     }
     if (S.empty() || S.front() < '0' || S.front() > '9')
-        return 0;
+        return std::nullopt;
     // Parsed as the magnitude so that the lowest int32 value stays reachable.
     std::uint32_t Magnitude = 0;
     const auto [End, Error] = std::from_chars(S.data(), S.data() + S.size(), Magnitude);
     if (Error != std::errc() || End != S.data() + S.size())
-        return 0;
+        return std::nullopt;
     constexpr auto Max = static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
     if (Magnitude > Max + (Negative ? 1u : 0u))
-        return 0;
+        return std::nullopt;
     const auto Value = static_cast<std::int64_t>(Magnitude);
     return static_cast<std::int32_t>(Negative ? -Value : Value);
 }
 
 double TextToFloat(std::string_view S) {
+    return TryTextToFloat(S).value_or(0);
+}
+
+std::optional<double> TryTextToFloat(std::string_view S) {
     // Most number fields are digits only; up to 15 of them the value is exact, as from_chars
     // would give it, and needs no copy of the text.
     if (!S.empty() && S.size() <= 15 &&
@@ -64,11 +72,11 @@ double TextToFloat(std::string_view S) {
     }
     // from_chars would also take "inf", "nan" and a second sign.
     if (V.empty() || !(V.front() == '.' || (V.front() >= '0' && V.front() <= '9')))
-        return 0;
+        return std::nullopt;
     double Value = 0;
     const auto [End, Error] = std::from_chars(V.data(), V.data() + V.size(), Value);
     if (Error != std::errc() || End != V.data() + V.size())
-        return 0;
+        return std::nullopt;
     return Negative ? -Value : Value;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,12 @@ bool TextToBool(std::string_view S);
 char BoolToChar(bool B);
 // Trailing blanks removed; leading blanks and a sign allowed; anything else invalid gives 0.
 std::int32_t TextToInt(std::string_view S);
+// The same, telling text that does not convert (blank text included) from a 0.
+std::optional<std::int32_t> TryTextToInt(std::string_view S);
 // Blanks removed; the first "," and the first "." are decimal separators; an exponent
 // is allowed; invalid text gives 0.
 double TextToFloat(std::string_view S);
+std::optional<double> TryTextToFloat(std::string_view S);
 bool IsZero(double X);
 // General format, 15 significant digits, "." as decimal separator; exponent form
 // ("1E-12", "1.5E20") outside 1e-5 <= |X| < 1e15.

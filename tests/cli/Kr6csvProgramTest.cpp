@@ -131,14 +131,16 @@ TEST(Kr6csvProgram, InfoAsTextAndAsJson) {
                         "Colours:            9\n"
                         "Glass prices:       1500\n"
                         "Coating prices:     525\n"
-                        "Product groups:     7\n");
+                        "Product groups:     7\n"
+                        "Findings:           none\n");
     EXPECT_EQ(Kr6csv("info --json " + DemoArchive).Out,
               R"({"maker":{"name":"Beispielhersteller","code":"BSP"},"valid_from":"2025-01-01",)"
               R"("valid_until":"2025-12-31","kr6_version":"6.9.0","price_descriptions":[)"
               R"({"id":1,"name":"Listen EK"},{"id":2,"name":"empf. VK"},)"
               R"({"id":3,"name":"empf. VK inkl. Vers"},{"id":4,"name":"Bonus EK"},)"
               R"({"id":5,"name":"Randbearbeitung"}],"lenses":36,"coatings":23,"rules":380,)"
-              R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7})"
+              R"("colours":9,"glass_prices":1500,"coating_prices":525,"product_groups":7,)"
+              R"("findings":{"error":0,"warning":0,"note":0,"by_code":{}}})"
               "\n");
 
     const test::TTempArchive Archive(
