@@ -373,7 +373,7 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
         ReportError(*Failure);
     } else if (Loaded) {
         // The table explains rows with the model, which is about to go.
-        if (FCombinations != nullptr)
+        if (!FCombinations.isNull())
             FCombinations->close();
         FDataObject = std::move(Fresh);
         const QString Shown = QFile::decodeName(QByteArray::fromStdString(Path));
@@ -576,9 +576,8 @@ void TFormKr6CombinationToCsvHf::SaveRows() {
 void TFormKr6CombinationToCsvHf::ShowCombinations() {
     if (Busy() || !BtnClipboard->isEnabled())
         return;
-    if (FCombinations == nullptr) {
+    if (FCombinations.isNull()) {
         FCombinations = new TCombinationsWindow(this);
-        connect(FCombinations, &QObject::destroyed, this, [this] { FCombinations = nullptr; });
     }
     TRowSource Source;
     Source.Rows = FResultList;
@@ -615,7 +614,7 @@ void TFormKr6CombinationToCsvHf::closeEvent(QCloseEvent* Event) {
         Event->ignore();
         return;
     }
-    if (FCombinations != nullptr)
+    if (!FCombinations.isNull())
         FCombinations->close();
     QMainWindow::closeEvent(Event);
 }

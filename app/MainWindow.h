@@ -6,6 +6,7 @@
 #include "import/Kr6Import.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <atomic>
@@ -62,7 +63,7 @@ public:
         FAfterRows = std::move(Hook);
     }
     // The table window, once it was opened.
-    TCombinationsWindow* CombinationsWindow() const { return FCombinations; }
+    TCombinationsWindow* CombinationsWindow() const { return FCombinations.data(); }
 
     QPushButton* BtnKr6Laden;
     QPushButton* BtnKombiTEst;
@@ -131,7 +132,8 @@ private:
     TProgressMailbox FMailbox;
     QTimer* FRefresh;
     std::function<void(const TEvaluationProgress&)> FAfterRows;
-    TCombinationsWindow* FCombinations = nullptr;
+    // Gone once the user closes it.
+    QPointer<TCombinationsWindow> FCombinations;
     bool FImporting = false;
     bool FEvaluating = false;
     bool FWorking = false;

@@ -16,9 +16,15 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
+
+// Texts in test failures as text, not as UTF-16 units.
+inline void PrintTo(const QString& Text, std::ostream* Out) {
+    *Out << '"' << Text.toStdString() << '"';
+}
 
 namespace kr6::test {
 
