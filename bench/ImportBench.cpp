@@ -1,5 +1,6 @@
 #include "bench/BenchData.h"
 
+#include "import/Kr6Findings.h"
 #include "import/Kr6Import.h"
 #include "model/Root.h"
 
@@ -32,14 +33,17 @@ double UserSeconds() {
 // Argument 1: the benchmark list, 2: the list at twice its size. Each iteration imports
 // into a fresh root; making and freeing the root is not timed. Seconds gives the time to
 // count for an import that took Wall seconds and User seconds of user CPU time.
-template <class TSeconds> void ImportEach(benchmark::State& State, TSeconds&& Seconds) {
+// With Observed, the import is told to report what it leaves out or reads differently.
+template <class TSeconds>
+void ImportEach(benchmark::State& State, TSeconds&& Seconds, bool Observed = false) {
     const std::string& Archive =
         BenchArchive(State.range(0) == 2 ? TBenchList::Double : TBenchList::Standard);
     for (auto _ : State) {
         auto Root = std::make_unique<Tdex6Dataobject>();
+        TKr6Findings Findings;
         const double UserBefore = UserSeconds();
         const auto Start = std::chrono::steady_clock::now();
-        LoadKr6File(*Root, Archive);
+        LoadKr6File(*Root, Archive, {}, Observed ? &Findings : nullptr);
         const std::chrono::duration<double> Wall = std::chrono::steady_clock::now() - Start;
         State.SetIterationTime(Seconds(Wall.count(), UserSeconds() - UserBefore));
         Root.reset();
@@ -67,6 +71,18 @@ BENCHMARK(BM_LoadKr6FileUserTime)
     ->Arg(1)
     ->Arg(2)
     ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+
+// The same import with an observer of its findings, which checks every field a second time.
+void BM_LoadKr6FileObserved(benchmark::State& State) {
+    ImportEach(
+        State, [](double Wall, double /*User*/) { return Wall; }, true);
+}
+BENCHMARK(BM_LoadKr6FileObserved)
+    ->Arg(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();

@@ -117,6 +117,7 @@ deep_literal=$(figure "BM_DeepLiteralSample" items_per_second)
 deep_fast_sample=$(figure "BM_DeepFastSample" items_per_second)
 import_one=$(figure "BM_LoadKr6File/1/" real_time)
 import_two=$(figure "BM_LoadKr6File/2/" real_time)
+import_observed=$(figure "BM_LoadKr6FileObserved/1/" real_time)
 import_user_one=$(figure "BM_LoadKr6FileUserTime/1/" real_time)
 import_user_two=$(figure "BM_LoadKr6FileUserTime/2/" real_time)
 destroy_one=$(figure "BM_DestroyModel/100000/" real_time)
@@ -176,6 +177,9 @@ info "deep: literal engine, keys/s (smallest deep lenses)" "$(printf '%.0f' "$de
 row "deep: fast / literal on the same lenses" "$(ratio "$deep_fast_sample" "$deep_literal")" \
     ">=" 500 "%.0fx"
 row "import of the benchmark list, s" "$import_one" "<=" 0.6 "%.2f"
+info "import with an observer of its findings, s" "$(printf '%.2f' "$import_observed")"
+row "import with findings observed / without" "$(ratio "$import_observed" "$import_one")" "<=" 1.5 \
+    "%.2fx"
 info "import of the list at twice its size, s" "$(printf '%.2f' "$import_two")"
 info "import 2x / 1x, wall time" "$(printf '%.2fx' "$(ratio "$import_two" "$import_one")")"
 row "import 2x / 1x, user CPU time" "$(ratio "$import_user_two" "$import_user_one")" "<=" 2.3 \

@@ -32,6 +32,9 @@ void RunEvaluate(const TEvaluateOptions& Options);
 std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std::int64_t Lenses,
                               double ImportSeconds, double EvaluationSeconds);
 
+// "3 lines not imported" for the errors among Findings; empty when there are none.
+std::string NotImportedText(const TKr6FindingCounts& Findings);
+
 struct TInfoOptions {
     std::string Archive;
     bool Utf8 = false;
@@ -91,7 +94,7 @@ int RunLint(const TLintOptions& Options);
 // Loads the archive into Root with every finding, those of its evaluation included, and
 // returns the KR6 version its header names.
 std::string FindFindings(Tdex6Dataobject& Root, const std::string& Archive, bool Quiet,
-                  TKr6Findings& Findings);
+                         TKr6Findings& Findings);
 
 struct TXmlOptions {
     std::string Archive;

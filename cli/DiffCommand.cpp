@@ -5,6 +5,7 @@
 
 #include "export/ListDigest.h"
 #include "export/RowDifference.h"
+#include "import/Kr6Findings.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
 #include "support/FileDescriptor.h"
@@ -44,7 +45,7 @@ private:
 // model.
 TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
                      bool ShowProgress, const std::function<void(const Tdex6Dataobject&)>& Prices,
-                     TModelDisposal& Disposal) {
+                     TModelDisposal& Disposal, TKr6Findings& Findings) {
     TProgressLine Line(StandardErrorFd, ShowProgress);
     TProgressState State;
     // Both lines name the list they are about.
@@ -53,7 +54,7 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
     Line.SetSubject(FileName);
 
     auto Root = std::make_unique<Tdex6Dataobject>();
-    LoadArchive(*Root, Archive, &Line);
+    LoadArchive(*Root, Archive, &Line, &Findings);
     Line.Restart();
     const Tdex6Dataobject& Model = *Root;
     // Also when the rows fail, the futures wait for their threads before the model goes.
@@ -249,16 +250,19 @@ bool RunDiff(const TDiffOptions& Options) {
     TModelDisposal Disposal;
     TPriceDigest OldPrices;
     TPriceComparison Prices;
+    TKr6Findings OldFindings(false);
+    TKr6Findings NewFindings(false);
     const TListDigest Old = ReadList(
         Options.OldArchive, OldRows, Options.Threads, ShowProgress,
-        [&](const Tdex6Dataobject& Root) { OldPrices = TPriceDigest(Root); }, Disposal);
+        [&](const Tdex6Dataobject& Root) { OldPrices = TPriceDigest(Root); }, Disposal,
+        OldFindings);
     const TListDigest New = ReadList(
         Options.NewArchive, NewRows, Options.Threads, ShowProgress,
         [&](const Tdex6Dataobject& Root) {
             Prices = OldPrices.CompareWith(Root);
             OldPrices = TPriceDigest();
         },
-        Disposal);
+        Disposal, NewFindings);
 
     TRowChangeCount Count;
     try {
@@ -274,10 +278,21 @@ bool RunDiff(const TDiffOptions& Options) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
         char Text[160];
         std::snprintf(Text, sizeof Text,
-                      "kr6csv: %lld rows only in the new list, %lld only in the old, %.1f s\n",
+                      "kr6csv: %lld rows only in the new list, %lld only in the old, %.1f s",
                       static_cast<long long>(Count.Added), static_cast<long long>(Count.Removed),
                       Seconds);
-        std::fputs(Text, stderr);
+        std::string Summary = Text;
+        std::string NotImported;
+        for (const auto& [Label, Findings] :
+             {std::pair{"old list: ", &OldFindings}, std::pair{"new list: ", &NewFindings}}) {
+            const std::string Lines = NotImportedText(Findings->Counts());
+            if (!Lines.empty())
+                NotImported += (NotImported.empty() ? "" : ", ") + std::string(Label) + Lines;
+        }
+        if (!NotImported.empty())
+            Summary += "; " + NotImported + " (kr6csv lint)";
+        Summary += "\n";
+        std::fputs(Summary.c_str(), stderr);
     }
     return Count.Added != 0 || Count.Removed != 0;
 }

@@ -5,6 +5,7 @@
 
 #include "export/EvaluateCombinations.h"
 #include "export/ListDigest.h"
+#include "import/Kr6Findings.h"
 #include "model/Root.h"
 #include "support/FileDescriptor.h"
 
@@ -25,6 +26,13 @@ std::string EvaluationSummary(std::int64_t Deliverable, std::int64_t Total, std:
     return Text;
 }
 
+std::string NotImportedText(const TKr6FindingCounts& Findings) {
+    const std::int64_t Errors = Findings.Of(TKr6Severity::Error);
+    if (Errors == 0)
+        return {};
+    return std::to_string(Errors) + (Errors == 1 ? " line" : " lines") + " not imported";
+}
+
 void RunEvaluate(const TEvaluateOptions& Options) {
     RefuseOutputOverInput(Options.OutputFile, Options.Archive);
     // A file that cannot be written fails now, not after a long import.
@@ -36,7 +44,8 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     TProgressLine Line(StandardErrorFd,
                        WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile)));
     Tdex6Dataobject Root;
-    LoadArchive(Root, Options.Archive, &Line);
+    TKr6Findings Findings(false);
+    LoadArchive(Root, Options.Archive, &Line, &Findings);
     const double ImportSeconds = Line.ElapsedSeconds();
     const TCodeNames Names = Options.Layout.Names ? TCodeNames(Root) : TCodeNames();
 
@@ -72,9 +81,11 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     Output->Finish();
 
     if (!Options.Quiet) {
+        const std::string NotImported = NotImportedText(Findings.Counts());
         const std::string Summary =
             "kr6csv: " +
-            EvaluationSummary(Rows, State.Total, Lenses, ImportSeconds, EvaluationSeconds) + "\n";
+            EvaluationSummary(Rows, State.Total, Lenses, ImportSeconds, EvaluationSeconds) +
+            (NotImported.empty() ? "" : "; " + NotImported + " (kr6csv lint)") + "\n";
         std::fputs(Summary.c_str(), stderr);
     }
 }

@@ -67,8 +67,8 @@ int RunLint(const TLintOptions& Options) {
         return Status;
     }
     if (!Options.Quiet) {
-        const std::string Summary = "kr6csv: " + CountsText(Counts) + " in '" +
-                                    ArchiveName(Options.Archive) + "'\n";
+        const std::string Summary =
+            "kr6csv: " + CountsText(Counts) + " in '" + ArchiveName(Options.Archive) + "'\n";
         std::fputs(Summary.c_str(), stderr);
     }
     return Status;

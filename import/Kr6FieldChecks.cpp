@@ -55,15 +55,14 @@ void CheckKr6Length(const TKr6LineReport& Report, std::string_view Line, int Ful
     if (Beyond.empty())
         return;
     Report.Add(TKr6FindingCode::LongLine, FullLength + 1,
-               "the line is longer than its " + std::to_string(FullLength) + " characters: " +
-                   Quoted(Beyond) + " is not read");
+               "the line is longer than its " + std::to_string(FullLength) +
+                   " characters: " + Quoted(Beyond) + " is not read");
 }
 
 // The price columns that hold an amount for a price field the header does not name.
 void CheckKr6UnnamedPrices(const TKr6LineReport& Report, std::string_view Line,
-                        const std::array<double, 5>& Amounts,
-                        const std::array<bool, 5>& Filled, int FirstColumn,
-                        int Width) {
+                           const std::array<double, 5>& Amounts, const std::array<bool, 5>& Filled,
+                           int FirstColumn, int Width) {
     for (int K = 0; K < 5; ++K) {
         if (Filled[K] || Amounts[K] == 0)
             continue;
@@ -93,8 +92,8 @@ void ReportKr6UnknownCoating(const TKr6LineReport& Report, std::string_view What
 void ReportKr6UnknownTarget(const TKr6LineReport& Report, std::int32_t Target,
                             std::string_view Done) {
     Report.Add(TKr6FindingCode::UnknownTarget, 0,
-               "target " + std::to_string(Target) + " is neither 0 (lens) nor 1 (coating): " +
-                   std::string(Done));
+               "target " + std::to_string(Target) +
+                   " is neither 0 (lens) nor 1 (coating): " + std::string(Done));
 }
 
 } // namespace kr6

@@ -82,7 +82,8 @@ template <int Length, class... Columns> struct TCheck<TKr6Layout<Length, Columns
 } // namespace kr6_columns
 
 // The last position of the layout's last field.
-template <class Layout> inline constexpr int Kr6FullLength = kr6_columns::TCheck<Layout>::FullLength;
+template <class Layout>
+inline constexpr int Kr6FullLength = kr6_columns::TCheck<Layout>::FullLength;
 
 // Reports the field findings of a line that is not empty: numbers that do not convert,
 // dates that do not exist, codes the tables do not know, text past the full length.

@@ -25,8 +25,9 @@ void AppendCount(std::string& Text, std::int64_t Count, std::string_view One) {
 } // namespace
 
 std::size_t Kr6MemberRank(std::string_view Name) {
-    const auto Found = std::find_if(Kr6MemberNames.begin(), Kr6MemberNames.end(),
-                                    [&](std::string_view Member) { return SameText(Member, Name); });
+    const auto Found =
+        std::find_if(Kr6MemberNames.begin(), Kr6MemberNames.end(),
+                     [&](std::string_view Member) { return SameText(Member, Name); });
     return static_cast<std::size_t>(Found - Kr6MemberNames.begin());
 }
 
@@ -74,14 +75,13 @@ void TKr6Findings::AddDeliveryNotes(std::span<const Tdex6DataGlas* const> Lenses
 
 std::vector<TKr6Finding> TKr6Findings::Items() const {
     std::vector<TKr6Finding> Sorted = FItems;
-    std::stable_sort(Sorted.begin(), Sorted.end(),
-                     [](const TKr6Finding& A, const TKr6Finding& B) {
-                         const std::size_t RankA = Kr6MemberRank(A.Member);
-                         const std::size_t RankB = Kr6MemberRank(B.Member);
-                         if (RankA != RankB)
-                             return RankA < RankB;
-                         return RankA < Kr6MemberNames.size() && A.Line < B.Line;
-                     });
+    std::stable_sort(Sorted.begin(), Sorted.end(), [](const TKr6Finding& A, const TKr6Finding& B) {
+        const std::size_t RankA = Kr6MemberRank(A.Member);
+        const std::size_t RankB = Kr6MemberRank(B.Member);
+        if (RankA != RankB)
+            return RankA < RankB;
+        return RankA < Kr6MemberNames.size() && A.Line < B.Line;
+    });
     return Sorted;
 }
 

@@ -81,40 +81,19 @@ const std::vector<TKey>& Keys() {
              Head.PriceDefinitionCylinder = !SameText(Value, "-");
          }},
         {"cylindergroup-base", Integer(&H::CylinderGroupBase), TValueKind::Integer},
-        {"cylindergroup-1",
-         [](H& Head, V Value) {
-             Head.CylinderGroup[0] = TextToInt(Value);
-         },
+        {"cylindergroup-1", [](H& Head, V Value) { Head.CylinderGroup[0] = TextToInt(Value); },
          TValueKind::Integer},
-        {"cylindergroup-2",
-         [](H& Head, V Value) {
-             Head.CylinderGroup[1] = TextToInt(Value);
-         },
+        {"cylindergroup-2", [](H& Head, V Value) { Head.CylinderGroup[1] = TextToInt(Value); },
          TValueKind::Integer},
-        {"prismgroup-1",
-         [](H& Head, V Value) {
-             Head.PrismGroup[0] = TextToInt(Value);
-         },
+        {"prismgroup-1", [](H& Head, V Value) { Head.PrismGroup[0] = TextToInt(Value); },
          TValueKind::Integer},
-        {"prismgroup-2",
-         [](H& Head, V Value) {
-             Head.PrismGroup[1] = TextToInt(Value);
-         },
+        {"prismgroup-2", [](H& Head, V Value) { Head.PrismGroup[1] = TextToInt(Value); },
          TValueKind::Integer},
-        {"prismgroup-3",
-         [](H& Head, V Value) {
-             Head.PrismGroup[2] = TextToInt(Value);
-         },
+        {"prismgroup-3", [](H& Head, V Value) { Head.PrismGroup[2] = TextToInt(Value); },
          TValueKind::Integer},
-        {"prismgroup-4",
-         [](H& Head, V Value) {
-             Head.PrismGroup[3] = TextToInt(Value);
-         },
+        {"prismgroup-4", [](H& Head, V Value) { Head.PrismGroup[3] = TextToInt(Value); },
          TValueKind::Integer},
-        {"prismgroup-5",
-         [](H& Head, V Value) {
-             Head.PrismGroup[4] = TextToInt(Value);
-         },
+        {"prismgroup-5", [](H& Head, V Value) { Head.PrismGroup[4] = TextToInt(Value); },
          TValueKind::Integer},
         {"currencydescription", Text(&H::CurrencyDescription)},
         {"currencydescription-decimals", Text(&H::CurrencyDescriptionDecimals)},
@@ -149,8 +128,8 @@ std::optional<TValueKind> KindOfKey(std::string_view Key) {
             return TValueKind::Text;
     }
     const auto& Table = Keys();
-    const auto Found =
-        std::find_if(Table.begin(), Table.end(), [&](const TKey& K) { return SameText(K.Name, Key); });
+    const auto Found = std::find_if(Table.begin(), Table.end(),
+                                    [&](const TKey& K) { return SameText(K.Name, Key); });
     if (Found == Table.end())
         return std::nullopt;
     return Found->Kind;

@@ -39,8 +39,8 @@ constexpr std::size_t Head = 0, LensType = 1, LensGeo = 2, LensPrice = 3, Option
                       Information = 9, OrderOptions = 10, Productgroup = 11, CodeSubstitution = 12,
                       OeCodes = 13;
 constexpr auto& Members = Kr6MemberNames;
-constexpr std::array<double, Members.size()> BuildCosts = {1, 4, 1, 7, 2, 2, 14,
-                                                             5, 0.5, 0.3, 1, 100, 1, 0};
+constexpr std::array<double, Members.size()> BuildCosts = {1, 4,   1,   7, 2,   2, 14,
+                                                           5, 0.5, 0.3, 1, 100, 1, 0};
 // Sorting lenses and rules at the end, per byte of their members.
 constexpr double SortCost = 0.3;
 
@@ -82,9 +82,9 @@ void ReportMembers(TOXVCLZip& Archive, TKr6ImportObserver& Observer) {
         const TKr6LineReport Report(&Observer, Member);
         if (!Archive.FileExists(Member)) {
             if (Member != Members[OeCodes])
-                Report.AddMember(TKr6FindingCode::MissingMember,
-                                 "the archive holds no " + std::string(Member) +
-                                     ": read as an empty file");
+                Report.AddMember(TKr6FindingCode::MissingMember, "the archive holds no " +
+                                                                     std::string(Member) +
+                                                                     ": read as an empty file");
         } else if (Member == Members[OeCodes]) {
             Report.AddMember(TKr6FindingCode::UnusedMember, "read, but nothing in it is used");
         }

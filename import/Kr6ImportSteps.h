@@ -58,29 +58,30 @@ void ImportHead(Tdex6Dataobject& Root, const TKr6DataHead& Head);
 // What the observer hears once every member is built: lenses and coatings left without
 // prices.
 void ReportUnpriced(const TWorkLists& Work);
-void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                   TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                       TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                      TWorkLists& Work, TImportProgressMeter& Meter);
+void ImportGlasses(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                   TImportProgressMeter& Meter);
+void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                       TImportProgressMeter& Meter);
+void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                      TImportProgressMeter& Meter);
 void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
                        TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                    TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                         TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                   TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                       TWorkLists& Work, TImportProgressMeter& Meter);
-void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                        TWorkLists& Work, TImportProgressMeter& Meter);
+void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                    TImportProgressMeter& Meter);
+void ImportCoatingPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                         TImportProgressMeter& Meter);
+void ImportRules(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                 TImportProgressMeter& Meter);
+void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                   TImportProgressMeter& Meter);
+void ImportInformation(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                       TImportProgressMeter& Meter);
+void ImportOrderOptions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                        TImportProgressMeter& Meter);
 void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                          TImportProgressMeter& Meter);
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                             TWorkLists& Work, TImportProgressMeter& Meter);
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                             TImportProgressMeter& Meter);
 
 } // namespace kr6_import
 } // namespace kr6

@@ -6,6 +6,7 @@
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
+#include "model/CodeIndex.h"
 #include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/DescriptionDefaults.h"
@@ -16,7 +17,6 @@
 #include "model/ProductGroups.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
-#include "model/CodeIndex.h"
 #include "support/TextCompare.h"
 
 #include <algorithm>
@@ -75,7 +75,9 @@ std::string DroppedPricesMessage(const Tdex6Dataobject& Root, const TKr6DataLens
         Why += Why.empty() ? "" : ", ";
         Why += Reason;
     };
-    const auto Outside = [](std::int32_t Group) { return Group < 0 || Group > 50; };
+    const auto Outside = [](std::int32_t Group) {
+        return Group < 0 || Group > 50;
+    };
     if (Outside(Rec.SphereGroup))
         Add("sphere group " + std::to_string(Rec.SphereGroup) + " is outside 0-50");
     if (Outside(Rec.CylinderGroup))
@@ -103,7 +105,7 @@ void CheckLensType(TKr6LineReport& Report, std::string_view Line, const TKr6Data
     }
     CheckKr6Fields<kr6_layouts::LensType>(Report, Line);
     if (TrimRightBlanks(Rec.Code).empty()) {
-        Report.Add(TKr6FindingCode::EmptyCode, 1, "the code is blank: a lens without code");
+        Report.Add(TKr6FindingCode::EmptyCode, 0, "the code is blank: a lens without code");
         return;
     }
     const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
@@ -128,8 +130,7 @@ void ReportUnpriced(const TWorkLists& Work) {
     }
     for (const auto& Made : Work.Coatings) {
         if (Made.Object->PreisListe()->IsEmpty())
-            Work.Observer->Found({"Options.Dat", Made.Line, 0,
-                                  TKr6FindingCode::CoatingWithoutPrice,
+            Work.Observer->Found({"Options.Dat", Made.Line, 0, TKr6FindingCode::CoatingWithoutPrice,
                                   "coating " + Quoted(Made.Object->EDV()) +
                                       " has no price, neither general nor special",
                                   std::string(Made.Text)});
@@ -264,8 +265,7 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWor
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensRange(Rec, Line);
-        const bool Checked =
-            Report.Active() && CheckKr6Line<kr6_layouts::LensRange>(Report, Line);
+        const bool Checked = Report.Active() && CheckKr6Line<kr6_layouts::LensRange>(Report, Line);
         const Tdex6DataGlas* Glas = Root.Glasliste()->FindByEDV(Rec.Code);
         if (Glas == nullptr) {
             if (Checked)
@@ -374,7 +374,7 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
                                    : CheckKr6Line<kr6_layouts::OldLensPrice>(Report, Line);
             if (Checked)
                 CheckKr6UnnamedPrices(Report, Line, Rec.Price, Filled, FirstPriceColumn,
-                                   PricePlace.Width);
+                                      PricePlace.Width);
         }
         if (Glas == nullptr || Rec.Code != Code) {
             Code = Rec.Code;

@@ -28,8 +28,8 @@ public:
 
     // About the current line; Column 0 for none.
     void Add(TKr6FindingCode Code, int Column, std::string Message) const {
-        FObserver->Found({std::string(FMember), FLine, Column, Code, std::move(Message),
-                          std::string(FText)});
+        FObserver->Found(
+            {std::string(FMember), FLine, Column, Code, std::move(Message), std::string(FText)});
     }
     // About the member as a whole.
     void AddMember(TKr6FindingCode Code, std::string Message) const {

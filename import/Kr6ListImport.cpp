@@ -241,8 +241,8 @@ void ImportProductGroups(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TW
     }
 }
 
-void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines,
-                             TWorkLists& Work, TImportProgressMeter& Meter) {
+void ImportCodeSubstitutions(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
+                             TImportProgressMeter& Meter) {
     TKr6LineReport Report(Work.Observer, "CodeSubstitution.Dat");
     TKr6DataCodeSubst Rec;
     for (const std::string_view Line : Lines) {

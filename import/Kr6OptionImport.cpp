@@ -7,6 +7,7 @@
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Coatings.h"
+#include "model/CodeIndex.h"
 #include "model/Combinations.h"
 #include "model/DeliveryRanges.h"
 #include "model/DescriptionDefaults.h"
@@ -15,7 +16,6 @@
 #include "model/Info.h"
 #include "model/OrderOptions.h"
 #include "model/ProductGroups.h"
-#include "model/CodeIndex.h"
 #include "model/Root.h"
 #include "model/RuleCodes.h"
 #include "support/TextCompare.h"
@@ -43,7 +43,7 @@ bool CheckOptions(TKr6LineReport& Report, std::string_view Line, const TKr6Datao
     if (IsGroupCode(Rec.Code))
         return false;
     if (Rec.Code.empty()) {
-        Report.Add(TKr6FindingCode::EmptyCode, 1, "the code is blank: a coating without code");
+        Report.Add(TKr6FindingCode::EmptyCode, 0, "the code is blank: a coating without code");
         return true;
     }
     const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
@@ -93,14 +93,13 @@ void CheckCoatingPrice(const TKr6LineReport& Report, const Tdex6Dataobject& Root
                                     Material) != nullptr;
     }
     if (Repeated)
-        Report.Add(TKr6FindingCode::DuplicatePrice, 0,
-                   Special ? "an earlier line set the special price of coating " +
-                                 Quoted(Rec.OptionCode) + " for lens " + Quoted(Rec.LensCode) +
-                                 " already: these amounts replace it"
-                           : "an earlier line set a general price of coating " +
-                                 Quoted(Rec.OptionCode) +
-                                 " of this kind for one of these materials already: these "
-                                 "amounts replace it");
+        Report.Add(
+            TKr6FindingCode::DuplicatePrice, 0,
+            Special ? "an earlier line set the special price of coating " + Quoted(Rec.OptionCode) +
+                          " for lens " + Quoted(Rec.LensCode) + " already: these amounts replace it"
+                    : "an earlier line set a general price of coating " + Quoted(Rec.OptionCode) +
+                          " of this kind for one of these materials already: these "
+                          "amounts replace it");
 }
 
 } // namespace
@@ -248,8 +247,7 @@ void ImportColours(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLis
         const Tdex6DataBeschichtung* Coating = Root.Beschichtungsliste()->FindByEDV(Rec.OptionCode);
         if (Coating == nullptr) {
             if (Checked)
-                ReportKr6UnknownCoating(Report, "colour " + Quoted(Rec.ColorCode),
-                                        Rec.OptionCode);
+                ReportKr6UnknownCoating(Report, "colour " + Quoted(Rec.ColorCode), Rec.OptionCode);
             continue;
         }
         Tdex6DataFarbe& Colour = *Coating->FarbListe()->AddNew();

@@ -56,9 +56,8 @@ void TRuleChecks::Check(const TKr6LineReport& Report, const TKr6DataCombination&
                         const Tdex6DataKombination* Standing) {
     // A rule that repeats an earlier one.
     if (Standing == nullptr) {
-        FLines[FRoot.KombinationsListe()->FindRule(Rec.LensCode, Rec.OptionCode1,
-                                                   Rec.OptionCode2, Rec.OptionCode3)] =
-            Report.Line();
+        FLines[FRoot.KombinationsListe()->FindRule(Rec.LensCode, Rec.OptionCode1, Rec.OptionCode2,
+                                                   Rec.OptionCode3)] = Report.Line();
     } else {
         const auto Earlier = FLines.find(Standing);
         const std::string Where =

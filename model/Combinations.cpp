@@ -271,11 +271,9 @@ void Tdex6DataKombinationsListe::CatchUpFirstRules() const {
     }
 }
 
-const Tdex6DataKombination* Tdex6DataKombinationsListe::AddRule(std::string_view Glass,
-                                                                std::string_view C1,
-                                                                std::string_view C2,
-                                                                std::string_view C3,
-                                                                Tdex6Delivery LB) {
+const Tdex6DataKombination*
+Tdex6DataKombinationsListe::AddRule(std::string_view Glass, std::string_view C1,
+                                    std::string_view C2, std::string_view C3, Tdex6Delivery LB) {
     if (const Tdex6DataKombination* Standing = FindRule(Glass, C1, C2, C3))
         return Standing;
     Tdex6DataKombination* Rule = NewRule();

@@ -150,8 +150,7 @@ public:
     // Keeps an existing rule for the same lens and coatings, whatever its LB, and returns
     // it; none when the rule was added.
     const Tdex6DataKombination* AddRule(std::string_view Glass, std::string_view C1,
-                                        std::string_view C2, std::string_view C3,
-                                        Tdex6Delivery LB);
+                                        std::string_view C2, std::string_view C3, Tdex6Delivery LB);
     void RenameGlass(std::string_view Old, std::string_view New);
     void RenameCoating(std::string_view Old, std::string_view New);
     // Deletes every rule naming Code; patterns and the empty code delete nothing.
