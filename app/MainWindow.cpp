@@ -5,6 +5,7 @@
 #include "app/Clipboard.h"
 #include "app/CombinationsWindow.h"
 #include "app/FittedLabel.h"
+#include "app/ListComparison.h"
 #include "app/OverrideCursor.h"
 #include "app/QtText.h"
 #include "app/ResultRows.h"
@@ -298,6 +299,8 @@ void TFormKr6CombinationToCsvHf::CreateMenus() {
                   &TFormKr6CombinationToCsvHf::BtnKr6LadenClick);
     ActSaveRows = Add(File, QStringLiteral("Zeilen &speichern unter ..."), QKeySequence::Save,
                       &TFormKr6CombinationToCsvHf::SaveRows);
+    ActCompare = Add(File, QStringLiteral("Mit anderer Liste &vergleichen ..."), {},
+                     &TFormKr6CombinationToCsvHf::CompareWithOtherList);
     File->addSeparator();
     ActQuit = File->addAction(QStringLiteral("&Beenden"));
     ActQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -320,6 +323,7 @@ void TFormKr6CombinationToCsvHf::SetButtons(bool Load, bool Evaluate, bool Clipb
     // The menu offers what the buttons offer: loading with the load button, whatever needs
     // a loaded list with the evaluation, whatever needs rows with the copy.
     ActLoad->setEnabled(Load);
+    ActCompare->setEnabled(Evaluate);
     ActSaveRows->setEnabled(Clipboard);
     ActCombinations->setEnabled(Clipboard);
 }
@@ -576,13 +580,46 @@ void TFormKr6CombinationToCsvHf::SaveRows() {
 void TFormKr6CombinationToCsvHf::ShowCombinations() {
     if (Busy() || !BtnClipboard->isEnabled())
         return;
-    if (FCombinations.isNull()) {
-        FCombinations = new TCombinationsWindow(this);
-    }
+    OpenCombinationsWindow();
     TRowSource Source;
     Source.Rows = FResultList;
     Source.Names = FResultNames;
     FCombinations->ShowRows(std::move(Source), QFileInfo(FListPath).fileName(), Explainer());
+}
+
+void TFormKr6CombinationToCsvHf::CompareWithOtherList() {
+    if (Busy() || !BtnKombiTEst->isEnabled())
+        return;
+    const QString Other = FDialogs.OpenOtherList(this);
+    if (Other.isEmpty())
+        return;
+    const std::string NewArchive = LocalPath(Other);
+    const std::string OldName = LocalPath(QFileInfo(FListPath).fileName());
+    TListComparison Comparison;
+    const bool Done = RunBusy([&] {
+        Comparison = CompareLists(*FDataObject, OldName, NewArchive,
+                                  [this](const QString& Text) { FMailbox.PostStatus(Text); });
+    });
+    if (!Done)
+        return;
+    OpenCombinationsWindow();
+    TRowSource Source;
+    Source.Rows = std::move(Comparison.Rows);
+    Source.Names = std::move(Comparison.NewNames);
+    Source.OldNames = std::move(Comparison.OldNames);
+    Source.Changes = true;
+    const QString Counts =
+        QString::number(Comparison.Added) + QStringLiteral(" Zeilen nur in der neuen Liste, ") +
+        QString::number(Comparison.Removed) + QStringLiteral(" nur in der alten");
+    FCombinations->ShowComparison(std::move(Source), FromCp1252(Comparison.Summary) + "\n" + Counts,
+                                  QFileInfo(FListPath).fileName() + QStringLiteral(" mit ") +
+                                      QFileInfo(Other).fileName(),
+                                  Explainer());
+}
+
+void TFormKr6CombinationToCsvHf::OpenCombinationsWindow() {
+    if (FCombinations.isNull())
+        FCombinations = new TCombinationsWindow(this);
     FCombinations->show();
     FCombinations->raise();
     FCombinations->activateWindow();

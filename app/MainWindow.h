@@ -86,6 +86,7 @@ public:
 
     QAction* ActLoad;
     QAction* ActSaveRows;
+    QAction* ActCompare;
     QAction* ActQuit;
     QAction* ActCombinations;
     QAction* ActAbout;
@@ -98,6 +99,7 @@ public slots:
     void BtnKombiTEstClick();
     void BtnClipboardClick();
     void SaveRows();
+    void CompareWithOtherList();
     void ShowCombinations();
     void ShowAbout();
 
@@ -111,6 +113,7 @@ private:
 
     void CreateControls(QWidget* Controls);
     void CreateMenus();
+    void OpenCombinationsWindow();
     // Explains rows with the loaded model.
     TExplain Explainer();
     void TakeProgress();

@@ -1,7 +1,9 @@
 #include "tests/app/WindowFixture.h"
 
 #include "app/CombinationsWindow.h"
+#include "app/QtText.h"
 #include "app/ResultRows.h"
+#include "tools/ChangedCopy.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,6 +87,37 @@ TEST_F(CombinationsWindow, ExplainsAsTheCommandLinesCheck) {
     // A new list takes the table with the rows of the old one.
     Form->OpenKr6File(QString::fromStdString(test::DemoArchive));
     EXPECT_TRUE(test::ProcessUntil([&] { return Form->CombinationsWindow() == nullptr; }));
+}
+
+// "Mit anderer Liste vergleichen" shows what `kr6csv diff` writes: the summary above the
+// table, the rows only one list gives as its "+" and "-" rows.
+TEST_F(CombinationsWindow, ComparisonIsTheCommandLinesDiff) {
+    const std::vector<TKr6Member> List = MakeDemoPriceList({});
+    const test::TTempArchive Old = test::GeneratedList(List);
+    const test::TTempArchive New = test::GeneratedList(ChangedCopy(List, 1));
+    const test::TRun Cli = test::Kr6csv("diff -q " + Old.Path() + " " + New.Path());
+    ASSERT_EQ(Cli.Status, 3) << Cli.Err;
+    const std::size_t Gap = Cli.Out.find("\r\n\r\n");
+    ASSERT_NE(Gap, std::string::npos);
+    QString Summary = FromCp1252(Cli.Out.substr(0, Gap + 2));
+    Summary.replace("\r\n", "\n");
+
+    Form->OpenKr6File(QString::fromStdString(Old.Path()));
+    Other = QString::fromStdString(New.Path());
+    Form->ActCompare->trigger();
+    ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
+    TCombinationsWindow* Window = Form->CombinationsWindow();
+    ASSERT_NE(Window, nullptr);
+    EXPECT_TRUE(Window->Summary->isVisible());
+    EXPECT_TRUE(Window->Summary->toPlainText().startsWith(Summary))
+        << Window->Summary->toPlainText().toStdString();
+    EXPECT_EQ(Window->Model->Source().Rows->Text(), Cli.Out.substr(Gap + 4));
+    EXPECT_EQ(Window->Model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "+/-");
+    EXPECT_EQ(Window->Model->index(0, 0).data().toString() + " " +
+                  Window->Model->index(0, 1).data().toString().left(6),
+              FromCp1252(Cli.Out.substr(Gap + 4, 8)).replace('\t', ' '));
+    EXPECT_EQ(Buttons(), Loaded);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 } // namespace

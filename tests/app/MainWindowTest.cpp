@@ -6,7 +6,6 @@
 #include "import/Kr6Import.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
-#include "tools/DemoPriceList.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -34,18 +33,6 @@ bool DragEnterAccepted(QWidget* Target, const QList<QUrl>& Urls) {
     QDragEnterEvent Enter(QPoint(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Target, &Enter);
     return Enter.isAccepted();
-}
-
-// A made-up list of the given size, as make-demo-kr6 writes it.
-test::TTempArchive GeneratedList(const TDemoSize& Size) {
-    test::TMembers Members;
-    for (const TKr6Member& Member : MakeDemoPriceList(Size)) {
-        std::string Text;
-        for (const std::string& Line : Member.Lines)
-            Text.append(Line).append("\r\n");
-        Members.emplace_back(Member.Name, std::move(Text));
-    }
-    return test::TTempArchive(Members);
 }
 
 class MainWindow : public test::WindowTest {
@@ -197,7 +184,7 @@ TEST_F(MainWindow, TotalsAndRowsAreTheCommandLinesOnAListOfTheBenchmarksShape) {
     Size.Coatings = 400;
     Size.Rules = 20000;
     Size.PriceLines = 3000;
-    const test::TTempArchive Archive = GeneratedList(Size);
+    const test::TTempArchive Archive = test::GeneratedList(MakeDemoPriceList(Size));
     const test::TRun Cli = test::Kr6csv("evaluate " + Archive.Path());
     ASSERT_EQ(Cli.Status, 0) << Cli.Err;
 

@@ -5,6 +5,7 @@
 #include "helpers/FixedLine.h"
 #include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
+#include "tools/DemoPriceList.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,6 +49,18 @@ inline TTempArchive LargeLens(int Further) {
     for (int I = 1; I <= Further; ++I)
         Codes.push_back("HC" + std::to_string(I));
     return PriceList(1, Codes);
+}
+
+// A made-up list as make-demo-kr6 writes it.
+inline TTempArchive GeneratedList(const std::vector<TKr6Member>& List) {
+    TMembers Members;
+    for (const TKr6Member& Member : List) {
+        std::string Text;
+        for (const std::string& Line : Member.Lines)
+            Text.append(Line).append("\r\n");
+        Members.emplace_back(Member.Name, std::move(Text));
+    }
+    return TTempArchive(Members);
 }
 
 // Waits on the calling thread, processing nothing, until Done holds; far beyond what any
