@@ -4,6 +4,7 @@
 #include "app/BackgroundWork.h"
 #include "app/Clipboard.h"
 #include "app/CombinationsWindow.h"
+#include "app/FindingsText.h"
 #include "app/FittedLabel.h"
 #include "app/ListComparison.h"
 #include "app/OverrideCursor.h"
@@ -14,6 +15,7 @@
 #include "app/TimeText.h"
 #include "export/CheckText.h"
 #include "export/CombinationExplanation.h"
+#include "export/DeliveryGaps.h"
 #include "export/EvaluateCombinations.h"
 #include "export/LensOverview.h"
 #include "export/ListDigest.h"
@@ -135,11 +137,11 @@ QString DraggedArchive(const QMimeData* Data) {
 
 TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
     : QMainWindow(Parent), FDialogs(std::move(Dialogs)),
-      FLoader(
-          [](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn& Progress) {
-              LoadKr6File(Root, FileName, Progress);
-              return true;
-          }),
+      FLoader([](Tdex6Dataobject& Root, std::string_view FileName,
+                 const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
+          LoadKr6File(Root, FileName, Progress, Observer);
+          return true;
+      }),
       FDataObject(std::make_unique<Tdex6Dataobject>()),
       FResultList(std::make_shared<TResultRows>()), FRefresh(new QTimer(this)) {
     setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));
@@ -310,6 +312,9 @@ void TFormKr6CombinationToCsvHf::CreateMenus() {
     ActCombinations = Add(View, QStringLiteral("&Kombinationen ..."), {},
                           &TFormKr6CombinationToCsvHf::ShowCombinations);
 
+    ActFindings = Add(View, QStringLiteral("&Hinweise zur Liste ..."), {},
+                      &TFormKr6CombinationToCsvHf::ShowFindings);
+
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     ActAbout =
         Add(Help, QStringLiteral("Ü&ber kr6csv"), {}, &TFormKr6CombinationToCsvHf::ShowAbout);
@@ -324,6 +329,7 @@ void TFormKr6CombinationToCsvHf::SetButtons(bool Load, bool Evaluate, bool Clipb
     // a loaded list with the evaluation, whatever needs rows with the copy.
     ActLoad->setEnabled(Load);
     ActCompare->setEnabled(Evaluate);
+    ActFindings->setEnabled(Evaluate);
     ActSaveRows->setEnabled(Clipboard);
     ActCombinations->setEnabled(Clipboard);
 }
@@ -355,6 +361,7 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
     // The archive fills a fresh model that replaces the current one only when the import
     // succeeds, so that a failed import leaves the price list loaded before it.
     auto Fresh = std::make_unique<Tdex6Dataobject>();
+    auto Findings = std::make_shared<TKr6Findings>();
     bool Loaded = false;
     std::optional<std::runtime_error> Failure;
     const TImportProgressFn Progress = [this](const TImportProgress& Step) {
@@ -362,7 +369,7 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
     };
     FRefresh->start();
     try {
-        RunInBackground([&] { Loaded = FLoader(*Fresh, Path, Progress); });
+        RunInBackground([&] { Loaded = FLoader(*Fresh, Path, Progress, Findings.get()); });
     } catch (const std::exception& Error) {
         Failure.emplace(Error.what());
     }
@@ -377,11 +384,16 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
         ReportError(*Failure);
     } else if (Loaded) {
         // The table explains rows with the model, which is about to go.
-        if (!FCombinations.isNull())
-            FCombinations->close();
+        CloseListWindows();
         FDataObject = std::move(Fresh);
+        FFindings = std::move(Findings);
+        FDeliveryNotesAdded = false;
         const QString Shown = QFile::decodeName(QByteArray::fromStdString(Path));
-        FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert"));
+        const TKr6FindingCounts& Counts = FFindings->Counts();
+        const QString Found =
+            FindingsSummary(Counts.Of(TKr6Severity::Error), Counts.Of(TKr6Severity::Warning));
+        FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert") +
+                                       (Found.isEmpty() ? QString() : "\n\n" + Found));
         SetButtons(true, true, false);
         LabKr6Datei->SetText(Shown);
         FListPath = Shown;
@@ -617,6 +629,51 @@ void TFormKr6CombinationToCsvHf::CompareWithOtherList() {
                                   Explainer());
 }
 
+void TFormKr6CombinationToCsvHf::ShowFindings() {
+    if (Busy() || !BtnKombiTEst->isEnabled() || !FFindings)
+        return;
+    if (!FDeliveryNotesAdded) {
+        const bool Done = RunBusy([this] {
+            FMailbox.PostStatus(QStringLiteral("Prüfe, was die Liste liefert ..."));
+            const TDeliveryGaps Gaps = FindDeliveryGaps(*FDataObject);
+            FFindings->AddDeliveryNotes(Gaps.Lenses, Gaps.Coatings);
+        });
+        if (!Done)
+            return;
+        FDeliveryNotesAdded = true;
+    }
+    if (FFindingsWindow.isNull())
+        FFindingsWindow =
+            new TFindingsWindow(this, [this](const std::string& Text) { SaveFindings(Text); });
+    FFindingsWindow->ShowFindings(FFindings->Items(), QFileInfo(FListPath).fileName());
+    FFindingsWindow->show();
+    FFindingsWindow->raise();
+    FFindingsWindow->activateWindow();
+}
+
+void TFormKr6CombinationToCsvHf::SaveFindings(const std::string& Text) {
+    if (Busy())
+        return;
+    const QString Chosen = FDialogs.SaveTextFile(
+        FFindingsWindow, QFileInfo(FListPath).completeBaseName() + QStringLiteral("-hinweise.txt"));
+    if (Chosen.isEmpty())
+        return;
+    const std::string Path = LocalPath(Chosen);
+    const std::string List = LocalPath(FListPath);
+    RunBusy([&] {
+        if (!List.empty() && IsSameFile(Path, List))
+            throw EOutputError("cannot write '" + Path + "': it is the price list being read");
+        WriteTextFile(Path, Text);
+    });
+}
+
+void TFormKr6CombinationToCsvHf::CloseListWindows() {
+    if (!FCombinations.isNull())
+        FCombinations->close();
+    if (!FFindingsWindow.isNull())
+        FFindingsWindow->close();
+}
+
 void TFormKr6CombinationToCsvHf::OpenCombinationsWindow() {
     if (FCombinations.isNull())
         FCombinations = new TCombinationsWindow(this);
@@ -651,8 +708,7 @@ void TFormKr6CombinationToCsvHf::closeEvent(QCloseEvent* Event) {
         Event->ignore();
         return;
     }
-    if (!FCombinations.isNull())
-        FCombinations->close();
+    CloseListWindows();
     QMainWindow::closeEvent(Event);
 }
 

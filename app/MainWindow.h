@@ -2,7 +2,9 @@
 
 #include "app/CombinationsWindow.h"
 #include "app/Dialogs.h"
+#include "app/FindingsWindow.h"
 #include "app/ProgressMailbox.h"
+#include "import/Kr6Findings.h"
 #include "import/Kr6Import.h"
 
 #include <QMainWindow>
@@ -32,10 +34,11 @@ class Tdex6Dataobject;
 struct TKombiCounts;
 
 // Fills a fresh root from the KR6 archive at FileName, reporting how far it is through
-// Progress; false when the window is to report the load as failed, an exception when the
-// archive cannot be read.
-using TKr6Loader = std::function<bool(Tdex6Dataobject& Root, std::string_view FileName,
-                                      const TImportProgressFn& Progress)>;
+// Progress and what it leaves out or reads differently to Observer; false when the window is to
+// report the load as failed, an exception when the archive cannot be read.
+using TKr6Loader =
+    std::function<bool(Tdex6Dataobject& Root, std::string_view FileName,
+                       const TImportProgressFn& Progress, TKr6ImportObserver* Observer)>;
 
 // The program's main window: load a KR6 archive, evaluate its lens and coating
 // combinations with a progress display, copy the rows to the clipboard, and from the menu
@@ -64,6 +67,7 @@ public:
     }
     // The table window, once it was opened.
     TCombinationsWindow* CombinationsWindow() const { return FCombinations.data(); }
+    TFindingsWindow* FindingsWindow() const { return FFindingsWindow.data(); }
 
     QPushButton* BtnKr6Laden;
     QPushButton* BtnKombiTEst;
@@ -89,6 +93,7 @@ public:
     QAction* ActCompare;
     QAction* ActQuit;
     QAction* ActCombinations;
+    QAction* ActFindings;
     QAction* ActAbout;
 
 public slots:
@@ -101,6 +106,7 @@ public slots:
     void SaveRows();
     void CompareWithOtherList();
     void ShowCombinations();
+    void ShowFindings();
     void ShowAbout();
 
 protected:
@@ -114,6 +120,9 @@ private:
     void CreateControls(QWidget* Controls);
     void CreateMenus();
     void OpenCombinationsWindow();
+    void SaveFindings(const std::string& Text);
+    // The windows that show the loaded list's rows or findings.
+    void CloseListWindows();
     // Explains rows with the loaded model.
     TExplain Explainer();
     void TakeProgress();
@@ -137,6 +146,11 @@ private:
     std::function<void(const TEvaluationProgress&)> FAfterRows;
     // Gone once the user closes it.
     QPointer<TCombinationsWindow> FCombinations;
+    QPointer<TFindingsWindow> FFindingsWindow;
+    // What the last import found; the notes only an evaluation tells are added when the
+    // findings are first shown.
+    std::shared_ptr<TKr6Findings> FFindings;
+    bool FDeliveryNotesAdded = false;
     bool FImporting = false;
     bool FEvaluating = false;
     bool FWorking = false;

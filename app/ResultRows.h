@@ -27,6 +27,19 @@ public:
         for (const TPage& Page : FPages)
             Visit(std::string_view(Page.Text));
     }
+    // Each row without its line end with its index, in order, while Visit returns true.
+    template <class TVisit> void ForEachRow(TVisit&& Visit) const {
+        std::size_t Index = 0;
+        for (const TPage& Page : FPages) {
+            std::string_view Text = Page.Text;
+            while (!Text.empty()) {
+                const std::size_t End = Text.find('\n');
+                if (!Visit(Index++, Text.substr(0, End - 1)))
+                    return;
+                Text.remove_prefix(End + 1);
+            }
+        }
+    }
     // The whole text in one string.
     std::string Text() const;
 

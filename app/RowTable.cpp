@@ -30,20 +30,18 @@ bool ContainsFolded(std::string_view Text, std::string_view UpperNeedle) {
 
 } // namespace
 
-char TRowSource::ChangeOf(std::size_t Index) const {
-    return Changes ? Rows->Row(Index).front() : 0;
-}
-
-std::array<std::string_view, 5> TRowSource::FieldsOf(std::size_t Index) const {
-    std::string_view Row = Rows->Row(Index);
+std::array<std::string_view, 5> TRowSource::FieldsOf(std::string_view Row) const {
     if (Changes)
         Row.remove_prefix(std::min<std::size_t>(2, Row.size()));
     return SplitRow(Row);
 }
 
-std::string_view TRowSource::NameOf(std::size_t Index, std::size_t Field,
-                                    std::string_view Code) const {
-    const TCodeNames* From = Changes && ChangeOf(Index) == '-' ? OldNames.get() : Names.get();
+std::array<std::string_view, 5> TRowSource::FieldsOf(std::size_t Index) const {
+    return FieldsOf(Rows->Row(Index));
+}
+
+std::string_view TRowSource::NameOf(char Change, std::size_t Field, std::string_view Code) const {
+    const TCodeNames* From = Change == '-' ? OldNames.get() : Names.get();
     if (From == nullptr || Code.empty())
         return {};
     return Field == 0 ? From->Lens(Code) : From->Coating(Code);
@@ -57,25 +55,30 @@ std::vector<std::uint32_t> FilterRows(const TRowSource& Source, std::string_view
     std::string LastLens;
     bool LastLensMatches = false;
     char LastChange = 0;
-    const std::size_t Count = Source.Rows->Count();
-    for (std::size_t Index = 0; Index < Count; ++Index) {
-        if (Index % RowsPerLook == 0 && Stop)
-            return {};
-        const std::array<std::string_view, 5> Fields = Source.FieldsOf(Index);
-        const char Change = Source.ChangeOf(Index);
+    bool Stopped = false;
+    Source.Rows->ForEachRow([&](std::size_t Index, std::string_view Row) {
+        if (Index % RowsPerLook == 0 && Stop) {
+            Stopped = true;
+            return false;
+        }
+        const std::array<std::string_view, 5> Fields = Source.FieldsOf(Row);
+        const char Change = Source.ChangeOf(Row);
         if (Fields[0] != LastLens || Change != LastChange) {
             LastLens.assign(Fields[0]);
             LastChange = Change;
             LastLensMatches = ContainsFolded(Fields[0], Upper) ||
-                              ContainsFolded(Source.NameOf(Index, 0, Fields[0]), Upper);
+                              ContainsFolded(Source.NameOf(Change, 0, Fields[0]), Upper);
         }
         bool Matches = LastLensMatches;
         for (std::size_t Field = 1; !Matches && Field < Fields.size(); ++Field)
             Matches = ContainsFolded(Fields[Field], Upper) ||
-                      ContainsFolded(Source.NameOf(Index, Field, Fields[Field]), Upper);
+                      ContainsFolded(Source.NameOf(Change, Field, Fields[Field]), Upper);
         if (Matches)
             Shown.push_back(static_cast<std::uint32_t>(Index));
-    }
+        return true;
+    });
+    if (Stopped)
+        return {};
     return Shown;
 }
 
@@ -115,15 +118,16 @@ int TRowTableModel::columnCount(const QModelIndex& Parent) const {
 QVariant TRowTableModel::data(const QModelIndex& Index, int Role) const {
     if (Role != Qt::DisplayRole || !Index.isValid())
         return {};
-    const std::size_t Row = SourceRow(Index.row());
+    const std::string_view Row = FSource.Rows->Row(SourceRow(Index.row()));
+    const char Change = FSource.ChangeOf(Row);
     int Column = Index.column();
     if (FSource.Changes) {
         if (Column == 0)
-            return QString(QLatin1Char(FSource.ChangeOf(Row)));
+            return QString(QLatin1Char(Change));
         --Column;
     }
     const std::string_view Code = FSource.FieldsOf(Row)[static_cast<std::size_t>(Column)];
-    const std::string_view Name = FSource.NameOf(Row, static_cast<std::size_t>(Column), Code);
+    const std::string_view Name = FSource.NameOf(Change, static_cast<std::size_t>(Column), Code);
     if (Name.empty())
         return FromCp1252(Code);
     return FromCp1252(Code) + QStringLiteral("  ") + FromCp1252(Name);

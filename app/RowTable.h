@@ -24,10 +24,11 @@ struct TRowSource {
     std::shared_ptr<const TCodeNames> OldNames;
     bool Changes = false;
 
-    // The change ('+', '-', or 0) and the five fields of row Index.
-    char ChangeOf(std::size_t Index) const;
+    // The change ('+', '-', or 0) and the five fields of a row.
+    char ChangeOf(std::string_view Row) const { return Changes && !Row.empty() ? Row.front() : 0; }
+    std::array<std::string_view, 5> FieldsOf(std::string_view Row) const;
     std::array<std::string_view, 5> FieldsOf(std::size_t Index) const;
-    std::string_view NameOf(std::size_t Index, std::size_t Field, std::string_view Code) const;
+    std::string_view NameOf(char Change, std::size_t Field, std::string_view Code) const;
 };
 
 // The rows that hold Needle (Windows-1252) in a code or a name of any column, ignoring

@@ -9,6 +9,17 @@
 namespace kr6 {
 namespace {
 
+void WriteAll(const TOutputFile& File, std::string_view Bytes) {
+    while (!Bytes.empty()) {
+        std::error_code Error;
+        const std::size_t Written = WriteSome(File.Fd(), Bytes, Error);
+        if (Error || Written == 0)
+            throw EOutputError("cannot write to " + File.Name() + ": " +
+                               (Error ? Error.message() : std::string("nothing was written")));
+        Bytes.remove_prefix(Written);
+    }
+}
+
 // The rows into a file that appears whole or not at all, in large writes.
 class TRowFile : public TRowWriter {
 public:
@@ -30,15 +41,7 @@ private:
     static constexpr std::size_t ChunkSize = std::size_t{1} << 20;
 
     void Flush() {
-        std::string_view Bytes = FBuffer;
-        while (!Bytes.empty()) {
-            std::error_code Error;
-            const std::size_t Written = WriteSome(FFile.Fd(), Bytes, Error);
-            if (Error || Written == 0)
-                throw EOutputError("cannot write to " + FFile.Name() + ": " +
-                                   (Error ? Error.message() : std::string("nothing was written")));
-            Bytes.remove_prefix(Written);
-        }
+        WriteAll(FFile, FBuffer);
         FBuffer.clear();
     }
 
@@ -54,9 +57,17 @@ void WriteRowsFile(const std::string& Path, const TResultRows& Rows, const TRowL
     TRowFile File(Path, Layout.Syntax == TRowSyntax::Jsonl ? "\n" : "\r\n");
     TRowEncoder Encoder(File, Layout);
     Encoder.WriteHeader();
-    for (std::size_t Index = 0; Index < Rows.Count(); ++Index)
-        Encoder.WriteRow(Rows.Row(Index), 0, Names);
+    Rows.ForEachRow([&](std::size_t, std::string_view Row) {
+        Encoder.WriteRow(Row, 0, Names);
+        return true;
+    });
     File.Finish();
+}
+
+void WriteTextFile(const std::string& Path, std::string_view Text) {
+    TOutputFile File(Path);
+    WriteAll(File, Text);
+    File.Commit();
 }
 
 } // namespace kr6

@@ -3,6 +3,7 @@
 #include "export/RowFormat.h"
 
 #include <string>
+#include <string_view>
 
 namespace kr6 {
 
@@ -15,5 +16,8 @@ class TResultRows;
 // last one is written (TOutputFile); Names are needed when the layout asks for names.
 void WriteRowsFile(const std::string& Path, const TResultRows& Rows, const TRowLayout& Layout,
                    const TCodeNames* Names);
+
+// Writes Text to the file Path as it is, whole or not at all.
+void WriteTextFile(const std::string& Path, std::string_view Text);
 
 } // namespace kr6

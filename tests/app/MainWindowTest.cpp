@@ -300,13 +300,13 @@ TEST_F(MainWindow, TheLoadShowsItsProgressAndEndsTheNoteOfTheListBefore) {
 
     std::atomic<bool> Seen = false;
     Form->SetRefreshInterval(std::chrono::milliseconds(0));
-    Form->SetLoader(
-        [&](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn& Progress) {
-            Progress({"reading LensPrice.Dat", 0.42});
-            EXPECT_TRUE(test::WaitFor([&] { return Seen.load(); }));
-            LoadKr6File(Root, FileName, Progress);
-            return true;
-        });
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName,
+                        const TImportProgressFn& Progress, TKr6ImportObserver*) {
+        Progress({"reading LensPrice.Dat", 0.42});
+        EXPECT_TRUE(test::WaitFor([&] { return Seen.load(); }));
+        LoadKr6File(Root, FileName, Progress);
+        return true;
+    });
     QString Status;
     QTimer Timer;
     QObject::connect(&Timer, &QTimer::timeout, [&] {
@@ -338,15 +338,15 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
     std::promise<void> FirstTick;
     std::future<void> Ticked = FirstTick.get_future();
     std::thread::id LoaderThread;
-    Form->SetLoader(
-        [&](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&) {
-            LoaderThread = std::this_thread::get_id();
-            // Far beyond what the window needs to get to its events; an import on the
-            // window's thread waits for nothing but this.
-            Ticked.wait_for(std::chrono::seconds(60));
-            LoadKr6File(Root, FileName);
-            return true;
-        });
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&,
+                        TKr6ImportObserver*) {
+        LoaderThread = std::this_thread::get_id();
+        // Far beyond what the window needs to get to its events; an import on the
+        // window's thread waits for nothing but this.
+        Ticked.wait_for(std::chrono::seconds(60));
+        LoadKr6File(Root, FileName);
+        return true;
+    });
     QMimeData Data;
     Data.setUrls({QUrl::fromLocalFile(Path)});
     QDropEvent Drop(QPointF(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
@@ -381,11 +381,11 @@ TEST_F(MainWindow, FailedImportKeepsThePriceListLoadedBefore) {
     Form->OpenKr6File(DamagedPath);
     Form->OpenKr6File(QStringLiteral("/nonexistent/M\u00fcller.zip"));
     const test::TTempArchive Second = PriceList(2, {"HC1"});
-    Form->SetLoader(
-        [](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&) -> bool {
-            LoadKr6File(Root, FileName);
-            throw std::runtime_error("'second.zip' holds no KR6 price list");
-        });
+    Form->SetLoader([](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&,
+                       TKr6ImportObserver*) -> bool {
+        LoadKr6File(Root, FileName);
+        throw std::runtime_error("'second.zip' holds no KR6 price list");
+    });
     Form->OpenKr6File(QString::fromStdString(Second.Path()));
     ASSERT_EQ(Errors.size(), 3u);
     EXPECT_TRUE(Errors[0].contains(DamagedPath) &&
