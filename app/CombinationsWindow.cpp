@@ -33,7 +33,7 @@ TCombinationsWindow::TCombinationsWindow(QWidget* Parent)
     : QWidget(Parent, Qt::Window), FFilterDelay(new QTimer(this)) {
     setObjectName(QStringLiteral("CombinationsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1100, 650);
+    resize(1280, 700);
 
     auto* Filter = new QLabel(QStringLiteral("&Filter:"), this);
     FilterField = new QLineEdit(this);
@@ -67,7 +67,7 @@ TCombinationsWindow::TCombinationsWindow(QWidget* Parent)
     Table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    Table->horizontalHeader()->setDefaultSectionSize(170);
+    Table->horizontalHeader()->setDefaultSectionSize(190);
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -87,6 +87,7 @@ TCombinationsWindow::TCombinationsWindow(QWidget* Parent)
     Splitter->addWidget(Explanation);
     Splitter->setStretchFactor(0, 3);
     Splitter->setStretchFactor(1, 2);
+    Splitter->setSizes({740, 520});
 
     StatusLine = new QLabel(this);
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
@@ -127,7 +128,12 @@ void TCombinationsWindow::ShowRows(TRowSource Source, const QString& Title, TExp
     FilterField->blockSignals(true);
     FilterField->clear();
     FilterField->blockSignals(false);
+    const bool Changes = Source.Changes;
     Model->SetSource(std::move(Source));
+    // The lens's names are the longest.
+    if (Changes)
+        Table->setColumnWidth(0, 40);
+    Table->setColumnWidth(Changes ? 1 : 0, 250);
     ShowCount();
 }
 

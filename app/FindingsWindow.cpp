@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace kr6 {
 namespace {
 
@@ -109,6 +111,7 @@ TFindingsWindow::TFindingsWindow(QWidget* Parent, std::function<void(const std::
     Table->setObjectName(QStringLiteral("FindingsTable"));
     Table->setModel(Shown);
     Table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->verticalHeader()->hide();
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -142,6 +145,10 @@ TFindingsWindow::TFindingsWindow(QWidget* Parent, std::function<void(const std::
 void TFindingsWindow::ShowFindings(std::vector<TKr6Finding> Items, const QString& Title) {
     setWindowTitle(QStringLiteral("Hinweise zur Liste - ") + Title);
     Model->SetItems(std::move(Items));
+    for (const auto& [Column, Width] :
+         {std::pair{MemberColumn, 140}, std::pair{LineColumn, 60}, std::pair{ColumnColumn, 60},
+          std::pair{SeverityColumn, 80}, std::pair{CodeColumn, 200}})
+        Table->setColumnWidth(Column, Width);
     ShowCount();
 }
 
