@@ -196,8 +196,22 @@ void TCombinationsWindow::ShowCount() {
 
 void TCombinationsWindow::Explain(const std::string& Lens,
                                   const std::vector<std::string>& Coatings) {
-    if (FExplain)
-        Explanation->setPlainText(FExplain(Lens, Coatings));
+    FLens = Lens;
+    FCoatings = Coatings;
+    if (FExplaining) {
+        FAskedAgain = true;
+        return;
+    }
+    if (!FExplain)
+        return;
+    FExplaining = true;
+    do {
+        FAskedAgain = false;
+        const std::string Asked = FLens;
+        const std::vector<std::string> AskedCoatings = FCoatings;
+        Explanation->setPlainText(FExplain(Asked, AskedCoatings));
+    } while (FAskedAgain);
+    FExplaining = false;
 }
 
 void TCombinationsWindow::ExplainSelected() {

@@ -59,6 +59,12 @@ private:
     void ShowCount();
 
     TExplain FExplain;
+    // The combination last asked about; asked again while an explanation is worked out,
+    // it is explained once that one is done.
+    std::string FLens;
+    std::vector<std::string> FCoatings;
+    bool FExplaining = false;
+    bool FAskedAgain = false;
     QTimer* FFilterDelay;
     std::jthread FFilterThread;
     std::atomic<bool> FStopFilter = false;

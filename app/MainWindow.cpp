@@ -688,9 +688,13 @@ TExplain TFormKr6CombinationToCsvHf::Explainer() {
         if (Busy())
             return QStringLiteral("Erst wenn der laufende Schritt beendet ist, kann hier "
                                   "erklärt werden.");
-        const std::string Text = Coatings.empty()
-                                     ? OverviewText(OverviewOfLens(*FDataObject, Lens))
-                                     : CheckText(CheckKey(*FDataObject, Lens, Coatings));
+        // The overview of a lens evaluates it, which for a lens of millions of combinations
+        // takes a while.
+        std::string Text;
+        RunBusy([&] {
+            Text = Coatings.empty() ? OverviewText(OverviewOfLens(*FDataObject, Lens))
+                                    : CheckText(CheckKey(*FDataObject, Lens, Coatings));
+        });
         return FromCp1252(Text);
     };
 }

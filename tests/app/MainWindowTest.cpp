@@ -37,10 +37,14 @@ bool DragEnterAccepted(QWidget* Target, const QList<QUrl>& Urls) {
 
 class MainWindow : public test::WindowTest {
 protected:
-    // The archive was imported: one message, the buttons after a load, no busy cursor.
-    void ExpectLoaded(const QString& Path) {
+    // The archive was imported: one message, the buttons after a load, no busy cursor. The
+    // test lists have no prices: Warnings lenses and coatings are without.
+    void ExpectLoaded(const QString& Path, int Warnings) {
         ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
-        EXPECT_EQ(Messages, std::vector<QString>{Path + " wurde importiert"});
+        EXPECT_EQ(Messages,
+                  std::vector<QString>{Path + " wurde importiert\n\n" + QString::number(Warnings) +
+                                       " Zeilen wurden anders gelesen (Einzelheiten: "
+                                       "kr6csv lint)"});
         EXPECT_FALSE(EvaluateEnabledDuringMessage);
         EXPECT_EQ(Buttons(), Loaded);
         EXPECT_EQ(Form->LabKr6Datei->toolTip(), Path);
@@ -82,7 +86,7 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     const QString Path = Folder + "/KR6-Preisliste-Herbst.zip";
     ASSERT_TRUE(QDir().mkpath(Folder) && QFile::copy(QString::fromStdString(Archive.Path()), Path));
     Form->OpenKr6File(Path);
-    ExpectLoaded(Path);
+    ExpectLoaded(Path, 5);
     const TFittedLabel* Shown = Form->LabKr6Datei;
     EXPECT_TRUE(Shown->text().endsWith("/KR6-Preisliste-Herbst.zip") &&
                 Shown->text().startsWith(Dir.path().left(4)) &&
@@ -338,13 +342,13 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
     std::promise<void> FirstTick;
     std::future<void> Ticked = FirstTick.get_future();
     std::thread::id LoaderThread;
-    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&,
-                        TKr6ImportObserver*) {
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName,
+                        const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
         LoaderThread = std::this_thread::get_id();
         // Far beyond what the window needs to get to its events; an import on the
         // window's thread waits for nothing but this.
         Ticked.wait_for(std::chrono::seconds(60));
-        LoadKr6File(Root, FileName);
+        LoadKr6File(Root, FileName, Progress, Observer);
         return true;
     });
     QMimeData Data;
@@ -363,7 +367,7 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
         [] { QCoreApplication::sendPostedEvents(); });
     EXPECT_FALSE(Form->isVisible());
     EXPECT_NE(LoaderThread, std::this_thread::get_id());
-    ExpectLoaded(Path);
+    ExpectLoaded(Path, 3);
     EXPECT_FALSE(Form->Importing());
 }
 
