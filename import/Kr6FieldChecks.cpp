@@ -2,9 +2,20 @@
 
 #include "support/DateTimeText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kr6 {
+namespace {
+
+// Nearly every numeric field of a price list is digits only, which always convert: they
+// are let through without the conversion.
+bool IsShortDigitRun(std::string_view Field) {
+    return !Field.empty() && Field.size() <= 9 &&
+           std::all_of(Field.begin(), Field.end(), [](char C) { return C >= '0' && C <= '9'; });
+}
+
+} // namespace
 
 bool IsEmptyLine(std::string_view Line) {
     return TrimRightBlanks(Line).empty();
@@ -12,7 +23,7 @@ bool IsEmptyLine(std::string_view Line) {
 
 void CheckKr6Number(const TKr6LineReport& Report, std::string_view Line, int Pos, int Width) {
     const std::string_view Field = Kr6Field(Line, Pos, Width);
-    if (TrimBlanks(Field).empty() || TryTextToInt(Field))
+    if (IsShortDigitRun(Field) || TrimBlanks(Field).empty() || TryTextToInt(Field))
         return;
     Report.Add(TKr6FindingCode::InvalidNumber, Pos,
                Quoted(Field) + " is not a whole number (of at most 32 bits): read as 0");
@@ -20,7 +31,7 @@ void CheckKr6Number(const TKr6LineReport& Report, std::string_view Line, int Pos
 
 void CheckKr6Decimal(const TKr6LineReport& Report, std::string_view Line, int Pos, int Width) {
     const std::string_view Field = Kr6Field(Line, Pos, Width);
-    if (TrimBlanks(Field).empty() || TryTextToFloat(Field))
+    if (IsShortDigitRun(Field) || TrimBlanks(Field).empty() || TryTextToFloat(Field))
         return;
     Report.Add(TKr6FindingCode::InvalidNumber, Pos, Quoted(Field) + " is not a number: read as 0");
 }

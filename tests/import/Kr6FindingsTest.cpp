@@ -1,5 +1,8 @@
 #include "import/Kr6Findings.h"
+#include "import/Kr6FieldChecks.h"
 #include "import/Kr6Import.h"
+#include "import/Kr6LensRecords.h"
+#include "import/Kr6OptionRecords.h"
 
 #include "helpers/Kr6Lines.h"
 #include "helpers/TestArchive.h"
@@ -48,6 +51,16 @@ TKr6Files CleanList() {
 }
 
 using TFindings = std::vector<std::string>;
+
+// The lengths past which a line is too long, as the maintainers' documentation gives them.
+namespace L = kr6_layouts;
+static_assert(Kr6FullLength<L::LensType> == 138 && Kr6FullLength<L::LensRange> == 106 &&
+              Kr6FullLength<L::LensGeo> == 96 && Kr6FullLength<L::LensPrice> == 53 &&
+              Kr6FullLength<L::OldLensPrice> == 52 && Kr6FullLength<L::Options> == 136 &&
+              Kr6FullLength<L::OptionsColor> == 93 && Kr6FullLength<L::OptionsPrice> == 53 &&
+              Kr6FullLength<L::Combination> == 25 && Kr6FullLength<L::Information> == 262 &&
+              Kr6FullLength<L::OrderOptions> == 12 && Kr6FullLength<L::Productgroup> == 37 &&
+              Kr6FullLength<L::CodeSubst> == 26);
 
 TEST(Kr6Findings, CleanListGivesNone) {
     TKr6Files F = CleanList();
@@ -224,6 +237,16 @@ TEST(Kr6Findings, FieldsReadDifferently) {
                                  "LensRange.Dat:2:79 invalid-number",
                                  "LensRange.Dat:2:107 long-line",
                              }));
+}
+
+// Price lines written for 6.9.0 under a header of 6.8.0 are read one column off: the
+// last price runs one column past the end of each line.
+TEST(Kr6Findings, PriceLinesOfAnotherVersion) {
+    TKr6Files F = CleanList();
+    F.Head = HeadLines("version=6.8.0;pricefield-01=10");
+    F.LensPrice.Clear();
+    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 0, 0, {"0001000", "", "", "", "0000001"}).Text());
+    EXPECT_EQ(FindingsOf(F), TFindings{"LensPrice.Dat:1:53 long-line"});
 }
 
 TEST(Kr6Findings, LensesAndCoatingsOfTheList) {
