@@ -289,7 +289,7 @@ void TFormKr6CombinationToCsvHf::CreateControls(QWidget* Controls) {
 }
 
 void TFormKr6CombinationToCsvHf::CreateMenus() {
-    const auto Add = [this](QMenu* Menu, const QString& Text, QKeySequence Keys,
+    const auto Add = [this](QMenu* Menu, const QString& Text, const QKeySequence& Keys,
                             void (TFormKr6CombinationToCsvHf::*Slot)()) {
         QAction* Action = Menu->addAction(Text);
         Action->setShortcut(Keys);
