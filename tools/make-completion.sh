@@ -12,7 +12,7 @@ function=_${name//[^A-Za-z0-9]/_}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-commands=$("$program" --help | awk '/^Subcommands:$/ { inside = 1; next }
+commands=$("$program" --help | awk '/^(Sub)?[Cc]ommands:$/ { inside = 1; next }
                                     /^$/ { inside = 0 }
                                     inside && /^  [^ ]/ { print $1 }' | tr '\n' ' ')
 commands=${commands% }

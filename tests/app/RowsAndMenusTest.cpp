@@ -2,6 +2,7 @@
 
 #include "app/AboutText.h"
 #include "app/ResultRows.h"
+#include "support/Version.h"
 
 #include <QFile>
 #include <QMenuBar>
@@ -63,8 +64,9 @@ TEST_F(RowsAndMenus, MenusFollowTheButtonsAboveTheUnchangedControls) {
 
     Form->ActAbout->trigger();
     EXPECT_EQ(About, AboutText());
-    EXPECT_TRUE(About.contains(QStringLiteral("Version ") + QString::fromLatin1(Kr6Version().data())) && About.contains("Qt ") &&
-                About.contains("libzip"))
+    EXPECT_TRUE(
+        About.contains(QStringLiteral("Version ") + QString::fromLatin1(Kr6Version().data())) &&
+        About.contains("Qt ") && About.contains("libzip"))
         << About.toStdString();
 
     Form->show();

@@ -100,7 +100,7 @@ complete_line() {
     ) | tr '\n' ' ' | sed 's/ $//'
 }
 mkdir "$work/examples/Folder" && touch "$work/examples/notes.txt" "$work/examples/UPPER.ZIP"
-commands=$("$kr6csv" --help | awk '/^Subcommands:$/ { inside = 1; next } /^$/ { inside = 0 }
+commands=$("$kr6csv" --help | awk '/^(Sub)?[Cc]ommands:$/ { inside = 1; next } /^$/ { inside = 0 }
                                    inside && /^  [^ ]/ { print $1 }' | sort | tr '\n' ' ')
 expect "completion of the commands" "--help --version ${commands% }" "$(complete_line "kr6csv ")"
 expect "completion of a command" "evaluate" "$(complete_line "kr6csv ev")"
