@@ -48,7 +48,7 @@ BEGIN { part = "description" }
     part = "usage"
     next
 }
-/^Positionals:$/ { part = "positionals"; next }
+/^(Positionals|Arguments):$/ { part = "positionals"; next }
 /^Options:$/ { part = "options"; next }
 /^$/ { next }
 /^Exit status:/ { part = "footer"; next }

@@ -25,7 +25,7 @@ commands=${commands% }
 describe() {
     "$program" "$1" --help | awk -v command="$1" -v tables="$work" '
         function quoted(text) { return "\x27" text "\x27" }
-        /^Positionals:$/ { part = "arguments"; next }
+        /^(Positionals|Arguments):$/ { part = "arguments"; next }
         /^Options:$/ { part = "options"; next }
         /^$/ { part = ""; next }
         part != "" && /^  [^ ]/ {
