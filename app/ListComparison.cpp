@@ -57,7 +57,8 @@ TListComparison CompareLists(const Tdex6Dataobject& Old, const std::string& OldN
     TListComparison Result;
     TTextLines Summary;
     TDiffSummaryText(Summary, false, OldDigest, NewDigest)
-        .Write(CompareDigests(OldDigest, NewDigest), CompareRowCounts(OldRows, NewRows), Prices);
+        .Write(CompareDigests(OldDigest, NewDigest),
+               CompareRowCounts(OldRows, NewRows, OldDigest.Lenses, NewDigest.Lenses), Prices);
     Result.Summary = std::move(Summary.Text());
     Result.Rows = std::make_shared<TResultRows>();
     std::string Line;
