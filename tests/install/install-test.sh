@@ -84,6 +84,8 @@ for command in evaluate diff check; do
     grep -q "^\.SS \"kr6csv $command " "$prefix/share/man/man1/kr6csv.1" ||
         fail "kr6csv(1) has no section of the command $command"
 done
+grep -qx '\\fIARCHIVE\\fR' "$prefix/share/man/man1/kr6csv.1" ||
+    fail "kr6csv(1) does not explain the argument ARCHIVE"
 
 # Completion as bash offers it while LINE is typed: bash splits it into words at blanks and
 # at "=", and a trailing blank starts a new word. Prints the offers sorted.
