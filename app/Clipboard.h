@@ -2,10 +2,10 @@
 
 namespace kr6 {
 
-class TStringList;
+class TResultRows;
 
-// Puts the text of List (every line followed by CR LF) on the system clipboard as plain
-// text; the lines are Windows-1252.
-void CopyToClipboard(const TStringList& List);
+// Puts the text of Rows (every row followed by CR LF) on the system clipboard as plain
+// text; the rows are Windows-1252.
+void CopyToClipboard(const TResultRows& Rows);
 
 } // namespace kr6

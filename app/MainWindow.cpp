@@ -1,29 +1,47 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutText.h"
 #include "app/BackgroundWork.h"
 #include "app/Clipboard.h"
+#include "app/CombinationsWindow.h"
+#include "app/FindingsText.h"
 #include "app/FittedLabel.h"
+#include "app/ListComparison.h"
 #include "app/OverrideCursor.h"
 #include "app/QtText.h"
+#include "app/ResultRows.h"
+#include "app/RowsFile.h"
+#include "app/StatusText.h"
 #include "app/TimeText.h"
+#include "export/CheckText.h"
+#include "export/CombinationExplanation.h"
+#include "export/DeliveryGaps.h"
 #include "export/EvaluateCombinations.h"
+#include "export/LensOverview.h"
+#include "export/ListDigest.h"
 #include "import/Kr6Import.h"
 #include "model/Root.h"
+#include "support/OutputFile.h"
 #include "support/Version.h"
 
+#include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QUrl>
 
 #include <optional>
@@ -92,6 +110,16 @@ QString Duration(double Seconds) {
     return QString::fromStdString(TimeOfDayText(Seconds));
 }
 
+// Ends an evaluation that the window no longer waits for.
+struct ECancelled : std::exception {
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+std::string LocalPath(const QString& FileName) {
+    const QByteArray Encoded = QFile::encodeName(FileName);
+    return std::string(Encoded.constData(), static_cast<std::size_t>(Encoded.size()));
+}
+
 // The archive that a drag carries: one local file named *.zip, else an empty text.
 QString DraggedArchive(const QMimeData* Data) {
     if (Data == nullptr || !Data->hasUrls())
@@ -109,20 +137,30 @@ QString DraggedArchive(const QMimeData* Data) {
 } // namespace
 
 TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget* Parent)
-    : QWidget(Parent), FDialogs(std::move(Dialogs)),
-      FLoader([](Tdex6Dataobject& Root, std::string_view FileName) {
-          LoadKr6File(Root, FileName);
+    : QMainWindow(Parent), FDialogs(std::move(Dialogs)),
+      FLoader([](Tdex6Dataobject& Root, std::string_view FileName,
+                 const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
+          LoadKr6File(Root, FileName, Progress, Observer);
           return true;
       }),
-      FDataObject(std::make_unique<Tdex6Dataobject>()) {
+      FDataObject(std::make_unique<Tdex6Dataobject>()),
+      FResultList(std::make_shared<TResultRows>()), FRefresh(new QTimer(this)) {
     setObjectName(QStringLiteral("FormKr6CombinationToCsvHf"));
     setWindowTitle(QStringLiteral("TALVERO KR6->CSV (Version 6.9.1.1)"));
+    setAcceptDrops(true);
+
+    // The controls keep their own fixed area below the menu bar.
+    auto* Controls = new QWidget(this);
+    Controls->setObjectName(QStringLiteral("Controls"));
     QFont Font(QStringLiteral("Sans Serif"), 8);
     Font.setStyleHint(QFont::SansSerif);
-    setFont(Font);
-    setFixedSize(610, 361);
-    setAcceptDrops(true);
-    CreateControls();
+    Controls->setFont(Font);
+    Controls->setFixedSize(610, 361);
+    setCentralWidget(Controls);
+    CreateControls(Controls);
+    CreateMenus();
+    statusBar()->setSizeGripEnabled(false);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     LabKr6Datei->SetText(QString());
     LabEGEdv->SetText(QString());
@@ -133,30 +171,41 @@ TFormKr6CombinationToCsvHf::TFormKr6CombinationToCsvHf(TDialogs Dialogs, QWidget
     LabVorraussichtlicheZeit->SetText(QStringLiteral("0:00"));
     LabAlleKombiGestetet->hide();
 
+    // Ten times a second and more, as the command line's progress line.
+    FRefresh->setInterval(50);
+    connect(FRefresh, &QTimer::timeout, this, &TFormKr6CombinationToCsvHf::TakeProgress);
+
+    adjustSize();
     if (const QScreen* Screen = QGuiApplication::primaryScreen())
         move(Screen->availableGeometry().center() - rect().center());
 }
 
 TFormKr6CombinationToCsvHf::~TFormKr6CombinationToCsvHf() = default;
 
-void TFormKr6CombinationToCsvHf::CreateControls() {
+void TFormKr6CombinationToCsvHf::SetRefreshInterval(std::chrono::milliseconds Interval) {
+    FRefresh->setInterval(static_cast<int>(Interval.count()));
+}
+
+void TFormKr6CombinationToCsvHf::CreateControls(QWidget* Controls) {
     const QString Tested = QStringLiteral("Kombinationen auf Lieferbarkeit getestet.");
     const QString Checked = QStringLiteral("geprüft. Davon sind ");
     const QString Deliverable = QStringLiteral("Kombinationen lieferbar.");
     const QString Placeholder = QStringLiteral("12000");
 
-    auto* Label1 = AddLabel(this, "Label1", {8, 40, 96, 13}, QStringLiteral("Geladene KR6-Datei"));
-    LabKr6Datei = AddValue(this, "LabKr6Datei", {120, 40, 71, 13}, "LabKr6Datei");
+    auto* Label1 =
+        AddLabel(Controls, "Label1", {8, 40, 96, 13}, QStringLiteral("Geladene KR6-Datei"));
+    LabKr6Datei = AddValue(Controls, "LabKr6Datei", {120, 40, 71, 13}, "LabKr6Datei");
     LabKr6Datei->Follow(Label1);
     LabKr6Datei->ShowsPath();
-    BtnKr6Laden = AddButton(this, "BtnKr6Laden", {8, 8, 196, 25}, "KR6-Datei laden");
-    BtnKombiTEst = AddButton(this, "BtnKombiTEst", {208, 8, 196, 25}, "Kombinationen auswerten");
+    BtnKr6Laden = AddButton(Controls, "BtnKr6Laden", {8, 8, 196, 25}, "KR6-Datei laden");
+    BtnKombiTEst =
+        AddButton(Controls, "BtnKombiTEst", {208, 8, 196, 25}, "Kombinationen auswerten");
     BtnKombiTEst->setEnabled(false);
     BtnClipboard =
-        AddButton(this, "BtnClipboard", {408, 8, 196, 25}, "Auswerung in die Zwischenablage");
+        AddButton(Controls, "BtnClipboard", {408, 8, 196, 25}, "Auswerung in die Zwischenablage");
     BtnClipboard->setEnabled(false);
 
-    GroupBox1 = AddGroupBox(this, "GroupBox1", {8, 64, 593, 85},
+    GroupBox1 = AddGroupBox(Controls, "GroupBox1", {8, 64, 593, 85},
                             QStringLiteral("Fortschritt zum aktuellen Glas"));
     auto* Label2 = AddLabel(GroupBox1, "Label2", {8, 21, 166, 13},
                             QStringLiteral("Folgendes Glas wird z.Z. bearbeitet"));
@@ -179,7 +228,7 @@ void TFormKr6CombinationToCsvHf::CreateControls() {
     LabEGKombiLieferbar->Follow(Label9);
     AddLabel(GroupBox1, "Label11", {245, 58, 113, 13}, Deliverable)->Follow(LabEGKombiLieferbar);
 
-    GroupBox2 = AddGroupBox(this, "GroupBox2", {8, 160, 593, 113},
+    GroupBox2 = AddGroupBox(Controls, "GroupBox2", {8, 160, 593, 113},
                             QStringLiteral("Fortschritt zu allen Gläsern"));
     auto* Label12 =
         AddLabel(GroupBox2, "Label12", {8, 63, 79, 13}, QStringLiteral("verstrichene Zeit"));
@@ -222,11 +271,11 @@ void TFormKr6CombinationToCsvHf::CreateControls() {
         GroupBox2->setStyle(Classic);
     }
 
-    Panel1 = AddPanel(this, "Panel1", {8, 282, 129, 70});
+    Panel1 = AddPanel(Controls, "Panel1", {8, 282, 129, 70});
     AddLabel(Panel1, "Label18", {8, 8, 96, 52},
              QStringLiteral("kr6csv\nKombinationen aus\nKR6-Preislisten\nVersion ") +
                  FromCp1252(Kr6Version()));
-    Panel2 = AddPanel(this, "Panel2", {144, 282, 457, 70});
+    Panel2 = AddPanel(Controls, "Panel2", {144, 282, 457, 70});
     AddLabel(Panel2, "Label22", {8, 7, 297, 13}, QString());
     AddLabel(Panel2, "Label23", {8, 37, 396, 13},
              QStringLiteral("Weitere Informationen zum Kronformat 6.x erhalten sie unter der "
@@ -241,10 +290,50 @@ void TFormKr6CombinationToCsvHf::CreateControls() {
             &TFormKr6CombinationToCsvHf::BtnClipboardClick);
 }
 
+void TFormKr6CombinationToCsvHf::CreateMenus() {
+    const auto Add = [this](QMenu* Menu, const QString& Text, const QKeySequence& Keys,
+                            void (TFormKr6CombinationToCsvHf::*Slot)()) {
+        QAction* Action = Menu->addAction(Text);
+        Action->setShortcut(Keys);
+        connect(Action, &QAction::triggered, this, Slot);
+        return Action;
+    };
+    QMenu* File = menuBar()->addMenu(QStringLiteral("&Datei"));
+    ActLoad = Add(File, QStringLiteral("KR6-Datei &laden ..."), QKeySequence::Open,
+                  &TFormKr6CombinationToCsvHf::BtnKr6LadenClick);
+    ActSaveRows = Add(File, QStringLiteral("Zeilen &speichern unter ..."), QKeySequence::Save,
+                      &TFormKr6CombinationToCsvHf::SaveRows);
+    ActCompare = Add(File, QStringLiteral("Mit anderer Liste &vergleichen ..."), {},
+                     &TFormKr6CombinationToCsvHf::CompareWithOtherList);
+    File->addSeparator();
+    ActQuit = File->addAction(QStringLiteral("&Beenden"));
+    ActQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(ActQuit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* View = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+    ActCombinations = Add(View, QStringLiteral("&Kombinationen ..."), {},
+                          &TFormKr6CombinationToCsvHf::ShowCombinations);
+
+    ActFindings = Add(View, QStringLiteral("&Hinweise zur Liste ..."), {},
+                      &TFormKr6CombinationToCsvHf::ShowFindings);
+
+    QMenu* Help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    ActAbout =
+        Add(Help, QStringLiteral("Ü&ber kr6csv"), {}, &TFormKr6CombinationToCsvHf::ShowAbout);
+    SetButtons(true, false, false);
+}
+
 void TFormKr6CombinationToCsvHf::SetButtons(bool Load, bool Evaluate, bool Clipboard) {
     BtnKr6Laden->setEnabled(Load);
     BtnKombiTEst->setEnabled(Evaluate);
     BtnClipboard->setEnabled(Clipboard);
+    // The menu offers what the buttons offer: loading with the load button, whatever needs
+    // a loaded list with the evaluation, whatever needs rows with the copy.
+    ActLoad->setEnabled(Load);
+    ActCompare->setEnabled(Evaluate);
+    ActFindings->setEnabled(Evaluate);
+    ActSaveRows->setEnabled(Clipboard);
+    ActCombinations->setEnabled(Clipboard);
 }
 
 void TFormKr6CombinationToCsvHf::ReportError(const std::exception& Error) {
@@ -252,6 +341,8 @@ void TFormKr6CombinationToCsvHf::ReportError(const std::exception& Error) {
 }
 
 void TFormKr6CombinationToCsvHf::BtnKr6LadenClick() {
+    if (Busy() || !BtnKr6Laden->isEnabled())
+        return;
     const QString FileName = FDialogs.OpenKr6File(this);
     if (!FileName.isEmpty())
         OpenKr6File(FileName);
@@ -261,8 +352,7 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
     // Events processed during the import must not start a second command.
     if (Busy())
         return;
-    const QByteArray Encoded = QFile::encodeName(FileName);
-    const std::string Path(Encoded.constData(), static_cast<std::size_t>(Encoded.size()));
+    const std::string Path = LocalPath(FileName);
     const bool LoadBefore = BtnKr6Laden->isEnabled();
     const bool EvaluateBefore = BtnKombiTEst->isEnabled();
     const bool ClipboardBefore = BtnClipboard->isEnabled();
@@ -273,13 +363,21 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
     // The archive fills a fresh model that replaces the current one only when the import
     // succeeds, so that a failed import leaves the price list loaded before it.
     auto Fresh = std::make_unique<Tdex6Dataobject>();
+    auto Findings = std::make_shared<TKr6Findings>();
     bool Loaded = false;
     std::optional<std::runtime_error> Failure;
+    const TImportProgressFn Progress = [this](const TImportProgress& Step) {
+        FMailbox.PostStatus(ImportStatusText(Step.Stage, Step.Fraction));
+    };
+    FRefresh->start();
     try {
-        RunInBackground([&] { Loaded = FLoader(*Fresh, Path); });
+        RunInBackground([&] { Loaded = FLoader(*Fresh, Path, Progress, Findings.get()); });
     } catch (const std::exception& Error) {
         Failure.emplace(Error.what());
     }
+    FRefresh->stop();
+    FMailbox.TakeStatus();
+    statusBar()->clearMessage();
     FImporting = false;
     BusyCursor.reset();
 
@@ -287,11 +385,21 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
         SetButtons(LoadBefore, EvaluateBefore, ClipboardBefore);
         ReportError(*Failure);
     } else if (Loaded) {
+        // The table explains rows with the model, which is about to go.
+        CloseListWindows();
         FDataObject = std::move(Fresh);
-        const QString Shown = QFile::decodeName(Encoded);
-        FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert"));
+        FFindings = std::move(Findings);
+        FDeliveryNotesAdded = false;
+        const QString Shown = QFile::decodeName(QByteArray::fromStdString(Path));
+        const TKr6FindingCounts& Counts = FFindings->Counts();
+        const QString Found =
+            FindingsSummary(Counts.Of(TKr6Severity::Error), Counts.Of(TKr6Severity::Warning));
+        FDialogs.ShowMessage(this, Shown + QStringLiteral(" wurde importiert") +
+                                       (Found.isEmpty() ? QString() : "\n\n" + Found));
         SetButtons(true, true, false);
         LabKr6Datei->SetText(Shown);
+        FListPath = Shown;
+        LabAlleKombiGestetet->hide();
     } else {
         FDialogs.ShowMessage(this, QStringLiteral("Fehler beim Laden der Datei"));
         SetButtons(true, false, false);
@@ -315,37 +423,85 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
     const bool ClipboardBefore = BtnClipboard->isEnabled();
 
     FStartTime = TClock::now();
-    FLastRefresh = FStartTime;
     std::optional<TOverrideCursor> Busy(std::in_place, Qt::WaitCursor);
     SetButtons(false, false, false);
     LabAlleKombiGestetet->hide();
+    FEvaluating = true;
+    FCancel = false;
     // The counts start from nothing and are shown at the end even when no lens reports
     // any, so that a list without lenses does not show the previous list's counts.
-    FProgress = TProgress();
-    FProgressPending = true;
-    FEvaluating = true;
-    FDataObject->SetKombiProgress(
-        [this](Tdex6Dataobject&, const TKombiCounts& Counts) { KombiProgress(Counts); });
+    FMailbox.Post({});
+
+    // Written by the evaluation's calls, which come one at a time. The display gets the
+    // counts once a lens, or a part of a large one, has handed over its rows: the engines
+    // report a lens's keys in a burst, and the display shows where a burst ended.
+    TEvaluationProgress Latest;
+    const auto Publish = [&] {
+        Latest.ElapsedSeconds = std::chrono::duration<double>(TClock::now() - FStartTime).count();
+        FMailbox.Post(Latest);
+        if (FAfterRows)
+            FAfterRows(Latest);
+    };
+    FDataObject->SetKombiProgress([&](Tdex6Dataobject&, const TKombiCounts& Counts) {
+        if (FCancel)
+            throw ECancelled();
+        Latest.CurrentLens.assign(Counts.Lens);
+        Latest.LensTotal = Counts.LensTotal;
+        Latest.LensTested = Counts.LensTested;
+        Latest.LensDeliverable = Counts.LensDeliverable;
+        Latest.AllTotal = Counts.AllTotal;
+        Latest.AllTested = Counts.AllTested;
+        Latest.AllDeliverable = Counts.AllDeliverable;
+        // The counting pass hands over no rows.
+        if (Counts.Lens.empty())
+            Publish();
+    });
 
     // The rows replace the previous result only when the evaluation completes, so that a
     // failed one leaves the clipboard command with the rows it had.
+    auto Rows = std::make_shared<TResultRows>();
+    std::shared_ptr<const TCodeNames> Names;
+    bool Cancelled = false;
     std::optional<std::runtime_error> Failure;
+    FRefresh->start();
     try {
-        TStringList Rows;
-        EvaluateCombinations(*FDataObject, Rows);
-        FResultList = std::move(Rows);
+        RunInBackground([&] {
+            TEvaluationOptions Options;
+            Options.CallbacksOnAnyThread = true;
+            EvaluateCombinations(
+                *FDataObject,
+                [&](const TRowBlock& LensRows, bool /*LensDone*/) {
+                    if (FCancel)
+                        throw ECancelled();
+                    for (const std::string_view Row : LensRows)
+                        Rows->Add(Row);
+                    Publish();
+                },
+                Options);
+            Names = std::make_shared<TCodeNames>(*FDataObject);
+        });
+    } catch (const ECancelled&) {
+        Cancelled = true;
     } catch (const std::exception& Error) {
         Failure.emplace(Error.what());
     }
+    FRefresh->stop();
     FDataObject->SetKombiProgress({});
     FEvaluating = false;
-    ShowProgress();
+    TakeProgress();
 
+    if (Cancelled) {
+        // Only a close request cancels; the rows go with the window.
+        close();
+        return;
+    }
     if (Failure) {
         SetButtons(LoadBefore, EvaluateBefore, ClipboardBefore);
         Busy.reset();
         ReportError(*Failure);
     } else {
+        FResultList = std::move(Rows);
+        FResultNames = std::move(Names);
         SetButtons(true, true, true);
         LabAlleKombiGestetet->show();
         Busy.reset();
@@ -354,68 +510,212 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
         close();
 }
 
-void TFormKr6CombinationToCsvHf::KombiProgress(const TKombiCounts& Counts) {
-    const TClock::time_point Now = TClock::now();
-    // The engines report a lens's tested keys in one burst once the lens is done. The
-    // display is brought up to date between bursts, so that it shows the counts a lens
-    // ended with rather than the first call of its burst.
-    const bool SameBurst = FProgressPending && Counts.LensTested > FProgress.LensTested &&
-                           Counts.Lens == FProgress.CurrentLens;
-    if (FProgressPending && !SameBurst && Now - FLastRefresh >= FRefreshInterval) {
-        ShowProgress();
-        QCoreApplication::processEvents();
-        FLastRefresh = TClock::now();
-    }
-    FProgress.CurrentLens.assign(Counts.Lens);
-    FProgress.LensTotal = Counts.LensTotal;
-    FProgress.LensTested = Counts.LensTested;
-    FProgress.LensDeliverable = Counts.LensDeliverable;
-    FProgress.AllTotal = Counts.AllTotal;
-    FProgress.AllTested = Counts.AllTested;
-    FProgress.AllDeliverable = Counts.AllDeliverable;
-    FProgress.ElapsedSeconds = std::chrono::duration<double>(Now - FStartTime).count();
-    // The projected duration of the whole evaluation; unknown until something was tested.
-    if (Counts.AllTested > 0) {
-        FProgress.ExpectedSeconds = FProgress.ElapsedSeconds *
-                                    static_cast<double>(Counts.AllTotal) /
-                                    static_cast<double>(Counts.AllTested);
-        FProgress.HasExpected = true;
-    }
-    FProgressPending = true;
+void TFormKr6CombinationToCsvHf::TakeProgress() {
+    if (const std::optional<TEvaluationProgress> Progress = FMailbox.TakeProgress())
+        ShowProgress(*Progress);
+    if (const std::optional<QString> Status = FMailbox.TakeStatus())
+        statusBar()->showMessage(*Status);
 }
 
-void TFormKr6CombinationToCsvHf::ShowProgress() {
-    if (!FProgressPending)
-        return;
-    FProgressPending = false;
-    LabEGEdv->SetText(FromCp1252(FProgress.CurrentLens));
-    LabEGKombiGes->SetText(Count(FProgress.LensTotal));
-    LabEGKombiErl->SetText(Count(FProgress.LensTested));
-    LabEGKombiLieferbar->SetText(Count(FProgress.LensDeliverable));
-    LabAGKombiGes->SetText(Count(FProgress.AllTotal));
-    LabAGKombiErl->SetText(Count(FProgress.AllTested));
-    LabAGKombiLieferbar->SetText(Count(FProgress.AllDeliverable));
-    LabVerstricheneZeit->SetText(Duration(FProgress.ElapsedSeconds));
-    if (FProgress.HasExpected)
-        LabVorraussichtlicheZeit->SetText(Duration(FProgress.ExpectedSeconds));
+void TFormKr6CombinationToCsvHf::ShowProgress(const TEvaluationProgress& Progress) {
+    LabEGEdv->SetText(FromCp1252(Progress.CurrentLens));
+    LabEGKombiGes->SetText(Count(Progress.LensTotal));
+    LabEGKombiErl->SetText(Count(Progress.LensTested));
+    LabEGKombiLieferbar->SetText(Count(Progress.LensDeliverable));
+    LabAGKombiGes->SetText(Count(Progress.AllTotal));
+    LabAGKombiErl->SetText(Count(Progress.AllTested));
+    LabAGKombiLieferbar->SetText(Count(Progress.AllDeliverable));
+    LabVerstricheneZeit->SetText(Duration(Progress.ElapsedSeconds));
+    // The projected duration of the whole evaluation; unknown until something was tested.
+    if (Progress.AllTested > 0)
+        LabVorraussichtlicheZeit->SetText(
+            Duration(Progress.ElapsedSeconds * static_cast<double>(Progress.AllTotal) /
+                     static_cast<double>(Progress.AllTested)));
 }
 
 void TFormKr6CombinationToCsvHf::BtnClipboardClick() {
     try {
-        CopyToClipboard(FResultList);
+        CopyToClipboard(*FResultList);
     } catch (const std::exception& Error) {
         ReportError(Error);
     }
 }
 
+bool TFormKr6CombinationToCsvHf::RunBusy(const std::function<void()>& Work) {
+    const bool LoadBefore = BtnKr6Laden->isEnabled();
+    const bool EvaluateBefore = BtnKombiTEst->isEnabled();
+    const bool ClipboardBefore = BtnClipboard->isEnabled();
+    std::optional<TOverrideCursor> BusyCursor(std::in_place, Qt::WaitCursor);
+    SetButtons(false, false, false);
+    FWorking = true;
+    std::optional<std::runtime_error> Failure;
+    FRefresh->start();
+    try {
+        RunInBackground(Work);
+    } catch (const std::exception& Error) {
+        Failure.emplace(Error.what());
+    }
+    FRefresh->stop();
+    FMailbox.TakeStatus();
+    statusBar()->clearMessage();
+    FWorking = false;
+    SetButtons(LoadBefore, EvaluateBefore, ClipboardBefore);
+    BusyCursor.reset();
+    if (Failure)
+        ReportError(*Failure);
+    if (FCloseRequested)
+        close();
+    return !Failure;
+}
+
+void TFormKr6CombinationToCsvHf::SaveRows() {
+    if (Busy() || !BtnClipboard->isEnabled())
+        return;
+    const TRowsFileChoice Choice =
+        FDialogs.SaveRowsFile(this, QFileInfo(FListPath).completeBaseName());
+    if (Choice.Path.isEmpty())
+        return;
+    const std::string Path = LocalPath(Choice.Path);
+    TRowLayout Layout;
+    Layout.Syntax = Choice.Syntax;
+    Layout.Names = Choice.Names;
+    const std::shared_ptr<const TResultRows> Rows = FResultList;
+    const std::shared_ptr<const TCodeNames> Names = FResultNames;
+    const std::string List = LocalPath(FListPath);
+    RunBusy([&] {
+        // The rows never take the place of the list they were made from.
+        if (!List.empty() && IsSameFile(Path, List))
+            throw EOutputError("cannot write '" + Path + "': it is the price list being read");
+        FMailbox.PostStatus(QStringLiteral("Speichere ") + Choice.Path + QStringLiteral(" ..."));
+        WriteRowsFile(Path, *Rows, Layout, Names.get());
+    });
+}
+
+void TFormKr6CombinationToCsvHf::ShowCombinations() {
+    if (Busy() || !BtnClipboard->isEnabled())
+        return;
+    OpenCombinationsWindow();
+    TRowSource Source;
+    Source.Rows = FResultList;
+    Source.Names = FResultNames;
+    FCombinations->ShowRows(std::move(Source), QFileInfo(FListPath).fileName(), Explainer());
+}
+
+void TFormKr6CombinationToCsvHf::CompareWithOtherList() {
+    if (Busy() || !BtnKombiTEst->isEnabled())
+        return;
+    const QString Other = FDialogs.OpenOtherList(this);
+    if (Other.isEmpty())
+        return;
+    const std::string NewArchive = LocalPath(Other);
+    const std::string OldName = LocalPath(QFileInfo(FListPath).fileName());
+    TListComparison Comparison;
+    const bool Done = RunBusy([&] {
+        Comparison = CompareLists(*FDataObject, OldName, NewArchive,
+                                  [this](const QString& Text) { FMailbox.PostStatus(Text); });
+    });
+    if (!Done)
+        return;
+    OpenCombinationsWindow();
+    TRowSource Source;
+    Source.Rows = std::move(Comparison.Rows);
+    Source.Names = std::move(Comparison.NewNames);
+    Source.OldNames = std::move(Comparison.OldNames);
+    Source.Changes = true;
+    const QString Counts =
+        QString::number(Comparison.Added) + QStringLiteral(" Zeilen nur in der neuen Liste, ") +
+        QString::number(Comparison.Removed) + QStringLiteral(" nur in der alten");
+    FCombinations->ShowComparison(std::move(Source), FromCp1252(Comparison.Summary) + "\n" + Counts,
+                                  QFileInfo(FListPath).fileName() + QStringLiteral(" mit ") +
+                                      QFileInfo(Other).fileName(),
+                                  Explainer());
+}
+
+void TFormKr6CombinationToCsvHf::ShowFindings() {
+    if (Busy() || !BtnKombiTEst->isEnabled() || !FFindings)
+        return;
+    if (!FDeliveryNotesAdded) {
+        const bool Done = RunBusy([this] {
+            FMailbox.PostStatus(QStringLiteral("Prüfe, was die Liste liefert ..."));
+            const TDeliveryGaps Gaps = FindDeliveryGaps(*FDataObject);
+            FFindings->AddDeliveryNotes(Gaps.Lenses, Gaps.Coatings);
+        });
+        if (!Done)
+            return;
+        FDeliveryNotesAdded = true;
+    }
+    if (FFindingsWindow.isNull())
+        FFindingsWindow =
+            new TFindingsWindow(this, [this](const std::string& Text) { SaveFindings(Text); });
+    FFindingsWindow->ShowFindings(FFindings->Items(), QFileInfo(FListPath).fileName());
+    FFindingsWindow->show();
+    FFindingsWindow->raise();
+    FFindingsWindow->activateWindow();
+}
+
+void TFormKr6CombinationToCsvHf::SaveFindings(const std::string& Text) {
+    if (Busy())
+        return;
+    const QString Chosen = FDialogs.SaveTextFile(
+        FFindingsWindow, QFileInfo(FListPath).completeBaseName() + QStringLiteral("-hinweise.txt"));
+    if (Chosen.isEmpty())
+        return;
+    const std::string Path = LocalPath(Chosen);
+    const std::string List = LocalPath(FListPath);
+    RunBusy([&] {
+        if (!List.empty() && IsSameFile(Path, List))
+            throw EOutputError("cannot write '" + Path + "': it is the price list being read");
+        WriteTextFile(Path, Text);
+    });
+}
+
+void TFormKr6CombinationToCsvHf::CloseListWindows() {
+    if (!FCombinations.isNull())
+        FCombinations->close();
+    if (!FFindingsWindow.isNull())
+        FFindingsWindow->close();
+}
+
+void TFormKr6CombinationToCsvHf::OpenCombinationsWindow() {
+    if (FCombinations.isNull())
+        FCombinations = new TCombinationsWindow(this);
+    FCombinations->show();
+    FCombinations->raise();
+    FCombinations->activateWindow();
+}
+
+TExplain TFormKr6CombinationToCsvHf::Explainer() {
+    return [this](const std::string& Lens, const std::vector<std::string>& Coatings) {
+        // The model is not to be read beside a step that may replace it.
+        if (Busy())
+            return QStringLiteral("Erst wenn der laufende Schritt beendet ist, kann hier "
+                                  "erklärt werden.");
+        // The overview of a lens evaluates it, which for a lens of millions of combinations
+        // takes a while.
+        std::string Text;
+        RunBusy([&] {
+            Text = Coatings.empty() ? OverviewText(OverviewOfLens(*FDataObject, Lens))
+                                    : CheckText(CheckKey(*FDataObject, Lens, Coatings));
+        });
+        return FromCp1252(Text);
+    };
+}
+
+void TFormKr6CombinationToCsvHf::ShowAbout() {
+    FDialogs.ShowAbout(this, AboutText());
+}
+
 void TFormKr6CombinationToCsvHf::closeEvent(QCloseEvent* Event) {
-    // The model must outlive the command that works on it: close once it has returned.
+    // An evaluation is cancelled; any other step is waited for, as the model must outlive
+    // the step that works on it.
     if (Busy()) {
+        FCancel = FEvaluating;
         FCloseRequested = true;
         Event->ignore();
         return;
     }
-    QWidget::closeEvent(Event);
+    CloseListWindows();
+    QMainWindow::closeEvent(Event);
 }
 
 void TFormKr6CombinationToCsvHf::dragEnterEvent(QDragEnterEvent* Event) {

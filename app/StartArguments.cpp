@@ -12,6 +12,14 @@ std::optional<TStartArguments> ParseStartArguments(const QStringList& Args) {
             return std::nullopt;
         Result.Screenshot = Args[1];
         Next = 2;
+        if (Next < Args.size() &&
+            (Args[Next] == QLatin1String("--table") || Args[Next] == QLatin1String("--findings"))) {
+            Result.View = Args[Next] == QLatin1String("--table") ? TScreenshotView::Table
+                                                                 : TScreenshotView::Findings;
+            ++Next;
+            if (Next == Args.size())
+                return std::nullopt;
+        }
     }
     if (Next < Args.size()) {
         // An option this program does not know is a mistake, not a file name; "./-x.zip"

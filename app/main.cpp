@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QStringList>
+#include <QTableView>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <optional>
@@ -15,8 +18,9 @@ namespace {
 
 constexpr kr6::TLanguage German = 1;
 
-// Renders the window into a PNG and ends; with an archive the window first loads and
-// evaluates it, without showing messages.
+// Renders a window into a PNG and ends; with an archive the main window first loads and
+// evaluates it, without showing messages. The table shows a row explained; the findings
+// are those of the archive.
 int SaveScreenshot(const kr6::TStartArguments& Start) {
     kr6::TDialogs Quiet = kr6::StandardDialogs();
     Quiet.ShowMessage = [](QWidget*, const QString&) {
@@ -30,8 +34,23 @@ int SaveScreenshot(const kr6::TStartArguments& Start) {
         Form.OpenKr6File(Start.Archive);
         Form.BtnKombiTEstClick();
     }
+    QWidget* Shown = &Form;
+    if (Start.View == kr6::TScreenshotView::Table) {
+        Form.ShowCombinations();
+        kr6::TCombinationsWindow* Table = Form.CombinationsWindow();
+        if (Table == nullptr)
+            return 1;
+        Table->Table->selectRow(std::min(Table->Model->rowCount() - 1, 17));
+        Shown = Table;
+    } else if (Start.View == kr6::TScreenshotView::Findings) {
+        Form.ShowFindings();
+        if (Form.FindingsWindow() == nullptr)
+            return 1;
+        Form.FindingsWindow()->Table->selectRow(0);
+        Shown = Form.FindingsWindow();
+    }
     QApplication::processEvents();
-    if (!Form.grab().save(Start.Screenshot, "PNG")) {
+    if (!Shown->grab().save(Start.Screenshot, "PNG")) {
         std::fprintf(stderr, "kr6csv-gui: cannot write '%s'\n", qPrintable(Start.Screenshot));
         return 1;
     }

@@ -3,6 +3,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
+#include "export/DiffSummary.h"
 #include "export/ListDigest.h"
 #include "export/RowDifference.h"
 #include "import/Kr6Findings.h"
@@ -77,68 +78,6 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
     Disposal.Free(std::move(Root));
     return Result;
 }
-
-std::string RuleText(const TRuleDigest& Rule) {
-    return Rule.Lens + " | " + Rule.Slots[0] + " | " + Rule.Slots[1] + " | " + Rule.Slots[2] +
-           " | ";
-}
-
-class TSummaryText {
-public:
-    TSummaryText(TRowOutput& Output, const TDiffOptions& Options, const TListDigest& Old,
-                 const TListDigest& New)
-        : FOutput(Output), FNames(Options.Layout.Names), FOld(Old), FNew(New) {}
-
-    void Write(const TModelChanges& Changes, const std::vector<TCountChange>& Counts,
-               const TPriceComparison& PriceChanges) {
-        Codes("Lenses added", Changes.LensesAdded, FNew, true);
-        Codes("Lenses removed", Changes.LensesRemoved, FOld, true);
-        Codes("Coatings added", Changes.CoatingsAdded, FNew, false);
-        Codes("Coatings removed", Changes.CoatingsRemoved, FOld, false);
-        Heading("Rules added", Changes.RulesAdded.size());
-        for (const TRuleDigest& Rule : Changes.RulesAdded)
-            Line("  " + RuleText(Rule) + DeliveryText(Rule.Delivery));
-        Heading("Rules removed", Changes.RulesRemoved.size());
-        for (const TRuleDigest& Rule : Changes.RulesRemoved)
-            Line("  " + RuleText(Rule) + DeliveryText(Rule.Delivery));
-        Heading("Rules changed", Changes.RulesChanged.size());
-        for (const TRuleChange& Change : Changes.RulesChanged)
-            Line("  " + RuleText(Change.Rule) + DeliveryText(Change.OldDelivery) + " -> " +
-                 DeliveryText(Change.Rule.Delivery));
-        Heading("Lenses with other deliverable counts", Counts.size());
-        for (const TCountChange& Count : Counts)
-            Line("  " + Count.Lens + "  " + std::to_string(Count.Old) + " -> " +
-                 std::to_string(Count.New));
-        Prices("Glass prices", PriceChanges.Glass);
-        Prices("Coating prices", PriceChanges.Coating);
-    }
-
-private:
-    void Line(const std::string& Text) { FOutput.WriteRow(Text); }
-    void Heading(std::string_view Title, std::size_t Count) {
-        Line(std::string(Title) + ": " + std::to_string(Count));
-    }
-    void Codes(std::string_view Title, const std::vector<std::string>& Codes,
-               const TListDigest& From, bool Lenses) {
-        Heading(Title, Codes.size());
-        for (const std::string& Code : Codes) {
-            std::string Text = "  " + Code;
-            if (FNames)
-                Text.append("  ").append(Lenses ? From.Names.Lens(Code) : From.Names.Coating(Code));
-            Line(Text);
-        }
-    }
-    void Prices(std::string_view Title, const TPriceChanges& Prices) {
-        Line(std::string(Title) + ": " + std::to_string(Prices.Changed) + " changed, " +
-             std::to_string(Prices.Added) + " added, " + std::to_string(Prices.Removed) +
-             " removed");
-    }
-
-    TRowOutput& FOutput;
-    bool FNames;
-    const TListDigest& FOld;
-    const TListDigest& FNew;
-};
 
 nlohmann::ordered_json JsonCodes(const std::vector<std::string>& Codes, const TListDigest& From,
                                  bool Lenses, bool Names) {
@@ -216,7 +155,8 @@ TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest&
         if (Json)
             Output->WriteRow(JsonSummary(Changes, Counts, Prices, Old, New, Options.Layout.Names));
         else
-            TSummaryText(*Output, Options, Old, New).Write(Changes, Counts, Prices);
+            TDiffSummaryText(*Output, Options.Layout.Names, Old, New)
+                .Write(Changes, Counts, Prices);
         // An empty line between the summary and a table of rows.
         if (!Json && !Options.SummaryOnly)
             Output->WriteRow("");

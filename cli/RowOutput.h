@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/RowFormat.h"
 #include "support/OutputFile.h"
 
 #include <cstddef>
@@ -33,7 +34,7 @@ void IgnoreBrokenPipe();
 // Buffered output of Windows-1252 text to a file descriptor. Rows are collected in one
 // reusable buffer and written in large chunks; with Utf8 each chunk is converted just
 // before it is written. Write errors throw EOutputError, a closed pipe EOutputClosed.
-class TRowOutput {
+class TRowOutput : public TRowWriter {
 public:
     static constexpr std::size_t ChunkSize = 256 * 1024;
 
@@ -41,12 +42,12 @@ public:
     TRowOutput(int Fd, std::string Name, TRowFormat Format = {});
     // Writes the file Path, which gets the bytes only when Finish() succeeds (TOutputFile).
     TRowOutput(const std::string& Path, TRowFormat Format = {});
-    ~TRowOutput();
+    ~TRowOutput() override;
     TRowOutput(const TRowOutput&) = delete;
     TRowOutput& operator=(const TRowOutput&) = delete;
 
     // Appends Row and the line end.
-    void WriteRow(std::string_view Row);
+    void WriteRow(std::string_view Row) override;
     // Appends Text as it is (still converted with Utf8).
     void Write(std::string_view Text);
     // Writes everything buffered and, for a file, commits it; only after this has returned

@@ -83,6 +83,10 @@ private:
     static constexpr std::size_t MaxBatch = 32;
 
     TLensOutcome& Slot(std::size_t Lens) { return FRing[Lens % FRing.size()].Outcome; }
+    // The end of the lenses that may be in the ring: a full ring of ready outcomes would
+    // otherwise lead a run past them onto the oldest's slot again, and on to lenses never
+    // worked on.
+    std::size_t RingEnd() const { return std::min(FCount, FNextToEmit + FRing.size()); }
     void Work(unsigned Worker);
     // Marks Lens done; false once the run stops.
     bool Finished(std::size_t Lens, std::size_t Held, unsigned Worker);
@@ -304,7 +308,7 @@ void TOrderedRun::EmitReady(std::unique_lock<std::mutex>& Lock, unsigned Worker)
     FEmitting = true;
     while (!FStop) {
         std::size_t RunEnd = FNextToEmit;
-        while (RunEnd < FCount && FReady[RunEnd % FRing.size()] && MayEmit(RunEnd, Worker))
+        while (RunEnd < RingEnd() && FReady[RunEnd % FRing.size()] && MayEmit(RunEnd, Worker))
             ++RunEnd;
         if (RunEnd == FNextToEmit)
             break;
@@ -338,7 +342,7 @@ void TOrderedRun::EmitUntilDone() {
             if (FStop)
                 return;
             Part = FPartWaiting;
-            while (!Part && RunEnd < FCount && FReady[RunEnd % FRing.size()])
+            while (!Part && RunEnd < RingEnd() && FReady[RunEnd % FRing.size()])
                 ++RunEnd;
         }
         if (Part) {

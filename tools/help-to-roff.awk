@@ -9,7 +9,7 @@ function roff(text) {
     return text
 }
 
-# "-o,--output FILE" -> bold names and an italic value; "ARCHIVE" -> the
+# "-o,--output FILE" -> bold names and an italic value; "ARCHIVE TEXT REQUIRED" -> the
 # italic name; "--rows-only Excludes: --summary" keeps the note for the description.
 function tag(spec, positional,    words, count, i, names, result) {
     note = ""
@@ -48,7 +48,7 @@ BEGIN { part = "description" }
     part = "usage"
     next
 }
-/^Arguments:$/ { part = "positionals"; next }
+/^(Positionals|Arguments):$/ { part = "positionals"; next }
 /^Options:$/ { part = "options"; next }
 /^$/ { next }
 /^Exit status:/ { part = "footer"; next }

@@ -12,7 +12,7 @@ function=_${name//[^A-Za-z0-9]/_}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-commands=$("$program" --help | awk '/^Commands:$/ { inside = 1; next }
+commands=$("$program" --help | awk '/^(Sub)?[Cc]ommands:$/ { inside = 1; next }
                                     /^$/ { inside = 0 }
                                     inside && /^  [^ ]/ { print $1 }' | tr '\n' ' ')
 commands=${commands% }
@@ -25,7 +25,7 @@ commands=${commands% }
 describe() {
     "$program" "$1" --help | awk -v command="$1" -v tables="$work" '
         function quoted(text) { return "\x27" text "\x27" }
-        /^Arguments:$/ { part = "arguments"; next }
+        /^(Positionals|Arguments):$/ { part = "arguments"; next }
         /^Options:$/ { part = "options"; next }
         /^$/ { part = ""; next }
         part != "" && /^  [^ ]/ {

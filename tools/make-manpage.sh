@@ -15,11 +15,11 @@ trap 'rm -rf "$work"' EXIT
 
 "$program" --help >"$work/help"
 # The commands and the exit status get sections of their own.
-awk '/^Commands:$/ { skip = 1; next }
+awk '/^(Sub)?[Cc]ommands:$/ { skip = 1; next }
      /^Exit status:/ { skip = 1; next }
      /^$/ { skip = 0 }
      !skip' "$work/help" >"$work/options"
-commands=$(awk '/^Commands:$/ { inside = 1; next }
+commands=$(awk '/^(Sub)?[Cc]ommands:$/ { inside = 1; next }
                 /^$/ { inside = 0 }
                 inside && /^  [^ ]/ { print $1 }' "$work/help")
 status=$(awk '/^Exit status:/ { inside = 1 }

@@ -1,48 +1,31 @@
-#include "app/MainWindow.h"
-#include "app/FittedLabel.h"
+#include "tests/app/WindowFixture.h"
+
 #include "app/MessageBox.h"
+#include "app/ResultRows.h"
 #include "export/EvaluateCombinations.h"
-#include "helpers/FixedLine.h"
-#include "helpers/TestArchive.h"
 #include "import/Kr6Import.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
-#include <gtest/gtest.h>
-
+#include <atomic>
 #include <future>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 
 namespace kr6 {
 namespace {
 
-using test::LineOf;
-
-// Plastic lenses GL1..., an anti-reflection coating, a tint and further coatings for
-// plastic; no rules, so that every combination is deliverable.
-test::TTempArchive PriceList(int Lenses, const std::vector<std::string>& Further) {
-    std::string LensType;
-    for (int I = 1; I <= Lenses; ++I)
-        LensType += LineOf({{1, "GL" + std::to_string(I)}, {63, "0"}, {72, "2"}});
-    std::string Options = LineOf({{1, "AR1"}, {64, "0100"}, {68, "2"}}) +
-                          LineOf({{1, "TI1"}, {64, "0100"}, {69, "2"}});
-    for (const std::string& Code : Further)
-        Options += LineOf({{1, Code}, {64, "0100"}});
-    return test::TTempArchive({{"LensType.Dat", LensType}, {"Options.Dat", Options}});
-}
+using test::PriceList;
+using test::WaitCursorShown;
 
 bool DragEnterAccepted(QWidget* Target, const QList<QUrl>& Urls) {
     QMimeData Data;
@@ -52,40 +35,16 @@ bool DragEnterAccepted(QWidget* Target, const QList<QUrl>& Urls) {
     return Enter.isAccepted();
 }
 
-bool WaitCursorShown() {
-    const QCursor* Cursor = QGuiApplication::overrideCursor();
-    return Cursor != nullptr && Cursor->shape() == Qt::WaitCursor;
-}
-
-class MainWindow : public testing::Test {
+class MainWindow : public test::WindowTest {
 protected:
-    MainWindow() {
-        TDialogs Dialogs;
-        Dialogs.OpenKr6File = [this](QWidget*) {
-            return Chosen;
-        };
-        Dialogs.ShowMessage = [this](QWidget*, const QString& Text) {
-            Messages.push_back(Text);
-            // The buttons change only after the message was closed.
-            EvaluateEnabledDuringMessage = Form->BtnKombiTEst->isEnabled();
-        };
-        Dialogs.ShowError = [this](QWidget*, const QString& Text) {
-            Errors.push_back(Text);
-        };
-        Form = std::make_unique<TFormKr6CombinationToCsvHf>(Dialogs);
-    }
-
-    std::vector<bool> Buttons() const {
-        return {Form->BtnKr6Laden->isEnabled(), Form->BtnKombiTEst->isEnabled(),
-                Form->BtnClipboard->isEnabled()};
-    }
-    QString Label(const char* Name) const {
-        return Form->findChild<QLabel*>(QString::fromLatin1(Name))->text();
-    }
-    // The archive was imported: one message, the buttons after a load, no busy cursor.
-    void ExpectLoaded(const QString& Path) {
+    // The archive was imported: one message, the buttons after a load, no busy cursor. The
+    // test lists have no prices: Warnings lenses and coatings are without.
+    void ExpectLoaded(const QString& Path, int Warnings) {
         ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
-        EXPECT_EQ(Messages, std::vector<QString>{Path + " wurde importiert"});
+        EXPECT_EQ(Messages,
+                  std::vector<QString>{Path + " wurde importiert\n\n" + QString::number(Warnings) +
+                                       " Zeilen wurden anders gelesen (Einzelheiten: "
+                                       "kr6csv lint)"});
         EXPECT_FALSE(EvaluateEnabledDuringMessage);
         EXPECT_EQ(Buttons(), Loaded);
         EXPECT_EQ(Form->LabKr6Datei->toolTip(), Path);
@@ -102,7 +61,8 @@ protected:
             ++Ticks;
             AlwaysBusy = AlwaysBusy && Form->isVisible() && Busy() && WaitCursorShown() &&
                          Buttons() == std::vector<bool>{false, false, false};
-            Form->close();
+            if (!Form->Evaluating())
+                Form->close();
         });
         Form->show();
         Timer.start(0);
@@ -110,16 +70,7 @@ protected:
         Timer.stop();
         EXPECT_GT(Ticks, 0) << "no events were processed meanwhile";
         EXPECT_TRUE(AlwaysBusy);
-        EXPECT_FALSE(Form->isVisible());
     }
-
-    const std::vector<bool> Loaded{true, true, false};
-    const std::vector<bool> AllEnabled{true, true, true};
-    QString Chosen;
-    std::vector<QString> Messages;
-    std::vector<QString> Errors;
-    bool EvaluateEnabledDuringMessage = false;
-    std::unique_ptr<TFormKr6CombinationToCsvHf> Form;
 };
 
 TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
@@ -135,7 +86,7 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     const QString Path = Folder + "/KR6-Preisliste-Herbst.zip";
     ASSERT_TRUE(QDir().mkpath(Folder) && QFile::copy(QString::fromStdString(Archive.Path()), Path));
     Form->OpenKr6File(Path);
-    ExpectLoaded(Path);
+    ExpectLoaded(Path, 5);
     const TFittedLabel* Shown = Form->LabKr6Datei;
     EXPECT_TRUE(Shown->text().endsWith("/KR6-Preisliste-Herbst.zip") &&
                 Shown->text().startsWith(Dir.path().left(4)) &&
@@ -151,6 +102,8 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     EvaluateCombinations(Root, Expected);
     ASSERT_GT(Expected.Count(), 10);
     EXPECT_EQ(Form->ResultList().Text(), Expected.Text());
+    EXPECT_EQ(Form->ResultList().Row(std::size_t(Expected.Count()) - 1),
+              Expected[Expected.Count() - 1]);
     EXPECT_EQ(Buttons(), AllEnabled);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(Form->LabAlleKombiGestetet->isHidden());
@@ -170,7 +123,7 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     Chosen = Path;
     Form->BtnKr6LadenClick();
     EXPECT_TRUE(Messages.size() == 2 && Buttons() == Loaded);
-    EXPECT_EQ(Form->ResultList().Count(), Expected.Count());
+    EXPECT_EQ(Form->ResultList().Count(), std::size_t(Expected.Count()));
     EXPECT_EQ(Label("LabAGKombiLieferbar"), Rows);
 
     // A price list without lenses copies an empty text and shows no counts of the list
@@ -179,7 +132,7 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     Form->OpenKr6File(QString::fromStdString(Empty.Path()));
     Form->BtnKombiTEstClick();
     EXPECT_EQ(Buttons(), AllEnabled);
-    EXPECT_EQ(Form->ResultList().Count(), 0);
+    EXPECT_EQ(Form->ResultList().Count(), 0u);
     for (const char* Name : {"LabAGKombiGes", "LabAGKombiErl", "LabAGKombiLieferbar"})
         EXPECT_EQ(Label(Name), "0") << Name;
     QGuiApplication::clipboard()->setText(QStringLiteral("old"));
@@ -188,29 +141,191 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     EXPECT_TRUE(Errors.empty());
 }
 
-// A long evaluation keeps processing events: the window is busy meanwhile, and a request
-// to close it waits until the evaluation has returned. The engines report a lens's keys in
-// one burst after testing it; each refresh of the window must show a lens as it ended,
-// never the first call of its burst (no rules: a finished lens has all three counts equal).
+// The evaluation runs beside the window, which stays busy and paints. The engines report
+// a lens's keys in one burst after testing it; each refresh of the window must show a lens
+// as it ended, never a call within its burst (no rules: a finished lens has all three
+// counts equal).
 TEST_F(MainWindow, StaysResponsiveAndShowsEachLensAsItEnded) {
     const test::TTempArchive Archive = PriceList(3, {"HC1", "HC2", "HC3"});
     Form->SetRefreshInterval(std::chrono::milliseconds(0));
     Form->OpenKr6File(QString::fromStdString(Archive.Path()));
+    std::atomic<int> Ticks = 0;
+    // Each hand-over waits until the window has processed its events after it.
+    Form->SetAfterRowsHandedOver([&](const TEvaluationProgress&) {
+        const int Before = Ticks;
+        EXPECT_TRUE(test::WaitFor([&] { return Ticks > Before + 1; }));
+    });
     int LensStates = 0;
+    bool AlwaysBusy = true;
     QString Unfinished;
-    WhileBusy(
-        [&] {
-            const QString Total = Label("LabEGKombiGes");
-            LensStates += Label("LabEGEdv").isEmpty() ? 0 : 1;
-            if (Label("LabEGKombiErl") != Total || Label("LabEGKombiLieferbar") != Total)
-                Unfinished += Label("LabEGEdv") + " ";
-            return Form->Evaluating();
-        },
-        [&] { Form->BtnKombiTEstClick(); });
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        ++Ticks;
+        const QString Total = Label("LabEGKombiGes");
+        LensStates += Label("LabEGEdv").isEmpty() ? 0 : 1;
+        if (Label("LabEGKombiErl") != Total || Label("LabEGKombiLieferbar") != Total)
+            Unfinished += Label("LabEGEdv") + " ";
+        AlwaysBusy = AlwaysBusy && Form->Evaluating() && WaitCursorShown() &&
+                     Buttons() == std::vector<bool>{false, false, false};
+    });
+    Form->show();
+    Timer.start(0);
+    Form->BtnKombiTEstClick();
+    Timer.stop();
     EXPECT_GT(LensStates, 0) << "no lens was shown while the evaluation ran";
+    EXPECT_TRUE(AlwaysBusy);
     EXPECT_TRUE(Unfinished.isEmpty()) << Unfinished.toStdString();
     EXPECT_EQ(Label("LabEGEdv") + " " + Label("LabAGKombiErl") + " " + Label("LabEGKombiLieferbar"),
               "GL3 " + Label("LabAGKombiGes") + " " + Label("LabEGKombiGes"));
+}
+
+// A list of the benchmark's shape (thousands of lenses with few combinations each, many
+// rules): the window counts what the command line counts, the total from the first test
+// on, and its rows are the command line's.
+TEST_F(MainWindow, TotalsAndRowsAreTheCommandLinesOnAListOfTheBenchmarksShape) {
+    TDemoSize Size;
+    Size.Lenses = 3000;
+    Size.Coatings = 400;
+    Size.Rules = 20000;
+    Size.PriceLines = 3000;
+    const test::TTempArchive Archive = test::GeneratedList(MakeDemoPriceList(Size));
+    const test::TRun Cli = test::Kr6csv("evaluate " + Archive.Path());
+    ASSERT_EQ(Cli.Status, 0) << Cli.Err;
+
+    // The tested count shows the last progress call, which comes with the last
+    // deliverable combination.
+    Tdex6Dataobject Root;
+    LoadKr6File(Root, Archive.Path());
+    std::int64_t LastTested = 0;
+    Root.SetKombiProgress(
+        [&](Tdex6Dataobject&, const TKombiCounts& Counts) { LastTested = Counts.AllTested; });
+    TStringList Rows;
+    EvaluateCombinations(Root, Rows);
+
+    std::vector<QString> Totals;
+    Form->SetAfterRowsHandedOver([&](const TEvaluationProgress& Progress) {
+        Totals.push_back(QString::number(Progress.AllTotal));
+    });
+    LoadAndEvaluate(Archive.Path());
+    EXPECT_EQ(Form->ResultList().Text(), Cli.Out);
+    const QString Summary = Label("LabAGKombiLieferbar") + " of " + Label("LabAGKombiGes") +
+                            " combinations deliverable, 3000 lenses";
+    EXPECT_TRUE(Cli.Err.find(Summary.toStdString()) != std::string::npos)
+        << Summary.toStdString() << "\n"
+        << Cli.Err;
+    EXPECT_EQ(Label("LabAGKombiErl"), QString::number(LastTested));
+    // Every call of the testing pass carries the final total.
+    const auto Testing = std::find(Totals.begin(), Totals.end(), Label("LabAGKombiGes"));
+    ASSERT_NE(Testing, Totals.end());
+    EXPECT_EQ(std::count(Testing, Totals.end(), Label("LabAGKombiGes")), Totals.end() - Testing);
+}
+
+// A lens with tens of thousands of rows hands them over in parts while it is tested, and
+// the display follows each part: its tested count moves before the lens is done.
+TEST_F(MainWindow, TheLensLineMovesInsideALargeLens) {
+    const test::TTempArchive Archive = test::LargeLens(200);
+    Form->OpenKr6File(QString::fromStdString(Archive.Path()));
+    Form->SetRefreshInterval(std::chrono::milliseconds(0));
+    std::atomic<std::int64_t> Shown = -1;
+    std::vector<QString> InsideTheLens;
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        if (Label("LabEGEdv") != "GL1")
+            return;
+        const QString Tested = Label("LabEGKombiErl");
+        if (Tested != Label("LabEGKombiGes") &&
+            (InsideTheLens.empty() || InsideTheLens.back() != Tested))
+            InsideTheLens.push_back(Tested);
+        Shown = Tested.toLongLong();
+    });
+    // Each part of the lens waits until the window shows it.
+    Form->SetAfterRowsHandedOver([&](const TEvaluationProgress& Progress) {
+        if (Progress.CurrentLens == "GL1") {
+            EXPECT_TRUE(test::WaitFor([&] { return Shown == Progress.LensTested; }));
+        }
+    });
+    Timer.start(0);
+    Form->BtnKombiTEstClick();
+    Timer.stop();
+    EXPECT_GE(InsideTheLens.size(), 3u) << "parts shown";
+    EXPECT_EQ(Label("LabEGKombiErl"), Label("LabEGKombiGes"));
+    EXPECT_EQ(Form->ResultList().Count(), Label("LabEGKombiLieferbar").toULongLong());
+}
+
+// A close request during an evaluation stops it at its next progress call: the window
+// closes as soon as the evaluation has returned, without its rows, having painted
+// meanwhile.
+TEST_F(MainWindow, ClosingDuringAnEvaluationCancelsIt) {
+    const test::TTempArchive First = PriceList(1, {"HC1"});
+    LoadAndEvaluate(First.Path());
+    const std::string FirstRows = Form->ResultList().Text();
+    const test::TTempArchive Archive = test::LargeLens(200);
+    Form->OpenKr6File(QString::fromStdString(Archive.Path()));
+
+    std::atomic<bool> CloseRequested = false;
+    int HandOversAfterTheRequest = 0;
+    Form->SetAfterRowsHandedOver([&](const TEvaluationProgress& Progress) {
+        if (CloseRequested) {
+            ++HandOversAfterTheRequest;
+            return;
+        }
+        if (Progress.CurrentLens == "GL1") {
+            EXPECT_TRUE(test::WaitFor([&] { return CloseRequested.load(); }));
+        }
+    });
+    int Ticks = 0;
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        ++Ticks;
+        if (Form->Evaluating() && Label("LabEGEdv") == "GL1" && !CloseRequested) {
+            Form->close();
+            CloseRequested = true;
+        }
+    });
+    Form->show();
+    Timer.start(0);
+    Form->BtnKombiTEstClick();
+    Timer.stop();
+    EXPECT_TRUE(CloseRequested);
+    EXPECT_EQ(HandOversAfterTheRequest, 0);
+    EXPECT_GT(Ticks, 1);
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_FALSE(Form->Evaluating());
+    EXPECT_EQ(Form->ResultList().Text(), FirstRows);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The import reports its stages in the status line while it runs; once a list has loaded,
+// the note that all combinations were tested is gone with the rows it spoke of.
+TEST_F(MainWindow, TheLoadShowsItsProgressAndEndsTheNoteOfTheListBefore) {
+    const test::TTempArchive Archive = PriceList(2, {"HC1"});
+    LoadAndEvaluate(Archive.Path());
+    EXPECT_FALSE(Form->LabAlleKombiGestetet->isHidden());
+
+    std::atomic<bool> Seen = false;
+    Form->SetRefreshInterval(std::chrono::milliseconds(0));
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName,
+                        const TImportProgressFn& Progress, TKr6ImportObserver*) {
+        Progress({"reading LensPrice.Dat", 0.42});
+        EXPECT_TRUE(test::WaitFor([&] { return Seen.load(); }));
+        LoadKr6File(Root, FileName, Progress);
+        return true;
+    });
+    QString Status;
+    QTimer Timer;
+    QObject::connect(&Timer, &QTimer::timeout, [&] {
+        if (!Seen && !Form->statusBar()->currentMessage().isEmpty()) {
+            Status = Form->statusBar()->currentMessage();
+            Seen = true;
+        }
+    });
+    Timer.start(0);
+    Form->OpenKr6File(QString::fromStdString(Archive.Path()));
+    Timer.stop();
+    EXPECT_EQ(Status, QString::fromUtf8("Lese LensPrice.Dat ... 42 %"));
+    EXPECT_TRUE(Form->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(Form->LabAlleKombiGestetet->isHidden());
+    EXPECT_EQ(Buttons(), Loaded);
 }
 
 // A dropped archive loads as the load command would, on a thread of its own: meanwhile the
@@ -227,12 +342,13 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
     std::promise<void> FirstTick;
     std::future<void> Ticked = FirstTick.get_future();
     std::thread::id LoaderThread;
-    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName) {
+    Form->SetLoader([&](Tdex6Dataobject& Root, std::string_view FileName,
+                        const TImportProgressFn& Progress, TKr6ImportObserver* Observer) {
         LoaderThread = std::this_thread::get_id();
         // Far beyond what the window needs to get to its events; an import on the
         // window's thread waits for nothing but this.
         Ticked.wait_for(std::chrono::seconds(60));
-        LoadKr6File(Root, FileName);
+        LoadKr6File(Root, FileName, Progress, Observer);
         return true;
     });
     QMimeData Data;
@@ -249,8 +365,9 @@ TEST_F(MainWindow, DroppedArchiveImportsBesideTheWindowThatClosesOnlyAfterIt) {
             return Form->Importing() && !DragEnterAccepted(Form.get(), {QUrl::fromLocalFile(Path)});
         },
         [] { QCoreApplication::sendPostedEvents(); });
+    EXPECT_FALSE(Form->isVisible());
     EXPECT_NE(LoaderThread, std::this_thread::get_id());
-    ExpectLoaded(Path);
+    ExpectLoaded(Path, 3);
     EXPECT_FALSE(Form->Importing());
 }
 
@@ -268,7 +385,8 @@ TEST_F(MainWindow, FailedImportKeepsThePriceListLoadedBefore) {
     Form->OpenKr6File(DamagedPath);
     Form->OpenKr6File(QStringLiteral("/nonexistent/M\u00fcller.zip"));
     const test::TTempArchive Second = PriceList(2, {"HC1"});
-    Form->SetLoader([](Tdex6Dataobject& Root, std::string_view FileName) -> bool {
+    Form->SetLoader([](Tdex6Dataobject& Root, std::string_view FileName, const TImportProgressFn&,
+                       TKr6ImportObserver*) -> bool {
         LoadKr6File(Root, FileName);
         throw std::runtime_error("'second.zip' holds no KR6 price list");
     });

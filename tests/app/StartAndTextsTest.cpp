@@ -23,13 +23,19 @@ TEST(ParseStartArguments, AnArchiveOrAScreenshotElseNothing) {
         {{}, "|"},
         {{"list.zip"}, "list.zip|"},
         {{"--screenshot", "w.png", "list.zip"}, "list.zip|w.png"},
+        {{"--screenshot", "w.png", "--table", "list.zip"}, "list.zip|w.png 1"},
+        {{"--screenshot", "w.png", "--findings", "list.zip"}, "list.zip|w.png 2"},
+        {{"--screenshot", "w.png", "--table"}, "none"},
         {{"a.zip", "b.zip"}, "none"},
         {{"--screenshot"}, "none"},
         {{"--screenshot", ""}, "none"},
         {{"--help"}, "none"}};
     for (const auto& [Arguments, Expected] : Cases) {
         const auto Parsed = ParseStartArguments(Arguments);
-        EXPECT_EQ(Parsed ? Parsed->Archive + "|" + Parsed->Screenshot : "none", Expected)
+        const QString View = !Parsed || Parsed->View == TScreenshotView::Main
+                                 ? QString()
+                                 : " " + QString::number(int(Parsed->View));
+        EXPECT_EQ(Parsed ? Parsed->Archive + "|" + Parsed->Screenshot + View : "none", Expected)
             << Arguments.join(' ').toStdString();
     }
 }

@@ -97,13 +97,17 @@ std::string Comparable(std::string Line) {
     return std::regex_replace(Line, Seconds, "#.# s");
 }
 
-// The shown lines match the output: a line "..." (indented or not) stands for any number of
-// lines left out.
+// A line "..." (indented or not), or "[... 12 lines ...]", stands for lines left out.
+bool IsCut(const std::string& Line) {
+    static const std::regex Cut(R"(^ *(\.\.\.|\[\.\.\. [0-9]+ lines \.\.\.\])$)");
+    return std::regex_match(Line, Cut);
+}
+
+// The shown lines match the output, any number of lines standing for each cut.
 bool Matches(const std::vector<std::string>& Shown, const std::vector<std::string>& Output) {
     std::size_t Out = 0;
     for (std::size_t I = 0; I < Shown.size(); ++I) {
-        if (Shown[I].find_first_not_of(' ') != std::string::npos &&
-            Shown[I].substr(Shown[I].find_first_not_of(' ')) == "...") {
+        if (IsCut(Shown[I])) {
             if (I + 1 == Shown.size())
                 return true;
             while (Out < Output.size() && Comparable(Output[Out]) != Comparable(Shown[I + 1]))

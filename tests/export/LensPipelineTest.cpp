@@ -57,6 +57,34 @@ TEST(LensPipelineTest, EmitsEveryOutcomeInLensOrder) {
     }
 }
 
+// An emitter slower than the workers finds the whole ring of outcomes ready: each lens
+// still comes once, in order, with what its work gave.
+TEST(LensPipelineTest, AFullRingOfReadyOutcomesIsEmittedOnce) {
+    for (const TEmitThread EmitOn : EmitThreads) {
+        constexpr std::size_t Count = 3000;
+        std::vector<std::size_t> Emitted;
+        std::int64_t Keys = 0;
+        const auto Work = [](std::size_t Lens, TLensOutcome& Outcome) {
+            Outcome.Clear();
+            Outcome.KeyCount = static_cast<std::int64_t>(Lens % 7) + 1;
+        };
+        const auto Emit = [&](std::size_t Lens, TLensOutcome& Outcome, bool) {
+            if (Lens % 500 == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            Keys += Outcome.KeyCount;
+            Emitted.push_back(Lens);
+        };
+        RunLensesInOrder(Count, 2, Work, Emit, 0, EmitOn);
+        std::int64_t Expected = 0;
+        for (std::size_t Lens = 0; Lens < Count; ++Lens)
+            Expected += static_cast<std::int64_t>(Lens % 7) + 1;
+        ASSERT_EQ(Emitted.size(), Count);
+        for (std::size_t I = 0; I < Count; ++I)
+            ASSERT_EQ(Emitted[I], I);
+        EXPECT_EQ(Keys, Expected);
+    }
+}
+
 // A failing Work (lens 37) or Emit (lens 5): its exception arrives, no later lens is
 // emitted, no call of Work is running or starts afterwards.
 TEST(LensPipelineTest, FailuresEndTheRunAndJoinTheThreads) {

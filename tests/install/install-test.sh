@@ -84,6 +84,8 @@ for command in evaluate diff check; do
     grep -q "^\.SS \"kr6csv $command " "$prefix/share/man/man1/kr6csv.1" ||
         fail "kr6csv(1) has no section of the command $command"
 done
+grep -qx '\\fIARCHIVE\\fR' "$prefix/share/man/man1/kr6csv.1" ||
+    fail "kr6csv(1) does not explain the argument ARCHIVE"
 
 # Completion as bash offers it while LINE is typed: bash splits it into words at blanks and
 # at "=", and a trailing blank starts a new word. Prints the offers sorted.
@@ -100,7 +102,7 @@ complete_line() {
     ) | tr '\n' ' ' | sed 's/ $//'
 }
 mkdir "$work/examples/Folder" && touch "$work/examples/notes.txt" "$work/examples/UPPER.ZIP"
-commands=$("$kr6csv" --help | awk '/^Subcommands:$/ { inside = 1; next } /^$/ { inside = 0 }
+commands=$("$kr6csv" --help | awk '/^(Sub)?[Cc]ommands:$/ { inside = 1; next } /^$/ { inside = 0 }
                                    inside && /^  [^ ]/ { print $1 }' | sort | tr '\n' ' ')
 expect "completion of the commands" "--help --version ${commands% }" "$(complete_line "kr6csv ")"
 expect "completion of a command" "evaluate" "$(complete_line "kr6csv ev")"

@@ -1,4 +1,4 @@
-#include "cli/CheckCommand.h"
+#include "export/CheckText.h"
 
 #include "export/CombinationExplanation.h"
 #include "export/LensOverview.h"
