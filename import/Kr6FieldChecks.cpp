@@ -1,5 +1,6 @@
 #include "import/Kr6FieldChecks.h"
 
+#include "model/CodeIndex.h"
 #include "support/DateTimeText.h"
 
 #include <algorithm>
@@ -98,6 +99,19 @@ void ReportKr6UnknownCoating(const TKr6LineReport& Report, std::string_view What
     Report.Add(TKr6FindingCode::UnknownCoating, 0,
                std::string(What) + " for coating " + Quoted(Code) +
                    ", which the list does not hold: not imported");
+}
+
+void ReportKr6RepeatedCode(const TKr6LineReport& Report,
+                           std::unordered_map<std::string, int>& FirstLines, std::string_view Code,
+                           TKr6FindingCode Finding, std::string_view What) {
+    const auto [First, New] = FirstLines.try_emplace(SameTextKey(Code), Report.Line());
+    if (New)
+        return;
+    const std::string Kind(What);
+    Report.Add(Finding, 0,
+               Kind + " code " + Quoted(Code) + " was on line " + std::to_string(First->second) +
+                   " already: a second " + Kind +
+                   " of this code, which every later line of the code attaches to");
 }
 
 void ReportKr6UnknownTarget(const TKr6LineReport& Report, std::int32_t Target,

@@ -13,6 +13,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace kr6 {
 
@@ -114,6 +115,12 @@ void ReportKr6UnknownLens(const TKr6LineReport& Report, std::string_view What,
                           std::string_view Code);
 void ReportKr6UnknownCoating(const TKr6LineReport& Report, std::string_view What,
                              std::string_view Code);
+// A code (not blank) of a lens or coating that an earlier line had, as the lookup by code
+// compares them; FirstLines holds the first line of each code seen.
+void ReportKr6RepeatedCode(const TKr6LineReport& Report,
+                           std::unordered_map<std::string, int>& FirstLines, std::string_view Code,
+                           TKr6FindingCode Finding, std::string_view What);
+
 // A target other than 0 (lens) and 1 (coating).
 void ReportKr6UnknownTarget(const TKr6LineReport& Report, std::int32_t Target,
                             std::string_view Done = "the line is ignored");

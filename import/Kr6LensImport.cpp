@@ -108,13 +108,7 @@ void CheckLensType(TKr6LineReport& Report, std::string_view Line, const TKr6Data
         Report.Add(TKr6FindingCode::EmptyCode, 0, "the code is blank: a lens without code");
         return;
     }
-    const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
-    if (!New)
-        Report.Add(TKr6FindingCode::DuplicateLens, 0,
-                   "lens code " + Quoted(Rec.Code) + " was on line " +
-                       std::to_string(First->second) +
-                       " already: a second lens of this code, which every later line of "
-                       "the code attaches to");
+    ReportKr6RepeatedCode(Report, FirstLines, Rec.Code, TKr6FindingCode::DuplicateLens, "lens");
 }
 
 } // namespace

@@ -46,13 +46,8 @@ bool CheckOptions(TKr6LineReport& Report, std::string_view Line, const TKr6Datao
         Report.Add(TKr6FindingCode::EmptyCode, 0, "the code is blank: a coating without code");
         return true;
     }
-    const auto [First, New] = FirstLines.try_emplace(SameTextKey(Rec.Code), Report.Line());
-    if (!New)
-        Report.Add(TKr6FindingCode::DuplicateCoating, 0,
-                   "coating code " + Quoted(Rec.Code) + " was on line " +
-                       std::to_string(First->second) +
-                       " already: a second coating of this code, which every later line of "
-                       "the code attaches to");
+    ReportKr6RepeatedCode(Report, FirstLines, Rec.Code, TKr6FindingCode::DuplicateCoating,
+                          "coating");
     return true;
 }
 

@@ -11,13 +11,13 @@ function roff(text) {
 
 # "-o,--output FILE" -> bold names and an italic value; "ARCHIVE TEXT REQUIRED" -> the
 # italic name; "--rows-only Excludes: --summary" keeps the note for the description.
-function tag(spec, positional,    words, count, i, names, result) {
+function tag(field, positional,    words, count, i, names, result) {
     note = ""
-    if (match(spec, / [A-Z][a-z]+: /)) {
-        note = substr(spec, RSTART + 1)
-        spec = substr(spec, 1, RSTART - 1)
+    if (match(field, / [A-Z][a-z]+: /)) {
+        note = substr(field, RSTART + 1)
+        field = substr(field, 1, RSTART - 1)
     }
-    count = split(spec, words, " ")
+    count = split(field, words, " ")
     if (positional)
         return "\\fI" roff(words[1]) "\\fR"
     split(words[1], names, ",")
@@ -61,10 +61,10 @@ part == "description" {
 (part == "positionals" || part == "options") && /^  [^ ]/ {
     line = substr($0, 3)
     split_at = index(line, "  ")
-    spec = split_at ? substr(line, 1, split_at - 1) : line
-    if (spec == "-h,--help")
+    field = split_at ? substr(line, 1, split_at - 1) : line
+    if (field == "-h,--help")
         next
-    pending = tag(spec, part == "positionals")
+    pending = tag(field, part == "positionals")
     if (split_at) {
         text = substr(line, split_at)
         sub(/^ +/, "", text)

@@ -31,11 +31,11 @@ describe() {
         part != "" && /^  [^ ]/ {
             line = substr($0, 3)
             gap = index(line, "  ")
-            spec = gap ? substr(line, 1, gap - 1) : line
-            split(spec, words, " ")
+            field = gap ? substr(line, 1, gap - 1) : line
+            split(field, words, " ")
             if (part == "arguments") {
                 kind = words[1] == "COMMAND" ? "command" : substr(line, gap) ~ /\.zip/ ? "zip" : "word"
-                arguments = arguments (arguments == "" ? "" : " ") kind (spec ~ /\.\.\.$/ ? "..." : "")
+                arguments = arguments (arguments == "" ? "" : " ") kind (field ~ /\.\.\.$/ ? "..." : "")
                 next
             }
             count = split(words[1], names, ",")
