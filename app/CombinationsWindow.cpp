@@ -218,8 +218,7 @@ void TCombinationsWindow::ExplainSelected() {
     const QModelIndex Current = Table->currentIndex();
     if (!Current.isValid())
         return;
-    const std::array<std::string_view, 5> Fields =
-        Model->Source().FieldsOf(Model->SourceRow(Current.row()));
+    const TRow Fields = Model->Source().FieldsOf(Model->SourceRow(Current.row()));
     std::vector<std::string> Coatings;
     for (std::size_t Field = 1; Field < Fields.size(); ++Field) {
         if (!Fields[Field].empty())

@@ -61,12 +61,8 @@ TListComparison CompareLists(const Tdex6Dataobject& Old, const std::string& OldN
                CompareRowCounts(OldRows, NewRows, OldDigest.Lenses, NewDigest.Lenses), Prices);
     Result.Summary = std::move(Summary.Text());
     Result.Rows = std::make_shared<TResultRows>();
-    std::string Line;
-    const TRowChangeCount Count =
-        CompareRows(OldRows, NewRows, [&](char Change, std::string_view Row) {
-            Line.assign(1, Change).append(1, '\t').append(Row);
-            Result.Rows->Add(Line);
-        });
+    const TRowChangeCount Count = CompareRows(
+        OldRows, NewRows, [&](char Change, const TRow& Row) { Result.Rows->Add(Row, Change); });
     Result.Added = Count.Added;
     Result.Removed = Count.Removed;
     Result.OldNames = std::make_shared<TCodeNames>(std::move(OldDigest.Names));

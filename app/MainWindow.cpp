@@ -473,7 +473,7 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
                 [&](const TRowBlock& LensRows, bool /*LensDone*/) {
                     if (FCancel)
                         throw ECancelled();
-                    for (const std::string_view Row : LensRows)
+                    for (const TRow& Row : LensRows)
                         Rows->Add(Row);
                     Publish();
                 },

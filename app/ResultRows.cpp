@@ -5,8 +5,13 @@
 
 namespace kr6 {
 
-void TResultRows::Add(std::string_view Row) {
-    const std::size_t Size = Row.size() + 2;
+void TResultRows::Add(const TRow& Row, char Change) {
+    std::size_t Size = Row.size() + 1 + (Change != 0 ? 2 : 0);
+    bool Tabbed = false;
+    for (const std::string_view Field : Row) {
+        Size += Field.size();
+        Tabbed = Tabbed || Field.find('\t') != std::string_view::npos;
+    }
     if (FPages.empty() || FPages.back().Text.size() + Size > FPages.back().Text.capacity()) {
         TPage Page;
         Page.Text.reserve(std::max(PageBytes, Size));
@@ -16,13 +21,26 @@ void TResultRows::Add(std::string_view Row) {
     TPage& Page = FPages.back();
     if ((FCount - Page.FirstRow) % MarkEvery == 0)
         Page.Marks.push_back(static_cast<std::uint32_t>(Page.Text.size()));
-    Page.Text.append(Row).append("\r\n");
+    if (Change != 0) {
+        FChanges = true;
+        Page.Text.append(1, Change).append(1, '\t');
+    }
+    AppendRowText(Page.Text, Row);
+    Page.Text.append("\r\n");
+    if (Tabbed) {
+        TTabbedRow& Noted = FTabbedRows.emplace_back();
+        Noted.Index = FCount;
+        for (std::size_t F = 0; F < Noted.Lengths.size(); ++F)
+            Noted.Lengths[F] = Row[F].size();
+    }
     ++FCount;
     FBytes += Size;
 }
 
 void TResultRows::Clear() {
     FPages.clear();
+    FTabbedRows.clear();
+    FChanges = false;
     FCount = 0;
     FBytes = 0;
 }
@@ -49,6 +67,23 @@ std::string TResultRows::Text() const {
     Whole.reserve(FBytes);
     ForEachPiece([&](std::string_view Piece) { Whole.append(Piece); });
     return Whole;
+}
+
+TRow TResultRows::Fields(std::size_t Index, std::string_view Text) const {
+    if (FChanges)
+        Text.remove_prefix(std::min<std::size_t>(2, Text.size()));
+    TRow Fields;
+    const auto Noted = std::lower_bound(
+        FTabbedRows.begin(), FTabbedRows.end(), Index,
+        [](const TTabbedRow& Row, std::size_t Wanted) { return Row.Index < Wanted; });
+    const bool Tabbed = Noted != FTabbedRows.end() && Noted->Index == Index;
+    for (std::size_t F = 0; F + 1 < Fields.size(); ++F) {
+        const std::size_t End = std::min(Tabbed ? Noted->Lengths[F] : Text.find('\t'), Text.size());
+        Fields[F] = Text.substr(0, End);
+        Text.remove_prefix(std::min(End + 1, Text.size()));
+    }
+    Fields.back() = Text;
+    return Fields;
 }
 
 } // namespace kr6

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "export/Row.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,9 +15,12 @@ namespace kr6 {
 // carriage return and a line feed, back to back in large pages. A list can have tens of
 // millions of rows and a gigabyte of text; a string per row would cost three times the
 // text. The start of every 64th row is noted, so that a row is found by a short scan.
+// The fields of a row are read back from its text; only a row with a tab inside a code
+// has its fields' lengths noted as well.
 class TResultRows {
 public:
-    void Add(std::string_view Row);
+    // Adds a row; a row of a comparison, Change '+' or '-', begins with its change and a tab.
+    void Add(const TRow& Row, char Change = 0);
     void Clear();
 
     std::size_t Count() const { return FCount; }
@@ -42,6 +48,8 @@ public:
     }
     // The whole text in one string.
     std::string Text() const;
+    // The fields of row Index, whose text (Row or ForEachRow) is Text.
+    TRow Fields(std::size_t Index, std::string_view Text) const;
 
 private:
     static constexpr std::size_t PageBytes = std::size_t{1} << 20;
@@ -54,7 +62,15 @@ private:
         std::vector<std::uint32_t> Marks;
     };
 
+    // The lengths of the first four fields of a row whose fields hold a tab.
+    struct TTabbedRow {
+        std::size_t Index = 0;
+        std::array<std::size_t, 4> Lengths{};
+    };
+
     std::vector<TPage> FPages;
+    std::vector<TTabbedRow> FTabbedRows;
+    bool FChanges = false;
     std::size_t FCount = 0;
     std::uint64_t FBytes = 0;
 };

@@ -30,14 +30,12 @@ bool ContainsFolded(std::string_view Text, std::string_view UpperNeedle) {
 
 } // namespace
 
-std::array<std::string_view, 5> TRowSource::FieldsOf(std::string_view Row) const {
-    if (Changes)
-        Row.remove_prefix(std::min<std::size_t>(2, Row.size()));
-    return SplitRow(Row);
+TRow TRowSource::FieldsOf(std::size_t Index, std::string_view Row) const {
+    return Rows->Fields(Index, Row);
 }
 
-std::array<std::string_view, 5> TRowSource::FieldsOf(std::size_t Index) const {
-    return FieldsOf(Rows->Row(Index));
+TRow TRowSource::FieldsOf(std::size_t Index) const {
+    return FieldsOf(Index, Rows->Row(Index));
 }
 
 std::string_view TRowSource::NameOf(char Change, std::size_t Field, std::string_view Code) const {
@@ -61,7 +59,7 @@ std::vector<std::uint32_t> FilterRows(const TRowSource& Source, std::string_view
             Stopped = true;
             return false;
         }
-        const std::array<std::string_view, 5> Fields = Source.FieldsOf(Row);
+        const TRow Fields = Source.FieldsOf(Index, Row);
         const char Change = Source.ChangeOf(Row);
         if (Fields[0] != LastLens || Change != LastChange) {
             LastLens.assign(Fields[0]);
@@ -118,7 +116,8 @@ int TRowTableModel::columnCount(const QModelIndex& Parent) const {
 QVariant TRowTableModel::data(const QModelIndex& Index, int Role) const {
     if (Role != Qt::DisplayRole || !Index.isValid())
         return {};
-    const std::string_view Row = FSource.Rows->Row(SourceRow(Index.row()));
+    const std::size_t Shown = SourceRow(Index.row());
+    const std::string_view Row = FSource.Rows->Row(Shown);
     const char Change = FSource.ChangeOf(Row);
     int Column = Index.column();
     if (FSource.Changes) {
@@ -126,7 +125,7 @@ QVariant TRowTableModel::data(const QModelIndex& Index, int Role) const {
             return QString(QLatin1Char(Change));
         --Column;
     }
-    const std::string_view Code = FSource.FieldsOf(Row)[static_cast<std::size_t>(Column)];
+    const std::string_view Code = FSource.FieldsOf(Shown, Row)[static_cast<std::size_t>(Column)];
     const std::string_view Name = FSource.NameOf(Change, static_cast<std::size_t>(Column), Code);
     if (Name.empty())
         return FromCp1252(Code);

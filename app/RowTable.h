@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/Row.h"
+
 #include <QAbstractTableModel>
 
 #include <array>
@@ -24,10 +26,11 @@ struct TRowSource {
     std::shared_ptr<const TCodeNames> OldNames;
     bool Changes = false;
 
-    // The change ('+', '-', or 0) and the five fields of a row.
+    // The change ('+', '-', or 0) and the five fields of a row, Row being the text of row
+    // Index.
     char ChangeOf(std::string_view Row) const { return Changes && !Row.empty() ? Row.front() : 0; }
-    std::array<std::string_view, 5> FieldsOf(std::string_view Row) const;
-    std::array<std::string_view, 5> FieldsOf(std::size_t Index) const;
+    TRow FieldsOf(std::size_t Index, std::string_view Row) const;
+    TRow FieldsOf(std::size_t Index) const;
     std::string_view NameOf(char Change, std::size_t Field, std::string_view Code) const;
 };
 

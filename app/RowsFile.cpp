@@ -57,8 +57,8 @@ void WriteRowsFile(const std::string& Path, const TResultRows& Rows, const TRowL
     TRowFile File(Path, Layout.Syntax == TRowSyntax::Jsonl ? "\n" : "\r\n");
     TRowEncoder Encoder(File, Layout);
     Encoder.WriteHeader();
-    Rows.ForEachRow([&](std::size_t, std::string_view Row) {
-        Encoder.WriteRow(Row, 0, Names);
+    Rows.ForEachRow([&](std::size_t Index, std::string_view Row) {
+        Encoder.WriteRow(Rows.Fields(Index, Row), 0, Names);
         return true;
     });
     File.Finish();

@@ -104,7 +104,7 @@ void EvaluateDeep(Tdex6Dataobject& Root, unsigned Threads) {
     EvaluateCombinations(
         Root,
         [&](const TRowBlock& Rows, bool /*LensDone*/) {
-            for (const std::string_view Row : Rows)
+            for (const TRow& Row : Rows)
                 Encoder.WriteRow(Row, 0, nullptr);
         },
         Options);

@@ -14,12 +14,13 @@ namespace {
 void BM_BuildLensKeys(benchmark::State& State) {
     const Tdex6Dataobject& Root = LoadedBenchList();
     const TStringList Lenses = SampleBenchLenses(static_cast<int>(State.range(0)));
-    TStringList Keys(true);
+    TLensKindLists Lists;
+    std::vector<TLensKey> Keys;
     std::int64_t Built = 0;
     for (auto _ : State) {
         for (const auto& Lens : Lenses) {
-            BuildLensKeys(Root, Lens.Text, Keys);
-            Built += Keys.Count();
+            BuildLensKeys(Root, Lens.Text, Lists, Keys);
+            Built += static_cast<std::int64_t>(Keys.size());
         }
     }
     State.SetItemsProcessed(Built);

@@ -6,7 +6,6 @@
 #include "support/FileDescriptor.h"
 #include "support/OutputFile.h"
 #include "support/SystemReason.h"
-#include "support/ZipArchive.h"
 
 #include <stdexcept>
 
@@ -39,12 +38,10 @@ std::string LoadArchive(Tdex6Dataobject& Root, const std::string& Archive, TProg
         Progress = [Line](const TImportProgress& Step) {
             Line->UpdateImport(Step.Stage, Step.Fraction);
         };
-    TOXVCLZip Zip;
     if (Archive == StandardInput)
-        Zip.OpenBytes(ReadStandardInput(), ArchiveName(Archive));
-    else
-        Zip.SetZipName(Archive);
-    return ReadKr6Archive(Root, Zip, Progress, Observer).Version;
+        return LoadKr6Data(Root, ReadStandardInput(), ArchiveName(Archive), Progress, Observer)
+            .Version;
+    return LoadKr6File(Root, Archive, Progress, Observer).Version;
 }
 
 std::string ArchiveName(const std::string& Archive) {

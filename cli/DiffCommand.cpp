@@ -168,7 +168,7 @@ TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest&
         Count = CompareRows(OldRows, NewRows, {});
     } else {
         Encoder.WriteHeader();
-        Count = CompareRows(OldRows, NewRows, [&](char Change, std::string_view Row) {
+        Count = CompareRows(OldRows, NewRows, [&](char Change, const TRow& Row) {
             Encoder.WriteRow(Row, Change, Change == '+' ? &New.Names : &Old.Names);
         });
     }

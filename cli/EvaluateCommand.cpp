@@ -69,7 +69,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     EvaluateCombinations(
         Root,
         [&](const TRowBlock& LensRows, bool LensDone) {
-            for (const std::string_view Row : LensRows)
+            for (const TRow& Row : LensRows)
                 Encoder.WriteRow(Row, 0, &Names);
             Lenses += LensDone ? 1 : 0;
             Rows += static_cast<std::int64_t>(LensRows.Count());

@@ -44,16 +44,6 @@ private:
     std::unordered_set<std::string> FCodes;
 };
 
-// The fields after the lens code of a tab-separated row.
-template <class TSee> void ForEachCoating(std::string_view Row, TSee See) {
-    std::size_t Tab = Row.find('\t');
-    while (Tab != std::string_view::npos) {
-        const std::size_t Next = Row.find('\t', Tab + 1);
-        See(Row.substr(Tab + 1, Next == std::string_view::npos ? Next : Next - Tab - 1));
-        Tab = Next;
-    }
-}
-
 } // namespace
 
 TDeliveryGaps FindDeliveryGaps(Tdex6Dataobject& Root, const TEvaluationOptions& Options) {
@@ -68,8 +58,10 @@ TDeliveryGaps FindDeliveryGaps(Tdex6Dataobject& Root, const TEvaluationOptions& 
         [&](const TRowBlock& Rows, bool LensDone) {
             LensHasRows = LensHasRows || !Rows.IsEmpty();
             if (!Coatings.AllSeen()) {
-                for (const std::string_view Row : Rows)
-                    ForEachCoating(Row, [&](std::string_view Code) { Coatings.See(Code); });
+                for (const TRow& Row : Rows) {
+                    for (std::size_t Field = 1; Field < Row.size(); ++Field)
+                        Coatings.See(Row[Field]);
+                }
             }
             if (!LensDone)
                 return;

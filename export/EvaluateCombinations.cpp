@@ -91,11 +91,15 @@ void EvaluateCombinations(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
 void EvaluateCombinations(Tdex6Dataobject& Root, TStringList& Rows,
                           const TEvaluationOptions& Options) {
     Rows.Clear();
+    std::string Text;
     EvaluateCombinations(
         Root,
-        [&Rows](const TRowBlock& LensRows, bool /*LensDone*/) {
-            for (const std::string_view Row : LensRows)
-                Rows.Add(Row);
+        [&](const TRowBlock& LensRows, bool /*LensDone*/) {
+            for (const TRow& Row : LensRows) {
+                Text.clear();
+                AppendRowText(Text, Row);
+                Rows.Add(Text);
+            }
         },
         Options);
 }

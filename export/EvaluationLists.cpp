@@ -1,5 +1,6 @@
 #include "export/EvaluationLists.h"
 
+#include "export/Row.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
 #include "support/StringList.h"
@@ -16,12 +17,7 @@ void ListEvaluatedLenses(const Tdex6Dataobject& Root, TStringList& Lenses) {
 std::string JoinCombinationKey(std::string_view Glass, std::string_view AntiReflection,
                                std::string_view Tint, std::string_view First,
                                std::string_view Second) {
-    std::string Key;
-    Key.reserve(Glass.size() + AntiReflection.size() + Tint.size() + First.size() + Second.size() +
-                4);
-    Key.append(Glass).append(1, '\t').append(AntiReflection).append(1, '\t').append(Tint);
-    Key.append(1, '\t').append(First).append(1, '\t').append(Second);
-    return Key;
+    return RowText({Glass, AntiReflection, Tint, First, Second});
 }
 
 } // namespace kr6

@@ -18,9 +18,10 @@ TLensShape TFastEvaluator::Shape(std::string_view Glass) const {
     const TLensPlan Plan(FTables, Glass, Rules);
     if (!Plan.NeedsLiteral())
         return {Plan.KeyCount(), Plan.GroupCount(), true};
-    TStringList Keys(true);
-    BuildLensKeys(FRoot, Glass, Keys);
-    return {Keys.Count(), 1, false};
+    TLensKindLists Lists;
+    std::vector<TLensKey> Keys;
+    BuildLensKeys(FRoot, Glass, Lists, Keys);
+    return {static_cast<std::int64_t>(Keys.size()), 1, false};
 }
 
 void TFastEvaluator::EvaluateLens(std::string_view Glass, TLensOutcome& Outcome) const {
@@ -75,15 +76,15 @@ void TFastEvaluator::EvaluateGroups(const TLensPlan& Plan, std::int64_t First, s
     // an anti-reflection coating with a tint, anti-reflection coating first. The slots
     // the first three coatings meet are worked out once for all second further coatings.
     std::int64_t Position = First * Plan.KeysPerGroup();
-    std::string Head;
-    std::string Middle;
+    TRow Row{Plan.Glass()};
     std::vector<std::uint64_t> FirstMet(Plan.SlotWords());
     std::vector<std::uint64_t> KeyMet(Plan.SlotWords());
     const auto TestKey = [&](int P2, const int* Work, int Count, const std::uint64_t* Met) {
         ++Position;
         if (!Plan.IsDeliverable(Work, Count, Met, State))
             return;
-        Outcome.Rows.Add(Head, Middle, TextOf(P2), Position);
+        Row[4] = TextOf(P2);
+        Outcome.Rows.Add(Row, Position);
         Outcome.OfferRows();
     };
     // A coating of two kinds may stand in a key twice; the rule check sees it once.
@@ -97,10 +98,10 @@ void TFastEvaluator::EvaluateGroups(const TLensPlan& Plan, std::int64_t First, s
         const auto Index = static_cast<std::size_t>(Group);
         const int A = AntiReflections[Index / Tints.size()];
         const int T = Tints[Index % Tints.size()];
-        Head.assign(Plan.Glass()).append(1, '\t').append(TextOf(A)).append(1, '\t');
-        Head.append(TextOf(T)).append(1, '\t');
+        Row[1] = TextOf(A);
+        Row[2] = TextOf(T);
         for (std::size_t P1 = 0; P1 < Further.size(); ++P1) {
-            Middle.assign(TextOf(Further[P1])).append(1, '\t');
+            Row[3] = TextOf(Further[P1]);
             if (Plan.ClassesRepeat()) {
                 TestRepeatingKey(A, T, Further[P1], -1);
                 for (std::size_t P2 = P1 + 1; P1 > 0 && P2 < Further.size(); ++P2)

@@ -5,8 +5,11 @@
 #include "model/Combinations.h"
 #include "model/Root.h"
 #include "support/Conversions.h"
+#include "support/TextCompare.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace kr6 {
 namespace {
@@ -46,51 +49,66 @@ void BuildLensKindLists(const Tdex6Dataobject& Root, std::string_view Glass,
     }
 }
 
-void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringList& Keys) {
-    Keys.Clear();
-    TLensKindLists Lists;
+void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TLensKindLists& Lists,
+                   std::vector<TLensKey>& Keys) {
+    Keys.clear();
     BuildLensKindLists(Root, Glass, Lists);
     const auto& [AntiReflection, Tint, Further] = Lists;
 
-    // Every choice of each kind, the further coatings as an unordered pair.
-    TStringList Pair(true);
+    // Every choice of each kind, the further coatings as an unordered pair: sorted as a
+    // sorted string list keeps it, without repeats, and without the empty entry.
     for (const auto& A : AntiReflection) {
         for (const auto& T : Tint) {
             for (const auto& C : Further) {
                 for (const auto& D : Further) {
-                    Pair.Clear();
-                    Pair.Add(C.Text);
-                    Pair.Add(D.Text);
-                    RemoveLeadingEmpty(Pair);
-                    const std::string P1 = Pair.Count() > 0 ? Pair[0] : std::string();
-                    const std::string P2 = Pair.Count() > 1 ? Pair[1] : std::string();
-                    Keys.Add(JoinCombinationKey(Glass, A.Text, T.Text, P1, P2));
+                    std::string_view P1 = C.Text;
+                    std::string_view P2 = D.Text;
+                    const int Order = CompareText(P1, P2);
+                    if (Order == 0)
+                        P2 = {};
+                    else if (Order > 0)
+                        std::swap(P1, P2);
+                    if (P1.empty())
+                        std::swap(P1, P2);
+                    const TRow Codes{Glass, A.Text, T.Text, P1, P2};
+                    Keys.push_back({RowText(Codes), Codes});
                 }
             }
         }
     }
+    // Sorted as the list of keys sorts texts, the first of equal keys kept.
+    const auto Less = [](const TLensKey& X, const TLensKey& Y) {
+        return CompareText(X.Text, Y.Text) < 0;
+    };
+    std::stable_sort(Keys.begin(), Keys.end(), Less);
+    Keys.erase(std::unique(Keys.begin(), Keys.end(),
+                           [](const TLensKey& X, const TLensKey& Y) {
+                               return CompareText(X.Text, Y.Text) == 0;
+                           }),
+               Keys.end());
 }
 
 void EvaluateLensLiteral(const Tdex6Dataobject& Root, std::string_view Glass,
                          TLensOutcome& Outcome) {
     const Tdex6DataKombinationsListe& Rules = *Root.KombinationsListe();
     Outcome.Clear();
-    TStringList Keys(true);
-    BuildLensKeys(Root, Glass, Keys);
-    Outcome.KeyCount = Keys.Count();
+    TLensKindLists Lists;
+    std::vector<TLensKey> Keys;
+    BuildLensKeys(Root, Glass, Lists, Keys);
+    Outcome.KeyCount = static_cast<std::int64_t>(Keys.size());
 
     TStringList Pair(true);
     TStringList Problems;
     TStringList Required;
-    for (int K = 0; K < Keys.Count(); ++K) {
-        const std::string& Key = Keys[K];
+    for (std::size_t K = 0; K < Keys.size(); ++K) {
+        const std::string& Key = Keys[K].Text;
         Pair.Clear();
         for (int Field = 2; Field <= 5; ++Field)
             Pair.Add(GetField(Key, "\t", Field));
         RemoveLeadingEmpty(Pair);
         if (Rules.CheckCombination(GetField(Key, "\t", 1), Pair, Problems, &Required) != 0)
             continue;
-        Outcome.Rows.Add(Key, K + 1);
+        Outcome.Rows.Add(Keys[K].Codes, static_cast<std::int64_t>(K) + 1);
     }
 }
 
@@ -99,11 +117,12 @@ void EvaluateLiteral(Tdex6Dataobject& Root, const TLensRowsSink& Sink) {
     ListEvaluatedLenses(Root, Lenses);
 
     // Counting pass.
-    TStringList Keys(true);
+    TLensKindLists Lists;
+    std::vector<TLensKey> Keys;
     std::int64_t AllTotal = 0;
     for (const auto& Lens : Lenses) {
-        BuildLensKeys(Root, Lens.Text, Keys);
-        AllTotal += Keys.Count();
+        BuildLensKeys(Root, Lens.Text, Lists, Keys);
+        AllTotal += static_cast<std::int64_t>(Keys.size());
         if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
             TKombiCounts Counting;
             Counting.AllTotal = AllTotal;

@@ -3,8 +3,13 @@
 #include "export/EvaluateCombinations.h"
 #include "export/LensOutcome.h"
 
+#include "export/Row.h"
+#include "support/StringList.h"
+
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kr6 {
 
@@ -16,8 +21,17 @@ namespace kr6 {
 using TLensKindLists = std::array<TStringList, 3>;
 void BuildLensKindLists(const Tdex6Dataobject& Root, std::string_view Glass, TLensKindLists& Lists);
 
-// Replaces Keys (a sorted list) with the combination keys of one lens.
-void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TStringList& Keys);
+// A combination key of a lens with the codes it is joined from, which point into the lens
+// code and the kind lists the key was built from.
+struct TLensKey {
+    std::string Text;
+    TRow Codes;
+};
+
+// Replaces Lists with the lens's kind lists and Keys with its combination keys, ordered and
+// without repeats as a sorted string list keeps them.
+void BuildLensKeys(const Tdex6Dataobject& Root, std::string_view Glass, TLensKindLists& Lists,
+                   std::vector<TLensKey>& Keys);
 
 // Builds and tests the keys of one lens.
 void EvaluateLensLiteral(const Tdex6Dataobject& Root, std::string_view Glass,

@@ -4,7 +4,7 @@
 
 namespace kr6 {
 
-std::string_view TRowBlock::operator[](std::size_t Index) const {
+TRow TRowBlock::operator[](std::size_t Index) const {
     for (std::size_t P = 0; P < FUsed; ++P) {
         if (Index < FPages[P].Ends.size())
             return FPages[P].Row(Index);
@@ -79,9 +79,10 @@ void TRowBlock::Clear() {
     FBytes = 0;
 }
 
-void TRowBlock::Add(std::string_view Head, std::string_view Middle, std::string_view Tail,
-                    std::int64_t Position) {
-    const std::size_t Size = Head.size() + Middle.size() + Tail.size();
+void TRowBlock::Add(const TRow& Row, std::int64_t Position) {
+    std::size_t Size = 0;
+    for (const std::string_view Field : Row)
+        Size += Field.size();
     // A row goes into the last page while it fits; a row larger than a page gets a page
     // of its own.
     if (FUsed == 0 || FPages[FUsed - 1].Text.size() + Size > PageBytes) {
@@ -90,8 +91,12 @@ void TRowBlock::Add(std::string_view Head, std::string_view Middle, std::string_
         FPages[FUsed++].Text.reserve(Size);
     }
     TPage& Page = FPages[FUsed - 1];
-    Page.Text.append(Head).append(Middle).append(Tail);
-    Page.Ends.push_back(static_cast<std::uint32_t>(Page.Text.size()));
+    std::array<std::uint32_t, 5> Ends;
+    for (std::size_t F = 0; F < Row.size(); ++F) {
+        Page.Text.append(Row[F]);
+        Ends[F] = static_cast<std::uint32_t>(Page.Text.size());
+    }
+    Page.Ends.push_back(Ends);
     Page.Positions.push_back(Position);
     ++FCount;
     FBytes += Size;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "export/Row.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -9,20 +12,26 @@
 
 namespace kr6 {
 
-// Rows kept back to back in pages, each row with a number (the evaluation's: the position
-// of its key among the lens's keys). A lens may have millions of rows: one string each
-// would cost an allocation per row, and one growing buffer would copy them again and
-// again and leave the allocator holes of every size. Pages are all alike instead, and a
-// block grows without moving what it holds.
+// Rows kept back to back in pages, their fields one after the other, each row with a number (the
+// evaluation's: the position of its key among the lens's keys). A lens may have millions of rows:
+// one string each would cost an allocation per row, and one growing buffer would copy them again
+// and again and leave the allocator holes of every size. Pages are all alike instead, and a block
+// grows without moving what it holds.
 class TRowBlock {
     struct TPage {
         std::string Text;
-        std::vector<std::uint32_t> Ends;
+        // Where each field of each row ends in Text.
+        std::vector<std::array<std::uint32_t, 5>> Ends;
         std::vector<std::int64_t> Positions;
 
-        std::string_view Row(std::size_t Index) const {
-            const std::size_t Begin = Index == 0 ? 0 : Ends[Index - 1];
-            return std::string_view(Text).substr(Begin, Ends[Index] - Begin);
+        TRow Row(std::size_t Index) const {
+            TRow Fields;
+            std::size_t Begin = Index == 0 ? 0 : Ends[Index - 1].back();
+            for (std::size_t F = 0; F < Fields.size(); ++F) {
+                Fields[F] = std::string_view(Text).substr(Begin, Ends[Index][F] - Begin);
+                Begin = Ends[Index][F];
+            }
+            return Fields;
         }
     };
 
@@ -50,13 +59,13 @@ public:
 
     class TIterator {
     public:
-        using value_type = std::string_view;
+        using value_type = TRow;
         using difference_type = std::ptrdiff_t;
 
         TIterator() = default;
         TIterator(const std::vector<TPage>* Pages, std::size_t Page, std::size_t Row)
             : FPages(Pages), FPage(Page), FRow(Row) {}
-        std::string_view operator*() const { return (*FPages)[FPage].Row(FRow); }
+        TRow operator*() const { return (*FPages)[FPage].Row(FRow); }
         std::int64_t Position() const { return (*FPages)[FPage].Positions[FRow]; }
         TIterator& operator++() {
             if (++FRow == (*FPages)[FPage].Ends.size()) {
@@ -90,10 +99,10 @@ public:
 
     std::size_t Count() const { return FCount; }
     bool IsEmpty() const { return FCount == 0; }
-    // Bytes of all rows.
+    // Bytes of the fields of all rows.
     std::size_t Bytes() const { return FBytes; }
     // Walks the pages: for the odd lookup, not for going through the rows.
-    std::string_view operator[](std::size_t Index) const;
+    TRow operator[](std::size_t Index) const;
 
     TIterator begin() const { return {&FPages, 0, 0}; }
     TIterator end() const { return {&FPages, FUsed, 0}; }
@@ -102,10 +111,7 @@ public:
     void Clear();
     // Gives the pages back to the pool, or frees them.
     void Release();
-    void Add(std::string_view Row, std::int64_t Position = 0) { Add(Row, {}, {}, Position); }
-    // Adds the row made of the three parts.
-    void Add(std::string_view Head, std::string_view Middle, std::string_view Tail,
-             std::int64_t Position = 0);
+    void Add(const TRow& Row, std::int64_t Position = 0);
 
 private:
     void GiveBack() noexcept;

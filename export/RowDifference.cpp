@@ -26,18 +26,16 @@ std::vector<std::string> SortedLensCodes(const Tdex6Dataobject& Root) {
 // The rows of one outcome as a spool block, sorted and without duplicates; returns
 // their number.
 std::int64_t SortedBlock(const TLensOutcome& Outcome, std::string& Block) {
-    std::vector<std::string_view> Rows;
-    Rows.reserve(static_cast<std::size_t>(Outcome.Rows.Count()));
-    std::size_t Bytes = 0;
-    for (const std::string_view Row : Outcome.Rows) {
+    std::vector<TRow> Rows;
+    Rows.reserve(Outcome.Rows.Count());
+    for (const TRow& Row : Outcome.Rows)
         Rows.push_back(Row);
-        Bytes += Row.size() + 4;
-    }
-    std::sort(Rows.begin(), Rows.end());
+    std::sort(Rows.begin(), Rows.end(), RowLess);
     Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
     Block.clear();
-    Block.reserve(Bytes);
-    for (std::string_view Row : Rows)
+    Block.reserve(Outcome.Rows.Bytes() +
+                  Rows.size() * std::tuple_size_v<TRow> * sizeof(std::uint32_t));
+    for (const TRow& Row : Rows)
         TRowSpool::AppendRow(Block, Row);
     return static_cast<std::int64_t>(Rows.size());
 }
@@ -95,9 +93,9 @@ TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New,
     const auto& NewLenses = New.Lenses();
     std::string OldBuffer;
     std::string NewBuffer;
-    std::vector<std::string_view> OldRows;
-    std::vector<std::string_view> NewRows;
-    const auto Emit = [&](char Change, std::string_view Row) {
+    std::vector<TRow> OldRows;
+    std::vector<TRow> NewRows;
+    const auto Emit = [&](char Change, const TRow& Row) {
         ++(Change == '+' ? Count.Added : Count.Removed);
         if (Sink)
             Sink(Change, Row);
@@ -118,9 +116,9 @@ TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New,
         std::size_t A = 0;
         std::size_t B = 0;
         while (A < OldRows.size() || B < NewRows.size()) {
-            if (B == NewRows.size() || (A < OldRows.size() && OldRows[A] < NewRows[B])) {
+            if (B == NewRows.size() || (A < OldRows.size() && RowLess(OldRows[A], NewRows[B]))) {
                 Emit('-', OldRows[A++]);
-            } else if (A == OldRows.size() || NewRows[B] < OldRows[A]) {
+            } else if (A == OldRows.size() || RowLess(NewRows[B], OldRows[A])) {
                 Emit('+', NewRows[B++]);
             } else {
                 ++A;

@@ -20,13 +20,13 @@ using TSpoolProgress = std::function<void(std::string_view Lens, std::int64_t To
 // Evaluates every lens of Root with the fast engine on Threads threads (0: one per core)
 // and spools its deliverable rows, the rows `evaluate` writes, as a set: lenses in
 // ascending byte order of their codes (a code listed twice is evaluated once), rows in
-// ascending byte order.
+// the order of RowLess.
 void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
                const TSpoolProgress& Progress = {});
 
 // Receives one row of the difference: '+' for a row only in the new list, '-' for one
 // only in the old.
-using TRowChangeSink = std::function<void(char Change, std::string_view Row)>;
+using TRowChangeSink = std::function<void(char Change, const TRow& Row)>;
 
 struct TRowChangeCount {
     std::int64_t Added = 0;
@@ -34,7 +34,7 @@ struct TRowChangeCount {
 };
 
 // Hands Sink the rows that only one of the spools holds, ordered by lens code, then by
-// row (both in byte order). Sink may be empty to count only.
+// row (in byte order of their codes and texts). Sink may be empty to count only.
 TRowChangeCount CompareRows(const TRowSpool& Old, const TRowSpool& New, const TRowChangeSink& Sink);
 
 // A lens of both lists whose number of deliverable rows differs, also when only one of the

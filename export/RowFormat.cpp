@@ -26,17 +26,6 @@ std::string_view NameOf(const TCodeNames* Names, std::size_t Field, std::string_
 
 } // namespace
 
-std::array<std::string_view, 5> SplitRow(std::string_view Row) {
-    std::array<std::string_view, 5> Fields;
-    for (std::size_t I = 0; I + 1 < Fields.size(); ++I) {
-        const std::size_t Tab = Row.find('\t');
-        Fields[I] = Row.substr(0, Tab);
-        Row = Tab == std::string_view::npos ? std::string_view() : Row.substr(Tab + 1);
-    }
-    Fields[4] = Row;
-    return Fields;
-}
-
 std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator) {
     std::string Text;
     const auto Add = [&](std::string_view Name) {
@@ -79,28 +68,25 @@ void TRowEncoder::AppendField(std::string_view Field, bool First) {
     FLine += '"';
 }
 
-void TRowEncoder::WriteRow(std::string_view Row, char Change, const TCodeNames* Names) {
+void TRowEncoder::WriteRow(const TRow& Row, char Change, const TCodeNames* Names) {
     if (FLayout.Syntax == TRowSyntax::Tsv && !FLayout.Names) {
-        // The evaluation's own bytes.
-        if (!FLayout.Change) {
-            FOutput.WriteRow(Row);
-            return;
-        }
-        FLine.assign(1, Change).append(1, '\t').append(Row);
+        FLine.clear();
+        if (FLayout.Change)
+            FLine.append(1, Change).append(1, '\t');
+        AppendRowText(FLine, Row);
         FOutput.WriteRow(FLine);
         return;
     }
 
-    const std::array<std::string_view, 5> Fields = SplitRow(Row);
     if (FLayout.Syntax == TRowSyntax::Jsonl) {
         nlohmann::ordered_json Object;
         if (FLayout.Change)
             Object["change"] = std::string(1, Change);
-        for (std::size_t I = 0; I < Fields.size(); ++I) {
-            Object[std::string(FieldNames[I])] = Cp1252ToUtf8(Fields[I]);
+        for (std::size_t I = 0; I < Row.size(); ++I) {
+            Object[std::string(FieldNames[I])] = Cp1252ToUtf8(Row[I]);
             if (FLayout.Names)
                 Object[std::string(FieldNames[I]) + "_name"] =
-                    Cp1252ToUtf8(NameOf(Names, I, Fields[I]));
+                    Cp1252ToUtf8(NameOf(Names, I, Row[I]));
         }
         FOutput.WriteRow(Object.dump());
         return;
@@ -109,10 +95,10 @@ void TRowEncoder::WriteRow(std::string_view Row, char Change, const TCodeNames* 
     FLine.clear();
     if (FLayout.Change)
         AppendField(std::string_view(&Change, 1), true);
-    for (std::size_t I = 0; I < Fields.size(); ++I) {
-        AppendField(Fields[I], I == 0 && !FLayout.Change);
+    for (std::size_t I = 0; I < Row.size(); ++I) {
+        AppendField(Row[I], I == 0 && !FLayout.Change);
         if (FLayout.Names)
-            AppendField(NameOf(Names, I, Fields[I]), false);
+            AppendField(NameOf(Names, I, Row[I]), false);
     }
     FOutput.WriteRow(FLine);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "export/Row.h"
+
 #include <string>
 #include <string_view>
 
@@ -33,11 +34,6 @@ struct TRowLayout {
 // further1, further1_name, further2, further2_name.
 std::string ColumnNames(const TRowLayout& Layout, std::string_view Separator);
 
-// The five fields of a row of the evaluation (lens, anti-reflection coating, tint, first
-// and second further coating); a code holding a tab itself cannot be told apart, so the
-// last field takes whatever follows the fourth tab.
-std::array<std::string_view, 5> SplitRow(std::string_view Row);
-
 // Where encoded rows go, each to be followed by the output's line end.
 class TRowWriter {
 public:
@@ -45,9 +41,9 @@ public:
     virtual void WriteRow(std::string_view Row) = 0;
 };
 
-// Writes rows of the evaluation, five fields joined by tabs in Windows-1252, in the
-// chosen syntax to an output whose own encoding does the rest (for Jsonl the output
-// must pass UTF-8 on unchanged).
+// Writes rows of the evaluation, their fields in Windows-1252, in the chosen syntax to an
+// output whose own encoding does the rest (for Jsonl the output must pass UTF-8 on
+// unchanged).
 class TRowEncoder {
 public:
     TRowEncoder(TRowWriter& Output, const TRowLayout& Layout);
@@ -56,7 +52,7 @@ public:
     void WriteHeader();
     // Change is '+' or '-' for a comparison, otherwise ignored. Names may be null
     // unless the layout asks for names.
-    void WriteRow(std::string_view Row, char Change, const TCodeNames* Names);
+    void WriteRow(const TRow& Row, char Change, const TCodeNames* Names);
 
 private:
     void AppendField(std::string_view Field, bool First);

@@ -1,5 +1,6 @@
 #include "export/RowSpool.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kr6 {
@@ -14,11 +15,13 @@ TRowSpool::TRowSpool() {
     FBuffer.reserve(BufferSize);
 }
 
-void TRowSpool::AppendRow(std::string& Block, std::string_view Row) {
-    const auto Length = static_cast<std::uint32_t>(Row.size());
-    char Bytes[LengthBytes];
-    std::memcpy(Bytes, &Length, LengthBytes);
-    Block.append(Bytes, LengthBytes).append(Row);
+void TRowSpool::AppendRow(std::string& Block, const TRow& Row) {
+    for (const std::string_view Field : Row) {
+        const auto Length = static_cast<std::uint32_t>(Field.size());
+        char Bytes[LengthBytes];
+        std::memcpy(Bytes, &Length, LengthBytes);
+        Block.append(Bytes, LengthBytes).append(Field);
+    }
 }
 
 void TRowSpool::AddLens(std::string_view Code, std::int64_t Rows, std::string_view Block) {
@@ -43,21 +46,29 @@ void TRowSpool::Flush() {
     FBuffer.clear();
 }
 
-void TRowSpool::ReadLens(std::size_t Index, std::string& Buffer,
-                         std::vector<std::string_view>& Rows) const {
+void TRowSpool::ReadLens(std::size_t Index, std::string& Buffer, std::vector<TRow>& Rows) const {
     const TLens& Lens = FLenses.at(Index);
     Buffer.resize(Lens.Bytes);
     FFile.ReadAt(Lens.Offset, Buffer.data(), Buffer.size());
     Rows.clear();
     std::string_view Rest = Buffer;
-    while (Rest.size() >= LengthBytes) {
+    const auto ReadField = [&Rest](std::string_view& Field) {
         std::uint32_t Length = 0;
+        if (Rest.size() < LengthBytes)
+            return false;
         std::memcpy(&Length, Rest.data(), LengthBytes);
         Rest.remove_prefix(LengthBytes);
         if (Length > Rest.size())
-            break;
-        Rows.push_back(Rest.substr(0, Length));
+            return false;
+        Field = Rest.substr(0, Length);
         Rest.remove_prefix(Length);
+        return true;
+    };
+    while (!Rest.empty()) {
+        TRow Row;
+        if (!std::all_of(Row.begin(), Row.end(), ReadField))
+            break;
+        Rows.push_back(Row);
     }
     if (!Rest.empty() || static_cast<std::int64_t>(Rows.size()) != Lens.Rows)
         throw EScratchError("a temporary file of rows does not hold what was written");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/Row.h"
 #include "support/ScratchFile.h"
 
 #include <cstdint>
@@ -12,8 +13,8 @@ namespace kr6 {
 // The deliverable rows of one price list, lens by lens, in a temporary file that is gone
 // as soon as the spool is: a large price list has tens of millions of rows, far more
 // than should be held as text while a second list is imported and evaluated. Lenses are
-// added in ascending byte order of their codes, each with its rows in ascending byte
-// order and without duplicates; only the index of lenses stays in memory.
+// added in ascending byte order of their codes, each with its rows in the order of RowLess
+// and without duplicates; only the index of lenses stays in memory.
 class TRowSpool {
 public:
     struct TLens {
@@ -33,11 +34,10 @@ public:
     const std::vector<TLens>& Lenses() const { return FLenses; }
     std::int64_t RowCount() const { return FRowCount; }
     // Replaces Rows with the rows of lens Index; they point into Buffer.
-    void ReadLens(std::size_t Index, std::string& Buffer,
-                  std::vector<std::string_view>& Rows) const;
+    void ReadLens(std::size_t Index, std::string& Buffer, std::vector<TRow>& Rows) const;
 
-    // Adds one row to a block: its length, then its bytes.
-    static void AppendRow(std::string& Block, std::string_view Row);
+    // Adds one row to a block: each field's length, then its bytes.
+    static void AppendRow(std::string& Block, const TRow& Row);
 
 private:
     void Flush();

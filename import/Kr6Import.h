@@ -35,7 +35,9 @@ TKr6DataHead LoadKr6Data(Tdex6Dataobject& Root, std::string Bytes, std::string_v
                          const TImportProgressFn& Progress = {},
                          TKr6ImportObserver* Observer = nullptr);
 
-// Reads the fourteen members of an opened archive and builds the model from them.
+// Reads the fourteen members of an archive opened with limits of the caller's own (the fuzz
+// targets' smaller ones) and builds the model from them; the front ends load through the
+// two above.
 TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
                             const TImportProgressFn& Progress = {},
                             TKr6ImportObserver* Observer = nullptr);

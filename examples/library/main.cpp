@@ -19,10 +19,13 @@ namespace {
 
 int WriteRows(kr6::Tdex6Dataobject& Root) {
     // Windows-1252 rows, each ended by a carriage return and a line feed.
-    kr6::EvaluateCombinations(Root, [](const kr6::TRowBlock& Rows, bool) {
-        for (const std::string_view Row : Rows) {
-            std::fwrite(Row.data(), 1, Row.size(), stdout);
-            std::fputs("\r\n", stdout);
+    std::string Line;
+    kr6::EvaluateCombinations(Root, [&Line](const kr6::TRowBlock& Rows, bool) {
+        for (const kr6::TRow& Row : Rows) {
+            Line.clear();
+            kr6::AppendRowText(Line, Row);
+            Line += "\r\n";
+            std::fwrite(Line.data(), 1, Line.size(), stdout);
         }
     });
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -20,10 +20,11 @@ protected:
         return Form->CombinationsWindow();
     }
     // The codes of a row of the table as the command line takes them.
-    static std::string CheckArguments(const std::string& Row) {
+    std::string CheckArguments(std::size_t Row) const {
+        const TResultRows& Rows = Form->ResultList();
         std::string Arguments;
         std::size_t Field = 0;
-        for (const std::string_view Code : SplitRow(Row)) {
+        for (const std::string_view Code : Rows.Fields(Row, Rows.Row(Row))) {
             if (!Code.empty())
                 Arguments += " " + std::string(Code);
             else if (Field == 4 && Arguments.find(' ', 1) == std::string::npos)
@@ -72,8 +73,7 @@ TEST_F(CombinationsWindow, ExplainsAsTheCommandLinesCheck) {
     ASSERT_NE(Window, nullptr);
     for (const int Row : {0, 1, 500}) {
         Window->Table->selectRow(Row);
-        const std::string Codes =
-            CheckArguments(std::string(Form->ResultList().Row(std::size_t(Row))));
+        const std::string Codes = CheckArguments(std::size_t(Row));
         const test::TRun Cli = test::Kr6csv("check " + test::DemoArchive + Codes);
         EXPECT_EQ(Cli.Status, 0) << Codes;
         EXPECT_EQ(Window->Explanation->toPlainText(), test::FromUtf8(Cli.Out)) << Codes;

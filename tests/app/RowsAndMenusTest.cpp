@@ -18,24 +18,34 @@ std::string FileBytes(const QString& Path) {
     return File.readAll().toStdString();
 }
 
-// Rows of every length, over many pages, each found again by its index.
-TEST(ResultRows, EveryRowFoundAgainAcrossPages) {
-    TResultRows Rows;
-    std::string Expected;
-    for (std::size_t I = 0; I < 150000; ++I) {
-        const std::string Row = "GL" + std::to_string(I) + std::string(I % 37, '\t') + "AR";
-        Rows.Add(Row);
-        Expected.append(Row).append("\r\n");
+// Rows of every length, over many pages, each found again by its index with its fields,
+// also where a code holds tabs; rows of a comparison begin with their change.
+TEST(ResultRows, EveryRowFoundAgainWithItsFieldsAcrossPages) {
+    for (const char Change : {'\0', '-'}) {
+        TResultRows Rows;
+        std::string Expected;
+        std::vector<std::string> Lenses;
+        const auto RowOf = [&](std::size_t I) {
+            return TRow{Lenses[I], I % 5 == 0 ? "AR\tX" : "AR", "", "HC", ""};
+        };
+        for (std::size_t I = 0; I < 150000; ++I) {
+            Lenses.push_back("GL" + std::to_string(I) + std::string(I % 37, '\t'));
+            Rows.Add(RowOf(I), Change);
+            Expected.append(Change != 0 ? "-\t" : "").append(RowText(RowOf(I))).append("\r\n");
+        }
+        EXPECT_EQ(Rows.Text(), Expected);
+        EXPECT_EQ(Rows.Bytes(), Expected.size());
+        for (const std::size_t I :
+             {std::size_t{0}, std::size_t{1}, std::size_t{63}, std::size_t{64}, std::size_t{65},
+              std::size_t{77777}, std::size_t{149999}}) {
+            EXPECT_EQ(Rows.Row(I), (Change != 0 ? "-\t" : "") + RowText(RowOf(I))) << I;
+            EXPECT_EQ(Rows.Fields(I, Rows.Row(I)), RowOf(I)) << I;
+        }
+        std::size_t Pieces = 0;
+        Rows.ForEachPiece([&](std::string_view) { ++Pieces; });
+        EXPECT_GT(Pieces, 1u);
+        EXPECT_EQ(Rows.Row(150000), "");
     }
-    EXPECT_EQ(Rows.Text(), Expected);
-    EXPECT_EQ(Rows.Bytes(), Expected.size());
-    for (const std::size_t I : {std::size_t{0}, std::size_t{63}, std::size_t{64}, std::size_t{65},
-                                std::size_t{77777}, std::size_t{149999}})
-        EXPECT_EQ(Rows.Row(I), "GL" + std::to_string(I) + std::string(I % 37, '\t') + "AR") << I;
-    std::size_t Pieces = 0;
-    Rows.ForEachPiece([&](std::string_view) { ++Pieces; });
-    EXPECT_GT(Pieces, 1u);
-    EXPECT_EQ(Rows.Row(150000), "");
 }
 
 class RowsAndMenus : public test::WindowTest {};

@@ -113,8 +113,8 @@ void ExpectCheckAgrees(const Tdex6Dataobject& Root, TTally& Tally, const std::st
         TLensOutcome Outcome;
         EvaluateLensLiteral(Root, Lens.Text, Outcome);
         TStringList Rows(true);
-        for (const std::string_view Row : Outcome.Rows)
-            Rows.Add(Row);
+        for (const TRow& Row : Outcome.Rows)
+            Rows.Add(RowText(Row));
         const TLensOverview Overview = OverviewOfLens(Root, Lens.Text);
         EXPECT_EQ(Overview.Keys, Outcome.KeyCount) << Context << test::Visible(Lens.Text);
         EXPECT_EQ(Overview.DeliverableKeys, static_cast<std::int64_t>(Outcome.Rows.Count()))

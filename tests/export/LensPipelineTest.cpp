@@ -21,7 +21,8 @@ void UnevenWork(std::size_t Lens, TLensOutcome& Outcome) {
     Outcome.Clear();
     std::this_thread::sleep_for(std::chrono::microseconds((Lens * 7919) % 13 * 150));
     Outcome.KeyCount = static_cast<std::int64_t>(Lens) * 3;
-    Outcome.Rows.Add("row " + std::to_string(Lens));
+    const std::string Row = "row " + std::to_string(Lens);
+    Outcome.Rows.Add({Row});
 }
 
 constexpr std::array EmitThreads{TEmitThread::Calling, TEmitThread::Any};
@@ -40,7 +41,7 @@ TEST(LensPipelineTest, EmitsEveryOutcomeInLensOrder) {
                     EXPECT_TRUE(LensDone);
                     EXPECT_EQ(Outcome.KeyCount, static_cast<std::int64_t>(Lens) * 3);
                     EXPECT_EQ(Outcome.Rows.Count(), 1U);
-                    EXPECT_EQ(Outcome.Rows[0], "row " + std::to_string(Lens));
+                    EXPECT_EQ(Outcome.Rows[0][0], "row " + std::to_string(Lens));
                     Emitted.push_back(Lens);
                     Emitters.insert(std::this_thread::get_id());
                     --Emitting;
@@ -151,7 +152,8 @@ TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
             Outcome.Clear();
             Outcome.KeyCount = RowsOf(Lens);
             for (int I = 0; I < RowsOf(Lens); ++I) {
-                Outcome.Rows.Add(Row(Lens, I), I + 1);
+                const std::string Text = Row(Lens, I);
+                Outcome.Rows.Add({Text}, I + 1);
                 Outcome.OfferRows();
             }
         };
@@ -159,7 +161,7 @@ TEST(LensPipelineTest, RowsComeInPartsOnlyFromTheOldestLens) {
             ASSERT_GE(Lens, Current);
             ASSERT_EQ(LastParts[Lens], 0) << "a part after the last one";
             for (auto It = Outcome.Rows.begin(); It != Outcome.Rows.end(); ++It) {
-                Received[Lens].emplace_back(*It);
+                Received[Lens].emplace_back((*It)[0]);
                 EXPECT_EQ(It.Position(), static_cast<std::int64_t>(Received[Lens].size()));
             }
             Current = Lens;
@@ -196,7 +198,7 @@ TEST(LensPipelineTest, MixedLensesAllArriveInOrder) {
                 std::this_thread::sleep_for(std::chrono::microseconds(Lens % 7 * 200));
             Outcome.KeyCount = RowsOf(Lens);
             for (int I = 0; I < RowsOf(Lens); ++I) {
-                Outcome.Rows.Add("lens " + std::to_string(Lens) + " row", I + 1);
+                Outcome.Rows.Add({"lens row"}, I + 1);
                 Outcome.OfferRows();
             }
         };

@@ -21,28 +21,33 @@ TEST(RowBlockTest, KeepsRowsAcrossPagesInOrder) {
             Block = TRowBlock(&Pool);
         if (Round == 3)
             Block.Release();
-        std::vector<std::string> Rows;
+        std::vector<std::string> Texts;
         for (int I = 0; I < 5000; ++I)
-            Rows.push_back(std::to_string(I) + std::string(static_cast<std::size_t>(I % 97), 'r'));
-        Rows.insert(Rows.begin() + 1234, std::string(TRowBlock::PageBytes + 5, 'L'));
-        Rows.push_back("");
+            Texts.push_back(std::to_string(I) + std::string(static_cast<std::size_t>(I % 97), 'r'));
+        Texts.insert(Texts.begin() + 1234, std::string(TRowBlock::PageBytes + 5, 'L'));
+        Texts.push_back("");
+        // Each text spread over the fields, a tab in one of them.
+        const auto RowOf = [&](std::size_t I) {
+            const std::string_view Text = Texts[I];
+            const std::size_t Half = Text.size() / 2;
+            return TRow{Text.substr(0, Half), "\t", "", Text.substr(Half), Text.substr(Half / 2)};
+        };
         std::size_t Bytes = 0;
-        for (std::size_t I = 0; I < Rows.size(); ++I) {
-            const std::string& Row = Rows[I];
-            const std::size_t Half = Row.size() / 2;
-            Block.Add(Row.substr(0, Half), Row.substr(Half), "", static_cast<std::int64_t>(I) * 3);
-            Bytes += Row.size();
+        for (std::size_t I = 0; I < Texts.size(); ++I) {
+            Block.Add(RowOf(I), static_cast<std::int64_t>(I) * 3);
+            for (const std::string_view Field : RowOf(I))
+                Bytes += Field.size();
         }
-        ASSERT_EQ(Block.Count(), Rows.size());
+        ASSERT_EQ(Block.Count(), Texts.size());
         EXPECT_EQ(Block.Bytes(), Bytes);
         std::size_t I = 0;
         for (auto It = Block.begin(); It != Block.end(); ++It, ++I) {
-            ASSERT_EQ(*It, Rows[I]) << I;
+            ASSERT_EQ(*It, RowOf(I)) << I;
             ASSERT_EQ(It.Position(), static_cast<std::int64_t>(I) * 3);
         }
-        EXPECT_EQ(I, Rows.size());
-        EXPECT_EQ(Block[1234], Rows[1234]);
-        EXPECT_EQ(Block[Rows.size() - 2], Rows[Rows.size() - 2]);
+        EXPECT_EQ(I, Texts.size());
+        EXPECT_EQ(Block[1234], RowOf(1234));
+        EXPECT_EQ(Block[Texts.size() - 2], RowOf(Texts.size() - 2));
     }
     Block.Release();
     EXPECT_TRUE(Block.IsEmpty());
