@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 #include <vector>
 
 namespace kr6 {
@@ -14,17 +13,6 @@ namespace {
 bool IsSet(const char* Name) {
     const char* Value = std::getenv(Name);
     return Value != nullptr && *Value != '\0';
-}
-
-bool PlatformChosen(int argc, char** argv) {
-    if (IsSet("QT_QPA_PLATFORM"))
-        return true;
-    for (int I = 1; I < argc; ++I) {
-        const std::string_view Arg = argv[I];
-        if (Arg == "-platform" || Arg == "--platform")
-            return true;
-    }
-    return false;
 }
 
 struct THeldMessage {
@@ -65,12 +53,6 @@ void HoldMessage(QtMsgType Type, const QMessageLogContext& Context, const QStrin
 }
 
 } // namespace
-
-std::string MissingDisplay(int argc, char** argv) {
-    if (PlatformChosen(argc, argv) || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"))
-        return {};
-    return "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
-}
 
 TPlatformStartGuard::TPlatformStartGuard() : FPrevious(qInstallMessageHandler(HoldMessage)) {}
 

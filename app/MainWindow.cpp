@@ -7,6 +7,7 @@
 #include "app/FindingsText.h"
 #include "app/FittedLabel.h"
 #include "app/ListComparison.h"
+#include "app/LocalPath.h"
 #include "app/OverrideCursor.h"
 #include "app/QtText.h"
 #include "app/ResultRows.h"
@@ -28,7 +29,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -114,11 +114,6 @@ QString Duration(double Seconds) {
 struct ECancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
-
-std::string LocalPath(const QString& FileName) {
-    const QByteArray Encoded = QFile::encodeName(FileName);
-    return std::string(Encoded.constData(), static_cast<std::size_t>(Encoded.size()));
-}
 
 // The archive that a drag carries: one local file named *.zip, else an empty text.
 QString DraggedArchive(const QMimeData* Data) {
@@ -390,7 +385,7 @@ void TFormKr6CombinationToCsvHf::OpenKr6File(const QString& FileName) {
         FDataObject = std::move(Fresh);
         FFindings = std::move(Findings);
         FDeliveryNotesAdded = false;
-        const QString Shown = QFile::decodeName(QByteArray::fromStdString(Path));
+        const QString Shown = ShownPath(Path);
         const TKr6FindingCounts& Counts = FFindings->Counts();
         const QString Found =
             FindingsSummary(Counts.Of(TKr6Severity::Error), Counts.Of(TKr6Severity::Warning));

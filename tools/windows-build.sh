@@ -58,7 +58,8 @@ as_root() {
 step "Debian packages"
 packages=(dpkg-dev)
 $sources_only || packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine64
-                            googletest libcli11-dev nlohmann-json3-dev)
+                            googletest libcli11-dev nlohmann-json3-dev qt6-base-dev
+                            qt6-base-dev-tools xvfb xdotool xclip)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -69,7 +70,7 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 fi
 
-step "Debian sources of libzip and expat"
+step "Debian sources of libzip, expat and qt6-base"
 # apt-get source needs deb-src entries: the same archives as the binary entries.
 if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
     if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
@@ -124,7 +125,7 @@ fetch_source() {
 }
 
 mkdir -p "$out/src"
-for source in libzip expat; do
+for source in libzip expat qt6-base; do
     if ! compgen -G "$out/src/$source-[0-9]*/CMakeLists.txt" >/dev/null &&
         ! compgen -G "$out/src/$source-[0-9]*/$source/CMakeLists.txt" >/dev/null; then
         fetch_source "$source"
@@ -132,8 +133,9 @@ for source in libzip expat; do
 done
 libzip_src=$(compgen -G "$out/src/libzip-[0-9]*/CMakeLists.txt" | head -1 | xargs dirname)
 expat_src=$(compgen -G "$out/src/expat-[0-9]*/expat/CMakeLists.txt" | head -1 | xargs dirname)
+qt_src=$(compgen -G "$out/src/qt6-base-[0-9]*/CMakeLists.txt" | head -1 | xargs dirname)
 if $sources_only; then
-    echo "sources: $libzip_src, $expat_src" >&2
+    echo "sources: $libzip_src, $expat_src, $qt_src" >&2
     exit 0
 fi
 
@@ -179,26 +181,56 @@ for package in libcli11-dev nlohmann-json3-dev; do
     done
 done
 
+step "Qt 6 for Windows (once)"
+# Core, Gui, Widgets and the Windows platform plugin, static, with the host's moc, rcc and
+# uic of the same version (qt6-base-dev-tools). What a Widgets window does not use is left
+# out; the libraries Qt bundles are taken rather than any of the build machine's. Debian's
+# source lacks the Wintab header, which tablet input needs.
+# Qt 6.4 builds the DirectWrite font database only along with Direct2D; the Windows
+# platform plugin asks for it without Direct2D all the same.
+sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$qt_src/src/plugins/platforms/windows/qwindowsintegration.cpp"
+build_dependency qt "$qt_src" -G Ninja \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DFEATURE_pkg_config=OFF \
+    -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_xml=OFF -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF \
+    -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_freetype=OFF -DFEATURE_fontconfig=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
+    -DFEATURE_system_png=OFF -DFEATURE_system_doubleconversion=OFF
+
 step "kr6csv.exe and kr6core_tests.exe"
 logged cmake -S . -B "$out/kr6" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKR6_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_GUI=OFF -DKR6_BUILD_BENCH=OFF \
-    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="/usr/$mingw/include"
+    -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_GUI=ON -DKR6_BUILD_BENCH=OFF \
+    -DZLIB_LIBRARY="$zlib_static" -DZLIB_INCLUDE_DIR="/usr/$mingw/include" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 logged cmake --build "$out/kr6" --parallel $jobs --target kr6csv kr6core_tests
+
+step "kr6csv-gui.exe and kr6app_tests.exe"
+logged cmake --build "$out/kr6" --parallel $jobs --target kr6csv-gui kr6app_tests
 windows_kr6csv="$out/kr6/cli/kr6csv.exe"
-for program in "$windows_kr6csv" "$out/kr6/tests/kr6core_tests.exe"; do
-    if "$mingw-objdump" -p "$program" | grep -i 'DLL Name' | grep -viqE \
-        'kernel32|msvcrt|advapi32|bcrypt|user32|shell32|ws2_32|api-ms-win'; then
+windows_gui="$out/kr6/app/kr6csv-gui.exe"
+# Only the system's own DLLs: Qt and its plugins are linked in.
+system_dlls='kernel32|msvcrt|advapi32|bcrypt|user32|shell32|ws2_32|api-ms-win|gdi32|comdlg32|ole32'
+system_dlls+='|oleaut32|imm32|winmm|uxtheme|dwmapi|shcore|shlwapi|userenv|version|netapi32'
+system_dlls+='|wtsapi32|authz|d3d9|d3d11|dxgi'
+for program in "$windows_kr6csv" "$out/kr6/tests/kr6core_tests.exe" "$windows_gui" \
+    "$out/kr6/app/kr6app_tests.exe"; do
+    if "$mingw-objdump" -p "$program" | grep -i 'DLL Name' | grep -viqE "$system_dlls"; then
         echo "$program needs DLLs beside it:" >&2
         "$mingw-objdump" -p "$program" | grep 'DLL Name' >&2
         exit 1
     fi
 done
 
-step "Linux kr6csv for the reference rows"
+step "Linux kr6csv and kr6csv-gui for the reference rows"
 logged cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=Release -DKR6_BUILD_TESTS=OFF \
-    -DKR6_BUILD_BENCH=OFF -DKR6_BUILD_GUI=OFF
-logged cmake --build "$out/linux" --parallel $jobs --target kr6csv make-demo-kr6
+    -DKR6_BUILD_BENCH=OFF -DKR6_BUILD_GUI=ON
+logged cmake --build "$out/linux" --parallel $jobs --target kr6csv make-demo-kr6 kr6csv-gui
 linux_kr6csv="$out/linux/cli/kr6csv"
+linux_gui="$out/linux/app/kr6csv-gui"
 
 export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
@@ -260,9 +292,94 @@ compare path 'C:\Preise\H'$'\xc3\xa4''rtel\example.zip' "$check/example.zip" eva
 cmp "$check/evaluate.linux" "$WINEPREFIX/drive_c/Preise/rows.txt"
 echo "  evaluate -o 'C:\\Preise\\rows.txt'                 same bytes"
 
+step "The window under Wine, against the Linux window"
+# One virtual X server for both windows; Wine shows its windows and its clipboard there.
+exec 3>"$out/display"
+Xvfb -displayfd 3 -screen 0 1280x900x24 -dpi 96 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    [[ -s "$out/display" ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$(cat "$out/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+# The visible window whose title matches, waited for as long as any machine needs.
+wait_for_window() {
+    local id
+    for _ in $(seq 600); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window '$1' appeared" >&2
+    return 1
+}
+
+# Starts the window with an archive, as a user's double click on it would, and drives it as
+# a user does: closes the import message, evaluates, copies the rows. Leaves the message's
+# text (on Windows, where the message box copies it on Ctrl+C) in NAME.message, the
+# clipboard in NAME.clipboard without carriage returns (Wine hands CR LF to X as LF).
+drive_window() {
+    local name=$1 program
+    shift
+    "$@" >"$check/$name.log" 2>&1 &
+    program=$!
+    local title='^TALVERO KR6->CSV \(Version 6\.9\.1\.1\)$' main message
+    main=$(wait_for_window "$title")
+    message=$(wait_for_window '^Information$')
+    printf '' | xclip -selection clipboard
+    xdotool windowfocus --sync "$message"
+    xdotool key ctrl+c
+    sleep 1
+    xclip -o -selection clipboard >"$check/$name.message" 2>/dev/null || true
+    xdotool key Return
+    # The buttons' places in the fixed layout, below the menu bar.
+    xdotool mousemove --window "$main" 306 45 click 1
+    printf '' | xclip -selection clipboard
+    for _ in $(seq 300); do
+        xdotool mousemove --window "$main" 506 45 click 1
+        sleep 0.5
+        [[ -n "$(xclip -o -selection clipboard 2>/dev/null | head -c 1)" ]] && break
+    done
+    sleep 1
+    xclip -o -selection clipboard | tr -d '\r' >"$check/$name.clipboard"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}
+
+# The rows in the clipboard are the same for both windows and those of kr6csv evaluate.
+compare_windows() {
+    local what=$1 archive=$2
+    drive_window "$what-gui.linux" "$linux_gui" "$check/$archive"
+    (cd "$check" && drive_window "$what-gui.windows" "$wine" "$windows_gui" "$archive")
+    if ! grep -q "^$archive wurde importiert" "$check/$what-gui.windows.message"; then
+        echo "kr6csv-gui.exe $archive: no import message; the box said:" >&2
+        cat "$check/$what-gui.windows.message" >&2
+        exit 1
+    fi
+    tr -d '\r' <"$check/$what.linux" >"$check/$what.rows"
+    if ! cmp -s "$check/$what-gui.linux.clipboard" "$check/$what-gui.windows.clipboard" ||
+        ! cmp -s "$check/$what.rows" "$check/$what-gui.windows.clipboard"; then
+        echo "the clipboard of kr6csv-gui.exe $archive differs:" >&2
+        cmp "$check/$what-gui.linux.clipboard" "$check/$what-gui.windows.clipboard" >&2 || true
+        cmp "$check/$what.rows" "$check/$what-gui.windows.clipboard" >&2 || true
+        exit 1
+    fi
+    printf '  %-44s %9d rows equal\n' "kr6csv-gui $archive" "$(wc -l <"$check/$what.rows")"
+}
+compare_windows evaluate example.zip
+compare_windows generated-1 generated-1.zip
+
+(cd "$check" && "$wine" "$windows_gui" --screenshot window.png example.zip) >"$check/shot.log" 2>&1
+cp "$check/window.png" "$out/window.png"
+echo "  $out/window.png"
+
 step "Windows download"
 version=$("$linux_kr6csv" --version | awk '{ print $2 }')
-download=$(tools/make-windows-zip.sh "$windows_kr6csv" "$linux_kr6csv" "$out")
+download=$(tools/make-windows-zip.sh "$windows_kr6csv" "$windows_gui" "$linux_kr6csv" "$out")
 # Unpacked elsewhere, the program gives the same rows as it does here.
 rm -rf "$check/download"
 (cd "$check" && unzip -q "$download" -d download)

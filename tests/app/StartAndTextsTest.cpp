@@ -13,7 +13,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace kr6 {
 namespace {
@@ -40,6 +42,8 @@ TEST(ParseStartArguments, AnArchiveOrAScreenshotElseNothing) {
     }
 }
 
+#ifndef _WIN32
+// These start the program through a POSIX shell without the display variables.
 // The exit status and standard error of the built kr6csv-gui without any display settings
 // but Display. No time limit beyond the test runner's, as it ends before any window exists.
 std::string RunWithoutDisplay(const std::string& Display) {
@@ -90,6 +94,7 @@ TEST(WindowProgram, UsageErrorsWithoutADisplay) {
     EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 2) << Status;
     EXPECT_EQ(Err.Read(), std::string(StartUsage) + "\n");
 }
+#endif
 
 TEST(TimeOfDayText, HoursMinutesSecondsOfTheDay) {
     const std::pair<double, const char*> Cases[] = {

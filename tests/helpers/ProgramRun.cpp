@@ -3,19 +3,33 @@
 #include "helpers/TestArchive.h"
 
 #include <cstdlib>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace kr6::test {
 
 namespace {
 
+#ifdef _WIN32
+// std::system runs cmd.exe, which hands back the program's exit code as it is.
+constexpr const char* NoInput = " <NUL ";
+int ExitStatus(int Raw) {
+    return Raw;
+}
+#else
+constexpr const char* NoInput = " </dev/null ";
+int ExitStatus(int Raw) {
+    return WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+}
+#endif
+
 TRun RunProgram(const std::string& Binary, const std::string& Args) {
     const TTempFile Out("", ".out");
     const TTempFile Err("", ".err");
-    const std::string Command =
-        Binary + " </dev/null " + Args + " >" + Out.Path() + " 2>" + Err.Path();
+    const std::string Command = Binary + NoInput + Args + " >" + Out.Path() + " 2>" + Err.Path();
     const int Raw = std::system(Command.c_str());
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Out.Read(), Err.Read()};
+    return {ExitStatus(Raw), Out.Read(), Err.Read()};
 }
 
 } // namespace

@@ -18,14 +18,17 @@ fail() {
 }
 
 printf 'MZ stand-in' >"$work/kr6csv.exe"
-download=$("$source_dir/tools/make-windows-zip.sh" "$work/kr6csv.exe" "$program" "$work/out")
+printf 'MZ window stand-in' >"$work/kr6csv-gui.exe"
+download=$("$source_dir/tools/make-windows-zip.sh" "$work/kr6csv.exe" "$work/kr6csv-gui.exe" \
+    "$program" "$work/out")
 folder="kr6csv-$version-windows-x64"
 [[ $(basename "$download") == "$folder.zip" ]] || fail "named $(basename "$download")"
 expected=$(printf '%s\n' "$folder/" "$folder/README.txt" "$folder/demo-kr6.zip" \
-    "$folder/kr6csv.exe" | sort)
+    "$folder/kr6csv.exe" "$folder/kr6csv-gui.exe" | sort)
 [[ $(unzip -Z1 "$download" | sort) == "$expected" ]] || fail "holds $(unzip -Z1 "$download")"
 unzip -q "$download" -d "$work/unpacked"
 cmp "$work/kr6csv.exe" "$work/unpacked/$folder/kr6csv.exe"
+cmp "$work/kr6csv-gui.exe" "$work/unpacked/$folder/kr6csv-gui.exe"
 cmp "$source_dir/examples/demo-kr6.zip" "$work/unpacked/$folder/demo-kr6.zip"
 
 readme="$work/unpacked/$folder/README.txt"
@@ -39,7 +42,7 @@ status=$("$program" --help | grep '^Exit status:')
     fail "README.txt does not give the exit status '$status'"
 # shellcheck disable=SC1003,SC2016 # the texts are Windows commands
 for text in 'kr6csv evaluate "C:\Price lists\' ".\\kr6csv evaluate 'C:\\Price lists\\" \
-    '%ERRORLEVEL%' '$LASTEXITCODE' '-o FILE'; do
+    '%ERRORLEVEL%' '$LASTEXITCODE' '-o FILE' 'kr6csv-gui.exe'; do
     grep -qF -- "$text" "$readme" || fail "README.txt does not show $text"
 done
 echo "windows-zip-test: $(basename "$download") as a Windows user unpacks it"
