@@ -26,11 +26,11 @@ TEST(DemoBytes, ElementFormAndRowsOfTheExampleList) {
         const test::TRun Run =
             test::Kr6csv("evaluate -q " + std::string(Options) + " " + DemoArchive);
         EXPECT_EQ(Run.Status, 0) << Run.Err;
-        EXPECT_TRUE(Run.Out == Rows) << Options << ": the rows differ";
+        EXPECT_EQ(Run.Out, Rows) << Options << ": the rows differ";
     }
     const test::TRun Xml = test::Kr6csv("xml " + DemoArchive);
     EXPECT_EQ(Xml.Status, 0) << Xml.Err;
-    EXPECT_TRUE(Xml.Out == Expected("demo-kr6.xml")) << "the element form differs";
+    EXPECT_EQ(Xml.Out, Expected("demo-kr6.xml")) << "the element form differs";
 }
 
 } // namespace

@@ -108,18 +108,19 @@ void FuzzRecordLine(std::string_view Line) {
     Kr6VersionNumber(Line);
 }
 
-void FuzzImport(std::string_view Bytes) {
+TKr6Files FuzzImportFiles(std::string_view Bytes) {
     TKr6Files Files;
     // The members in the order of the archive, each ended by a zero byte.
-    for (TStringList* Member :
-         {&Files.Head, &Files.LensType, &Files.LensGeo, &Files.LensPrice, &Files.Options,
-          &Files.OptionsColor, &Files.OptionsPrice, &Files.Combination, &Files.LensRange,
-          &Files.Information, &Files.OrderOptions, &Files.Productgroup, &Files.CodeSubstitution,
-          &Files.OeCodes}) {
+    for (TStringList TKr6Files::*Member : TKr6Files::Members) {
         const std::size_t End = std::min(Bytes.find('\0'), Bytes.size());
-        Member->SetText(Bytes.substr(0, End));
+        (Files.*Member).SetText(Bytes.substr(0, End));
         Bytes.remove_prefix(std::min(End + 1, Bytes.size()));
     }
+    return Files;
+}
+
+void FuzzImport(std::string_view Bytes) {
+    const TKr6Files Files = FuzzImportFiles(Bytes);
     Tdex6Dataobject Root;
     BuildKr6Model(Root, Files);
     // Whatever the lines hold, telling an observer of them changes nothing in the model.

@@ -5,6 +5,8 @@
 // Each returns normally for every input; a crash, a sanitizer report, an exception other
 // than the documented error or a failed consistency check (std::logic_error) is a fault.
 
+#include "import/Kr6Import.h"
+
 #include <string_view>
 
 namespace kr6::test {
@@ -19,6 +21,8 @@ void FuzzRecordLine(std::string_view Bytes);
 // model is built from their lines and, when the work is small, evaluated by both engines,
 // which must agree.
 void FuzzImport(std::string_view Bytes);
+// The members FuzzImport builds the model from.
+TKr6Files FuzzImportFiles(std::string_view Bytes);
 
 // Bytes taken as element text, read into a fresh root (EElementFormError allowed).
 void FuzzElementText(std::string_view Bytes);
