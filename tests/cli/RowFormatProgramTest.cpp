@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace kr6 {
 namespace {
@@ -103,6 +104,55 @@ TEST_F(RowFormatProgram, DiffRowsInEveryFormat) {
         R"("further1":"É\"C,","further1_name":"Clean","further2":"","further2_name":""})"
         "\n"))
         << Jsonl;
+}
+
+// A code may hold a tab inside: every format but plain tsv keeps it within its field,
+// in the rows of an evaluation and of a comparison.
+TEST(RowFormatTabs, CodesHoldingATabKeepTheirFields) {
+    const auto List = [](bool WithCoating) {
+        return test::TTempArchive(
+            {{"LensType.Dat", LineOf({{1, "G\tH"}, {7, "Tabbed"}, {63, "0"}, {72, "2"}})},
+             {"Options.Dat",
+              LineOf({{1, "T1"}, {7, "Tint"}, {64, "0100"}, {69, "2"}}) +
+                  (WithCoating ? LineOf({{1, "A\tR"}, {7, "Anti"}, {64, "0100"}, {68, "2"}})
+                               : "")}});
+    };
+    const test::TTempArchive Old = List(true);
+    const test::TTempArchive New = List(false);
+    const auto Lines = [](const std::string& Text) {
+        std::vector<std::string> Split;
+        for (std::size_t Start = 0; Start < Text.size();) {
+            const std::size_t End = Text.find('\n', Start);
+            Split.push_back(Text.substr(Start, End - Start));
+            Start = End + 1;
+        }
+        return Split;
+    };
+
+    const TRun Jsonl = Kr6csv("evaluate -q --format jsonl " + Old.Path());
+    ASSERT_EQ(Jsonl.Status, 0) << Jsonl.Err;
+    ASSERT_FALSE(Jsonl.Out.empty());
+    bool SawCoating = false;
+    for (const std::string& Line : Lines(Jsonl.Out)) {
+        EXPECT_TRUE(Line.starts_with(R"({"lens":"G\tH","antireflection":")")) << Line;
+        SawCoating = SawCoating || Line.find(R"("antireflection":"A\tR")") != std::string::npos;
+    }
+    EXPECT_TRUE(SawCoating) << Jsonl.Out;
+
+    const TRun Csv = Kr6csv("evaluate -q --format csv --lf " + Old.Path());
+    for (const std::string& Line : Lines(Csv.Out)) {
+        EXPECT_TRUE(Line.starts_with("G\tH,")) << Line;
+        EXPECT_EQ(std::count(Line.begin(), Line.end(), ','), 4) << Line;
+    }
+    const TRun Named = Kr6csv("evaluate -q --names --lf " + Old.Path());
+    EXPECT_TRUE(Named.Out.starts_with("G\tH\tTabbed\t")) << Named.Out;
+
+    const TRun Diff = Kr6csv("diff -q --rows-only --format jsonl " + Old.Path() + " " + New.Path());
+    EXPECT_EQ(Diff.Status, 3) << Diff.Err;
+    ASSERT_FALSE(Diff.Out.empty());
+    for (const std::string& Line : Lines(Diff.Out))
+        EXPECT_TRUE(Line.starts_with(R"({"change":"-","lens":"G\tH","antireflection":"A\tR")"))
+            << Line;
 }
 
 } // namespace
