@@ -30,9 +30,12 @@ TRowOutput::TRowOutput(const std::string& Path, TRowFormat Format)
 
 TRowOutput::~TRowOutput() = default;
 
+std::string_view TRowOutput::LineEnd() const {
+    return FFormat.LineEnd == TLineEnd::CrLf ? std::string_view("\r\n") : std::string_view("\n");
+}
+
 void TRowOutput::WriteRow(std::string_view Row) {
-    const std::string_view End =
-        FFormat.LineEnd == TLineEnd::CrLf ? std::string_view("\r\n") : std::string_view("\n");
+    const std::string_view End = LineEnd();
     // Rows come by the million: one append while the row fits.
     if (FBuffer.size() + Row.size() + End.size() < ChunkSize) {
         FBuffer.append(Row).append(End);
@@ -40,6 +43,17 @@ void TRowOutput::WriteRow(std::string_view Row) {
     }
     Write(Row);
     Write(End);
+}
+
+void TRowOutput::WriteTabbedRow(std::string_view Prefix, const TRow& Row) {
+    const std::string_view End = LineEnd();
+    if (FBuffer.size() + Prefix.size() + RowTextSize(Row) + End.size() >= ChunkSize) {
+        TRowWriter::WriteTabbedRow(Prefix, Row);
+        return;
+    }
+    FBuffer.append(Prefix);
+    AppendRowText(FBuffer, Row);
+    FBuffer.append(End);
 }
 
 void TRowOutput::Write(std::string_view Text) {

@@ -48,6 +48,7 @@ public:
 
     // Appends Row and the line end.
     void WriteRow(std::string_view Row) override;
+    void WriteTabbedRow(std::string_view Prefix, const TRow& Row) override;
     // Appends Text as it is (still converted with Utf8).
     void Write(std::string_view Text);
     // Writes everything buffered and, for a file, commits it; only after this has returned
@@ -55,6 +56,7 @@ public:
     void Finish();
 
 private:
+    std::string_view LineEnd() const;
     void Flush();
     void WriteAll(std::string_view Bytes);
 

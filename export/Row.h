@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@ namespace kr6 {
 using TRow = std::array<std::string_view, 5>;
 
 // The row as tab-separated text, the form `evaluate` writes and the clipboard gets.
+std::size_t RowTextSize(const TRow& Row);
 void AppendRowText(std::string& Text, const TRow& Row);
 std::string RowText(const TRow& Row);
 

@@ -91,10 +91,12 @@ void TRowBlock::Add(const TRow& Row, std::int64_t Position) {
         FPages[FUsed++].Text.reserve(Size);
     }
     TPage& Page = FPages[FUsed - 1];
+    std::size_t At = Page.Text.size();
+    Page.Text.resize(At + Size);
     std::array<std::uint32_t, 5> Ends;
     for (std::size_t F = 0; F < Row.size(); ++F) {
-        Page.Text.append(Row[F]);
-        Ends[F] = static_cast<std::uint32_t>(Page.Text.size());
+        At += Row[F].copy(Page.Text.data() + At, Row[F].size());
+        Ends[F] = static_cast<std::uint32_t>(At);
     }
     Page.Ends.push_back(Ends);
     Page.Positions.push_back(Position);

@@ -68,13 +68,17 @@ void TRowEncoder::AppendField(std::string_view Field, bool First) {
     FLine += '"';
 }
 
+void TRowWriter::WriteTabbedRow(std::string_view Prefix, const TRow& Row) {
+    std::string Line(Prefix);
+    AppendRowText(Line, Row);
+    WriteRow(Line);
+}
+
 void TRowEncoder::WriteRow(const TRow& Row, char Change, const TCodeNames* Names) {
     if (FLayout.Syntax == TRowSyntax::Tsv && !FLayout.Names) {
-        FLine.clear();
-        if (FLayout.Change)
-            FLine.append(1, Change).append(1, '\t');
-        AppendRowText(FLine, Row);
-        FOutput.WriteRow(FLine);
+        const char Prefix[] = {Change, '\t'};
+        FOutput.WriteTabbedRow(FLayout.Change ? std::string_view(Prefix, 2) : std::string_view(),
+                               Row);
         return;
     }
 

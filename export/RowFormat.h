@@ -39,6 +39,9 @@ class TRowWriter {
 public:
     virtual ~TRowWriter() = default;
     virtual void WriteRow(std::string_view Row) = 0;
+    // Prefix and the row's tab-separated text as one row. A writer that buffers joins the
+    // fields straight where they go, saving a copy of every row.
+    virtual void WriteTabbedRow(std::string_view Prefix, const TRow& Row);
 };
 
 // Writes rows of the evaluation, their fields in Windows-1252, in the chosen syntax to an
