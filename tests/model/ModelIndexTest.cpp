@@ -254,7 +254,10 @@ TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
         Glas.Preisgruppen()->SetC(Group, true);
     }
     Tdex6DataGlasPreisListe& Prices = *Glas.GlasPreisListe();
-    const std::array<TDiameter, 3> Diameters{MakeDiameter(70, 0, false), MakeDiameter(70, 0, true),
+    // The empty diameter too: a price whose only key field set is its sphere group must
+    // still move to the empty key when cleared.
+    const std::array<TDiameter, 4> Diameters{TDiameter{}, MakeDiameter(70, 0, false),
+                                             MakeDiameter(70, 0, true),
                                              MakeDiameter(70, 65, false)};
     std::mt19937 Random(11);
     const auto Key = [&] {
