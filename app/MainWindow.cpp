@@ -6,6 +6,7 @@
 #include "app/CombinationsWindow.h"
 #include "app/FindingsText.h"
 #include "app/FittedLabel.h"
+#include "app/FormControls.h"
 #include "app/ListComparison.h"
 #include "app/LocalPath.h"
 #include "app/OverrideCursor.h"
@@ -49,62 +50,6 @@
 
 namespace kr6 {
 namespace {
-
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Maroon(0x80, 0x00, 0x00);
-
-enum class TLook { Plain, Value, Note };
-
-TFittedLabel* AddLabel(QWidget* Parent, const QString& Name, const QRect& Design,
-                       const QString& Text, TLook Look = TLook::Plain,
-                       Qt::Alignment Alignment = Qt::AlignLeft) {
-    auto* Label = new TFittedLabel(Parent, Name, Design, Alignment);
-    if (Look != TLook::Plain) {
-        QPalette Palette = Label->palette();
-        Palette.setColor(QPalette::WindowText, Look == TLook::Value ? Navy : Maroon);
-        Label->setPalette(Palette);
-        QFont Font = Label->font();
-        Font.setBold(Look == TLook::Value);
-        Label->setFont(Font);
-    }
-    Label->SetText(Text);
-    return Label;
-}
-
-TFittedLabel* AddValue(QWidget* Parent, const QString& Name, const QRect& Design,
-                       const QString& Text, Qt::Alignment Alignment = Qt::AlignLeft) {
-    return AddLabel(Parent, Name, Design, Text, TLook::Value, Alignment);
-}
-
-QPushButton* AddButton(QWidget* Parent, const QString& Name, const QRect& Design,
-                       const QString& Text) {
-    auto* Button = new QPushButton(Text, Parent);
-    Button->setObjectName(Name);
-    Button->setGeometry(Design);
-    return Button;
-}
-
-QGroupBox* AddGroupBox(QWidget* Parent, const QString& Name, const QRect& Design,
-                       const QString& Title) {
-    auto* Box = new QGroupBox(Title, Parent);
-    Box->setObjectName(Name);
-    Box->setGeometry(Design);
-    return Box;
-}
-
-// A groove: lowered outer and raised inner bevel.
-QFrame* AddPanel(QWidget* Parent, const QString& Name, const QRect& Design) {
-    auto* Panel = new QFrame(Parent);
-    Panel->setObjectName(Name);
-    Panel->setGeometry(Design);
-    Panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Panel->setLineWidth(1);
-    return Panel;
-}
-
-QString Count(std::int64_t Value) {
-    return QString::number(static_cast<qint64>(Value));
-}
 
 QString Duration(double Seconds) {
     return QString::fromStdString(TimeOfDayText(Seconds));
@@ -182,11 +127,6 @@ void TFormKr6CombinationToCsvHf::SetRefreshInterval(std::chrono::milliseconds In
 }
 
 void TFormKr6CombinationToCsvHf::CreateControls(QWidget* Controls) {
-    const QString Tested = QStringLiteral("Kombinationen auf Lieferbarkeit getestet.");
-    const QString Checked = QStringLiteral("geprüft. Davon sind ");
-    const QString Deliverable = QStringLiteral("Kombinationen lieferbar.");
-    const QString Placeholder = QStringLiteral("12000");
-
     auto* Label1 =
         AddLabel(Controls, "Label1", {8, 40, 96, 13}, QStringLiteral("Geladene KR6-Datei"));
     LabKr6Datei = AddValue(Controls, "LabKr6Datei", {120, 40, 71, 13}, "LabKr6Datei");
@@ -206,57 +146,45 @@ void TFormKr6CombinationToCsvHf::CreateControls(QWidget* Controls) {
                             QStringLiteral("Folgendes Glas wird z.Z. bearbeitet"));
     LabEGEdv = AddValue(GroupBox1, "LabEGEdv", {180, 21, 43, 13}, "100203");
     LabEGEdv->Follow(Label2);
-    auto* Label4 =
-        AddLabel(GroupBox1, "Label4", {8, 40, 105, 13}, QStringLiteral("Für diese Glas werden"));
-    LabEGKombiGes =
-        AddValue(GroupBox1, "LabEGKombiGes", {118, 40, 36, 13}, Placeholder, Qt::AlignRight);
-    LabEGKombiGes->Follow(Label4);
-    AddLabel(GroupBox1, "Label6", {160, 40, 193, 13}, Tested)->Follow(LabEGKombiGes);
-    auto* Label7 = AddLabel(GroupBox1, "Label7", {8, 58, 50, 13}, QStringLiteral("Es wurden"));
-    LabEGKombiErl =
-        AddValue(GroupBox1, "LabEGKombiErl", {62, 58, 36, 13}, Placeholder, Qt::AlignRight);
-    LabEGKombiErl->Follow(Label7);
-    auto* Label9 = AddLabel(GroupBox1, "Label9", {104, 58, 96, 13}, Checked);
-    Label9->Follow(LabEGKombiErl);
-    LabEGKombiLieferbar =
-        AddValue(GroupBox1, "LabEGKombiLieferbar", {204, 58, 36, 13}, Placeholder, Qt::AlignRight);
-    LabEGKombiLieferbar->Follow(Label9);
-    AddLabel(GroupBox1, "Label11", {245, 58, 113, 13}, Deliverable)->Follow(LabEGKombiLieferbar);
+    const TTallyLabels ThisLens =
+        AddTallyLines(GroupBox1,
+                      {{"Label4", "LabEGKombiGes", "Label6", "Label7", "LabEGKombiErl", "Label9",
+                        "LabEGKombiLieferbar", "Label11"},
+                       {8, 118, 160, 8, 62, 104, 204, 245},
+                       40},
+                      QStringLiteral("Für diese Glas werden"));
+    LabEGKombiGes = ThisLens.Total;
+    LabEGKombiErl = ThisLens.Tested;
+    LabEGKombiLieferbar = ThisLens.Deliverable;
 
     GroupBox2 = AddGroupBox(Controls, "GroupBox2", {8, 160, 593, 113},
                             QStringLiteral("Fortschritt zu allen Gläsern"));
+    const TTallyLabels All =
+        AddTallyLines(GroupBox2,
+                      {{"Label14", "LabAGKombiGes", "Label16", "Label19", "LabAGKombiErl",
+                        "Label21", "LabAGKombiLieferbar", "Label28"},
+                       {8, 134, 176, 8, 78, 120, 236, 277},
+                       16},
+                      QStringLiteral("Für alle Gläser werden"));
+    LabAGKombiGes = All.Total;
+    LabAGKombiErl = All.Tested;
+    LabAGKombiLieferbar = All.Deliverable;
     auto* Label12 =
         AddLabel(GroupBox2, "Label12", {8, 63, 79, 13}, QStringLiteral("verstrichene Zeit"));
-    LabVerstricheneZeit = AddValue(GroupBox2, "LabVerstricheneZeit", {104, 63, 36, 13}, Placeholder,
-                                   Qt::AlignHCenter);
-    LabAlleKombiGestetet = AddLabel(
-        GroupBox2, "LabAlleKombiGestetet", {8, 85, 467, 13},
-        QStringLiteral("Alle Kombinationen wurden getestet. Sie können nun das Ergebnis in die "
-                       "Zwischenablage kopieren"),
-        TLook::Note);
+    LabVerstricheneZeit = AddValue(GroupBox2, "LabVerstricheneZeit", {104, 63, 36, 13},
+                                   QStringLiteral("12000"), Qt::AlignHCenter);
     LabVerstricheneZeit->Follow(Label12);
     auto* Label25 =
         AddLabel(GroupBox2, "Label25", {191, 63, 97, 13}, QStringLiteral("voraussichtliche Zeit"));
     Label25->Follow(LabVerstricheneZeit);
     LabVorraussichtlicheZeit = AddValue(GroupBox2, "LabVorraussichtlicheZeit", {292, 63, 36, 13},
-                                        Placeholder, Qt::AlignHCenter);
+                                        QStringLiteral("12000"), Qt::AlignHCenter);
     LabVorraussichtlicheZeit->Follow(Label25);
-    auto* Label14 =
-        AddLabel(GroupBox2, "Label14", {8, 16, 105, 13}, QStringLiteral("Für alle Gläser werden"));
-    LabAGKombiGes =
-        AddValue(GroupBox2, "LabAGKombiGes", {134, 16, 36, 13}, Placeholder, Qt::AlignRight);
-    LabAGKombiGes->Follow(Label14);
-    AddLabel(GroupBox2, "Label16", {176, 16, 193, 13}, Tested)->Follow(LabAGKombiGes);
-    auto* Label19 = AddLabel(GroupBox2, "Label19", {8, 34, 50, 13}, QStringLiteral("Es wurden"));
-    LabAGKombiErl =
-        AddValue(GroupBox2, "LabAGKombiErl", {78, 34, 36, 13}, Placeholder, Qt::AlignRight);
-    LabAGKombiErl->Follow(Label19);
-    auto* Label21 = AddLabel(GroupBox2, "Label21", {120, 34, 96, 13}, Checked);
-    Label21->Follow(LabAGKombiErl);
-    LabAGKombiLieferbar =
-        AddValue(GroupBox2, "LabAGKombiLieferbar", {236, 34, 36, 13}, Placeholder, Qt::AlignRight);
-    LabAGKombiLieferbar->Follow(Label21);
-    AddLabel(GroupBox2, "Label28", {277, 34, 113, 13}, Deliverable)->Follow(LabAGKombiLieferbar);
+    LabAlleKombiGestetet = AddLabel(
+        GroupBox2, "LabAlleKombiGestetet", {8, 85, 467, 13},
+        QStringLiteral("Alle Kombinationen wurden getestet. Sie können nun das Ergebnis in die "
+                       "Zwischenablage kopieren"),
+        TLook::Note);
 
     // The first lines sit where the classic style has the frame, the caption being on the
     // frame line; other styles put the caption above the frame and the frame on the text.
@@ -441,12 +369,8 @@ void TFormKr6CombinationToCsvHf::BtnKombiTEstClick() {
         if (FCancel)
             throw ECancelled();
         Latest.CurrentLens.assign(Counts.Lens);
-        Latest.LensTotal = Counts.LensTotal;
-        Latest.LensTested = Counts.LensTested;
-        Latest.LensDeliverable = Counts.LensDeliverable;
-        Latest.AllTotal = Counts.AllTotal;
-        Latest.AllTested = Counts.AllTested;
-        Latest.AllDeliverable = Counts.AllDeliverable;
+        Latest.ThisLens = Counts.ThisLens;
+        Latest.All = Counts.All;
         // The counting pass hands over no rows.
         if (Counts.Lens.empty())
             Publish();
@@ -514,18 +438,14 @@ void TFormKr6CombinationToCsvHf::TakeProgress() {
 
 void TFormKr6CombinationToCsvHf::ShowProgress(const TEvaluationProgress& Progress) {
     LabEGEdv->SetText(FromCp1252(Progress.CurrentLens));
-    LabEGKombiGes->SetText(Count(Progress.LensTotal));
-    LabEGKombiErl->SetText(Count(Progress.LensTested));
-    LabEGKombiLieferbar->SetText(Count(Progress.LensDeliverable));
-    LabAGKombiGes->SetText(Count(Progress.AllTotal));
-    LabAGKombiErl->SetText(Count(Progress.AllTested));
-    LabAGKombiLieferbar->SetText(Count(Progress.AllDeliverable));
+    TTallyLabels{LabEGKombiGes, LabEGKombiErl, LabEGKombiLieferbar}.Show(Progress.ThisLens);
+    TTallyLabels{LabAGKombiGes, LabAGKombiErl, LabAGKombiLieferbar}.Show(Progress.All);
     LabVerstricheneZeit->SetText(Duration(Progress.ElapsedSeconds));
     // The projected duration of the whole evaluation; unknown until something was tested.
-    if (Progress.AllTested > 0)
+    if (Progress.All.Tested > 0)
         LabVorraussichtlicheZeit->SetText(
-            Duration(Progress.ElapsedSeconds * static_cast<double>(Progress.AllTotal) /
-                     static_cast<double>(Progress.AllTested)));
+            Duration(Progress.ElapsedSeconds * static_cast<double>(Progress.All.Total) /
+                     static_cast<double>(Progress.All.Tested)));
 }
 
 void TFormKr6CombinationToCsvHf::BtnClipboardClick() {

@@ -31,7 +31,6 @@ class TCodeNames;
 class TFittedLabel;
 class TResultRows;
 class Tdex6Dataobject;
-struct TKombiCounts;
 
 // Fills a fresh root from the KR6 archive at FileName, reporting how far it is through
 // Progress and what it leaves out or reads differently to Observer; false when the window is to

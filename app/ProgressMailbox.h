@@ -1,8 +1,9 @@
 #pragma once
 
+#include "model/KombiCounts.h"
+
 #include <QString>
 
-#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,12 +14,8 @@ namespace kr6 {
 // The counts of a progress call of the evaluation, and when it came.
 struct TEvaluationProgress {
     std::string CurrentLens;
-    std::int64_t LensTotal = 0;
-    std::int64_t LensTested = 0;
-    std::int64_t LensDeliverable = 0;
-    std::int64_t AllTotal = 0;
-    std::int64_t AllTested = 0;
-    std::int64_t AllDeliverable = 0;
+    TKombiTally ThisLens;
+    TKombiTally All;
     double ElapsedSeconds = 0;
 };
 

@@ -3,9 +3,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/RowOutput.h"
 
-#include "export/DiffSummary.h"
-#include "export/ListDigest.h"
-#include "export/RowDifference.h"
+#include "export/ListComparer.h"
 #include "import/Kr6Findings.h"
 #include "model/Root.h"
 #include "support/Cp1252.h"
@@ -17,7 +15,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <future>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -40,15 +37,12 @@ private:
     std::jthread FThread;
 };
 
-// Imports one list, keeps what the comparison needs, spools its rows and gives the model
-// to Disposal, so that only one model is in memory at a time. The digest and Prices are
-// made on threads of their own while the rows are evaluated; all of them only read the
-// model.
-TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Threads,
-                     bool ShowProgress, const std::function<void(const Tdex6Dataobject&)>& Prices,
-                     TModelDisposal& Disposal, TKr6Findings& Findings) {
+// Imports one list, hands it to Take (of the comparer) and gives the model to Disposal, so
+// that only one model is in memory at a time.
+void ReadList(const std::string& Archive, bool ShowProgress, TKr6Findings& Findings,
+              TModelDisposal& Disposal,
+              const std::function<void(const Tdex6Dataobject&, const TSpoolProgress&)>& Take) {
     TProgressLine Line(StandardErrorFd, ShowProgress);
-    TProgressState State;
     // Both lines name the list they are about.
     const std::string FileName = std::filesystem::path(Archive).filename().string();
     const std::string Label = " of " + Utf8ToCp1252(FileName);
@@ -57,26 +51,11 @@ TListDigest ReadList(const std::string& Archive, TRowSpool& Spool, unsigned Thre
     auto Root = std::make_unique<Tdex6Dataobject>();
     LoadArchive(*Root, Archive, &Line, &Findings);
     Line.Restart();
-    const Tdex6Dataobject& Model = *Root;
-    // Also when the rows fail, the futures wait for their threads before the model goes.
-    std::future<TListDigest> Digest =
-        std::async(std::launch::async, [&Model] { return DigestList(Model); });
-    std::future<void> PricesDone =
-        std::async(std::launch::async, [&Prices, &Model] { Prices(Model); });
-    SpoolRows(Model, Spool, Threads,
-              [&](std::string_view Lens, std::int64_t Total, std::int64_t Tested,
-                  std::int64_t Deliverable) {
-                  State.Lens = std::string(Lens) + Label;
-                  State.Total = Total;
-                  State.Tested = Tested;
-                  State.Deliverable = Deliverable;
-                  Line.Update(State);
-              });
-    PricesDone.get();
-    TListDigest Result = Digest.get();
+    Take(*Root, [&](std::string_view Lens, const TKombiTally& All) {
+        Line.Update(std::string(Lens) + Label, All);
+    });
     Line.Clear();
     Disposal.Free(std::move(Root));
-    return Result;
 }
 
 nlohmann::ordered_json JsonCodes(const std::vector<std::string>& Codes, const TListDigest& From,
@@ -113,9 +92,11 @@ nlohmann::ordered_json JsonPrices(const TPriceChanges& Prices) {
     return {{"changed", Prices.Changed}, {"added", Prices.Added}, {"removed", Prices.Removed}};
 }
 
-std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountChange>& Counts,
-                        const TPriceComparison& Prices, const TListDigest& Old,
-                        const TListDigest& New, bool Names) {
+std::string JsonSummary(const TListComparer& Comparer, bool Names) {
+    const TModelChanges Changes = Comparer.Changes();
+    const TPriceComparison& Prices = Comparer.Prices();
+    const TListDigest& Old = Comparer.Old();
+    const TListDigest& New = Comparer.New();
     nlohmann::ordered_json Changed = nlohmann::ordered_json::array();
     for (const TRuleChange& Change : Changes.RulesChanged) {
         nlohmann::ordered_json Rule = JsonRule(Change.Rule);
@@ -125,7 +106,7 @@ std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountCh
         Changed.push_back(std::move(Rule));
     }
     nlohmann::ordered_json CountList = nlohmann::ordered_json::array();
-    for (const TCountChange& Count : Counts)
+    for (const TCountChange& Count : Comparer.CountChanges())
         CountList.push_back(
             {{"lens", Cp1252ToUtf8(Count.Lens)}, {"old", Count.Old}, {"new", Count.New}});
     const nlohmann::ordered_json Summary = {
@@ -142,21 +123,15 @@ std::string JsonSummary(const TModelChanges& Changes, const std::vector<TCountCh
     return nlohmann::ordered_json{{"summary", Summary}}.dump();
 }
 
-TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest& Old,
-                                 const TListDigest& New, const TPriceComparison& Prices,
-                                 const TRowSpool& OldRows, const TRowSpool& NewRows) {
+TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListComparer& Comparer) {
     const std::unique_ptr<TRowOutput> Output =
         OpenOutput(Options.OutputFile, OutputFormatFor(Options.Layout, Options.Lf, Options.Utf8));
     const bool Json = Options.Layout.Syntax == TRowSyntax::Jsonl;
     if (!Options.RowsOnly) {
-        const TModelChanges Changes = CompareDigests(Old, New);
-        const std::vector<TCountChange> Counts =
-            CompareRowCounts(OldRows, NewRows, Old.Lenses, New.Lenses);
         if (Json)
-            Output->WriteRow(JsonSummary(Changes, Counts, Prices, Old, New, Options.Layout.Names));
+            Output->WriteRow(JsonSummary(Comparer, Options.Layout.Names));
         else
-            TDiffSummaryText(*Output, Options.Layout.Names, Old, New)
-                .Write(Changes, Counts, Prices);
+            Comparer.WriteSummary(*Output, Options.Layout.Names);
         // An empty line between the summary and a table of rows.
         if (!Json && !Options.SummaryOnly)
             Output->WriteRow("");
@@ -165,11 +140,12 @@ TRowChangeCount WriteDifferences(const TDiffOptions& Options, const TListDigest&
     TRowEncoder Encoder(*Output, Options.Layout);
     TRowChangeCount Count;
     if (Options.SummaryOnly) {
-        Count = CompareRows(OldRows, NewRows, {});
+        Count = Comparer.CompareRows({});
     } else {
         Encoder.WriteHeader();
-        Count = CompareRows(OldRows, NewRows, [&](char Change, const TRow& Row) {
-            Encoder.WriteRow(Row, Change, Change == '+' ? &New.Names : &Old.Names);
+        Count = Comparer.CompareRows([&](char Change, const TRow& Row) {
+            Encoder.WriteRow(Row, Change,
+                             Change == '+' ? &Comparer.New().Names : &Comparer.Old().Names);
         });
     }
     Output->Finish();
@@ -184,31 +160,25 @@ bool RunDiff(const TDiffOptions& Options) {
     RefuseOutputOverInput(Options.OutputFile, Options.NewArchive);
     const bool ShowProgress =
         WantsProgressLine(Options.Quiet, IsStandardOutput(Options.OutputFile));
-    TRowSpool OldRows;
-    TRowSpool NewRows;
+    TListComparer Comparer;
     TModelDisposal Disposal;
-    TPriceDigest OldPrices;
-    TPriceComparison Prices;
     TKr6Findings OldFindings(false);
     TKr6Findings NewFindings(false);
-    const TListDigest Old = ReadList(
-        Options.OldArchive, OldRows, Options.Threads, ShowProgress,
-        [&](const Tdex6Dataobject& Root) { OldPrices = TPriceDigest(Root); }, Disposal,
-        OldFindings);
-    const TListDigest New = ReadList(
-        Options.NewArchive, NewRows, Options.Threads, ShowProgress,
-        [&](const Tdex6Dataobject& Root) {
-            Prices = OldPrices.CompareWith(Root);
-            OldPrices = TPriceDigest();
-        },
-        Disposal, NewFindings);
+    ReadList(Options.OldArchive, ShowProgress, OldFindings, Disposal,
+             [&](const Tdex6Dataobject& Root, const TSpoolProgress& Progress) {
+                 Comparer.TakeOld(Root, Options.Threads, Progress);
+             });
+    ReadList(Options.NewArchive, ShowProgress, NewFindings, Disposal,
+             [&](const Tdex6Dataobject& Root, const TSpoolProgress& Progress) {
+                 Comparer.TakeNew(Root, Options.Threads, Progress);
+             });
 
     TRowChangeCount Count;
     try {
-        Count = WriteDifferences(Options, Old, New, Prices, OldRows, NewRows);
+        Count = WriteDifferences(Options, Comparer);
     } catch (const EOutputClosed&) {
         // The reader has gone, but the status still tells whether the rows differ.
-        Count = CompareRows(OldRows, NewRows, {});
+        Count = Comparer.CompareRows({});
         return Count.Added != 0 || Count.Removed != 0;
     }
 

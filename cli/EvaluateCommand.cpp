@@ -50,15 +50,14 @@ void RunEvaluate(const TEvaluateOptions& Options) {
     const TCodeNames Names = Options.Layout.Names ? TCodeNames(Root) : TCodeNames();
 
     Line.Restart();
-    TProgressState State;
+    std::string Lens;
+    TKombiTally All;
     // Quiet, nothing shows the progress: the evaluation need not report it row by row.
     if (!Options.Quiet) {
         Root.SetKombiProgress([&](Tdex6Dataobject&, const TKombiCounts& Counts) {
-            State.Lens = Counts.Lens;
-            State.Total = Counts.AllTotal;
-            State.Tested = Counts.AllTested;
-            State.Deliverable = Counts.AllDeliverable;
-            Line.Update(State);
+            Lens = Counts.Lens;
+            All = Counts.All;
+            Line.Update(Lens, All);
         });
     }
     std::int64_t Lenses = 0;
@@ -73,7 +72,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
                 Encoder.WriteRow(Row, 0, &Names);
             Lenses += LensDone ? 1 : 0;
             Rows += static_cast<std::int64_t>(LensRows.Count());
-            Line.Update(State);
+            Line.Update(Lens, All);
         },
         Evaluation);
     const double EvaluationSeconds = Line.ElapsedSeconds();
@@ -84,7 +83,7 @@ void RunEvaluate(const TEvaluateOptions& Options) {
         const std::string NotImported = NotImportedText(Findings.Counts());
         const std::string Summary =
             "kr6csv: " +
-            EvaluationSummary(Rows, State.Total, Lenses, ImportSeconds, EvaluationSeconds) +
+            EvaluationSummary(Rows, All.Total, Lenses, ImportSeconds, EvaluationSeconds) +
             (NotImported.empty() ? "" : "; " + NotImported + " (kr6csv lint)") + "\n";
         std::fputs(Summary.c_str(), stderr);
     }

@@ -59,19 +59,20 @@ std::string FormatDuration(double Seconds) {
     return Text;
 }
 
-std::string FormatProgress(const TProgressState& State, double ElapsedSeconds, std::size_t Width) {
+std::string FormatProgress(std::string_view Lens, const TKombiTally& All, double ElapsedSeconds,
+                           std::size_t Width) {
     const std::string Elapsed = "elapsed " + FormatDuration(ElapsedSeconds);
-    if (State.Tested == 0) {
-        const std::string Counting = "counting combinations: " + Count(State.Total);
-        return FirstThatFits({Counting + ", " + Elapsed, Counting, Count(State.Total)}, Width);
+    if (All.Tested == 0) {
+        const std::string Counting = "counting combinations: " + Count(All.Total);
+        return FirstThatFits({Counting + ", " + Elapsed, Counting, Count(All.Total)}, Width);
     }
     const double ExpectedSeconds =
-        ElapsedSeconds * static_cast<double>(State.Total) / static_cast<double>(State.Tested);
-    const std::string Lens = Cp1252ToUtf8(State.Lens);
+        ElapsedSeconds * static_cast<double>(All.Total) / static_cast<double>(All.Tested);
+    const std::string Code = Cp1252ToUtf8(Lens);
     // The counts are those of all lenses, not of the one under test.
     const std::string Tested =
-        "all lenses: " + Count(State.Tested) + " of " + Count(State.Total) + " tested";
-    const std::string Deliverable = Count(State.Deliverable) + " deliverable";
+        "all lenses: " + Count(All.Tested) + " of " + Count(All.Total) + " tested";
+    const std::string Deliverable = Count(All.Deliverable) + " deliverable";
     const std::string Expected = "about " + FormatDuration(ExpectedSeconds) + " in all";
     const std::string Times = FormatDuration(ElapsedSeconds) + " of " + Expected;
 
@@ -82,10 +83,10 @@ std::string FormatProgress(const TProgressState& State, double ElapsedSeconds, s
     const std::size_t Fixed = Columns(" | " + Counts) + 1;
     if (Width > Fixed && Width != Unlimited)
         Shortened =
-            std::string(FirstColumns(Lens, Width - Fixed)) + std::string(Ellipsis) + " | " + Counts;
-    return FirstThatFits({Lens + " | " + Tested + ", " + Deliverable + " | " + Times,
-                          Lens + " | " + Tested + ", " + Deliverable + " | " + Expected,
-                          Lens + " | " + Counts, Shortened, Counts, Tested},
+            std::string(FirstColumns(Code, Width - Fixed)) + std::string(Ellipsis) + " | " + Counts;
+    return FirstThatFits({Code + " | " + Tested + ", " + Deliverable + " | " + Times,
+                          Code + " | " + Tested + ", " + Deliverable + " | " + Expected,
+                          Code + " | " + Counts, Shortened, Counts, Tested},
                          Width);
 }
 
@@ -126,13 +127,13 @@ void TProgressLine::Restart() {
     FStart = TClock::now();
 }
 
-void TProgressLine::Update(const TProgressState& State) {
+void TProgressLine::Update(std::string_view Lens, const TKombiTally& All) {
     // The evaluation reports every deliverable combination, millions a second: reading
     // the clock each time would cost more than the rest of the report.
     if (++FUpdates % UpdatesPerLook != 1)
         return;
     if (DueForRedraw())
-        Draw(FormatProgress(State, ElapsedSeconds(), Width()));
+        Draw(FormatProgress(Lens, All, ElapsedSeconds(), Width()));
 }
 
 void TProgressLine::UpdateImport(std::string_view Stage, double Fraction) {

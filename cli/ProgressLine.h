@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/KombiCounts.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -9,24 +11,16 @@
 
 namespace kr6 {
 
-// The state of an evaluation as the progress line shows it.
-struct TProgressState {
-    std::string Lens;
-    std::int64_t Total = 0;
-    std::int64_t Tested = 0;
-    std::int64_t Deliverable = 0;
-};
-
 inline constexpr std::size_t Unlimited = std::numeric_limits<std::size_t>::max();
 
 // "H:MM:SS", whole seconds, hours unbounded.
 std::string FormatDuration(double Seconds);
 // The text of the line in UTF-8, at most Width columns: the lens under test (or the counting
-// of the combinations before the first test), the counts of all lenses, the elapsed and,
+// of the combinations before the first test), the counts of all lenses (All), the elapsed and,
 // once something was tested, the expected duration of the whole evaluation. A narrow line
 // drops the elapsed time first, then the deliverable count, then shortens the lens code and
 // drops it.
-std::string FormatProgress(const TProgressState& State, double ElapsedSeconds,
+std::string FormatProgress(std::string_view Lens, const TKombiTally& All, double ElapsedSeconds,
                            std::size_t Width = Unlimited);
 // The same for the import: what it is doing and how far the whole import is; Subject, when
 // given, names the list being imported.
@@ -53,7 +47,7 @@ public:
     TProgressLine& operator=(const TProgressLine&) = delete;
 
     // Redraw the line unless it was drawn less than Interval ago.
-    void Update(const TProgressState& State);
+    void Update(std::string_view Lens, const TKombiTally& All);
     void UpdateImport(std::string_view Stage, double Fraction);
     // Names the list the import lines are about (UTF-8), when there is more than one.
     void SetSubject(std::string Subject) { FSubject = std::move(Subject); }

@@ -4,20 +4,31 @@
 
 namespace kr6 {
 
+void TProgressReplay::Counted(std::int64_t Total) {
+    FAll.Total = Total;
+    if (const TKombiProgress& Progress = FRoot.OnKombiProgress()) {
+        TKombiCounts Counting;
+        Counting.All.Total = Total;
+        Progress(FRoot, Counting);
+    }
+}
+
 void TProgressReplay::Lens(std::string_view Glass, const TLensOutcome& Outcome, bool LensDone) {
     if (const TKombiProgress& Progress = FRoot.OnKombiProgress()) {
         std::int64_t Deliverable = FLensDeliverable;
         for (auto Row = Outcome.Rows.begin(); Row != Outcome.Rows.end(); ++Row) {
             ++Deliverable;
-            Progress(FRoot, {Glass, Outcome.KeyCount, Row.Position(), Deliverable, FAllTotal,
-                             FAllTested + Row.Position(), FAllDeliverable + Deliverable});
+            const TKombiTally ThisLens{Outcome.KeyCount, Row.Position(), Deliverable};
+            const TKombiTally All{FAll.Total, FAll.Tested + ThisLens.Tested,
+                                  FAll.Deliverable + Deliverable};
+            Progress(FRoot, {Glass, ThisLens, All});
         }
     }
     FLensDeliverable += static_cast<std::int64_t>(Outcome.Rows.Count());
     if (!LensDone)
         return;
-    FAllTested += Outcome.KeyCount;
-    FAllDeliverable += FLensDeliverable;
+    FAll.Tested += Outcome.KeyCount;
+    FAll.Deliverable += FLensDeliverable;
     FLensDeliverable = 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/RowBlock.h"
+#include "model/KombiCounts.h"
 
 #include <cstdint>
 #include <functional>
@@ -32,24 +33,22 @@ struct TLensOutcome {
     }
 };
 
-// Reports the progress of the testing pass lens by lens, with exactly the calls a
-// key-by-key report would make: one per deliverable key.
+// Reports the progress of an evaluation to the root's progress hook: the counting pass
+// lens by lens, then the testing pass lens by lens, with exactly the calls a key-by-key
+// report would make: one per deliverable key.
 class TProgressReplay {
 public:
-    TProgressReplay(Tdex6Dataobject& Root, std::int64_t AllTotal)
-        : FRoot(Root), FAllTotal(AllTotal) {}
+    explicit TProgressReplay(Tdex6Dataobject& Root) : FRoot(Root) {}
 
+    // The lenses counted so far have Total keys.
+    void Counted(std::int64_t Total);
     // The rows of Outcome are the next part of the lens's rows; LensDone marks its last.
     void Lens(std::string_view Glass, const TLensOutcome& Outcome, bool LensDone = true);
 
-    std::int64_t AllTested() const { return FAllTested; }
-    std::int64_t AllDeliverable() const { return FAllDeliverable; }
-
 private:
     Tdex6Dataobject& FRoot;
-    std::int64_t FAllTotal;
-    std::int64_t FAllTested = 0;
-    std::int64_t FAllDeliverable = 0;
+    // All lenses before the current one.
+    TKombiTally FAll;
     // Rows of the lens in parts before the current part.
     std::int64_t FLensDeliverable = 0;
 };

@@ -27,7 +27,7 @@ using TCoatingPrice = TPriceDigest::TCoatingPrice;
 // Any order of the keys serves the comparison; this is the one in which the import leaves
 // the prices of a price file written in ascending order, so they need no sorting.
 auto KeyOf(const TGlassPrice& P) {
-    return std::tie(P.DiameterFirst, P.DiameterSecond, P.Elliptical, P.GSph, P.GCyl, P.LBI, P.PBID);
+    return PriceFileOrder(P.Key);
 }
 
 auto KeyOf(const TCoatingPrice& P) {
@@ -68,8 +68,7 @@ std::size_t PriceCount(const Tdex6DataBeschichtung& Coating) {
 
 void AppendPrices(const Tdex6DataGlas& Glas, std::vector<TGlassPrice>& Prices) {
     for (const auto& Price : *Glas.GlasPreisListe())
-        Prices.push_back({Price->GSph, Price->GCyl, Price->GDM.First, Price->GDM.Second,
-                          Price->PBID, Price->LBI, Price->GDM.Elliptical, Price->PR()});
+        Prices.push_back({Price->Key(), Price->PR()});
 }
 
 // A special price holds the material of its glass and no single/multi-focal kind, whatever
@@ -89,13 +88,14 @@ void AppendPrices(const Tdex6DataBeschichtung& Coating, std::vector<TCoatingPric
 // the same. Prices sorted by key share most keys with the one before, so they take about
 // a quarter of their unpacked size; a large list has millions, and fresh memory costs
 // more than packing them.
-constexpr std::array PackedKeys{&TGlassPrice::DiameterFirst, &TGlassPrice::DiameterSecond,
-                                &TGlassPrice::GSph,          &TGlassPrice::GCyl,
-                                &TGlassPrice::LBI,           &TGlassPrice::PBID};
+template <class TKey> auto PackedKeys(TKey& Key) {
+    return std::array{&Key.GDM.First, &Key.GDM.Second, &Key.GSph, &Key.GCyl, &Key.LBI, &Key.PBID};
+}
+constexpr std::size_t PackedKeyCount = 6;
 constexpr std::uint8_t OtherElliptical = 0x40;
 constexpr std::uint8_t SameAmount = 0x80;
 // A difference of two 32-bit numbers needs at most five bytes.
-constexpr std::size_t MaxPackedBytes = 1 + 5 * PackedKeys.size() + sizeof(double);
+constexpr std::size_t MaxPackedBytes = 1 + 5 * PackedKeyCount + sizeof(double);
 
 std::uint8_t* PutNumber(std::uint8_t* At, std::int64_t Number) {
     // Small numbers of either sign in few bytes: the sign goes to the lowest bit.
@@ -124,14 +124,15 @@ void Store(std::vector<std::uint8_t>& Bytes, const std::vector<TGlassPrice>& Pri
     for (const TGlassPrice& Price : Prices) {
         std::uint8_t Flags = 0;
         std::uint8_t* At = Packed.data() + 1;
-        for (std::size_t K = 0; K < PackedKeys.size(); ++K) {
-            const std::int32_t Value = Price.*PackedKeys[K];
-            if (Value == Before.*PackedKeys[K])
+        const auto Keys = PackedKeys(Price.Key);
+        const auto KeysBefore = PackedKeys(Before.Key);
+        for (std::size_t K = 0; K < PackedKeyCount; ++K) {
+            if (*Keys[K] == *KeysBefore[K])
                 continue;
             Flags |= static_cast<std::uint8_t>(1U << K);
-            At = PutNumber(At, std::int64_t{Value} - Before.*PackedKeys[K]);
+            At = PutNumber(At, std::int64_t{*Keys[K]} - *KeysBefore[K]);
         }
-        if (Price.Elliptical != Before.Elliptical)
+        if (Price.Key.GDM.Elliptical != Before.Key.GDM.Elliptical)
             Flags |= OtherElliptical;
         // Compared and kept bit for bit, so that the comparison of amounts sees them as
         // they were.
@@ -152,15 +153,15 @@ std::span<const TGlassPrice> Load(const std::vector<std::uint8_t>& Bytes, std::s
                                   std::size_t To, std::vector<TGlassPrice>& Prices) {
     Prices.clear();
     TGlassPrice Price;
+    const auto Keys = PackedKeys(Price.Key);
     for (const std::uint8_t* At = Bytes.data() + From; At != Bytes.data() + To;) {
         const std::uint8_t Flags = *At++;
-        for (std::size_t K = 0; K < PackedKeys.size(); ++K) {
+        for (std::size_t K = 0; K < PackedKeyCount; ++K) {
             if ((Flags & (1U << K)) != 0)
-                Price.*PackedKeys[K] =
-                    static_cast<std::int32_t>(Price.*PackedKeys[K] + GetNumber(At));
+                *Keys[K] = static_cast<std::int32_t>(*Keys[K] + GetNumber(At));
         }
         if ((Flags & OtherElliptical) != 0)
-            Price.Elliptical = !Price.Elliptical;
+            Price.Key.GDM.Elliptical = !Price.Key.GDM.Elliptical;
         if ((Flags & SameAmount) == 0) {
             std::uint64_t Amount = 0;
             std::memcpy(&Amount, At, sizeof Amount);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CodeTables.h"
+#include "model/GlassPriceKey.h"
 
 #include <array>
 #include <cstdint>
@@ -74,13 +75,7 @@ struct TPriceComparison {
 class TPriceDigest {
 public:
     struct TGlassPrice {
-        std::int32_t GSph = 0;
-        std::int32_t GCyl = 0;
-        std::int32_t DiameterFirst = 0;
-        std::int32_t DiameterSecond = 0;
-        std::int32_t PBID = 0;
-        std::int32_t LBI = 0;
-        bool Elliptical = false;
+        TGlassPriceKey Key;
         double Amount = 0;
     };
     struct TCoatingPrice {

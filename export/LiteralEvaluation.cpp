@@ -119,19 +119,15 @@ void EvaluateLiteral(Tdex6Dataobject& Root, const TLensRowsSink& Sink) {
     // Counting pass.
     TLensKindLists Lists;
     std::vector<TLensKey> Keys;
+    TProgressReplay Replay(Root);
     std::int64_t AllTotal = 0;
     for (const auto& Lens : Lenses) {
         BuildLensKeys(Root, Lens.Text, Lists, Keys);
         AllTotal += static_cast<std::int64_t>(Keys.size());
-        if (const TKombiProgress& Progress = Root.OnKombiProgress()) {
-            TKombiCounts Counting;
-            Counting.AllTotal = AllTotal;
-            Progress(Root, Counting);
-        }
+        Replay.Counted(AllTotal);
     }
 
     // Testing pass.
-    TProgressReplay Replay(Root, AllTotal);
     TLensOutcome Outcome;
     for (const auto& Lens : Lenses) {
         EvaluateLensLiteral(Root, Lens.Text, Outcome);

@@ -1,8 +1,8 @@
 #include "export/RowDifference.h"
 
 #include "export/EvaluationLists.h"
+#include "export/EvaluationRun.h"
 #include "export/FastEvaluation.h"
-#include "export/LensPipeline.h"
 #include "support/StringList.h"
 
 #include <algorithm>
@@ -45,44 +45,35 @@ std::int64_t SortedBlock(const TLensOutcome& Outcome, std::string& Block) {
 void SpoolRows(const Tdex6Dataobject& Root, TRowSpool& Spool, unsigned Threads,
                const TSpoolProgress& Progress) {
     const std::vector<std::string> Codes = SortedLensCodes(Root);
-    const TFastEvaluator Evaluator(Root);
-
-    std::int64_t Total = 0;
-    RunLensesInOrder(
-        Codes.size(), Threads,
-        [&](std::size_t Lens, TLensOutcome& Outcome) {
-            Outcome.KeyCount = Evaluator.CountKeys(Codes[Lens]);
-        },
-        [&](std::size_t /*Lens*/, TLensOutcome& Outcome, bool /*LensDone*/) {
-            Total += Outcome.KeyCount;
-            if (Progress)
-                Progress("", Total, 0, 0);
-        },
-        0, TEmitThread::Any);
+    const std::vector<std::string_view> Lenses(Codes.begin(), Codes.end());
 
     // Each worker leaves its lens's block here; the block is freed once spooled, so only
     // the lenses waiting in the pipeline hold one.
     std::vector<std::string> Blocks(Codes.size());
     std::vector<std::int64_t> RowCounts(Codes.size());
-    std::int64_t Tested = 0;
-    std::int64_t Deliverable = 0;
-    RunLensesInOrder(
-        Codes.size(), Threads,
-        [&](std::size_t Lens, TLensOutcome& Outcome) {
-            Evaluator.EvaluateLens(Codes[Lens], Outcome);
-            RowCounts[Lens] = SortedBlock(Outcome, Blocks[Lens]);
-            // The block holds the rows now; a lens waiting to be spooled keeps one copy.
-            Outcome.Rows.Clear();
-        },
-        [&](std::size_t Lens, TLensOutcome& Outcome, bool /*LensDone*/) {
-            Spool.AddLens(Codes[Lens], RowCounts[Lens], Blocks[Lens]);
-            std::string().swap(Blocks[Lens]);
-            Tested += Outcome.KeyCount;
-            Deliverable += RowCounts[Lens];
-            if (Progress)
-                Progress(Codes[Lens], Total, Tested, Deliverable);
-        },
-        0, TEmitThread::Any);
+    TKombiTally All;
+    TEvaluationRun Run;
+    Run.Threads = Threads;
+    Run.EmitOn = TEmitThread::Any;
+    Run.Counted = [&](std::int64_t Total) {
+        All.Total = Total;
+        if (Progress)
+            Progress("", All);
+    };
+    Run.Tested = [&](std::size_t Lens, TLensOutcome& Outcome) {
+        RowCounts[Lens] = SortedBlock(Outcome, Blocks[Lens]);
+        // The block holds the rows now; a lens waiting to be spooled keeps one copy.
+        Outcome.Rows.Clear();
+    };
+    Run.Rows = [&](std::size_t Lens, TLensOutcome& Outcome, bool /*LensDone*/) {
+        Spool.AddLens(Codes[Lens], RowCounts[Lens], Blocks[Lens]);
+        std::string().swap(Blocks[Lens]);
+        All.Tested += Outcome.KeyCount;
+        All.Deliverable += RowCounts[Lens];
+        if (Progress)
+            Progress(Codes[Lens], All);
+    };
+    RunEvaluation(TFastEvaluator(Root), Lenses, Run);
     Spool.Finish();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/RowSpool.h"
+#include "model/KombiCounts.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,8 +15,7 @@ class Tdex6Dataobject;
 
 // Called before the first test with an empty Lens while the combinations are counted,
 // then after each lens; on any of the evaluation's threads, one call at a time.
-using TSpoolProgress = std::function<void(std::string_view Lens, std::int64_t Total,
-                                          std::int64_t Tested, std::int64_t Deliverable)>;
+using TSpoolProgress = std::function<void(std::string_view Lens, const TKombiTally& All)>;
 
 // Evaluates every lens of Root with the fast engine on Threads threads (0: one per core)
 // and spools its deliverable rows, the rows `evaluate` writes, as a set: lenses in

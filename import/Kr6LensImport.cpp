@@ -29,14 +29,9 @@
 namespace kr6::kr6_import {
 namespace {
 
-// The keys of a price line but the price description, in the order in which price files
-// list the lines of a glass.
-using TPriceLineKeys =
-    std::tuple<std::int32_t, std::int32_t, bool, std::int32_t, std::int32_t, std::int32_t>;
-
-TPriceLineKeys KeysOf(const TKr6DataLensPrice& Rec) {
-    return {Rec.Diameter.First, Rec.Diameter.Second, Rec.Diameter.Elliptical,
-            Rec.SphereGroup,    Rec.CylinderGroup,   Rec.DeliveryRangeId};
+// The keys that the prices of a price line share: all but the price description.
+TGlassPriceKey KeysOf(const TKr6DataLensPrice& Rec) {
+    return {Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, 0, Rec.DeliveryRangeId};
 }
 
 // Room in each glass's price list for the prices of all its lines, so that lists of
@@ -358,7 +353,7 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
     // written, no line can have the keys of an earlier one: its prices are added without
     // looking for them.
     bool Ascending = false;
-    TPriceLineKeys Last;
+    TGlassPriceKey Last;
     for (const std::string_view Line : Lines) {
         Meter.Step();
         ParseKr6LensPrice(Rec, Line, Version);
@@ -380,12 +375,12 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
             continue;
         }
         Tdex6DataGlasPreisListe& Prices = *Glas->GlasPreisListe();
-        const TPriceLineKeys Keys = KeysOf(Rec);
+        const TGlassPriceKey Keys = KeysOf(Rec);
         if (Glas != RunGlas) {
             // Prices from lines before the run are looked for.
             RunGlas = Glas;
             Ascending = Prices.IsEmpty();
-        } else if (!(Last < Keys)) {
+        } else if (!(PriceFileOrder(Last) < PriceFileOrder(Keys))) {
             Ascending = false;
         }
         Last = Keys;

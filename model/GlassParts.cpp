@@ -239,7 +239,7 @@ std::string Tdex6DataGlasPreis::ProtocolPrefix(int Action, std::string_view /*Na
 }
 
 void Tdex6DataGlasPreis::Clear(bool WithDefaults) {
-    const bool KeyWasSet = GCyl != 0 || GSph != 0 || PBID != 0 || LBI != 0 || GDM != TDiameter{};
+    const bool KeyWasSet = Key() != TGlassPriceKey{};
     ResetFields<Tdex6DataGlasPreis>(*this, Fields());
     if (KeyWasSet)
         ReportKeysChanged();
@@ -252,8 +252,7 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
                                                        std::int32_t LBI, bool Create) {
     Tdex6DataGlasPreis* Found =
         FIndex.Find(FItems, {GSph, GCyl, GDM, PBID, LBI}, [](const Tdex6DataGlasPreis& Price) {
-            return std::optional<TGlassPriceKey>(
-                {Price.GSph, Price.GCyl, Price.GDM, Price.PBID, Price.LBI});
+            return std::optional<TGlassPriceKey>(Price.Key());
         });
     if (Found != nullptr || !Create)
         return Found;

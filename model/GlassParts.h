@@ -4,6 +4,7 @@
 #include "model/CodeTables.h"
 #include "model/FieldTable.h"
 #include "model/Formulas.h"
+#include "model/GlassPriceKey.h"
 #include "model/LastMatchIndex.h"
 #include "model/ObjectList.h"
 
@@ -105,6 +106,7 @@ public:
     // Where the amount came from; an amount set through SetPR is value 1.
     Tdex6PriceSource PQ = Tdex6PriceSource::Value0;
 
+    TGlassPriceKey Key() const { return {GSph, GCyl, GDM, PBID, LBI}; }
     double PR() const { return FPR; }
     // Stores the amount and marks it as set (PQ value 1).
     void SetPR(double Amount);
@@ -138,21 +140,6 @@ private:
         // Owned.
         Tdex6DataFormelLokalGlas* FFormel;
     };
-};
-
-// What FindPrice compares.
-struct TGlassPriceKey {
-    std::int32_t GSph = 0;
-    std::int32_t GCyl = 0;
-    TDiameter GDM;
-    std::int32_t PBID = 0;
-    std::int32_t LBI = 0;
-
-    friend bool operator==(const TGlassPriceKey&, const TGlassPriceKey&) = default;
-};
-
-struct TGlassPriceKeyHash {
-    std::size_t operator()(const TGlassPriceKey& Key) const noexcept;
 };
 
 template <>

@@ -3,6 +3,7 @@
 #include "model/AllObjects.h"
 #include "model/FixedPool.h"
 #include "model/ImportArena.h"
+#include "model/KombiCounts.h"
 #include "model/Node.h"
 #include "model/XmlWriter.h"
 #include "support/StringList.h"
@@ -30,17 +31,6 @@ class Tdex6DataProduktgruppenliste;
 class Tdex6DataProtokollliste;
 class Tdex6DataVariableliste;
 
-// Where the combination test stands: the lens under test (none while the keys are counted),
-// its keys in all, tested and deliverable, and the same three counts over all lenses.
-struct TKombiCounts {
-    std::string_view Lens;
-    std::int64_t LensTotal = 0;
-    std::int64_t LensTested = 0;
-    std::int64_t LensDeliverable = 0;
-    std::int64_t AllTotal = 0;
-    std::int64_t AllTested = 0;
-    std::int64_t AllDeliverable = 0;
-};
 using TKombiProgress =
     std::function<void(class Tdex6Dataobject& Sender, const TKombiCounts& Counts)>;
 

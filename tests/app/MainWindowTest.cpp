@@ -198,13 +198,13 @@ TEST_F(MainWindow, TotalsAndRowsAreTheCommandLinesOnAListOfTheBenchmarksShape) {
     LoadKr6File(Root, Archive.Path());
     std::int64_t LastTested = 0;
     Root.SetKombiProgress(
-        [&](Tdex6Dataobject&, const TKombiCounts& Counts) { LastTested = Counts.AllTested; });
+        [&](Tdex6Dataobject&, const TKombiCounts& Counts) { LastTested = Counts.All.Tested; });
     TStringList Rows;
     EvaluateCombinations(Root, Rows);
 
     std::vector<QString> Totals;
     Form->SetAfterRowsHandedOver([&](const TEvaluationProgress& Progress) {
-        Totals.push_back(QString::number(Progress.AllTotal));
+        Totals.push_back(QString::number(Progress.All.Total));
     });
     LoadAndEvaluate(Archive.Path());
     EXPECT_EQ(Form->ResultList().Text(), Cli.Out);
@@ -241,7 +241,7 @@ TEST_F(MainWindow, TheLensLineMovesInsideALargeLens) {
     // Each part of the lens waits until the window shows it.
     Form->SetAfterRowsHandedOver([&](const TEvaluationProgress& Progress) {
         if (Progress.CurrentLens == "GL1") {
-            EXPECT_TRUE(test::WaitFor([&] { return Shown == Progress.LensTested; }));
+            EXPECT_TRUE(test::WaitFor([&] { return Shown == Progress.ThisLens.Tested; }));
         }
     });
     Timer.start(0);

@@ -21,31 +21,32 @@ std::size_t Columns(std::string_view Utf8) {
 TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
     EXPECT_EQ(FormatDuration(3725.9), "1:02:05");
     EXPECT_EQ(FormatDuration(-1), "0:00:00");
-    EXPECT_EQ(FormatProgress({"", 120, 0, 0}, 1.5), "counting combinations: 120, elapsed 0:00:01");
+    EXPECT_EQ(FormatProgress("", {120, 0, 0}, 1.5), "counting combinations: 120, elapsed 0:00:01");
     // The counts are those of all lenses; the expected time is the whole run, projected from
     // the share tested so far.
-    EXPECT_EQ(FormatProgress({"GL\xE4", 100, 25, 7}, 10),
+    EXPECT_EQ(FormatProgress("GL\xE4", {100, 25, 7}, 10),
               "GL\xC3\xA4 | all lenses: 25 of 100 tested, 7 deliverable | 0:00:10 of about 0:00:40 "
               "in all");
     EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.456, 2),
               "import: reading LensPrice.Dat, 45%, elapsed 0:00:02");
 
     // A narrow line drops the least important parts first.
-    const TProgressState State{"ES\xC4Q201LONGCODE", 1000, 250, 70};
-    EXPECT_EQ(FormatProgress(State, 10, 90), "ES\xC3\x84Q201LONGCODE | all lenses: 250 of 1000 "
-                                             "tested, 70 deliverable | about 0:00:40 in all");
-    EXPECT_EQ(FormatProgress(State, 10, 64),
+    const std::string_view Lens = "ES\xC4Q201LONGCODE";
+    const TKombiTally All{1000, 250, 70};
+    EXPECT_EQ(FormatProgress(Lens, All, 10, 90), "ES\xC3\x84Q201LONGCODE | all lenses: 250 of 1000 "
+                                                 "tested, 70 deliverable | about 0:00:40 in all");
+    EXPECT_EQ(FormatProgress(Lens, All, 10, 64),
               "ES\xC3\x84Q201\xE2\x80\xA6 | all lenses: 250 of 1000 tested | about 0:00:40 in all");
-    EXPECT_EQ(FormatProgress(State, 10, 55),
+    EXPECT_EQ(FormatProgress(Lens, All, 10, 55),
               "all lenses: 250 of 1000 tested | about 0:00:40 in all");
-    EXPECT_EQ(FormatProgress(State, 10, 40), "all lenses: 250 of 1000 tested");
-    EXPECT_EQ(FormatProgress(State, 10, 5), "all l");
+    EXPECT_EQ(FormatProgress(Lens, All, 10, 40), "all lenses: 250 of 1000 tested");
+    EXPECT_EQ(FormatProgress(Lens, All, 10, 5), "all l");
     EXPECT_EQ(FormatImportProgress("reading LensPrice.Dat", 0.5, 2, 20), "import 50%");
 
     // Whatever the width, the line never wraps and never cuts a character in two.
     for (std::size_t Width = 0; Width < 120; ++Width) {
         for (const std::string& Line :
-             {FormatProgress(State, 10, Width), FormatProgress({"", 5, 0, 0}, 1, Width),
+             {FormatProgress(Lens, All, 10, Width), FormatProgress("", {5, 0, 0}, 1, Width),
               FormatImportProgress("building the lenses", 0.25, 1, Width)}) {
             EXPECT_LE(Columns(Line), Width) << Line;
             EXPECT_TRUE(Line.empty() || (Line.back() & 0xC0) != 0xC0) << Line;

@@ -20,13 +20,14 @@ const TMaterialSet K{M::Kunststoff};
 class EvaluateCombinationsTest : public ::testing::TestWithParam<TEvaluationOptions> {
 protected:
     TCombinationModel Model;
-    // Every progress call as "lens LensTotal,LensTested,LensDeliverable,All...".
+    // Every progress call as "lens Total,Tested,Deliverable of the lens, then of all".
     std::vector<std::string> Calls;
 
     EvaluateCombinationsTest() {
         Model.Root.SetKombiProgress([this](Tdex6Dataobject&, const TKombiCounts& C) {
-            Calls.push_back(Call(C.Lens, C.LensTotal, C.LensTested, C.LensDeliverable, C.AllTotal,
-                                 C.AllTested, C.AllDeliverable));
+            Calls.push_back(Call(C.Lens, C.ThisLens.Total, C.ThisLens.Tested,
+                                 C.ThisLens.Deliverable, C.All.Total, C.All.Tested,
+                                 C.All.Deliverable));
         });
     }
 

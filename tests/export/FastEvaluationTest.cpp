@@ -26,8 +26,8 @@ std::string Evaluate(Tdex6Dataobject& Root, TEvaluationOptions Options) {
     std::string Calls;
     Root.SetKombiProgress([&](Tdex6Dataobject& Sender, const TKombiCounts& C) {
         Calls += (&Sender == &Root ? "" : "other sender ") + std::string(C.Lens);
-        for (const std::int64_t N : {C.LensTotal, C.LensTested, C.LensDeliverable, C.AllTotal,
-                                     C.AllTested, C.AllDeliverable})
+        for (const std::int64_t N : {C.ThisLens.Total, C.ThisLens.Tested, C.ThisLens.Deliverable,
+                                     C.All.Total, C.All.Tested, C.All.Deliverable})
             Calls += " " + std::to_string(N);
         Calls += "\n";
     });

@@ -58,7 +58,7 @@ void EvaluateBothWays(Tdex6Dataobject& Root) {
         return;
     std::int64_t Reported = -1;
     Root.SetKombiProgress(
-        [&Reported](Tdex6Dataobject&, const TKombiCounts& Counts) { Reported = Counts.AllTotal; });
+        [&Reported](Tdex6Dataobject&, const TKombiCounts& Counts) { Reported = Counts.All.Total; });
     TStringList Literal;
     EvaluateCombinations(Root, Literal, {TEvaluationEngine::Literal, 1});
     Check(Reported == -1 || Reported == Keys, "literal total differs from the key count");

@@ -270,7 +270,7 @@ TEST(PriceIndex, GlassFindPriceAnswersAsTheWalk) {
     const auto Agrees = [&](const TGlassPriceKey& K, bool Create) {
         Tdex6DataGlasPreis* Walked = nullptr;
         for (const auto& Price : Prices)
-            if (TGlassPriceKey{Price->GSph, Price->GCyl, Price->GDM, Price->PBID, Price->LBI} == K)
+            if (Price->Key() == K)
                 Walked = Price.get();
         const bool Creates = Walked == nullptr && Create && K.GSph < 3 && K.GCyl < 3 &&
                              K.LBI == 0 && (K.PBID == 1 || K.PBID == 2);
