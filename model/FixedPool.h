@@ -51,11 +51,6 @@ public:
     TFixedPool(const TFixedPool&) = delete;
     TFixedPool& operator=(const TFixedPool&) = delete;
 
-    std::size_t PlaceSize() const { return FPlaceSize; }
-    std::size_t Live() const { return FLive; }
-    // Blocks in use and set aside.
-    std::size_t BlockCount() const { return FBlocks.size(); }
-
     void* Allocate() {
         std::byte* Place = nullptr;
         if (FFree != nullptr) {

@@ -30,8 +30,6 @@ public:
     // Later allocations go to the general allocator; the pages no allocation came to go back.
     void Close() noexcept;
     bool IsOpen() const { return FNext != nullptr; }
-    // Stretches of room that allocations still live in, or that are open.
-    std::size_t StretchCount() const { return FStretches.size(); }
 
     void* Allocate(std::size_t Bytes, std::size_t Alignment = alignof(std::max_align_t));
     // Data may come from the general allocator, as Allocate hands it out when out of room.

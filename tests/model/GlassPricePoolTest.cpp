@@ -1,82 +1,110 @@
+#include "MappedMemory.h"
 #include "model/GlassParts.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace kr6 {
 namespace {
+
+using test::IsMapped;
 
 Tdex6DataGlasPreisListe* PricesOfNewGlass(Tdex6Dataobject& Root) {
     return Root.Glasliste()->NewGlas()->GlasPreisListe();
 }
 
-TEST(GlassPricePool, EachModelKeepsItsPricesAndGivesBackTheLastOnesMemory) {
+// More prices than Blocks blocks of the pool hold.
+constexpr std::size_t MoreThanBlocks(std::size_t Blocks) {
+    return Blocks * TPoolBlock::Bytes / sizeof(Tdex6DataGlasPreis) + 3;
+}
+
+// Count prices numbered from 0, checked to keep their numbers and not to overlap.
+void AddNumberedPrices(Tdex6DataGlasPreisListe& Prices, std::size_t Count) {
+    for (std::size_t I = 0; I < Count; ++I)
+        Prices.NewItem()->GSph = static_cast<std::int32_t>(I);
+}
+
+void ExpectNumberedAndApart(const Tdex6DataGlasPreisListe& Prices) {
+    std::vector<std::uintptr_t> Places;
+    int Wrong = 0;
+    for (int I = 0; I < Prices.Count(); ++I) {
+        Wrong += Prices.Items(I)->GSph == I ? 0 : 1;
+        Places.push_back(reinterpret_cast<std::uintptr_t>(Prices.Items(I)));
+    }
+    EXPECT_EQ(Wrong, 0);
+    std::sort(Places.begin(), Places.end());
+    int Overlapping = 0;
+    for (std::size_t I = 1; I < Places.size(); ++I)
+        Overlapping += Places[I] - Places[I - 1] < sizeof(Tdex6DataGlasPreis) ? 1 : 0;
+    EXPECT_EQ(Overlapping, 0);
+}
+
+TEST(GlassPricePool, EachModelKeepsItsPricesAndClearingGivesBackTheirMemory) {
     Tdex6Dataobject First;
     Tdex6Dataobject Second;
     Tdex6DataGlasPreisListe* FirstPrices = PricesOfNewGlass(First);
-    // More than one block's worth, so that a block boundary is crossed.
-    const std::size_t Count = 2 * TPoolBlock::Bytes / First.GlassPricePool().PlaceSize() + 3;
-    for (std::size_t I = 0; I < Count; ++I)
-        FirstPrices->NewItem()->GSph = static_cast<std::int32_t>(I);
-    PricesOfNewGlass(Second)->NewItem();
-
-    EXPECT_EQ(First.GlassPricePool().Live(), Count);
-    EXPECT_EQ(First.GlassPricePool().BlockCount(), 3U);
-    EXPECT_EQ(Second.GlassPricePool().Live(), 1U);
-    EXPECT_EQ(FirstPrices->Items(static_cast<int>(Count) - 1)->GSph,
-              static_cast<std::int32_t>(Count) - 1);
+    AddNumberedPrices(*FirstPrices, MoreThanBlocks(2));
+    Tdex6DataGlasPreis* const Other = PricesOfNewGlass(Second)->NewItem();
+    Other->GSph = -1;
+    ExpectNumberedAndApart(*FirstPrices);
 
     // A freed place is handed out again before the pool grows.
     Tdex6DataGlasPreis* const Freed = FirstPrices->Items(5);
     FirstPrices->Delete(5);
     EXPECT_EQ(FirstPrices->NewItem(), Freed);
 
+    const void* const Head = FirstPrices->Items(0);
+    const void* const Tail = FirstPrices->Items(FirstPrices->Count() - 1);
     First.ClearAll(false);
-    EXPECT_EQ(First.GlassPricePool().Live(), 0U);
-    EXPECT_EQ(First.GlassPricePool().BlockCount(), 0U);
-    EXPECT_EQ(Second.GlassPricePool().Live(), 1U);
+    EXPECT_FALSE(IsMapped(Head));
+    EXPECT_FALSE(IsMapped(Tail));
+    ASSERT_TRUE(IsMapped(Other));
+    EXPECT_EQ(Other->GSph, -1);
 }
 
-// Blocks set aside for prices to come take them in order while another thread makes their
-// pages present; the prices keep what was written into them, and the blocks no price came
-// to go back.
-TEST(GlassPricePool, ReservedBlocksTakeThePricesAndTheRestGoesBack) {
-    Tdex6Dataobject Root;
-    TFixedPool& Pool = Root.GlassPricePool();
-    Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(Root);
-    const std::size_t PerBlock = TPoolBlock::Bytes / Pool.PlaceSize();
-    Pool.Reserve(5 * PerBlock);
-    EXPECT_EQ(Pool.BlockCount(), 5U);
-    const std::size_t Count = 3 * PerBlock + 1;
-    for (std::size_t I = 0; I < Count; ++I)
-        Prices->NewItem()->GSph = static_cast<std::int32_t>(I);
-    EXPECT_EQ(Pool.BlockCount(), 5U);
-    bool Kept = true;
-    for (std::size_t I = 0; I < Count; ++I)
-        Kept = Kept && Prices->Items(static_cast<int>(I))->GSph == static_cast<std::int32_t>(I);
-    EXPECT_TRUE(Kept);
+// Room set aside for prices to come takes them while another thread makes it present; giving
+// back the rest keeps the prices that came to it, and the model takes them all along.
+TEST(GlassPricePool, ReservedRoomKeepsItsPricesWhenTheRestGoesBack) {
+    auto Root = std::make_unique<Tdex6Dataobject>();
+    Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(*Root);
+    Root->GlassPricePool().Reserve(MoreThanBlocks(3));
+    AddNumberedPrices(*Prices, MoreThanBlocks(1));
+    ExpectNumberedAndApart(*Prices);
+    Root->GlassPricePool().ReleaseReserve();
+    ExpectNumberedAndApart(*Prices);
+    // Room that is there already, and more.
+    Root->GlassPricePool().Reserve(1);
+    Root->GlassPricePool().Reserve(MoreThanBlocks(1));
+    AddNumberedPrices(*Prices, 2);
 
-    Pool.ReleaseReserve();
-    EXPECT_EQ(Pool.BlockCount(), 4U);
-    // Room that is there already sets nothing aside.
-    Pool.Reserve(PerBlock - 1);
-    EXPECT_EQ(Pool.BlockCount(), 4U);
-    Pool.Reserve(PerBlock);
-    EXPECT_EQ(Pool.BlockCount(), 5U);
-    Root.ClearAll(false);
-    EXPECT_EQ(Pool.BlockCount(), 0U);
+    const void* const Head = Prices->Items(0);
+    const void* const Tail = Prices->Items(Prices->Count() - 1);
+    Root.reset();
+    EXPECT_FALSE(IsMapped(Head));
+    EXPECT_FALSE(IsMapped(Tail));
 }
 
+// Freed into the other model's pool, the price would take that pool's last object away and
+// leave its own pool holding memory.
 TEST(GlassPricePool, PriceFreedThroughItsBaseGoesBackToItsModel) {
+    Tdex6Dataobject Keeper;
+    Tdex6DataGlasPreis* const Kept = PricesOfNewGlass(Keeper)->NewItem();
+    Kept->GSph = 7;
     Tdex6Dataobject Root;
     Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(Root);
     std::unique_ptr<TCustomdex6Object> AsObject = MakeListItem<Tdex6DataGlasPreis>(&Root, Prices);
-    EXPECT_EQ(Root.GlassPricePool().Live(), 1U);
+    const void* const Place = AsObject.get();
+    ASSERT_TRUE(IsMapped(Place));
     AsObject.reset();
-    EXPECT_EQ(Root.GlassPricePool().Live(), 0U);
+    EXPECT_FALSE(IsMapped(Place));
+    ASSERT_TRUE(IsMapped(Kept));
+    EXPECT_EQ(Kept->GSph, 7);
 
     // Without a model a price lives with the general allocator.
     const std::unique_ptr<Tdex6DataGlasPreis> Loose =
