@@ -24,8 +24,8 @@ void ExpectColumns(const Record& Rec, std::string_view Line, Parse ParseLine) {
     EXPECT_EQ(Parsed, Rec);
 }
 
-// Lines whose every field differs from its default: the record tests pin their columns, the
-// import test follows each field into the model.
+// Lines whose every field differs from its default, for the record tests to pin the columns
+// by.
 inline constexpr std::string_view LensTypeSample =
     "ABC123Glas eins                               "
     "2024010120251231310120342215000120580011541111112111354000950"
