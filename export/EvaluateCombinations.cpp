@@ -16,12 +16,8 @@ constexpr std::size_t RowPartBytes = std::size_t{256} << 10;
 
 void EvaluateFast(Tdex6Dataobject& Root, const TLensRowsSink& Sink,
                   const TEvaluationOptions& Options) {
-    TStringList Listed;
-    ListEvaluatedLenses(Root, Listed);
-    std::vector<std::string_view> Lenses;
-    Lenses.reserve(static_cast<std::size_t>(Listed.Count()));
-    for (const auto& Entry : Listed)
-        Lenses.emplace_back(Entry.Text);
+    const std::vector<std::string> Codes = EvaluatedLensCodes(Root);
+    const std::vector<std::string_view> Lenses(Codes.begin(), Codes.end());
 
     TProgressReplay Replay(Root);
     TEvaluationRun Run;

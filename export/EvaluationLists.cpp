@@ -14,6 +14,16 @@ void ListEvaluatedLenses(const Tdex6Dataobject& Root, TStringList& Lenses) {
     Root.Glasliste()->GetCodes(Lenses, false, EvaluatedMaterials, AllKinds, "", 0);
 }
 
+std::vector<std::string> EvaluatedLensCodes(const Tdex6Dataobject& Root) {
+    TStringList Listed;
+    ListEvaluatedLenses(Root, Listed);
+    std::vector<std::string> Codes;
+    Codes.reserve(static_cast<std::size_t>(Listed.Count()));
+    for (const auto& Entry : Listed)
+        Codes.push_back(Entry.Text);
+    return Codes;
+}
+
 std::string JoinCombinationKey(std::string_view Glass, std::string_view AntiReflection,
                                std::string_view Tint, std::string_view First,
                                std::string_view Second) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kr6 {
 
@@ -17,6 +18,9 @@ inline constexpr TMaterialSet EvaluatedMaterials{Tdex6Material::Silikat, Tdex6Ma
 
 // The codes of the lenses to evaluate, in glass-list order.
 void ListEvaluatedLenses(const Tdex6Dataobject& Root, TStringList& Lenses);
+
+// The same codes as plain strings, for the evaluation runs that hand out views of them.
+std::vector<std::string> EvaluatedLensCodes(const Tdex6Dataobject& Root);
 
 // Lens code, anti-reflection coating, tint, first and second further coating.
 std::string JoinCombinationKey(std::string_view Glass, std::string_view AntiReflection,

@@ -3,7 +3,6 @@
 #include "export/EvaluationLists.h"
 #include "export/EvaluationRun.h"
 #include "export/FastEvaluation.h"
-#include "support/StringList.h"
 
 #include <algorithm>
 #include <iterator>
@@ -12,12 +11,7 @@ namespace kr6 {
 namespace {
 
 std::vector<std::string> SortedLensCodes(const Tdex6Dataobject& Root) {
-    TStringList Listed;
-    ListEvaluatedLenses(Root, Listed);
-    std::vector<std::string> Codes;
-    Codes.reserve(static_cast<std::size_t>(Listed.Count()));
-    for (const auto& Entry : Listed)
-        Codes.push_back(Entry.Text);
+    std::vector<std::string> Codes = EvaluatedLensCodes(Root);
     std::sort(Codes.begin(), Codes.end());
     Codes.erase(std::unique(Codes.begin(), Codes.end()), Codes.end());
     return Codes;
