@@ -95,6 +95,9 @@ int Main(int argc, char** argv) {
     App.set_version_flag("--version", std::string(Program) + " " + std::string(kr6::Kr6Version()),
                          "Show the version");
     App.require_subcommand(1);
+    // On Windows the parser would take "/Preise/liste.zip" for an option "/Preise"; the
+    // options are the same dashed ones on every system, so a slash starts a path there too.
+    App.allow_windows_style_options(false);
     App.footer("Exit status: 0 success, 1 error, 2 usage error; diff: 3 when the rows differ, "
                "check: 3 when not deliverable, lint: 3 when the list has errors or warnings.");
 

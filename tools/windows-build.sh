@@ -286,6 +286,8 @@ compare check-lens example.zip "$check/example.zip" check GK6001
 compare generated-1 generated-1.zip "$check/generated-1.zip" evaluate -q
 compare generated-2 generated-2.zip "$check/generated-2.zip" evaluate -q
 compare path 'C:\Preise\H'$'\xc3\xa4''rtel\example.zip' "$check/example.zip" evaluate -q
+# A path that starts with a slash is a path, not an option (on drive Z:, the current one).
+compare slash-path "$check/example.zip" "$check/example.zip" evaluate -q
 
 # An output file is replaced whole, and written in the same bytes as standard output.
 (cd "$check" && "$wine" "$windows_kr6csv" evaluate -q -o 'C:\Preise\rows.txt' example.zip)

@@ -28,7 +28,7 @@ protected:
             if (!Code.empty())
                 Arguments += " " + std::string(Code);
             else if (Field == 4 && Arguments.find(' ', 1) == std::string::npos)
-                Arguments += " ''";
+                Arguments += " \"\"";
             ++Field;
         }
         return Arguments;

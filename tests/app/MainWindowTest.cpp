@@ -42,12 +42,13 @@ protected:
     void ExpectLoaded(const QString& Path, int Warnings) {
         ASSERT_TRUE(Errors.empty()) << Errors.front().toStdString();
         EXPECT_EQ(Messages,
-                  std::vector<QString>{Path + " wurde importiert\n\n" + QString::number(Warnings) +
+                  std::vector<QString>{QDir::toNativeSeparators(Path) + " wurde importiert\n\n" +
+                                       QString::number(Warnings) +
                                        " Zeilen wurden anders gelesen (Einzelheiten: "
                                        "kr6csv lint)"});
         EXPECT_FALSE(EvaluateEnabledDuringMessage);
         EXPECT_EQ(Buttons(), Loaded);
-        EXPECT_EQ(Form->LabKr6Datei->toolTip(), Path);
+        EXPECT_EQ(Form->LabKr6Datei->toolTip(), QDir::toNativeSeparators(Path));
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 
@@ -88,8 +89,8 @@ TEST_F(MainWindow, StartLoadEvaluateCopyAndLoadAgain) {
     Form->OpenKr6File(Path);
     ExpectLoaded(Path, 5);
     const TFittedLabel* Shown = Form->LabKr6Datei;
-    EXPECT_TRUE(Shown->text().endsWith("/KR6-Preisliste-Herbst.zip") &&
-                Shown->text().startsWith(Dir.path().left(4)) &&
+    EXPECT_TRUE(Shown->text().endsWith(QDir::toNativeSeparators("/KR6-Preisliste-Herbst.zip")) &&
+                Shown->text().startsWith(QDir::toNativeSeparators(Dir.path()).left(4)) &&
                 Shown->text().contains(QChar(0x2026)))
         << Shown->text().toStdString();
     EXPECT_TRUE(Shown->geometry().right() <= Form->width() &&
@@ -392,8 +393,9 @@ TEST_F(MainWindow, FailedImportKeepsThePriceListLoadedBefore) {
     });
     Form->OpenKr6File(QString::fromStdString(Second.Path()));
     ASSERT_EQ(Errors.size(), 3u);
-    EXPECT_TRUE(Errors[0].contains(DamagedPath) &&
-                Errors[1].contains(QString::fromUtf8("/nonexistent/Müller.zip")) &&
+    EXPECT_TRUE(Errors[0].contains(QDir::toNativeSeparators(DamagedPath)) &&
+                Errors[1].contains(
+                    QDir::toNativeSeparators(QString::fromUtf8("/nonexistent/Müller.zip"))) &&
                 Errors[2] == "'second.zip' holds no KR6 price list")
         << QStringList(Errors.begin(), Errors.end()).join('\n').toStdString();
     EXPECT_TRUE(Messages.size() == 1 && Buttons() == AllEnabled && !Form->Importing() &&
