@@ -72,6 +72,16 @@ TEST(Coatings, CodeListsDescriptionsAndAttachedObjects) {
     EXPECT_EQ(Strings.Objects(1), Later);
 }
 
+// A coating read from an element form and cleared writes what a new coating writes.
+TEST(Coatings, ClearGivesANewCoatingsElementForm) {
+    const Tdex6DataBeschichtung New(nullptr, nullptr, true);
+    Tdex6DataBeschichtung Used(nullptr, nullptr, true);
+    test::ReadInto("<BESCH><EDV>AR</EDV><STEG>0</STEG><EMEG>0</EMEG><CSNR>4</CSNR></BESCH>", Used);
+    ASSERT_NE(test::XmlOf(Used), test::XmlOf(New));
+    Used.Clear(false);
+    EXPECT_EQ(test::XmlOf(Used), test::XmlOf(New));
+}
+
 TEST(Glasses, CodeListsFilterByMaterialKindExclusionAndDate) {
     Tdex6Dataobject Root;
     const auto Add = [&](std::string_view Code) {
@@ -170,6 +180,20 @@ TEST(Prices, ListsWithoutAnOwnerNeverCreate) {
                                      Tdex6Material::Silikat),
               nullptr);
     EXPECT_EQ(LooseGlass.Count() + LooseCoating.Count(), 0);
+}
+
+// A price's formula is made only when asked for, yet with the identifiers it would have
+// had if made with the price: the ones right after the price's, none taken later.
+TEST(Prices, ALateGlassPriceFormulaHasTheIdentifiersTakenWithThePrice) {
+    Tdex6Dataobject Root;
+    Tdex6DataGlasPreisListe Prices(&Root, &Root);
+    Tdex6DataGlasPreis& Price = *Prices.AddNew();
+    const std::int32_t Next = Root.NewOID();
+    const Tdex6DataFormelLokalGlas& Formula = *Price.Formel();
+    EXPECT_EQ(Formula.OID(), Price.OID() + 1);
+    EXPECT_EQ(Formula.Calc()->OID(), Price.OID() + 2);
+    EXPECT_EQ(Next, Price.OID() + 3);
+    EXPECT_EQ(Root.NewOID(), Next + 1);
 }
 
 TEST(Prices, ACoatingPriceForOneLensTakesMaterialAndKindFromIt) {
