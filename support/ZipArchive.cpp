@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <system_error>
 #include <unordered_set>
 
@@ -215,14 +216,26 @@ void WriteEmptyArchive(const std::string& Path) {
         throw EArchiveError("cannot write " + Quoted(Path) + ": write error");
 }
 
+// The most bytes the member of Stat may hold in an archive of ArchiveSize bytes.
+std::uint64_t ReadableBytes(const TMemberLimits& Limits, const zip_stat_t& Stat,
+                            std::uint64_t ArchiveSize) {
+    // A directory that gives no compressed size leaves only the free bytes, and one that
+    // gives more than the archive holds is believed only as far as the archive goes.
+    const std::uint64_t Compressed =
+        (Stat.valid & ZIP_STAT_COMP_SIZE) ? std::min(Stat.comp_size, ArchiveSize) : 0;
+    const std::uint64_t ByRatio = Compressed > Limits.MaxBytes / Limits.MaxRatio
+                                      ? Limits.MaxBytes
+                                      : Compressed * Limits.MaxRatio;
+    return std::min(Limits.MaxBytes, std::max(Limits.FreeBytes, ByRatio));
+}
+
 } // namespace
 
 void TOXVCLZip::TZipCloser::operator()(zip* Archive) const {
     zip_discard(Archive);
 }
 
-TOXVCLZip::TOXVCLZip(std::uint64_t MemberLimit, std::uint64_t LineLimit)
-    : FMemberLimit(MemberLimit), FLineLimit(LineLimit) {}
+TOXVCLZip::TOXVCLZip(const TMemberLimits& Limits) : FLimits(Limits) {}
 
 TOXVCLZip::~TOXVCLZip() = default;
 
@@ -268,6 +281,7 @@ TOXVCLZip::TZipHandle TOXVCLZip::OpenReader(int Flags, int& Error) const {
 
 void TOXVCLZip::Reopen() {
     FReader.reset();
+    FArchiveSize = FBytes.size();
     if (!FFromMemory) {
         std::error_code Ec;
         const std::filesystem::path Path = PathFromUtf8(FZipName);
@@ -276,7 +290,10 @@ void TOXVCLZip::Reopen() {
         if (std::filesystem::is_directory(Path, Ec))
             throw EArchiveError("cannot open " + Quoted(FZipName) + ": is a directory");
         // libzip accepts an empty file as an empty archive; for reading it is no archive.
-        if (std::filesystem::is_regular_file(Path, Ec) && std::filesystem::file_size(Path, Ec) == 0)
+        FArchiveSize = std::filesystem::file_size(Path, Ec);
+        if (Ec)
+            FArchiveSize = std::numeric_limits<std::uint64_t>::max();
+        else if (FArchiveSize == 0)
             throw EArchiveError("cannot open " + Quoted(FZipName) + ": not a ZIP archive");
     } else if (FBytes.empty()) {
         throw EArchiveError("cannot open " + Quoted(FZipName) + ": not a ZIP archive");
@@ -352,25 +369,36 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
     if (const std::string Cause = UnreadableCause(Stat); !Cause.empty())
         throw Fail(Cause);
 
+    // The declared size is not trusted: whatever the method, reading stops one byte past
+    // the member's limit. A declared size beyond it is refused before anything is read.
+    const std::uint64_t Limit = ReadableBytes(FLimits, Stat, FArchiveSize);
+    const auto TooLarge = [&] {
+        return Fail(Limit == FLimits.MaxBytes
+                        ? "member is larger than " + std::to_string(Limit) + " bytes"
+                        : "member is larger than " + std::to_string(FLimits.FreeBytes) +
+                              " bytes and more than " + std::to_string(FLimits.MaxRatio) +
+                              " times its compressed size");
+    };
+    if ((Stat.valid & ZIP_STAT_SIZE) && Stat.size > Limit)
+        throw TooLarge();
+
     const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> File(
         zip_fopen_index(Archive, static_cast<zip_uint64_t>(Index), 0), &zip_fclose);
     if (!File)
         throw Fail(Describe(zip_get_error(Archive)));
 
-    // The declared size is not trusted: read in chunks and stop one byte past the limit,
-    // whatever the method. CRC and length are checked only when zip_fread reports the end.
+    // CRC and length are checked only when zip_fread reports the end.
     std::pmr::string Buffer(Data.get_allocator());
     // The declared size only sets aside room (within the limit), so that a large member
     // is not copied each time the buffer grows; one chunk more takes the read that finds
     // the end, which would otherwise copy the whole member once more.
     if (Stat.valid & ZIP_STAT_SIZE) {
-        Buffer.reserve(static_cast<std::size_t>(
-            std::min<std::uint64_t>(Stat.size + ReadChunkBytes, FMemberLimit + 1)));
+        Buffer.reserve(static_cast<std::size_t>(Stat.size + ReadChunkBytes));
         // Tens of megabytes fault in faster as huge pages.
         PreferHugePages(Buffer.data(), Buffer.capacity());
     }
     for (;;) {
-        const std::uint64_t Room = FMemberLimit + 1 - Buffer.size();
+        const std::uint64_t Room = Limit + 1 - Buffer.size();
         const std::uint64_t Want = std::min(ReadChunkBytes, Room);
         const std::size_t Old = Buffer.size();
         Buffer.resize(Old + Want);
@@ -380,8 +408,8 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
         Buffer.resize(Old + static_cast<std::size_t>(Got));
         if (Got == 0)
             break;
-        if (Buffer.size() > FMemberLimit)
-            throw Fail("member is larger than " + std::to_string(FMemberLimit) + " bytes");
+        if (Buffer.size() > Limit)
+            throw TooLarge();
     }
     // This libzip lets data shorter than the declared size pass when the CRC matches.
     if ((Stat.valid & ZIP_STAT_SIZE) && Buffer.size() != Stat.size)
@@ -396,9 +424,10 @@ std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name,
     if (!ReadMember(Name, Data))
         return std::nullopt;
     const std::size_t Lines = TTextLines(Data).Count();
-    if (Lines > FLineLimit)
+    const std::uint64_t Limit = std::max(FLimits.FreeLines, Data.size() / FLimits.MinLineBytes);
+    if (Lines > Limit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
-                            ": member has more than " + std::to_string(FLineLimit) + " lines");
+                            ": member has more than " + std::to_string(Limit) + " lines");
     Text = std::move(Data);
     return Lines;
 }

@@ -22,26 +22,39 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// No member is read beyond this many bytes, whatever size the directory declares, and no
-// text member of more lines is taken apart: every line costs memory beyond its bytes, and
-// the import makes an object of many of them. KR6 files stay far below both.
-inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{64} << 20;
-inline constexpr std::uint64_t MaxMemberLines = std::uint64_t{1} << 21;
+// What a member may hold and still be read; whatever its directory declares, reading stops
+// at the first byte past its limit. The largest member of a large maker's price list, its
+// lens prices, holds some hundreds of megabytes of fixed-column text, which Deflate
+// shrinks at most about 25-fold and BZip2 about 70-fold; a decompression bomb expands a
+// thousandfold and more.
+inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{2} << 30;
+struct TMemberLimits {
+    // Never more bytes than this.
+    std::uint64_t MaxBytes = MaxMemberSize;
+    // Up to FreeBytes whatever the compression; beyond, at most MaxRatio times the
+    // member's compressed size.
+    std::uint64_t FreeBytes = std::uint64_t{64} << 20;
+    std::uint64_t MaxRatio = 500;
+    // Up to FreeLines lines; beyond, one for every MinLineBytes bytes at most. A line may
+    // make an object of the model, a lens some 1.7 KB, which is far more than an empty
+    // line's two bytes; the shortest records, order options, take 14 with their line end.
+    std::uint64_t FreeLines = 100000;
+    std::uint64_t MinLineBytes = 8;
+};
 
 // A ZIP archive read and written member by member in memory. Member names are matched
 // without regard to case (SameText). An archive with two members of one name does not
 // open, and looking up a name that two members share in other case is refused: two
 // readers that pick different copies are how an archive smuggles content past a check.
 // Members are read in every compression method that libzip decompresses, each within the
-// same size and line limits; the others are refused by name.
+// same limits; the others are refused by name.
 class TOXVCLZip {
 public:
     // Members are read in chunks of this size; reading a member takes room for its declared
     // size and one chunk more.
     static constexpr std::uint64_t ReadChunkBytes = std::uint64_t{64} * 1024;
 
-    explicit TOXVCLZip(std::uint64_t MemberLimit = MaxMemberSize,
-                       std::uint64_t LineLimit = MaxMemberLines);
+    explicit TOXVCLZip(const TMemberLimits& Limits = {});
     ~TOXVCLZip();
     TOXVCLZip(const TOXVCLZip&) = delete;
     TOXVCLZip& operator=(const TOXVCLZip&) = delete;
@@ -62,7 +75,7 @@ public:
     void SetCompressionLevel(int Level) { FCompressionLevel = Level; }
 
     // Replaces Text with the text of member Name, whose lines (as TTextLines takes them
-    // apart) are within the line limit, and gives their number; none (Text unchanged) when
+    // apart) are within the limits, and gives their number; none (Text unchanged) when
     // there is no such member. The text's memory comes from Text's memory resource.
     std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
@@ -106,8 +119,10 @@ private:
     std::string FBytes;
     bool FFromMemory = false;
     TZipHandle FReader;
-    std::uint64_t FMemberLimit;
-    std::uint64_t FLineLimit;
+    TMemberLimits FLimits;
+    // Bytes of the open archive, an upper bound for a member's compressed size; the most
+    // a number holds when the file system cannot tell.
+    std::uint64_t FArchiveSize = 0;
     std::time_t FMemberTime = 0;
     int FCompressionLevel = 0;
 };

@@ -99,11 +99,12 @@ int Main(int argc, char** argv) {
                    "standard; deep: few lenses with dozens of coatings of each kind (300 "
                    "lenses, 72 coatings, 40000 rules, 3000 price lines); one-lens: one lens "
                    "with 10 anti-reflection coatings, 10 tints and hundreds of further "
-                   "coatings (1280 coatings, 2400 rules, 10 price lines). Sizes given "
-                   "explicitly win")
+                   "coatings (1280 coatings, 2400 rules, 10 price lines); large: a large "
+                   "maker's list (20000 lenses, 800 coatings, 40000 rules, 10 million "
+                   "price lines). Sizes given explicitly win")
         ->capture_default_str()
-        ->option_text("standard|deep|one-lens")
-        ->check(kr6::OneOf({"standard", "deep", "one-lens"}));
+        ->option_text("standard|deep|one-lens|large")
+        ->check(kr6::OneOf({"standard", "deep", "one-lens", "large"}));
     std::uint64_t Changes = 0;
     App.add_option("--changes", Changes,
                    "Write a later season of the list instead: lenses, coatings and rules "
@@ -139,6 +140,11 @@ int Main(int argc, char** argv) {
         Preset("--coatings", Size.Coatings, 1280);
         Preset("--rules", Size.Rules, 2400);
         Preset("--price-lines", Size.PriceLines, 10);
+    } else if (Shape == "large") {
+        Preset("--lenses", Size.Lenses, 20000);
+        Preset("--coatings", Size.Coatings, 800);
+        Preset("--rules", Size.Rules, 40000);
+        Preset("--price-lines", Size.PriceLines, 10000000);
     }
 
     std::vector<kr6::TKr6Member> Members = kr6::MakeDemoPriceList(Size);

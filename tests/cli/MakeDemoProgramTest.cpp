@@ -42,7 +42,7 @@ TEST(MakeDemoProgram, UsageErrorsExitWithTwo) {
     const std::pair<std::string, std::string> Cases[] = {
         {"", "no OUT given"},
         {"--lenses x out.zip", "--lenses: 'x' is not a number from 1 to 40000"},
-        {"--shape round out.zip", "--shape: 'round' is not one of standard, deep, one-lens"},
+        {"--shape round out.zip", "--shape: 'round' is not one of standard, deep, one-lens, large"},
         {"out.zip --seed", "--seed needs a value (N)"},
         {"a.zip b.zip", "unexpected argument 'b.zip'"}};
     for (const auto& [Args, Fault] : Cases) {

@@ -75,7 +75,7 @@ void FuzzArchiveBytes(std::string_view Bytes) {
     static const TTempFile File("", ".zip");
     File.Write(Bytes);
     try {
-        TOXVCLZip Archive(FuzzMemberLimit);
+        TOXVCLZip Archive({.MaxBytes = FuzzMemberLimit});
         Archive.SetZipName(File.Path());
         Archive.FileExists("Head.dat");
         Archive.UncompressedFilesizeFromFilename("LensType.Dat");

@@ -180,10 +180,11 @@ std::vector<THostileArchive> HostileArchives() {
                                     {"kr6/LensType.Dat", LensTypeLine("GL1").Text()}}),
                      "at the top level); found 'kr6/Head.dat' inside a folder"});
 
-    // Zeros just past the size limit shrink to some 64 KiB; reading stops at the limit.
-    Cases.push_back({"deflate bomb",
-                     LibzipArchive({{"LensType.Dat", std::string(MaxMemberSize + 1, '\0')}}),
-                     "member is larger than"});
+    // Zeros just past the bytes read whatever their compression shrink a thousandfold.
+    Cases.push_back(
+        {"deflate bomb",
+         LibzipArchive({{"LensType.Dat", std::string(TMemberLimits{}.FreeBytes + 1, '\0')}}),
+         "member is larger than 67108864 bytes and more than 500 times its compressed size"});
 
     Cases.push_back({"member name with path parts",
                      LibzipArchive({{"../Head.dat", LegalHead()},
@@ -213,6 +214,11 @@ std::vector<THostileArchive> HostileArchives() {
     for (int I = 0; I < EmptyLensTypeLines; ++I)
         EmptyLines += "\r\n";
     Cases.push_back({"empty LensType lines", LibzipArchive({{"LensType.Dat", EmptyLines}}), ""});
+    std::string TooMany;
+    for (std::uint64_t I = 0; I <= TMemberLimits{}.FreeLines; ++I)
+        TooMany += "\r\n";
+    Cases.push_back({"too many empty LensType lines", LibzipArchive({{"LensType.Dat", TooMany}}),
+                     "member has more than 100000 lines"});
     return Cases;
 }
 

@@ -47,11 +47,11 @@ inline constexpr std::size_t LongLineLength = 1 << 20;
 
 // Every case: empty file, random bytes, truncated archive, directory past the end, wrong
 // CRC, encrypted member, members of methods this libzip cannot read, AES encryption, the
-// KR6 members in a folder, deflate bomb (a "LensType.Dat" just past the size limit), a member
-// called
-// "../Head.dat", a header of ManyHeaderKeys unknown keys, lines of LongLineLength bytes, and
-// a "LensType.Dat" of EmptyLensTypeLines empty lines. (Members of one name are the zip
-// tests' and the import's.)
+// KR6 members in a folder, deflate bomb (a "LensType.Dat" of zeros just past the free
+// bytes), a member called "../Head.dat", a header of ManyHeaderKeys unknown keys, lines of
+// LongLineLength bytes, a "LensType.Dat" of EmptyLensTypeLines empty lines and one of more
+// empty lines than a member may have. (Members of one name are the zip tests' and the
+// import's.)
 std::vector<THostileArchive> HostileArchives();
 
 } // namespace kr6::test

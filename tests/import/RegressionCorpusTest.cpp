@@ -32,7 +32,7 @@ std::string ArchiveOutcome(const std::string& Path) {
     Tdex6Dataobject Root;
     TKr6Findings Findings;
     try {
-        TOXVCLZip Archive(1 << 20);
+        TOXVCLZip Archive({.MaxBytes = 1 << 20});
         Archive.SetZipName(Path);
         ReadKr6Archive(Root, Archive, {}, &Findings);
     } catch (const EArchiveError& Error) {

@@ -44,17 +44,19 @@ TEST(HostileArchive, DamagedArchivesEndInOneNamedErrorAndOddOnesImport) {
     EXPECT_EQ(Legal["empty LensType lines"].Glasliste()->Count(), test::EmptyLensTypeLines);
 }
 
-// Lines are counted as the line list makes them, so the limit is exact.
-TEST(HostileArchive, TextMembersOfTooManyLinesAreRefused) {
-    const std::string Texts[] = {"a\nb\r\nc", "a\rb\r\nc\n", "\r\r\n\n", "a\nb\nc\0\nd\n"};
+// Lines are counted as the line list makes them, so the limit is exact; beyond it, a
+// member of long enough lines is read.
+TEST(HostileArchive, TextMembersOfTooManyShortLinesAreRefused) {
+    const std::string Texts[] = {"a\nb\r\nc", "a\rb\r\nc\n", "\r\r\n\n", "a\nb\nc\0\nd\n",
+                                 "a 16 bytes line\nand another one\nand a third one\n"};
     const test::TTempArchive Archive(
-        {{"M0", Texts[0]}, {"M1", Texts[1]}, {"M2", Texts[2]}, {"M3", Texts[3]}});
+        {{"M0", Texts[0]}, {"M1", Texts[1]}, {"M2", Texts[2]}, {"M3", Texts[3]}, {"M4", Texts[4]}});
     for (int I = 0; I < 4; ++I) {
         const std::string Member = "M" + std::to_string(I);
         TStringList Expected, Read;
         Expected.SetText(Texts[I]);
         const auto Lines = static_cast<std::uint64_t>(Expected.Count());
-        TOXVCLZip Fits(MaxMemberSize, Lines), Short(MaxMemberSize, Lines - 1);
+        TOXVCLZip Fits({.FreeLines = Lines}), Short({.FreeLines = Lines - 1});
         Fits.SetZipName(Archive.Path());
         Fits.ExtractTextfileToStrings(Member, Read);
         EXPECT_EQ(Read.Text(), Expected.Text()) << Member;
@@ -63,6 +65,15 @@ TEST(HostileArchive, TextMembersOfTooManyLinesAreRefused) {
                   "cannot read '" + Member + "' in '" + Archive.Path() +
                       "': member has more than " + std::to_string(Lines - 1) + " lines");
     }
+    TOXVCLZip Long({.FreeLines = 1, .MinLineBytes = 16}),
+        Longer({.FreeLines = 1, .MinLineBytes = 17});
+    Long.SetZipName(Archive.Path());
+    Longer.SetZipName(Archive.Path());
+    TStringList Read;
+    Long.ExtractTextfileToStrings("M4", Read);
+    EXPECT_EQ(Read.Count(), 3);
+    EXPECT_EQ(test::ArchiveError([&] { Longer.ExtractTextfileToStrings("M4", Read); }),
+              "cannot read 'M4' in '" + Archive.Path() + "': member has more than 2 lines");
 }
 
 } // namespace

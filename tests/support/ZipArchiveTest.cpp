@@ -32,7 +32,7 @@ std::string ReadLines(TOXVCLZip& Zip, std::string_view Member) {
 
 std::string ReadLines(const std::string& Path, std::string_view Member,
                       std::uint64_t Limit = MaxMemberSize) {
-    TOXVCLZip Zip(Limit);
+    TOXVCLZip Zip({.MaxBytes = Limit});
     Zip.SetZipName(Path);
     return ReadLines(Zip, Member);
 }
@@ -156,18 +156,20 @@ TEST(ZipArchive, UnreadableArchivesAndMembersAreNamedErrors) {
                                                               Deflated.Path() +
                                                               "': compressed data are damaged");
 
-    // Both headers declaring a size other than the 500 bytes of the member: 100 bytes or
-    // nearly 4 GiB.
-    for (const std::string& Declared :
-         {std::string("\x64\0\0\0", 4), std::string("\xF0\xFF\xFF\xFF")}) {
+    // Both headers declaring a size other than the 500 bytes of the member: 100 bytes, or
+    // nearly 4 GiB, which is refused before reading as a bomb would be.
+    const std::pair<std::string, std::string> Lies[] = {
+        {std::string("\x64\0\0\0", 4), "member size does not match the archive directory"},
+        {"\xF0\xFF\xFF\xFF",
+         "member is larger than 67108864 bytes and more than 500 times its compressed size"}};
+    for (const auto& [Declared, Cause] : Lies) {
         TTempArchive Lying({{"LensType.Dat", std::string(500, 'a')}});
         Bytes = Lying.Read();
         Bytes.replace(22, 4, Declared);
         Bytes.replace(Bytes.find("PK\x01\x02") + 24, 4, Declared);
         Lying.Write(Bytes);
         EXPECT_EQ(ReadError(Lying.Path(), "LensType.Dat"),
-                  "cannot read 'LensType.Dat' in '" + Lying.Path() +
-                      "': member size does not match the archive directory");
+                  "cannot read 'LensType.Dat' in '" + Lying.Path() + "': " + Cause);
     }
 }
 
@@ -302,6 +304,30 @@ TEST(ZipArchive, ReadsEveryMethodThisLibzipReads) {
         ASSERT_EQ(Read.Count(), 40);
         EXPECT_TRUE(Read[39].starts_with("ABC123Glas eins")) << Read[39];
     }
+}
+
+// Beyond the free bytes a member may expand only so much; a member whose compressed bytes
+// would allow more than the most bytes read stops at those.
+TEST(ZipArchive, MembersBeyondTheFreeBytesMustNotExpandTooMuch) {
+    std::string Numbers;
+    for (int I = 0; I < 300; ++I)
+        Numbers += std::to_string(I * 7919 % 100003) + "\n";
+    const TTempArchive Archive({{"zeros", std::string(4000, '0')},
+                                {"few zeros", std::string(1000, '0')},
+                                {"numbers", Numbers}});
+    TOXVCLZip Zip({.FreeBytes = 1000, .MaxRatio = 10});
+    Zip.SetZipName(Archive.Path());
+    std::pmr::string Text;
+    EXPECT_EQ(Zip.ExtractTextfile("numbers", Text), 300U);
+    EXPECT_EQ(Zip.ExtractTextfile("few zeros", Text), 1U);
+    EXPECT_EQ(ArchiveError([&] { Zip.ExtractTextfile("zeros", Text); }),
+              "cannot read 'zeros' in '" + Archive.Path() +
+                  "': member is larger than 1000 bytes and more than 10 times its compressed size");
+    TOXVCLZip Capped({.MaxBytes = Numbers.size() - 1, .FreeBytes = 100, .MaxRatio = 10});
+    Capped.SetZipName(Archive.Path());
+    EXPECT_EQ(ArchiveError([&] { Capped.ExtractTextfile("numbers", Text); }),
+              "cannot read 'numbers' in '" + Archive.Path() + "': member is larger than " +
+                  std::to_string(Numbers.size() - 1) + " bytes");
 }
 
 } // namespace
