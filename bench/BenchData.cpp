@@ -28,6 +28,13 @@ TDemoSize SizeOf(TBenchList List) {
         Size.PriceLines = 3000;
         return Size;
     }
+    if (List == TBenchList::Large) {
+        Size.Lenses = 20000;
+        Size.Coatings = 800;
+        Size.Rules = 40000;
+        Size.PriceLines = 10000000;
+        return Size;
+    }
     Size.Lenses = 3000;
     Size.Coatings = 400;
     Size.Rules = 20000;
@@ -77,6 +84,8 @@ const char* NameOf(TBenchList List) {
         return "bench-2x";
     case TBenchList::Deep:
         return "deep";
+    case TBenchList::Large:
+        return "large";
     }
     return "bench";
 }
@@ -99,9 +108,10 @@ std::string GenerateArchive(TBenchList List) {
 }
 
 std::string FindOrGenerate(TBenchList List) {
-    const char* Variable = List == TBenchList::Double ? "KR6_BENCH_ARCHIVE_2X"
-                           : List == TBenchList::Deep ? "KR6_BENCH_ARCHIVE_DEEP"
-                                                      : "KR6_BENCH_ARCHIVE";
+    const char* Variable = List == TBenchList::Double  ? "KR6_BENCH_ARCHIVE_2X"
+                           : List == TBenchList::Deep  ? "KR6_BENCH_ARCHIVE_DEEP"
+                           : List == TBenchList::Large ? "KR6_BENCH_ARCHIVE_LARGE"
+                                                       : "KR6_BENCH_ARCHIVE";
     const char* Given = std::getenv(Variable);
     return Given != nullptr && *Given != '\0' ? std::string(Given) : GenerateArchive(List);
 }
@@ -120,6 +130,10 @@ const std::string& BenchArchive(TBenchList List) {
     if (List == TBenchList::Deep) {
         static const std::string Deep = FindOrGenerate(TBenchList::Deep);
         return Deep;
+    }
+    if (List == TBenchList::Large) {
+        static const std::string Large = FindOrGenerate(TBenchList::Large);
+        return Large;
     }
     static const std::string Double = FindOrGenerate(TBenchList::Double);
     return Double;

@@ -18,10 +18,13 @@ enum class TBenchList {
     Double,
     // 300 lenses with dozens of coatings of each kind: about 26 million keys.
     Deep,
+    // A large maker's list: 20000 lenses, 800 coatings, 40000 rules and 10 million price
+    // lines, 50 million glass prices.
+    Large,
 };
 
-// The archive of the list: KR6_BENCH_ARCHIVE, KR6_BENCH_ARCHIVE_2X or
-// KR6_BENCH_ARCHIVE_DEEP when set, otherwise generated on first use into a temporary
+// The archive of the list: KR6_BENCH_ARCHIVE, KR6_BENCH_ARCHIVE_2X, KR6_BENCH_ARCHIVE_DEEP
+// or KR6_BENCH_ARCHIVE_LARGE when set, otherwise generated on first use into a temporary
 // directory that lives as long as the process.
 const std::string& BenchArchive(TBenchList List);
 

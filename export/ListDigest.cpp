@@ -67,8 +67,9 @@ std::size_t PriceCount(const Tdex6DataBeschichtung& Coating) {
 }
 
 void AppendPrices(const Tdex6DataGlas& Glas, std::vector<TGlassPrice>& Prices) {
-    for (const auto& Price : *Glas.GlasPreisListe())
-        Prices.push_back({Price->Key(), Price->PR()});
+    Glas.GlasPreisListe()->ForEachPrice([&](const TGlassPriceKey& Key, double Amount) {
+        Prices.push_back({Key, Amount});
+    });
 }
 
 // A special price holds the material of its glass and no single/multi-focal kind, whatever

@@ -106,9 +106,9 @@ void ReportMembers(TOXVCLZip& Archive, TKr6ImportObserver& Observer) {
 }
 
 // Room in the import arena for the objects the lines can make, each line at most what its
-// member's step makes of one: the glasses with their parts, the lens prices' element
-// arrays, the geometries, power ranges and rules, and the coating prices with their
-// formulas, one for each filled price field and material.
+// member's step makes of one: the glasses with their parts, the lens prices packed, the
+// geometries, power ranges and rules, and the coating prices with their formulas, one for
+// each filled price field and material.
 std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t GlassPrices,
                        std::size_t FilledFields) {
     const auto Count = [&](std::size_t Member) {
@@ -123,7 +123,8 @@ std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t GlassPrices,
     constexpr std::size_t CoatingPrice = sizeof(Tdex6DataBeschichtungspreis) +
                                          sizeof(Tdex6DataFormelLokalBeschichtung) +
                                          sizeof(Tdex6DataFormelCalc);
-    return Count(LensType) * Glass + GlassPrices * sizeof(Tdex6DataGlasPreis*) +
+    return Count(LensType) * Glass +
+           Tdex6DataGlasPreisListe::PackedBytes(GlassPrices, Count(LensPrice)) +
            Count(LensGeo) * sizeof(Tdex6DataGlasGeometrie) +
            Count(LensRange) * sizeof(Tdex6DataGlasWirkung) +
            Count(Combination) * sizeof(Tdex6DataKombination) +
@@ -142,9 +143,12 @@ private:
     TImportArena& FArena;
 };
 
+// PriceText, when given, is the text of the lens prices, which is let go once they are
+// built.
 TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
                         const TMemberLines& Lines, const TMemberBytes& Bytes,
-                        TImportProgressMeter& Meter, TKr6ImportObserver* Observer) {
+                        TImportProgressMeter& Meter, TKr6ImportObserver* Observer,
+                        std::pmr::string* PriceText = nullptr) {
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
         Meter.Begin(std::string(Stage), Bytes[Member] * BuildCosts[Member],
                     static_cast<std::size_t>(Lines[Member].Count()));
@@ -170,7 +174,6 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     for (int K = 1; K <= PriceFieldCount; ++K)
         FilledFields += IsPriceFieldFilled(Root, K) ? 1 : 0;
     const std::size_t Prices = FilledFields * static_cast<std::size_t>(Lines[LensPrice].Count());
-    Root.GlassPricePool().Reserve(Prices);
     const TArenaScope Arena(Root.ImportArena(), ArenaBytes(Lines, Prices, FilledFields));
     Begin("building the lenses", LensType);
     ImportGlasses(Root, Lines[LensType], Work, Meter);
@@ -180,7 +183,8 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     ImportGeometries(Root, Lines[LensGeo], Work, Meter);
     Begin("building the lens prices", LensPrice);
     ImportGlassPrices(Root, Lines[LensPrice], Version, Work, Meter);
-    Root.GlassPricePool().ReleaseReserve();
+    if (PriceText != nullptr)
+        std::pmr::string(PriceText->get_allocator()).swap(*PriceText);
     Begin("building the coatings", Options);
     ImportCoatings(Root, Lines[Options], Work, Meter);
     Begin("building the coating prices", OptionsPrice);
@@ -231,24 +235,23 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     // member's size is checked when read.
     TMemberBytes Bytes{};
     double Total = 0;
-    std::uint64_t TextRoom = 0;
     for (std::size_t I = 0; I < Members.size(); ++I) {
-        const std::uint64_t Size =
-            std::min(Archive.UncompressedFilesizeFromFilename(Members[I]), MaxMemberSize);
-        Bytes[I] = static_cast<double>(Size);
+        Bytes[I] = static_cast<double>(
+            std::min(Archive.UncompressedFilesizeFromFilename(Members[I]), MaxMemberSize));
         Total += Bytes[I] * (1 + BuildCosts[I]);
-        TextRoom += Size + TOXVCLZip::ReadChunkBytes;
     }
     Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
     TImportProgressMeter Meter(Progress, Total);
 
-    // Tens of megabytes of text, gone at the end of the import.
+    // Hundreds of megabytes of text, each member's in room of its own, so that the lens
+    // prices', by far the most, can go as soon as they are built; the rest goes at the
+    // end of the import.
     TImportArena TextMemory;
-    TextMemory.Open(static_cast<std::size_t>(TextRoom));
     std::pmr::vector<std::pmr::string> Texts(Members.size(), &TextMemory);
     TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
         Meter.Begin("reading " + std::string(Members[I]), Bytes[I]);
+        TextMemory.Open(static_cast<std::size_t>(Bytes[I]) + TOXVCLZip::ReadChunkBytes);
         const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I], Texts[I]);
         Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
@@ -258,7 +261,8 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     // Every member was read: the archive is one that can be reported on.
     if (Observer != nullptr)
         ReportMembers(Archive, *Observer);
-    TKr6DataHead HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer);
+    TKr6DataHead HeadRecord =
+        BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer, &Texts[LensPrice]);
     Meter.Finish();
     return HeadRecord;
 }

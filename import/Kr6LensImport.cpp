@@ -60,7 +60,7 @@ void ReservePrices(const Tdex6Dataobject& Root, const TKr6MemberLines& Lines, st
     if (RunGlas != nullptr)
         Counts[RunGlas] += RunLines;
     for (const auto& [Glas, Count] : Counts)
-        Glas->GlasPreisListe()->Reserve(Count * PerLine);
+        Glas->GlasPreisListe()->Reserve(Count * PerLine, Count);
 }
 
 // Why no price of a line was made, of the three reasons there are.
@@ -396,11 +396,13 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
         for (int K = 0; K < PriceFieldCount; ++K) {
             if (!Filled[K])
                 continue;
-            Tdex6DataGlasPreis* Price =
-                Ascending ? Prices.AddPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1,
-                                            Rec.DeliveryRangeId)
-                          : Prices.FindPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
-                                             K + 1, Rec.DeliveryRangeId, true);
+            if (Ascending) {
+                Dropped |= !Prices.AddAmount(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
+                                             K + 1, Rec.DeliveryRangeId, Rec.Price[K]);
+                continue;
+            }
+            Tdex6DataGlasPreis* Price = Prices.FindPrice(
+                Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1, Rec.DeliveryRangeId, true);
             if (Price != nullptr)
                 Price->SetPR(Rec.Price[K]);
             else

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace kr6 {
@@ -16,12 +15,9 @@ class TPoolBlock {
 public:
     static constexpr std::size_t Bytes = std::size_t{2} << 20;
 
-    // Present: all pages are made present at once; otherwise they come on first use or
-    // through PopulatePoolMemory.
-    explicit TPoolBlock(bool Present = true)
-        : FData(static_cast<std::byte*>(MapPoolMemory(Bytes))) {
-        if (Present)
-            PopulatePoolMemory(FData, Bytes);
+    // All pages are made present at once: the block is taken to be filled.
+    TPoolBlock() : FData(static_cast<std::byte*>(MapPoolMemory(Bytes))) {
+        PopulatePoolMemory(FData, Bytes);
     }
     ~TPoolBlock() {
         // Whatever is mapped here next must not inherit the poison of free places.
@@ -37,12 +33,11 @@ private:
     std::byte* FData = nullptr;
 };
 
-// Memory for the millions of small objects of one class that a large price list holds.
-// The general allocator hands such objects out slowly while the import makes and frees
-// texts of every size around them; this takes large blocks and hands their places out in
-// order, reuses freed places, and gives every block back when the last object has gone.
-// A pool serves one model, which only one thread changes at a time: it takes no lock. (The
-// thread of Reserve only touches blocks that no object has come to.)
+// Memory for the many small objects of one class that a model may hold: the prices of a
+// glass, thousands at once, when its list leaves its packed form. This takes large blocks
+// and hands their places out in order, reuses freed places, and gives every block back
+// when the last object has gone.
+// A pool serves one model, which only one thread changes at a time: it takes no lock.
 // Free places are poisoned for AddressSanitizer, so use after free is still found.
 class TFixedPool {
 public:
@@ -77,25 +72,12 @@ public:
             ReleaseAll();
     }
 
-    // Room for Count more objects. Making memory present costs more than making the objects
-    // in it, so blocks are set aside now and made present on another thread, a few blocks
-    // ahead of the objects, while the caller makes them.
-    void Reserve(std::size_t Count);
-    // Gives back the blocks set aside that no object has come to.
-    void ReleaseReserve();
-
 private:
-    struct TSetAside;
-
     void NewBlock();
-    // A block set aside, or none when none is left.
-    std::byte* TakeSetAside();
-    void StopFiller() noexcept;
     void ReleaseAll() noexcept;
 
     std::size_t FPlaceSize;
     std::size_t FPlacesPerBlock;
-    // The blocks in use and set aside.
     std::vector<std::unique_ptr<TPoolBlock>> FBlocks;
     // Freed places, each holding the next one's address.
     std::byte* FFree = nullptr;
@@ -103,9 +85,6 @@ private:
     std::byte* FNext = nullptr;
     std::byte* FEnd = nullptr;
     std::size_t FLive = 0;
-    // The blocks of Reserve, shared with the thread that makes them present.
-    std::unique_ptr<TSetAside> FSetAside;
-    std::thread FFiller;
 };
 
 } // namespace kr6

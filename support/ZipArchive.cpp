@@ -370,7 +370,8 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
         throw Fail(Cause);
 
     // The declared size is not trusted: whatever the method, reading stops one byte past
-    // the member's limit. A declared size beyond it is refused before anything is read.
+    // the member's limit or its declared size. A declared size beyond the limit is refused
+    // before anything is read.
     const std::uint64_t Limit = ReadableBytes(FLimits, Stat, FArchiveSize);
     const auto TooLarge = [&] {
         return Fail(Limit == FLimits.MaxBytes
@@ -397,8 +398,13 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
         // Tens of megabytes fault in faster as huge pages.
         PreferHugePages(Buffer.data(), Buffer.capacity());
     }
+    // A member that goes on past its declared size is known to be wrong one byte later.
+    const std::uint64_t Stop = (Stat.valid & ZIP_STAT_SIZE) ? Stat.size : Limit;
+    const auto SizeMismatch = [&] {
+        return Fail("member size does not match the archive directory");
+    };
     for (;;) {
-        const std::uint64_t Room = Limit + 1 - Buffer.size();
+        const std::uint64_t Room = Stop + 1 - Buffer.size();
         const std::uint64_t Want = std::min(ReadChunkBytes, Room);
         const std::size_t Old = Buffer.size();
         Buffer.resize(Old + Want);
@@ -408,12 +414,12 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
         Buffer.resize(Old + static_cast<std::size_t>(Got));
         if (Got == 0)
             break;
-        if (Buffer.size() > Limit)
-            throw TooLarge();
+        if (Buffer.size() > Stop)
+            throw Stop < Limit ? SizeMismatch() : TooLarge();
     }
     // This libzip lets data shorter than the declared size pass when the CRC matches.
     if ((Stat.valid & ZIP_STAT_SIZE) && Buffer.size() != Stat.size)
-        throw Fail("member size does not match the archive directory");
+        throw SizeMismatch();
     Data = std::move(Buffer);
     return true;
 }

@@ -25,8 +25,8 @@ public:
 // What a member may hold and still be read; whatever its directory declares, reading stops
 // at the first byte past its limit. The largest member of a large maker's price list, its
 // lens prices, holds some hundreds of megabytes of fixed-column text, which Deflate
-// shrinks at most about 25-fold and BZip2 about 70-fold; a decompression bomb expands a
-// thousandfold and more.
+// shrinks at most about 25-fold and BZip2 about 70-fold; a decompression bomb expands
+// two hundredfold (Deflate at its fastest) to a thousandfold and more.
 inline constexpr std::uint64_t MaxMemberSize = std::uint64_t{2} << 30;
 struct TMemberLimits {
     // Never more bytes than this.
@@ -34,7 +34,7 @@ struct TMemberLimits {
     // Up to FreeBytes whatever the compression; beyond, at most MaxRatio times the
     // member's compressed size.
     std::uint64_t FreeBytes = std::uint64_t{64} << 20;
-    std::uint64_t MaxRatio = 500;
+    std::uint64_t MaxRatio = 200;
     // Up to FreeLines lines; beyond, one for every MinLineBytes bytes at most. A line may
     // make an object of the model, a lens some 1.7 KB, which is far more than an empty
     // line's two bytes; the shortest records, order options, take 14 with their line end.

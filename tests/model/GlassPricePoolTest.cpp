@@ -68,28 +68,6 @@ TEST(GlassPricePool, EachModelKeepsItsPricesAndClearingGivesBackTheirMemory) {
     EXPECT_EQ(Other->GSph, -1);
 }
 
-// Room set aside for prices to come takes them while another thread makes it present; giving
-// back the rest keeps the prices that came to it, and the model takes them all along.
-TEST(GlassPricePool, ReservedRoomKeepsItsPricesWhenTheRestGoesBack) {
-    auto Root = std::make_unique<Tdex6Dataobject>();
-    Tdex6DataGlasPreisListe* Prices = PricesOfNewGlass(*Root);
-    Root->GlassPricePool().Reserve(MoreThanBlocks(3));
-    AddNumberedPrices(*Prices, MoreThanBlocks(1));
-    ExpectNumberedAndApart(*Prices);
-    Root->GlassPricePool().ReleaseReserve();
-    ExpectNumberedAndApart(*Prices);
-    // Room that is there already, and more.
-    Root->GlassPricePool().Reserve(1);
-    Root->GlassPricePool().Reserve(MoreThanBlocks(1));
-    AddNumberedPrices(*Prices, 2);
-
-    const void* const Head = Prices->Items(0);
-    const void* const Tail = Prices->Items(Prices->Count() - 1);
-    Root.reset();
-    EXPECT_FALSE(IsMapped(Head));
-    EXPECT_FALSE(IsMapped(Tail));
-}
-
 // Freed into the other model's pool, the price would take that pool's last object away and
 // leave its own pool holding memory.
 TEST(GlassPricePool, PriceFreedThroughItsBaseGoesBackToItsModel) {

@@ -161,7 +161,7 @@ TEST(ZipArchive, UnreadableArchivesAndMembersAreNamedErrors) {
     const std::pair<std::string, std::string> Lies[] = {
         {std::string("\x64\0\0\0", 4), "member size does not match the archive directory"},
         {"\xF0\xFF\xFF\xFF",
-         "member is larger than 67108864 bytes and more than 500 times its compressed size"}};
+         "member is larger than 67108864 bytes and more than 200 times its compressed size"}};
     for (const auto& [Declared, Cause] : Lies) {
         TTempArchive Lying({{"LensType.Dat", std::string(500, 'a')}});
         Bytes = Lying.Read();
