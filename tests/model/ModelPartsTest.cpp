@@ -63,6 +63,10 @@ TEST(Coatings, CodeListsDescriptionsAndAttachedObjects) {
                   {Tdex6CoatingKind::AntiReflection, Tdex6CoatingKind::Tint}, 0);
     EXPECT_EQ(Strings.Text(), "AR\r\nTI\r\n");
 
+    // The cache's lists are sorted, each code once.
+    const TCoatingCodeCache Cache(List);
+    EXPECT_EQ(Cache.Codes(AllMaterials, Other).Text(), "HC\r\nNEW\r\n");
+
     EXPECT_EQ(List.GetDescription("HC"), "second") << "the last coating of the code";
     Strings.Clear();
     Strings.Add("XX");
