@@ -1,17 +1,8 @@
 #include "model/GlassParts.h"
 
-#include "model/Addresses.h"
-#include "model/DeliveryRanges.h"
-#include "model/ElementReader.h"
 #include "model/FieldTable.h"
 #include "model/Glasses.h"
-#include "model/Root.h"
-#include "support/Conversions.h"
-#include "support/TextCompare.h"
 #include "texts/Language.h"
-
-#include <array>
-#include <utility>
 
 namespace kr6 {
 namespace {

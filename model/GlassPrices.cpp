@@ -6,10 +6,12 @@
 #include "model/FieldTable.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
+#include "support/TextCompare.h"
 #include "texts/Language.h"
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace kr6 {
 
@@ -296,9 +298,10 @@ void Tdex6DataGlasPreisListe::Unpack() const {
     auto* const Self = const_cast<Tdex6DataGlasPreisListe*>(this);
     FItems.reserve(FItems.size() + FAmounts.size());
     ForEachPacked([&](const TRun& Run, std::size_t InRun, std::size_t Index) {
-        auto& Price =
-            *FItems.emplace_back(new (Root()) Tdex6DataGlasPreis(Root(), Self, OIDOf(Run, InRun)));
-        Fill(Price, Run, Index);
+        std::unique_ptr<Tdex6DataGlasPreis> Price(
+            new (Root()) Tdex6DataGlasPreis(Root(), Self, OIDOf(Run, InRun)));
+        Fill(*Price, Run, Index);
+        FItems.push_back(std::move(Price));
     });
     // The memory of the packed form goes back; a list that has become objects seldom
     // takes packed prices again.
