@@ -4,15 +4,6 @@
 
 namespace kr6 {
 
-std::string_view Kr6Field(std::string_view Line, int Pos, int Width) {
-    if (Pos < 1 || Width <= 0)
-        return {};
-    const auto Start = static_cast<std::size_t>(Pos - 1);
-    if (Start >= Line.size())
-        return {};
-    return Line.substr(Start, static_cast<std::size_t>(Width));
-}
-
 std::string Kr6Raw(std::string_view Line, int Pos, int Width) {
     return std::string(Kr6Field(Line, Pos, Width));
 }
@@ -25,16 +16,8 @@ std::string Kr6Trim(std::string_view Line, int Pos, int Width) {
     return std::string(TrimBlanks(Kr6Field(Line, Pos, Width)));
 }
 
-std::int32_t Kr6Integer(std::string_view Line, int Pos, int Width) {
-    return TextToInt(Kr6Field(Line, Pos, Width));
-}
-
 bool Kr6Flag(std::string_view Line, int Pos) {
     return Kr6Integer(Line, Pos, 1) > 0;
-}
-
-double Kr6Decimal(std::string_view Line, int Pos, int Width, double Divisor) {
-    return TextToFloat(Kr6Field(Line, Pos, Width)) / Divisor;
 }
 
 TDateTime Kr6Date(std::string_view Line, int Pos) {

@@ -4,6 +4,7 @@
 // than a field gives the part that exists, and none of these conversions fails.
 
 #include "model/CodeTables.h"
+#include "support/Conversions.h"
 #include "support/DateTimeText.h"
 
 #include <cstdint>
@@ -13,18 +14,38 @@
 namespace kr6 {
 
 // The characters from Pos to Pos + Width - 1 that the line holds.
-std::string_view Kr6Field(std::string_view Line, int Pos, int Width);
+inline std::string_view Kr6Field(std::string_view Line, int Pos, int Width) {
+    if (Pos < 1 || Width <= 0)
+        return {};
+    const auto Start = static_cast<std::size_t>(Pos - 1);
+    if (Start >= Line.size())
+        return {};
+    return Line.substr(Start, static_cast<std::size_t>(Width));
+}
 
 std::string Kr6Raw(std::string_view Line, int Pos, int Width);
 std::string Kr6TrimRight(std::string_view Line, int Pos, int Width);
 std::string Kr6Trim(std::string_view Line, int Pos, int Width);
 
-// Trailing blanks removed; blank or not a number gives 0.
-std::int32_t Kr6Integer(std::string_view Line, int Pos, int Width);
+// Trailing blanks removed; blank or not a number gives 0. A field of digits alone, nearly
+// every one, is read here without the general conversion.
+inline std::int32_t Kr6Integer(std::string_view Line, int Pos, int Width) {
+    const std::string_view Field = Kr6Field(Line, Pos, Width);
+    constexpr std::size_t SafeDigits = 9;
+    if (Field.size() <= SafeDigits)
+        if (const auto Digits = DigitsValue(Field))
+            return static_cast<std::int32_t>(*Digits);
+    return TextToInt(Field);
+}
 // Set for a digit 1 to 9.
 bool Kr6Flag(std::string_view Line, int Pos);
 // Blanks removed, "," or "." as the decimal separator, divided by Divisor.
-double Kr6Decimal(std::string_view Line, int Pos, int Width, double Divisor = 1.0);
+inline double Kr6Decimal(std::string_view Line, int Pos, int Width, double Divisor = 1.0) {
+    const std::string_view Field = Kr6Field(Line, Pos, Width);
+    if (const auto Digits = DigitsValue(Field))
+        return static_cast<double>(*Digits) / Divisor;
+    return TextToFloat(Field) / Divisor;
+}
 // "yyyymmdd"; a date that does not exist gives 0.
 TDateTime Kr6Date(std::string_view Line, int Pos);
 // Two digits first diameter, two digits second, "E" for elliptical.

@@ -3,8 +3,10 @@
 #include "import/Kr6Head.h"
 #include "import/Kr6ImportProgress.h"
 #include "import/Kr6ImportSteps.h"
+#include "import/Kr6LensRecords.h"
 #include "import/Kr6LineReport.h"
 #include "import/Kr6Members.h"
+#include "import/Kr6StreamedMember.h"
 #include "model/Addresses.h"
 #include "model/CoatingParts.h"
 #include "model/Combinations.h"
@@ -24,6 +26,7 @@
 #include <memory_resource>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kr6 {
@@ -109,7 +112,7 @@ void ReportMembers(TOXVCLZip& Archive, TKr6ImportObserver& Observer) {
 // member's step makes of one: the glasses with their parts, the lens prices packed, the
 // geometries, power ranges and rules, and the coating prices with their formulas, one for
 // each filled price field and material.
-std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t GlassPrices,
+std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t PriceLines,
                        std::size_t FilledFields) {
     const auto Count = [&](std::size_t Member) {
         return static_cast<std::size_t>(Lines[Member].Count());
@@ -124,7 +127,7 @@ std::size_t ArenaBytes(const TMemberLines& Lines, std::size_t GlassPrices,
                                          sizeof(Tdex6DataFormelLokalBeschichtung) +
                                          sizeof(Tdex6DataFormelCalc);
     return Count(LensType) * Glass +
-           Tdex6DataGlasPreisListe::PackedBytes(GlassPrices, Count(LensPrice)) +
+           Tdex6DataGlasPreisListe::PackedBytes(FilledFields * PriceLines, PriceLines) +
            Count(LensGeo) * sizeof(Tdex6DataGlasGeometrie) +
            Count(LensRange) * sizeof(Tdex6DataGlasWirkung) +
            Count(Combination) * sizeof(Tdex6DataKombination) +
@@ -143,15 +146,26 @@ private:
     TImportArena& FArena;
 };
 
-// PriceText, when given, is the text of the lens prices, which is let go once they are
-// built.
+// How many lines a lens price member of Bytes holds, judged by the long line form with its
+// CR LF; for the room set aside and the progress before the lines are counted.
+std::size_t EstimatedPriceLines(double Bytes) {
+    constexpr double LineBytes = kr6_layouts::LensPrice::Length + 2;
+    return static_cast<std::size_t>(Bytes / LineBytes) + 1;
+}
+
+// Prices, when given, reads the lens prices while they are built, and Lines holds none of
+// them; their text is let go once they are built.
 TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
                         const TMemberLines& Lines, const TMemberBytes& Bytes,
                         TImportProgressMeter& Meter, TKr6ImportObserver* Observer,
-                        std::pmr::string* PriceText = nullptr) {
+                        TKr6StreamedMember* Prices = nullptr) {
+    const std::size_t PriceLines = Prices != nullptr
+                                       ? EstimatedPriceLines(Bytes[LensPrice])
+                                       : static_cast<std::size_t>(Lines[LensPrice].Count());
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
         Meter.Begin(std::string(Stage), Bytes[Member] * BuildCosts[Member],
-                    static_cast<std::size_t>(Lines[Member].Count()));
+                    Member == LensPrice ? PriceLines
+                                        : static_cast<std::size_t>(Lines[Member].Count()));
     };
     Begin("building the header", Head);
     // The rules are sorted once at the end rather than after every one that comes in.
@@ -173,8 +187,7 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     std::size_t FilledFields = 0;
     for (int K = 1; K <= PriceFieldCount; ++K)
         FilledFields += IsPriceFieldFilled(Root, K) ? 1 : 0;
-    const std::size_t Prices = FilledFields * static_cast<std::size_t>(Lines[LensPrice].Count());
-    const TArenaScope Arena(Root.ImportArena(), ArenaBytes(Lines, Prices, FilledFields));
+    const TArenaScope Arena(Root.ImportArena(), ArenaBytes(Lines, PriceLines, FilledFields));
     Begin("building the lenses", LensType);
     ImportGlasses(Root, Lines[LensType], Work, Meter);
     Begin("building the power ranges", LensRange);
@@ -182,9 +195,19 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     Begin("building the lens geometries", LensGeo);
     ImportGeometries(Root, Lines[LensGeo], Work, Meter);
     Begin("building the lens prices", LensPrice);
-    ImportGlassPrices(Root, Lines[LensPrice], Version, Work, Meter);
-    if (PriceText != nullptr)
-        std::pmr::string(PriceText->get_allocator()).swap(*PriceText);
+    bool Given = false;
+    ImportGlassPrices(
+        Root,
+        [&]() -> std::optional<TKr6MemberLines> {
+            if (Prices != nullptr)
+                return Prices->Next();
+            if (std::exchange(Given, true))
+                return std::nullopt;
+            return Lines[LensPrice];
+        },
+        Version, Work, Meter);
+    if (Prices != nullptr)
+        Prices->Release();
     Begin("building the coatings", Options);
     ImportCoatings(Root, Lines[Options], Work, Meter);
     Begin("building the coating prices", OptionsPrice);
@@ -245,24 +268,38 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
 
     // Hundreds of megabytes of text, each member's in room of its own, so that the lens
     // prices', by far the most, can go as soon as they are built; the rest goes at the
-    // end of the import.
+    // end of the import. The lens prices are read last, on a thread of their own, while
+    // the model is built.
     TImportArena TextMemory;
     std::pmr::vector<std::pmr::string> Texts(Members.size(), &TextMemory);
     TMemberLines Lines;
     for (std::size_t I = 0; I < Members.size(); ++I) {
+        if (I == LensPrice)
+            continue;
         Meter.Begin("reading " + std::string(Members[I]), Bytes[I]);
         TextMemory.Open(static_cast<std::size_t>(Bytes[I]) + TOXVCLZip::ReadChunkBytes);
         const std::optional<std::size_t> Count = Archive.ExtractTextfile(Members[I], Texts[I]);
         Lines[I] = TKr6MemberLines(Texts[I], Count.value_or(0));
     }
-    TextMemory.Close();
     TStringList HeadLines;
     HeadLines.SetText(Texts[Head]);
-    // Every member was read: the archive is one that can be reported on.
     if (Observer != nullptr)
         ReportMembers(Archive, *Observer);
-    TKr6DataHead HeadRecord =
-        BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer, &Texts[LensPrice]);
+    Meter.Begin("reading " + std::string(Members[LensPrice]), Bytes[LensPrice]);
+    TextMemory.Open(static_cast<std::size_t>(Bytes[LensPrice]) + TOXVCLZip::ReadChunkBytes);
+    TKr6DataHead HeadRecord;
+    {
+        TKr6StreamedMember Prices(Archive, Members[LensPrice], &TextMemory);
+        try {
+            HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer, &Prices);
+        } catch (...) {
+            // Lens prices that cannot be read are known only after many were built: a
+            // failed import leaves an empty model, never a part of a list.
+            Root.ClearAll(true);
+            throw;
+        }
+    }
+    TextMemory.Close();
     Meter.Finish();
     return HeadRecord;
 }

@@ -11,6 +11,8 @@
 #include "support/StringList.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -64,7 +66,10 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWor
                        TImportProgressMeter& Meter);
 void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                       TImportProgressMeter& Meter);
-void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
+// The lines of a member in batches, as they are read: each call gives the next, none
+// after the last.
+using TKr6LineBatches = std::function<std::optional<TKr6MemberLines>()>;
+void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6LineBatches& Batches, std::int32_t Version,
                        TWorkLists& Work, TImportProgressMeter& Meter);
 void ImportCoatings(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                     TImportProgressMeter& Meter);

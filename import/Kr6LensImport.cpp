@@ -34,8 +34,8 @@ TGlassPriceKey KeysOf(const TKr6DataLensPrice& Rec) {
     return {Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, 0, Rec.DeliveryRangeId};
 }
 
-// Room in each glass's price list for the prices of all its lines, so that lists of
-// thousands of prices are not grown and moved again and again.
+// Room in each glass's price list for the prices of all its lines among Lines, so that
+// lists of thousands of prices are not grown and moved again and again.
 void ReservePrices(const Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::size_t PerLine) {
     constexpr TKr6Place CodePlace = Kr6PlaceOf<kr6_layouts::LensPrice, &TKr6DataLensPrice::Code>;
     static_assert(
@@ -330,7 +330,7 @@ void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWork
     }
 }
 
-void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std::int32_t Version,
+void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6LineBatches& Batches, std::int32_t Version,
                        TWorkLists& Work, TImportProgressMeter& Meter) {
     TKr6LineReport Report(Work.Observer, "LensPrice.Dat");
     const bool LongDiameter = Version >= Kr6LongPriceDiameterVersion;
@@ -341,8 +341,12 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
         Filled[K] = IsPriceFieldFilled(Root, K + 1);
     const auto FirstFilled = std::find(Filled.begin(), Filled.end(), true);
     const int FirstField = static_cast<int>(FirstFilled - Filled.begin()) + 1;
-    ReservePrices(Root, Lines,
-                  static_cast<std::size_t>(std::count(Filled.begin(), Filled.end(), true)));
+    // The price descriptions of the filled fields, in field order, with a line's amounts.
+    std::array<TPriceAmount, PriceFieldCount> Amounts{};
+    std::size_t FilledCount = 0;
+    for (int K = 0; K < PriceFieldCount; ++K)
+        if (Filled[K])
+            Amounts[FilledCount++].PBID = K + 1;
     TKr6DataLensPrice Rec;
     // The lines of one glass follow each other, so the glass of the line before is
     // nearly always the one wanted.
@@ -354,7 +358,7 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
     // looking for them.
     bool Ascending = false;
     TGlassPriceKey Last;
-    for (const std::string_view Line : Lines) {
+    const auto ImportPriceLine = [&](std::string_view Line) {
         Meter.Step();
         ParseKr6LensPrice(Rec, Line, Version);
         bool Checked = false;
@@ -372,7 +376,7 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
         if (Glas == nullptr) {
             if (Checked)
                 ReportKr6UnknownLens(Report, "price line", Rec.Code);
-            continue;
+            return;
         }
         Tdex6DataGlasPreisListe& Prices = *Glas->GlasPreisListe();
         const TGlassPriceKey Keys = KeysOf(Rec);
@@ -393,23 +397,31 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, std:
                        "an earlier line set the prices of " + PriceKeysText(Rec) +
                            " already: these amounts replace them");
         bool Dropped = false;
-        for (int K = 0; K < PriceFieldCount; ++K) {
-            if (!Filled[K])
-                continue;
-            if (Ascending) {
-                Dropped |= !Prices.AddAmount(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
-                                             K + 1, Rec.DeliveryRangeId, Rec.Price[K]);
-                continue;
+        if (Ascending) {
+            for (std::size_t I = 0; I < FilledCount; ++I)
+                Amounts[I].Amount = Rec.Price[static_cast<std::size_t>(Amounts[I].PBID - 1)];
+            Dropped = Prices.AddAmounts(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter,
+                                        Rec.DeliveryRangeId,
+                                        {Amounts.data(), FilledCount}) != FilledCount;
+        } else {
+            for (std::size_t I = 0; I < FilledCount; ++I) {
+                const std::int32_t PBID = Amounts[I].PBID;
+                Tdex6DataGlasPreis* Price =
+                    Prices.FindPrice(Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, PBID,
+                                     Rec.DeliveryRangeId, true);
+                if (Price != nullptr)
+                    Price->SetPR(Rec.Price[static_cast<std::size_t>(PBID - 1)]);
+                else
+                    Dropped = true;
             }
-            Tdex6DataGlasPreis* Price = Prices.FindPrice(
-                Rec.SphereGroup, Rec.CylinderGroup, Rec.Diameter, K + 1, Rec.DeliveryRangeId, true);
-            if (Price != nullptr)
-                Price->SetPR(Rec.Price[K]);
-            else
-                Dropped = true;
         }
         if (Checked && Dropped)
             Report.Add(TKr6FindingCode::PriceNotImported, 0, DroppedPricesMessage(Root, Rec));
+    };
+    while (const std::optional<TKr6MemberLines> Lines = Batches()) {
+        ReservePrices(Root, *Lines, FilledCount);
+        for (const std::string_view Line : *Lines)
+            ImportPriceLine(Line);
     }
 }
 

@@ -29,7 +29,9 @@ public:
                 ++FText;
             return *this;
         }
-        bool operator==(const TIterator& Other) const { return FIndex == Other.FIndex; }
+        bool operator==(const TIterator& Other) const {
+            return FList != nullptr ? FIndex == Other.FIndex : FText == Other.FText;
+        }
 
     private:
         friend class TKr6MemberLines;
@@ -45,6 +47,8 @@ public:
     // Count is the number of lines of Text.
     TKr6MemberLines(std::string_view Text, std::size_t Count)
         : FText(Text), FCount(static_cast<int>(Count)) {}
+    // Lines of Text not counted, as they are read: Count gives 0.
+    explicit TKr6MemberLines(std::string_view Text) : FText(Text) {}
     explicit TKr6MemberLines(const TStringList& List) : FList(&List), FCount(List.Count()) {}
 
     int Count() const { return FCount; }

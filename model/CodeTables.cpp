@@ -459,11 +459,12 @@ TDiameter DiameterFromText(std::string_view Text) {
 }
 
 TDiameter DiameterFromKr6(std::string_view Text) {
-    std::string Field(Text);
-    Field.append(5, ' ');
-    const std::string_view F(Field);
-    return TDiameter{TextToInt(F.substr(0, 2)), TextToInt(F.substr(2, 2)),
-                     F[4] == 'E' || F[4] == 'e'};
+    // A short field reads as if padded with blanks.
+    const auto Part = [&](std::size_t Pos) {
+        return Pos < Text.size() ? Text.substr(Pos, 2) : std::string_view();
+    };
+    const char Kind = Text.size() > 4 ? Text[4] : ' ';
+    return TDiameter{TextToInt(Part(0)), TextToInt(Part(2)), Kind == 'E' || Kind == 'e'};
 }
 
 std::string CoatingCodeText(std::string_view Code, std::string_view Name, bool ShowCode) {

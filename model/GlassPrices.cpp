@@ -191,9 +191,9 @@ void Tdex6DataGlasPreisListe::Reset(bool /*WithDefaults*/) {
 }
 
 void Tdex6DataGlasPreisListe::Reserve(std::size_t Prices, std::size_t Lines) {
-    FRuns.reserve(Lines);
-    FAmounts.reserve(Prices);
-    FPBIDs.reserve(Prices);
+    FRuns.reserve(FRuns.size() + Lines);
+    FAmounts.reserve(FAmounts.size() + Prices);
+    FPBIDs.reserve(FPBIDs.size() + Prices);
 }
 
 std::size_t Tdex6DataGlasPreisListe::PackedBytes(std::size_t Prices, std::size_t Lines) {
@@ -223,14 +223,19 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::FindPrice(std::int32_t GSph, std::i
     return AddPrice(GSph, GCyl, GDM, PBID, LBI);
 }
 
-bool Tdex6DataGlasPreisListe::Accepts(std::int32_t GSph, std::int32_t GCyl, std::int32_t PBID,
-                                      std::int32_t LBI) const {
+bool Tdex6DataGlasPreisListe::AcceptsKeys(std::int32_t GSph, std::int32_t GCyl,
+                                          std::int32_t LBI) const {
     const Tdex6DataGlas* Owner = Glas();
     if (Owner == nullptr || Root() == nullptr)
         return false;
     if (!Owner->Preisgruppen()->GetS(GSph) || !Owner->Preisgruppen()->GetC(GCyl))
         return false;
-    return Root()->Lieferbereichsbezeichnungsliste()->FindByID(LBI) != nullptr &&
+    return Root()->Lieferbereichsbezeichnungsliste()->FindByID(LBI) != nullptr;
+}
+
+bool Tdex6DataGlasPreisListe::Accepts(std::int32_t GSph, std::int32_t GCyl, std::int32_t PBID,
+                                      std::int32_t LBI) const {
+    return AcceptsKeys(GSph, GCyl, LBI) &&
            Root()->Preisbezeichnungsliste()->FindByID(PBID) != nullptr;
 }
 
@@ -250,27 +255,41 @@ Tdex6DataGlasPreis* Tdex6DataGlasPreisListe::AddPrice(std::int32_t GSph, std::in
 
 bool Tdex6DataGlasPreisListe::AddAmount(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
                                         std::int32_t PBID, std::int32_t LBI, double Amount) {
-    if (!Accepts(GSph, GCyl, PBID, LBI))
-        return false;
+    const TPriceAmount Price{PBID, Amount};
+    return AddAmounts(GSph, GCyl, GDM, LBI, {&Price, 1}) == 1;
+}
+
+std::size_t Tdex6DataGlasPreisListe::AddAmounts(std::int32_t GSph, std::int32_t GCyl,
+                                                const TDiameter& GDM, std::int32_t LBI,
+                                                std::span<const TPriceAmount> Amounts) {
+    if (!AcceptsKeys(GSph, GCyl, LBI))
+        return 0;
+    const Tdex6DataPreisbezeichnungsliste& Descriptions = *Root()->Preisbezeichnungsliste();
     constexpr std::int32_t LargestPacked = std::numeric_limits<std::uint8_t>::max();
-    if (!FItems.empty() || PBID < 0 || PBID > LargestPacked) {
-        AddPrice(GSph, GCyl, GDM, PBID, LBI)->SetPR(Amount);
-        return true;
+    std::size_t Added = 0;
+    for (const auto& [PBID, Amount] : Amounts) {
+        if (Descriptions.FindByID(PBID) == nullptr)
+            continue;
+        ++Added;
+        if (!FItems.empty() || PBID < 0 || PBID > LargestPacked) {
+            AddPrice(GSph, GCyl, GDM, PBID, LBI)->SetPR(Amount);
+            continue;
+        }
+        // The identifiers a new price and its formula would take.
+        const std::int32_t OID = Root()->NewOID();
+        for (int Other = 1; Other < OIDsPerPrice; ++Other)
+            Root()->NewOID();
+        const auto Sph = static_cast<std::uint8_t>(GSph);
+        const auto Cyl = static_cast<std::uint8_t>(GCyl);
+        if (FRuns.empty() || FRuns.back().Count == LargestPacked || FRuns.back().GSph != Sph ||
+            FRuns.back().GCyl != Cyl || FRuns.back().LBI != LBI || !(FRuns.back().GDM == GDM) ||
+            OIDOf(FRuns.back(), FRuns.back().Count) != OID)
+            FRuns.push_back({OID, LBI, GDM, Sph, Cyl, 0});
+        ++FRuns.back().Count;
+        FAmounts.push_back(Amount);
+        FPBIDs.push_back(static_cast<std::uint8_t>(PBID));
     }
-    // The identifiers a new price and its formula would take.
-    const std::int32_t OID = Root()->NewOID();
-    for (int Other = 1; Other < OIDsPerPrice; ++Other)
-        Root()->NewOID();
-    const auto Sph = static_cast<std::uint8_t>(GSph);
-    const auto Cyl = static_cast<std::uint8_t>(GCyl);
-    if (FRuns.empty() || FRuns.back().Count == LargestPacked || FRuns.back().GSph != Sph ||
-        FRuns.back().GCyl != Cyl || FRuns.back().LBI != LBI || !(FRuns.back().GDM == GDM) ||
-        OIDOf(FRuns.back(), FRuns.back().Count) != OID)
-        FRuns.push_back({OID, LBI, GDM, Sph, Cyl, 0});
-    ++FRuns.back().Count;
-    FAmounts.push_back(Amount);
-    FPBIDs.push_back(static_cast<std::uint8_t>(PBID));
-    return true;
+    return Added;
 }
 
 void Tdex6DataGlasPreisListe::DeleteByPBID(std::int32_t ID) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <memory_resource>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,12 @@
 namespace kr6 {
 
 class Tdex6DataGlas;
+
+// A price description's ID and the amount of a price for it.
+struct TPriceAmount {
+    std::int32_t PBID = 0;
+    double Amount = 0;
+};
 
 // One amount of a glass for a sphere group, cylinder group, diameter, price
 // description and delivery range.
@@ -118,7 +125,7 @@ public:
     Tdex6DataGlasPreis* NewItem() { return AddNew(); }
     void Delete(int Index);
     void Reset(bool WithDefaults) override;
-    // Room for Prices packed prices, made from Lines price lines.
+    // Room for Prices packed prices more, made from Lines price lines more.
     void Reserve(std::size_t Prices, std::size_t Lines);
     // What Reserve sets aside at most, for an arena that is to hold it.
     static std::size_t PackedBytes(std::size_t Prices, std::size_t Lines);
@@ -138,6 +145,10 @@ public:
     // price is added.
     bool AddAmount(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM, std::int32_t PBID,
                    std::int32_t LBI, double Amount);
+    // AddAmount for each of Amounts, prices that share every key but the price description,
+    // as those of one price line do; the shared keys are checked once. How many were added.
+    std::size_t AddAmounts(std::int32_t GSph, std::int32_t GCyl, const TDiameter& GDM,
+                           std::int32_t LBI, std::span<const TPriceAmount> Amounts);
     // Deletes every price of this price description.
     void DeleteByPBID(std::int32_t ID);
     // The keys of prices already in the list were changed by assigning their fields.
@@ -169,6 +180,8 @@ private:
     }
 
     bool Accepts(std::int32_t GSph, std::int32_t GCyl, std::int32_t PBID, std::int32_t LBI) const;
+    // Accepts without the price description.
+    bool AcceptsKeys(std::int32_t GSph, std::int32_t GCyl, std::int32_t LBI) const;
     // The packed prices become objects, in their order, with their identifiers.
     void Unpack() const;
     // Price takes the keys and the amount of the packed price at Index, of Run.

@@ -23,6 +23,10 @@ std::int32_t TextToInt(std::string_view S) {
 }
 
 std::optional<std::int32_t> TryTextToInt(std::string_view S) {
+    constexpr std::size_t SafeDigits = 9;
+    if (S.size() <= SafeDigits)
+        if (const auto Digits = DigitsValue(S))
+            return static_cast<std::int32_t>(*Digits);
     S = TrimRightBlanks(S);
     while (!S.empty() && S.front() == ' ')
         S.remove_prefix(1);
@@ -50,15 +54,10 @@ double TextToFloat(std::string_view S) {
 }
 
 std::optional<double> TryTextToFloat(std::string_view S) {
-    // Most number fields are digits only; up to 15 of them the value is exact, as from_chars
-    // would give it, and needs no copy of the text.
-    if (!S.empty() && S.size() <= 15 &&
-        std::all_of(S.begin(), S.end(), [](char C) { return C >= '0' && C <= '9'; })) {
-        std::uint64_t Value = 0;
-        for (const char C : S)
-            Value = Value * 10 + static_cast<std::uint64_t>(C - '0');
-        return static_cast<double>(Value);
-    }
+    // Up to 15 digits the value is exact, as from_chars would give it, and needs no copy of
+    // the text.
+    if (const auto Digits = DigitsValue(S))
+        return static_cast<double>(*Digits);
     std::string T = RemoveBlanks(S);
     // Either separator is accepted, so "1,5" and "1.5" read the same anywhere; a text
     // with both ("1.000,5") is left with two points and fails.

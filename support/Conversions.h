@@ -22,6 +22,21 @@ std::optional<std::int32_t> TryTextToInt(std::string_view S);
 // is allowed; invalid text gives 0.
 double TextToFloat(std::string_view S);
 std::optional<double> TryTextToFloat(std::string_view S);
+// The value of S when it is 1 to 15 digits and nothing else, as the conversions above read
+// it; none for any other text. Nearly every number field of a price list is of this form,
+// and the lens price file has millions of them.
+inline std::optional<std::uint64_t> DigitsValue(std::string_view S) {
+    if (S.empty() || S.size() > 15)
+        return std::nullopt;
+    std::uint64_t Value = 0;
+    for (const char C : S) {
+        const unsigned Digit = static_cast<unsigned char>(C) - unsigned{'0'};
+        if (Digit > 9)
+            return std::nullopt;
+        Value = Value * 10 + Digit;
+    }
+    return Value;
+}
 bool IsZero(double X);
 // General format, 15 significant digits, "." as decimal separator; exponent form
 // ("1E-12", "1.5E20") outside 1e-5 <= |X| < 1e15.

@@ -352,7 +352,8 @@ std::int64_t TOXVCLZip::MemberIndex(std::string_view Name) {
     return Found;
 }
 
-bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
+bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data,
+                           const TReadProgress& OnRead) {
     const std::int64_t Index = MemberIndex(Name);
     if (Index < 0)
         return false;
@@ -416,6 +417,8 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
             break;
         if (Buffer.size() > Stop)
             throw Stop < Limit ? SizeMismatch() : TooLarge();
+        if (OnRead && (Stat.valid & ZIP_STAT_SIZE))
+            OnRead(Buffer);
     }
     // This libzip lets data shorter than the declared size pass when the CRC matches.
     if ((Stat.valid & ZIP_STAT_SIZE) && Buffer.size() != Stat.size)
@@ -426,8 +429,13 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
 
 std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name,
                                                       std::pmr::string& Text) {
+    return ExtractTextfile(Name, Text, {});
+}
+
+std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::pmr::string& Text,
+                                                      const TReadProgress& OnRead) {
     std::pmr::string Data(Text.get_allocator());
-    if (!ReadMember(Name, Data))
+    if (!ReadMember(Name, Data, OnRead))
         return std::nullopt;
     const std::size_t Lines = TTextLines(Data).Count();
     const std::uint64_t Limit = std::max(FLimits.FreeLines, Data.size() / FLimits.MinLineBytes);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <memory_resource>
 #include <optional>
@@ -78,6 +79,12 @@ public:
     // apart) are within the limits, and gives their number; none (Text unchanged) when
     // there is no such member. The text's memory comes from Text's memory resource.
     std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text);
+    // Told the bytes of the member read so far, as they come in. They stay where they are
+    // until the text is handed over: Text takes the same memory. A member whose directory
+    // does not declare its size is told of only when read whole, since its room may move.
+    using TReadProgress = std::function<void(std::string_view SoFar)>;
+    std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text,
+                                               const TReadProgress& OnRead);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
@@ -104,7 +111,8 @@ private:
     zip* Reader() const;
     // Index of the one member called Name, or -1; a second one is an error.
     std::int64_t MemberIndex(std::string_view Name);
-    bool ReadMember(std::string_view Name, std::pmr::string& Data);
+    bool ReadMember(std::string_view Name, std::pmr::string& Data,
+                    const TReadProgress& OnRead = {});
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
     // Opens the file or the bytes for reading. Null, with Error set, only for the two

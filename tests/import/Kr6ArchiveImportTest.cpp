@@ -1,7 +1,11 @@
 #include "import/Kr6Import.h"
 
+#include "helpers/ElementTestSupport.h"
+#include "helpers/HostileArchives.h"
 #include "helpers/Kr6Lines.h"
 #include "helpers/TestArchive.h"
+#include "import/Kr6StreamedMember.h"
+#include "model/GlassPrices.h"
 #include "model/Glasses.h"
 #include "model/Root.h"
 #include "support/ZipArchive.h"
@@ -111,6 +115,68 @@ TEST(Kr6ArchiveImport, ProgressRisesThroughEveryMemberToTheEnd) {
     EXPECT_GT(FractionsOf("building the coatings").at(0) - Prices.front(), 0.5);
 
     EXPECT_EQ(FromMemory, Reports);
+}
+
+// The lens prices are built while they are read, in batches of whole lines. A glass whose
+// lines fall into two batches, a glass that comes back after another, lines of both line
+// ends and a zero byte far into the member, which ends its lines, build what the lines
+// themselves build, identifiers included.
+TEST(Kr6ArchiveImport, LensPricesBuiltWhileReadBuildWhatTheirLinesBuild) {
+    TKr6Files F;
+    F.Head = HeadLines("version=6.9.0;pricefield-01=20;pricefield-02=21");
+    for (const char* Code : {"G1", "G2", "G3"})
+        F.LensType.Add(LensTypeLine(Code));
+    const auto AddLines = [](TStringList& To, std::string_view Code, int First, int Count) {
+        for (int I = First; I < First + Count; ++I)
+            To.Add(LensPriceLine(Code, std::to_string(40 + I / 2500), I % 50, I / 50 % 50, 0,
+                                 {"0001000", std::to_string(1000000 + I)})
+                       .Text());
+    };
+    // Some three batches of lines; the second run of G1 both replaces prices and adds some.
+    TKr6Files Lines = F;
+    AddLines(Lines.LensPrice, "G1", 0, 25000);
+    AddLines(Lines.LensPrice, "G2", 0, 20000);
+    AddLines(Lines.LensPrice, "G1", 24000, 2000);
+    ASSERT_GT(Lines.LensPrice.Text().size(), 2 * TKr6StreamedMember::MinBatchBytes);
+    // What the member holds beyond: a line that a zero byte cuts short, and more lines.
+    TKr6Files Member = Lines;
+    Lines.LensPrice.Add("G3");
+    Member.LensPrice.Add(std::string("G3\0", 3) + LensPriceLine("G3", "65", 1, 1, 0, {}).Text());
+    AddLines(Member.LensPrice, "G3", 0, 100);
+    TMembers Members = MembersOf(Member);
+    for (auto& [Name, Text] : Members)
+        if (Name == "LensPrice.Dat")
+            Text.replace(Text.find("\r\n"), 2, "\n");
+    const TTempArchive Archive(Members);
+
+    Tdex6Dataobject Read, Built;
+    LoadKr6File(Read, Archive.Path());
+    BuildKr6Model(Built, Lines);
+    EXPECT_EQ(Read.Glasliste()->FindByEDV("G1")->GlasPreisListe()->Count(), 2 * 26000);
+    EXPECT_EQ(Read.Glasliste()->FindByEDV("G3")->GlasPreisListe()->Count(), 2);
+    EXPECT_EQ(XmlOf(Read), XmlOf(Built));
+}
+
+// Lens prices that turn out damaged once many are built leave an empty model, not a part
+// of the list, and the error names the member.
+TEST(Kr6ArchiveImport, LensPricesFoundDamagedLeaveAnEmptyModel) {
+    TKr6Files F;
+    F.Head = HeadLines("version=6.9.0;pricefield-01=20");
+    F.LensType.Add(LensTypeLine("G1"));
+    for (int I = 0; I < 30000; ++I)
+        F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50 % 50, 0, {"0001000"}).Text());
+    std::vector<TRawMember> Raw;
+    for (const auto& [Name, Text] : MembersOf(F))
+        Raw.push_back(StoredMember(Name, Text));
+    Raw.back().Crc ^= 1;
+    ASSERT_EQ(Raw.back().Name, "LensPrice.Dat");
+    const TTempFile File(ZipOf(Raw));
+
+    Tdex6Dataobject Root;
+    LoadKeptModel(Root);
+    EXPECT_EQ(ArchiveError([&] { LoadKr6File(Root, File.Path()); }),
+              "cannot read 'LensPrice.Dat' in '" + File.Path() + "': CRC error");
+    EXPECT_EQ(Root.Glasliste()->Count(), 0);
 }
 
 } // namespace

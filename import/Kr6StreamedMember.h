@@ -1,0 +1,66 @@
+#pragma once
+
+#include "import/Kr6MemberLines.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <memory_resource>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace kr6 {
+
+class TOXVCLZip;
+
+// A member read on a thread of its own while the lines read so far are built, so that
+// inflating the largest member and building from it take the time of the slower one, not
+// of both. The archive is this reader's alone until the member is read whole.
+class TKr6StreamedMember {
+public:
+    // Starts reading member Name of Archive into memory from Memory, which is this reader's
+    // alone until Release.
+    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
+                       std::pmr::memory_resource* Memory);
+    // Stops reading when it has not ended.
+    ~TKr6StreamedMember();
+    TKr6StreamedMember(const TKr6StreamedMember&) = delete;
+    TKr6StreamedMember& operator=(const TKr6StreamedMember&) = delete;
+
+    // The lines read since the last call, at least MinBatchBytes of them unless the member
+    // ends first, waiting for them; none once every line was given. As TTextLines takes
+    // the whole member apart: a zero byte ends it. A member that cannot be read, or is
+    // refused, throws as TOXVCLZip::ExtractTextfile does when its last lines are asked for,
+    // or sooner.
+    std::optional<TKr6MemberLines> Next();
+    // Waits for the read to end and frees the text.
+    void Release();
+
+    // Lines handed out together: few enough to build while the next are read, many enough
+    // that a glass's prices seldom come in two.
+    static constexpr std::size_t MinBatchBytes = std::size_t{1} << 20;
+
+private:
+    void Read(TOXVCLZip& Archive, std::string Name);
+    // Thrown through the archive's read to stop it.
+    struct TStopped {};
+
+    std::mutex FMutex;
+    std::condition_variable FChanged;
+    std::pmr::string FText;
+    // The bytes read so far, up to the end of their last whole line.
+    const char* FData = nullptr;
+    std::size_t FReady = 0;
+    bool FDone = false;
+    bool FStop = false;
+    std::exception_ptr FError;
+    // Given out by Next; a zero byte ends the lines, not the read.
+    std::size_t FGiven = 0;
+    bool FEnded = false;
+    std::thread FThread;
+};
+
+} // namespace kr6
