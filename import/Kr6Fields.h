@@ -27,15 +27,9 @@ std::string Kr6Raw(std::string_view Line, int Pos, int Width);
 std::string Kr6TrimRight(std::string_view Line, int Pos, int Width);
 std::string Kr6Trim(std::string_view Line, int Pos, int Width);
 
-// Trailing blanks removed; blank or not a number gives 0. A field of digits alone, nearly
-// every one, is read here without the general conversion.
+// Trailing blanks removed; blank or not a number gives 0.
 inline std::int32_t Kr6Integer(std::string_view Line, int Pos, int Width) {
-    const std::string_view Field = Kr6Field(Line, Pos, Width);
-    constexpr std::size_t SafeDigits = 9;
-    if (Field.size() <= SafeDigits)
-        if (const auto Digits = DigitsValue(Field))
-            return static_cast<std::int32_t>(*Digits);
-    return TextToInt(Field);
+    return TextToInt(Kr6Field(Line, Pos, Width));
 }
 // Set for a digit 1 to 9.
 bool Kr6Flag(std::string_view Line, int Pos);

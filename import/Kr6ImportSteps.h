@@ -66,8 +66,8 @@ void ImportPowerRanges(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWor
                        TImportProgressMeter& Meter);
 void ImportGeometries(Tdex6Dataobject& Root, const TKr6MemberLines& Lines, TWorkLists& Work,
                       TImportProgressMeter& Meter);
-// The lines of a member in batches, as they are read: each call gives the next, none
-// after the last.
+// The lines of a member in batches, as they are read: each call gives the next, none after
+// the last.
 using TKr6LineBatches = std::function<std::optional<TKr6MemberLines>()>;
 void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6LineBatches& Batches, std::int32_t Version,
                        TWorkLists& Work, TImportProgressMeter& Meter);

@@ -347,7 +347,6 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6LineBatches& Batches, st
     for (int K = 0; K < PriceFieldCount; ++K)
         if (Filled[K])
             Amounts[FilledCount++].PBID = K + 1;
-    TKr6DataLensPrice Rec;
     // The lines of one glass follow each other, so the glass of the line before is
     // nearly always the one wanted.
     std::string Code;
@@ -358,6 +357,7 @@ void ImportGlassPrices(Tdex6Dataobject& Root, const TKr6LineBatches& Batches, st
     // looking for them.
     bool Ascending = false;
     TGlassPriceKey Last;
+    TKr6DataLensPrice Rec;
     const auto ImportPriceLine = [&](std::string_view Line) {
         Meter.Step();
         ParseKr6LensPrice(Rec, Line, Version);

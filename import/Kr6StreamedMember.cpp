@@ -2,6 +2,8 @@
 
 #include "support/ZipArchive.h"
 
+#include <functional>
+
 namespace kr6 {
 
 TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
@@ -18,24 +20,20 @@ TKr6StreamedMember::~TKr6StreamedMember() {
         FThread.join();
 }
 
-void TKr6StreamedMember::Read(TOXVCLZip& Archive, std::string Name) {
-    std::pmr::string Text(FText.get_allocator());
+void TKr6StreamedMember::Read(TOXVCLZip& Archive, const std::string& Name) {
     try {
-        const auto OnRead = [&](std::string_view SoFar) {
-            const std::size_t LastFeed = SoFar.rfind('\n');
+        Archive.ExtractTextfile(Name, FText, [&](std::string_view SoFar) {
+            const std::size_t Feed = SoFar.rfind('\n');
             const std::lock_guard Lock(FMutex);
             if (FStop)
                 throw TStopped{};
-            if (LastFeed == std::string_view::npos)
+            if (Feed == std::string_view::npos)
                 return;
             FData = SoFar.data();
-            FReady = LastFeed + 1;
+            FReady = Feed + 1;
             FChanged.notify_one();
-        };
-        Archive.ExtractTextfile(Name, Text, OnRead);
+        });
         const std::lock_guard Lock(FMutex);
-        // The same memory: the lines given out stay where they are.
-        FText = std::move(Text);
         FData = FText.data();
         FReady = FText.size();
         FDone = true;
@@ -44,7 +42,6 @@ void TKr6StreamedMember::Read(TOXVCLZip& Archive, std::string Name) {
     } catch (...) {
         const std::lock_guard Lock(FMutex);
         FError = std::current_exception();
-        FDone = true;
     }
     FChanged.notify_one();
 }
@@ -52,19 +49,19 @@ void TKr6StreamedMember::Read(TOXVCLZip& Archive, std::string Name) {
 std::optional<TKr6MemberLines> TKr6StreamedMember::Next() {
     std::unique_lock Lock(FMutex);
     for (;;) {
-        FChanged.wait(Lock, [&] { return FDone || FReady >= FGiven + MinBatchBytes; });
+        FChanged.wait(Lock, [&] { return FError || FDone || FReady >= FGiven + MinBatchBytes; });
         if (FError)
             std::rethrow_exception(FError);
-        std::string_view Batch(FData + FGiven, FReady - FGiven);
+        std::string_view Lines(FData + FGiven, FReady - FGiven);
         FGiven = FReady;
         if (FEnded)
-            Batch = {};
-        if (const std::size_t Zero = Batch.find('\0'); Zero != std::string_view::npos) {
-            Batch = Batch.substr(0, Zero);
+            Lines = {};
+        if (const std::size_t Zero = Lines.find('\0'); Zero != std::string_view::npos) {
+            Lines = Lines.substr(0, Zero);
             FEnded = true;
         }
-        if (!Batch.empty())
-            return TKr6MemberLines(Batch);
+        if (!Lines.empty())
+            return TKr6MemberLines(Lines);
         if (FDone)
             return std::nullopt;
     }

@@ -21,6 +21,10 @@ class TOXVCLZip;
 // of both. The archive is this reader's alone until the member is read whole.
 class TKr6StreamedMember {
 public:
+    // Lines handed out together: few enough to build while the next are read, many enough
+    // that a glass's prices seldom come in two.
+    static constexpr std::size_t MinBatchBytes = std::size_t{1} << 20;
+
     // Starts reading member Name of Archive into memory from Memory, which is this reader's
     // alone until Release.
     TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
@@ -31,25 +35,24 @@ public:
     TKr6StreamedMember& operator=(const TKr6StreamedMember&) = delete;
 
     // The lines read since the last call, at least MinBatchBytes of them unless the member
-    // ends first, waiting for them; none once every line was given. As TTextLines takes
-    // the whole member apart: a zero byte ends it. A member that cannot be read, or is
-    // refused, throws as TOXVCLZip::ExtractTextfile does when its last lines are asked for,
-    // or sooner.
+    // ends first, waiting for them; none once every line was given. The lines are taken
+    // apart as TTextLines takes the whole member: a zero byte ends them. A member that
+    // cannot be read, or is refused, throws as TOXVCLZip::ExtractTextfile does, at the
+    // latest when the lines after the last are asked for.
     std::optional<TKr6MemberLines> Next();
     // Waits for the read to end and frees the text.
     void Release();
 
-    // Lines handed out together: few enough to build while the next are read, many enough
-    // that a glass's prices seldom come in two.
-    static constexpr std::size_t MinBatchBytes = std::size_t{1} << 20;
-
 private:
-    void Read(TOXVCLZip& Archive, std::string Name);
     // Thrown through the archive's read to stop it.
     struct TStopped {};
 
+    void Read(TOXVCLZip& Archive, const std::string& Name);
+
     std::mutex FMutex;
     std::condition_variable FChanged;
+    // Read into while lines are given out, which stay where they are even when the read
+    // fails.
     std::pmr::string FText;
     // The bytes read so far, up to the end of their last whole line.
     const char* FData = nullptr;

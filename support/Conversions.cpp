@@ -18,10 +18,6 @@ char BoolToChar(bool B) {
     return B ? '1' : '0';
 }
 
-std::int32_t TextToInt(std::string_view S) {
-    return TryTextToInt(S).value_or(0);
-}
-
 std::optional<std::int32_t> TryTextToInt(std::string_view S) {
     constexpr std::size_t SafeDigits = 9;
     if (S.size() <= SafeDigits)

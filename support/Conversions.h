@@ -14,9 +14,8 @@ class TStringList;
 // True exactly when the first character is "1".
 bool TextToBool(std::string_view S);
 char BoolToChar(bool B);
-// Trailing blanks removed; leading blanks and a sign allowed; anything else invalid gives 0.
-std::int32_t TextToInt(std::string_view S);
-// The same, telling text that does not convert (blank text included) from a 0.
+// The same as TextToInt below, telling text that does not convert (blank text included)
+// from a 0.
 std::optional<std::int32_t> TryTextToInt(std::string_view S);
 // Blanks removed; the first "," and the first "." are decimal separators; an exponent
 // is allowed; invalid text gives 0.
@@ -36,6 +35,17 @@ inline std::optional<std::uint64_t> DigitsValue(std::string_view S) {
         Value = Value * 10 + Digit;
     }
     return Value;
+}
+// Trailing blanks removed; leading blanks and a sign allowed; anything else invalid gives 0.
+// Digits alone and blanks alone, nearly every field, are read here.
+inline std::int32_t TextToInt(std::string_view S) {
+    constexpr std::size_t SafeDigits = 9;
+    if (S.size() <= SafeDigits)
+        if (const auto Digits = DigitsValue(S))
+            return static_cast<std::int32_t>(*Digits);
+    if (S.find_first_not_of(' ') == std::string_view::npos)
+        return 0;
+    return TryTextToInt(S).value_or(0);
 }
 bool IsZero(double X);
 // General format, 15 significant digits, "." as decimal separator; exponent form

@@ -389,8 +389,11 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data,
     if (!File)
         throw Fail(Describe(zip_get_error(Archive)));
 
-    // CRC and length are checked only when zip_fread reports the end.
-    std::pmr::string Buffer(Data.get_allocator());
+    // CRC and length are checked only when zip_fread reports the end. Bytes told of as they
+    // come in are read into Data itself, which keeps them when the read fails.
+    std::pmr::string Own(Data.get_allocator());
+    std::pmr::string& Buffer = OnRead ? Data : Own;
+    Buffer.clear();
     // The declared size only sets aside room (within the limit), so that a large member
     // is not copied each time the buffer grows; one chunk more takes the read that finds
     // the end, which would otherwise copy the whole member once more.
@@ -423,7 +426,8 @@ bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data,
     // This libzip lets data shorter than the declared size pass when the CRC matches.
     if ((Stat.valid & ZIP_STAT_SIZE) && Buffer.size() != Stat.size)
         throw SizeMismatch();
-    Data = std::move(Buffer);
+    if (!OnRead)
+        Data = std::move(Own);
     return true;
 }
 
@@ -434,7 +438,8 @@ std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name,
 
 std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::pmr::string& Text,
                                                       const TReadProgress& OnRead) {
-    std::pmr::string Data(Text.get_allocator());
+    std::pmr::string Own(Text.get_allocator());
+    std::pmr::string& Data = OnRead ? Text : Own;
     if (!ReadMember(Name, Data, OnRead))
         return std::nullopt;
     const std::size_t Lines = TTextLines(Data).Count();
@@ -442,7 +447,8 @@ std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std
     if (Lines > Limit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(Limit) + " lines");
-    Text = std::move(Data);
+    if (!OnRead)
+        Text = std::move(Own);
     return Lines;
 }
 

@@ -79,9 +79,10 @@ public:
     // apart) are within the limits, and gives their number; none (Text unchanged) when
     // there is no such member. The text's memory comes from Text's memory resource.
     std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text);
-    // Told the bytes of the member read so far, as they come in. They stay where they are
-    // until the text is handed over: Text takes the same memory. A member whose directory
-    // does not declare its size is told of only when read whole, since its room may move.
+    // Told the bytes of the member read so far, as they come in, which are read into Text
+    // and stay where they are, even when the read fails: Text then holds them. A member
+    // whose directory does not declare its size is told of only when read whole, since its
+    // room may move.
     using TReadProgress = std::function<void(std::string_view SoFar)>;
     std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text,
                                                const TReadProgress& OnRead);
