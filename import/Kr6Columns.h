@@ -110,6 +110,9 @@ template <class Column, class Record> void Read(Record& Rec, std::string_view Li
         for (std::size_t K = 0; K < Array::Count; ++K)
             Target[K] = ReadOne<Column, typename Array::Element>(
                 Line, Column::First + static_cast<int>(K) * Column::Width);
+    } else if constexpr (Column::Kind == TKr6Kind::TextTrimRight) {
+        // Into the text's room, which a record reused line after line already has.
+        Target.assign(TrimRightBlanks(Kr6Field(Line, Column::First, Column::Width)));
     } else {
         Target = ReadOne<Column, typename Array::Element>(Line, Column::First);
     }

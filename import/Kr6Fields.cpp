@@ -24,10 +24,6 @@ TDateTime Kr6Date(std::string_view Line, int Pos) {
     return TextToDateTime(Kr6Field(Line, Pos, 8));
 }
 
-TDiameter Kr6Diameter(std::string_view Line, int Pos, int Width) {
-    return DiameterFromKr6(Kr6Field(Line, Pos, Width));
-}
-
 TMaterialSet Kr6MaterialSet(std::string_view Line, int Pos) {
     const std::string_view Field = Kr6Field(Line, Pos, 4);
     const auto Set = [&](std::size_t I) {

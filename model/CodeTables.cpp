@@ -458,15 +458,6 @@ TDiameter DiameterFromText(std::string_view Text) {
     return Result;
 }
 
-TDiameter DiameterFromKr6(std::string_view Text) {
-    // A short field reads as if padded with blanks.
-    const auto Part = [&](std::size_t Pos) {
-        return Pos < Text.size() ? Text.substr(Pos, 2) : std::string_view();
-    };
-    const char Kind = Text.size() > 4 ? Text[4] : ' ';
-    return TDiameter{TextToInt(Part(0)), TextToInt(Part(2)), Kind == 'E' || Kind == 'e'};
-}
-
 std::string CoatingCodeText(std::string_view Code, std::string_view Name, bool ShowCode) {
     const std::string_view Trimmed = TrimRightBlanks(Code);
     if (Trimmed.empty())

@@ -4,6 +4,7 @@
 // the KR6 files and the element form hold a code number, which is not always the
 // member's index. A code that no member carries reads as the table's default member.
 
+#include "support/Conversions.h"
 #include "support/SmallSet.h"
 
 #include <cstdint>
@@ -253,8 +254,16 @@ bool DiametersDiffer(const TDiameter& A, const TDiameter& B);
 std::string DiameterToText(const TDiameter& D);
 // Reads the element-form text written by DiameterToText.
 TDiameter DiameterFromText(std::string_view Text);
-// Reads the five-character KR6 field: two digits, two digits, "E" for elliptical.
-TDiameter DiameterFromKr6(std::string_view Text);
+// Reads the five-character KR6 field: two digits, two digits, "E" for elliptical. Every
+// lens price line has one.
+inline TDiameter DiameterFromKr6(std::string_view Text) {
+    // A short field reads as if padded with blanks.
+    const auto Part = [&](std::size_t Pos) {
+        return Pos < Text.size() ? Text.substr(Pos, 2) : std::string_view();
+    };
+    const char Kind = Text.size() > 4 ? Text[4] : ' ';
+    return TDiameter{TextToInt(Part(0)), TextToInt(Part(2)), Kind == 'E' || Kind == 'e'};
+}
 
 // How a rule shows a coating code: a label for blank, "******" and other wildcard
 // codes, otherwise Name.
