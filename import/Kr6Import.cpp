@@ -162,8 +162,10 @@ TKr6DataHead BuildModel(Tdex6Dataobject& Root, const TStringList& HeadLines,
     const std::size_t PriceLines = Prices != nullptr
                                        ? EstimatedPriceLines(Bytes[LensPrice])
                                        : static_cast<std::size_t>(Lines[LensPrice].Count());
+    // Lens prices read while they are built take the time of both.
     const auto Begin = [&](std::string_view Stage, std::size_t Member) {
-        Meter.Begin(std::string(Stage), Bytes[Member] * BuildCosts[Member],
+        const bool Streamed = Prices != nullptr && Member == LensPrice;
+        Meter.Begin(std::string(Stage), Bytes[Member] * (BuildCosts[Member] + (Streamed ? 1 : 0)),
                     Member == LensPrice ? PriceLines
                                         : static_cast<std::size_t>(Lines[Member].Count()));
     };
@@ -285,11 +287,11 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     HeadLines.SetText(Texts[Head]);
     if (Observer != nullptr)
         ReportMembers(Archive, *Observer);
-    Meter.Begin("reading " + std::string(Members[LensPrice]), Bytes[LensPrice]);
+    Meter.Begin("reading " + std::string(Members[LensPrice]), 0);
     TextMemory.Open(static_cast<std::size_t>(Bytes[LensPrice]) + TOXVCLZip::ReadChunkBytes);
     TKr6DataHead HeadRecord;
     {
-        TKr6StreamedMember Prices(Archive, Members[LensPrice], &TextMemory);
+        TKr6StreamedMember Prices(Archive, Members[LensPrice], TextMemory);
         try {
             HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer, &Prices);
         } catch (...) {
@@ -299,7 +301,6 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
             throw;
         }
     }
-    TextMemory.Close();
     Meter.Finish();
     return HeadRecord;
 }

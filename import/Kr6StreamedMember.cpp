@@ -1,5 +1,6 @@
 #include "import/Kr6StreamedMember.h"
 
+#include "model/ImportArena.h"
 #include "support/ZipArchive.h"
 
 #include <functional>
@@ -7,8 +8,8 @@
 namespace kr6 {
 
 TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
-                                       std::pmr::memory_resource* Memory)
-    : FText(Memory),
+                                       TImportArena& Memory)
+    : FMemory(Memory), FText(&Memory),
       FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
 
 TKr6StreamedMember::~TKr6StreamedMember() {
@@ -71,6 +72,7 @@ void TKr6StreamedMember::Release() {
     if (FThread.joinable())
         FThread.join();
     std::pmr::string(FText.get_allocator()).swap(FText);
+    FMemory.Close();
 }
 
 } // namespace kr6

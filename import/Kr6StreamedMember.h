@@ -14,6 +14,7 @@
 
 namespace kr6 {
 
+class TImportArena;
 class TOXVCLZip;
 
 // A member read on a thread of its own while the lines read so far are built, so that
@@ -25,10 +26,9 @@ public:
     // that a glass's prices seldom come in two.
     static constexpr std::size_t MinBatchBytes = std::size_t{1} << 20;
 
-    // Starts reading member Name of Archive into memory from Memory, which is this reader's
-    // alone until Release.
-    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
-                       std::pmr::memory_resource* Memory);
+    // Starts reading member Name of Archive into the open arena Memory, which is this
+    // reader's alone until Release.
+    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name, TImportArena& Memory);
     // Stops reading when it has not ended.
     ~TKr6StreamedMember();
     TKr6StreamedMember(const TKr6StreamedMember&) = delete;
@@ -40,7 +40,8 @@ public:
     // cannot be read, or is refused, throws as TOXVCLZip::ExtractTextfile does, at the
     // latest when the lines after the last are asked for.
     std::optional<TKr6MemberLines> Next();
-    // Waits for the read to end and frees the text.
+    // Waits for the read to end, frees the text and closes the arena, which gives its room
+    // back.
     void Release();
 
 private:
@@ -49,6 +50,7 @@ private:
 
     void Read(TOXVCLZip& Archive, const std::string& Name);
 
+    TImportArena& FMemory;
     std::mutex FMutex;
     std::condition_variable FChanged;
     // Read into while lines are given out, which stay where they are even when the read

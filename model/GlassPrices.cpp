@@ -264,11 +264,22 @@ std::size_t Tdex6DataGlasPreisListe::AddAmounts(std::int32_t GSph, std::int32_t 
                                                 std::span<const TPriceAmount> Amounts) {
     if (!AcceptsKeys(GSph, GCyl, LBI))
         return 0;
+    // The price descriptions 0 to 63 that the root knows, in one pass over them rather
+    // than one search for each amount.
     const Tdex6DataPreisbezeichnungsliste& Descriptions = *Root()->Preisbezeichnungsliste();
+    constexpr std::int32_t Marked = 64;
+    std::uint64_t Known = 0;
+    for (const auto& Description : Descriptions)
+        if (Description->ID >= 0 && Description->ID < Marked)
+            Known |= std::uint64_t{1} << Description->ID;
+    const auto IsKnown = [&](std::int32_t PBID) {
+        return PBID >= 0 && PBID < Marked ? ((Known >> PBID) & 1) != 0
+                                          : Descriptions.FindByID(PBID) != nullptr;
+    };
     constexpr std::int32_t LargestPacked = std::numeric_limits<std::uint8_t>::max();
     std::size_t Added = 0;
     for (const auto& [PBID, Amount] : Amounts) {
-        if (Descriptions.FindByID(PBID) == nullptr)
+        if (!IsKnown(PBID))
             continue;
         ++Added;
         if (!FItems.empty() || PBID < 0 || PBID > LargestPacked) {
