@@ -24,8 +24,10 @@ using TImportProgressFn = std::function<void(const TImportProgress&)>;
 // Opens the KR6 archive FileName, replaces the content of Root with the price list it
 // holds and returns the list's header, KR6 version included. An archive that cannot be
 // read, or that holds none of the KR6 members at its top level, ends it by an
-// EArchiveError and leaves Root as it was. Observer, when given, is told of every place
-// the import leaves out or reads differently than written; the model is the same.
+// EArchiveError. Root is then as it was, unless the lens prices were the member that
+// failed: they are read while the model is built, and a failure there leaves Root empty,
+// never holding part of a list. Observer, when given, is told of every place the import
+// leaves out or reads differently than written; the model is the same.
 TKr6DataHead LoadKr6File(Tdex6Dataobject& Root, std::string_view FileName,
                          const TImportProgressFn& Progress = {},
                          TKr6ImportObserver* Observer = nullptr);
