@@ -40,7 +40,7 @@ std::int32_t IntegerOf(std::string_view Field) {
 // bytes around and in the field, its width and place, and a line that ends inside it,
 // they read what the general conversions read.
 TEST(Kr6Fields, NumberFieldsReadAsTheGeneralConversions) {
-    const std::string Odd = std::string(" ,.+-/:\x80\xBA\xC6\xE4\xFF", 13) + std::string(1, '\0');
+    const std::string Odd = std::string(" ,.+-/:\x80\xBA\xC6\xE4\xFF") + '\0';
     std::mt19937 Random(7);
     for (int Round = 0; Round < 40000; ++Round) {
         std::string Line(Random() % 24, ' ');
