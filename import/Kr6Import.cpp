@@ -268,10 +268,9 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     Total += (Bytes[LensType] + Bytes[Combination]) * SortCost;
     TImportProgressMeter Meter(Progress, Total);
 
-    // Hundreds of megabytes of text, each member's in room of its own, so that the lens
-    // prices', by far the most, can go as soon as they are built; the rest goes at the
-    // end of the import. The lens prices are read last, on a thread of their own, while
-    // the model is built.
+    // The members' texts, each in room set aside for it, which goes at the end of the
+    // import. The lens prices, by far the most, are read last, on a thread of their own,
+    // while the model is built, and are never held whole.
     TImportArena TextMemory;
     std::pmr::vector<std::pmr::string> Texts(Members.size(), &TextMemory);
     TMemberLines Lines;
@@ -288,10 +287,10 @@ TKr6DataHead ReadKr6Archive(Tdex6Dataobject& Root, TOXVCLZip& Archive,
     if (Observer != nullptr)
         ReportMembers(Archive, *Observer);
     Meter.Begin("reading " + std::string(Members[LensPrice]), 0);
-    TextMemory.Open(static_cast<std::size_t>(Bytes[LensPrice]) + TOXVCLZip::ReadChunkBytes);
+    TextMemory.Close();
     TKr6DataHead HeadRecord;
     {
-        TKr6StreamedMember Prices(Archive, Members[LensPrice], TextMemory);
+        TKr6StreamedMember Prices(Archive, Members[LensPrice]);
         try {
             HeadRecord = BuildModel(Root, HeadLines, Lines, Bytes, Meter, Observer, &Prices);
         } catch (...) {

@@ -1,42 +1,39 @@
 #include "import/Kr6StreamedMember.h"
 
-#include "model/ImportArena.h"
+#include "support/TextLines.h"
 #include "support/ZipArchive.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace kr6 {
+namespace {
 
-TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
-                                       TImportArena& Memory)
-    : FMemory(Memory), FText(&Memory),
-      FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
+// Where the whole lines of Text end, 0 when it holds none. A CR at its very end may be
+// the first half of a CR LF and ends no line yet.
+std::size_t WholeLinesEnd(std::string_view Text) {
+    std::size_t End = Text.find_last_of("\r\n");
+    if (End != std::string_view::npos && End + 1 == Text.size() && Text[End] == '\r')
+        End = End == 0 ? std::string_view::npos : Text.find_last_of("\r\n", End - 1);
+    return End == std::string_view::npos ? 0 : End + 1;
+}
+
+} // namespace
+
+TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name)
+    : FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
 
 TKr6StreamedMember::~TKr6StreamedMember() {
-    {
-        const std::lock_guard Lock(FMutex);
-        FStop = true;
-    }
-    if (FThread.joinable())
-        FThread.join();
+    Stop();
 }
 
 void TKr6StreamedMember::Read(TOXVCLZip& Archive, const std::string& Name) {
     try {
-        Archive.ExtractTextfile(Name, FText, [&](std::string_view SoFar) {
-            const std::size_t Feed = SoFar.rfind('\n');
-            const std::lock_guard Lock(FMutex);
-            if (FStop)
-                throw TStopped{};
-            if (Feed == std::string_view::npos)
-                return;
-            FData = SoFar.data();
-            FReady = Feed + 1;
-            FChanged.notify_one();
-        });
+        if (std::optional<TOXVCLZip::TMemberReader> Member = Archive.OpenMember(Name)) {
+            const auto [Lines, Bytes] = ReadLines(*Member);
+            Archive.CheckLines(Name, Lines, Bytes);
+        }
         const std::lock_guard Lock(FMutex);
-        FData = FText.data();
-        FReady = FText.size();
         FDone = true;
     } catch (const TStopped&) {
         return;
@@ -44,35 +41,113 @@ void TKr6StreamedMember::Read(TOXVCLZip& Archive, const std::string& Name) {
         const std::lock_guard Lock(FMutex);
         FError = std::current_exception();
     }
-    FChanged.notify_one();
+    FReady.notify_one();
+}
+
+std::pair<std::uint64_t, std::uint64_t>
+TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
+    std::uint64_t Lines = 0;
+    std::uint64_t Bytes = 0;
+    std::uint64_t Index = 0;
+    std::string* Block = &FreeBlock(Index);
+    std::size_t Filled = 0;
+    bool Zero = false;
+    for (;;) {
+        if (Filled == Block->size()) {
+            const std::string_view Text = *Block;
+            const std::size_t End = WholeLinesEnd(Text);
+            if (End == 0) {
+                // A line longer than the block.
+                Block->resize(2 * Block->size());
+                continue;
+            }
+            // The whole lines go to the building, the start of the next line begins the
+            // next block.
+            Lines += TTextLines(Text.substr(0, End)).Count();
+            Publish(Index, End);
+            std::string& Next = FreeBlock(++Index);
+            const std::string_view Rest = Text.substr(End);
+            if (Next.size() <= 2 * Rest.size())
+                Next.resize(2 * Rest.size());
+            std::copy(Rest.begin(), Rest.end(), Next.begin());
+            Filled = Rest.size();
+            Block = &Next;
+        }
+        const std::size_t Got = Member.Read(Block->data() + Filled, Block->size() - Filled);
+        Bytes += Got;
+        if (Got == 0)
+            break;
+        const std::size_t Found = std::string_view(Block->data() + Filled, Got).find('\0');
+        if (Found != std::string_view::npos) {
+            Filled += Found;
+            Zero = true;
+            break;
+        }
+        Filled += Got;
+    }
+    Lines += TTextLines(std::string_view(*Block).substr(0, Filled)).Count();
+    Publish(Index, Filled);
+    // What follows a zero byte is read for the member's checks alone.
+    if (Zero) {
+        std::string Ignored(TOXVCLZip::ReadChunkBytes, '\0');
+        while (const std::size_t Got = Member.Read(Ignored.data(), Ignored.size()))
+            Bytes += Got;
+    }
+    return {Lines, Bytes};
+}
+
+std::string& TKr6StreamedMember::FreeBlock(std::uint64_t Index) {
+    std::unique_lock Lock(FMutex);
+    FFree.wait(Lock, [&] { return FStop || Index < FLetGo + Blocks; });
+    if (FStop)
+        throw TStopped{};
+    std::string& Block = FBlocks[Index % Blocks];
+    if (Block.size() < BatchBytes)
+        Block.resize(BatchBytes);
+    return Block;
+}
+
+void TKr6StreamedMember::Publish(std::uint64_t Index, std::size_t Bytes) {
+    if (Bytes == 0)
+        return;
+    {
+        const std::lock_guard Lock(FMutex);
+        FLines[Index % Blocks] = std::string_view(FBlocks[Index % Blocks]).substr(0, Bytes);
+        FPublished = Index + 1;
+    }
+    FReady.notify_one();
 }
 
 std::optional<TKr6MemberLines> TKr6StreamedMember::Next() {
     std::unique_lock Lock(FMutex);
-    for (;;) {
-        FChanged.wait(Lock, [&] { return FError || FDone || FReady >= FGiven + MinBatchBytes; });
-        if (FError)
-            std::rethrow_exception(FError);
-        std::string_view Lines(FData + FGiven, FReady - FGiven);
-        FGiven = FReady;
-        if (FEnded)
-            Lines = {};
-        if (const std::size_t Zero = Lines.find('\0'); Zero != std::string_view::npos) {
-            Lines = Lines.substr(0, Zero);
-            FEnded = true;
-        }
-        if (!Lines.empty())
-            return TKr6MemberLines(Lines);
-        if (FDone)
-            return std::nullopt;
+    // The batch given last time is built.
+    if (FLetGo < FGiven) {
+        FLetGo = FGiven;
+        FFree.notify_one();
     }
+    FReady.wait(Lock, [&] { return FError || FDone || FPublished > FGiven; });
+    if (FError)
+        std::rethrow_exception(FError);
+    if (FPublished == FGiven)
+        return std::nullopt;
+    return TKr6MemberLines(FLines[FGiven++ % Blocks]);
+}
+
+void TKr6StreamedMember::Stop() {
+    {
+        const std::lock_guard Lock(FMutex);
+        FStop = true;
+    }
+    FFree.notify_one();
+    if (FThread.joinable())
+        FThread.join();
 }
 
 void TKr6StreamedMember::Release() {
-    if (FThread.joinable())
-        FThread.join();
-    std::pmr::string(FText.get_allocator()).swap(FText);
-    FMemory.Close();
+    Stop();
+    FLines = {};
+    for (std::string& Block : FBlocks)
+        std::string().swap(Block);
 }
 
 } // namespace kr6

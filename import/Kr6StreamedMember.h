@@ -1,70 +1,81 @@
 #pragma once
 
 #include "import/Kr6MemberLines.h"
+#include "support/ZipArchive.h"
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
-#include <memory_resource>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace kr6 {
 
-class TImportArena;
-class TOXVCLZip;
-
 // A member read on a thread of its own while the lines read so far are built, so that
 // inflating the largest member and building from it take the time of the slower one, not
-// of both. The archive is this reader's alone until the member is read whole.
+// of both. The text goes through a few blocks that are filled again once built, so that
+// hundreds of megabytes of lines never take more than those blocks' memory. The archive is
+// this reader's alone until the member is read whole.
 class TKr6StreamedMember {
 public:
-    // Lines handed out together: few enough to build while the next are read, many enough
-    // that a glass's prices seldom come in two.
-    static constexpr std::size_t MinBatchBytes = std::size_t{1} << 20;
+    // Lines handed out together: few enough to build while the next are read, and to stay
+    // in the cache between the two threads, many enough that a glass's prices seldom come
+    // in two.
+    static constexpr std::size_t BatchBytes = std::size_t{1} << 20;
 
-    // Starts reading member Name of Archive into the open arena Memory, which is this
-    // reader's alone until Release.
-    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name, TImportArena& Memory);
+    // Starts reading member Name of Archive.
+    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name);
     // Stops reading when it has not ended.
     ~TKr6StreamedMember();
     TKr6StreamedMember(const TKr6StreamedMember&) = delete;
     TKr6StreamedMember& operator=(const TKr6StreamedMember&) = delete;
 
-    // The lines read since the last call, at least MinBatchBytes of them unless the member
-    // ends first, waiting for them; none once every line was given. The lines are taken
-    // apart as TTextLines takes the whole member: a zero byte ends them. A member that
-    // cannot be read, or is refused, throws as TOXVCLZip::ExtractTextfile does, at the
-    // latest when the lines after the last are asked for.
+    // The next lines, about BatchBytes of them (a longer line comes whole), waiting for
+    // them; none once every line was given. They stay where they are until the next call.
+    // The lines are taken apart as TTextLines takes the whole member: a zero byte ends
+    // them. A member that cannot be read, or is refused, throws as
+    // TOXVCLZip::ExtractTextfile does, at the latest when the lines after the last are
+    // asked for.
     std::optional<TKr6MemberLines> Next();
-    // Waits for the read to end, frees the text and closes the arena, which gives its room
-    // back.
+    // Stops reading and frees the text.
     void Release();
 
 private:
-    // Thrown through the archive's read to stop it.
+    // Thrown through the read to stop it.
     struct TStopped {};
+    // One lent out to the building, one being filled, one ready.
+    static constexpr std::size_t Blocks = 3;
 
     void Read(TOXVCLZip& Archive, const std::string& Name);
+    // Hands the member's lines over batch by batch and gives their number, which a zero
+    // byte ends, and the member's bytes, for its line limit.
+    std::pair<std::uint64_t, std::uint64_t> ReadLines(TOXVCLZip::TMemberReader& Member);
+    // Waits until block Index may be filled, which the building has let go.
+    std::string& FreeBlock(std::uint64_t Index);
+    // Hands the first Bytes of block Index to the building, when there are any.
+    void Publish(std::uint64_t Index, std::size_t Bytes);
+    void Stop();
 
-    TImportArena& FMemory;
     std::mutex FMutex;
-    std::condition_variable FChanged;
-    // Read into while lines are given out, which stay where they are even when the read
-    // fails.
-    std::pmr::string FText;
-    // The bytes read so far, up to the end of their last whole line.
-    const char* FData = nullptr;
-    std::size_t FReady = 0;
+    std::condition_variable FReady;
+    std::condition_variable FFree;
+    // Block I holds the text of batches I, I + Blocks, I + 2 * Blocks, ...; FLines[I] the
+    // whole lines of the batch it holds.
+    std::array<std::string, Blocks> FBlocks;
+    std::array<std::string_view, Blocks> FLines;
+    // Batches handed over by the reader, given out by Next, and let go again.
+    std::uint64_t FPublished = 0;
+    std::uint64_t FGiven = 0;
+    std::uint64_t FLetGo = 0;
     bool FDone = false;
     bool FStop = false;
     std::exception_ptr FError;
-    // Given out by Next; a zero byte ends the lines, not the read.
-    std::size_t FGiven = 0;
-    bool FEnded = false;
     std::thread FThread;
 };
 

@@ -22,7 +22,9 @@ namespace kr6 {
 namespace {
 
 std::string Quoted(std::string_view Name) {
-    return "'" + std::string(Name) + "'";
+    std::string Text(1, '\'');
+    Text.append(Name).push_back('\'');
+    return Text;
 }
 
 // The operation that failed and the system's reason, as "write error (No space left on
@@ -352,104 +354,104 @@ std::int64_t TOXVCLZip::MemberIndex(std::string_view Name) {
     return Found;
 }
 
-bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data,
-                           const TReadProgress& OnRead) {
+void TOXVCLZip::TMemberReader::TFileCloser::operator()(zip_file* File) const {
+    zip_fclose(File);
+}
+
+std::optional<TOXVCLZip::TMemberReader> TOXVCLZip::OpenMember(std::string_view Name) {
     const std::int64_t Index = MemberIndex(Name);
     if (Index < 0)
-        return false;
+        return std::nullopt;
     zip* Archive = Reader();
-    const auto Fail = [&](const std::string& Cause) {
-        return EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) + ": " +
-                             Cause);
-    };
+    TMemberReader Member;
+    Member.FFailure = "cannot read " + Quoted(Name) + " in " + Quoted(FZipName) + ": ";
 
     zip_stat_t Stat;
     zip_stat_init(&Stat);
     if (zip_stat_index(Archive, static_cast<zip_uint64_t>(Index), 0, &Stat) != 0)
-        throw Fail(Describe(zip_get_error(Archive)));
+        throw Member.Fail(Describe(zip_get_error(Archive)));
     if (const std::string Cause = UnreadableCause(Stat); !Cause.empty())
-        throw Fail(Cause);
+        throw Member.Fail(Cause);
 
     // The declared size is not trusted: whatever the method, reading stops one byte past
     // the member's limit or its declared size. A declared size beyond the limit is refused
     // before anything is read.
     const std::uint64_t Limit = ReadableBytes(FLimits, Stat, FArchiveSize);
-    const auto TooLarge = [&] {
-        return Fail(Limit == FLimits.MaxBytes
-                        ? "member is larger than " + std::to_string(Limit) + " bytes"
-                        : "member is larger than " + std::to_string(FLimits.FreeBytes) +
-                              " bytes and more than " + std::to_string(FLimits.MaxRatio) +
-                              " times its compressed size");
-    };
-    if ((Stat.valid & ZIP_STAT_SIZE) && Stat.size > Limit)
-        throw TooLarge();
+    Member.FTooLarge = Limit == FLimits.MaxBytes
+                           ? "member is larger than " + std::to_string(Limit) + " bytes"
+                           : "member is larger than " + std::to_string(FLimits.FreeBytes) +
+                                 " bytes and more than " + std::to_string(FLimits.MaxRatio) +
+                                 " times its compressed size";
+    if (Stat.valid & ZIP_STAT_SIZE) {
+        if (Stat.size > Limit)
+            throw Member.Fail(Member.FTooLarge);
+        Member.FDeclared = Stat.size;
+    }
+    // A member that goes on past its declared size is known to be wrong one byte later.
+    Member.FStop = Member.FDeclared.value_or(Limit);
+    Member.FPastLimit = Member.FStop == Limit;
 
-    const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> File(
-        zip_fopen_index(Archive, static_cast<zip_uint64_t>(Index), 0), &zip_fclose);
-    if (!File)
-        throw Fail(Describe(zip_get_error(Archive)));
+    Member.FFile.reset(zip_fopen_index(Archive, static_cast<zip_uint64_t>(Index), 0));
+    if (!Member.FFile)
+        throw Member.Fail(Describe(zip_get_error(Archive)));
+    return Member;
+}
 
-    // CRC and length are checked only when zip_fread reports the end. Bytes told of as they
-    // come in are read into Data itself, which keeps them when the read fails.
-    std::pmr::string Own(Data.get_allocator());
-    std::pmr::string& Buffer = OnRead ? Data : Own;
-    Buffer.clear();
+std::size_t TOXVCLZip::TMemberReader::Read(char* Into, std::size_t Bytes) {
+    // CRC and length are checked only when zip_fread reports the end.
+    const std::uint64_t Want = std::min<std::uint64_t>(Bytes, FStop + 1 - FSize);
+    const zip_int64_t Got = zip_fread(FFile.get(), Into, Want);
+    if (Got < 0)
+        throw Fail(Describe(zip_file_get_error(FFile.get())));
+    FSize += static_cast<std::uint64_t>(Got);
+    if (FSize > FStop)
+        throw Fail(FPastLimit ? FTooLarge : SizeMismatch);
+    // This libzip lets data shorter than the declared size pass when the CRC matches.
+    if (Got == 0 && FDeclared && FSize != *FDeclared)
+        throw Fail(SizeMismatch);
+    return static_cast<std::size_t>(Got);
+}
+bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
+    std::optional<TMemberReader> Member = OpenMember(Name);
+    if (!Member)
+        return false;
+    std::pmr::string Buffer(Data.get_allocator());
     // The declared size only sets aside room (within the limit), so that a large member
     // is not copied each time the buffer grows; one chunk more takes the read that finds
     // the end, which would otherwise copy the whole member once more.
-    if (Stat.valid & ZIP_STAT_SIZE) {
-        Buffer.reserve(static_cast<std::size_t>(Stat.size + ReadChunkBytes));
+    if (const std::optional<std::uint64_t> Declared = Member->DeclaredSize()) {
+        Buffer.reserve(static_cast<std::size_t>(*Declared + ReadChunkBytes));
         // Tens of megabytes fault in faster as huge pages.
         PreferHugePages(Buffer.data(), Buffer.capacity());
     }
-    // A member that goes on past its declared size is known to be wrong one byte later.
-    const std::uint64_t Stop = (Stat.valid & ZIP_STAT_SIZE) ? Stat.size : Limit;
-    const auto SizeMismatch = [&] {
-        return Fail("member size does not match the archive directory");
-    };
     for (;;) {
-        const std::uint64_t Room = Stop + 1 - Buffer.size();
-        const std::uint64_t Want = std::min(ReadChunkBytes, Room);
         const std::size_t Old = Buffer.size();
-        Buffer.resize(Old + Want);
-        const zip_int64_t Got = zip_fread(File.get(), Buffer.data() + Old, Want);
-        if (Got < 0)
-            throw Fail(Describe(zip_file_get_error(File.get())));
-        Buffer.resize(Old + static_cast<std::size_t>(Got));
+        Buffer.resize(Old + ReadChunkBytes);
+        const std::size_t Got = Member->Read(Buffer.data() + Old, ReadChunkBytes);
+        Buffer.resize(Old + Got);
         if (Got == 0)
             break;
-        if (Buffer.size() > Stop)
-            throw Stop < Limit ? SizeMismatch() : TooLarge();
-        if (OnRead && (Stat.valid & ZIP_STAT_SIZE))
-            OnRead(Buffer);
     }
-    // This libzip lets data shorter than the declared size pass when the CRC matches.
-    if ((Stat.valid & ZIP_STAT_SIZE) && Buffer.size() != Stat.size)
-        throw SizeMismatch();
-    if (!OnRead)
-        Data = std::move(Own);
+    Data = std::move(Buffer);
     return true;
 }
 
 std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name,
                                                       std::pmr::string& Text) {
-    return ExtractTextfile(Name, Text, {});
-}
-
-std::optional<std::size_t> TOXVCLZip::ExtractTextfile(std::string_view Name, std::pmr::string& Text,
-                                                      const TReadProgress& OnRead) {
-    std::pmr::string Own(Text.get_allocator());
-    std::pmr::string& Data = OnRead ? Text : Own;
-    if (!ReadMember(Name, Data, OnRead))
+    std::pmr::string Data(Text.get_allocator());
+    if (!ReadMember(Name, Data))
         return std::nullopt;
     const std::size_t Lines = TTextLines(Data).Count();
-    const std::uint64_t Limit = std::max(FLimits.FreeLines, Data.size() / FLimits.MinLineBytes);
+    CheckLines(Name, Lines, Data.size());
+    Text = std::move(Data);
+    return Lines;
+}
+
+void TOXVCLZip::CheckLines(std::string_view Name, std::uint64_t Lines, std::uint64_t Bytes) const {
+    const std::uint64_t Limit = std::max(FLimits.FreeLines, Bytes / FLimits.MinLineBytes);
     if (Lines > Limit)
         throw EArchiveError("cannot read " + Quoted(Name) + " in " + Quoted(FZipName) +
                             ": member has more than " + std::to_string(Limit) + " lines");
-    if (!OnRead)
-        Text = std::move(Own);
-    return Lines;
 }
 
 void TOXVCLZip::ExtractTextfileToStrings(std::string_view Name, TStringList& Strings) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <ctime>
-#include <functional>
 #include <memory>
 #include <memory_resource>
 #include <optional>
@@ -12,6 +11,7 @@
 #include <vector>
 
 struct zip;
+struct zip_file;
 
 namespace kr6 {
 
@@ -79,13 +79,42 @@ public:
     // apart) are within the limits, and gives their number; none (Text unchanged) when
     // there is no such member. The text's memory comes from Text's memory resource.
     std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text);
-    // Told the bytes of the member read so far, as they come in, which are read into Text
-    // and stay where they are, even when the read fails: Text then holds them. A member
-    // whose directory does not declare its size is told of only when read whole, since its
-    // room may move.
-    using TReadProgress = std::function<void(std::string_view SoFar)>;
-    std::optional<std::size_t> ExtractTextfile(std::string_view Name, std::pmr::string& Text,
-                                               const TReadProgress& OnRead);
+    // Refuses the text of member Name, Bytes long and of Lines lines, when it holds more
+    // lines than the limits let through.
+    void CheckLines(std::string_view Name, std::uint64_t Lines, std::uint64_t Bytes) const;
+
+    // A member read a piece at a time, with the checks of a whole read: reading stops one
+    // byte past the member's limit or its declared size, and the read that finds the end
+    // checks the size and the CRC. The archive reads nothing else meanwhile.
+    class TMemberReader {
+    public:
+        std::optional<std::uint64_t> DeclaredSize() const { return FDeclared; }
+        // Reads up to Bytes of the member into Into and gives how many; 0 at its end.
+        std::size_t Read(char* Into, std::size_t Bytes);
+
+    private:
+        friend class TOXVCLZip;
+        EArchiveError Fail(std::string_view Cause) const {
+            return EArchiveError(FFailure + std::string(Cause));
+        }
+        static constexpr std::string_view SizeMismatch =
+            "member size does not match the archive directory";
+
+        struct TFileCloser {
+            void operator()(zip_file* File) const;
+        };
+        std::unique_ptr<zip_file, TFileCloser> FFile;
+        // "cannot read 'Name' in 'Archive': ", which every cause follows.
+        std::string FFailure;
+        std::string FTooLarge;
+        std::optional<std::uint64_t> FDeclared;
+        // The most bytes the member may hold: its declared size or its limit.
+        std::uint64_t FStop = 0;
+        bool FPastLimit = false;
+        std::uint64_t FSize = 0;
+    };
+    // Member Name opened for reading; none when there is no such member.
+    std::optional<TMemberReader> OpenMember(std::string_view Name);
     // Replaces Strings with the lines of member Name; a missing member leaves Strings
     // as it was.
     void ExtractTextfileToStrings(std::string_view Name, TStringList& Strings);
@@ -112,8 +141,7 @@ private:
     zip* Reader() const;
     // Index of the one member called Name, or -1; a second one is an error.
     std::int64_t MemberIndex(std::string_view Name);
-    bool ReadMember(std::string_view Name, std::pmr::string& Data,
-                    const TReadProgress& OnRead = {});
+    bool ReadMember(std::string_view Name, std::pmr::string& Data);
     void StoreMember(std::string_view Name, std::string_view Data);
     void Reopen();
     // Opens the file or the bytes for reading. Null, with Error set, only for the two

@@ -137,7 +137,7 @@ TEST(Kr6ArchiveImport, LensPricesBuiltWhileReadBuildWhatTheirLinesBuild) {
     AddLines(Lines.LensPrice, "G1", 0, 25000);
     AddLines(Lines.LensPrice, "G2", 0, 20000);
     AddLines(Lines.LensPrice, "G1", 24000, 2000);
-    ASSERT_GT(Lines.LensPrice.Text().size(), 2 * TKr6StreamedMember::MinBatchBytes);
+    ASSERT_GT(Lines.LensPrice.Text().size(), 2 * TKr6StreamedMember::BatchBytes);
     // What the member holds beyond: a line that a zero byte cuts short, and more lines.
     TKr6Files Member = Lines;
     Lines.LensPrice.Add("G3");
