@@ -20,8 +20,10 @@ std::size_t WholeLinesEnd(std::string_view Text) {
 
 } // namespace
 
-TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name)
-    : FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
+TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
+                                       std::size_t Blocks)
+    : FBlocks(std::max<std::size_t>(Blocks, 2)), FLines(FBlocks.size()),
+      FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
 
 TKr6StreamedMember::~TKr6StreamedMember() {
     Stop();
@@ -90,18 +92,22 @@ TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
     // What follows a zero byte is read for the member's checks alone.
     if (Zero) {
         std::string Ignored(TOXVCLZip::ReadChunkBytes, '\0');
-        while (const std::size_t Got = Member.Read(Ignored.data(), Ignored.size()))
+        while (const std::size_t Got = Member.Read(Ignored.data(), Ignored.size())) {
             Bytes += Got;
+            const std::lock_guard Lock(FMutex);
+            if (FStop)
+                throw TStopped{};
+        }
     }
     return {Lines, Bytes};
 }
 
 std::string& TKr6StreamedMember::FreeBlock(std::uint64_t Index) {
     std::unique_lock Lock(FMutex);
-    FFree.wait(Lock, [&] { return FStop || Index < FLetGo + Blocks; });
+    FFree.wait(Lock, [&] { return FStop || Index < FLetGo + FBlocks.size(); });
     if (FStop)
         throw TStopped{};
-    std::string& Block = FBlocks[Index % Blocks];
+    std::string& Block = FBlocks[Index % FBlocks.size()];
     if (Block.size() < BatchBytes)
         Block.resize(BatchBytes);
     return Block;
@@ -112,7 +118,8 @@ void TKr6StreamedMember::Publish(std::uint64_t Index, std::size_t Bytes) {
         return;
     {
         const std::lock_guard Lock(FMutex);
-        FLines[Index % Blocks] = std::string_view(FBlocks[Index % Blocks]).substr(0, Bytes);
+        const std::size_t Block = Index % FBlocks.size();
+        FLines[Block] = std::string_view(FBlocks[Block]).substr(0, Bytes);
         FPublished = Index + 1;
     }
     FReady.notify_one();
@@ -130,7 +137,7 @@ std::optional<TKr6MemberLines> TKr6StreamedMember::Next() {
         std::rethrow_exception(FError);
     if (FPublished == FGiven)
         return std::nullopt;
-    return TKr6MemberLines(FLines[FGiven++ % Blocks]);
+    return TKr6MemberLines(FLines[FGiven++ % FLines.size()]);
 }
 
 void TKr6StreamedMember::Stop() {
@@ -145,9 +152,9 @@ void TKr6StreamedMember::Stop() {
 
 void TKr6StreamedMember::Release() {
     Stop();
-    FLines = {};
-    for (std::string& Block : FBlocks)
-        std::string().swap(Block);
+    FLines.clear();
+    FBlocks.clear();
+    FBlocks.shrink_to_fit();
 }
 
 } // namespace kr6

@@ -3,7 +3,6 @@
 #include "import/Kr6MemberLines.h"
 #include "support/ZipArchive.h"
 
-#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -14,23 +13,30 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace kr6 {
 
 // A member read on a thread of its own while the lines read so far are built, so that
 // inflating the largest member and building from it take the time of the slower one, not
-// of both. The text goes through a few blocks that are filled again once built, so that
-// hundreds of megabytes of lines never take more than those blocks' memory. The archive is
-// this reader's alone until the member is read whole.
+// of both. The text goes through blocks that are filled again once built, so that hundreds
+// of megabytes of lines never take more than those blocks' memory. The archive is this
+// reader's alone until the member is read whole.
 class TKr6StreamedMember {
 public:
     // Lines handed out together: few enough to build while the next are read, and to stay
     // in the cache between the two threads, many enough that a glass's prices seldom come
     // in two.
     static constexpr std::size_t BatchBytes = std::size_t{1} << 20;
+    // How many batches may be read ahead of the building: enough to go on inflating a large
+    // list's lens prices while the lenses, power ranges and geometries are built, some tens
+    // of megabytes.
+    static constexpr std::size_t AheadBatches = 64;
 
-    // Starts reading member Name of Archive.
-    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name);
+    // Starts reading member Name of Archive, at most Blocks batches (two at least) ahead of
+    // the building, counting the one it builds.
+    TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
+                       std::size_t Blocks = AheadBatches);
     // Stops reading when it has not ended.
     ~TKr6StreamedMember();
     TKr6StreamedMember(const TKr6StreamedMember&) = delete;
@@ -49,8 +55,6 @@ public:
 private:
     // Thrown through the read to stop it.
     struct TStopped {};
-    // One lent out to the building, one being filled, one ready.
-    static constexpr std::size_t Blocks = 3;
 
     void Read(TOXVCLZip& Archive, const std::string& Name);
     // Hands the member's lines over batch by batch and gives their number, which a zero
@@ -65,10 +69,10 @@ private:
     std::mutex FMutex;
     std::condition_variable FReady;
     std::condition_variable FFree;
-    // Block I holds the text of batches I, I + Blocks, I + 2 * Blocks, ...; FLines[I] the
-    // whole lines of the batch it holds.
-    std::array<std::string, Blocks> FBlocks;
-    std::array<std::string_view, Blocks> FLines;
+    // Block I of N holds the text of batches I, I + N, I + 2 N, ...; FLines[I] the whole
+    // lines of the batch it holds. A block takes memory when first filled.
+    std::vector<std::string> FBlocks;
+    std::vector<std::string_view> FLines;
     // Batches handed over by the reader, given out by Next, and let go again.
     std::uint64_t FPublished = 0;
     std::uint64_t FGiven = 0;

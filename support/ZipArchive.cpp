@@ -411,6 +411,7 @@ std::size_t TOXVCLZip::TMemberReader::Read(char* Into, std::size_t Bytes) {
         throw Fail(SizeMismatch);
     return static_cast<std::size_t>(Got);
 }
+
 bool TOXVCLZip::ReadMember(std::string_view Name, std::pmr::string& Data) {
     std::optional<TMemberReader> Member = OpenMember(Name);
     if (!Member)

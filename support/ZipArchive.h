@@ -108,7 +108,8 @@ public:
         std::string FFailure;
         std::string FTooLarge;
         std::optional<std::uint64_t> FDeclared;
-        // The most bytes the member may hold: its declared size or its limit.
+        // The most bytes the member may hold: its declared size or its limit, which a byte
+        // beyond goes past when FPastLimit.
         std::uint64_t FStop = 0;
         bool FPastLimit = false;
         std::uint64_t FSize = 0;

@@ -19,11 +19,11 @@ struct TStreamed {
     int Batches = 0;
 };
 
-// Every line of member Name as the streamed reader hands them out, copied, since a batch
-// may be overwritten once the next is asked for.
+// Every line of member Name as the streamed reader hands them out through two blocks,
+// copied, since a batch's block is filled again once the next batch is asked for.
 TStreamed ReadStreamed(TOXVCLZip& Zip, std::string_view Name) {
     TStreamed Read;
-    TKr6StreamedMember Member(Zip, Name);
+    TKr6StreamedMember Member(Zip, Name, 2);
     while (const std::optional<TKr6MemberLines> Batch = Member.Next()) {
         ++Read.Batches;
         for (const std::string_view Line : *Batch)
@@ -40,7 +40,7 @@ std::vector<std::string> WholeLines(std::string_view Text) {
     return Lines;
 }
 
-// The member goes through blocks of BatchBytes that are filled again: a CR LF split by a
+// The member goes through two blocks of BatchBytes, each filled again: a CR LF split by a
 // block's end, a line longer than a block, CR line ends, empty lines and a last line
 // without an end come out as the whole member's lines; so do the lines before a zero byte,
 // which ends them.
