@@ -4,7 +4,6 @@
 #include "support/ZipArchive.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace kr6 {
 namespace {
@@ -22,20 +21,20 @@ std::size_t WholeLinesEnd(std::string_view Text) {
 
 TKr6StreamedMember::TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
                                        std::size_t Blocks)
-    : FBlocks(std::max<std::size_t>(Blocks, 2)), FLines(FBlocks.size()),
-      FThread(&TKr6StreamedMember::Read, this, std::ref(Archive), std::string(Name)) {}
+    : FArchive(Archive), FName(Name), FBlocks(std::max<std::size_t>(Blocks, 2)),
+      FLines(FBlocks.size()), FThread(&TKr6StreamedMember::Read, this) {}
 
 TKr6StreamedMember::~TKr6StreamedMember() {
     Stop();
 }
 
-void TKr6StreamedMember::Read(TOXVCLZip& Archive, const std::string& Name) {
+void TKr6StreamedMember::Read() {
     try {
-        if (std::optional<TOXVCLZip::TMemberReader> Member = Archive.OpenMember(Name)) {
-            const auto [Lines, Bytes] = ReadLines(*Member);
-            Archive.CheckLines(Name, Lines, Bytes);
-        }
+        std::uint64_t Bytes = 0;
+        if (std::optional<TOXVCLZip::TMemberReader> Member = FArchive.OpenMember(FName))
+            Bytes = ReadLines(*Member);
         const std::lock_guard Lock(FMutex);
+        FBytes = Bytes;
         FDone = true;
     } catch (const TStopped&) {
         return;
@@ -46,9 +45,7 @@ void TKr6StreamedMember::Read(TOXVCLZip& Archive, const std::string& Name) {
     FReady.notify_one();
 }
 
-std::pair<std::uint64_t, std::uint64_t>
-TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
-    std::uint64_t Lines = 0;
+std::uint64_t TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
     std::uint64_t Bytes = 0;
     std::uint64_t Index = 0;
     std::string* Block = &FreeBlock(Index);
@@ -65,7 +62,6 @@ TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
             }
             // The whole lines go to the building, the start of the next line begins the
             // next block.
-            Lines += TTextLines(Text.substr(0, End)).Count();
             Publish(Index, End);
             std::string& Next = FreeBlock(++Index);
             const std::string_view Rest = Text.substr(End);
@@ -87,7 +83,6 @@ TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
         }
         Filled += Got;
     }
-    Lines += TTextLines(std::string_view(*Block).substr(0, Filled)).Count();
     Publish(Index, Filled);
     // What follows a zero byte is read for the member's checks alone.
     if (Zero) {
@@ -99,7 +94,7 @@ TKr6StreamedMember::ReadLines(TOXVCLZip::TMemberReader& Member) {
                 throw TStopped{};
         }
     }
-    return {Lines, Bytes};
+    return Bytes;
 }
 
 std::string& TKr6StreamedMember::FreeBlock(std::uint64_t Index) {
@@ -135,9 +130,16 @@ std::optional<TKr6MemberLines> TKr6StreamedMember::Next() {
     FReady.wait(Lock, [&] { return FError || FDone || FPublished > FGiven; });
     if (FError)
         std::rethrow_exception(FError);
-    if (FPublished == FGiven)
+    if (FPublished == FGiven) {
+        // Every line was given: the member is within its line limit, or refused now.
+        FArchive.CheckLines(FName, FLinesGiven, FBytes);
         return std::nullopt;
-    return TKr6MemberLines(FLines[FGiven++ % FLines.size()]);
+    }
+    const std::string_view Lines = FLines[FGiven++ % FLines.size()];
+    Lock.unlock();
+    // Counted here rather than by the reader, which inflating keeps busier.
+    FLinesGiven += TTextLines(Lines).Count();
+    return TKr6MemberLines(Lines);
 }
 
 void TKr6StreamedMember::Stop() {

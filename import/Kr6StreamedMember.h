@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace kr6 {
@@ -56,16 +55,17 @@ private:
     // Thrown through the read to stop it.
     struct TStopped {};
 
-    void Read(TOXVCLZip& Archive, const std::string& Name);
-    // Hands the member's lines over batch by batch and gives their number, which a zero
-    // byte ends, and the member's bytes, for its line limit.
-    std::pair<std::uint64_t, std::uint64_t> ReadLines(TOXVCLZip::TMemberReader& Member);
+    void Read();
+    // Hands the member's lines over batch by batch and gives the member's bytes.
+    std::uint64_t ReadLines(TOXVCLZip::TMemberReader& Member);
     // Waits until block Index may be filled, which the building has let go.
     std::string& FreeBlock(std::uint64_t Index);
     // Hands the first Bytes of block Index to the building, when there are any.
     void Publish(std::uint64_t Index, std::size_t Bytes);
     void Stop();
 
+    TOXVCLZip& FArchive;
+    const std::string FName;
     std::mutex FMutex;
     std::condition_variable FReady;
     std::condition_variable FFree;
@@ -77,6 +77,10 @@ private:
     std::uint64_t FPublished = 0;
     std::uint64_t FGiven = 0;
     std::uint64_t FLetGo = 0;
+    // The member's bytes, once read whole, and the lines given out, which a zero byte ends:
+    // their line limit.
+    std::uint64_t FBytes = 0;
+    std::uint64_t FLinesGiven = 0;
     bool FDone = false;
     bool FStop = false;
     std::exception_ptr FError;
