@@ -202,39 +202,5 @@ TEST_F(LintProgramTest, ExitStatuses) {
     }
 }
 
-// The README shows the program's output on this list; lines left out are counted in a
-// note of their own, "[... N lines ...]".
-TEST_F(LintProgramTest, TheReadmeShowsTheRealOutput) {
-    const std::string Readme = test::ReadFileBytes(KR6_SOURCE_DIR "/README.md");
-    const std::string Start = "$ kr6csv lint defects.zip\n";
-    const std::size_t From = Readme.find(Start);
-    ASSERT_NE(From, std::string::npos);
-    const std::size_t To = Readme.find("```", From);
-    const std::vector<std::string> Shown =
-        Lines(Readme.substr(From + Start.size(), To - From - Start.size()));
-
-    const TRun Run = Kr6csv("lint " + Defects.Path());
-    std::vector<std::string> Real = Lines(Run.Out);
-    std::string Summary = Lines(Run.Err).at(0);
-    Summary.replace(Summary.find(Defects.Path()), Defects.Path().size(), "defects.zip");
-    Real.push_back(Summary);
-    Real.push_back("$ echo $?");
-    Real.push_back(std::to_string(Run.Status));
-
-    static const std::regex Cut(R"(^\[\.\.\. ([0-9]+) lines \.\.\.\]$)");
-    std::size_t Next = 0;
-    for (const std::string& Line : Shown) {
-        std::smatch Match;
-        if (std::regex_match(Line, Match, Cut)) {
-            Next += std::stoul(Match[1]);
-            continue;
-        }
-        ASSERT_LT(Next, Real.size()) << "README line beyond the output: " << Line;
-        EXPECT_EQ(Line, Real[Next]) << "README line " << Next + 1 << " of the example";
-        ++Next;
-    }
-    EXPECT_EQ(Next, Real.size()) << "the README's example ends early";
-}
-
 } // namespace
 } // namespace kr6

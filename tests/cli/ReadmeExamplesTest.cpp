@@ -97,24 +97,26 @@ std::string Comparable(std::string Line) {
     return std::regex_replace(Line, Seconds, "#.# s");
 }
 
-// A line "..." (indented or not), or "[... 12 lines ...]", stands for lines left out.
-bool IsCut(const std::string& Line) {
-    static const std::regex Cut(R"(^ *(\.\.\.|\[\.\.\. [0-9]+ lines \.\.\.\])$)");
-    return std::regex_match(Line, Cut);
-}
-
-// The shown lines match the output, any number of lines standing for each cut.
+// The shown lines match the output: a line "..." (indented or not) stands for any number of
+// lines, "[... 12 lines ...]" for exactly that many.
 bool Matches(const std::vector<std::string>& Shown, const std::vector<std::string>& Output) {
+    static const std::regex Counted(R"(^\[\.\.\. ([0-9]+) lines \.\.\.\]$)");
+    static const std::regex Any(R"(^ *\.\.\.$)");
     std::size_t Out = 0;
     for (std::size_t I = 0; I < Shown.size(); ++I) {
-        if (IsCut(Shown[I])) {
+        std::smatch Match;
+        if (std::regex_match(Shown[I], Match, Counted)) {
+            Out += std::stoul(Match[1]);
+            continue;
+        }
+        if (std::regex_match(Shown[I], Any)) {
             if (I + 1 == Shown.size())
                 return true;
             while (Out < Output.size() && Comparable(Output[Out]) != Comparable(Shown[I + 1]))
                 ++Out;
             continue;
         }
-        if (Out == Output.size() || Comparable(Output[Out]) != Comparable(Shown[I]))
+        if (Out >= Output.size() || Comparable(Output[Out]) != Comparable(Shown[I]))
             return false;
         ++Out;
     }
