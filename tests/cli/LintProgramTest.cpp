@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -23,15 +22,8 @@ namespace kr6 {
 namespace {
 
 using test::Kr6csv;
+using test::LinesOf;
 using test::TRun;
-
-std::vector<std::string> Lines(const std::string& Text) {
-    std::vector<std::string> Result;
-    std::istringstream Stream(Text);
-    for (std::string Line; std::getline(Stream, Line);)
-        Result.push_back(Line);
-    return Result;
-}
 
 // The example list with the defects of seed 1, as the README shows it.
 std::vector<TKr6Member> DefectMembers() {
@@ -75,7 +67,7 @@ TEST_F(LintProgramTest, TextListsEveryFindingInImportOrder) {
     std::size_t LastRank = 0;
     int LastLine = 0;
     int Counts[3] = {};
-    for (const std::string& Text : Lines(Run.Out)) {
+    for (const std::string& Text : LinesOf(Run.Out)) {
         TTextLine Line;
         ASSERT_TRUE(ParseLine(Text, Line)) << Text;
         Codes.insert(Line.Code);
@@ -115,7 +107,7 @@ TEST_F(LintProgramTest, AListWithoutLensesSaysSo) {
     const test::TTempArchive Archive(Members);
     const TRun Run = Kr6csv("lint " + Archive.Path());
     EXPECT_EQ(Run.Status, 3);
-    const std::vector<std::string> Text = Lines(Run.Out);
+    const std::vector<std::string> Text = LinesOf(Run.Out);
     EXPECT_NE(std::find(Text.begin(), Text.end(),
                         "LensType.Dat:0: note: the archive holds no LensType.Dat: read as an "
                         "empty file [missing-member]"),
@@ -132,8 +124,8 @@ TEST_F(LintProgramTest, JsonAgreesWithTheText) {
     const TRun Json = Kr6csv("lint -q --json " + Defects.Path());
     EXPECT_EQ(Json.Status, 3);
     EXPECT_EQ(Json.Err, "");
-    const std::vector<std::string> TextLines = Lines(Text.Out);
-    const std::vector<std::string> JsonLines = Lines(Json.Out);
+    const std::vector<std::string> TextLines = LinesOf(Text.Out);
+    const std::vector<std::string> JsonLines = LinesOf(Json.Out);
     ASSERT_EQ(JsonLines.size(), TextLines.size());
     const std::vector<TKr6Member> Members = DefectMembers();
     for (std::size_t I = 0; I < JsonLines.size(); ++I) {

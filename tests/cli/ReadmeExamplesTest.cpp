@@ -1,3 +1,4 @@
+#include "helpers/ProgramRun.h"
 #include "helpers/TestArchive.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ namespace kr6 {
 namespace {
 
 namespace fs = std::filesystem;
+using test::LinesOf;
 
 // A command of the README and the lines it shows after it.
 struct TExample {
@@ -22,16 +24,6 @@ struct TExample {
     std::string Command;
     std::vector<std::string> Shown;
 };
-
-std::vector<std::string> LinesOf(const std::string& Text) {
-    std::vector<std::string> Lines;
-    std::size_t Start = 0;
-    for (std::size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
-        Lines.push_back(Text.substr(Start, End - Start));
-    if (Start < Text.size())
-        Lines.push_back(Text.substr(Start));
-    return Lines;
-}
 
 const std::string& Readme() {
     static const std::string Text = test::ReadFileBytes(KR6_SOURCE_DIR "/README.md");

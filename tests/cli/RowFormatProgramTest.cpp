@@ -119,28 +119,19 @@ TEST(RowFormatTabs, CodesHoldingATabKeepTheirFields) {
     };
     const test::TTempArchive Old = List(true);
     const test::TTempArchive New = List(false);
-    const auto Lines = [](const std::string& Text) {
-        std::vector<std::string> Split;
-        for (std::size_t Start = 0; Start < Text.size();) {
-            const std::size_t End = Text.find('\n', Start);
-            Split.push_back(Text.substr(Start, End - Start));
-            Start = End + 1;
-        }
-        return Split;
-    };
 
     const TRun Jsonl = Kr6csv("evaluate -q --format jsonl " + Old.Path());
     ASSERT_EQ(Jsonl.Status, 0) << Jsonl.Err;
     ASSERT_FALSE(Jsonl.Out.empty());
     bool SawCoating = false;
-    for (const std::string& Line : Lines(Jsonl.Out)) {
+    for (const std::string& Line : test::LinesOf(Jsonl.Out)) {
         EXPECT_TRUE(Line.starts_with(R"({"lens":"G\tH","antireflection":")")) << Line;
         SawCoating = SawCoating || Line.find(R"("antireflection":"A\tR")") != std::string::npos;
     }
     EXPECT_TRUE(SawCoating) << Jsonl.Out;
 
     const TRun Csv = Kr6csv("evaluate -q --format csv --lf " + Old.Path());
-    for (const std::string& Line : Lines(Csv.Out)) {
+    for (const std::string& Line : test::LinesOf(Csv.Out)) {
         EXPECT_TRUE(Line.starts_with("G\tH,")) << Line;
         EXPECT_EQ(std::count(Line.begin(), Line.end(), ','), 4) << Line;
     }
@@ -150,7 +141,7 @@ TEST(RowFormatTabs, CodesHoldingATabKeepTheirFields) {
     const TRun Diff = Kr6csv("diff -q --rows-only --format jsonl " + Old.Path() + " " + New.Path());
     EXPECT_EQ(Diff.Status, 3) << Diff.Err;
     ASSERT_FALSE(Diff.Out.empty());
-    for (const std::string& Line : Lines(Diff.Out))
+    for (const std::string& Line : test::LinesOf(Diff.Out))
         EXPECT_TRUE(Line.starts_with(R"({"change":"-","lens":"G\tH","antireflection":"A\tR")"))
             << Line;
 }

@@ -42,4 +42,14 @@ TRun MakeDemoKr6(const std::string& Args) {
     return RunProgram(MAKE_DEMO_KR6_BINARY, Args);
 }
 
+std::vector<std::string> LinesOf(const std::string& Text) {
+    std::vector<std::string> Lines;
+    std::size_t Start = 0;
+    for (std::size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
+        Lines.push_back(Text.substr(Start, End - Start));
+    if (Start < Text.size())
+        Lines.push_back(Text.substr(Start));
+    return Lines;
+}
+
 } // namespace kr6::test

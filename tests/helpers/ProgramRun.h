@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kr6::test {
 
@@ -20,5 +21,8 @@ struct TRun {
 TRun Kr6csv(const std::string& Args);
 // The same for the example generator.
 TRun MakeDemoKr6(const std::string& Args);
+
+// The lines of a program's output, each without its line feed.
+std::vector<std::string> LinesOf(const std::string& Text);
 
 } // namespace kr6::test
