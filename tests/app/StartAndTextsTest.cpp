@@ -2,7 +2,7 @@
 #include "app/QtText.h"
 #include "app/StartArguments.h"
 #include "app/TimeText.h"
-#include "helpers/TestArchive.h"
+#include "helpers/ProgramRun.h"
 #include "support/Version.h"
 
 #include <QApplication>
@@ -11,11 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace kr6 {
 namespace {
@@ -43,56 +39,44 @@ TEST(ParseStartArguments, AnArchiveOrAScreenshotElseNothing) {
 }
 
 #ifndef _WIN32
-// These start the program through a POSIX shell without the display variables.
-// The exit status and standard error of the built kr6csv-gui without any display settings
-// but Display. No time limit beyond the test runner's, as it ends before any window exists.
-std::string RunWithoutDisplay(const std::string& Display) {
-    const test::TTempFile Err("", ".err");
-    const std::string Command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Display +
-                                " " KR6CSV_GUI_BINARY " 2>" + Err.Path();
-    const int Raw = std::system(Command.c_str());
-    return std::to_string(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1) + " " + Err.Read();
+// The built kr6csv-gui through a POSIX shell, without the display variables but those in
+// Settings. No time limit beyond the test runner's, as it ends before any window exists.
+test::TRun RunWithoutDisplay(const std::string& Settings, const std::string& Arguments = {}) {
+    return test::RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Settings +
+                                " " KR6CSV_GUI_BINARY,
+                            Arguments);
 }
 
 TEST(WindowProgram, EndsWithOneLineWhenNoDisplayCanBeReached) {
-    EXPECT_EQ(RunWithoutDisplay({}), "1 kr6csv-gui: no display to show the window on (neither "
-                                     "DISPLAY nor WAYLAND_DISPLAY is set)\n");
+    const test::TRun None = RunWithoutDisplay({});
+    EXPECT_EQ(None.Status, 1);
+    EXPECT_EQ(None.Err, "kr6csv-gui: no display to show the window on (neither DISPLAY nor "
+                        "WAYLAND_DISPLAY is set)\n");
     // A display that does not answer is found only by the platform plugin.
+    const test::TRun Silent = RunWithoutDisplay("DISPLAY=:4321");
+    EXPECT_EQ(Silent.Status, 1);
     EXPECT_EQ(
-        RunWithoutDisplay("DISPLAY=:4321"),
-        "1 kr6csv-gui: cannot show the window: the display ':4321' (DISPLAY) does not answer\n");
+        Silent.Err,
+        "kr6csv-gui: cannot show the window: the display ':4321' (DISPLAY) does not answer\n");
 }
 
-// The manual page is made from these while building, where no display may be.
-TEST(WindowProgram, AnswersHelpAndVersionWithoutADisplay) {
-    const auto Run = [](const std::string& Arguments) {
-        const test::TTempFile Out("", ".out");
-        const std::string Command =
-            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " " +
-            Arguments + " >" + Out.Path() + " 2>/dev/null";
-        const int Raw = std::system(Command.c_str());
-        return std::make_pair(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Out.Read());
-    };
-    EXPECT_EQ(Run("--version"),
-              std::make_pair(0, "kr6csv-gui " + std::string(Kr6Version()) + "\n"));
-    const auto [Status, Help] = Run("--help");
-    EXPECT_EQ(Status, 0);
-    EXPECT_NE(Help.find("\nUsage: kr6csv-gui [ARCHIVE.zip]\n"), std::string::npos) << Help;
-    EXPECT_EQ(Run("-h").second, Help);
-    EXPECT_NE(Help.find("--screenshot FILE.png"), std::string::npos);
+// The manual page is made from these while building, where no display may be; a usage
+// error needs none either.
+TEST(WindowProgram, AnswersHelpVersionAndUsageErrorsWithoutADisplay) {
+    const test::TRun Version = RunWithoutDisplay({}, "--version");
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out, "kr6csv-gui " + std::string(Kr6Version()) + "\n");
+    const test::TRun Help = RunWithoutDisplay({}, "--help");
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_NE(Help.Out.find("\nUsage: kr6csv-gui [ARCHIVE.zip]\n"), std::string::npos) << Help.Out;
+    EXPECT_EQ(RunWithoutDisplay({}, "-h").Out, Help.Out);
+    EXPECT_NE(Help.Out.find("--screenshot FILE.png"), std::string::npos);
     // Anything beside them is no request for help, but no command line the window takes.
-    EXPECT_EQ(Run("--help list.zip"), std::make_pair(2, std::string()));
-}
-
-// A usage error needs no display either.
-TEST(WindowProgram, UsageErrorsWithoutADisplay) {
-    const test::TTempFile Err("", ".err");
-    const std::string Wrong =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KR6CSV_GUI_BINARY " --bogus 2>" +
-        Err.Path();
-    const int Status = std::system(Wrong.c_str());
-    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 2) << Status;
-    EXPECT_EQ(Err.Read(), std::string(StartUsage) + "\n");
+    const test::TRun Both = RunWithoutDisplay({}, "--help list.zip");
+    EXPECT_TRUE(Both.Status == 2 && Both.Out.empty()) << Both.Out;
+    const test::TRun Wrong = RunWithoutDisplay({}, "--bogus");
+    EXPECT_EQ(Wrong.Status, 2);
+    EXPECT_EQ(Wrong.Err, std::string(StartUsage) + "\n");
 }
 #endif
 

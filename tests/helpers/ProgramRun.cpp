@@ -24,15 +24,15 @@ int ExitStatus(int Raw) {
 }
 #endif
 
-TRun RunProgram(const std::string& Binary, const std::string& Args) {
+} // namespace
+
+TRun RunProgram(const std::string& Command, const std::string& Args) {
     const TTempFile Out("", ".out");
     const TTempFile Err("", ".err");
-    const std::string Command = Binary + NoInput + Args + " >" + Out.Path() + " 2>" + Err.Path();
-    const int Raw = std::system(Command.c_str());
+    const std::string Line = Command + NoInput + Args + " >" + Out.Path() + " 2>" + Err.Path();
+    const int Raw = std::system(Line.c_str());
     return {ExitStatus(Raw), Out.Read(), Err.Read()};
 }
-
-} // namespace
 
 TRun Kr6csv(const std::string& Args) {
     return RunProgram(KR6CSV_BINARY, Args);

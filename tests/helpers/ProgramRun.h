@@ -19,8 +19,9 @@ struct TRun {
 // limit of its own, which a busy machine would exceed: a hanging run is ended by the
 // test's limit in ctest.
 TRun Kr6csv(const std::string& Args);
-// The same for the example generator.
+// The same for the example generator, and for any Command of shell words.
 TRun MakeDemoKr6(const std::string& Args);
+TRun RunProgram(const std::string& Command, const std::string& Args);
 
 // The lines of a program's output, each without its line feed.
 std::vector<std::string> LinesOf(const std::string& Text);
