@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pty.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace kr6 {
 namespace {
@@ -54,44 +57,50 @@ TEST(ProgressLine, FormatsCountsAndTimesToFitTheWidth) {
     }
 }
 
-std::string Drain(int Fd) {
-    std::string Text;
-    char Buffer[4096];
-    for (ssize_t N; (N = read(Fd, Buffer, sizeof Buffer)) != 0;) {
-        if (N > 0)
-            Text.append(Buffer, static_cast<std::size_t>(N));
-        else if (errno != EINTR)
-            break; // EAGAIN on an empty pipe, EIO once a terminal's other side has closed
-    }
-    return Text;
-}
-
-// Runs kr6csv evaluate on the example list with Option ("-q", or "--lf" to draw), its
-// standard error on a terminal of the given width and TERM and standard output going to
-// /dev/null; returns what reached the terminal, or "status N" when the run failed.
-std::string OnTerminal(const char* Option, unsigned short Width, const char* Term) {
+// What kr6csv with Arguments writes to a terminal Width columns wide (0: of no size), with
+// the environment variables Settings set (unset for a null value); its other output, Silenced,
+// goes to /dev/null. "status N" when the run failed.
+std::string OnTerminal(std::vector<const char*> Arguments, int Silenced, unsigned short Width,
+                       const std::vector<std::pair<const char*, const char*>>& Settings) {
+    Arguments.insert(Arguments.begin(), KR6CSV_BINARY);
+    Arguments.push_back(nullptr);
     winsize Size{};
     Size.ws_row = 24;
     Size.ws_col = Width;
     int Master = -1;
-    const pid_t Child = forkpty(&Master, nullptr, nullptr, &Size);
+    const pid_t Child = forkpty(&Master, nullptr, nullptr, Width == 0 ? nullptr : &Size);
     if (Child == 0) {
-        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
-        setenv("TERM", Term, 1);
-        execl(KR6CSV_BINARY, KR6CSV_BINARY, "evaluate", Option,
-              KR6_SOURCE_DIR "/examples/demo-kr6.zip", nullptr);
+        dup2(open("/dev/null", O_WRONLY), Silenced);
+        for (const auto& [Name, Value] : Settings)
+            Value == nullptr ? unsetenv(Name) : setenv(Name, Value, 1);
+        execv(KR6CSV_BINARY, const_cast<char* const*>(Arguments.data()));
         _exit(127);
     }
-    const std::string Screen = Drain(Master);
+    std::string Screen;
+    char Buffer[4096];
+    for (ssize_t N; (N = read(Master, Buffer, sizeof Buffer)) != 0;) {
+        if (N > 0)
+            Screen.append(Buffer, static_cast<std::size_t>(N));
+        else if (errno != EINTR)
+            break; // EIO once the terminal's other side has closed
+    }
     close(Master);
     int Status = 0;
     waitpid(Child, &Status, 0);
     return Status == 0 ? Screen : "status " + std::to_string(Status);
 }
 
+const char* const Demo = KR6_SOURCE_DIR "/examples/demo-kr6.zip";
+
+// kr6csv evaluate on the example list with Option ("-q", or "--lf" to draw), its standard
+// error on a terminal of the given width and TERM.
+std::string ProgressOnTerminal(const char* Option, unsigned short Width, const char* Term) {
+    return OnTerminal({"evaluate", Option, Demo}, STDOUT_FILENO, Width, {{"TERM", Term}});
+}
+
 TEST(ProgressLine, OnATerminalFitsTheWidthAndLeavesOnlyTheSummary) {
     constexpr unsigned short Width = 32;
-    const std::string Screen = OnTerminal("--lf", Width, "xterm");
+    const std::string Screen = ProgressOnTerminal("--lf", Width, "xterm");
     // Each drawing is "\r", the text, and the erase sequence; none may reach the last column.
     std::size_t Drawings = 0;
     for (std::size_t Start = 0, End; (Start = Screen.find('\r', Start)) != std::string::npos &&
@@ -107,10 +116,36 @@ TEST(ProgressLine, OnATerminalFitsTheWidthAndLeavesOnlyTheSummary) {
         << Screen;
 
     // No line on a dumb terminal or when asked to be quiet.
-    const std::string Dumb = OnTerminal("--lf", 80, "dumb");
+    const std::string Dumb = ProgressOnTerminal("--lf", 80, "dumb");
     EXPECT_EQ(Dumb.find('\x1b'), std::string::npos) << Dumb;
     EXPECT_TRUE(Dumb.starts_with("kr6csv: 1009 of 1770 combinations deliverable")) << Dumb;
-    EXPECT_EQ(OnTerminal("-q", 80, "xterm"), "");
+    EXPECT_EQ(ProgressOnTerminal("-q", 80, "xterm"), "");
+}
+
+// Standard output on a terminal of the locale Locale.
+std::string RowsOnTerminal(const char* Locale, const std::vector<const char*>& Arguments) {
+    return OnTerminal(Arguments, STDERR_FILENO, 0,
+                      {{"LC_CTYPE", nullptr}, {"LANG", nullptr}, {"LC_ALL", Locale}});
+}
+
+// A terminal shows the names in its locale's encoding; the rows keep their bytes elsewhere,
+// as the other tests see.
+TEST(TerminalOutput, NamesComeInTheTerminalsEncoding) {
+    const std::string Rows = RowsOnTerminal("C.UTF-8", {"evaluate", "-q", "--names", Demo});
+    EXPECT_NE(Rows.find("Einst\xC3\xA4rken sph\xC3\xA4risch 1.525 Silikat"), std::string::npos)
+        << Rows.substr(0, 200);
+    EXPECT_EQ(Rows.find("Einst\xE4rken"), std::string::npos);
+    // Asked for UTF-8, the text is converted once, not twice.
+    EXPECT_EQ(RowsOnTerminal("C.UTF-8", {"evaluate", "-q", "--names", "--utf8", Demo}), Rows);
+    const std::string Json =
+        RowsOnTerminal("C.UTF-8", {"evaluate", "-q", "--names", "--format", "jsonl", Demo});
+    EXPECT_NE(Json.find("\"Einst\xC3\xA4rken"), std::string::npos) << Json.substr(0, 200);
+    EXPECT_NE(RowsOnTerminal("C.UTF-8", {"info", Demo}).find("Beispielhersteller"),
+              std::string::npos);
+
+    // A terminal of a locale that is not UTF-8 gets the bytes as they are.
+    const std::string Plain = RowsOnTerminal("C", {"evaluate", "-q", "--names", Demo});
+    EXPECT_NE(Plain.find("Einst\xE4rken"), std::string::npos) << Plain.substr(0, 200);
 }
 
 } // namespace
