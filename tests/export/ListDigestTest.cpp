@@ -16,21 +16,13 @@
 namespace kr6 {
 namespace {
 
-struct TGlassKey {
-    std::int32_t GSph = 0;
-    std::int32_t GCyl = 0;
-    TDiameter GDM;
-    std::int32_t PBID = 1;
-    std::int32_t LBI = 0;
-};
-
 Tdex6DataGlasPreisListe& Lens(Tdex6Dataobject& Root, std::string_view Code) {
     Tdex6DataGlas& Glas = *Root.Glasliste()->NewGlas();
     Glas.SetEDV(Code);
     return *Glas.GlasPreisListe();
 }
 
-void Price(Tdex6DataGlasPreisListe& Prices, const TGlassKey& Key, double Amount) {
+void Price(Tdex6DataGlasPreisListe& Prices, const TGlassPriceKey& Key, double Amount) {
     Tdex6DataGlasPreis& Price = *Prices.NewItem();
     Price.GSph = Key.GSph;
     Price.GCyl = Key.GCyl;
@@ -68,13 +60,13 @@ void ExpectChanges(const TPriceChanges& Changes, std::int64_t Changed, std::int6
 // prices with one key, and of two elements with one code, the later one counts, as the
 // model's lookups find it; the order in which the model holds them does not matter.
 TEST(ListDigest, PricesCompareAsTheModelsLookupsFindThem) {
-    const TGlassKey K1{1, 1, {65, 0, false}};
-    const TGlassKey K2{2, 1, {65, 0, false}};
-    const TGlassKey K3{3, 1, {65, 0, false}};
-    const TGlassKey K4{1, 2, {70, 0, false}};
-    const TGlassKey K1Elliptical{1, 1, {65, 0, true}};
-    const TGlassKey K1OtherPrice{1, 1, {65, 0, false}, 2};
-    const TGlassKey K1OtherRange{1, 1, {65, 0, false}, 1, 3};
+    const TGlassPriceKey K1{1, 1, {65, 0, false}, 1};
+    const TGlassPriceKey K2{2, 1, {65, 0, false}, 1};
+    const TGlassPriceKey K3{3, 1, {65, 0, false}, 1};
+    const TGlassPriceKey K4{1, 2, {70, 0, false}, 1};
+    const TGlassPriceKey K1Elliptical{1, 1, {65, 0, true}, 1};
+    const TGlassPriceKey K1OtherPrice{1, 1, {65, 0, false}, 2};
+    const TGlassPriceKey K1OtherRange{1, 1, {65, 0, false}, 1, 3};
 
     Tdex6Dataobject Old;
     Tdex6DataGlasPreisListe& OldA = Lens(Old, "A");
@@ -147,20 +139,20 @@ TEST(ListDigest, SpecialCoatingPricesAreKeyedByWhatTheModelHolds) {
 TEST(ListDigest, PricesKeepEveryKeyAndAmountExactly) {
     constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
-    const std::vector<TGlassKey> Keys{{Min, Max, {Max, Min, true}, Min, Max},
-                                      {Max, Min, {Min, Max, false}, Max, Min},
-                                      {-1, 0, {0, -1, true}, 1, -2},
-                                      {0, 0, {0, 0, false}, 0, 0},
-                                      {1, 1, {1, 1, false}, 1, 1}};
+    const std::vector<TGlassPriceKey> Keys{{Min, Max, {Max, Min, true}, Min, Max},
+                                           {Max, Min, {Min, Max, false}, Max, Min},
+                                           {-1, 0, {0, -1, true}, 1, -2},
+                                           {0, 0, {0, 0, false}, 0, 0},
+                                           {1, 1, {1, 1, false}, 1, 1}};
     Tdex6Dataobject Old;
     Tdex6Dataobject New;
     Tdex6DataGlasPreisListe& OldPrices = Lens(Old, "A");
     Tdex6DataGlasPreisListe& NewPrices = Lens(New, "A");
-    for (const TGlassKey& Key : Keys) {
+    for (const TGlassPriceKey& Key : Keys) {
         Price(OldPrices, Key, 5);
         Price(NewPrices, Key, 5);
     }
-    TGlassKey Moved = Keys[2];
+    TGlassPriceKey Moved = Keys[2];
     ++Moved.LBI;
     Price(OldPrices, Moved, -0.0);
     Price(NewPrices, Moved, 0.0);
