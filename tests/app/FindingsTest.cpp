@@ -5,7 +5,6 @@
 #include "tools/ChangedCopy.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -102,9 +101,7 @@ TEST_F(Findings, TheFindingsWindowListsWhatLintLists) {
     Window->Severity->setCurrentIndex(0);
     Window->Table->sortByColumn(-1, Qt::AscendingOrder);
     Window->SaveButton->click();
-    QFile Saved(TextFile);
-    ASSERT_TRUE(Saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(Saved.readAll().toStdString(), Lint.Out);
+    EXPECT_EQ(test::ReadFileBytes(TextFile.toStdString()), Lint.Out);
     EXPECT_TRUE(ProposedName.endsWith("-hinweise.txt")) << ProposedName.toStdString();
     EXPECT_TRUE(Errors.empty());
     EXPECT_EQ(Buttons(), Loaded);

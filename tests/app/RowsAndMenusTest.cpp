@@ -4,19 +4,11 @@
 #include "app/ResultRows.h"
 #include "support/Version.h"
 
-#include <QFile>
 #include <QMenuBar>
 #include <QTemporaryDir>
 
 namespace kr6 {
 namespace {
-
-std::string FileBytes(const QString& Path) {
-    QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return File.readAll().toStdString();
-}
 
 // Rows of every length, over many pages, each found again by its index with its fields,
 // also where a code holds tabs; rows of a comparison begin with their change.
@@ -105,18 +97,18 @@ TEST_F(RowsAndMenus, SavedRowsAreTheCommandLinesBytes) {
         const test::TRun Cli =
             test::Kr6csv("evaluate -q " + std::string(Case.Arguments) + " " + test::DemoArchive);
         ASSERT_EQ(Cli.Status, 0) << Cli.Err;
-        EXPECT_EQ(FileBytes(RowsFile.Path), Cli.Out) << Case.Arguments;
+        EXPECT_EQ(test::ReadFileBytes(RowsFile.Path.toStdString()), Cli.Out) << Case.Arguments;
     }
     EXPECT_EQ(ProposedName, "demo-kr6");
     RowsFile.Syntax = TRowSyntax::Tsv;
     RowsFile.Names = false;
     Form->ActSaveRows->trigger();
-    EXPECT_EQ(FileBytes(RowsFile.Path), Form->ResultList().Text());
+    EXPECT_EQ(test::ReadFileBytes(RowsFile.Path.toStdString()), Form->ResultList().Text());
     EXPECT_TRUE(Errors.empty());
     EXPECT_EQ(Buttons(), AllEnabled);
 
     // A folder that does not exist, and the loaded list itself.
-    const test::TTempFile Copy(FileBytes(QString::fromStdString(test::DemoArchive)));
+    const test::TTempFile Copy(test::ReadFileBytes(test::DemoArchive));
     LoadAndEvaluate(Copy.Path());
     RowsFile.Path = Dir.filePath(QStringLiteral("no/such/folder/rows.tsv"));
     Form->ActSaveRows->trigger();
@@ -124,7 +116,7 @@ TEST_F(RowsAndMenus, SavedRowsAreTheCommandLinesBytes) {
     Form->ActSaveRows->trigger();
     ASSERT_EQ(Errors.size(), 2u);
     EXPECT_TRUE(Errors[1].contains("the price list being read")) << Errors[1].toStdString();
-    EXPECT_EQ(Copy.Read(), FileBytes(QString::fromStdString(test::DemoArchive)));
+    EXPECT_EQ(Copy.Read(), test::ReadFileBytes(test::DemoArchive));
     EXPECT_EQ(Buttons(), AllEnabled);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
