@@ -129,8 +129,7 @@ TEST(Kr6ArchiveImport, LensPricesBuiltWhileReadBuildWhatTheirLinesBuild) {
     const auto AddLines = [](TStringList& To, std::string_view Code, int First, int Count) {
         for (int I = First; I < First + Count; ++I)
             To.Add(LensPriceLine(Code, std::to_string(40 + I / 2500), I % 50, I / 50 % 50, 0,
-                                 {"0001000", std::to_string(1000000 + I)})
-                       .Text());
+                                 {"0001000", std::to_string(1000000 + I)}));
     };
     // Some three batches of lines; the second run of G1 both replaces prices and adds some.
     TKr6Files Lines = F;
@@ -164,7 +163,7 @@ TEST(Kr6ArchiveImport, LensPricesFoundDamagedLeaveAnEmptyModel) {
     F.Head = HeadLines("version=6.9.0;pricefield-01=20");
     F.LensType.Add(LensTypeLine("G1"));
     for (int I = 0; I < 30000; ++I)
-        F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50 % 50, 0, {"0001000"}).Text());
+        F.LensPrice.Add(LensPriceLine("G1", "65", I % 50, I / 50 % 50, 0, {"0001000"}));
     std::vector<TRawMember> Raw;
     for (const auto& [Name, Text] : MembersOf(F))
         Raw.push_back(StoredMember(Name, Text));

@@ -43,10 +43,10 @@ std::vector<std::string> FindingsOf(const TKr6Files& Files) {
 TKr6Files CleanList() {
     TKr6Files F;
     F.Head = HeadLines("version=6.9.0;pricefield-01=10");
-    F.LensType.Add(LensTypeLine("G1").Text());
-    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 0, 0, {"1000"}).Text());
-    F.Options.Add(OptionsLine("C1").Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0100", {"500"}).Text());
+    F.LensType.Add(LensTypeLine("G1"));
+    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 0, 0, {"1000"}));
+    F.Options.Add(OptionsLine("C1"));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "0100", {"500"}));
     return F;
 }
 
@@ -66,44 +66,41 @@ TEST(Kr6Findings, CleanListGivesNone) {
     TKr6Files F = CleanList();
     F.Combination.Add(CombinationLine("G1", 1, "C1"));
     F.Combination.Add(CombinationLine("******", 0, "******", "Z1"));
-    F.LensRange.Add(TFixedLine().At(1, "G1").At(7, "60").Text());
-    F.Information.Add(TFixedLine().At(1, "0").At(2, "g1").At(8, "02").At(13, "Text").Text());
-    F.OrderOptions.Add(TFixedLine().At(1, "1").At(2, "C1").At(8, "0010").At(12, "5").Text());
-    F.Productgroup.Add(TFixedLine().At(1, "1").At(2, "c1").At(8, "Gruppe").Text());
-    F.CodeSubstitution.Add(TFixedLine().At(1, "0").At(2, "OLD").At(8, "1").At(9, "G1").Text());
+    F.LensRange.Add(TFixedLine().At(1, "G1").At(7, "60"));
+    F.Information.Add(TFixedLine().At(1, "0").At(2, "g1").At(8, "02").At(13, "Text"));
+    F.OrderOptions.Add(TFixedLine().At(1, "1").At(2, "C1").At(8, "0010").At(12, "5"));
+    F.Productgroup.Add(TFixedLine().At(1, "1").At(2, "c1").At(8, "Gruppe"));
+    F.CodeSubstitution.Add(TFixedLine().At(1, "0").At(2, "OLD").At(8, "1").At(9, "G1"));
     EXPECT_EQ(FindingsOf(F), TFindings{});
 }
 
 TEST(Kr6Findings, LinesForWhatTheListDoesNotHold) {
     TKr6Files F = CleanList();
-    F.LensRange.Add(TFixedLine().At(1, "XX").At(7, "60").Text());
-    F.LensGeo.Add(TFixedLine().At(1, "XX").At(7, "60").Text());
-    F.LensPrice.Add(LensPriceLine("XX", "60", 0, 0, 0, {"1000"}).Text());
+    F.LensRange.Add(TFixedLine().At(1, "XX").At(7, "60"));
+    F.LensGeo.Add(TFixedLine().At(1, "XX").At(7, "60"));
+    F.LensPrice.Add(LensPriceLine("XX", "60", 0, 0, 0, {"1000"}));
     // A special price for an unknown lens is kept; for an unknown coating only the
     // coating is named.
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "XX", 0, 0, "0100", {"500"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("CX", "XX", 0, 0, "0100", {"500"}).Text());
-    F.OptionsColor.Add(TFixedLine().At(1, "001").At(4, "CX").Text());
-    F.Information.Add(TFixedLine().At(1, "1").At(2, "CX").At(8, "02").Text());
-    F.Information.Add(TFixedLine().At(1, "2").At(2, "G1").At(8, "02").Text());
-    F.OrderOptions.Add(TFixedLine().At(1, "0").At(2, "XX").At(8, "0010").At(12, "1").Text());
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "XX", 0, 0, "0100", {"500"}));
+    F.OptionsPrice.Add(OptionsPriceLine("CX", "XX", 0, 0, "0100", {"500"}));
+    F.OptionsColor.Add(TFixedLine().At(1, "001").At(4, "CX"));
+    F.Information.Add(TFixedLine().At(1, "1").At(2, "CX").At(8, "02"));
+    F.Information.Add(TFixedLine().At(1, "2").At(2, "G1").At(8, "02"));
+    F.OrderOptions.Add(TFixedLine().At(1, "0").At(2, "XX").At(8, "0010").At(12, "1"));
     // Product groups compare codes ignoring the case of every Windows-1252 letter.
     F.LensType.Add(LensTypeLine("\xC4"
-                                "1")
-                       .Text());
+                                "1"));
     F.LensPrice.Add(LensPriceLine("\xC4"
                                   "1",
-                                  "60", 0, 0, 0, {"1000"})
-                        .Text());
+                                  "60", 0, 0, 0, {"1000"}));
     F.Productgroup.Add(TFixedLine()
                            .At(1, "0")
                            .At(2, "\xE4"
                                   "1")
-                           .At(8, "Gruppe")
-                           .Text());
-    F.Productgroup.Add(TFixedLine().At(1, "0").At(2, "XX").At(8, "Gruppe").Text());
-    F.Productgroup.Add(TFixedLine().At(1, "7").At(2, "G1").At(8, "Neu").Text());
-    F.CodeSubstitution.Add(TFixedLine().At(1, "3").At(2, "G1").At(8, "1").Text());
+                           .At(8, "Gruppe"));
+    F.Productgroup.Add(TFixedLine().At(1, "0").At(2, "XX").At(8, "Gruppe"));
+    F.Productgroup.Add(TFixedLine().At(1, "7").At(2, "G1").At(8, "Neu"));
+    F.CodeSubstitution.Add(TFixedLine().At(1, "3").At(2, "G1").At(8, "1"));
     EXPECT_EQ(FindingsOf(F), (TFindings{
                                  "LensGeo.Dat:1:0 unknown-lens",
                                  "LensPrice.Dat:2:0 unknown-lens",
@@ -122,13 +119,13 @@ TEST(Kr6Findings, LinesForWhatTheListDoesNotHold) {
 
 TEST(Kr6Findings, PricesThatAreNotImported) {
     TKr6Files F = CleanList();
-    F.LensPrice.Add(LensPriceLine("G1", "60", 77, 0, 0, {"1000"}).Text());
-    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 51, 0, {"1000"}).Text());
-    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 1, 7, {"1000"}).Text());
+    F.LensPrice.Add(LensPriceLine("G1", "60", 77, 0, 0, {"1000"}));
+    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 51, 0, {"1000"}));
+    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 1, 7, {"1000"}));
     // Price 2 has no field in the header.
-    F.LensPrice.Add(LensPriceLine("G1", "65", 0, 0, 0, {"1000", "20"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "0000", {"500"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 2, 0, "0010", {"500", "0", "3"}).Text());
+    F.LensPrice.Add(LensPriceLine("G1", "65", 0, 0, 0, {"1000", "20"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "0000", {"500"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 2, 0, "0010", {"500", "0", "3"}));
     EXPECT_EQ(FindingsOf(F), (TFindings{
                                  "LensPrice.Dat:2:0 price-not-imported",
                                  "LensPrice.Dat:3:0 price-not-imported",
@@ -160,15 +157,15 @@ TEST(Kr6Findings, PricesSetTwice) {
     TKr6Files F = CleanList();
     // Ascending keys, then the first keys again out of order; a lens code in another case
     // is the same lens.
-    F.LensPrice.Add(LensPriceLine("G1", "65", 0, 0, 0, {"1100"}).Text());
-    F.LensPrice.Add(LensPriceLine("g1", "60", 0, 0, 0, {"1200"}).Text());
-    F.LensPrice.Add(LensPriceLine("G1", "6055E", 0, 0, 0, {"1200"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"10"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "g1", 1, 2, "1000", {"20"}).Text());
+    F.LensPrice.Add(LensPriceLine("G1", "65", 0, 0, 0, {"1100"}));
+    F.LensPrice.Add(LensPriceLine("g1", "60", 0, 0, 0, {"1200"}));
+    F.LensPrice.Add(LensPriceLine("G1", "6055E", 0, 0, 0, {"1200"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "G1", 0, 0, "0100", {"10"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "g1", 1, 2, "1000", {"20"}));
     // General prices of one kind repeat when a material is in common.
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "1000", {"30"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "1100", {"40"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "1100", {"50"}).Text());
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "1000", {"30"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 0, 0, "1100", {"40"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "1100", {"50"}));
     EXPECT_EQ(FindingsOf(F), (TFindings{
                                  "LensPrice.Dat:3:0 duplicate-price",
                                  "OptionsPrice.Dat:3:0 duplicate-price",
@@ -178,8 +175,8 @@ TEST(Kr6Findings, PricesSetTwice) {
 
 TEST(Kr6Findings, RulesThatRepeatOrNameNothing) {
     TKr6Files F = CleanList();
-    F.LensType.Add(LensTypeLine("").Text());
-    F.LensPrice.Add(LensPriceLine("", "60", 0, 0, 0, {"1000"}).Text());
+    F.LensType.Add(LensTypeLine(""));
+    F.LensPrice.Add(LensPriceLine("", "60", 0, 0, 0, {"1000"}));
     F.Combination.Add(CombinationLine("G1", 1, "C1", "Z1"));
     F.Combination.Add(CombinationLine("g1", 1, "z1", "c1"));
     F.Combination.Add(CombinationLine("G1", 0, "Z1", "C1"));
@@ -207,21 +204,20 @@ TEST(Kr6Findings, RulesThatRepeatOrNameNothing) {
 TEST(Kr6Findings, FieldsReadDifferently) {
     TKr6Files F = CleanList();
     // On a line that is skipped afterwards too.
-    F.LensRange.Add(TFixedLine().At(1, "XX").At(7, "6X").At(12, "1,00A").Text());
-    F.LensRange.Add(
-        TFixedLine().At(1, "G1").At(7, "60 X").At(79, "J").At(104, "99999999999").Text());
+    F.LensRange.Add(TFixedLine().At(1, "XX").At(7, "6X").At(12, "1,00A"));
+    F.LensRange.Add(TFixedLine().At(1, "G1").At(7, "60 X").At(79, "J").At(104, "99999999999"));
     // Dates: blank, zeros, blanks inside the numbers and real days are fine.
-    F.LensType.Add(LensTypeLine("G2").At(47, "20251399").At(55, "0000").Text());
-    F.LensType.Add(LensTypeLine("G3").At(47, "2024 1 5").At(55, "20240229").At(72, "9").Text());
-    F.LensType.Add(LensTypeLine("G4").At(55, "20230229").At(87, "A").At(88, "-").Text());
-    F.LensPrice.Add(LensPriceLine("G2", "60", 0, 0, 0, {"10"}).Text());
-    F.LensPrice.Add(LensPriceLine("G3", "60", 0, 0, 0, {"10"}).Text());
-    F.LensPrice.Add(LensPriceLine("G4", "60", 0, 0, 0, {"10", "", "", "", "1.5.1"}).Text());
+    F.LensType.Add(LensTypeLine("G2").At(47, "20251399").At(55, "0000"));
+    F.LensType.Add(LensTypeLine("G3").At(47, "2024 1 5").At(55, "20240229").At(72, "9"));
+    F.LensType.Add(LensTypeLine("G4").At(55, "20230229").At(87, "A").At(88, "-"));
+    F.LensPrice.Add(LensPriceLine("G2", "60", 0, 0, 0, {"10"}));
+    F.LensPrice.Add(LensPriceLine("G3", "60", 0, 0, 0, {"10"}));
+    F.LensPrice.Add(LensPriceLine("G4", "60", 0, 0, 0, {"10", "", "", "", "1.5.1"}));
     // Text beyond the full length: blanks are fine, a tab is not.
-    F.Options.Add(OptionsLine("C2").At(137, "   ").Text());
-    F.Options.Add(OptionsLine("C3").At(140, "\t").Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C2", "", 0, 0, "0100", {"1"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C3", "", 0, 0, "0100", {"1"}).Text());
+    F.Options.Add(OptionsLine("C2").At(137, "   "));
+    F.Options.Add(OptionsLine("C3").At(140, "\t"));
+    F.OptionsPrice.Add(OptionsPriceLine("C2", "", 0, 0, "0100", {"1"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C3", "", 0, 0, "0100", {"1"}));
     EXPECT_EQ(FindingsOf(F), (TFindings{
                                  "LensType.Dat:2:47 invalid-date",
                                  "LensType.Dat:3:72 unknown-code",
@@ -245,23 +241,23 @@ TEST(Kr6Findings, PriceLinesOfAnotherVersion) {
     TKr6Files F = CleanList();
     F.Head = HeadLines("version=6.8.0;pricefield-01=10");
     F.LensPrice.Clear();
-    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 0, 0, {"0001000", "", "", "", "0000001"}).Text());
+    F.LensPrice.Add(LensPriceLine("G1", "60", 0, 0, 0, {"0001000", "", "", "", "0000001"}));
     EXPECT_EQ(FindingsOf(F), TFindings{"LensPrice.Dat:1:53 long-line"});
 }
 
 TEST(Kr6Findings, LensesAndCoatingsOfTheList) {
     TKr6Files F = CleanList();
     F.LensType.Add("");
-    F.LensType.Add(LensTypeLine("g1").Text());
-    F.LensType.Add(LensTypeLine("G5").Text());
+    F.LensType.Add(LensTypeLine("g1"));
+    F.LensType.Add(LensTypeLine("G5"));
     F.Options.Add("   ");
-    F.Options.Add(OptionsLine("c1").Text());
-    F.Options.Add(OptionsLine("Z1").Text());
-    F.Options.Add(OptionsLine("Z1").Text());
-    F.Options.Add(OptionsLine("C5").Text());
+    F.Options.Add(OptionsLine("c1"));
+    F.Options.Add(OptionsLine("Z1"));
+    F.Options.Add(OptionsLine("Z1"));
+    F.Options.Add(OptionsLine("C5"));
     // Every later line of a code attaches to its last lens or coating.
-    F.LensPrice.Add(LensPriceLine("G1", "70", 0, 0, 0, {"1000"}).Text());
-    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "0100", {"500"}).Text());
+    F.LensPrice.Add(LensPriceLine("G1", "70", 0, 0, 0, {"1000"}));
+    F.OptionsPrice.Add(OptionsPriceLine("C1", "", 1, 0, "0100", {"500"}));
     // Empty lines of other members are only that.
     F.LensPrice.Add(" ");
     F.Combination.Add("");
@@ -340,8 +336,8 @@ TEST(Kr6Findings, MembersOfTheArchive) {
 // value found, the line itself.
 TEST(Kr6Findings, FindingsReadAsLines) {
     TKr6Files F = CleanList();
-    F.LensPrice.Add(LensPriceLine("XX9999", "60", 0, 0, 0, {"1000"}).Text());
-    F.LensPrice.Add(LensPriceLine("G1", "6X", 0, 0, 0, {"1000"}).Text());
+    F.LensPrice.Add(LensPriceLine("XX9999", "60", 0, 0, 0, {"1000"}));
+    F.LensPrice.Add(LensPriceLine("G1", "6X", 0, 0, 0, {"1000"}));
     Tdex6Dataobject Root;
     TKr6Findings Findings;
     BuildKr6Model(Root, F, &Findings);
