@@ -27,15 +27,15 @@ public:
     // in the cache between the two threads, many enough that a glass's prices seldom come
     // in two.
     static constexpr std::size_t BatchBytes = std::size_t{1} << 20;
-    // How many batches may be read ahead of the building: enough to go on inflating a large
-    // list's lens prices while the lenses, power ranges and geometries are built, some tens
-    // of megabytes.
-    static constexpr std::size_t AheadBatches = 64;
+    // The blocks a member goes through: one built, one ready, one being filled. Measured,
+    // more blocks, which let inflating run ahead while the lenses are built, cost more in
+    // fresh memory than they gain.
+    static constexpr std::size_t DefaultBlocks = 3;
 
     // Starts reading member Name of Archive, at most Blocks batches (two at least) ahead of
     // the building, counting the one it builds.
     TKr6StreamedMember(TOXVCLZip& Archive, std::string_view Name,
-                       std::size_t Blocks = AheadBatches);
+                       std::size_t Blocks = DefaultBlocks);
     // Stops reading when it has not ended.
     ~TKr6StreamedMember();
     TKr6StreamedMember(const TKr6StreamedMember&) = delete;
