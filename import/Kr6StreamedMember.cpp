@@ -138,8 +138,9 @@ std::optional<TKr6MemberLines> TKr6StreamedMember::Next() {
     const std::string_view Lines = FLines[FGiven++ % FLines.size()];
     Lock.unlock();
     // Counted here rather than by the reader, which inflating keeps busier.
-    FLinesGiven += TTextLines(Lines).Count();
-    return TKr6MemberLines(Lines);
+    const std::size_t Count = TTextLines(Lines).Count();
+    FLinesGiven += Count;
+    return TKr6MemberLines(Lines, Count);
 }
 
 void TKr6StreamedMember::Stop() {
